@@ -96,8 +96,8 @@ public:
     // the change is complete; a file found dirty at open was left mid-change.
     virtual bool dirty() const = 0;
     virtual Status SetDirty(bool dirty) = 0;
-    // SetDirty(false) also increments a generation counter stored beside the mark; other processes compare it to know that
-    // their cached nodes are stale.
+    // SetDirty(false) also increments a generation counter stored beside the mark; other processes
+    // compare it to know that their cached nodes are stale.
     virtual uint32_t generation() const = 0;
     // Re-reads the directory header and drops cached nodes when the generation on disk differs.
     virtual Status Refresh() = 0;

@@ -37,6 +37,8 @@ public:
     Status WriteRecord(uint32_t recno, const uint8_t* buf);
     // Appends a record; *recno receives its number. Updates count and last-update date.
     Status AppendRecord(const uint8_t* buf, uint32_t* recno);
+    // Appends `count` records (count * recordLength bytes) in one write, then the header.
+    Status AppendRecords(const uint8_t* bufs, uint32_t count);
     // Re-reads the record count from disk (another process may have appended).
     Status RefreshHeader();
     // Keeps only the first `count` records (used by pack), rewriting the end mark and header.

@@ -8,6 +8,9 @@
 
 namespace xbase {
 
+// ASCII comparison without regard to letter case (field, tag and file names).
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
 struct FieldDef {
     std::string name;     // upper case, at most 10 characters
     char type = 'C';      // C N F D L M, and on read also I B Y T G P Q V W 0

@@ -138,6 +138,18 @@ Status File::Unlock(uint64_t start, uint64_t len) {
     return Status::OK();
 }
 
+Status File::IsLockedElsewhere(uint64_t start, uint64_t len, bool* locked) const {
+    struct flock fl;
+    std::memset(&fl, 0, sizeof fl);
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = off_t(start);
+    fl.l_len = off_t(len);
+    if (::fcntl(fd_, F_OFD_GETLK, &fl) != 0) return Errno(path_, "cannot test a lock");
+    *locked = fl.l_type != F_UNLCK;
+    return Status::OK();
+}
+
 std::string ResolvePathNoCase(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) == 0) return path;

@@ -39,6 +39,8 @@ public:
     Status TryLock(uint64_t start, uint64_t len, LockKind kind);
     Status Lock(uint64_t start, uint64_t len, LockKind kind);  // waits
     Status Unlock(uint64_t start, uint64_t len);
+    // Whether another open file (of this process or another) holds a lock over the range.
+    Status IsLockedElsewhere(uint64_t start, uint64_t len, bool* locked) const;
 
 private:
     File(std::string path, int fd, bool writable) : path_(std::move(path)), fd_(fd), writable_(writable) {}

@@ -21,7 +21,8 @@ public:
     static Status Open(const std::string& path, bool writable, std::unique_ptr<MemoFile>* out);
     // Creates an empty FPT file with the given block size (FoxPro's default is 64; the first memo
     // then starts at block 8, right after the header).
-    static Status Create(const std::string& path, uint16_t blockSize, std::unique_ptr<MemoFile>* out);
+    static Status Create(const std::string& path, uint16_t blockSize,
+                         std::unique_ptr<MemoFile>* out);
 
     const std::string& path() const { return file_->path(); }
     Kind kind() const { return kind_; }
@@ -36,15 +37,22 @@ public:
     // text, it is rewritten in place; otherwise the text is appended. Empty text stores nothing
     // and gives block 0. *block receives the memo's block.
     Status Write(uint32_t oldBlock, std::string_view text, uint32_t* block);
-    // Re-reads the header (another process may have appended).
+    // Re-reads the header (another process may have appended). A block size other than the one
+    // first read is Corruption: every pointer would change meaning.
     Status RefreshHeader();
 
 private:
     MemoFile(std::unique_ptr<File> file, Kind kind) : file_(std::move(file)), kind_(kind) {}
+    Status ReadFpt(uint64_t offset, uint64_t fileSize, const std::string& where,
+                   std::string* text) const;
+    Status ReadDbt(uint64_t offset, uint64_t fileSize, const std::string& where,
+                   std::string* text) const;
+
     std::unique_ptr<File> file_;
     Kind kind_;
     uint32_t blockSize_ = 64;
     uint32_t nextFree_ = 8;
+    bool headerRead_ = false;
 };
 
 }  // namespace xbase

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tunelo (Release) and starts it on a catalogue folder.
+#
+#   bash scripts/run.sh [FOLDER]      FOLDER defaults to $HOME/Tunelo and is created if needed
+set -euo pipefail
+
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+folder="${1:-$HOME/Tunelo}"
+
+bash "$repo/scripts/install-deps.sh"
+
+# Warnings do not stop a user's build; CI (scripts/test.sh) treats them as errors.
+cmake -S "$repo" -B "$repo/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTUNELO_WERROR=OFF
+cmake --build "$repo/build-release" -j2 --target tunelo
+
+mkdir -p "$folder"
+folder="$(cd "$folder" && pwd)"
+
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "run: no DISPLAY or WAYLAND_DISPLAY is set; Tunelo is a desktop program and needs one" >&2
+    echo "run: (on a headless machine try: xvfb-run -a bash scripts/run.sh \"$folder\")" >&2
+fi
+
+exec "$repo/build-release/src/shell/tunelo" "$folder"

@@ -1,0 +1,83 @@
+// Byte layout of a compound index: sizes, node attribute bits, header fields and the leaf
+// entry format. Every offset here is documented in docs/cdx.md.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/xbase/status.h"
+
+namespace xbase::cdx {
+
+constexpr uint32_t kNodeSize = 512;
+constexpr uint32_t kHeaderSize = 1024;
+constexpr uint32_t kFirstNode = kHeaderSize;  // the directory header fills bytes 0..1023
+constexpr uint16_t kMaxKeyLength = 240;
+constexpr uint16_t kDirectoryKeyLength = 10;  // tag names
+constexpr int kMaxDepth = 64;
+constexpr uint32_t kNoNode = 0xFFFFFFFFu;
+
+constexpr uint16_t kAttrRoot = 1;
+constexpr uint16_t kAttrLeaf = 2;
+// A node on the free list: not a node kind any reader expects, so a stale pointer into the free
+// list is caught as corruption instead of being read as a tree node.
+constexpr uint16_t kAttrFree = 0xFFFF;
+
+constexpr size_t kInteriorHeader = 12;
+constexpr size_t kInteriorSpace = kNodeSize - kInteriorHeader;  // 500
+constexpr size_t kLeafHeader = 24;
+constexpr size_t kLeafSpace = kNodeSize - kLeafHeader;  // 488
+
+constexpr uint8_t kOptionUnique = 0x01;
+constexpr uint8_t kOptionFor = 0x08;
+constexpr uint8_t kOptionCompact = 0x20;
+constexpr uint8_t kOptionCompound = 0x40;
+constexpr uint8_t kOptionDirectory = 0x80;
+
+// Our crash-detection fields live in header bytes FoxPro reserves (and leaves zero).
+constexpr size_t kDirtyMarkOffset = 16;
+constexpr size_t kGenerationOffset = 20;
+constexpr size_t kExpressionPool = 512;
+
+// A tag header (or the directory header at offset 0).
+struct TagHeader {
+    uint32_t root = 0;
+    uint32_t freeList = 0;  // only the directory header's is used: 0 when empty
+    uint16_t keyLength = 0;
+    uint8_t options = kOptionCompact | kOptionCompound;
+    uint8_t signature = 1;
+    uint8_t dirtyMark = 0;    // directory header only
+    uint32_t generation = 0;  // directory header only
+    uint16_t order = 0;       // 0 ascending, 1 descending
+    std::string expression;
+    std::string forExpression;
+};
+
+void EncodeTagHeader(const TagHeader& h, uint8_t out[kHeaderSize]);
+// Checks what the tree depends on: root pointer and free-list pointer in the file, key length
+// 1..240, expression lengths within the pool. `where` is the header's file offset.
+Status DecodeTagHeader(const std::string& path, uint32_t where, const uint8_t in[kHeaderSize],
+                       uint64_t fileSize, TagHeader* out);
+
+// True when `offset` can hold a node of a file of `fileSize` bytes.
+inline bool ValidNodeOffset(uint64_t offset, uint64_t fileSize) {
+    return offset % kNodeSize == 0 && offset >= kFirstNode && offset + kNodeSize <= fileSize;
+}
+
+// How one leaf packs (record number, duplicate count, trailing count) into an entry.
+struct LeafFormat {
+    uint8_t recnoBits = 0;
+    uint8_t countBits = 0;  // bits for the duplicate count and for the trailing count each
+    uint8_t entryBytes = 0;
+    uint32_t recnoMask() const { return recnoBits >= 32 ? 0xFFFFFFFFu : (1u << recnoBits) - 1; }
+    uint8_t countMask() const { return uint8_t((1u << countBits) - 1); }
+};
+
+// The narrowest format that holds counts up to keyLength and record numbers up to maxRecno;
+// spare bits of the last byte widen the record number (up to 32 bits).
+LeafFormat ChooseLeafFormat(uint16_t keyLength, uint32_t maxRecno);
+
+std::string NodeWhere(uint32_t offset);  // "node at offset N"
+
+}  // namespace xbase::cdx

@@ -1,0 +1,163 @@
+#include "platform/xbase/cdx_node_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/xbase/bytes.h"
+
+namespace xbase {
+
+using cdx::kNodeSize;
+
+CdxNodeStore::CdxNodeStore(File* file, uint64_t fileEnd, uint32_t freeHead, size_t cacheBytes)
+    : file_(file),
+      fileEnd_(fileEnd),
+      freeHead_(freeHead),
+      writtenFreeHead_(freeHead),
+      maxPages_(std::max<size_t>(cacheBytes / sizeof(Page), 64)) {}
+
+CdxNodeStore::Page* CdxNodeStore::Lookup(uint32_t offset) {
+    auto it = pages_.find(offset);
+    if (it == pages_.end())
+        return nullptr;
+    Page* p = it->second.get();
+    lru_.splice(lru_.begin(), lru_, p->lru);
+    return p;
+}
+
+CdxNodeStore::Page* CdxNodeStore::Insert(uint32_t offset) {
+    if (Page* p = Lookup(offset))
+        return p;
+    if (pages_.size() >= maxPages_)
+        EvictClean();
+    auto page = std::make_unique<Page>();
+    lru_.push_front(offset);
+    page->lru = lru_.begin();
+    Page* p = page.get();
+    pages_.emplace(offset, std::move(page));
+    return p;
+}
+
+void CdxNodeStore::EvictClean() {
+    // Dirty pages stay until Flush; an operation changes few pages, so the cache may exceed its
+    // bound only by those.
+    auto it = lru_.end();
+    size_t target = maxPages_ - maxPages_ / 8;
+    while (pages_.size() > target && it != lru_.begin()) {
+        --it;
+        auto found = pages_.find(*it);
+        if (found->second->dirty)
+            continue;
+        it = lru_.erase(it);
+        pages_.erase(found);
+    }
+}
+
+Status CdxNodeStore::Read(uint32_t offset, uint8_t page[kNodeSize]) {
+    if (Page* p = Lookup(offset)) {
+        std::memcpy(page, p->bytes, kNodeSize);
+        return Status::OK();
+    }
+    if (!cdx::ValidNodeOffset(offset, fileEnd_)) {
+        return Status::Corruption(
+            path(), "node pointer " + std::to_string(offset) + " is not a node of the file");
+    }
+    XB_RETURN_IF_ERROR(file_->ReadAt(offset, page, kNodeSize));
+    std::memcpy(Insert(offset)->bytes, page, kNodeSize);
+    return Status::OK();
+}
+
+void CdxNodeStore::Write(uint32_t offset, const uint8_t page[kNodeSize]) {
+    Page* p = Insert(offset);
+    std::memcpy(p->bytes, page, kNodeSize);
+    if (!p->dirty) {
+        p->dirty = true;
+        dirty_.push_back(offset);
+    }
+}
+
+Status CdxNodeStore::Allocate(uint32_t* offset) {
+    if (freeHead_ == 0) {
+        *offset = Extend(1);
+        return Status::OK();
+    }
+    uint8_t page[kNodeSize];
+    XB_RETURN_IF_ERROR(Read(freeHead_, page));
+    uint32_t next = LoadLE32(page + 4);
+    if (LoadLE16(page) != cdx::kAttrFree ||
+        (next != 0 && (!cdx::ValidNodeOffset(next, fileEnd_) || next == freeHead_))) {
+        return Status::Corruption(
+            path(), cdx::NodeWhere(freeHead_) + ": free list entry is not a free node");
+    }
+    *offset = freeHead_;
+    freeHead_ = next;
+    return Status::OK();
+}
+
+void CdxNodeStore::Free(uint32_t offset) {
+    uint8_t page[kNodeSize] = {};
+    StoreLE16(page, cdx::kAttrFree);
+    StoreLE32(page + 4, freeHead_);
+    Write(offset, page);
+    freeHead_ = offset;
+}
+
+uint32_t CdxNodeStore::Extend(uint32_t pages) {
+    // A file written by other software may not end on a node boundary.
+    fileEnd_ = (fileEnd_ + kNodeSize - 1) / kNodeSize * kNodeSize;
+    uint32_t at = uint32_t(fileEnd_);
+    fileEnd_ += uint64_t(pages) * kNodeSize;
+    return at;
+}
+
+Status CdxNodeStore::WriteThrough(uint32_t offset, const uint8_t* data, size_t pages) {
+    for (size_t i = 0; i < pages && !pages_.empty(); ++i) {
+        auto it = pages_.find(uint32_t(offset + i * kNodeSize));
+        if (it == pages_.end())
+            continue;
+        if (it->second->dirty) {
+            dirty_.erase(std::find(dirty_.begin(), dirty_.end(), it->first));
+        }
+        lru_.erase(it->second->lru);
+        pages_.erase(it);
+    }
+    return file_->WriteAt(offset, data, pages * kNodeSize);
+}
+
+Status CdxNodeStore::Flush() {
+    std::sort(dirty_.begin(), dirty_.end());
+    std::vector<uint8_t>& run = scratch_;
+    size_t i = 0;
+    while (i < dirty_.size()) {
+        size_t j = i;
+        run.clear();
+        do {
+            Page* p = pages_.at(dirty_[j]).get();
+            run.insert(run.end(), p->bytes, p->bytes + kNodeSize);
+            p->dirty = false;
+            ++j;
+        } while (j < dirty_.size() && dirty_[j] == dirty_[j - 1] + kNodeSize);
+        XB_RETURN_IF_ERROR(file_->WriteAt(dirty_[i], run.data(), run.size()));
+        i = j;
+    }
+    dirty_.clear();
+    if (freeHead_ != writtenFreeHead_) {
+        uint8_t b[4];
+        StoreLE32(b, freeHead_);
+        XB_RETURN_IF_ERROR(file_->WriteAt(4, b, 4));
+        writtenFreeHead_ = freeHead_;
+    }
+    if (pages_.size() > maxPages_)
+        EvictClean();
+    return Status::OK();
+}
+
+void CdxNodeStore::Reset(uint64_t fileEnd, uint32_t freeHead) {
+    pages_.clear();
+    lru_.clear();
+    dirty_.clear();
+    fileEnd_ = fileEnd;
+    freeHead_ = writtenFreeHead_ = freeHead;
+}
+
+}  // namespace xbase

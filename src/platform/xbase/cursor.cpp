@@ -1,0 +1,244 @@
+#include "platform/xbase/cursor.h"
+
+#include <cstring>
+
+namespace xbase {
+
+Cursor::Cursor(Table* table) : table_(table), record_(table->recordLength(), ' ') {}
+
+Status Cursor::SetOrder(std::string_view tagName) {
+    if (tagName.empty() || tagName == "0") {
+        order_ = nullptr;
+        it_.reset();
+        return Status::OK();
+    }
+    const OpenTag* tag = table_->FindTag(tagName);
+    if (tag == nullptr) return Status::NotFound(table_->path(), "no open index has a tag " + std::string(tagName));
+    order_ = tag;
+    it_ = tag->tag->NewIterator();
+    itPositioned_ = false;
+    return Status::OK();
+}
+
+Status Cursor::SetFilter(std::string_view expression) {
+    if (expression.empty()) {
+        filter_.reset();
+        filterText_.clear();
+        return Status::OK();
+    }
+    std::unique_ptr<Expression> compiled;
+    XB_RETURN_IF_ERROR(Expression::Compile(expression, table_->schema(), table_->codePage(), &compiled));
+    if (compiled->type() != ValueType::kLogical) {
+        return Status::InvalidArgument(table_->path(), "a filter must be a condition: " + std::string(expression));
+    }
+    filter_ = std::move(compiled);
+    filterText_ = std::string(expression);
+    return Status::OK();
+}
+
+bool Cursor::IsVisible(const uint8_t* record) const {
+    if (!showDeleted_ && record[0] == '*') return false;
+    return !filter_ || filter_->EvaluateBool(record);
+}
+
+Status Cursor::Load(uint32_t recno) {
+    XB_RETURN_IF_ERROR(table_->ReadRecord(recno, record_.data()));
+    recno_ = recno;
+    eof_ = false;
+    return Status::OK();
+}
+
+void Cursor::SetEof() {
+    eof_ = true;
+    recno_ = 0;
+    itPositioned_ = false;
+    std::memset(record_.data(), ' ', record_.size());
+}
+
+Status Cursor::GoTop() {
+    bof_ = false;
+    if (!order_) {
+        recno_ = 0;
+        eof_ = false;
+        bool moved = false;
+        XB_RETURN_IF_ERROR(StepRecordOrder(+1, &moved));
+        if (!moved) SetEof();
+        return Status::OK();
+    }
+    XB_RETURN_IF_ERROR(it_->SeekFirst());
+    itGeneration_ = table_->changeCount();
+    itPositioned_ = true;
+    itOnCurrent_ = false;
+    bool moved = false;
+    XB_RETURN_IF_ERROR(StepTagOrder(+1, &moved));
+    if (!moved) SetEof();
+    return Status::OK();
+}
+
+Status Cursor::GoBottom() {
+    bof_ = false;
+    if (!order_) {
+        recno_ = table_->recordCount() + 1;
+        eof_ = false;
+        bool moved = false;
+        XB_RETURN_IF_ERROR(StepRecordOrder(-1, &moved));
+        if (!moved) SetEof();
+        return Status::OK();
+    }
+    // Positioned past the end, so that the first step back lands on the last entry.
+    XB_RETURN_IF_ERROR(it_->SeekLast());
+    if (it_->Valid()) XB_RETURN_IF_ERROR(it_->Next());
+    itGeneration_ = table_->changeCount();
+    itPositioned_ = true;
+    itOnCurrent_ = false;
+    bool moved = false;
+    XB_RETURN_IF_ERROR(StepTagOrder(-1, &moved));
+    if (!moved) SetEof();
+    return Status::OK();
+}
+
+Status Cursor::Go(uint32_t recno) {
+    if (recno == 0 || recno > table_->recordCount()) {
+        return Status::InvalidArgument(table_->path(), "record " + std::to_string(recno) + " is out of range");
+    }
+    bof_ = false;
+    itPositioned_ = false;
+    return Load(recno);
+}
+
+Status Cursor::Reread() {
+    itPositioned_ = false;
+    if (eof_) return Status::OK();
+    if (recno_ > table_->recordCount()) {
+        SetEof();
+        return Status::OK();
+    }
+    return Load(recno_);
+}
+
+Status Cursor::Seek(const uint8_t* key, size_t len, bool* found) {
+    *found = false;
+    bof_ = false;
+    if (!order_) return Status::InvalidArgument(table_->path(), "a seek needs an index order");
+    if (len > order_->keyLength()) len = order_->keyLength();
+    XB_RETURN_IF_ERROR(it_->Seek(key, len));
+    itGeneration_ = table_->changeCount();
+    while (it_->Valid() && std::memcmp(it_->key(), key, len) == 0) {
+        XB_RETURN_IF_ERROR(table_->ReadRecord(it_->recno(), scratch()));
+        if (IsVisible(scratch())) {
+            std::memcpy(record_.data(), scratch(), record_.size());
+            recno_ = it_->recno();
+            eof_ = false;
+            itPositioned_ = true;
+            itOnCurrent_ = true;
+            *found = true;
+            return Status::OK();
+        }
+        XB_RETURN_IF_ERROR(it_->Next());
+    }
+    SetEof();
+    return Status::OK();
+}
+
+Status Cursor::Skip(int64_t n) {
+    bof_ = false;
+    if (n == 0) return Reread();
+    if (eof_) {
+        if (n > 0) return Status::OK();
+        XB_RETURN_IF_ERROR(GoBottom());
+        if (eof_) return Status::OK();
+        ++n;
+    }
+    const int direction = n > 0 ? +1 : -1;
+    for (int64_t i = 0; i < (n > 0 ? n : -n); ++i) {
+        bool moved = false;
+        XB_RETURN_IF_ERROR(order_ ? StepTagOrder(direction, &moved) : StepRecordOrder(direction, &moved));
+        if (!moved) {
+            if (direction > 0) {
+                SetEof();
+            } else {
+                bof_ = true;
+                itPositioned_ = false;
+            }
+            break;
+        }
+    }
+    return Status::OK();
+}
+
+Status Cursor::StepRecordOrder(int direction, bool* moved) {
+    *moved = false;
+    const uint32_t count = table_->recordCount();
+    for (int64_t r = int64_t(recno_) + direction; r >= 1 && r <= int64_t(count); r += direction) {
+        XB_RETURN_IF_ERROR(table_->ReadRecord(uint32_t(r), scratch()));
+        if (IsVisible(scratch())) {
+            std::memcpy(record_.data(), scratch(), record_.size());
+            recno_ = uint32_t(r);
+            eof_ = false;
+            *moved = true;
+            return Status::OK();
+        }
+    }
+    return Status::OK();
+}
+
+Status Cursor::EnsureIterator() {
+    if (itPositioned_ && itGeneration_ == table_->changeCount()) return Status::OK();
+    if (itGeneration_ != table_->changeCount() && !eof_ && recno_ <= table_->recordCount()) {
+        // The current record may itself have changed: find it by the key it has now.
+        XB_RETURN_IF_ERROR(table_->ReadRecord(recno_, record_.data()));
+    }
+    std::vector<uint8_t> key(order_->keyLength());
+    order_->expression->EvaluateKey(record_.data(), key.data());
+    XB_RETURN_IF_ERROR(it_->SeekEntry(key.data(), recno_));
+    itGeneration_ = table_->changeCount();
+    itPositioned_ = true;
+    itOnCurrent_ = it_->Valid() && it_->recno() == recno_ && std::memcmp(it_->key(), key.data(), key.size()) == 0;
+    return Status::OK();
+}
+
+Status Cursor::StepTagOrder(int direction, bool* moved) {
+    *moved = false;
+    XB_RETURN_IF_ERROR(EnsureIterator());
+    // Off the current entry: forward, the iterator already stands on the successor.
+    bool advance = itOnCurrent_ || direction < 0;
+    if (direction < 0 && !it_->Valid()) {
+        XB_RETURN_IF_ERROR(it_->SeekLast());
+        advance = false;
+    }
+    for (;;) {
+        if (advance) XB_RETURN_IF_ERROR(direction > 0 ? it_->Next() : it_->Prev());
+        advance = true;
+        if (!it_->Valid()) {
+            itPositioned_ = false;
+            return Status::OK();
+        }
+        XB_RETURN_IF_ERROR(table_->ReadRecord(it_->recno(), scratch()));
+        if (IsVisible(scratch())) {
+            std::memcpy(record_.data(), scratch(), record_.size());
+            recno_ = it_->recno();
+            eof_ = false;
+            itOnCurrent_ = true;
+            *moved = true;
+            return Status::OK();
+        }
+    }
+}
+
+Status Cursor::Count(uint64_t* count) {
+    if (!filter_) {
+        uint32_t deleted = 0;
+        if (!showDeleted_) XB_RETURN_IF_ERROR(table_->DeletedCount(&deleted));
+        *count = table_->recordCount() - deleted;
+        return Status::OK();
+    }
+    uint64_t n = 0;
+    XB_RETURN_IF_ERROR(table_->ScanRecords(1, [&](uint32_t, const uint8_t* rec) {
+        if (IsVisible(rec)) ++n;
+        return true;
+    }));
+    *count = n;
+    return Status::OK();
+}
+
+}  // namespace xbase

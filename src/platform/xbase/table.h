@@ -1,0 +1,158 @@
+// An open table: its DBF file, its memo file and the compound index files opened on it. Every
+// write goes through here, so that every open tag follows every change and a crash in the middle
+// of one is detected and repaired at the next open (see docs/locking-and-recovery.md).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/xbase/cdx_file.h"
+#include "platform/xbase/codepage.h"
+#include "platform/xbase/dbf_file.h"
+#include "platform/xbase/expression.h"
+#include "platform/xbase/key_sorter.h"
+#include "platform/xbase/memo_file.h"
+#include "platform/xbase/status.h"
+
+namespace xbase {
+
+// Progress of a long operation: done out of total; return false to ask for nothing (ignored).
+using ProgressFn = std::function<void(uint64_t done, uint64_t total)>;
+
+// Memo texts to store with a record, by field index.
+using MemoTexts = std::map<int, std::string>;
+
+// One tag of an open index file with its compiled key expression.
+struct OpenTag {
+    CdxFile* file = nullptr;
+    CdxTag* tag = nullptr;
+    std::unique_ptr<Expression> expression;
+    const std::string& name() const { return tag->info().name; }
+    uint16_t keyLength() const { return tag->info().keyLength; }
+};
+
+class Table {
+public:
+    struct Options {
+        bool exclusive = false;  // refuse while any other open exists, and keep others out
+        bool readOnly = false;
+    };
+
+    // Opens the DBF at `path` (the name matched without regard to case) and its memo file. Shared
+    // opening lets other processes open it too; exclusive opening fails with Locked while another
+    // open exists. Completes or rolls back a pack that a crash interrupted.
+    static Status Open(const std::string& path, const Options& options, std::unique_ptr<Table>* out);
+    // Creates a Windows-1252 FoxPro table (and its FPT when a field is a memo) and opens it
+    // exclusively. Fails when the file exists.
+    static Status Create(const std::string& path, const std::vector<FieldSpec>& fields,
+                         std::unique_ptr<Table>* out);
+    ~Table();
+
+    const std::string& path() const { return dbf_->path(); }
+    const Schema& schema() const { return dbf_->schema(); }
+    const DbfHeader& header() const { return dbf_->header(); }
+    const CodePage& codePage() const { return *codePage_; }
+    uint32_t recordCount() const { return dbf_->recordCount(); }
+    uint32_t recordLength() const { return dbf_->recordLength(); }
+    const MemoFile* memoFile() const { return memo_.get(); }
+    bool exclusive() const { return options_.exclusive; }
+    bool readOnly() const { return options_.readOnly; }
+
+    Status ReadRecord(uint32_t recno, uint8_t* buf) const { return dbf_->ReadRecord(recno, buf); }
+    Status ReadRecords(uint32_t first, uint32_t count, uint8_t* buf) const {
+        return dbf_->ReadRecords(first, count, buf);
+    }
+    // The memo text of field `field` in `record` (empty when none).
+    Status ReadMemo(const uint8_t* record, int field, std::string* text) const;
+
+    // Opens a compound index file on this table. Each tag's expression is compiled against the
+    // table and its key length checked. A file left dirty by a crash is rebuilt from the table.
+    Status OpenIndex(const std::string& path);
+    // Creates (or replaces) an ascending, non-unique, unconditional tag, creating the file when it
+    // does not exist, and opens the file if it is not open yet.
+    Status CreateTag(const std::string& indexPath, std::string_view tagName, std::string_view expression);
+    void CloseIndexes();
+    // The open tag named `name` (any case), searching the index files in the order opened.
+    const OpenTag* FindTag(std::string_view name) const;
+    const std::vector<std::unique_ptr<OpenTag>>& tags() const { return tags_; }
+    const std::vector<std::unique_ptr<CdxFile>>& indexFiles() const { return indexes_; }
+
+    // Appends `record` (memo fields filled from `memos`); *recno gets its number. Every open tag
+    // gets the record's key.
+    Status Append(uint8_t* record, const MemoTexts& memos, uint32_t* recno);
+    // Appends many records at once without memo texts (bulk loading). Open tags are rebuilt
+    // afterwards when the batch is large, updated entry by entry otherwise.
+    Status AppendMany(const uint8_t* records, uint32_t count, const ProgressFn& progress = nullptr);
+    // Rewrites record `recno`; tags whose key changed are updated.
+    Status Update(uint32_t recno, uint8_t* record, const MemoTexts& memos);
+    // Sets or clears the deleted flag. Keys stay in the tags either way.
+    Status SetDeleted(uint32_t recno, bool deleted);
+
+    // Removes deleted records and compacts the memo file, then rebuilds every open tag. Needs an
+    // exclusive open. Crash-safe: see docs/locking-and-recovery.md.
+    Status Pack(const ProgressFn& progress);
+    // Rebuilds every tag of every open index file from the table.
+    Status Reindex(const ProgressFn& progress);
+    // Appends the records of another DBF, field by field of the same name (values converted by
+    // type, text converted between code pages, memo texts copied). Deleted source records are
+    // skipped.
+    Status AppendFrom(const std::string& sourcePath, const ProgressFn& progress);
+
+    // Compares every tag of `index` (all open files when null) with the keys the table gives;
+    // appends one line per tag to `report`. Corruption when any tag disagrees.
+    Status Check(const CdxFile* index, std::vector<std::string>* report);
+
+    // Calls visit(recno, record) for every record from `first` on, deleted ones included, reading
+    // in large blocks; visit returns false to stop.
+    Status ScanRecords(uint32_t first, const std::function<bool(uint32_t, const uint8_t*)>& visit) const;
+
+    // Record locks for editing in shared use: Locked when another open holds the record.
+    Status LockRecord(uint32_t recno);
+    Status UnlockRecord(uint32_t recno);
+    // Whether another open (of this or another process) holds record `recno`.
+    Status IsRecordLocked(uint32_t recno, bool* locked);
+
+    // Picks up changes other processes made (record count, memo and index headers).
+    Status Refresh();
+    // Counts every change made through this object or picked up by Refresh; cursors use it to
+    // know that their index iterators must find their place again.
+    uint64_t changeCount() const { return changeCount_; }
+
+    // Number of records flagged deleted (computed once, then kept up to date).
+    Status DeletedCount(uint32_t* count);
+
+private:
+    Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const Options& options);
+    Status LoadTags(CdxFile* file);
+    Status RebuildTags(CdxFile* file, const ProgressFn& progress);
+    // Builds a new file with the tags of the (damaged) index file at `path` and puts it in its place.
+    Status RecreateIndexFile(const std::string& path);
+    Status RebuildTag(OpenTag* tag, const ProgressFn& progress, uint64_t base, uint64_t total);
+    // The keys of every record under `expression`, sorted as the tag keeps them.
+    Status SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base, uint64_t total,
+                    SortedKeys* out) const;
+    // Computes the key of `record` for every open tag into keys_ (tag i at keyOffsets_[i]).
+    void ComputeKeys(const uint8_t* record, std::vector<uint8_t>* keys) const;
+    size_t KeyOffset(size_t tagIndex) const;
+    Status BeginWrite();
+    Status EndWrite(Status result);
+    Status WriteMemos(uint8_t* record, const MemoTexts& memos, const uint8_t* oldRecord);
+    Status SetIndexesDirty(bool dirty);
+
+    std::unique_ptr<DbfFile> dbf_;
+    std::unique_ptr<MemoFile> memo_;
+    Options options_;
+    const CodePage* codePage_;
+    std::vector<std::unique_ptr<CdxFile>> indexes_;
+    std::vector<std::unique_ptr<OpenTag>> tags_;
+    int64_t deletedCount_ = -1;  // -1: not counted yet
+    int writeDepth_ = 0;
+    uint64_t changeCount_ = 0;
+};
+
+}  // namespace xbase

@@ -1,0 +1,128 @@
+// Building tags from the table: reindexing, the repair after a crash, and the check that
+// compares what the tags hold with what the table gives.
+#include <cstdio>
+#include <cstring>
+
+#include "platform/xbase/table.h"
+
+namespace xbase {
+
+Status Table::SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base, uint64_t total,
+                       SortedKeys* out) const {
+    const uint32_t count = recordCount();
+    out->Reset(expression.keyLength(), count);
+    XB_RETURN_IF_ERROR(ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
+        expression.EvaluateKey(rec, out->KeyOf(recno));
+        if (progress && (recno & 0xFFFF) == 0) progress(base + recno / 2, total);
+        return true;
+    }));
+    out->Sort();
+    return Status::OK();
+}
+
+Status Table::RebuildTag(OpenTag* tag, const ProgressFn& progress, uint64_t base, uint64_t total) {
+    SortedKeys keys;
+    XB_RETURN_IF_ERROR(SortKeys(*tag->expression, progress, base, total, &keys));
+    return tag->tag->Rebuild(keys.Source());
+}
+
+Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
+    XB_RETURN_IF_ERROR(file->SetDirty(true));
+    std::vector<OpenTag*> mine;
+    for (auto& t : tags_) {
+        if (t->file == file) mine.push_back(t.get());
+    }
+    const uint64_t total = uint64_t(mine.size()) * recordCount();
+    for (size_t i = 0; i < mine.size(); ++i) {
+        XB_RETURN_IF_ERROR(RebuildTag(mine[i], progress, uint64_t(i) * recordCount(), total));
+    }
+    if (progress) progress(total, total);
+    ++changeCount_;
+    return file->SetDirty(false);
+}
+
+Status Table::RecreateIndexFile(const std::string& path) {
+    std::vector<std::pair<std::string, std::string>> definitions;
+    {
+        std::unique_ptr<CdxFile> damaged;
+        XB_RETURN_IF_ERROR(CdxFile::Open(path, false, &damaged));
+        for (CdxTag* tag : damaged->tags()) definitions.emplace_back(tag->info().name, tag->info().expression);
+    }
+    // Built beside the original and renamed over it: a crash meanwhile leaves the damaged file,
+    // still marked, for the next open to try again.
+    const std::string fresh = path + ".rebuild";
+    std::remove(fresh.c_str());
+    {
+        std::unique_ptr<CdxFile> file;
+        XB_RETURN_IF_ERROR(CdxFile::Create(fresh, &file));
+        for (const auto& [name, expression] : definitions) {
+            std::unique_ptr<Expression> expr;
+            Status s = Expression::Compile(expression, schema(), *codePage_, &expr);
+            if (!s.ok()) return Status::NotSupported(path, "tag " + name + ": " + s.message());
+            SortedKeys keys;
+            XB_RETURN_IF_ERROR(SortKeys(*expr, nullptr, 0, 1, &keys));
+            CdxTag* tag = nullptr;
+            XB_RETURN_IF_ERROR(file->AddTag(name, expression, expr->keyLength(),
+                                            expr->type() == ValueType::kCharacter ? ' ' : 0, keys.Source(), &tag));
+        }
+        XB_RETURN_IF_ERROR(file->file().Sync());
+    }
+    if (std::rename(fresh.c_str(), path.c_str()) != 0) {
+        return Status::IOError(path, "cannot replace the damaged index with the rebuilt one");
+    }
+    ++changeCount_;
+    return Status::OK();
+}
+
+Status Table::Reindex(const ProgressFn& progress) {
+    XB_RETURN_IF_ERROR(BeginWrite());
+    Status s;
+    for (auto& f : indexes_) {
+        s = RebuildTags(f.get(), progress);
+        if (!s.ok()) break;
+    }
+    return EndWrite(s);
+}
+
+Status Table::Check(const CdxFile* index, std::vector<std::string>* report) {
+    bool consistent = true;
+    for (auto& t : tags_) {
+        if (index != nullptr && t->file != index) continue;
+        std::string line = "tag " + t->name() + ": ";
+        Status s = t->tag->Verify();
+        if (!s.ok()) {
+            report->push_back(line + s.ToString());
+            consistent = false;
+            continue;
+        }
+        SortedKeys expected;
+        XB_RETURN_IF_ERROR(SortKeys(*t->expression, nullptr, 0, 1, &expected));
+        auto it = t->tag->NewIterator();
+        XB_RETURN_IF_ERROR(it->SeekFirst());
+        size_t i = 0;
+        std::string problem;
+        for (; it->Valid() && problem.empty(); ++i) {
+            if (i >= expected.size()) {
+                problem = "holds more keys than the table has records";
+            } else if (it->recno() != expected.recnoAt(i) ||
+                       std::memcmp(it->key(), expected.keyAt(i), t->keyLength()) != 0) {
+                problem = "entry " + std::to_string(i + 1) + " is record " + std::to_string(it->recno()) +
+                          ", the table gives record " + std::to_string(expected.recnoAt(i));
+            }
+            XB_RETURN_IF_ERROR(it->Next());
+        }
+        if (problem.empty() && i < expected.size()) {
+            problem = "lacks " + std::to_string(expected.size() - i) + " keys";
+        }
+        if (problem.empty()) {
+            report->push_back(line + "ok (" + std::to_string(expected.size()) + " keys)");
+        } else {
+            report->push_back(line + problem);
+            consistent = false;
+        }
+    }
+    if (!consistent) return Status::Corruption(index ? index->path() : path(), "the index does not match the table");
+    return Status::OK();
+}
+
+}  // namespace xbase

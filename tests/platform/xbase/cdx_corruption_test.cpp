@@ -1,0 +1,223 @@
+// Damaged and hostile compound index files: every case must end in a Corruption status that
+// names the file (and the node where there is one), never in a crash or a hang.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/xbase/bytes.h"
+#include "platform/xbase/cdx_file.h"
+
+namespace xbase {
+namespace {
+
+class CdxCorruptionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/cdx_bad_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        path_ = dir_ + "/bad.cdx";
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        int i = 0;
+        std::string key;
+        EntrySource source = [&](const uint8_t** k, uint32_t* recno) {
+            if (i == 3000)
+                return false;
+            key = "key" + std::to_string(100000 + i);
+            key.resize(10, ' ');
+            *k = reinterpret_cast<const uint8_t*>(key.data());
+            *recno = uint32_t(++i);
+            return true;
+        };
+        CdxTag* tag = nullptr;
+        ASSERT_TRUE(f->AddTag("T", "T", 10, ' ', source, &tag).ok());
+        tagHeader_ = tag->info().headerOffset;
+        f.reset();
+        original_ = ReadAll();
+        root_ = LoadLE32(original_.data() + tagHeader_);
+    }
+    void TearDown() override {
+        unlink(path_.c_str());
+        rmdir(dir_.c_str());
+    }
+    std::vector<uint8_t> ReadAll() const {
+        std::vector<uint8_t> out;
+        int fd = open(path_.c_str(), O_RDONLY);
+        uint8_t buf[65536];
+        ssize_t n;
+        while ((n = read(fd, buf, sizeof buf)) > 0)
+            out.insert(out.end(), buf, buf + n);
+        close(fd);
+        return out;
+    }
+    void WriteAll(const std::vector<uint8_t>& bytes) const {
+        int fd = open(path_.c_str(), O_WRONLY | O_TRUNC);
+        ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+        close(fd);
+    }
+    // The offset of the leftmost leaf, found by following first children.
+    uint32_t FirstLeaf() const {
+        uint32_t at = root_;
+        while ((LoadLE16(original_.data() + at) & 2) == 0)
+            at = LoadBE32(original_.data() + at + 12 + 10 + 4);
+        return at;
+    }
+    // Opens, walks every tag both ways and verifies; returns the first error.
+    Status Exercise() const {
+        std::unique_ptr<CdxFile> f;
+        XB_RETURN_IF_ERROR(CdxFile::Open(path_, true, &f));
+        for (CdxTag* tag : f->tags()) {
+            auto it = tag->NewIterator();
+            XB_RETURN_IF_ERROR(it->SeekFirst());
+            while (it->Valid())
+                XB_RETURN_IF_ERROR(it->Next());
+            XB_RETURN_IF_ERROR(it->SeekLast());
+            while (it->Valid())
+                XB_RETURN_IF_ERROR(it->Prev());
+            XB_RETURN_IF_ERROR(tag->Verify());
+            std::string key = "key1000500";
+            XB_RETURN_IF_ERROR(it->Seek(reinterpret_cast<const uint8_t*>(key.data()), key.size()));
+        }
+        return Status::OK();
+    }
+    void ExpectCorruption(const std::string& mention) const {
+        Status s = Exercise();
+        EXPECT_TRUE(s.IsCorruption()) << s.ToString();
+        EXPECT_EQ(s.file(), path_);
+        EXPECT_NE(s.message().find(mention), std::string::npos) << s.ToString();
+    }
+
+    std::string dir_, path_;
+    std::vector<uint8_t> original_;
+    uint32_t tagHeader_ = 0, root_ = 0;
+};
+
+TEST_F(CdxCorruptionTest, IntactFileIsAccepted) {
+    EXPECT_TRUE(Exercise().ok());
+    EXPECT_EQ(LoadLE16(original_.data() + root_) & 3, 1);  // the test's tree has interior levels
+}
+
+TEST_F(CdxCorruptionTest, TruncatedFiles) {
+    for (size_t len : {size_t(0), size_t(100), size_t(1023), size_t(1535)}) {
+        WriteAll(std::vector<uint8_t>(original_.begin(), original_.begin() + len));
+        ExpectCorruption("too short");
+    }
+    for (size_t len : {original_.size() / 2, original_.size() - 1, original_.size() - 512}) {
+        WriteAll(std::vector<uint8_t>(original_.begin(), original_.begin() + len));
+        Status s = Exercise();
+        EXPECT_TRUE(s.IsCorruption()) << len << ": " << s.ToString();
+    }
+}
+
+TEST_F(CdxCorruptionTest, RootPointerOutOfRange) {
+    for (uint32_t bad : {0u, 1000u, 0x7FFFFE00u, uint32_t(original_.size())}) {
+        auto bytes = original_;
+        StoreLE32(bytes.data() + tagHeader_, bad);
+        WriteAll(bytes);
+        ExpectCorruption("root pointer");
+    }
+    auto bytes = original_;
+    StoreLE32(bytes.data(), 0xFFFFF000u);  // the directory's own root
+    WriteAll(bytes);
+    ExpectCorruption("root pointer");
+}
+
+TEST_F(CdxCorruptionTest, NodeThatPointsToItself) {
+    auto bytes = original_;
+    StoreBE32(bytes.data() + root_ + 12 + 10 + 4, root_);
+    WriteAll(bytes);
+    ExpectCorruption("node at offset " + std::to_string(root_));
+}
+
+TEST_F(CdxCorruptionTest, BadKeyLength) {
+    for (uint16_t bad : {uint16_t(0), uint16_t(241), uint16_t(0xFFFF)}) {
+        auto bytes = original_;
+        StoreLE16(bytes.data() + tagHeader_ + 12, bad);
+        WriteAll(bytes);
+        ExpectCorruption("key length");
+    }
+}
+
+TEST_F(CdxCorruptionTest, GarbageLeafBitCounts) {
+    const uint32_t leaf = FirstLeaf();
+    const std::string where = "node at offset " + std::to_string(leaf);
+    struct Patch {
+        size_t at;
+        uint8_t value;
+    };
+    for (Patch p : {Patch{20, 40}, Patch{20, 0}, Patch{23, 0}, Patch{23, 9}, Patch{21, 12},
+                    Patch{18, 0x3F}, Patch{14, 0x00}}) {
+        auto bytes = original_;
+        bytes[leaf + p.at] = p.value;
+        WriteAll(bytes);
+        ExpectCorruption(where);
+    }
+    auto bytes = original_;
+    StoreLE16(bytes.data() + leaf + 2, 0xFFFF);  // more entries than a node holds
+    WriteAll(bytes);
+    ExpectCorruption(where);
+}
+
+TEST_F(CdxCorruptionTest, CountsLargerThanTheKey) {
+    const uint32_t leaf = FirstLeaf();
+    auto bytes = original_;
+    // Entry 1: all of its duplicate and trailing bits set.
+    const unsigned recnoBits = bytes[leaf + 20], entryBytes = bytes[leaf + 23];
+    uint8_t* e = bytes.data() + leaf + 24 + entryBytes;
+    for (unsigned b = recnoBits; b < entryBytes * 8; ++b)
+        e[b / 8] |= uint8_t(1u << (b % 8));
+    WriteAll(bytes);
+    ExpectCorruption("invalid counts");
+}
+
+TEST_F(CdxCorruptionTest, SiblingLoopsAreCaught) {
+    const uint32_t leaf = FirstLeaf();
+    const uint32_t second = LoadLE32(original_.data() + leaf + 8);
+    for (uint32_t target : {leaf, second}) {
+        auto bytes = original_;
+        StoreLE32(bytes.data() + second + 8, target);  // the second leaf's right link
+        WriteAll(bytes);
+        Status s = Exercise();
+        EXPECT_TRUE(s.IsCorruption()) << s.ToString();
+    }
+}
+
+TEST_F(CdxCorruptionTest, FreeListPointingIntoTheTree) {
+    auto bytes = original_;
+    StoreLE32(bytes.data() + 4, FirstLeaf());
+    WriteAll(bytes);
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, true, &f).ok());
+    CdxTag* tag = f->FindTag("T");
+    Status s;
+    for (int i = 0; i < 200 && s.ok(); ++i) {
+        std::string key = "key100000" + std::string(1, char('a' + i % 26));
+        s = tag->Insert(reinterpret_cast<const uint8_t*>(key.data()), uint32_t(9000 + i));
+    }
+    EXPECT_TRUE(s.IsCorruption()) << s.ToString();
+    EXPECT_NE(s.message().find("not a free node"), std::string::npos) << s.ToString();
+}
+
+TEST_F(CdxCorruptionTest, RandomDamageNeverCrashes) {
+    std::mt19937 rng(1234);
+    int errors = 0;
+    for (int round = 0; round < 300; ++round) {
+        auto bytes = original_;
+        int flips = 1 + int(rng() % 8);
+        for (int i = 0; i < flips; ++i)
+            bytes[rng() % bytes.size()] = uint8_t(rng());
+        WriteAll(bytes);
+        if (!Exercise().ok())
+            ++errors;
+    }
+    EXPECT_GT(errors, 0);
+}
+
+}  // namespace
+}  // namespace xbase

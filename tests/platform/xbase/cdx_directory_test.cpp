@@ -1,0 +1,225 @@
+// The tag directory of a compound index: name order, adding tags to an existing file, replacing
+// a tag, name checks, and the dirty mark / generation counter that other processes watch.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/xbase/cdx_file.h"
+
+namespace xbase {
+namespace {
+
+class CdxDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/cdx_dir_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        path_ = dir_ + "/d.cdx";
+    }
+    void TearDown() override {
+        unlink(path_.c_str());
+        rmdir(dir_.c_str());
+    }
+    uint64_t FileSize() const {
+        struct stat st;
+        return stat(path_.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
+    }
+    // Keys "<prefix><i>" padded to `len`, record numbers 1..n.
+    static EntrySource Numbered(const std::string& prefix, int n, size_t len) {
+        auto i = std::make_shared<int>(0);
+        auto key = std::make_shared<std::string>();
+        return [=](const uint8_t** k, uint32_t* recno) {
+            if (*i >= n)
+                return false;
+            char buf[16];
+            snprintf(buf, sizeof buf, "%06d", *i);
+            *key = prefix + buf;
+            key->resize(len, ' ');
+            *k = reinterpret_cast<const uint8_t*>(key->data());
+            *recno = uint32_t(++*i);
+            return true;
+        };
+    }
+    static std::vector<std::string> Names(CdxFile* f) {
+        std::vector<std::string> out;
+        for (CdxTag* t : f->tags())
+            out.push_back(t->info().name);
+        return out;
+    }
+    static size_t Count(CdxTag* tag) {
+        auto it = tag->NewIterator();
+        size_t n = 0;
+        EXPECT_TRUE(it->SeekFirst().ok());
+        while (it->Valid()) {
+            ++n;
+            if (!it->Next().ok())
+                return SIZE_MAX;
+        }
+        return n;
+    }
+
+    std::string dir_, path_;
+};
+
+TEST_F(CdxDirectoryTest, TagsAreListedInNameOrderAcrossReopen) {
+    const std::vector<std::string> want{"1", "10", "11", "12", "2", "ALBUM", "ARTIST", "Z_9"};
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        for (const char* name : {"2", "artist", "1", "12", "z_9", "10", "Album", "11"}) {
+            ASSERT_TRUE(f->AddTag(name, std::string("EXPR_") + name, 12, ' ',
+                                  Numbered(name, 50, 12), nullptr)
+                            .ok());
+        }
+        EXPECT_EQ(Names(f.get()), want);
+    }
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    EXPECT_EQ(Names(f.get()), want);
+    CdxTag* artist = f->FindTag("Artist");
+    ASSERT_NE(artist, nullptr);
+    EXPECT_EQ(artist->info().expression, "EXPR_artist");
+    EXPECT_EQ(artist->info().keyLength, 12);
+    EXPECT_TRUE(artist->info().forExpression.empty());
+    EXPECT_EQ(Count(artist), 50u);
+    EXPECT_EQ(f->FindTag("nope"), nullptr);
+}
+
+TEST_F(CdxDirectoryTest, AddTagToAnExistingFile) {
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        ASSERT_TRUE(f->AddTag("TITLE", "TITLE", 20, ' ', Numbered("t", 3000, 20), nullptr).ok());
+    }
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Open(path_, true, &f).ok());
+        CdxTag* tag = nullptr;
+        ASSERT_TRUE(f->AddTag("ARTIST", "ARTIST", 30, ' ', Numbered("a", 2000, 30), &tag).ok());
+        EXPECT_EQ(tag->info().name, "ARTIST");
+    }
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    EXPECT_EQ(Names(f.get()), (std::vector<std::string>{"ARTIST", "TITLE"}));
+    EXPECT_EQ(Count(f->FindTag("TITLE")), 3000u);
+    EXPECT_EQ(Count(f->FindTag("ARTIST")), 2000u);
+    EXPECT_TRUE(f->FindTag("TITLE")->Verify().ok());
+    EXPECT_TRUE(f->FindTag("ARTIST")->Verify().ok());
+}
+
+TEST_F(CdxDirectoryTest, ReplacingATagKeepsOneTagAndReusesItsNodes) {
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    ASSERT_TRUE(f->AddTag("A", "OLD", 10, ' ', Numbered("x", 4000, 10), nullptr).ok());
+    ASSERT_TRUE(f->AddTag("B", "B", 10, ' ', Numbered("b", 10, 10), nullptr).ok());
+    uint64_t size = 0;
+    for (int round = 0; round < 4; ++round) {
+        CdxTag* tag = nullptr;
+        ASSERT_TRUE(f->AddTag("a", "NEW", 40, ' ', Numbered("y", 1000, 40), &tag).ok());
+        if (round == 0)
+            size = FileSize();
+        EXPECT_EQ(FileSize(), size) << "round " << round;
+    }
+    f.reset();
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    EXPECT_EQ(Names(f.get()), (std::vector<std::string>{"A", "B"}));
+    CdxTag* a = f->FindTag("A");
+    EXPECT_EQ(a->info().expression, "NEW");
+    EXPECT_EQ(a->info().keyLength, 40);
+    EXPECT_EQ(Count(a), 1000u);
+    auto it = a->NewIterator();
+    ASSERT_TRUE(it->SeekFirst().ok());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(it->key()), 7), "y000000");
+    EXPECT_EQ(Count(f->FindTag("B")), 10u);
+}
+
+TEST_F(CdxDirectoryTest, RejectsBadNamesAndLengths) {
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    for (const char* bad : {"", "ELEVENCHARS", "A B", "A-B"}) {
+        EXPECT_EQ(f->AddTag(bad, "X", 10, ' ', nullptr, nullptr).code(),
+                  Status::Code::kInvalidArgument)
+            << bad;
+    }
+    EXPECT_FALSE(f->AddTag("K", "X", 0, ' ', nullptr, nullptr).ok());
+    EXPECT_FALSE(f->AddTag("K", "X", 241, ' ', nullptr, nullptr).ok());
+    EXPECT_FALSE(f->AddTag("K", std::string(600, 'x'), 10, ' ', nullptr, nullptr).ok());
+    EXPECT_TRUE(f->tags().empty());
+    std::unique_ptr<CdxFile> again;
+    EXPECT_FALSE(CdxFile::Create(path_, &again).ok());
+}
+
+TEST_F(CdxDirectoryTest, ReadOnlyFileRefusesChanges) {
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        ASSERT_TRUE(f->AddTag("T", "T", 8, ' ', Numbered("t", 5, 8), nullptr).ok());
+    }
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    std::string key(8, 'k');
+    EXPECT_FALSE(f->FindTag("T")->Insert(reinterpret_cast<const uint8_t*>(key.data()), 9).ok());
+    EXPECT_FALSE(f->SetDirty(true).ok());
+    EXPECT_EQ(Count(f->FindTag("T")), 5u);
+}
+
+TEST_F(CdxDirectoryTest, DirtyMarkAndGenerationSurviveReopen) {
+    uint32_t generation = 0;
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        EXPECT_FALSE(f->dirty());
+        generation = f->generation();
+        ASSERT_TRUE(f->SetDirty(true).ok());
+    }
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Open(path_, true, &f).ok());
+        EXPECT_TRUE(f->dirty());  // left mid-change
+        EXPECT_EQ(f->generation(), generation);
+        ASSERT_TRUE(f->SetDirty(false).ok());
+        EXPECT_EQ(f->generation(), generation + 1);
+    }
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    EXPECT_FALSE(f->dirty());
+    EXPECT_EQ(f->generation(), generation + 1);
+}
+
+TEST_F(CdxDirectoryTest, RefreshSeesAnotherWritersChanges) {
+    std::unique_ptr<CdxFile> writer, reader;
+    ASSERT_TRUE(CdxFile::Create(path_, &writer).ok());
+    ASSERT_TRUE(writer->AddTag("T", "T", 10, ' ', Numbered("k", 2000, 10), nullptr).ok());
+    ASSERT_TRUE(writer->SetDirty(false).ok());
+    ASSERT_TRUE(CdxFile::Open(path_, false, &reader).ok());
+    CdxTag* seen = reader->FindTag("T");
+    ASSERT_EQ(Count(seen), 2000u);  // the reader's cache now holds the tree
+
+    ASSERT_TRUE(writer->SetDirty(true).ok());
+    CdxTag* tag = writer->FindTag("T");
+    std::string key = "k000100   ";
+    ASSERT_TRUE(tag->Remove(reinterpret_cast<const uint8_t*>(key.data()), 101).ok());
+    for (int i = 0; i < 3000; ++i) {
+        std::string k = "m" + std::to_string(i);
+        k.resize(10, ' ');
+        ASSERT_TRUE(
+            tag->Insert(reinterpret_cast<const uint8_t*>(k.data()), uint32_t(5000 + i)).ok());
+    }
+    ASSERT_TRUE(writer->AddTag("U", "U", 10, ' ', Numbered("u", 7, 10), nullptr).ok());
+    ASSERT_TRUE(writer->SetDirty(false).ok());
+
+    ASSERT_TRUE(reader->Refresh().ok());
+    EXPECT_EQ(reader->generation(), writer->generation());
+    EXPECT_EQ(reader->FindTag("T"), seen);  // pointers held by callers stay valid
+    EXPECT_EQ(Count(seen), 4999u);
+    EXPECT_TRUE(seen->Verify().ok());
+    ASSERT_NE(reader->FindTag("U"), nullptr);
+    EXPECT_EQ(Count(reader->FindTag("U")), 7u);
+}
+
+}  // namespace
+}  // namespace xbase

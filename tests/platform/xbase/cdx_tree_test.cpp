@@ -1,0 +1,318 @@
+// Tag trees against a plain std::set model: random inserts and removes (many duplicate keys,
+// trailing blanks, record numbers of every width), walks in both directions, prefix seeks,
+// bulk rebuilds, numeric keys, and reuse of freed nodes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/xbase/cdx_file.h"
+
+namespace xbase {
+namespace {
+
+using Entry = std::pair<std::string, uint32_t>;
+using Model = std::set<Entry>;
+
+class CdxTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/cdx_tree_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        path_ = dir_ + "/t.cdx";
+    }
+    void TearDown() override {
+        unlink(path_.c_str());
+        rmdir(dir_.c_str());
+    }
+    uint64_t FileSize() const {
+        struct stat st;
+        return stat(path_.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
+    }
+    // A source over a sorted model.
+    static EntrySource SourceOf(const Model& m) {
+        auto it = std::make_shared<Model::const_iterator>(m.begin());
+        return [&m, it](const uint8_t** key, uint32_t* recno) {
+            if (*it == m.end())
+                return false;
+            *key = reinterpret_cast<const uint8_t*>((*it)->first.data());
+            *recno = (*it)->second;
+            ++*it;
+            return true;
+        };
+    }
+    static void ExpectWalks(CdxTag* tag, const Model& model) {
+        auto it = tag->NewIterator();
+        ASSERT_TRUE(it->SeekFirst().ok());
+        size_t n = 0;
+        for (const Entry& e : model) {
+            ASSERT_TRUE(it->Valid()) << "entry " << n;
+            ASSERT_EQ(std::string(reinterpret_cast<const char*>(it->key()), e.first.size()),
+                      e.first);
+            ASSERT_EQ(it->recno(), e.second);
+            ASSERT_TRUE(it->Next().ok());
+            ++n;
+        }
+        EXPECT_FALSE(it->Valid());
+        ASSERT_TRUE(it->SeekLast().ok());
+        for (auto r = model.rbegin(); r != model.rend(); ++r) {
+            ASSERT_TRUE(it->Valid());
+            ASSERT_EQ(std::string(reinterpret_cast<const char*>(it->key()), r->first.size()),
+                      r->first);
+            ASSERT_EQ(it->recno(), r->second);
+            ASSERT_TRUE(it->Prev().ok());
+        }
+        EXPECT_FALSE(it->Valid());
+    }
+    static void ExpectSeeks(CdxTag* tag, const Model& model, std::mt19937& rng, size_t keyLength) {
+        auto it = tag->NewIterator();
+        for (int i = 0; i < 300; ++i) {
+            std::string prefix;
+            if (!model.empty() && rng() % 2 == 0) {
+                auto pick = model.begin();
+                std::advance(pick, rng() % model.size());
+                prefix = pick->first.substr(0, 1 + rng() % keyLength);
+            } else {
+                prefix = "k" + std::to_string(rng() % 300);
+            }
+            auto want = std::find_if(model.begin(), model.end(), [&](const Entry& e) {
+                return e.first.compare(0, prefix.size(), prefix) >= 0;
+            });
+            ASSERT_TRUE(
+                it->Seek(reinterpret_cast<const uint8_t*>(prefix.data()), prefix.size()).ok());
+            if (want == model.end()) {
+                EXPECT_FALSE(it->Valid()) << prefix;
+                continue;
+            }
+            ASSERT_TRUE(it->Valid()) << prefix;
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(it->key()), keyLength),
+                      want->first);
+            EXPECT_EQ(it->recno(), want->second);
+            // SeekEntry lands on the entry itself.
+            ASSERT_TRUE(
+                it->SeekEntry(reinterpret_cast<const uint8_t*>(want->first.data()), want->second)
+                    .ok());
+            ASSERT_TRUE(it->Valid());
+            EXPECT_EQ(it->recno(), want->second);
+        }
+    }
+
+    std::string dir_, path_;
+};
+
+std::string RandomKey(std::mt19937& rng, size_t keyLength) {
+    std::string k;
+    switch (rng() % 4) {
+        case 0:
+            break;  // all blanks
+        case 1:
+            k = "k" + std::to_string(rng() % 40);
+            break;  // many duplicates
+        case 2:
+            k = "k" + std::to_string(rng() % 300) + " x";
+            break;  // inner blank
+        default:
+            k = "k" + std::to_string(rng() % 300) + std::string(rng() % 10, 'z');
+    }
+    k.resize(keyLength, ' ');
+    return k;
+}
+
+uint32_t RandomRecno(std::mt19937& rng) {
+    switch (rng() % 3) {
+        case 0:
+            return 1 + rng() % 200;
+        case 1:
+            return 1 + rng() % 100000;
+        default:
+            return uint32_t(rng());  // full 32-bit record numbers
+    }
+}
+
+TEST_F(CdxTreeTest, RandomInsertRemoveMatchesModel) {
+    const size_t kKeyLength = 24;
+    std::mt19937 rng(42);
+    Model model;
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        CdxTag* tag = nullptr;
+        ASSERT_TRUE(f->AddTag("title", "UPPER(TITLE)", kKeyLength, ' ', nullptr, &tag).ok());
+        for (int op = 0; op < 16000; ++op) {
+            if (model.empty() || rng() % 10 < 7) {
+                Entry e{RandomKey(rng, kKeyLength), RandomRecno(rng)};
+                Status s = tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second);
+                if (model.count(e)) {
+                    EXPECT_FALSE(s.ok());
+                } else {
+                    ASSERT_TRUE(s.ok()) << s.ToString();
+                    model.insert(e);
+                }
+            } else {
+                auto pick = model.begin();
+                std::advance(pick, rng() % model.size());
+                ASSERT_TRUE(
+                    tag->Remove(reinterpret_cast<const uint8_t*>(pick->first.data()), pick->second)
+                        .ok());
+                model.erase(pick);
+            }
+            if (op % 2000 == 0) {
+                ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+            }
+        }
+        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        std::string absent(kKeyLength, 'q');
+        EXPECT_TRUE(tag->Remove(reinterpret_cast<const uint8_t*>(absent.data()), 1).IsNotFound());
+    }
+    ASSERT_GT(model.size(), 4000u);
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    CdxTag* tag = f->FindTag("TITLE");
+    ASSERT_NE(tag, nullptr);
+    ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+    ExpectWalks(tag, model);
+    ExpectSeeks(tag, model, rng, kKeyLength);
+}
+
+TEST_F(CdxTreeTest, RemovingEverythingAndReaddingReusesNodes) {
+    const size_t kKeyLength = 30;
+    std::mt19937 rng(7);
+    Model model;
+    while (model.size() < 4000)
+        model.insert({RandomKey(rng, kKeyLength), RandomRecno(rng)});
+    std::vector<Entry> order(model.begin(), model.end());
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    CdxTag* tag = nullptr;
+    ASSERT_TRUE(f->AddTag("T", "T", kKeyLength, ' ', nullptr, &tag).ok());
+    uint64_t firstSize = 0;
+    for (int cycle = 0; cycle < 4; ++cycle) {
+        std::shuffle(order.begin(), order.end(), rng);
+        for (const Entry& e : order) {
+            ASSERT_TRUE(
+                tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
+        }
+        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        ExpectWalks(tag, model);
+        if (cycle == 0)
+            firstSize = FileSize();
+        EXPECT_LE(FileSize(), firstSize + firstSize / 10) << "cycle " << cycle;
+        std::shuffle(order.begin(), order.end(), rng);
+        for (const Entry& e : order) {
+            ASSERT_TRUE(
+                tag->Remove(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
+        }
+        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        auto it = tag->NewIterator();
+        ASSERT_TRUE(it->SeekFirst().ok());
+        EXPECT_FALSE(it->Valid());
+    }
+}
+
+TEST_F(CdxTreeTest, RebuildMatchesModelAndFreesTheOldTree) {
+    const size_t kKeyLength = 16;
+    std::mt19937 rng(3);
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    CdxTag* tag = nullptr;
+    ASSERT_TRUE(f->AddTag("T", "T", kKeyLength, ' ', nullptr, &tag).ok());
+    uint64_t sizeAfterFirst = 0;
+    for (int round = 0; round < 5; ++round) {
+        Model model;
+        while (model.size() < 20000)
+            model.insert({RandomKey(rng, kKeyLength), RandomRecno(rng)});
+        ASSERT_TRUE(tag->Rebuild(SourceOf(model)).ok());
+        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        ExpectWalks(tag, model);
+        if (round > 0) {
+            EXPECT_LE(FileSize(), sizeAfterFirst + sizeAfterFirst / 10);
+        }
+        // Incremental changes on a bulk-built tree.
+        for (int i = 0; i < 500; ++i) {
+            Entry e{RandomKey(rng, kKeyLength), RandomRecno(rng)};
+            if (model.insert(e).second) {
+                ASSERT_TRUE(
+                    tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
+            }
+        }
+        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        ExpectSeeks(tag, model, rng, kKeyLength);
+        if (round == 0)
+            sizeAfterFirst = FileSize();
+    }
+}
+
+TEST_F(CdxTreeTest, RebuildRejectsUnsortedSourceAndKeepsTheTagUsable) {
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    CdxTag* tag = nullptr;
+    Model model{{"b   ", 1}, {"a   ", 2}};
+    std::vector<Entry> unsorted(model.rbegin(), model.rend());
+    size_t i = 0;
+    EntrySource source = [&](const uint8_t** key, uint32_t* recno) {
+        if (i == unsorted.size())
+            return false;
+        *key = reinterpret_cast<const uint8_t*>(unsorted[i].first.data());
+        *recno = unsorted[i++].second;
+        return true;
+    };
+    EXPECT_EQ(f->AddTag("T", "T", 4, ' ', source, &tag).code(), Status::Code::kInvalidArgument);
+    ASSERT_NE(f->FindTag("t"), nullptr);
+    EXPECT_TRUE(f->FindTag("t")->Verify().ok());
+}
+
+// Numeric keys: 8 bytes whose memcmp order is numeric order; small integers end in zero bytes,
+// which the trail byte 0 compresses.
+std::string NumericKey(double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    bits = v >= 0 ? bits | (1ull << 63) : ~bits;
+    std::string k(8, '\0');
+    for (int i = 0; i < 8; ++i)
+        k[i] = char(bits >> (8 * (7 - i)));
+    return k;
+}
+
+TEST_F(CdxTreeTest, NumericKeysWithZeroTrailByte) {
+    std::mt19937 rng(9);
+    Model model;
+    for (int i = 0; i < 5000; ++i) {
+        double v = double(int(rng() % 20000) - 10000);
+        if (i % 7 == 0)
+            v /= 8;
+        model.insert({NumericKey(v), uint32_t(i + 1)});
+    }
+    {
+        std::unique_ptr<CdxFile> f;
+        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+        CdxTag* tag = nullptr;
+        ASSERT_TRUE(f->AddTag("YEAR", "YEAR", 8, 0, SourceOf(model), &tag).ok());
+        EXPECT_EQ(tag->trailByte(), 0);
+        for (int i = 0; i < 2000; ++i) {
+            Entry e{NumericKey(double(rng() % 3000)), uint32_t(10000 + i)};
+            ASSERT_TRUE(
+                tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
+            model.insert(e);
+        }
+        ASSERT_TRUE(tag->Verify().ok());
+    }
+    // Zero-trail compression keeps 7000 keys of 8 bytes well under a byte-per-byte layout.
+    EXPECT_LT(FileSize(), 7000u * 8);
+    std::unique_ptr<CdxFile> f;
+    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    CdxTag* tag = f->FindTag("year");
+    ASSERT_NE(tag, nullptr);
+    tag->SetTrailByte(0);
+    ExpectWalks(tag, model);
+}
+
+}  // namespace
+}  // namespace xbase

@@ -1,0 +1,308 @@
+// Tables on disk: what we write must be the bytes other xBase tools expect, what we append must
+// survive re-opening, and damaged files must be refused with a clear message.
+#include "platform/xbase/dbf_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/xbase/field_codec.h"
+#include "platform/xbase/memo_file.h"
+
+namespace xbase {
+namespace {
+
+class DbfFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/dbf_file_test.XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string Path(const char* name) const { return dir_ + "/" + name; }
+    static std::vector<uint8_t> Slurp(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Spit(const std::string& path, const std::vector<uint8_t>& bytes) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+
+    std::string dir_;
+};
+
+const std::vector<FieldSpec> kAlbum = {
+    {"TITLE", 'C', 30}, {"TRACKS", 'N', 4}, {"LENGTH", 'N', 9}, {"PRICE", 'N', 10, 2},
+    {"BOUGHT", 'D'},    {"LENT", 'L'},      {"NOTES", 'M'},
+};
+
+std::vector<uint8_t> AlbumRecord(const Schema& s, const std::string& title, double price,
+                                 bool deleted = false) {
+    std::vector<uint8_t> rec(s.recordLength(), ' ');
+    rec[0] = deleted ? '*' : ' ';
+    EXPECT_TRUE(SetText(rec.data(), s[0], title).ok());
+    EXPECT_TRUE(SetNumber(rec.data(), s[1], 12).ok());
+    EXPECT_TRUE(SetNumber(rec.data(), s[2], 2580).ok());
+    EXPECT_TRUE(SetNumber(rec.data(), s[3], price).ok());
+    EXPECT_TRUE(SetDate(rec.data(), s[4], {1998, 7, 4}).ok());
+    EXPECT_TRUE(SetLogical(rec.data(), s[5], false).ok());
+    SetMemoBlock(rec.data(), s[6], 8);
+    return rec;
+}
+
+TEST_F(DbfFileTest, CreatedTableHasTheBytesFoxProWrites) {
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(DbfFile::Create(Path("album.dbf"), kAlbum, 0x03, &t).ok());
+    const Schema& s = t->schema();
+    uint32_t recno = 0;
+    ASSERT_TRUE(t->AppendRecord(AlbumRecord(s, "Abbey Road", 9.99).data(), &recno).ok());
+    EXPECT_EQ(recno, 1u);
+    ASSERT_TRUE(t->AppendRecord(AlbumRecord(s, "Revolver", 7.5, true).data(), &recno).ok());
+    EXPECT_EQ(recno, 2u);
+    t.reset();
+
+    const std::vector<uint8_t> b = Slurp(Path("album.dbf"));
+    const size_t headerLength = 32 + 32 * kAlbum.size() + 1;
+    const size_t recordLength = 1 + 30 + 4 + 9 + 10 + 8 + 1 + 10;
+    ASSERT_EQ(b.size(), headerLength + 2 * recordLength + 1);
+    EXPECT_EQ(b[0], 0xF5);  // memo field: FoxPro 2.x with memo
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(b[1], local.tm_year);
+    EXPECT_EQ(b[2], local.tm_mon + 1);
+    EXPECT_EQ(b[3], local.tm_mday);
+    EXPECT_EQ(b[4], 2);
+    EXPECT_EQ(b[8] | (b[9] << 8), int(headerLength));
+    EXPECT_EQ(b[10] | (b[11] << 8), int(recordLength));
+    EXPECT_EQ(b[29], 0x03);
+    EXPECT_EQ(b[headerLength - 1], 0x0D);
+    EXPECT_EQ(std::string(b.begin() + 32, b.begin() + 43), std::string("TITLE\0\0\0\0\0\0", 11));
+    EXPECT_EQ(b[32 + 3 * 32 + 11], 'N');
+    EXPECT_EQ(b[32 + 3 * 32 + 12], 1 + 30 + 4 + 9);  // PRICE displacement
+    EXPECT_EQ(b[32 + 3 * 32 + 16], 10);
+    EXPECT_EQ(b[32 + 3 * 32 + 17], 2);
+    EXPECT_EQ(b[headerLength], ' ');
+    EXPECT_EQ(b[headerLength + recordLength], '*');
+    EXPECT_EQ(std::string(b.begin() + headerLength + 1, b.begin() + headerLength + 31),
+              "Abbey Road                    ");
+    EXPECT_EQ(std::string(b.begin() + headerLength + 44, b.begin() + headerLength + 54),
+              "      9.99");
+    EXPECT_EQ(b.back(), 0x1A);
+}
+
+TEST_F(DbfFileTest, PlainTableUsesVersion3) {
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(DbfFile::Create(Path("plain.dbf"), {{"NAME", 'C', 10}}, 0x03, &t).ok());
+    EXPECT_EQ(t->header().version, kDbfPlain);
+    EXPECT_EQ(Slurp(Path("plain.dbf")).size(), 32u + 32 + 1 + 1);
+    EXPECT_EQ(DbfFile::Create(Path("plain.dbf"), {{"NAME", 'C', 10}}, 0x03, &t).code(),
+              Status::Code::kInvalidArgument);
+}
+
+// Model-based: random appends and rewrites against a vector of expected records, re-opened
+// from disk now and then.
+TEST_F(DbfFileTest, RecordsMatchAPlainVectorAcrossReopens) {
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(
+        DbfFile::Create(Path("model.dbf"), {{"TITLE", 'C', 12}, {"TRACK", 'N', 4}}, 0x03, &t).ok());
+    std::vector<std::vector<uint8_t>> model;
+    std::mt19937 rng(7);
+    for (int step = 0; step < 400; ++step) {
+        std::vector<uint8_t> rec(t->recordLength(), ' ');
+        ASSERT_TRUE(SetText(rec.data(), t->schema()[0], "T" + std::to_string(rng() % 100000)).ok());
+        ASSERT_TRUE(SetNumber(rec.data(), t->schema()[1], double(rng() % 10000)).ok());
+        rec[0] = (rng() % 5 == 0) ? '*' : ' ';
+        const int op = int(rng() % 10);
+        if (model.empty() || op < 6) {
+            uint32_t recno = 0;
+            ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
+            model.push_back(rec);
+            ASSERT_EQ(recno, model.size());
+        } else if (op < 9) {
+            const uint32_t recno = 1 + uint32_t(rng() % model.size());
+            ASSERT_TRUE(t->WriteRecord(recno, rec.data()).ok());
+            model[recno - 1] = rec;
+        } else {
+            t.reset();
+            ASSERT_TRUE(DbfFile::Open(Path("model.dbf"), true, &t).ok());
+        }
+    }
+    ASSERT_EQ(t->recordCount(), model.size());
+    std::vector<uint8_t> all(model.size() * t->recordLength());
+    ASSERT_TRUE(t->ReadRecords(1, uint32_t(model.size()), all.data()).ok());
+    for (size_t i = 0; i < model.size(); ++i) {
+        ASSERT_EQ(std::vector<uint8_t>(all.begin() + long(i * t->recordLength()),
+                                       all.begin() + long((i + 1) * t->recordLength())),
+                  model[i])
+            << "record " << i + 1;
+    }
+    const std::vector<uint8_t> b = Slurp(Path("model.dbf"));
+    EXPECT_EQ(b.size(), t->header().headerLength + model.size() * t->recordLength() + 1);
+    EXPECT_EQ(b.back(), 0x1A);
+}
+
+TEST_F(DbfFileTest, RangeAndReadOnlyChecks) {
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(DbfFile::Create(Path("r.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
+    std::vector<uint8_t> rec = {' ', 'a', 'b', 'c', 'd'};
+    uint32_t recno = 0;
+    ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
+    std::vector<uint8_t> buf(10);
+    EXPECT_FALSE(t->ReadRecord(0, buf.data()).ok());
+    EXPECT_FALSE(t->ReadRecord(2, buf.data()).ok());
+    EXPECT_FALSE(t->ReadRecords(1, 2, buf.data()).ok());
+    EXPECT_FALSE(t->ReadRecords(UINT32_MAX, 2, buf.data()).ok());
+    EXPECT_FALSE(t->WriteRecord(2, rec.data()).ok());
+    t.reset();
+    ASSERT_TRUE(DbfFile::Open(Path("r.dbf"), false, &t).ok());
+    EXPECT_FALSE(t->AppendRecord(rec.data(), &recno).ok());
+    EXPECT_FALSE(t->WriteRecord(1, rec.data()).ok());
+    ASSERT_TRUE(t->ReadRecord(1, buf.data()).ok());
+    EXPECT_EQ(buf[1], 'a');
+}
+
+TEST_F(DbfFileTest, RefreshSeesAnotherWritersAppends) {
+    std::unique_ptr<DbfFile> writer, reader;
+    ASSERT_TRUE(DbfFile::Create(Path("s.dbf"), {{"A", 'C', 4}}, 0x03, &writer).ok());
+    ASSERT_TRUE(DbfFile::Open(Path("s.dbf"), false, &reader).ok());
+    std::vector<uint8_t> rec = {' ', 'w', 'x', 'y', 'z'};
+    uint32_t recno = 0;
+    ASSERT_TRUE(writer->AppendRecord(rec.data(), &recno).ok());
+    ASSERT_TRUE(writer->AppendRecord(rec.data(), &recno).ok());
+    EXPECT_EQ(reader->recordCount(), 0u);
+    ASSERT_TRUE(reader->RefreshHeader().ok());
+    EXPECT_EQ(reader->recordCount(), 2u);
+}
+
+TEST_F(DbfFileTest, TruncateKeepsTheFirstRecordsAndTheEndMark) {
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(DbfFile::Create(Path("p.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
+    for (char c = 'a'; c < 'f'; ++c) {
+        std::vector<uint8_t> rec = {' ', uint8_t(c), 'x', 'x', 'x'};
+        uint32_t recno = 0;
+        ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
+    }
+    EXPECT_FALSE(t->TruncateRecords(6).ok());
+    ASSERT_TRUE(t->TruncateRecords(2).ok());
+    t.reset();
+    const std::vector<uint8_t> b = Slurp(Path("p.dbf"));
+    ASSERT_EQ(b.size(), 65u + 2 * 5 + 1);
+    EXPECT_EQ(b[4], 2);
+    EXPECT_EQ(b.back(), 0x1A);
+    ASSERT_TRUE(DbfFile::Open(Path("p.dbf"), false, &t).ok());
+    EXPECT_EQ(t->recordCount(), 2u);
+}
+
+// A Visual FoxPro table as VFP writes it: backlink area, binary fields, 4-byte memo pointers
+// into an FPT with 64-byte blocks whose first memo sits at block 8.
+TEST_F(DbfFileTest, ReadsAVisualFoxProTableWithMemos) {
+    std::vector<uint8_t> h(32, 0);
+    h[0] = 0x30;
+    h[1] = 24;  // two-digit year, read as 2024
+    h[2] = 5;
+    h[3] = 1;
+    h[4] = 1;
+    h[28] = 0x02;
+    h[29] = 0x03;
+    auto field = [&](const char* name, char type, uint8_t length) {
+        uint8_t d[32] = {};
+        std::memcpy(d, name, std::strlen(name));
+        d[11] = uint8_t(type);
+        d[16] = length;
+        h.insert(h.end(), d, d + 32);
+    };
+    field("ID", 'I', 4);
+    field("TITLE", 'C', 10);
+    field("NOTES", 'M', 4);
+    h.push_back(0x0D);
+    h.resize(h.size() + 263, 0);
+    h[8] = uint8_t(h.size());
+    h[9] = uint8_t(h.size() >> 8);
+    h[10] = 19;
+    const uint8_t record[19] = {' ', 42,  0,   0,   0,   'B', 'l', 'u', 'e', ' ',
+                                'T', 'r', 'a', 'i', 'n', 8,   0,   0,   0};
+    h.insert(h.end(), record, record + sizeof record);
+    h.push_back(0x1A);
+    Spit(Path("vfp.dbf"), h);
+
+    std::vector<uint8_t> memo(512, 0);
+    memo[3] = 9;   // next free block
+    memo[7] = 64;  // block size
+    const std::string text = "Recorded 1957";
+    const uint8_t head[8] = {0, 0, 0, 1, 0, 0, 0, uint8_t(text.size())};
+    memo.insert(memo.end(), head, head + 8);
+    memo.insert(memo.end(), text.begin(), text.end());
+    Spit(Path("vfp.fpt"), memo);
+
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(DbfFile::Open(Path("vfp.dbf"), false, &t).ok());
+    EXPECT_TRUE(t->header().isVisualFoxPro());
+    EXPECT_EQ(t->header().headerLength, 32 + 3 * 32 + 1 + 263);
+    EXPECT_EQ(t->header().updateYear, 2024);
+    std::vector<uint8_t> buf(t->recordLength());
+    ASSERT_TRUE(t->ReadRecord(1, buf.data()).ok());
+    const Schema& s = t->schema();
+    EXPECT_EQ(GetNumber(buf.data(), s[0]), 42);
+    EXPECT_EQ(GetText(buf.data(), s[1]), "Blue Train");
+    const uint32_t block = GetMemoBlock(buf.data(), s[2]);
+    EXPECT_EQ(block, 8u);
+    std::unique_ptr<MemoFile> m;
+    ASSERT_TRUE(MemoFile::Open(Path("vfp.fpt"), false, &m).ok());
+    std::string got;
+    ASSERT_TRUE(m->Read(block, &got).ok());
+    EXPECT_EQ(got, text);
+}
+
+TEST_F(DbfFileTest, DamagedFilesAreRefusedByName) {
+    std::unique_ptr<DbfFile> t;
+    ASSERT_TRUE(DbfFile::Create(Path("d.dbf"), {{"A", 'C', 4}, {"B", 'N', 5}}, 0x03, &t).ok());
+    std::vector<uint8_t> rec(t->recordLength(), ' ');
+    uint32_t recno = 0;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
+    t.reset();
+    const std::vector<uint8_t> good = Slurp(Path("d.dbf"));
+
+    auto expectCorrupt = [&](std::vector<uint8_t> bytes, const char* what) {
+        Spit(Path("bad.dbf"), bytes);
+        std::unique_ptr<DbfFile> bad;
+        Status st = DbfFile::Open(Path("bad.dbf"), false, &bad);
+        EXPECT_TRUE(st.IsCorruption()) << st.ToString();
+        EXPECT_EQ(st.file(), Path("bad.dbf"));
+        EXPECT_NE(st.ToString().find(what), std::string::npos) << st.ToString();
+    };
+    expectCorrupt({}, "table header truncated (0 bytes)");
+    expectCorrupt(std::vector<uint8_t>(good.begin(), good.begin() + 31), "truncated");
+    expectCorrupt(std::vector<uint8_t>(good.begin(), good.begin() + 70), "truncated");
+    expectCorrupt(std::vector<uint8_t>(good.begin(), good.begin() + 97 + 10 + 3),
+                  "truncated: header says 3 records, file holds 1");
+    std::vector<uint8_t> v = good;
+    v[4] = 0xFF;
+    v[5] = 0xFF;
+    v[6] = 0xFF;
+    v[7] = 0xFF;
+    expectCorrupt(v, "header says 4294967295 records");
+    v = good;
+    v[32 + 64] = 0;  // terminator gone
+    expectCorrupt(v, "no terminator");
+
+    // Bytes after the records (an end mark, padding) are fine.
+    v = good;
+    v.insert(v.end(), 100, 0);
+    Spit(Path("extra.dbf"), v);
+    EXPECT_TRUE(DbfFile::Open(Path("extra.dbf"), false, &t).ok());
+}
+
+}  // namespace
+}  // namespace xbase

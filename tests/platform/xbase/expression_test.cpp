@@ -1,0 +1,370 @@
+// Compiled xBase expressions: key bytes of every form, filters, and compile errors.
+#include "platform/xbase/expression.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/xbase/numeric_key.h"
+
+namespace xbase {
+namespace {
+
+// A table of every field type the expressions read, and records to go with it.
+class ExpressionTest : public ::testing::Test {
+protected:
+    ExpressionTest() {
+        std::vector<FieldDef> defs = {
+            {"ARTIEST", 'C', 0, 50, 0, 0}, {"TITEL", 'C', 0, 50, 0, 0},
+            {"CODE", 'C', 0, 4, 0, 0},     {"PRIJS", 'N', 0, 8, 2, 0},
+            {"JAAR", 'N', 0, 4, 0, 0},     {"DATUM", 'D', 0, 8, 0, 0},
+            {"GEKOCHT", 'D', 0, 8, 0, 0},  {"CD", 'L', 0, 1, 0, 0},
+            {"AANTAL", 'I', 0, 4, 0, 0},   {"GEWICHT", 'B', 0, 8, 0, 0},
+            {"WAARDE", 'Y', 0, 8, 0, 0},   {"NOTITIE", 'M', 0, 10, 0, 0},
+        };
+        uint32_t offset = 1;
+        for (FieldDef& f : defs) {
+            f.offset = offset;
+            offset += f.length;
+        }
+        schema_ = Schema(defs);
+        record_.assign(schema_.recordLength(), ' ');
+    }
+
+    void Set(const char* name, std::string_view value) {
+        const FieldDef& f = schema_[size_t(schema_.Find(name))];
+        ASSERT_LE(value.size(), f.length) << name;
+        std::memset(&record_[f.offset], ' ', f.length);
+        if (f.type == 'N') {  // right-aligned
+            std::memcpy(&record_[f.offset + f.length - value.size()], value.data(), value.size());
+        } else {
+            std::memcpy(&record_[f.offset], value.data(), std::min<size_t>(value.size(), f.length));
+        }
+    }
+    template <typename T>
+    void SetBinary(const char* name, T value) {
+        std::memcpy(&record_[schema_[size_t(schema_.Find(name))].offset], &value, sizeof(value));
+    }
+
+    std::unique_ptr<Expression> Compile(std::string_view text, uint8_t mark = 0x03) {
+        std::unique_ptr<Expression> e;
+        Status s = Expression::Compile(text, schema_, CodePage::ForMark(mark), &e);
+        EXPECT_TRUE(s.ok()) << s.ToString();
+        return e;
+    }
+    std::string Key(std::string_view text) {
+        auto e = Compile(text);
+        if (!e)
+            return "<no expression>";
+        std::string key(e->keyLength(), '\x01');
+        e->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
+        return key;
+    }
+    bool Filter(std::string_view text) {
+        auto e = Compile(text);
+        return e && e->EvaluateBool(record_.data());
+    }
+    std::string Error(std::string_view text) {
+        std::unique_ptr<Expression> e;
+        Status s = Expression::Compile(text, schema_, CodePage::Windows1252(), &e);
+        EXPECT_FALSE(s.ok()) << text;
+        EXPECT_EQ(s.code(), Status::Code::kInvalidArgument);
+        EXPECT_EQ(e, nullptr);
+        return s.message();
+    }
+    static std::string NumberKey(double v) {
+        std::string k(kNumericKeyLength, '\0');
+        EncodeNumericKey(v, reinterpret_cast<uint8_t*>(k.data()));
+        return k;
+    }
+    static std::string Pad(std::string s, size_t width) {
+        s.resize(width, ' ');
+        return s;
+    }
+
+    Schema schema_;
+    std::vector<uint8_t> record_;
+};
+
+TEST_F(ExpressionTest, CharacterKeys) {
+    Set("ARTIEST", "Bj\xf6rk");
+    Set("TITEL", "Homogenic");
+    Set("CODE", "ab");
+    auto e = Compile("ARTIEST");
+    EXPECT_EQ(e->type(), ValueType::kCharacter);
+    EXPECT_EQ(e->keyLength(), 50);
+    EXPECT_EQ(Key("ARTIEST"), Pad("Bj\xf6rk", 50));
+    EXPECT_EQ(Key("UPPER(ARTIEST)+UPPER(TITEL)"), Pad("BJ\xd6RK", 50) + Pad("HOMOGENIC", 50));
+    EXPECT_EQ(Key("upper(artiest)+titel").size(), 100u);
+    EXPECT_EQ(Key("CODE+'|'+\"x\"+[y]"), "ab  |xy");
+    EXPECT_EQ(Key("UPPER(CODE+'\xe9')"), "AB  \xc9");
+    EXPECT_EQ(Key("UPPE(code)"), "AB  ");  // four-letter abbreviation
+    EXPECT_EQ(Key("MUZIEK->CODE"), "ab  ");
+}
+
+TEST_F(ExpressionTest, UpperFollowsTheCodePage) {
+    const char text[] = "\xe9\xe0\xff\x9a\x9c\x9e\xdf\xb5\xf7z";  // éàÿšœžßµ÷z
+    Set("CODE", std::string_view(text, 4));
+    EXPECT_EQ(Key("UPPER(CODE)"), "\xc9\xc0\x9f\x8a");
+    Set("TITEL", text);
+    auto e = Compile("UPPER(TITEL)");
+    std::string key(e->keyLength(), '\0');
+    e->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
+    EXPECT_EQ(key, Pad("\xc9\xc0\x9f\x8a\x8c\x8e\xdf\xb5\xf7Z", 50));
+    // Unknown code page: ASCII only.
+    auto ascii = Compile("UPPER(TITEL)", 0x00);
+    ascii->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
+    EXPECT_EQ(key, Pad("\xe9\xe0\xff\x9a\x9c\x9e\xdf\xb5\xf7Z", 50));
+}
+
+TEST_F(ExpressionTest, StrWidthRoundingAndOverflow) {
+    Set("PRIJS", "12.34");
+    EXPECT_EQ(Key("STR(PRIJS)"), "        12");  // 10 wide whatever the field width
+    EXPECT_EQ(Key("STR(PRIJS, 8, 2)"), "   12.34");
+    EXPECT_EQ(Key("STR(PRIJS, 8, 1)"), "    12.3");
+    EXPECT_EQ(Key("STR(PRIJS,3)"), " 12");
+    EXPECT_EQ(Key("STR(PRIJS,1)"), "*");
+    EXPECT_EQ(Key("STR(PRIJS, 4, 2)"), "12.3");  // decimals give way to the whole part
+    Set("PRIJS", "1.005");
+    EXPECT_EQ(Key("STR(PRIJS, 6, 2)"), "  1.01");  // half away from zero, in decimal
+    Set("PRIJS", "-3.5");
+    EXPECT_EQ(Key("STR(PRIJS, 5)"), "   -4");
+    EXPECT_EQ(Key("STR(PRIJS, 6, 2)"), " -3.50");
+    EXPECT_EQ(Key("STR(PRIJS, 2)"), "-4");
+    EXPECT_EQ(Key("STR(PRIJS, 1)"), "*");
+    Set("PRIJS", "-0.001");
+    EXPECT_EQ(Key("STR(PRIJS, 5, 2)"), " 0.00");  // no minus before a rounded-away value
+    Set("PRIJS", "99.96");
+    EXPECT_EQ(Key("STR(PRIJS, 5, 1)"), "100.0");
+    EXPECT_EQ(Key("STR(PRIJS, 4, 1)"), " 100");
+    Set("PRIJS", "");
+    EXPECT_EQ(Key("STR(PRIJS, 4, 1)"), " 0.0");
+    Set("JAAR", "1997");
+    EXPECT_EQ(Key("STR(JAAR,4)+CODE"), "1997    ");
+    EXPECT_EQ(Key("STR(123456, 5)"), "*****");
+    EXPECT_EQ(Key("STR(1e300 * 1e300)"), "**********");
+    EXPECT_EQ(Key("STR(-JAAR + 3, 6)"), " -1994");
+}
+
+// STR of exact two-decimal values against integer arithmetic.
+TEST_F(ExpressionTest, StrMatchesDecimalModel) {
+    auto two = Compile("STR(PRIJS, 10, 2)");
+    auto one = Compile("STR(PRIJS, 10, 1)");
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> cents(-999999, 999999);  // fits N(8,2)
+    std::string key(10, '\0');
+    for (int i = 0; i < 2000; ++i) {
+        const int c = cents(rng);
+        const int a = c < 0 ? -c : c;
+        char text[32];
+        std::snprintf(text, sizeof(text), "%s%d.%02d", c < 0 ? "-" : "", a / 100, a % 100);
+        Set("PRIJS", text);
+        two->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
+        char want[32];
+        std::snprintf(want, sizeof(want), "%10s", text);
+        ASSERT_EQ(key, want);
+        const int tenths = (a + 5) / 10;
+        std::snprintf(text, sizeof(text), "%s%d.%d", c < 0 && tenths ? "-" : "", tenths / 10,
+                      tenths % 10);
+        std::snprintf(want, sizeof(want), "%10s", text);
+        one->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
+        ASSERT_EQ(key, want) << c;
+    }
+}
+
+TEST_F(ExpressionTest, DtosAndDateKeys) {
+    EXPECT_EQ(Key("DTOS(DATUM)"), "        ");
+    EXPECT_EQ(Key("DATUM"), NumberKey(0));
+    Set("DATUM", "20240229");
+    EXPECT_EQ(Key("dTos(DATUM)"), "20240229");
+    EXPECT_EQ(Key("DTOS(DATUM)+CODE"), "20240229    ");
+    auto e = Compile("DATUM");
+    EXPECT_EQ(e->type(), ValueType::kDate);
+    EXPECT_EQ(e->keyLength(), 8);
+    EXPECT_EQ(Key("DATUM"), NumberKey(double(JulianDay(2024, 2, 29))));
+    Set("DATUM", "20230229");  // no such day: treated as blank
+    EXPECT_EQ(Key("DTOS(DATUM)"), "        ");
+    EXPECT_EQ(Key("DATUM"), NumberKey(0));
+    Set("DATUM", "2024\x01\x02xx");
+    EXPECT_EQ(Key("DTOS(DATUM)"), "        ");
+}
+
+TEST_F(ExpressionTest, NumericKeys) {
+    EXPECT_EQ(Key("PRIJS"), NumberKey(0));  // blank
+    Set("PRIJS", "-12.50");
+    EXPECT_EQ(Key("PRIJS"), NumberKey(-12.5));
+    Set("PRIJS", "***");  // overflowed field: garbage reads as 0
+    EXPECT_EQ(Key("PRIJS"), NumberKey(0));
+    Set("PRIJS", "  1e3");
+    EXPECT_EQ(Key("PRIJS"), NumberKey(1000));
+    Set("PRIJS", "nan");
+    EXPECT_EQ(Key("PRIJS"), NumberKey(0));
+    Set("JAAR", "1997");
+    Set("PRIJS", "2.5");
+    EXPECT_EQ(Key("JAAR + PRIJS * 2 - 1"), NumberKey(2001));
+    EXPECT_EQ(Key("JAAR / 0"), NumberKey(0));
+    SetBinary<int32_t>("AANTAL", -7);
+    EXPECT_EQ(Key("AANTAL"), NumberKey(-7));
+    SetBinary<double>("GEWICHT", 0.25);
+    EXPECT_EQ(Key("GEWICHT"), NumberKey(0.25));
+    SetBinary<int64_t>("WAARDE", 123456);
+    EXPECT_EQ(Key("WAARDE"), NumberKey(12.3456));
+    EXPECT_EQ(Key("STR(WAARDE, 8, 4)"), " 12.3456");
+    auto e = Compile("AANTAL");
+    EXPECT_EQ(e->keyLength(), 8);
+    EXPECT_EQ(e->type(), ValueType::kNumeric);
+}
+
+TEST_F(ExpressionTest, LogicalKeys) {
+    auto e = Compile("CD");
+    EXPECT_EQ(e->type(), ValueType::kLogical);
+    EXPECT_EQ(e->keyLength(), 1);
+    for (const char* yes : {"T", "t", "Y", "y"}) {
+        Set("CD", yes);
+        EXPECT_EQ(Key("CD"), "T");
+        EXPECT_TRUE(Filter("CD"));
+    }
+    for (const char* no : {"F", "f", "N", "n", "?", " "}) {
+        Set("CD", no);
+        EXPECT_EQ(Key("CD"), "F");
+        EXPECT_TRUE(Filter(".NOT. CD"));
+    }
+    EXPECT_EQ(Key(".T."), "T");
+    EXPECT_FALSE(Compile("CODE")->EvaluateBool(record_.data()));  // not logical
+}
+
+TEST_F(ExpressionTest, FilterUpperCodeOverRecords) {
+    struct Row {
+        const char* code;
+        bool match;
+    } rows[] = {{"D", true}, {"d", true},   {"DX", true}, {"dvd", true},
+                {"", false}, {"CD", false}, {" D", false}};
+    auto e = Compile("UPPER(CODE)=\"D\"");
+    EXPECT_EQ(e->type(), ValueType::kLogical);
+    for (const Row& r : rows) {
+        Set("CODE", r.code);
+        EXPECT_EQ(e->EvaluateBool(record_.data()), r.match) << r.code;
+    }
+}
+
+TEST_F(ExpressionTest, ExactOffComparisons) {
+    Set("CODE", "Beat");
+    EXPECT_TRUE(Filter("CODE = 'Be'"));
+    EXPECT_TRUE(Filter("CODE = ''"));
+    EXPECT_TRUE(Filter("CODE = 'Beat'"));
+    EXPECT_FALSE(Filter("CODE = 'Beatles'"));  // longer than the field
+    EXPECT_FALSE(Filter("CODE == 'Beat '"));   // five bytes against four
+    EXPECT_TRUE(Filter("CODE == 'Beat'"));
+    EXPECT_FALSE(Filter("CODE == 'Be'"));
+    EXPECT_TRUE(Filter("CODE <> 'X'"));
+    EXPECT_TRUE(Filter("CODE # 'X' .AND. CODE != 'Y'"));
+    EXPECT_TRUE(Filter("CODE < 'C'"));
+    EXPECT_TRUE(Filter("CODE >= 'Be'"));
+    EXPECT_FALSE(Filter("CODE > 'Be'"));
+    EXPECT_TRUE(Filter("CODE < 'Beats'"));
+    EXPECT_TRUE(Filter("'Beatles' = CODE"));
+    EXPECT_TRUE(Filter("UPPER(CODE) = UPPER('bea')"));
+}
+
+TEST_F(ExpressionTest, LogicalOperatorsAndOtherComparisons) {
+    Set("JAAR", "1997");
+    Set("DATUM", "19970512");
+    Set("GEKOCHT", "20010101");
+    Set("CODE", "LP");
+    EXPECT_TRUE(Filter("JAAR = 1997 .and. CODE = 'LP'"));
+    EXPECT_TRUE(Filter("JAAR > 2000 .OR. CODE = 'L'"));
+    EXPECT_FALSE(Filter("!(JAAR >= 1990 .AND. JAAR <= 1999)"));
+    EXPECT_TRUE(Filter("DATUM < GEKOCHT"));
+    EXPECT_TRUE(Filter("DTOS(DATUM) >= '1997'"));
+    EXPECT_TRUE(Filter(".NOT. .NOT. .T. .AND. .NOT. .F."));
+    EXPECT_FALSE(Filter("DELETED()"));
+    record_[0] = '*';
+    EXPECT_TRUE(Filter("dele()"));
+}
+
+TEST_F(ExpressionTest, CompileErrorsNameTheProblem) {
+    auto has = [&](std::string_view text, const std::string& problem) {
+        const std::string message = Error(text);
+        EXPECT_NE(message.find(problem), std::string::npos) << message;
+        EXPECT_NE(message.find("expression"), std::string::npos) << message;
+    };
+    has("UPPER(NAAM)", "unknown field NAAM at 7");
+    has("UPPER(CODE", "missing ) at 11");
+    has("STR(CODE)", "STR needs a number at 1");
+    has("UPPER(JAAR)", "UPPER needs text");
+    has("DTOS(CODE)", "DTOS needs a date");
+    has("LEFT(CODE, 2)", "unknown function LEFT at 1");
+    has("CODE + JAAR", "+ needs two texts or two numbers at 6");
+    has("CODE - CODE", "- needs two numbers");
+    has("CODE = 'abc", "unterminated string at 8");
+    has("", "empty expression");
+    has("   ", "empty expression");
+    has("CODE CODE", "unexpected CODE at 6");
+    has("CODE = JAAR", "cannot compare text with number");
+    has("CD = .T.", "cannot compare logical values");
+    has("CODE .AND. CD", ".AND. needs two logical values");
+    has("NOTITIE", "field NOTITIE of type M cannot be used");
+    has("STR(JAAR, 0)", "STR length must be a whole number from 1 to 255");
+    has("STR(JAAR, JAAR)", "STR length must be");
+    has("STR(JAAR, 5, 2.5)", "STR decimals must be");
+    has("STR(JAAR, 1e400)", "bad number");
+    has("CODE = $", "unexpected character $ at 8");
+    has("CODE = \x01", "byte 0x01");
+    has("JAAR +", "unexpected end of expression at 7");
+    has(".XYZ.", "unexpected character . at 1");
+    has("DELETED(", "missing )");
+    has("A->", "missing field name after ->");
+    has("-CODE", "sign - needs a number");
+}
+
+TEST_F(ExpressionTest, BoundsOnTextAndNesting) {
+    std::string deep = std::string(64, '(') + "CODE" + std::string(64, ')');
+    EXPECT_EQ(Key(deep), "    ");
+    std::string deeper = std::string(65, '(') + "CODE" + std::string(65, ')');
+    EXPECT_NE(Error(deeper).find("nested deeper than 64 levels at 65"), std::string::npos);
+    EXPECT_NE(Error(std::string(100, '-') + "1").find("nested deeper"), std::string::npos);
+    std::string chain = "CODE";
+    while (chain.size() + 5 <= 1024)
+        chain += "+CODE";
+    EXPECT_EQ(Compile(chain)->keyLength(), 4 * ((chain.size() + 1) / 5));
+    EXPECT_NE(Error(chain + " ").find("longer than 1024 characters"), std::string::npos);
+    std::string wide = "TITEL";
+    while (wide.size() < 600)
+        wide += "+TITEL";
+    EXPECT_NE(Error(wide).find("text longer than 4096 bytes"), std::string::npos);
+}
+
+TEST_F(ExpressionTest, SchemaWithBadBinaryLengthIsRefused) {
+    Schema bad({{"N", 'I', 1, 2, 0, 0}, {"D", 'D', 3, 6, 0, 0}});
+    std::unique_ptr<Expression> e;
+    Status s = Expression::Compile("N", bad, CodePage::Windows1252(), &e);
+    EXPECT_NE(s.message().find("has length 2, not 4"), std::string::npos) << s.ToString();
+    s = Expression::Compile("DTOS(D)", bad, CodePage::Windows1252(), &e);
+    EXPECT_FALSE(s.ok());
+}
+
+TEST_F(ExpressionTest, KeyEvaluationIsFast) {
+    Set("ARTIEST", "The Beatles");
+    Set("TITEL", "Abbey Road");
+    auto e = Compile("UPPER(ARTIEST)+UPPER(TITEL)");
+    uint8_t key[100];
+    constexpr int kRounds = 200000;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRounds; ++i) {
+        record_[1 + (i & 7)] = uint8_t('a' + (i & 15));
+        e->EvaluateKey(record_.data(), key);
+    }
+    const double ns =
+        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
+        kRounds;
+    std::printf("UPPER(ARTIEST)+UPPER(TITEL): %.1f ns per key\n", ns);
+    EXPECT_LT(ns, 1000);  // loose: shared machines and sanitizer builds; expect well under 100
+}
+
+}  // namespace
+}  // namespace xbase

@@ -1,0 +1,251 @@
+// Memo files: our own FPT writes, FPT files laid out the way other engines lay them out, dBase
+// .dbt files, and pointers or lengths that lead outside the file.
+#include "platform/xbase/memo_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace xbase {
+namespace {
+
+class MemoFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/memo_file_test.XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string Path(const char* name) const { return dir_ + "/" + name; }
+    static std::string Slurp(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Spit(const std::string& path, const std::string& bytes) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    static std::string BE32(uint32_t v) {
+        return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    }
+    // An FPT header with the given next-free block and block size.
+    static std::string FptHeader(uint32_t nextFree, uint16_t blockSize) {
+        std::string h(512, '\0');
+        h.replace(0, 4, BE32(nextFree));
+        h[6] = char(blockSize >> 8);
+        h[7] = char(blockSize);
+        return h;
+    }
+    static std::string FptMemo(const std::string& text, uint32_t type = 1) {
+        return BE32(type) + BE32(uint32_t(text.size())) + text;
+    }
+
+    std::string dir_;
+};
+
+TEST_F(MemoFileTest, NewFileLayout) {
+    std::unique_ptr<MemoFile> m;
+    ASSERT_TRUE(MemoFile::Create(Path("a.fpt"), 64, &m).ok());
+    EXPECT_EQ(m->nextFreeBlock(), 8u);
+    uint32_t block = 0;
+    ASSERT_TRUE(m->Write(0, "Recorded at Abbey Road", &block).ok());
+    EXPECT_EQ(block, 8u);
+    ASSERT_TRUE(m->Write(0, std::string(100, 'x'), &block).ok());
+    EXPECT_EQ(block, 9u);  // 8 + 22 bytes fit one 64-byte block
+    EXPECT_EQ(m->nextFreeBlock(), 11u);
+    m.reset();
+
+    const std::string b = Slurp(Path("a.fpt"));
+    ASSERT_EQ(b.size(), 11u * 64);
+    EXPECT_EQ(b.substr(0, 4), BE32(11));
+    EXPECT_EQ(b[6], 0);
+    EXPECT_EQ(b[7], 64);
+    EXPECT_EQ(b.substr(512, 8), BE32(1) + BE32(22));
+    EXPECT_EQ(b.substr(520, 22), "Recorded at Abbey Road");
+
+    ASSERT_TRUE(MemoFile::Open(Path("a.fpt"), false, &m).ok());
+    std::string text;
+    ASSERT_TRUE(m->Read(9, &text).ok());
+    EXPECT_EQ(text, std::string(100, 'x'));
+    ASSERT_TRUE(m->Read(0, &text).ok());
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(MemoFileTest, InPlaceWhenItFitsElseAppended) {
+    std::unique_ptr<MemoFile> m;
+    ASSERT_TRUE(MemoFile::Create(Path("b.fpt"), 64, &m).ok());
+    uint32_t first = 0, second = 0, block = 0;
+    ASSERT_TRUE(m->Write(0, std::string(100, 'a'), &first).ok());  // two blocks
+    ASSERT_TRUE(m->Write(0, "next", &second).ok());
+    const uint32_t next = m->nextFreeBlock();
+
+    ASSERT_TRUE(
+        m->Write(first, std::string(120, 'b'), &block).ok());  // 128 bytes: still two blocks
+    EXPECT_EQ(block, first);
+    ASSERT_TRUE(m->Write(first, "short", &block).ok());
+    EXPECT_EQ(block, first);
+    EXPECT_EQ(m->nextFreeBlock(), next);
+    ASSERT_TRUE(m->Write(first, std::string(121, 'c'), &block).ok());  // needs a third block
+    EXPECT_EQ(block, next);
+    EXPECT_EQ(m->nextFreeBlock(), next + 3);
+
+    std::string text;
+    ASSERT_TRUE(m->Read(first, &text).ok());
+    EXPECT_EQ(text, "short");
+    ASSERT_TRUE(m->Read(second, &text).ok());
+    EXPECT_EQ(text, "next");
+    ASSERT_TRUE(m->Read(block, &text).ok());
+    EXPECT_EQ(text, std::string(121, 'c'));
+
+    ASSERT_TRUE(m->Write(block, "", &block).ok());
+    EXPECT_EQ(block, 0u);
+}
+
+// Model-based: random memo edits against a map from slot to text, re-opened now and then; every
+// memo must read back and none may overwrite another.
+TEST_F(MemoFileTest, EditsMatchAPlainMap) {
+    for (uint16_t blockSize : {1, 33, 64, 512, 1024}) {
+        std::filesystem::remove(Path("c.fpt"));
+        std::unique_ptr<MemoFile> m;
+        ASSERT_TRUE(MemoFile::Create(Path("c.fpt"), blockSize, &m).ok());
+        std::map<int, std::pair<uint32_t, std::string>> model;
+        std::mt19937 rng(blockSize);
+        for (int step = 0; step < 300; ++step) {
+            const int slot = int(rng() % 20);
+            std::string text(rng() % 3 == 0 ? rng() % 2000 : rng() % 90, char('a' + rng() % 26));
+            if (!text.empty())
+                text[0] = char('A' + slot);
+            uint32_t old = model.count(slot) ? model[slot].first : 0;
+            uint32_t block = 0;
+            ASSERT_TRUE(m->Write(old, text, &block).ok());
+            model[slot] = {block, text};
+            if (rng() % 25 == 0) {
+                m.reset();
+                ASSERT_TRUE(MemoFile::Open(Path("c.fpt"), true, &m).ok());
+            }
+        }
+        for (const auto& [slot, entry] : model) {
+            std::string text;
+            ASSERT_TRUE(m->Read(entry.first, &text).ok());
+            EXPECT_EQ(text, entry.second) << "block size " << blockSize << " slot " << slot;
+        }
+    }
+}
+
+TEST_F(MemoFileTest, FollowsOtherEnginesLayouts) {
+    // First memo at block 16 after a gap, the last memo not padded to a whole block.
+    std::string f = FptHeader(18, 32);
+    f.resize(16 * 32, '\0');
+    f += FptMemo("gap before me");
+    f.resize(17 * 32, '\0');
+    f += FptMemo("unpadded tail");
+    Spit(Path("other.FPT"), f);
+    std::unique_ptr<MemoFile> m;
+    ASSERT_TRUE(MemoFile::Open(Path("other.FPT"), true, &m).ok());
+    EXPECT_EQ(m->kind(), MemoFile::Kind::kFpt);
+    EXPECT_EQ(m->blockSize(), 32u);
+    std::string text;
+    ASSERT_TRUE(m->Read(16, &text).ok());
+    EXPECT_EQ(text, "gap before me");
+    ASSERT_TRUE(m->Read(17, &text).ok());
+    EXPECT_EQ(text, "unpadded tail");
+    uint32_t block = 0;
+    ASSERT_TRUE(m->Write(0, "mine", &block).ok());
+    EXPECT_EQ(block, 18u);
+    ASSERT_TRUE(m->Read(17, &text).ok());
+    EXPECT_EQ(text, "unpadded tail");
+
+    // 512-byte blocks: the first memo at block 1; a next-free pointer left behind the data.
+    f = FptHeader(1, 512) + FptMemo("one") + std::string(501, '\0') + FptMemo("two");
+    Spit(Path("big.fpt"), f);
+    ASSERT_TRUE(MemoFile::Open(Path("big.fpt"), true, &m).ok());
+    ASSERT_TRUE(m->Read(1, &text).ok());
+    EXPECT_EQ(text, "one");
+    ASSERT_TRUE(m->Write(0, "three", &block).ok());
+    EXPECT_EQ(block, 3u);
+    ASSERT_TRUE(m->Read(2, &text).ok());
+    EXPECT_EQ(text, "two");
+    EXPECT_EQ(Slurp(Path("big.fpt")).substr(0, 4), BE32(4));
+}
+
+TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
+    std::string d3(512, '\0');
+    d3[0] = 3;
+    d3[16] = 3;
+    d3 += "first memo\x1A\x1A";
+    d3.resize(1024, '\0');
+    d3 += std::string(600, 'L') + "\x1A\x1A";
+    Spit(Path("old.dbt"), d3);
+    std::unique_ptr<MemoFile> m;
+    ASSERT_TRUE(MemoFile::Open(Path("old.dbt"), false, &m).ok());
+    EXPECT_EQ(m->kind(), MemoFile::Kind::kDbt);
+    std::string text;
+    ASSERT_TRUE(m->Read(1, &text).ok());
+    EXPECT_EQ(text, "first memo");
+    ASSERT_TRUE(m->Read(2, &text).ok());
+    EXPECT_EQ(text, std::string(600, 'L'));
+    uint32_t block = 0;
+    EXPECT_EQ(m->Write(0, "x", &block).code(), Status::Code::kNotSupported);
+
+    // dBase IV: blocks of the size at byte 20, memos with FF FF 08 00 and a length.
+    std::string d4(512, '\0');
+    d4[20] = 0x00;
+    d4[21] = 0x02;
+    d4 += std::string("\xFF\xFF\x08\x00", 4) + std::string("\x0D\x00\x00\x00", 4) + "hello";
+    Spit(Path("four.DBT"), d4);
+    ASSERT_TRUE(MemoFile::Open(Path("four.DBT"), false, &m).ok());
+    ASSERT_TRUE(m->Read(1, &text).ok());
+    EXPECT_EQ(text, "hello");
+}
+
+TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
+    std::unique_ptr<MemoFile> m;
+    Spit(Path("short.fpt"), std::string(100, '\0'));
+    EXPECT_TRUE(MemoFile::Open(Path("short.fpt"), false, &m).IsCorruption());
+    Spit(Path("zero.fpt"), FptHeader(8, 0));
+    Status st = MemoFile::Open(Path("zero.fpt"), false, &m);
+    EXPECT_TRUE(st.IsCorruption());
+    EXPECT_NE(st.message().find("block size is 0"), std::string::npos);
+
+    // A memo claiming 4 GB in a file of a few hundred bytes must not allocate anything like it.
+    std::string f = FptHeader(10, 64) + FptMemo("fine") + std::string(52, '\0');
+    f += BE32(1) + BE32(0xFFFFFFF0u) + "short";
+    Spit(Path("bad.fpt"), f);
+    ASSERT_TRUE(MemoFile::Open(Path("bad.fpt"), true, &m).ok());
+    std::string text;
+    ASSERT_TRUE(m->Read(8, &text).ok());
+    st = m->Read(9, &text);
+    EXPECT_TRUE(st.IsCorruption());
+    EXPECT_NE(st.message().find("memo block 9 says 4294967280 bytes"), std::string::npos)
+        << st.ToString();
+    st = m->Read(10, &text);
+    EXPECT_NE(st.message().find("past the end"), std::string::npos) << st.ToString();
+    st = m->Read(0xFFFFFFFFu, &text);
+    EXPECT_NE(st.message().find("past the end"), std::string::npos) << st.ToString();
+    st = m->Read(3, &text);
+    EXPECT_NE(st.message().find("into the header"), std::string::npos) << st.ToString();
+    // A damaged old memo is left alone and the new text appended.
+    uint32_t block = 0;
+    ASSERT_TRUE(m->Write(9, "replacement", &block).ok());
+    EXPECT_EQ(block, 10u);
+    ASSERT_TRUE(m->Read(block, &text).ok());
+    EXPECT_EQ(text, "replacement");
+    EXPECT_EQ(Slurp(Path("bad.fpt")).size(), 11u * 64);
+
+    // A next-free pointer far past the end is not followed.
+    Spit(Path("far.fpt"), FptHeader(0xFFFFFF00u, 64));
+    ASSERT_TRUE(MemoFile::Open(Path("far.fpt"), true, &m).ok());
+    ASSERT_TRUE(m->Write(0, "near", &block).ok());
+    EXPECT_EQ(block, 8u);
+}
+
+}  // namespace
+}  // namespace xbase

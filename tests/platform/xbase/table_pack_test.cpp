@@ -1,0 +1,175 @@
+// Pack, reindex and append-from: what they keep, what they drop, and how an interrupted pack is
+// finished or undone by the next open.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/xbase/cursor.h"
+#include "platform/xbase/field_codec.h"
+#include "platform/xbase/table.h"
+#include "platform/xbase/table_pack_journal.h"
+#include "test_util.h"
+
+namespace xbase {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PackTest : public ::testing::Test {
+protected:
+    void Create(const std::string& name, std::unique_ptr<Table>* table) {
+        ASSERT_TRUE(Table::Create(dir_.File(name), {{"TITEL", 'C', 30, 0}, {"PRIJS", 'N', 10, 2}, {"NOTES", 'M', 10, 0}},
+                                  table)
+                        .ok());
+    }
+    void Add(Table* table, const std::string& titel, const std::string& memo, double price = 0) {
+        std::vector<uint8_t> rec(table->recordLength(), ' ');
+        for (const FieldDef& f : table->schema().fields()) SetBlank(rec.data(), f);
+        ASSERT_TRUE(SetText(rec.data(), table->schema()[0], titel).ok());
+        ASSERT_TRUE(SetNumber(rec.data(), table->schema()[1], price).ok());
+        MemoTexts memos;
+        if (!memo.empty()) memos[2] = memo;
+        uint32_t recno;
+        ASSERT_TRUE(table->Append(rec.data(), memos, &recno).ok());
+    }
+    std::vector<std::pair<std::string, std::string>> Contents(Table* table) {
+        std::vector<std::pair<std::string, std::string>> out;
+        std::vector<uint8_t> rec(table->recordLength());
+        for (uint32_t r = 1; r <= table->recordCount(); ++r) {
+            EXPECT_TRUE(table->ReadRecord(r, rec.data()).ok());
+            std::string t = GetText(rec.data(), table->schema()[0]), memo;
+            EXPECT_TRUE(table->ReadMemo(rec.data(), 2, &memo).ok());
+            out.emplace_back(t.substr(0, t.find_last_not_of(' ') + 1), memo);
+        }
+        return out;
+    }
+
+    testutil::TempDir dir_;
+};
+
+TEST_F(PackTest, PackDropsDeletedRecordsCompactsMemosAndRebuildsTags) {
+    std::unique_ptr<Table> t;
+    Create("hfdat.dat", &t);
+    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
+    for (int i = 0; i < 50; ++i) Add(t.get(), "T" + std::to_string(i), std::string(300, char('a' + i % 26)));
+    for (uint32_t r = 1; r <= 50; r += 2) ASSERT_TRUE(t->SetDeleted(r, true).ok());
+    const auto memoSize = [&] { return fs::file_size(dir_.File("hfdat.fpt")); };
+    const uintmax_t before = memoSize();
+    int progressCalls = 0;
+    ASSERT_TRUE(t->Pack([&](uint64_t done, uint64_t total) {
+                     ++progressCalls;
+                     EXPECT_LE(done, total);
+                 }).ok());
+    EXPECT_GT(progressCalls, 0);
+    ASSERT_EQ(t->recordCount(), 25u);
+    EXPECT_LT(memoSize(), before * 2 / 3);
+    auto contents = Contents(t.get());
+    EXPECT_EQ(contents[0], std::make_pair(std::string("T1"), std::string(300, 'b')));
+    EXPECT_EQ(contents[24], std::make_pair(std::string("T49"), std::string(300, 'x')));
+    std::vector<std::string> report;
+    EXPECT_TRUE(t->Check(nullptr, &report).ok());
+    EXPECT_FALSE(fs::exists(dir_.File("hfdat.dat.pack-done")));
+}
+
+TEST_F(PackTest, PackNeedsExclusiveUse) {
+    std::unique_ptr<Table> t;
+    Create("hfdat.dat", &t);
+    t.reset();
+    ASSERT_TRUE(Table::Open(dir_.File("hfdat.dat"), {}, &t).ok());
+    EXPECT_TRUE(t->Pack(nullptr).IsLocked());
+}
+
+TEST_F(PackTest, InterruptedPackIsFinishedOnceCommittedAndUndoneBefore) {
+    std::unique_ptr<Table> t;
+    Create("hfdat.dat", &t);
+    Add(t.get(), "keep", "kept memo");
+    Add(t.get(), "drop", "dropped memo");
+    ASSERT_TRUE(t->SetDeleted(2, true).ok());
+    t.reset();
+    // A packed copy, made in another folder, stands in for the copies a crashed pack left.
+    testutil::TempDir other;
+    fs::copy(dir_.File("hfdat.dat"), other.File("hfdat.dat"));
+    fs::copy(dir_.File("hfdat.fpt"), other.File("hfdat.fpt"));
+    {
+        std::unique_ptr<Table> copy;
+        Table::Options ex;
+        ex.exclusive = true;
+        ASSERT_TRUE(Table::Open(other.File("hfdat.dat"), ex, &copy).ok());
+        ASSERT_TRUE(copy->Pack(nullptr).ok());
+    }
+    const PackPaths paths = PackPathsFor(dir_.File("hfdat.dat"), dir_.File("hfdat.fpt"));
+    fs::copy(other.File("hfdat.dat"), paths.dbfNew);
+    fs::copy(other.File("hfdat.fpt"), paths.memoNew);
+
+    // Without the marker the copies are thrown away.
+    ASSERT_TRUE(Table::Open(dir_.File("hfdat.dat"), {}, &t).ok());
+    EXPECT_EQ(t->recordCount(), 2u);
+    EXPECT_FALSE(fs::exists(paths.dbfNew));
+    t.reset();
+
+    // With it, the swap is completed.
+    fs::copy(other.File("hfdat.dat"), paths.dbfNew);
+    fs::copy(other.File("hfdat.fpt"), paths.memoNew);
+    ASSERT_TRUE(CommitPack(paths).ok());
+    ASSERT_TRUE(Table::Open(dir_.File("hfdat.dat"), {}, &t).ok());
+    ASSERT_EQ(t->recordCount(), 1u);
+    EXPECT_EQ(Contents(t.get())[0], std::make_pair(std::string("keep"), std::string("kept memo")));
+    EXPECT_FALSE(fs::exists(paths.marker));
+}
+
+TEST_F(PackTest, AppendFromTakesFieldsByNameWithMemosAndSkipsDeleted) {
+    std::unique_ptr<Table> source, target;
+    ASSERT_TRUE(Table::Create(dir_.File("DATA2.DAT"),
+                              {{"NOTES", 'M', 10, 0}, {"TITEL", 'C', 40, 0}, {"EXTRA", 'C', 5, 0}, {"PRIJS", 'N', 8, 1}},
+                              &source)
+                    .ok());
+    std::vector<uint8_t> rec(source->recordLength(), ' ');
+    for (const FieldDef& f : source->schema().fields()) SetBlank(rec.data(), f);
+    ASSERT_TRUE(SetText(rec.data(), source->schema()[1], "Caf\xE9 del Mar").ok());
+    ASSERT_TRUE(SetNumber(rec.data(), source->schema()[3], 12.5).ok());
+    uint32_t recno;
+    ASSERT_TRUE(source->Append(rec.data(), {{0, "old memo"}}, &recno).ok());
+    ASSERT_TRUE(source->Append(rec.data(), {{0, "deleted"}}, &recno).ok());
+    ASSERT_TRUE(source->SetDeleted(2, true).ok());
+    source.reset();
+
+    Create("hfdat.dat", &target);
+    ASSERT_TRUE(target->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
+    ASSERT_TRUE(target->AppendFrom(dir_.File("data2.dat"), nullptr).ok());
+    ASSERT_EQ(target->recordCount(), 1u);
+    EXPECT_EQ(Contents(target.get())[0], std::make_pair(std::string("Caf\xE9 del Mar"), std::string("old memo")));
+    ASSERT_TRUE(target->ReadRecord(1, rec.data()).ok());
+    EXPECT_DOUBLE_EQ(GetNumber(rec.data(), target->schema()[1]), 12.5);
+    std::vector<std::string> report;
+    EXPECT_TRUE(target->Check(nullptr, &report).ok());
+}
+
+TEST_F(PackTest, ReindexRepairsATagAndReportsProgress) {
+    std::unique_ptr<Table> t;
+    Create("hfdat.dat", &t);
+    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
+    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "2", "PRIJS").ok());
+    for (int i = 0; i < 100; ++i) Add(t.get(), "T" + std::to_string(99 - i), "", i * 1.5);
+    {
+        CdxTag* tag = t->indexFiles()[0]->FindTag("2");
+        auto it = tag->NewIterator();
+        ASSERT_TRUE(it->SeekFirst().ok());
+        std::vector<uint8_t> key(it->key(), it->key() + tag->info().keyLength);
+        ASSERT_TRUE(tag->Remove(key.data(), it->recno()).ok());
+    }
+    std::vector<std::string> broken;
+    EXPECT_TRUE(t->Check(nullptr, &broken).IsCorruption());
+    uint64_t last = 0;
+    ASSERT_TRUE(t->Reindex([&](uint64_t done, uint64_t) { last = done; }).ok());
+    EXPECT_GT(last, 0u);
+    std::vector<std::string> report;
+    EXPECT_TRUE(t->Check(nullptr, &report).ok());
+    Cursor c(t.get());
+    ASSERT_TRUE(c.SetOrder("2").ok());
+    ASSERT_TRUE(c.GoBottom().ok());
+    EXPECT_EQ(c.RecNo(), 100u);
+}
+
+}  // namespace
+}  // namespace xbase

@@ -1,0 +1,321 @@
+// Tables with their indexes: writes keep every tag in step, cursors walk, seek and hide what they
+// should, and a table with its tags survives reopening.
+#include "platform/xbase/table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <random>
+#include <set>
+
+#include "platform/xbase/cursor.h"
+#include "platform/xbase/field_codec.h"
+#include "test_util.h"
+
+namespace xbase {
+namespace {
+
+const std::vector<FieldSpec> kTrackFields = {
+    {"TITEL", 'C', 20, 0}, {"ARTIEST", 'C', 20, 0}, {"TRACK", 'N', 4, 0},
+    {"DRAGER", 'C', 10, 0}, {"CDNUMMER", 'N', 9, 0}, {"AKANT", 'C', 1, 0},
+    {"WIJZIGDAT", 'D', 8, 0}, {"MEMO", 'M', 10, 0},
+};
+
+class TableTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Table::Create(dir_.File("artdat.dat"), kTrackFields, &table_).ok());
+    }
+
+    std::vector<uint8_t> Record(const std::string& titel, const std::string& artiest, int track = 1,
+                                const std::string& drager = "CD", int number = 1) {
+        std::vector<uint8_t> rec(table_->recordLength(), ' ');
+        const Schema& s = table_->schema();
+        EXPECT_TRUE(SetText(rec.data(), s[size_t(s.Find("TITEL"))], titel).ok());
+        EXPECT_TRUE(SetText(rec.data(), s[size_t(s.Find("ARTIEST"))], artiest).ok());
+        EXPECT_TRUE(SetNumber(rec.data(), s[size_t(s.Find("TRACK"))], track).ok());
+        EXPECT_TRUE(SetText(rec.data(), s[size_t(s.Find("DRAGER"))], drager).ok());
+        EXPECT_TRUE(SetNumber(rec.data(), s[size_t(s.Find("CDNUMMER"))], number).ok());
+        SetBlank(rec.data(), s[size_t(s.Find("WIJZIGDAT"))]);
+        SetMemoBlock(rec.data(), s[size_t(s.Find("MEMO"))], 0);
+        return rec;
+    }
+
+    uint32_t Add(const std::string& titel, const std::string& artiest, int track = 1, const std::string& memo = "",
+                 int number = 1) {
+        auto rec = Record(titel, artiest, track, "CD", number);
+        MemoTexts memos;
+        if (!memo.empty()) memos[table_->schema().Find("MEMO")] = memo;
+        uint32_t recno = 0;
+        Status s = table_->Append(rec.data(), memos, &recno);
+        EXPECT_TRUE(s.ok()) << s.ToString();
+        return recno;
+    }
+
+    std::string Field(const Cursor& c, const char* name) {
+        std::string v = GetText(c.record(), table_->schema()[size_t(table_->schema().Find(name))]);
+        return v.substr(0, v.find_last_not_of(' ') + 1);
+    }
+
+    std::vector<uint32_t> Walk(Cursor& c) {
+        std::vector<uint32_t> out;
+        EXPECT_TRUE(c.GoTop().ok());
+        while (!c.Eof()) {
+            out.push_back(c.RecNo());
+            EXPECT_TRUE(c.Skip(1).ok());
+        }
+        return out;
+    }
+
+    testutil::TempDir dir_;
+    std::unique_ptr<Table> table_;
+};
+
+TEST_F(TableTest, RecordsAndMemosSurviveReopening) {
+    Add("Angie", "Rolling Stones", 1, "liner notes\nsecond line");
+    Add("Yesterday", "Beatles", 2, std::string(5000, 'x'));
+    table_.reset();
+    ASSERT_TRUE(Table::Open(dir_.File("ARTDAT.DAT"), {}, &table_).ok());
+    ASSERT_EQ(table_->recordCount(), 2u);
+    std::vector<uint8_t> rec(table_->recordLength());
+    ASSERT_TRUE(table_->ReadRecord(2, rec.data()).ok());
+    std::string memo;
+    ASSERT_TRUE(table_->ReadMemo(rec.data(), table_->schema().Find("MEMO"), &memo).ok());
+    EXPECT_EQ(memo, std::string(5000, 'x'));
+    ASSERT_TRUE(table_->ReadRecord(1, rec.data()).ok());
+    ASSERT_TRUE(table_->ReadMemo(rec.data(), table_->schema().Find("MEMO"), &memo).ok());
+    EXPECT_EQ(memo, "liner notes\nsecond line");
+}
+
+TEST_F(TableTest, PartialKeySeekFindsFirstRecordThatBeginsWithIt) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(ARTIEST)+UPPER(TITEL)").ok());
+    Add("Yesterday", "Beatles");
+    Add("Angie", "Rolling Stones");
+    Add("Help", "Beatles");
+    Add("Bodhisattva", "Steely Dan");
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    bool found = false;
+    ASSERT_TRUE(c.Seek(reinterpret_cast<const uint8_t*>("BEA"), 3, &found).ok());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(Field(c, "TITEL"), "Help");
+    ASSERT_TRUE(c.Skip(1).ok());
+    EXPECT_EQ(Field(c, "TITEL"), "Yesterday");
+    ASSERT_TRUE(c.Seek(reinterpret_cast<const uint8_t*>("BOB"), 3, &found).ok());
+    EXPECT_FALSE(found);
+    EXPECT_TRUE(c.Eof());
+    EXPECT_EQ(c.RecNo(), table_->recordCount() + 1);
+}
+
+TEST_F(TableTest, EqualKeysWalkInRecordNumberOrderBothWays) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "4", "CDNUMMER").ok());
+    for (int i = 0; i < 30; ++i) Add("t", "a", 1, "", i % 3);
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("4").ok());
+    std::vector<uint32_t> forward = Walk(c);
+    std::vector<uint32_t> expected;
+    for (int k = 0; k < 3; ++k) {
+        for (int i = 0; i < 30; ++i) {
+            if (i % 3 == k) expected.push_back(uint32_t(i + 1));
+        }
+    }
+    EXPECT_EQ(forward, expected);
+    std::vector<uint32_t> backward;
+    ASSERT_TRUE(c.GoBottom().ok());
+    while (!c.Bof()) {
+        backward.push_back(c.RecNo());
+        ASSERT_TRUE(c.Skip(-1).ok());
+    }
+    std::reverse(backward.begin(), backward.end());
+    EXPECT_EQ(backward, expected);
+}
+
+TEST_F(TableTest, DeletedRecordsAreInvisibleButKeepTheirKeys) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    Add("A", "x");
+    Add("B", "x");
+    Add("C", "x");
+    ASSERT_TRUE(table_->SetDeleted(2, true).ok());
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{1, 3}));
+    bool found = true;
+    ASSERT_TRUE(c.Seek(reinterpret_cast<const uint8_t*>("B"), 1, &found).ok());
+    EXPECT_FALSE(found);
+    uint64_t count = 0;
+    ASSERT_TRUE(c.Count(&count).ok());
+    EXPECT_EQ(count, 2u);
+    c.SetShowDeleted(true);
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{1, 2, 3}));
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok()) << report[0];
+}
+
+TEST_F(TableTest, FilterHidesRecordsFromWalksAndCounts) {
+    Add("A", "Beatles");
+    Add("B", "Stones");
+    Add("C", "beatles");
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetFilter("UPPER(ARTIEST)=\"BEA\"").ok());
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{1, 3}));
+    uint64_t count = 0;
+    ASSERT_TRUE(c.Count(&count).ok());
+    EXPECT_EQ(count, 2u);
+    EXPECT_FALSE(c.SetFilter("UPPER(ARTIEST)").ok());
+    ASSERT_TRUE(c.SetFilter("").ok());
+    EXPECT_EQ(Walk(c).size(), 3u);
+}
+
+TEST_F(TableTest, UpdateMovesTheRecordInEveryChangedTag) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "2", "UPPER(ARTIEST)").ok());
+    Add("A", "Zappa");
+    Add("B", "Abba");
+    auto rec = Record("Z", "Abba");
+    ASSERT_TRUE(table_->Update(1, rec.data(), {}).ok());
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{2, 1}));
+    ASSERT_TRUE(c.SetOrder("2").ok());
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{1, 2}));
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok());
+}
+
+TEST_F(TableTest, CursorKeepsItsPlaceWhileOthersWrite) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    for (char ch = 'A'; ch <= 'J'; ++ch) Add(std::string(1, ch), "x");
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    bool found = false;
+    ASSERT_TRUE(c.Seek(reinterpret_cast<const uint8_t*>("E"), 1, &found).ok());
+    ASSERT_TRUE(found);
+    for (int i = 0; i < 200; ++i) Add("D" + std::to_string(i), "x");  // enough to split leaves
+    ASSERT_TRUE(c.Skip(1).ok());
+    EXPECT_EQ(Field(c, "TITEL"), "F");
+    ASSERT_TRUE(c.Skip(-2).ok());
+    EXPECT_EQ(Field(c, "TITEL"), "D99");
+}
+
+TEST_F(TableTest, ExclusiveOpenIsRefusedWhileSharedOpenExists) {
+    table_.reset();
+    std::unique_ptr<Table> shared, other;
+    ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &shared).ok());
+    ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &other).ok());
+    Table::Options exclusive;
+    exclusive.exclusive = true;
+    Status s = Table::Open(dir_.File("artdat.dat"), exclusive, &table_);
+    EXPECT_TRUE(s.IsLocked()) << s.ToString();
+    shared.reset();
+    other.reset();
+    EXPECT_TRUE(Table::Open(dir_.File("artdat.dat"), exclusive, &table_).ok());
+    EXPECT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &shared).IsLocked());
+}
+
+TEST_F(TableTest, TwoSharedWritersKeepTheIndexConsistent) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    table_.reset();
+    std::unique_ptr<Table> a, b;
+    ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &a).ok());
+    ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &b).ok());
+    ASSERT_TRUE(a->OpenIndex(dir_.File("index1.cdx")).ok());
+    ASSERT_TRUE(b->OpenIndex(dir_.File("index1.cdx")).ok());
+    table_ = std::move(a);
+    for (int i = 0; i < 100; ++i) {
+        std::swap(table_, b);
+        Add("T" + std::to_string(i), "x", 1, i % 2 ? "memo " + std::to_string(i) : "");
+    }
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok()) << (report.empty() ? "" : report[0]);
+    EXPECT_EQ(table_->recordCount(), 100u);
+    std::vector<uint8_t> rec(table_->recordLength());
+    std::string memo;
+    ASSERT_TRUE(table_->ReadRecord(100, rec.data()).ok());
+    ASSERT_TRUE(table_->ReadMemo(rec.data(), table_->schema().Find("MEMO"), &memo).ok());
+    EXPECT_EQ(memo, "memo 99");
+}
+
+TEST_F(TableTest, RandomChangesMatchAModel) {
+    // The model: per record its tag key and deleted flag; each walk must equal the model sorted.
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)+UPPER(ARTIEST)").ok());
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "2", "STR(CDNUMMER)+AKANT+STR(TRACK)").ok());
+    const auto pad = [](std::string s) { return s + std::string(20 - s.size(), ' '); };
+    std::mt19937 rng(7);
+    std::map<uint32_t, std::pair<std::string, bool>> model;
+    for (int step = 0; step < 1500; ++step) {
+        int op = int(rng() % 10);
+        std::string title = "T" + std::to_string(rng() % 300);
+        std::string artist = "A" + std::to_string(rng() % 5);
+        if (op < 6 || model.empty()) {
+            model[Add(title, artist)] = {pad(title) + pad(artist), false};
+        } else if (op < 8) {
+            uint32_t recno = 1 + rng() % uint32_t(model.size());
+            auto rec = Record(title, artist);
+            rec[0] = model[recno].second ? '*' : ' ';
+            ASSERT_TRUE(table_->Update(recno, rec.data(), {}).ok());
+            model[recno].first = pad(title) + pad(artist);
+        } else {
+            uint32_t recno = 1 + rng() % uint32_t(model.size());
+            bool del = !model[recno].second;
+            ASSERT_TRUE(table_->SetDeleted(recno, del).ok());
+            model[recno].second = del;
+        }
+    }
+    table_->CloseIndexes();
+    ASSERT_TRUE(table_->OpenIndex(dir_.File("INDEX1.CDX")).ok());
+    std::set<std::pair<std::string, uint32_t>> expected;
+    for (auto& [recno, v] : model) {
+        if (!v.second) expected.insert({v.first, recno});
+    }
+    std::vector<uint32_t> want;
+    for (auto& [key, recno] : expected) want.push_back(recno);
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    EXPECT_EQ(Walk(c), want);
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok());
+}
+
+TEST_F(TableTest, DirtyIndexIsRebuiltWhenOpened) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    Add("B", "x");
+    Add("A", "x");
+    table_->CloseIndexes();
+    {
+        // Leave the file as a crash mid-change would: marked, and out of step with the table.
+        std::unique_ptr<CdxFile> cdx;
+        ASSERT_TRUE(CdxFile::Open(dir_.File("index1.cdx"), true, &cdx).ok());
+        ASSERT_TRUE(cdx->SetDirty(true).ok());
+        ASSERT_TRUE(cdx->FindTag("1")->Insert(reinterpret_cast<const uint8_t*>("ZZZZZZZZZZZZZZZZZZZZ"), 9).ok());
+    }
+    ASSERT_TRUE(table_->OpenIndex(dir_.File("index1.cdx")).ok());
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok()) << report[0];
+    EXPECT_FALSE(table_->indexFiles()[0]->dirty());
+}
+
+TEST_F(TableTest, CheckReportsATagOutOfStep) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    Add("B", "x");
+    table_->CloseIndexes();
+    {
+        std::unique_ptr<CdxFile> cdx;
+        ASSERT_TRUE(CdxFile::Open(dir_.File("index1.cdx"), true, &cdx).ok());
+        ASSERT_TRUE(cdx->FindTag("1")->Insert(reinterpret_cast<const uint8_t*>("ZZZZZZZZZZZZZZZZZZZZ"), 1).ok());
+    }
+    ASSERT_TRUE(table_->OpenIndex(dir_.File("index1.cdx")).ok());
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).IsCorruption());
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_NE(report[0].find("tag 1"), std::string::npos);
+}
+
+TEST_F(TableTest, IndexWithUnknownFieldIsRefusedWithItsName) {
+    Status s = table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(NAAM)");
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.ToString().find("NAAM"), std::string::npos) << s.ToString();
+}
+
+}  // namespace
+}  // namespace xbase
