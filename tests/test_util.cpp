@@ -7,7 +7,8 @@ namespace testutil {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tunelo-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 

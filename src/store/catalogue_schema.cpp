@@ -67,13 +67,17 @@ std::vector<TableDefinition> Build() {
                        {"10", "UPPER(OPNAME)"},
                        {"11", "UPPER(AANKOOP)"},
                        {"12", "AANKPPRS"}}});
-    tables.push_back({"items.dat",
-                      "INDEX3.CDX",
-                      {{"OMS", 'C', 50, 0}, {"CODE", 'C', 1, 0}, {"KANT", 'C', 1, 0}, {"AANTAL", 'C', 15, 0}},
-                      {{"1", "UPPER(OMS)+CODE"}, {"2", "CODE+UPPER(OMS)"}, {"3", "UPPER(CODE)"}}});
+    tables.push_back(
+        {"items.dat",
+         "INDEX3.CDX",
+         {{"OMS", 'C', 50, 0}, {"CODE", 'C', 1, 0}, {"KANT", 'C', 1, 0}, {"AANTAL", 'C', 15, 0}},
+         {{"1", "UPPER(OMS)+CODE"}, {"2", "CODE+UPPER(OMS)"}, {"3", "UPPER(CODE)"}}});
     tables.push_back({"Uitdat.dat",
                       "INDEX4.CDX",
-                      {kCdNummer, {"AANWIE", 'C', 50, 0}, {"UITDATUM", 'D', 8, 0}, {"TERDATUM", 'D', 8, 0},
+                      {kCdNummer,
+                       {"AANWIE", 'C', 50, 0},
+                       {"UITDATUM", 'D', 8, 0},
+                       {"TERDATUM", 'D', 8, 0},
                        {"DRAGER", 'C', 10, 0}},
                       {{"1", "UPPER(DRAGER)+STR(CDNUMMER)"}, {"2", "UPPER(AANWIE)"}}});
     tables.push_back({"playlist.dat",
@@ -105,6 +109,10 @@ const std::vector<TableDefinition>& CatalogueTables() {
     return tables;
 }
 
-const TableDefinition& TrackTable() { return CatalogueTables()[0]; }
+const TableDefinition& TrackTable() {
+    return CatalogueTables()[0];
+}
 
-const TableDefinition& MainTitleTable() { return CatalogueTables()[1]; }
+const TableDefinition& MainTitleTable() {
+    return CatalogueTables()[1];
+}

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "platform/xbase/field_codec.h"
@@ -12,18 +12,26 @@
 
 using xbase::Status;
 
-std::string TTableAccess::GetString(std::string_view field) const { return table_->FieldAsString(field); }
+std::string TTableAccess::GetString(std::string_view field) const {
+    return table_->FieldAsString(field);
+}
 
-int64_t TTableAccess::GetInteger(std::string_view field) const { return table_->FieldAsInteger(field); }
+int64_t TTableAccess::GetInteger(std::string_view field) const {
+    return table_->FieldAsInteger(field);
+}
 
-double TTableAccess::GetDouble(std::string_view field) const { return table_->FieldAsFloat(field); }
+double TTableAccess::GetDouble(std::string_view field) const {
+    return table_->FieldAsFloat(field);
+}
 
 std::string TTableAccess::GetDateString(std::string_view field) const {
     const xbase::FieldDef& f = table_->Field(field);
     return table_->env().FormatDate(xbase::GetDate(table_->currentRecord(), f));
 }
 
-void TTableAccess::Moved() const { table_->NotifyChanged(); }
+void TTableAccess::Moved() const {
+    table_->NotifyChanged();
+}
 
 void TTableAccess::SetOrder(int order) {
     ThrowIfError(table_->cursor().SetOrder(order == 0 ? std::string() : std::to_string(order)));
@@ -38,7 +46,8 @@ bool TTableAccess::Seek(std::string_view key) {
     xbase::Cursor& c = table_->cursor();
     const xbase::OpenTag* tag = c.order();
     if (tag == nullptr) {
-        throw TableError(Status::InvalidArgument(table_->tableName(), "a seek needs an index order"));
+        throw TableError(
+            Status::InvalidArgument(table_->tableName(), "a seek needs an index order"));
     }
     bool found = false;
     if (tag->expression->type() == xbase::ValueType::kCharacter) {
@@ -49,7 +58,8 @@ bool TTableAccess::Seek(std::string_view key) {
         char* end = nullptr;
         double value = std::strtod(text.c_str(), &end);
         if (end == text.c_str()) {
-            throw TableError(Status::InvalidArgument(table_->tableName(), "\"" + text + "\" is not a number to seek"));
+            throw TableError(Status::InvalidArgument(table_->tableName(),
+                                                     "\"" + text + "\" is not a number to seek"));
         }
         uint8_t encoded[xbase::kNumericKeyLength];
         xbase::EncodeNumericKey(value, encoded);
@@ -74,21 +84,30 @@ void TTableAccess::Go(uint32_t recno) {
     Moved();
 }
 
-uint32_t TTableAccess::RecNo() const { return table_->cursor().RecNo(); }
+uint32_t TTableAccess::RecNo() const {
+    return table_->cursor().RecNo();
+}
 
 void TTableAccess::Skip(int64_t n) {
     ThrowIfError(table_->cursor().Skip(n));
     Moved();
 }
 
-bool TTableAccess::Eof() const { return table_->cursor().Eof(); }
+bool TTableAccess::Eof() const {
+    return table_->cursor().Eof();
+}
 
-bool TTableAccess::Bof() const { return table_->cursor().Bof(); }
+bool TTableAccess::Bof() const {
+    return table_->cursor().Bof();
+}
 
-void TTableAccess::Delete() { table_->Delete(); }
+void TTableAccess::Delete() {
+    table_->Delete();
+}
 
 void TTableAccess::Commit() {
-    if (table_->state() == TTable::State::Edit || table_->state() == TTable::State::Insert) table_->Post();
+    if (table_->state() == TTable::State::Edit || table_->state() == TTable::State::Insert)
+        table_->Post();
 }
 
 uint64_t TTableAccess::Count() const {
@@ -101,21 +120,27 @@ void TTableAccess::Query(std::string_view expression) {
     xbase::Cursor& c = table_->cursor();
     ThrowIfError(c.SetFilter(expression));
     // The current record may no longer be visible.
-    if (!c.Eof() && !c.IsVisible(c.record())) ThrowIfError(c.Skip(1));
+    if (!c.Eof() && !c.IsVisible(c.record()))
+        ThrowIfError(c.Skip(1));
     Moved();
 }
 
-void TTableAccess::IndexOpen(const std::string& path) { ThrowIfError(table_->table().OpenIndex(path)); }
+void TTableAccess::IndexOpen(const std::string& path) {
+    ThrowIfError(table_->table().OpenIndex(path));
+}
 
-void TTableAccess::IndexTag(const std::string& file, std::string_view tag, std::string_view expression) {
+void TTableAccess::IndexTag(const std::string& file, std::string_view tag,
+                            std::string_view expression) {
     ThrowIfError(table_->table().CreateTag(file, tag, expression));
     // The cursor's order may have been the tag just replaced.
     xbase::Cursor& c = table_->cursor();
-    if (c.order() != nullptr) ThrowIfError(c.SetOrder(c.order()->name()));
+    if (c.order() != nullptr)
+        ThrowIfError(c.SetOrder(c.order()->name()));
 }
 
 xbase::ProgressFn TTableAccess::Progress() const {
-    if (!gauge_) return nullptr;
+    if (!gauge_)
+        return nullptr;
     auto last = std::make_shared<int>(-1);
     GaugeHook hook = gauge_;
     return [hook, last](uint64_t done, uint64_t total) {
@@ -147,14 +172,18 @@ bool TTableAccess::Locked(uint32_t recno) const {
     return locked;
 }
 
-void TTableAccess::AppendFrom(const std::string& file, std::string_view type, std::string_view scope) {
+void TTableAccess::AppendFrom(const std::string& file, std::string_view type,
+                              std::string_view scope) {
     std::string kind(type);
-    for (char& ch : kind) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    for (char& ch : kind)
+        ch = char(std::toupper(static_cast<unsigned char>(ch)));
     if (!kind.empty() && kind != "FOXPRO" && kind != "DBASE" && kind != "FOX2X") {
-        throw TableError(Status::NotSupported(file, "cannot append from files of type " + std::string(type)));
+        throw TableError(
+            Status::NotSupported(file, "cannot append from files of type " + std::string(type)));
     }
     if (!scope.empty()) {
-        throw TableError(Status::NotSupported(file, "append with a scope is not supported: " + std::string(scope)));
+        throw TableError(Status::NotSupported(
+            file, "append with a scope is not supported: " + std::string(scope)));
     }
     ThrowIfError(table_->table().AppendFrom(file, Progress()));
     ThrowIfError(table_->cursor().Reread());

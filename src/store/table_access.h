@@ -60,7 +60,8 @@ public:
     bool Locked(uint32_t recno) const;
     // Appends the records of another DBF by field name; type "FOXPRO" (or empty), scope empty for
     // all records.
-    void AppendFrom(const std::string& file, std::string_view type = "FOXPRO", std::string_view scope = "");
+    void AppendFrom(const std::string& file, std::string_view type = "FOXPRO",
+                    std::string_view scope = "");
 
 private:
     xbase::ProgressFn Progress() const;

@@ -11,11 +11,13 @@ using xbase::Status;
 TTable::TTable(std::string name, TTableEnv* env) : name_(std::move(name)), env_(env) {}
 
 TTable::~TTable() {
-    if (state_ == State::Edit || state_ == State::Insert) ReleaseRecordLock();
+    if (state_ == State::Edit || state_ == State::Insert)
+        ReleaseRecordLock();
 }
 
 void TTable::Open() {
-    if (Active()) return;
+    if (Active())
+        return;
     xbase::Table::Options options;
     options.exclusive = exclusive_;
     options.readOnly = readOnly_;
@@ -35,8 +37,10 @@ void TTable::Reset() {
 }
 
 void TTable::Close() {
-    if (!Active()) return;
-    if (state_ == State::Edit || state_ == State::Insert) Cancel();
+    if (!Active())
+        return;
+    if (state_ == State::Edit || state_ == State::Insert)
+        Cancel();
     cursor_.reset();
     table_.reset();
     state_ = State::Inactive;
@@ -44,7 +48,9 @@ void TTable::Close() {
 }
 
 xbase::Table& TTable::table() const {
-    if (!table_) throw TableError(Status::InvalidArgument(tableName_, "the table " + name_ + " is not open"));
+    if (!table_)
+        throw TableError(
+            Status::InvalidArgument(tableName_, "the table " + name_ + " is not open"));
     return *table_;
 }
 
@@ -54,7 +60,8 @@ xbase::Cursor& TTable::cursor() const {
 }
 
 const uint8_t* TTable::currentRecord() const {
-    if (state_ == State::Edit || state_ == State::Insert) return buffer_.data();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return buffer_.data();
     return cursor().record();
 }
 
@@ -62,30 +69,37 @@ const xbase::FieldDef& TTable::Field(std::string_view name) const {
     const xbase::Table& t = table();
     int index = t.schema().Find(name);
     if (index < 0) {
-        throw TableError(Status::InvalidArgument(t.path(), "the table has no field " + std::string(name)));
+        throw TableError(
+            Status::InvalidArgument(t.path(), "the table has no field " + std::string(name)));
     }
     return t.schema()[size_t(index)];
 }
 
 void TTable::RequireEditing(const char* what) const {
     if (state_ != State::Edit && state_ != State::Insert) {
-        throw TableError(Status::InvalidArgument(table().path(), std::string(what) + " needs Insert or Edit first"));
+        throw TableError(Status::InvalidArgument(
+            table().path(), std::string(what) + " needs Insert or Edit first"));
     }
 }
 
 void TTable::Insert() {
-    if (state_ == State::Edit || state_ == State::Insert) Cancel();
+    if (state_ == State::Edit || state_ == State::Insert)
+        Cancel();
     const xbase::Table& t = table();
     buffer_.assign(t.recordLength(), ' ');
-    for (const xbase::FieldDef& f : t.schema().fields()) xbase::SetBlank(buffer_.data(), f);
+    for (const xbase::FieldDef& f : t.schema().fields())
+        xbase::SetBlank(buffer_.data(), f);
     memos_.clear();
     state_ = State::Insert;
 }
 
 void TTable::Edit() {
-    if (state_ == State::Edit || state_ == State::Insert) return;
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
     xbase::Cursor& c = cursor();
-    if (c.Eof()) throw TableError(Status::InvalidArgument(table_->path(), "there is no current record to edit"));
+    if (c.Eof())
+        throw TableError(
+            Status::InvalidArgument(table_->path(), "there is no current record to edit"));
     ThrowIfError(table_->LockRecord(c.RecNo()));
     lockedRecno_ = c.RecNo();
     Status s = c.Reread();  // edit what is on disk now, not what was read before
@@ -115,7 +129,8 @@ void TTable::Post() {
 }
 
 void TTable::Cancel() {
-    if (state_ != State::Edit && state_ != State::Insert) return;
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
     ReleaseRecordLock();
     state_ = State::Browse;
     memos_.clear();
@@ -123,7 +138,8 @@ void TTable::Cancel() {
 }
 
 void TTable::ReleaseRecordLock() {
-    if (lockedRecno_ != 0 && table_) table_->UnlockRecord(lockedRecno_);
+    if (lockedRecno_ != 0 && table_)
+        table_->UnlockRecord(lockedRecno_);
     lockedRecno_ = 0;
 }
 
@@ -132,12 +148,16 @@ void TTable::Delete() {
         Cancel();
         return;
     }
-    if (state_ == State::Edit) Cancel();
+    if (state_ == State::Edit)
+        Cancel();
     xbase::Cursor& c = cursor();
-    if (c.Eof()) throw TableError(Status::InvalidArgument(table_->path(), "there is no current record to delete"));
+    if (c.Eof())
+        throw TableError(
+            Status::InvalidArgument(table_->path(), "there is no current record to delete"));
     ThrowIfError(table_->SetDeleted(c.RecNo(), true));
     ThrowIfError(c.Reread());
-    if (!c.IsVisible(c.record())) ThrowIfError(c.Skip(1));
+    if (!c.IsVisible(c.record()))
+        ThrowIfError(c.Skip(1));
     NotifyChanged();
 }
 
@@ -145,16 +165,19 @@ std::string TTable::FieldAsString(std::string_view name) const {
     const xbase::FieldDef& f = Field(name);
     const uint8_t* rec = currentRecord();
     switch (f.type) {
-        case 'D': return env_->FormatDate(xbase::GetDate(rec, f));
+        case 'D':
+            return env_->FormatDate(xbase::GetDate(rec, f));
         case 'M': {
             int index = table().schema().Find(name);
             auto pending = memos_.find(index);
-            if (pending != memos_.end()) return pending->second;
+            if (pending != memos_.end())
+                return pending->second;
             std::string text;
             ThrowIfError(table_->ReadMemo(rec, index, &text));
             return text;
         }
-        default: return xbase::GetText(rec, f);
+        default:
+            return xbase::GetText(rec, f);
     }
 }
 
@@ -162,9 +185,13 @@ int64_t TTable::FieldAsInteger(std::string_view name) const {
     return int64_t(std::llround(xbase::GetNumber(currentRecord(), Field(name))));
 }
 
-double TTable::FieldAsFloat(std::string_view name) const { return xbase::GetNumber(currentRecord(), Field(name)); }
+double TTable::FieldAsFloat(std::string_view name) const {
+    return xbase::GetNumber(currentRecord(), Field(name));
+}
 
-bool TTable::FieldAsBoolean(std::string_view name) const { return xbase::GetLogical(currentRecord(), Field(name)); }
+bool TTable::FieldAsBoolean(std::string_view name) const {
+    return xbase::GetLogical(currentRecord(), Field(name));
+}
 
 void TTable::SetFieldAsString(std::string_view name, std::string_view value) {
     RequireEditing("assigning a field");
@@ -176,7 +203,8 @@ void TTable::SetFieldAsString(std::string_view name, std::string_view value) {
     if (f.type == 'D') {
         xbase::Date d;
         if (!env_->ParseDate(value, &d)) {
-            throw TableError(Status::InvalidArgument(table_->path(), "\"" + std::string(value) + "\" is not a date for " + f.name));
+            throw TableError(Status::InvalidArgument(
+                table_->path(), "\"" + std::string(value) + "\" is not a date for " + f.name));
         }
         ThrowIfError(xbase::SetDate(buffer_.data(), f, d));
         return;
@@ -184,7 +212,9 @@ void TTable::SetFieldAsString(std::string_view name, std::string_view value) {
     ThrowIfError(xbase::SetText(buffer_.data(), f, value));
 }
 
-void TTable::SetFieldAsInteger(std::string_view name, int64_t value) { SetFieldAsFloat(name, double(value)); }
+void TTable::SetFieldAsInteger(std::string_view name, int64_t value) {
+    SetFieldAsFloat(name, double(value));
+}
 
 void TTable::SetFieldAsFloat(std::string_view name, double value) {
     RequireEditing("assigning a field");
@@ -211,7 +241,9 @@ int TTable::AddObserver(Observer observer) {
     return nextObserverId_++;
 }
 
-void TTable::RemoveObserver(int id) { observers_.erase(id); }
+void TTable::RemoveObserver(int id) {
+    observers_.erase(id);
+}
 
 void TTable::EnableControls() {
     if (disabled_ > 0 && --disabled_ == 0 && changedWhileDisabled_) {
@@ -227,5 +259,6 @@ void TTable::NotifyChanged() {
     }
     // A copy: an observer may remove itself while being told.
     auto observers = observers_;
-    for (auto& [id, observer] : observers) observer();
+    for (auto& [id, observer] : observers)
+        observer();
 }

@@ -16,13 +16,20 @@ struct Layout {
 
 Layout LayoutOf(TTableEnv::DateFormat f) {
     switch (f) {
-        case TTableEnv::DateFormat::American: return {'/', {'m', 'd', 'y'}};
-        case TTableEnv::DateFormat::Ansi: return {'.', {'y', 'm', 'd'}};
-        case TTableEnv::DateFormat::British: return {'/', {'d', 'm', 'y'}};
-        case TTableEnv::DateFormat::French: return {'/', {'d', 'm', 'y'}};
-        case TTableEnv::DateFormat::German: return {'.', {'d', 'm', 'y'}};
-        case TTableEnv::DateFormat::Italian: return {'-', {'d', 'm', 'y'}};
-        case TTableEnv::DateFormat::Japan: return {'/', {'y', 'm', 'd'}};
+        case TTableEnv::DateFormat::American:
+            return {'/', {'m', 'd', 'y'}};
+        case TTableEnv::DateFormat::Ansi:
+            return {'.', {'y', 'm', 'd'}};
+        case TTableEnv::DateFormat::British:
+            return {'/', {'d', 'm', 'y'}};
+        case TTableEnv::DateFormat::French:
+            return {'/', {'d', 'm', 'y'}};
+        case TTableEnv::DateFormat::German:
+            return {'.', {'d', 'm', 'y'}};
+        case TTableEnv::DateFormat::Italian:
+            return {'-', {'d', 'm', 'y'}};
+        case TTableEnv::DateFormat::Japan:
+            return {'/', {'y', 'm', 'd'}};
     }
     return {'-', {'d', 'm', 'y'}};
 }
@@ -30,14 +37,19 @@ Layout LayoutOf(TTableEnv::DateFormat f) {
 }  // namespace
 
 std::string TTableEnv::FormatDate(xbase::Date date) const {
-    if (date.blank()) return std::string();
+    if (date.blank())
+        return std::string();
     const Layout layout = LayoutOf(dateFormat);
     std::string out;
     for (int i = 0; i < 3; ++i) {
         char part[8];
         switch (layout.order[i]) {
-            case 'd': std::snprintf(part, sizeof part, "%02d", date.day); break;
-            case 'm': std::snprintf(part, sizeof part, "%02d", date.month); break;
+            case 'd':
+                std::snprintf(part, sizeof part, "%02d", date.day);
+                break;
+            case 'm':
+                std::snprintf(part, sizeof part, "%02d", date.month);
+                break;
             default:
                 if (Century) {
                     std::snprintf(part, sizeof part, "%04d", date.year % 10000);
@@ -45,7 +57,8 @@ std::string TTableEnv::FormatDate(xbase::Date date) const {
                     std::snprintf(part, sizeof part, "%02d", date.year % 100);
                 }
         }
-        if (i > 0) out += layout.separator;
+        if (i > 0)
+            out += layout.separator;
         out += part;
     }
     return out;
@@ -69,22 +82,30 @@ bool TTableEnv::ParseDate(std::string_view text, xbase::Date* out) const {
             ++pos;
             ++digits;
         }
-        if (digits == 0) return false;
+        if (digits == 0)
+            return false;
         values[i] = v;
         if (i < 2) {
-            if (pos >= text.size() || text[pos] != layout.separator) return false;
+            if (pos >= text.size() || text[pos] != layout.separator)
+                return false;
             ++pos;
         }
     }
-    if (pos != text.size()) return false;
+    if (pos != text.size())
+        return false;
     xbase::Date d;
     for (int i = 0; i < 3; ++i) {
-        if (layout.order[i] == 'd') d.day = values[i];
-        if (layout.order[i] == 'm') d.month = values[i];
-        if (layout.order[i] == 'y') d.year = values[i];
+        if (layout.order[i] == 'd')
+            d.day = values[i];
+        if (layout.order[i] == 'm')
+            d.month = values[i];
+        if (layout.order[i] == 'y')
+            d.year = values[i];
     }
-    if (!Century && d.year < 100) d.year += d.year < 50 ? 2000 : 1900;
-    if (!xbase::IsValidDate(d)) return false;
+    if (!Century && d.year < 100)
+        d.year += d.year < 50 ? 2000 : 1900;
+    if (!xbase::IsValidDate(d))
+        return false;
     *out = d;
     return true;
 }

@@ -8,7 +8,8 @@
 
 class TableError : public std::runtime_error {
 public:
-    explicit TableError(xbase::Status status) : std::runtime_error(status.ToString()), status_(std::move(status)) {}
+    explicit TableError(xbase::Status status)
+        : std::runtime_error(status.ToString()), status_(std::move(status)) {}
     const xbase::Status& status() const { return status_; }
 
 private:
@@ -16,5 +17,6 @@ private:
 };
 
 inline void ThrowIfError(const xbase::Status& status) {
-    if (!status.ok()) throw TableError(status);
+    if (!status.ok())
+        throw TableError(status);
 }

@@ -91,7 +91,8 @@ TEST_F(TableAccessTest, EditingWritesOnlyOnPostAndRefusesWhatDoesNotFit) {
 }
 
 TEST_F(TableAccessTest, DeletedAndFilteredRecordsVanishFromCountsAndWalks) {
-    for (int i = 1; i <= 5; ++i) AddSource(i % 2 ? "CD" : "LP", i, "T" + std::to_string(i));
+    for (int i = 1; i <= 5; ++i)
+        AddSource(i % 2 ? "CD" : "LP", i, "T" + std::to_string(i));
     access_.SetOrder(0);
     access_.Go(2);
     access_.Delete();
@@ -100,7 +101,8 @@ TEST_F(TableAccessTest, DeletedAndFilteredRecordsVanishFromCountsAndWalks) {
     access_.Query("UPPER(DRAGER)=\"CD\"");
     EXPECT_EQ(access_.Count(), 3u);
     std::vector<uint32_t> seen;
-    for (access_.GoTop(); !access_.Eof(); access_.Skip()) seen.push_back(access_.RecNo());
+    for (access_.GoTop(); !access_.Eof(); access_.Skip())
+        seen.push_back(access_.RecNo());
     EXPECT_EQ(seen, (std::vector<uint32_t>{1, 3, 5}));
     access_.Query("");
     EXPECT_EQ(access_.Count(), 4u);
@@ -125,7 +127,8 @@ TEST_F(TableAccessTest, BoundViewsHearOfMovesUnlessSuspended) {
 }
 
 TEST_F(TableAccessTest, PackNeedsExclusiveUseAndReportsProgress) {
-    for (int i = 1; i <= 20; ++i) AddSource("CD", i, "T");
+    for (int i = 1; i <= 20; ++i)
+        AddSource("CD", i, "T");
     access_.SetOrder(0);
     access_.Go(5);
     access_.Delete();

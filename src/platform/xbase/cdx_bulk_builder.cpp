@@ -34,7 +34,7 @@ Status CdxBulkBuilder::Add(const uint8_t* key, uint32_t recno) {
         return Status::InvalidArgument(store_->path(), "index entries are not in ascending order");
     }
     size_t tr = cdx::TrailCount(key, kl, trail_);
-    size_t dup = leaf->size() != 0 ? std::min(cdx::CommonPrefix(prev, key, kl), kl - tr) : 0;
+    size_t dup = leaf->size() != 0 ? cdx::DupCount(prev, prevTrail_, key, tr, kl) : 0;
     uint32_t maxRecno = std::max(leafMaxRecno_, recno);
     size_t entryBytes = cdx::ChooseLeafFormat(keyLength_, maxRecno).entryBytes;
     if (leaf->size() != 0 &&
@@ -49,6 +49,7 @@ Status CdxBulkBuilder::Add(const uint8_t* key, uint32_t recno) {
     leaf->keys.insert(leaf->keys.end(), key, key + kl);
     leaf->recnos.push_back(recno);
     leafKeyBytes_ += kl - tr - dup;
+    prevTrail_ = tr;
     leafMaxRecno_ = maxRecno;
     return Status::OK();
 }

@@ -41,6 +41,7 @@ private:
     std::vector<uint8_t> prevKey_;  // last key of the previous leaf, for the order check
     uint32_t prevRecno_ = 0;
     bool hasPrev_ = false;
+    size_t prevTrail_ = 0;        // trailing count of the leaf's last key
     std::vector<uint8_t> pages_;  // encoded nodes waiting to be written
     std::vector<uint32_t> pageOffsets_;
 };

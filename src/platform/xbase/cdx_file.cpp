@@ -126,6 +126,13 @@ public:
     }
 
     Status Refresh() override {
+        // The common case, nothing changed, costs one small read.
+        uint8_t mark[cdx::kGenerationOffset + 4];
+        XB_RETURN_IF_ERROR(file_->ReadAt(0, mark, sizeof mark));
+        if (LoadLE32(mark + cdx::kGenerationOffset) == generation_) {
+            dirty_ = mark[cdx::kDirtyMarkOffset] != 0;
+            return Status::OK();
+        }
         cdx::TagHeader h;
         uint64_t size = 0;
         XB_RETURN_IF_ERROR(ReadDirectoryHeader(&h, &size));

@@ -45,6 +45,11 @@ size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t n) {
     return i;
 }
 
+size_t DupCount(const uint8_t* prev, size_t prevTrail, const uint8_t* key, size_t keyTrail,
+                size_t keyLength) {
+    return CommonPrefix(prev, key, keyLength - std::max(prevTrail, keyTrail));
+}
+
 namespace {
 
 Status Bad(const std::string& path, uint32_t offset, const std::string& what) {
@@ -146,12 +151,13 @@ Status DecodeNode(const std::string& path, uint32_t offset, const uint8_t* page,
 size_t LeafBytes(const Node& n, size_t begin, size_t end, uint8_t trail) {
     const size_t kl = n.keyLength;
     uint32_t maxRecno = 0;
-    size_t bytes = 0;
+    size_t bytes = 0, prevTrail = 0;
     for (size_t i = begin; i < end; ++i) {
         maxRecno = std::max(maxRecno, n.recnos[i]);
         size_t tr = TrailCount(n.key(i), kl, trail);
-        size_t dup = i == begin ? 0 : std::min(CommonPrefix(n.key(i - 1), n.key(i), kl), kl - tr);
+        size_t dup = i == begin ? 0 : DupCount(n.key(i - 1), prevTrail, n.key(i), tr, kl);
         bytes += kl - dup - tr;
+        prevTrail = tr;
     }
     return bytes + (end - begin) * ChooseLeafFormat(n.keyLength, maxRecno).entryBytes;
 }
@@ -181,11 +187,12 @@ bool EncodeNode(const Node& n, uint8_t trail, uint8_t page[kNodeSize]) {
     const size_t entriesEnd = kLeafHeader + n.size() * f.entryBytes;
     if (entriesEnd > kNodeSize)
         return false;
-    size_t keyEnd = kNodeSize;
+    size_t keyEnd = kNodeSize, prevTrail = 0;
     for (size_t i = 0; i < n.size(); ++i) {
         const uint8_t* k = n.key(i);
         size_t tr = TrailCount(k, kl, trail);
-        size_t dup = i == 0 ? 0 : std::min(CommonPrefix(n.key(i - 1), k, kl), kl - tr);
+        size_t dup = i == 0 ? 0 : DupCount(n.key(i - 1), prevTrail, k, tr, kl);
+        prevTrail = tr;
         size_t stored = kl - dup - tr;
         if (keyEnd < entriesEnd + stored)
             return false;

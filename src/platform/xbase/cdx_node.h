@@ -53,6 +53,12 @@ inline int CompareEntry(const uint8_t* a, uint32_t ra, const uint8_t* b, uint32_
 // Leaf compression helpers.
 size_t TrailCount(const uint8_t* key, size_t keyLength, uint8_t trail);
 size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t n);
+// The duplicate count of `key` after `prev`: their common prefix, kept clear of the trailing
+// bytes of both. Readers that rebuild the previous key without its trailing bytes (Perl's
+// XBase::Index fills them with NULs) then still get every key right.
+// prevTrail and keyTrail are the two keys' TrailCount.
+size_t DupCount(const uint8_t* prev, size_t prevTrail, const uint8_t* key, size_t keyTrail,
+                size_t keyLength);
 
 inline size_t InteriorCapacity(uint16_t keyLength) {
     return kInteriorSpace / (size_t(keyLength) + 8);

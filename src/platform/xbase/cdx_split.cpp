@@ -31,10 +31,12 @@ Ranges SplitLeaf(const Node& n, uint8_t trail) {
     // stored[i]: key bytes of entry i after its predecessor; alone[i]: as the first of a leaf.
     std::vector<size_t> stored(count), alone(count), pre(count + 1, 0);
     std::vector<uint32_t> preMax(count + 1, 0), sufMax(count + 1, 0);
+    size_t prevTrail = 0;
     for (size_t i = 0; i < count; ++i) {
         size_t tr = cdx::TrailCount(n.key(i), kl, trail);
         alone[i] = kl - tr;
-        size_t dup = i == 0 ? 0 : std::min(cdx::CommonPrefix(n.key(i - 1), n.key(i), kl), kl - tr);
+        size_t dup = i == 0 ? 0 : cdx::DupCount(n.key(i - 1), prevTrail, n.key(i), tr, kl);
+        prevTrail = tr;
         stored[i] = kl - tr - dup;
         pre[i + 1] = pre[i] + stored[i];
         preMax[i + 1] = std::max(preMax[i], n.recnos[i]);

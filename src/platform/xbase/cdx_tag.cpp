@@ -11,8 +11,6 @@ using cdx::Node;
 
 namespace {
 
-const uint8_t kEmptyKey[1] = {0};
-
 int CompareTarget(const uint8_t* key, uint32_t recno, const CdxTagImpl::Target& t) {
     int c = std::memcmp(key, t.key, t.len);
     if (c != 0 || !t.byEntry)

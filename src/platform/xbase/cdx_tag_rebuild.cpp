@@ -40,8 +40,16 @@ Status CdxTagImpl::FreeTree() {
     }
     // Freed last-to-first, so the free list hands them out again in ascending order and a
     // following bulk build writes them sequentially.
-    for (auto it = all.rbegin(); it != all.rend(); ++it)
+    // Flushed in batches: a big tree would otherwise fill the cache with dirty pages it cannot
+    // evict.
+    size_t pending = 0;
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
         store_->Free(*it);
+        if (++pending == 4096) {
+            XB_RETURN_IF_ERROR(store_->Flush());
+            pending = 0;
+        }
+    }
     root_ = 0;
     return Status::OK();
 }

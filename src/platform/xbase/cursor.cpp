@@ -13,7 +13,8 @@ Status Cursor::SetOrder(std::string_view tagName) {
         return Status::OK();
     }
     const OpenTag* tag = table_->FindTag(tagName);
-    if (tag == nullptr) return Status::NotFound(table_->path(), "no open index has a tag " + std::string(tagName));
+    if (tag == nullptr)
+        return Status::NotFound(table_->path(), "no open index has a tag " + std::string(tagName));
     order_ = tag;
     it_ = tag->tag->NewIterator();
     itPositioned_ = false;
@@ -27,9 +28,11 @@ Status Cursor::SetFilter(std::string_view expression) {
         return Status::OK();
     }
     std::unique_ptr<Expression> compiled;
-    XB_RETURN_IF_ERROR(Expression::Compile(expression, table_->schema(), table_->codePage(), &compiled));
+    XB_RETURN_IF_ERROR(
+        Expression::Compile(expression, table_->schema(), table_->codePage(), &compiled));
     if (compiled->type() != ValueType::kLogical) {
-        return Status::InvalidArgument(table_->path(), "a filter must be a condition: " + std::string(expression));
+        return Status::InvalidArgument(table_->path(),
+                                       "a filter must be a condition: " + std::string(expression));
     }
     filter_ = std::move(compiled);
     filterText_ = std::string(expression);
@@ -37,7 +40,8 @@ Status Cursor::SetFilter(std::string_view expression) {
 }
 
 bool Cursor::IsVisible(const uint8_t* record) const {
-    if (!showDeleted_ && record[0] == '*') return false;
+    if (!showDeleted_ && record[0] == '*')
+        return false;
     return !filter_ || filter_->EvaluateBool(record);
 }
 
@@ -55,14 +59,56 @@ void Cursor::SetEof() {
     std::memset(record_.data(), ' ', record_.size());
 }
 
+Status Cursor::Refresh() {
+    // Positioning starts from what is on disk now: other processes may have written since.
+    blockCount_ = 0;
+    lastRead_ = 0;
+    if (table_->exclusive() || table_->readOnly())
+        return Status::OK();
+    return table_->Refresh(false);
+}
+
+Status Cursor::ReadForWalk(uint32_t recno, uint8_t* out) {
+    constexpr uint32_t kBlockRecords = 16;
+    const size_t length = record_.size();
+    if (blockCount_ != 0 && blockGeneration_ == table_->changeCount() && recno >= blockFirst_ &&
+        recno < blockFirst_ + blockCount_) {
+        std::memcpy(out, block_.data() + size_t(recno - blockFirst_) * length, length);
+        lastRead_ = recno;
+        return Status::OK();
+    }
+    const bool forward = lastRead_ != 0 && recno == lastRead_ + 1;
+    const bool backward = lastRead_ != 0 && recno + 1 == lastRead_;
+    lastRead_ = recno;
+    if (!forward && !backward)
+        return table_->ReadRecord(recno, out);
+    const uint32_t count = table_->recordCount();
+    // The block reaches ahead in the direction of the walk.
+    const uint32_t first =
+        forward ? recno : (recno > kBlockRecords ? recno - kBlockRecords + 1 : 1);
+    blockCount_ = std::min(kBlockRecords, count - first + 1);
+    blockFirst_ = first;
+    blockGeneration_ = table_->changeCount();
+    block_.resize(size_t(blockCount_) * length);
+    Status s = table_->ReadRecords(first, blockCount_, block_.data());
+    if (!s.ok()) {
+        blockCount_ = 0;
+        return s;
+    }
+    std::memcpy(out, block_.data() + size_t(recno - first) * length, length);
+    return Status::OK();
+}
+
 Status Cursor::GoTop() {
+    XB_RETURN_IF_ERROR(Refresh());
     bof_ = false;
     if (!order_) {
         recno_ = 0;
         eof_ = false;
         bool moved = false;
         XB_RETURN_IF_ERROR(StepRecordOrder(+1, &moved));
-        if (!moved) SetEof();
+        if (!moved)
+            SetEof();
         return Status::OK();
     }
     XB_RETURN_IF_ERROR(it_->SeekFirst());
@@ -71,35 +117,42 @@ Status Cursor::GoTop() {
     itOnCurrent_ = false;
     bool moved = false;
     XB_RETURN_IF_ERROR(StepTagOrder(+1, &moved));
-    if (!moved) SetEof();
+    if (!moved)
+        SetEof();
     return Status::OK();
 }
 
 Status Cursor::GoBottom() {
+    XB_RETURN_IF_ERROR(Refresh());
     bof_ = false;
     if (!order_) {
         recno_ = table_->recordCount() + 1;
         eof_ = false;
         bool moved = false;
         XB_RETURN_IF_ERROR(StepRecordOrder(-1, &moved));
-        if (!moved) SetEof();
+        if (!moved)
+            SetEof();
         return Status::OK();
     }
     // Positioned past the end, so that the first step back lands on the last entry.
     XB_RETURN_IF_ERROR(it_->SeekLast());
-    if (it_->Valid()) XB_RETURN_IF_ERROR(it_->Next());
+    if (it_->Valid())
+        XB_RETURN_IF_ERROR(it_->Next());
     itGeneration_ = table_->changeCount();
     itPositioned_ = true;
     itOnCurrent_ = false;
     bool moved = false;
     XB_RETURN_IF_ERROR(StepTagOrder(-1, &moved));
-    if (!moved) SetEof();
+    if (!moved)
+        SetEof();
     return Status::OK();
 }
 
 Status Cursor::Go(uint32_t recno) {
+    XB_RETURN_IF_ERROR(Refresh());
     if (recno == 0 || recno > table_->recordCount()) {
-        return Status::InvalidArgument(table_->path(), "record " + std::to_string(recno) + " is out of range");
+        return Status::InvalidArgument(table_->path(),
+                                       "record " + std::to_string(recno) + " is out of range");
     }
     bof_ = false;
     itPositioned_ = false;
@@ -108,7 +161,8 @@ Status Cursor::Go(uint32_t recno) {
 
 Status Cursor::Reread() {
     itPositioned_ = false;
-    if (eof_) return Status::OK();
+    if (eof_)
+        return Status::OK();
     if (recno_ > table_->recordCount()) {
         SetEof();
         return Status::OK();
@@ -118,13 +172,16 @@ Status Cursor::Reread() {
 
 Status Cursor::Seek(const uint8_t* key, size_t len, bool* found) {
     *found = false;
+    XB_RETURN_IF_ERROR(Refresh());
     bof_ = false;
-    if (!order_) return Status::InvalidArgument(table_->path(), "a seek needs an index order");
-    if (len > order_->keyLength()) len = order_->keyLength();
+    if (!order_)
+        return Status::InvalidArgument(table_->path(), "a seek needs an index order");
+    if (len > order_->keyLength())
+        len = order_->keyLength();
     XB_RETURN_IF_ERROR(it_->Seek(key, len));
     itGeneration_ = table_->changeCount();
     while (it_->Valid() && std::memcmp(it_->key(), key, len) == 0) {
-        XB_RETURN_IF_ERROR(table_->ReadRecord(it_->recno(), scratch()));
+        XB_RETURN_IF_ERROR(ReadForWalk(it_->recno(), scratch()));
         if (IsVisible(scratch())) {
             std::memcpy(record_.data(), scratch(), record_.size());
             recno_ = it_->recno();
@@ -142,17 +199,21 @@ Status Cursor::Seek(const uint8_t* key, size_t len, bool* found) {
 
 Status Cursor::Skip(int64_t n) {
     bof_ = false;
-    if (n == 0) return Reread();
+    if (n == 0)
+        return Reread();
     if (eof_) {
-        if (n > 0) return Status::OK();
+        if (n > 0)
+            return Status::OK();
         XB_RETURN_IF_ERROR(GoBottom());
-        if (eof_) return Status::OK();
+        if (eof_)
+            return Status::OK();
         ++n;
     }
     const int direction = n > 0 ? +1 : -1;
     for (int64_t i = 0; i < (n > 0 ? n : -n); ++i) {
         bool moved = false;
-        XB_RETURN_IF_ERROR(order_ ? StepTagOrder(direction, &moved) : StepRecordOrder(direction, &moved));
+        XB_RETURN_IF_ERROR(order_ ? StepTagOrder(direction, &moved)
+                                  : StepRecordOrder(direction, &moved));
         if (!moved) {
             if (direction > 0) {
                 SetEof();
@@ -170,7 +231,7 @@ Status Cursor::StepRecordOrder(int direction, bool* moved) {
     *moved = false;
     const uint32_t count = table_->recordCount();
     for (int64_t r = int64_t(recno_) + direction; r >= 1 && r <= int64_t(count); r += direction) {
-        XB_RETURN_IF_ERROR(table_->ReadRecord(uint32_t(r), scratch()));
+        XB_RETURN_IF_ERROR(ReadForWalk(uint32_t(r), scratch()));
         if (IsVisible(scratch())) {
             std::memcpy(record_.data(), scratch(), record_.size());
             recno_ = uint32_t(r);
@@ -183,7 +244,8 @@ Status Cursor::StepRecordOrder(int direction, bool* moved) {
 }
 
 Status Cursor::EnsureIterator() {
-    if (itPositioned_ && itGeneration_ == table_->changeCount()) return Status::OK();
+    if (itPositioned_ && itGeneration_ == table_->changeCount())
+        return Status::OK();
     if (itGeneration_ != table_->changeCount() && !eof_ && recno_ <= table_->recordCount()) {
         // The current record may itself have changed: find it by the key it has now.
         XB_RETURN_IF_ERROR(table_->ReadRecord(recno_, record_.data()));
@@ -193,7 +255,8 @@ Status Cursor::EnsureIterator() {
     XB_RETURN_IF_ERROR(it_->SeekEntry(key.data(), recno_));
     itGeneration_ = table_->changeCount();
     itPositioned_ = true;
-    itOnCurrent_ = it_->Valid() && it_->recno() == recno_ && std::memcmp(it_->key(), key.data(), key.size()) == 0;
+    itOnCurrent_ = it_->Valid() && it_->recno() == recno_ &&
+                   std::memcmp(it_->key(), key.data(), key.size()) == 0;
     return Status::OK();
 }
 
@@ -207,13 +270,14 @@ Status Cursor::StepTagOrder(int direction, bool* moved) {
         advance = false;
     }
     for (;;) {
-        if (advance) XB_RETURN_IF_ERROR(direction > 0 ? it_->Next() : it_->Prev());
+        if (advance)
+            XB_RETURN_IF_ERROR(direction > 0 ? it_->Next() : it_->Prev());
         advance = true;
         if (!it_->Valid()) {
             itPositioned_ = false;
             return Status::OK();
         }
-        XB_RETURN_IF_ERROR(table_->ReadRecord(it_->recno(), scratch()));
+        XB_RETURN_IF_ERROR(ReadForWalk(it_->recno(), scratch()));
         if (IsVisible(scratch())) {
             std::memcpy(record_.data(), scratch(), record_.size());
             recno_ = it_->recno();
@@ -228,13 +292,15 @@ Status Cursor::StepTagOrder(int direction, bool* moved) {
 Status Cursor::Count(uint64_t* count) {
     if (!filter_) {
         uint32_t deleted = 0;
-        if (!showDeleted_) XB_RETURN_IF_ERROR(table_->DeletedCount(&deleted));
+        if (!showDeleted_)
+            XB_RETURN_IF_ERROR(table_->DeletedCount(&deleted));
         *count = table_->recordCount() - deleted;
         return Status::OK();
     }
     uint64_t n = 0;
     XB_RETURN_IF_ERROR(table_->ScanRecords(1, [&](uint32_t, const uint8_t* rec) {
-        if (IsVisible(rec)) ++n;
+        if (IsVisible(rec))
+            ++n;
         return true;
     }));
     *count = n;

@@ -50,7 +50,11 @@ public:
     bool IsVisible(const uint8_t* record) const;
 
 private:
+    Status Refresh();
     Status Load(uint32_t recno);
+    // Reads record `recno` for a walk; neighbours of the record read last come from a block read
+    // ahead, since the tracks of one source lie side by side in the table.
+    Status ReadForWalk(uint32_t recno, uint8_t* out);
     void SetEof();
     Status StepRecordOrder(int direction, bool* moved);
     Status StepTagOrder(int direction, bool* moved);
@@ -63,7 +67,8 @@ private:
     Table* table_;
     const OpenTag* order_ = nullptr;
     std::unique_ptr<CdxIterator> it_;
-    bool itPositioned_ = false;  // it_ stands on the current entry or, when !itOnCurrent_, its successor
+    bool itPositioned_ =
+        false;  // it_ stands on the current entry or, when !itOnCurrent_, its successor
     bool itOnCurrent_ = false;
     uint64_t itGeneration_ = 0;  // the table's change count when it_ was positioned
     std::unique_ptr<Expression> filter_;
@@ -71,6 +76,10 @@ private:
     bool showDeleted_ = false;
     std::vector<uint8_t> record_;
     std::vector<uint8_t> scratch_;  // a candidate record, before it becomes current
+    std::vector<uint8_t> block_;    // records read ahead during a walk
+    uint32_t blockFirst_ = 0, blockCount_ = 0;
+    uint64_t blockGeneration_ = 0;  // the table's change count when block_ was read
+    uint32_t lastRead_ = 0;
     uint32_t recno_ = 0;
     bool eof_ = true;
     bool bof_ = false;

@@ -122,16 +122,20 @@ Status DbfFile::AppendRecord(const uint8_t* buf, uint32_t* recno) {
 }
 
 Status DbfFile::AppendRecords(const uint8_t* bufs, uint32_t count) {
-    if (!file_->writable()) return Status::InvalidArgument(path(), "table is open read-only");
-    if (count == 0) return Status::OK();
-    if (UINT32_MAX - header_.recordCount < count) return Status::InvalidArgument(path(), "table is full");
+    if (!file_->writable())
+        return Status::InvalidArgument(path(), "table is open read-only");
+    if (count == 0)
+        return Status::OK();
+    if (UINT32_MAX - header_.recordCount < count)
+        return Status::InvalidArgument(path(), "table is full");
     const uint32_t first = header_.recordCount + 1;
     std::vector<uint8_t> bytes(bufs, bufs + size_t(count) * header_.recordLength);
     bytes.push_back(kEndOfFile);
     XB_RETURN_IF_ERROR(file_->WriteAt(RecordOffset(first), bytes.data(), bytes.size()));
     header_.recordCount += count;
     Status st = WriteHeader();
-    if (!st.ok()) header_.recordCount -= count;
+    if (!st.ok())
+        header_.recordCount -= count;
     return st;
 }
 
@@ -144,8 +148,10 @@ Status DbfFile::RefreshHeader() {
     }
     const uint32_t count = LoadLE32(first + 4);
     uint64_t fileSize = 0;
-    XB_RETURN_IF_ERROR(file_->Size(&fileSize));
-    if (fileSize < uint64_t(header_.headerLength) + uint64_t(count) * header_.recordLength) {
+    if (count != header_.recordCount)
+        XB_RETURN_IF_ERROR(file_->Size(&fileSize));
+    if (count != header_.recordCount &&
+        fileSize < uint64_t(header_.headerLength) + uint64_t(count) * header_.recordLength) {
         const uint64_t holds = (fileSize - header_.headerLength) / header_.recordLength;
         return Status::Corruption(path(), "truncated: header says " + std::to_string(count) +
                                               " records, file holds " + std::to_string(holds));

@@ -20,8 +20,8 @@ public:
     static Status Open(const std::string& path, bool writable, std::unique_ptr<DbfFile>* out);
     // Creates a new FoxPro 2.x table (version 0x03, or 0xF5 when a field is a memo) with the given
     // code page mark. Fails when the file exists.
-    static Status Create(const std::string& path, const std::vector<FieldSpec>& fields, uint8_t codePageMark,
-                         std::unique_ptr<DbfFile>* out);
+    static Status Create(const std::string& path, const std::vector<FieldSpec>& fields,
+                         uint8_t codePageMark, std::unique_ptr<DbfFile>* out);
 
     const std::string& path() const { return file_->path(); }
     const DbfHeader& header() const { return header_; }
@@ -47,7 +47,8 @@ public:
     Status WriteHeader();
 
 private:
-    DbfFile(std::unique_ptr<File> file, DbfHeader header) : file_(std::move(file)), header_(std::move(header)) {}
+    DbfFile(std::unique_ptr<File> file, DbfHeader header)
+        : file_(std::move(file)), header_(std::move(header)) {}
     uint64_t RecordOffset(uint32_t recno) const {
         return uint64_t(header_.headerLength) + uint64_t(recno - 1) * header_.recordLength;
     }

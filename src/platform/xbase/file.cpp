@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <cerrno>
 #include <cstring>
-#include <strings.h>
 
 namespace xbase {
 
@@ -22,15 +22,25 @@ Status Errno(const std::string& path, const char* what) {
 Status File::Open(const std::string& path, Mode mode, std::unique_ptr<File>* out) {
     int flags = O_CLOEXEC;
     switch (mode) {
-        case Mode::kReadOnly: flags |= O_RDONLY; break;
-        case Mode::kReadWrite: flags |= O_RDWR; break;
-        case Mode::kCreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
-        case Mode::kCreateTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+        case Mode::kReadOnly:
+            flags |= O_RDONLY;
+            break;
+        case Mode::kReadWrite:
+            flags |= O_RDWR;
+            break;
+        case Mode::kCreateNew:
+            flags |= O_RDWR | O_CREAT | O_EXCL;
+            break;
+        case Mode::kCreateTruncate:
+            flags |= O_RDWR | O_CREAT | O_TRUNC;
+            break;
     }
     int fd = ::open(path.c_str(), flags, 0644);
     if (fd < 0) {
-        if (errno == ENOENT) return Status::NotFound(path, "no such file");
-        if (errno == EEXIST) return Status::InvalidArgument(path, "file already exists");
+        if (errno == ENOENT)
+            return Status::NotFound(path, "no such file");
+        if (errno == EEXIST)
+            return Status::InvalidArgument(path, "file already exists");
         return Errno(path, "cannot open");
     }
     struct stat st;
@@ -42,7 +52,9 @@ Status File::Open(const std::string& path, Mode mode, std::unique_ptr<File>* out
     return Status::OK();
 }
 
-File::~File() { ::close(fd_); }
+File::~File() {
+    ::close(fd_);
+}
 
 Status File::ReadSomeAt(uint64_t offset, void* buf, size_t n, size_t* got) const {
     size_t done = 0;
@@ -50,10 +62,12 @@ Status File::ReadSomeAt(uint64_t offset, void* buf, size_t n, size_t* got) const
     while (done < n) {
         ssize_t r = ::pread(fd_, p + done, n - done, off_t(offset + done));
         if (r < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return Errno(path_, "read failed");
         }
-        if (r == 0) break;
+        if (r == 0)
+            break;
         done += size_t(r);
     }
     *got = done;
@@ -64,7 +78,8 @@ Status File::ReadAt(uint64_t offset, void* buf, size_t n) const {
     size_t got = 0;
     XB_RETURN_IF_ERROR(ReadSomeAt(offset, buf, n, &got));
     if (got != n) {
-        return Status::Corruption(path_, "unexpected end of file at offset " + std::to_string(offset + got));
+        return Status::Corruption(
+            path_, "unexpected end of file at offset " + std::to_string(offset + got));
     }
     return Status::OK();
 }
@@ -75,7 +90,8 @@ Status File::WriteAt(uint64_t offset, const void* buf, size_t n) {
     while (done < n) {
         ssize_t r = ::pwrite(fd_, p + done, n - done, off_t(offset + done));
         if (r < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return Errno(path_, "write failed");
         }
         done += size_t(r);
@@ -85,18 +101,21 @@ Status File::WriteAt(uint64_t offset, const void* buf, size_t n) {
 
 Status File::Size(uint64_t* size) const {
     struct stat st;
-    if (::fstat(fd_, &st) != 0) return Errno(path_, "cannot stat");
+    if (::fstat(fd_, &st) != 0)
+        return Errno(path_, "cannot stat");
     *size = uint64_t(st.st_size);
     return Status::OK();
 }
 
 Status File::Truncate(uint64_t size) {
-    if (::ftruncate(fd_, off_t(size)) != 0) return Errno(path_, "cannot truncate");
+    if (::ftruncate(fd_, off_t(size)) != 0)
+        return Errno(path_, "cannot truncate");
     return Status::OK();
 }
 
 Status File::Sync() {
-    if (::fdatasync(fd_) != 0) return Errno(path_, "cannot sync");
+    if (::fdatasync(fd_) != 0)
+        return Errno(path_, "cannot sync");
     return Status::OK();
 }
 
@@ -121,7 +140,8 @@ int LockCommand(int fd, int cmd, short type, uint64_t start, uint64_t len) {
 Status File::TryLock(uint64_t start, uint64_t len, LockKind kind) {
     short type = kind == LockKind::kShared ? F_RDLCK : F_WRLCK;
     if (LockCommand(fd_, F_OFD_SETLK, type, start, len) != 0) {
-        if (errno == EAGAIN || errno == EACCES) return Status::Locked(path_, "the file is in use by another program");
+        if (errno == EAGAIN || errno == EACCES)
+            return Status::Locked(path_, "the file is in use by another program");
         return Errno(path_, "cannot lock");
     }
     return Status::OK();
@@ -129,12 +149,14 @@ Status File::TryLock(uint64_t start, uint64_t len, LockKind kind) {
 
 Status File::Lock(uint64_t start, uint64_t len, LockKind kind) {
     short type = kind == LockKind::kShared ? F_RDLCK : F_WRLCK;
-    if (LockCommand(fd_, F_OFD_SETLKW, type, start, len) != 0) return Errno(path_, "cannot lock");
+    if (LockCommand(fd_, F_OFD_SETLKW, type, start, len) != 0)
+        return Errno(path_, "cannot lock");
     return Status::OK();
 }
 
 Status File::Unlock(uint64_t start, uint64_t len) {
-    if (LockCommand(fd_, F_OFD_SETLK, F_UNLCK, start, len) != 0) return Errno(path_, "cannot unlock");
+    if (LockCommand(fd_, F_OFD_SETLK, F_UNLCK, start, len) != 0)
+        return Errno(path_, "cannot unlock");
     return Status::OK();
 }
 
@@ -145,19 +167,22 @@ Status File::IsLockedElsewhere(uint64_t start, uint64_t len, bool* locked) const
     fl.l_whence = SEEK_SET;
     fl.l_start = off_t(start);
     fl.l_len = off_t(len);
-    if (::fcntl(fd_, F_OFD_GETLK, &fl) != 0) return Errno(path_, "cannot test a lock");
+    if (::fcntl(fd_, F_OFD_GETLK, &fl) != 0)
+        return Errno(path_, "cannot test a lock");
     *locked = fl.l_type != F_UNLCK;
     return Status::OK();
 }
 
 std::string ResolvePathNoCase(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0) return path;
+    if (::stat(path.c_str(), &st) == 0)
+        return path;
     size_t slash = path.find_last_of('/');
     std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     DIR* d = ::opendir(dir.c_str());
-    if (d == nullptr) return path;
+    if (d == nullptr)
+        return path;
     std::string found;
     while (dirent* e = ::readdir(d)) {
         if (::strcasecmp(e->d_name, base.c_str()) == 0) {
@@ -166,7 +191,8 @@ std::string ResolvePathNoCase(const std::string& path) {
         }
     }
     ::closedir(d);
-    if (found.empty()) return path;
+    if (found.empty())
+        return path;
     return slash == std::string::npos ? found : path.substr(0, slash + 1) + found;
 }
 

@@ -43,7 +43,8 @@ public:
     Status IsLockedElsewhere(uint64_t start, uint64_t len, bool* locked) const;
 
 private:
-    File(std::string path, int fd, bool writable) : path_(std::move(path)), fd_(fd), writable_(writable) {}
+    File(std::string path, int fd, bool writable)
+        : path_(std::move(path)), fd_(fd), writable_(writable) {}
     std::string path_;
     int fd_;
     bool writable_;

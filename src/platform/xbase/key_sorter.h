@@ -20,7 +20,9 @@ public:
     // Entries in order; valid while this object lives.
     EntrySource Source() const;
     uint32_t recnoAt(size_t i) const { return order_[i].recno; }
-    const uint8_t* keyAt(size_t i) const { return keys_.data() + size_t(order_[i].recno - 1) * keyLength_; }
+    const uint8_t* keyAt(size_t i) const {
+        return keys_.data() + size_t(order_[i].recno - 1) * keyLength_;
+    }
 
 private:
     struct Entry {

@@ -9,16 +9,36 @@ namespace xbase {
 
 class Status {
 public:
-    enum class Code { kOk, kNotFound, kCorruption, kInvalidArgument, kIOError, kLocked, kNotSupported };
+    enum class Code {
+        kOk,
+        kNotFound,
+        kCorruption,
+        kInvalidArgument,
+        kIOError,
+        kLocked,
+        kNotSupported
+    };
 
     Status() = default;
     static Status OK() { return Status(); }
-    static Status NotFound(std::string file, std::string msg) { return {Code::kNotFound, std::move(file), std::move(msg)}; }
-    static Status Corruption(std::string file, std::string msg) { return {Code::kCorruption, std::move(file), std::move(msg)}; }
-    static Status InvalidArgument(std::string file, std::string msg) { return {Code::kInvalidArgument, std::move(file), std::move(msg)}; }
-    static Status IOError(std::string file, std::string msg) { return {Code::kIOError, std::move(file), std::move(msg)}; }
-    static Status Locked(std::string file, std::string msg) { return {Code::kLocked, std::move(file), std::move(msg)}; }
-    static Status NotSupported(std::string file, std::string msg) { return {Code::kNotSupported, std::move(file), std::move(msg)}; }
+    static Status NotFound(std::string file, std::string msg) {
+        return {Code::kNotFound, std::move(file), std::move(msg)};
+    }
+    static Status Corruption(std::string file, std::string msg) {
+        return {Code::kCorruption, std::move(file), std::move(msg)};
+    }
+    static Status InvalidArgument(std::string file, std::string msg) {
+        return {Code::kInvalidArgument, std::move(file), std::move(msg)};
+    }
+    static Status IOError(std::string file, std::string msg) {
+        return {Code::kIOError, std::move(file), std::move(msg)};
+    }
+    static Status Locked(std::string file, std::string msg) {
+        return {Code::kLocked, std::move(file), std::move(msg)};
+    }
+    static Status NotSupported(std::string file, std::string msg) {
+        return {Code::kNotSupported, std::move(file), std::move(msg)};
+    }
 
     bool ok() const { return code_ == Code::kOk; }
     bool IsCorruption() const { return code_ == Code::kCorruption; }
@@ -41,10 +61,11 @@ private:
 };
 
 // Returns early from the calling function when `expr` yields an error Status.
-#define XB_RETURN_IF_ERROR(expr)           \
-    do {                                   \
-        ::xbase::Status _st = (expr);      \
-        if (!_st.ok()) return _st;         \
+#define XB_RETURN_IF_ERROR(expr)      \
+    do {                              \
+        ::xbase::Status _st = (expr); \
+        if (!_st.ok())                \
+            return _st;               \
     } while (0)
 
 }  // namespace xbase

@@ -10,7 +10,6 @@
 
 namespace xbase {
 
-
 Table::Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const Options& options)
     : dbf_(std::move(dbf)),
       memo_(std::move(memo)),
@@ -19,9 +18,11 @@ Table::Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const
 
 Table::~Table() = default;
 
-Status Table::Open(const std::string& requested, const Options& options, std::unique_ptr<Table>* out) {
+Status Table::Open(const std::string& requested, const Options& options,
+                   std::unique_ptr<Table>* out) {
     const std::string path = ResolvePathNoCase(requested);
-    if (!options.readOnly) XB_RETURN_IF_ERROR(FinishInterruptedPack(path));
+    if (!options.readOnly)
+        XB_RETURN_IF_ERROR(FinishInterruptedPack(path));
 
     std::unique_ptr<DbfFile> dbf;
     XB_RETURN_IF_ERROR(DbfFile::Open(path, !options.readOnly, &dbf));
@@ -31,7 +32,8 @@ Status Table::Open(const std::string& requested, const Options& options, std::un
     if (dbf->header().hasMemoFile()) {
         const std::string memoPath = MemoPathFor(path, dbf->header().version == kDbfDBase3Memo);
         Status s = MemoFile::Open(memoPath, !options.readOnly, &memo);
-        if (s.IsNotFound()) return Status::NotFound(memoPath, "the memo file of " + path + " is missing");
+        if (s.IsNotFound())
+            return Status::NotFound(memoPath, "the memo file of " + path + " is missing");
         XB_RETURN_IF_ERROR(s);
     }
     out->reset(new Table(std::move(dbf), std::move(memo), options));
@@ -41,10 +43,12 @@ Status Table::Open(const std::string& requested, const Options& options, std::un
 Status Table::Create(const std::string& requested, const std::vector<FieldSpec>& fields,
                      std::unique_ptr<Table>* out) {
     const std::string path = ResolvePathNoCase(requested);
-    bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const FieldSpec& f) { return f.type == 'M'; });
+    bool hasMemo =
+        std::any_of(fields.begin(), fields.end(), [](const FieldSpec& f) { return f.type == 'M'; });
     // The memo file first: a table whose memo file is missing would not open.
     std::unique_ptr<MemoFile> memo;
-    if (hasMemo) XB_RETURN_IF_ERROR(MemoFile::Create(MemoPathFor(path, false), 64, &memo));
+    if (hasMemo)
+        XB_RETURN_IF_ERROR(MemoFile::Create(MemoPathFor(path, false), 64, &memo));
     std::unique_ptr<DbfFile> dbf;
     XB_RETURN_IF_ERROR(DbfFile::Create(path, fields, kCodePageMarkWindows1252, &dbf));
     Options options;
@@ -58,15 +62,19 @@ Status Table::ReadMemo(const uint8_t* record, int field, std::string* text) cons
     text->clear();
     const FieldDef& f = schema()[size_t(field)];
     uint32_t block = GetMemoBlock(record, f);
-    if (block == 0) return Status::OK();
-    if (!memo_) return Status::Corruption(path(), "field " + f.name + " points into a memo file the table lacks");
+    if (block == 0)
+        return Status::OK();
+    if (!memo_)
+        return Status::Corruption(path(),
+                                  "field " + f.name + " points into a memo file the table lacks");
     return memo_->Read(block, text);
 }
 
 Status Table::OpenIndex(const std::string& requested) {
     const std::string path = ResolvePathNoCase(requested);
     for (const auto& file : indexes_) {
-        if (file->path() == path) return Status::OK();
+        if (file->path() == path)
+            return Status::OK();
     }
     std::unique_ptr<CdxFile> file;
     XB_RETURN_IF_ERROR(CdxFile::Open(path, !options_.readOnly, &file));
@@ -81,7 +89,8 @@ Status Table::OpenIndex(const std::string& requested) {
     indexes_.push_back(std::move(file));
     Status s = LoadTags(raw);
     if (!s.ok()) {
-        tags_.erase(std::remove_if(tags_.begin(), tags_.end(), [raw](const auto& t) { return t->file == raw; }),
+        tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
+                                   [raw](const auto& t) { return t->file == raw; }),
                     tags_.end());
         indexes_.pop_back();
     }
@@ -99,68 +108,19 @@ Status Table::LoadTags(CdxFile* file) {
             return Status::NotSupported(file->path(), "tag " + info.name + ": " + s.message());
         }
         if (!info.forExpression.empty()) {
-            return Status::NotSupported(file->path(), "tag " + info.name + " has a FOR condition, which we do not keep");
+            return Status::NotSupported(
+                file->path(), "tag " + info.name + " has a FOR condition, which we do not keep");
         }
         if (open->expression->keyLength() != info.keyLength) {
-            return Status::Corruption(file->path(), "tag " + info.name + ": key length " + std::to_string(info.keyLength) +
-                                                         " does not match expression " + info.expression);
+            return Status::Corruption(file->path(), "tag " + info.name + ": key length " +
+                                                        std::to_string(info.keyLength) +
+                                                        " does not match expression " +
+                                                        info.expression);
         }
         tag->SetTrailByte(open->expression->type() == ValueType::kCharacter ? ' ' : 0);
         tags_.push_back(std::move(open));
     }
     return Status::OK();
-}
-
-Status Table::CreateTag(const std::string& requested, std::string_view tagName, std::string_view expression) {
-    if (options_.readOnly) return Status::InvalidArgument(path(), "the table is open read-only");
-    std::unique_ptr<Expression> expr;
-    XB_RETURN_IF_ERROR(Expression::Compile(expression, schema(), *codePage_, &expr));
-    if (expr->type() == ValueType::kLogical) {
-        return Status::InvalidArgument(requested, "a logical expression cannot be an index key");
-    }
-    if (expr->keyLength() == 0 || expr->keyLength() > 240) {
-        return Status::InvalidArgument(requested, "the key of " + expr->text() + " is " + std::to_string(expr->keyLength()) +
-                                                      " bytes long; a tag holds keys of 1 to 240 bytes");
-    }
-    const std::string indexPath = ResolvePathNoCase(requested);
-    CdxFile* file = nullptr;
-    for (const auto& f : indexes_) {
-        if (f->path() == indexPath) file = f.get();
-    }
-    if (file == nullptr) {
-        if (FileExistsNoCase(indexPath)) {
-            XB_RETURN_IF_ERROR(OpenIndex(indexPath));
-        } else {
-            std::unique_ptr<CdxFile> created;
-            XB_RETURN_IF_ERROR(CdxFile::Create(indexPath, &created));
-            indexes_.push_back(std::move(created));
-        }
-        file = indexes_.back().get();
-    }
-    XB_RETURN_IF_ERROR(BeginWrite());
-    Status s = [&]() -> Status {
-        // A replaced tag's OpenTag goes away before the file frees its nodes.
-        tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
-                                   [&](const auto& t) {
-                                       return t->file == file && EqualsNoCase(t->name(), tagName);
-                                   }),
-                    tags_.end());
-        auto open = std::make_unique<OpenTag>();
-        open->file = file;
-        open->expression = std::move(expr);
-        const uint8_t trail = open->expression->type() == ValueType::kCharacter ? ' ' : 0;
-        std::string upperName(tagName);
-        for (char& c : upperName) c = char(std::toupper(static_cast<unsigned char>(c)));
-        SortedKeys keys;
-        XB_RETURN_IF_ERROR(SortKeys(*open->expression, nullptr, 0, 1, &keys));
-        XB_RETURN_IF_ERROR(file->SetDirty(true));
-        XB_RETURN_IF_ERROR(file->AddTag(upperName, open->expression->text(), open->expression->keyLength(), trail,
-                                        keys.Source(), &open->tag));
-        XB_RETURN_IF_ERROR(file->SetDirty(false));
-        tags_.push_back(std::move(open));
-        return Status::OK();
-    }();
-    return EndWrite(s);
 }
 
 void Table::CloseIndexes() {
@@ -170,20 +130,27 @@ void Table::CloseIndexes() {
 
 const OpenTag* Table::FindTag(std::string_view name) const {
     for (const auto& t : tags_) {
-        if (EqualsNoCase(t->name(), name)) return t.get();
+        if (EqualsNoCase(t->name(), name))
+            return t.get();
     }
     return nullptr;
 }
 
-Status Table::Refresh() {
-    const uint32_t countBefore = dbf_->recordCount();
-    XB_RETURN_IF_ERROR(dbf_->RefreshHeader());
-    if (memo_) XB_RETURN_IF_ERROR(memo_->RefreshHeader());
-    bool changed = countBefore != dbf_->recordCount();
+Status Table::Refresh(bool full) {
+    bool changed = false;
     for (auto& f : indexes_) {
         const uint32_t generationBefore = f->generation();
         XB_RETURN_IF_ERROR(f->Refresh());
         changed = changed || generationBefore != f->generation();
+    }
+    // Every writer bumps the generation of the index files it keeps, so a reader with indexes
+    // open need not look further while it stands still. A writer always looks.
+    if (full || changed || indexes_.empty()) {
+        const uint32_t countBefore = dbf_->recordCount();
+        XB_RETURN_IF_ERROR(dbf_->RefreshHeader());
+        if (full && memo_)
+            XB_RETURN_IF_ERROR(memo_->RefreshHeader());
+        changed = changed || countBefore != dbf_->recordCount();
     }
     if (changed) {
         // Another process wrote: what we counted or positioned on may be stale.
@@ -194,14 +161,18 @@ Status Table::Refresh() {
 }
 
 Status Table::LockRecord(uint32_t recno) {
-    if (options_.exclusive || options_.readOnly) return Status::OK();
+    if (options_.exclusive || options_.readOnly)
+        return Status::OK();
     Status s = dbf_->file().TryLock(RecordLockByte(recno), 1, File::LockKind::kExclusive);
-    if (s.IsLocked()) return Status::Locked(path(), "record " + std::to_string(recno) + " is being edited elsewhere");
+    if (s.IsLocked())
+        return Status::Locked(path(),
+                              "record " + std::to_string(recno) + " is being edited elsewhere");
     return s;
 }
 
 Status Table::UnlockRecord(uint32_t recno) {
-    if (options_.exclusive || options_.readOnly) return Status::OK();
+    if (options_.exclusive || options_.readOnly)
+        return Status::OK();
     return dbf_->file().Unlock(RecordLockByte(recno), 1);
 }
 
@@ -213,7 +184,8 @@ Status Table::DeletedCount(uint32_t* count) {
     if (deletedCount_ < 0) {
         int64_t n = 0;
         XB_RETURN_IF_ERROR(ScanRecords(0, [&](uint32_t, const uint8_t* rec) {
-            if (rec[0] == '*') ++n;
+            if (rec[0] == '*')
+                ++n;
             return true;
         }));
         deletedCount_ = n;
@@ -222,7 +194,8 @@ Status Table::DeletedCount(uint32_t* count) {
     return Status::OK();
 }
 
-Status Table::ScanRecords(uint32_t first, const std::function<bool(uint32_t, const uint8_t*)>& visit) const {
+Status Table::ScanRecords(uint32_t first,
+                          const std::function<bool(uint32_t, const uint8_t*)>& visit) const {
     // Large sequential reads: a scan of a big table is bounded by memory speed, not by calls.
     const uint32_t count = recordCount();
     const uint32_t len = recordLength();
@@ -232,7 +205,8 @@ Status Table::ScanRecords(uint32_t first, const std::function<bool(uint32_t, con
         uint32_t n = std::min(batch, count - recno + 1);
         XB_RETURN_IF_ERROR(dbf_->ReadRecords(recno, n, buf.data()));
         for (uint32_t i = 0; i < n; ++i) {
-            if (!visit(recno + i, buf.data() + size_t(i) * len)) return Status::OK();
+            if (!visit(recno + i, buf.data() + size_t(i) * len))
+                return Status::OK();
         }
         recno += n;
     }

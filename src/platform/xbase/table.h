@@ -46,7 +46,8 @@ public:
     // Opens the DBF at `path` (the name matched without regard to case) and its memo file. Shared
     // opening lets other processes open it too; exclusive opening fails with Locked while another
     // open exists. Completes or rolls back a pack that a crash interrupted.
-    static Status Open(const std::string& path, const Options& options, std::unique_ptr<Table>* out);
+    static Status Open(const std::string& path, const Options& options,
+                       std::unique_ptr<Table>* out);
     // Creates a Windows-1252 FoxPro table (and its FPT when a field is a memo) and opens it
     // exclusively. Fails when the file exists.
     static Status Create(const std::string& path, const std::vector<FieldSpec>& fields,
@@ -75,7 +76,12 @@ public:
     Status OpenIndex(const std::string& path);
     // Creates (or replaces) an ascending, non-unique, unconditional tag, creating the file when it
     // does not exist, and opens the file if it is not open yet.
-    Status CreateTag(const std::string& indexPath, std::string_view tagName, std::string_view expression);
+    Status CreateTag(const std::string& indexPath, std::string_view tagName,
+                     std::string_view expression);
+    // Creates several tags in one go (name, expression), sorting two at a time on two cores.
+    Status CreateTags(const std::string& indexPath,
+                      const std::vector<std::pair<std::string, std::string>>& tags,
+                      const ProgressFn& progress = nullptr);
     void CloseIndexes();
     // The open tag named `name` (any case), searching the index files in the order opened.
     const OpenTag* FindTag(std::string_view name) const;
@@ -109,7 +115,8 @@ public:
 
     // Calls visit(recno, record) for every record from `first` on, deleted ones included, reading
     // in large blocks; visit returns false to stop.
-    Status ScanRecords(uint32_t first, const std::function<bool(uint32_t, const uint8_t*)>& visit) const;
+    Status ScanRecords(uint32_t first,
+                       const std::function<bool(uint32_t, const uint8_t*)>& visit) const;
 
     // Record locks for editing in shared use: Locked when another open holds the record.
     Status LockRecord(uint32_t recno);
@@ -117,8 +124,9 @@ public:
     // Whether another open (of this or another process) holds record `recno`.
     Status IsRecordLocked(uint32_t recno, bool* locked);
 
-    // Picks up changes other processes made (record count, memo and index headers).
-    Status Refresh();
+    // Picks up changes other processes made: index generations and the record count, and with
+    // `full` (before a write) also the memo file's next free block.
+    Status Refresh(bool full = true);
     // Counts every change made through this object or picked up by Refresh; cursors use it to
     // know that their index iterators must find their place again.
     uint64_t changeCount() const { return changeCount_; }
@@ -130,12 +138,18 @@ private:
     Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const Options& options);
     Status LoadTags(CdxFile* file);
     Status RebuildTags(CdxFile* file, const ProgressFn& progress);
-    // Builds a new file with the tags of the (damaged) index file at `path` and puts it in its place.
+    // Builds a new file with the tags of the (damaged) index file at `path` and puts it in its
+    // place.
     Status RecreateIndexFile(const std::string& path);
-    Status RebuildTag(OpenTag* tag, const ProgressFn& progress, uint64_t base, uint64_t total);
     // The keys of every record under `expression`, sorted as the tag keeps them.
-    Status SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base, uint64_t total,
-                    SortedKeys* out) const;
+    Status SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base,
+                    uint64_t total, SortedKeys* out) const;
+    // Sorts the keys of every expression, two at a time, and hands each result to `use` in order
+    // on the calling thread.
+    Status SortKeysInTurn(const std::vector<const Expression*>& expressions,
+                          const ProgressFn& progress,
+                          const std::function<Status(size_t, SortedKeys&)>& use) const;
+    CdxFile* IndexFileFor(const std::string& indexPath, Status* status);
     // Computes the key of `record` for every open tag into keys_ (tag i at keyOffsets_[i]).
     void ComputeKeys(const uint8_t* record, std::vector<uint8_t>* keys) const;
     size_t KeyOffset(size_t tagIndex) const;

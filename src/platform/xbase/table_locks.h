@@ -14,7 +14,9 @@ namespace xbase {
 
 constexpr uint64_t kOpenLockByte = 0x7FFFFFFE;
 constexpr uint64_t kWriteLockByte = 0x7FFFFFFD;
-inline uint64_t RecordLockByte(uint32_t recno) { return 0x7FFFFFFCull - recno; }
+inline uint64_t RecordLockByte(uint32_t recno) {
+    return 0x7FFFFFFCull - recno;
+}
 
 // Takes the open lock, failing at once with Locked ("in use by another program") when it conflicts.
 Status AcquireOpenLock(File& dbf, bool exclusive);

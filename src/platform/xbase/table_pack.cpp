@@ -1,7 +1,7 @@
 // Pack: the table without its deleted records, and the memo file without the texts nobody points
 // to, written as copies and swapped in through the pack journal.
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 
 #include "platform/xbase/bytes.h"
 #include "platform/xbase/field_codec.h"
@@ -18,20 +18,25 @@ constexpr size_t kFlushBytes = 1 << 20;
 }  // namespace
 
 Status Table::Pack(const ProgressFn& progress) {
-    if (options_.readOnly) return Status::InvalidArgument(path(), "the table is open read-only");
-    if (!options_.exclusive) return Status::Locked(path(), "the table must be opened exclusively to be packed");
+    if (options_.readOnly)
+        return Status::InvalidArgument(path(), "the table is open read-only");
+    if (!options_.exclusive)
+        return Status::Locked(path(), "the table must be opened exclusively to be packed");
     const bool compactMemo = memo_ && memo_->kind() == MemoFile::Kind::kFpt;
     const PackPaths paths = PackPathsFor(path(), compactMemo ? memo_->path() : std::string());
     std::remove(paths.dbfNew.c_str());
-    if (compactMemo) std::remove(paths.memoNew.c_str());
+    if (compactMemo)
+        std::remove(paths.memoNew.c_str());
 
-    // 1. The copies. The header is taken over byte for byte, so foreign table kinds stay what they are.
+    // 1. The copies. The header is taken over byte for byte, so foreign table kinds stay what they
+    // are.
     std::unique_ptr<File> out;
     XB_RETURN_IF_ERROR(File::Open(paths.dbfNew, File::Mode::kCreateTruncate, &out));
     std::vector<uint8_t> headerBytes(header().headerLength);
     XB_RETURN_IF_ERROR(dbf_->file().ReadAt(0, headerBytes.data(), headerBytes.size()));
     std::unique_ptr<MemoFile> newMemo;
-    if (compactMemo) XB_RETURN_IF_ERROR(MemoFile::Create(paths.memoNew, uint16_t(memo_->blockSize()), &newMemo));
+    if (compactMemo)
+        XB_RETURN_IF_ERROR(MemoFile::Create(paths.memoNew, uint16_t(memo_->blockSize()), &newMemo));
 
     std::vector<uint8_t> pending;
     uint64_t offset = headerBytes.size();
@@ -40,17 +45,21 @@ Status Table::Pack(const ProgressFn& progress) {
     std::string text;
     const uint32_t total = recordCount();
     XB_RETURN_IF_ERROR(ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
-        if (progress && (recno & 0x3FFF) == 0) progress(recno, uint64_t(total) * 2);
-        if (rec[0] == '*') return true;
+        if (progress && (recno & 0x3FFF) == 0)
+            progress(recno, uint64_t(total) * 2);
+        if (rec[0] == '*')
+            return true;
         size_t at = pending.size();
         pending.insert(pending.end(), rec, rec + recordLength());
         if (newMemo) {
             for (size_t i = 0; i < schema().size() && failure.ok(); ++i) {
                 const FieldDef& f = schema()[i];
-                if (f.type != 'M') continue;
+                if (f.type != 'M')
+                    continue;
                 uint32_t block = 0;
                 failure = ReadMemo(rec, int(i), &text);
-                if (failure.ok() && !text.empty()) failure = newMemo->Write(0, text, &block);
+                if (failure.ok() && !text.empty())
+                    failure = newMemo->Write(0, text, &block);
                 SetMemoBlock(pending.data() + at, f, block);
             }
         }
@@ -74,7 +83,8 @@ Status Table::Pack(const ProgressFn& progress) {
     StoreLE32(headerBytes.data() + 4, kept);
     XB_RETURN_IF_ERROR(out->WriteAt(0, headerBytes.data(), headerBytes.size()));
     XB_RETURN_IF_ERROR(out->Sync());
-    if (newMemo) XB_RETURN_IF_ERROR(newMemo->file().Sync());
+    if (newMemo)
+        XB_RETURN_IF_ERROR(newMemo->file().Sync());
     out.reset();
     newMemo.reset();
 
@@ -92,18 +102,21 @@ Status Table::Pack(const ProgressFn& progress) {
     // 4. Reopen the new files, exclusively as before.
     XB_RETURN_IF_ERROR(DbfFile::Open(dbfPath, true, &dbf_));
     XB_RETURN_IF_ERROR(AcquireOpenLock(dbf_->file(), true));
-    if (!memoPath.empty()) XB_RETURN_IF_ERROR(MemoFile::Open(memoPath, true, &memo_));
+    if (!memoPath.empty())
+        XB_RETURN_IF_ERROR(MemoFile::Open(memoPath, true, &memo_));
     deletedCount_ = 0;
     ++changeCount_;
 
     // 5. The tags, from the packed table.
     for (auto& f : indexes_) {
         XB_RETURN_IF_ERROR(RebuildTags(f.get(), progress ? ProgressFn([&](uint64_t d, uint64_t t) {
-                                                   progress(total + (t ? d * total / t : 0), uint64_t(total) * 2);
-                                               })
+                                           progress(total + (t ? d * total / t : 0),
+                                                    uint64_t(total) * 2);
+                                       })
                                                          : ProgressFn()));
     }
-    if (progress) progress(uint64_t(total) * 2, uint64_t(total) * 2);
+    if (progress)
+        progress(uint64_t(total) * 2, uint64_t(total) * 2);
     return Status::OK();
 }
 

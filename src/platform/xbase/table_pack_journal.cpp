@@ -14,17 +14,22 @@ namespace xbase {
 
 namespace {
 
-bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+bool Exists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
 
 std::string DirectoryOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
+    if (slash == std::string::npos)
+        return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 Status SyncDirectory(const std::string& path) {
     int fd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return Status::IOError(path, std::string("cannot open its folder: ") + std::strerror(errno));
+    if (fd < 0)
+        return Status::IOError(path,
+                               std::string("cannot open its folder: ") + std::strerror(errno));
     ::fsync(fd);
     ::close(fd);
     return Status::OK();
@@ -32,7 +37,8 @@ Status SyncDirectory(const std::string& path) {
 
 Status Rename(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
-        return Status::IOError(to, std::string("cannot replace it with the packed copy: ") + std::strerror(errno));
+        return Status::IOError(
+            to, std::string("cannot replace it with the packed copy: ") + std::strerror(errno));
     }
     return Status::OK();
 }
@@ -68,8 +74,10 @@ Status CommitPack(const PackPaths& paths) {
 }
 
 Status CompletePack(const PackPaths& paths) {
-    if (!paths.memoNew.empty() && Exists(paths.memoNew)) XB_RETURN_IF_ERROR(Rename(paths.memoNew, paths.memo));
-    if (Exists(paths.dbfNew)) XB_RETURN_IF_ERROR(Rename(paths.dbfNew, paths.dbf));
+    if (!paths.memoNew.empty() && Exists(paths.memoNew))
+        XB_RETURN_IF_ERROR(Rename(paths.memoNew, paths.memo));
+    if (Exists(paths.dbfNew))
+        XB_RETURN_IF_ERROR(Rename(paths.dbfNew, paths.dbf));
     XB_RETURN_IF_ERROR(SyncDirectory(paths.dbf));
     ::unlink(paths.marker.c_str());
     return SyncDirectory(paths.dbf);
@@ -84,14 +92,18 @@ Status FinishInterruptedPack(const std::string& dbfPath) {
         size_t got = 0;
         XB_RETURN_IF_ERROR(file->ReadSomeAt(0, buf, sizeof buf, &got));
         std::string memo(buf, got);
-        if (!memo.empty() && memo.back() == '\n') memo.pop_back();
-        if (memo.find('\n') != std::string::npos) return Status::Corruption(marker, "unreadable pack marker");
+        if (!memo.empty() && memo.back() == '\n')
+            memo.pop_back();
+        if (memo.find('\n') != std::string::npos)
+            return Status::Corruption(marker, "unreadable pack marker");
         return CompletePack(PackPathsFor(dbfPath, memo));
     }
     // No marker: the copies were never complete, and the originals are untouched.
-    for (const std::string& leftover : {dbfPath + ".pack-new", MemoPathFor(dbfPath, false) + ".pack-new",
-                                        MemoPathFor(dbfPath, true) + ".pack-new"}) {
-        if (Exists(leftover)) ::unlink(leftover.c_str());
+    for (const std::string& leftover :
+         {dbfPath + ".pack-new", MemoPathFor(dbfPath, false) + ".pack-new",
+          MemoPathFor(dbfPath, true) + ".pack-new"}) {
+        if (Exists(leftover))
+            ::unlink(leftover.c_str());
     }
     return Status::OK();
 }

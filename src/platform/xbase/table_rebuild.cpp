@@ -7,36 +7,33 @@
 
 namespace xbase {
 
-Status Table::SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base, uint64_t total,
-                       SortedKeys* out) const {
+Status Table::SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base,
+                       uint64_t total, SortedKeys* out) const {
     const uint32_t count = recordCount();
     out->Reset(expression.keyLength(), count);
     XB_RETURN_IF_ERROR(ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
         expression.EvaluateKey(rec, out->KeyOf(recno));
-        if (progress && (recno & 0xFFFF) == 0) progress(base + recno / 2, total);
+        if (progress && (recno & 0xFFFF) == 0)
+            progress(base + recno / 2, total);
         return true;
     }));
     out->Sort();
     return Status::OK();
 }
 
-Status Table::RebuildTag(OpenTag* tag, const ProgressFn& progress, uint64_t base, uint64_t total) {
-    SortedKeys keys;
-    XB_RETURN_IF_ERROR(SortKeys(*tag->expression, progress, base, total, &keys));
-    return tag->tag->Rebuild(keys.Source());
-}
-
 Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
     XB_RETURN_IF_ERROR(file->SetDirty(true));
     std::vector<OpenTag*> mine;
+    std::vector<const Expression*> expressions;
     for (auto& t : tags_) {
-        if (t->file == file) mine.push_back(t.get());
+        if (t->file != file)
+            continue;
+        mine.push_back(t.get());
+        expressions.push_back(t->expression.get());
     }
-    const uint64_t total = uint64_t(mine.size()) * recordCount();
-    for (size_t i = 0; i < mine.size(); ++i) {
-        XB_RETURN_IF_ERROR(RebuildTag(mine[i], progress, uint64_t(i) * recordCount(), total));
-    }
-    if (progress) progress(total, total);
+    XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, progress, [&](size_t i, SortedKeys& keys) {
+        return mine[i]->tag->Rebuild(keys.Source());
+    }));
     ++changeCount_;
     return file->SetDirty(false);
 }
@@ -46,7 +43,8 @@ Status Table::RecreateIndexFile(const std::string& path) {
     {
         std::unique_ptr<CdxFile> damaged;
         XB_RETURN_IF_ERROR(CdxFile::Open(path, false, &damaged));
-        for (CdxTag* tag : damaged->tags()) definitions.emplace_back(tag->info().name, tag->info().expression);
+        for (CdxTag* tag : damaged->tags())
+            definitions.emplace_back(tag->info().name, tag->info().expression);
     }
     // Built beside the original and renamed over it: a crash meanwhile leaves the damaged file,
     // still marked, for the next open to try again.
@@ -55,16 +53,22 @@ Status Table::RecreateIndexFile(const std::string& path) {
     {
         std::unique_ptr<CdxFile> file;
         XB_RETURN_IF_ERROR(CdxFile::Create(fresh, &file));
+        std::vector<std::unique_ptr<Expression>> compiled;
+        std::vector<const Expression*> expressions;
         for (const auto& [name, expression] : definitions) {
-            std::unique_ptr<Expression> expr;
-            Status s = Expression::Compile(expression, schema(), *codePage_, &expr);
-            if (!s.ok()) return Status::NotSupported(path, "tag " + name + ": " + s.message());
-            SortedKeys keys;
-            XB_RETURN_IF_ERROR(SortKeys(*expr, nullptr, 0, 1, &keys));
-            CdxTag* tag = nullptr;
-            XB_RETURN_IF_ERROR(file->AddTag(name, expression, expr->keyLength(),
-                                            expr->type() == ValueType::kCharacter ? ' ' : 0, keys.Source(), &tag));
+            compiled.emplace_back();
+            Status s = Expression::Compile(expression, schema(), *codePage_, &compiled.back());
+            if (!s.ok())
+                return Status::NotSupported(path, "tag " + name + ": " + s.message());
+            expressions.push_back(compiled.back().get());
         }
+        XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, nullptr, [&](size_t i, SortedKeys& keys) {
+            const Expression& expr = *expressions[i];
+            CdxTag* tag = nullptr;
+            return file->AddTag(definitions[i].first, definitions[i].second, expr.keyLength(),
+                                expr.type() == ValueType::kCharacter ? ' ' : 0, keys.Source(),
+                                &tag);
+        }));
         XB_RETURN_IF_ERROR(file->file().Sync());
     }
     if (std::rename(fresh.c_str(), path.c_str()) != 0) {
@@ -79,7 +83,8 @@ Status Table::Reindex(const ProgressFn& progress) {
     Status s;
     for (auto& f : indexes_) {
         s = RebuildTags(f.get(), progress);
-        if (!s.ok()) break;
+        if (!s.ok())
+            break;
     }
     return EndWrite(s);
 }
@@ -87,7 +92,8 @@ Status Table::Reindex(const ProgressFn& progress) {
 Status Table::Check(const CdxFile* index, std::vector<std::string>* report) {
     bool consistent = true;
     for (auto& t : tags_) {
-        if (index != nullptr && t->file != index) continue;
+        if (index != nullptr && t->file != index)
+            continue;
         std::string line = "tag " + t->name() + ": ";
         Status s = t->tag->Verify();
         if (!s.ok()) {
@@ -106,8 +112,9 @@ Status Table::Check(const CdxFile* index, std::vector<std::string>* report) {
                 problem = "holds more keys than the table has records";
             } else if (it->recno() != expected.recnoAt(i) ||
                        std::memcmp(it->key(), expected.keyAt(i), t->keyLength()) != 0) {
-                problem = "entry " + std::to_string(i + 1) + " is record " + std::to_string(it->recno()) +
-                          ", the table gives record " + std::to_string(expected.recnoAt(i));
+                problem = "entry " + std::to_string(i + 1) + " is record " +
+                          std::to_string(it->recno()) + ", the table gives record " +
+                          std::to_string(expected.recnoAt(i));
             }
             XB_RETURN_IF_ERROR(it->Next());
         }
@@ -121,7 +128,9 @@ Status Table::Check(const CdxFile* index, std::vector<std::string>* report) {
             consistent = false;
         }
     }
-    if (!consistent) return Status::Corruption(index ? index->path() : path(), "the index does not match the table");
+    if (!consistent)
+        return Status::Corruption(index ? index->path() : path(),
+                                  "the index does not match the table");
     return Status::OK();
 }
 

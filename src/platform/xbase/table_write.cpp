@@ -17,10 +17,12 @@ constexpr uint32_t kRebuildThreshold = 5000;
 }  // namespace
 
 Status Table::BeginWrite() {
-    if (options_.readOnly) return Status::InvalidArgument(path(), "the table is open read-only");
+    if (options_.readOnly)
+        return Status::InvalidArgument(path(), "the table is open read-only");
     if (writeDepth_++ == 0 && !options_.exclusive) {
         Status s = dbf_->file().Lock(kWriteLockByte, 1, File::LockKind::kExclusive);
-        if (s.ok()) s = Refresh();
+        if (s.ok())
+            s = Refresh();
         if (!s.ok()) {
             --writeDepth_;
             return s;
@@ -33,14 +35,16 @@ Status Table::EndWrite(Status result) {
     ++changeCount_;
     if (--writeDepth_ == 0 && !options_.exclusive) {
         Status s = dbf_->file().Unlock(kWriteLockByte, 1);
-        if (result.ok()) result = s;
+        if (result.ok())
+            result = s;
     }
     return result;
 }
 
 size_t Table::KeyOffset(size_t tagIndex) const {
     size_t offset = 0;
-    for (size_t i = 0; i < tagIndex; ++i) offset += tags_[i]->keyLength();
+    for (size_t i = 0; i < tagIndex; ++i)
+        offset += tags_[i]->keyLength();
     return offset;
 }
 
@@ -54,16 +58,19 @@ void Table::ComputeKeys(const uint8_t* record, std::vector<uint8_t>* keys) const
 }
 
 Status Table::SetIndexesDirty(bool dirty) {
-    for (auto& f : indexes_) XB_RETURN_IF_ERROR(f->SetDirty(dirty));
+    for (auto& f : indexes_)
+        XB_RETURN_IF_ERROR(f->SetDirty(dirty));
     return Status::OK();
 }
 
 Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos, const uint8_t* oldRecord) {
     for (const auto& [field, text] : memos) {
         const FieldDef& f = schema()[size_t(field)];
-        if (f.type != 'M') return Status::InvalidArgument(path(), f.name + " is not a memo field");
+        if (f.type != 'M')
+            return Status::InvalidArgument(path(), f.name + " is not a memo field");
         if (!memo_ || memo_->kind() != MemoFile::Kind::kFpt) {
-            return Status::NotSupported(path(), "memo texts can only be written to an FPT memo file");
+            return Status::NotSupported(path(),
+                                        "memo texts can only be written to an FPT memo file");
         }
         uint32_t oldBlock = oldRecord ? GetMemoBlock(oldRecord, f) : 0;
         uint32_t block = 0;
@@ -79,31 +86,38 @@ Status Table::Append(uint8_t* record, const MemoTexts& memos, uint32_t* recno) {
         XB_RETURN_IF_ERROR(WriteMemos(record, memos, nullptr));
         std::vector<uint8_t> keys;
         ComputeKeys(record, &keys);
-        if (!tags_.empty()) XB_RETURN_IF_ERROR(SetIndexesDirty(true));
+        if (!tags_.empty())
+            XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         XB_RETURN_IF_ERROR(dbf_->AppendRecord(record, recno));
-        if (deletedCount_ >= 0 && record[0] == '*') ++deletedCount_;
+        if (deletedCount_ >= 0 && record[0] == '*')
+            ++deletedCount_;
         size_t offset = 0;
         for (const auto& t : tags_) {
             XB_RETURN_IF_ERROR(t->tag->Insert(keys.data() + offset, *recno));
             offset += t->keyLength();
         }
-        if (!tags_.empty()) XB_RETURN_IF_ERROR(SetIndexesDirty(false));
+        if (!tags_.empty())
+            XB_RETURN_IF_ERROR(SetIndexesDirty(false));
         return Status::OK();
     }();
     return EndWrite(s);
 }
 
 Status Table::AppendMany(const uint8_t* records, uint32_t count, const ProgressFn& progress) {
-    if (count == 0) return Status::OK();
+    if (count == 0)
+        return Status::OK();
     XB_RETURN_IF_ERROR(BeginWrite());
     Status s = [&]() -> Status {
-        if (!tags_.empty()) XB_RETURN_IF_ERROR(SetIndexesDirty(true));
+        if (!tags_.empty())
+            XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         const uint32_t first = recordCount() + 1;
         XB_RETURN_IF_ERROR(dbf_->AppendRecords(records, count));
         deletedCount_ = -1;
-        if (tags_.empty()) return Status::OK();
+        if (tags_.empty())
+            return Status::OK();
         if (count >= kRebuildThreshold) {
-            for (auto& f : indexes_) XB_RETURN_IF_ERROR(RebuildTags(f.get(), progress));
+            for (auto& f : indexes_)
+                XB_RETURN_IF_ERROR(RebuildTags(f.get(), progress));
             return Status::OK();
         }
         std::vector<uint8_t> keys;
@@ -130,10 +144,13 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
         ComputeKeys(old.data(), &oldKeys);
         ComputeKeys(record, &newKeys);
         const bool keysChanged = oldKeys != newKeys;
-        if (keysChanged) XB_RETURN_IF_ERROR(SetIndexesDirty(true));
+        if (keysChanged)
+            XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         XB_RETURN_IF_ERROR(dbf_->WriteRecord(recno, record));
-        if (deletedCount_ >= 0 && old[0] != record[0]) deletedCount_ += record[0] == '*' ? 1 : -1;
-        if (!keysChanged) return Status::OK();
+        if (deletedCount_ >= 0 && old[0] != record[0])
+            deletedCount_ += record[0] == '*' ? 1 : -1;
+        if (!keysChanged)
+            return Status::OK();
         size_t offset = 0;
         for (const auto& t : tags_) {
             const uint8_t* before = oldKeys.data() + offset;
@@ -144,8 +161,9 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
                     // The tag was out of step already. The new key still goes in and the file stays
                     // marked, so that the next open rebuilds it.
                     XB_RETURN_IF_ERROR(t->tag->Insert(after, recno));
-                    return Status::Corruption(t->file->path(), "tag " + t->name() + " lacked the key of record " +
-                                                                   std::to_string(recno));
+                    return Status::Corruption(
+                        t->file->path(),
+                        "tag " + t->name() + " lacked the key of record " + std::to_string(recno));
                 }
                 XB_RETURN_IF_ERROR(r);
                 XB_RETURN_IF_ERROR(t->tag->Insert(after, recno));
@@ -163,10 +181,12 @@ Status Table::SetDeleted(uint32_t recno, bool deleted) {
         std::vector<uint8_t> rec(recordLength());
         XB_RETURN_IF_ERROR(dbf_->ReadRecord(recno, rec.data()));
         const uint8_t flag = deleted ? '*' : ' ';
-        if (rec[0] == flag) return Status::OK();
+        if (rec[0] == flag)
+            return Status::OK();
         rec[0] = flag;
         XB_RETURN_IF_ERROR(dbf_->WriteRecord(recno, rec.data()));
-        if (deletedCount_ >= 0) deletedCount_ += deleted ? 1 : -1;
+        if (deletedCount_ >= 0)
+            deletedCount_ += deleted ? 1 : -1;
         return Status::OK();
     }();
     return EndWrite(s);

@@ -23,12 +23,18 @@ void AppendUtf8(char32_t u, std::string* out) {
 bool NextCodePoint(std::string_view text, size_t* pos, char32_t* u) {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     unsigned char c = byte(*pos);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-    if (extra < 0 || *pos + size_t(extra) >= text.size()) return false;
+    int extra = c < 0x80           ? 0
+                : (c >> 5) == 0x6  ? 1
+                : (c >> 4) == 0xE  ? 2
+                : (c >> 3) == 0x1E ? 3
+                                   : -1;
+    if (extra < 0 || *pos + size_t(extra) >= text.size())
+        return false;
     char32_t value = extra == 0 ? c : c & (0x3F >> extra);
     for (int i = 1; i <= extra; ++i) {
         unsigned char cc = byte(*pos + size_t(i));
-        if ((cc & 0xC0) != 0x80) return false;
+        if ((cc & 0xC0) != 0x80)
+            return false;
         value = (value << 6) | (cc & 0x3F);
     }
     *pos += size_t(extra) + 1;
@@ -41,7 +47,8 @@ bool NextCodePoint(std::string_view text, size_t* pos, char32_t* u) {
 std::string ToUtf8(const CodePage& codePage, std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes) AppendUtf8(codePage.ToUnicode(static_cast<unsigned char>(c)), &out);
+    for (char c : bytes)
+        AppendUtf8(codePage.ToUnicode(static_cast<unsigned char>(c)), &out);
     return out;
 }
 
@@ -50,14 +57,15 @@ Status FromUtf8(const CodePage& codePage, std::string_view utf8, std::string* ou
     for (size_t pos = 0; pos < utf8.size();) {
         char32_t u = 0;
         if (!NextCodePoint(utf8, &pos, &u)) {
-            return Status::InvalidArgument("", "the text is not valid UTF-8 at byte " + std::to_string(pos));
+            return Status::InvalidArgument(
+                "", "the text is not valid UTF-8 at byte " + std::to_string(pos));
         }
         uint8_t b = 0;
         if (!codePage.FromUnicode(u, &b)) {
             char name[16];
             std::snprintf(name, sizeof name, "U+%04X", unsigned(u));
-            return Status::InvalidArgument("", std::string("the character ") + name + " cannot be stored in " +
-                                                   codePage.name());
+            return Status::InvalidArgument("", std::string("the character ") + name +
+                                                   " cannot be stored in " + codePage.name());
         }
         out->push_back(char(b));
     }
@@ -65,7 +73,8 @@ Status FromUtf8(const CodePage& codePage, std::string_view utf8, std::string* ou
 }
 
 std::string ConvertCodePage(const CodePage& from, const CodePage& to, std::string_view bytes) {
-    if (&from == &to) return std::string(bytes);
+    if (&from == &to)
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {

@@ -32,7 +32,8 @@ std::string Trimmed(const uint8_t* rec, const FieldDef& f) {
 
 void OpenWithIndex(const testutil::TempDir& dir, std::unique_ptr<Table>* table) {
     Status s = Table::Open(dir.File("crash.dbf"), {}, table);
-    if (s.ok()) s = (*table)->OpenIndex(dir.File("crash.cdx"));
+    if (s.ok())
+        s = (*table)->OpenIndex(dir.File("crash.cdx"));
     if (!s.ok()) {
         std::fprintf(stderr, "%s\n", s.ToString().c_str());
         std::abort();
@@ -52,17 +53,20 @@ void OpenWithIndex(const testutil::TempDir& dir, std::unique_ptr<Table>* table) 
         }
     };
     const auto say = [&](const std::string& line) {
-        if (::write(ack, line.data(), line.size()) != ssize_t(line.size())) std::_Exit(1);
+        if (::write(ack, line.data(), line.size()) != ssize_t(line.size()))
+            std::_Exit(1);
     };
     for (;;) {
         uint32_t next = table->recordCount() + 1;
         std::fill(rec.begin(), rec.end(), ' ');
-        for (const FieldDef& f : s.fields()) SetBlank(rec.data(), f);
+        for (const FieldDef& f : s.fields())
+            SetBlank(rec.data(), f);
         SetNumber(rec.data(), s[0], next);
         SetText(rec.data(), s[1], "R" + std::to_string(next));
         uint32_t recno = 0;
         must(table->Append(rec.data(), {{2, MemoText(next, 0)}}, &recno));
-        if (recno != next) std::_Exit(1);
+        if (recno != next)
+            std::_Exit(1);
         say("A " + std::to_string(recno) + "\n");
         if (next % 3 == 0) {
             const uint32_t target = next / 2;
@@ -87,18 +91,24 @@ struct Acks {
 Acks ReadAcks(int fd) {
     std::string all;
     char buf[4096];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) all.append(buf, size_t(n));
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
+        all.append(buf, size_t(n));
     Acks acks;
     std::istringstream in(all);
     std::string line;
     while (std::getline(in, line)) {
-        if (in.eof()) break;  // a line cut short by the kill was never acknowledged
+        if (in.eof())
+            break;  // a line cut short by the kill was never acknowledged
         char kind = 0;
         uint32_t a = 0, b = 0;
-        if (std::sscanf(line.c_str(), "%c %u %u", &kind, &a, &b) < 2) continue;
-        if (kind == 'A') acks.lastAppend = std::max(acks.lastAppend, a);
-        if (kind == 'U') acks.updates[a] = b;
-        if (kind == 'D') acks.deletions.push_back(a);
+        if (std::sscanf(line.c_str(), "%c %u %u", &kind, &a, &b) < 2)
+            continue;
+        if (kind == 'A')
+            acks.lastAppend = std::max(acks.lastAppend, a);
+        if (kind == 'U')
+            acks.updates[a] = b;
+        if (kind == 'D')
+            acks.deletions.push_back(a);
     }
     return acks;
 }
@@ -107,7 +117,8 @@ TEST(CrashTest, KilledWriterLosesNothingItPosted) {
     testutil::TempDir dir;
     {
         std::unique_ptr<Table> table;
-        ASSERT_TRUE(Table::Create(dir.File("crash.dbf"), {{"ID", 'N', 9, 0}, {"TITEL", 'C', 30, 0}, {"NOTES", 'M', 10, 0}},
+        ASSERT_TRUE(Table::Create(dir.File("crash.dbf"),
+                                  {{"ID", 'N', 9, 0}, {"TITEL", 'C', 30, 0}, {"NOTES", 'M', 10, 0}},
                                   &table)
                         .ok());
         ASSERT_TRUE(table->CreateTag(dir.File("crash.cdx"), "1", "UPPER(TITEL)").ok());
@@ -140,7 +151,8 @@ TEST(CrashTest, KilledWriterLosesNothingItPosted) {
         Acks acks = ReadAcks(fds[0]);
         ::close(fds[0]);
         lastAppend = std::max(lastAppend, acks.lastAppend);
-        for (auto [r, v] : acks.updates) updated[r] = v;
+        for (auto [r, v] : acks.updates)
+            updated[r] = v;
         deleted.insert(deleted.end(), acks.deletions.begin(), acks.deletions.end());
 
         {
@@ -157,7 +169,8 @@ TEST(CrashTest, KilledWriterLosesNothingItPosted) {
         seen = table->recordCount();
         std::vector<std::string> report;
         Status check = table->Check(nullptr, &report);
-        ASSERT_TRUE(check.ok()) << "round " << i << ": " << (report.empty() ? check.ToString() : report[0]);
+        ASSERT_TRUE(check.ok()) << "round " << i << ": "
+                                << (report.empty() ? check.ToString() : report[0]);
         std::vector<uint8_t> rec(table->recordLength());
         std::string memo;
         for (uint32_t r = 1; r <= table->recordCount(); ++r) {
@@ -166,11 +179,13 @@ TEST(CrashTest, KilledWriterLosesNothingItPosted) {
             ASSERT_TRUE(table->ReadMemo(rec.data(), 2, &memo).ok());
             auto u = updated.find(r);
             if (u != updated.end()) {
-                ASSERT_EQ(Trimmed(rec.data(), s[1]), "U" + std::to_string(u->second)) << "record " << r;
+                ASSERT_EQ(Trimmed(rec.data(), s[1]), "U" + std::to_string(u->second))
+                    << "record " << r;
                 ASSERT_EQ(memo, MemoText(r, u->second)) << "record " << r;
             } else if (Trimmed(rec.data(), s[1]) == "R" + std::to_string(r)) {
                 // The update may have been in flight: the memo is the old one or the new one.
-                bool ok = memo == MemoText(r, 0) || memo == MemoText(r, 2 * r) || memo == MemoText(r, 2 * r + 1);
+                bool ok = memo == MemoText(r, 0) || memo == MemoText(r, 2 * r) ||
+                          memo == MemoText(r, 2 * r + 1);
                 ASSERT_TRUE(ok) << "record " << r;
             }
         }
@@ -181,7 +196,8 @@ TEST(CrashTest, KilledWriterLosesNothingItPosted) {
     }
     EXPECT_GT(lastAppend, 0u);
     // Informational: how often the kill landed inside an index change.
-    std::printf("crash test: %d rounds, %u records, %d index rebuilds\n", iterations, lastAppend, rebuilt);
+    std::printf("crash test: %d rounds, %u records, %d index rebuilds\n", iterations, lastAppend,
+                rebuilt);
 }
 
 }  // namespace

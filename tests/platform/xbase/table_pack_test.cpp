@@ -19,17 +19,21 @@ namespace fs = std::filesystem;
 class PackTest : public ::testing::Test {
 protected:
     void Create(const std::string& name, std::unique_ptr<Table>* table) {
-        ASSERT_TRUE(Table::Create(dir_.File(name), {{"TITEL", 'C', 30, 0}, {"PRIJS", 'N', 10, 2}, {"NOTES", 'M', 10, 0}},
-                                  table)
-                        .ok());
+        ASSERT_TRUE(
+            Table::Create(dir_.File(name),
+                          {{"TITEL", 'C', 30, 0}, {"PRIJS", 'N', 10, 2}, {"NOTES", 'M', 10, 0}},
+                          table)
+                .ok());
     }
     void Add(Table* table, const std::string& titel, const std::string& memo, double price = 0) {
         std::vector<uint8_t> rec(table->recordLength(), ' ');
-        for (const FieldDef& f : table->schema().fields()) SetBlank(rec.data(), f);
+        for (const FieldDef& f : table->schema().fields())
+            SetBlank(rec.data(), f);
         ASSERT_TRUE(SetText(rec.data(), table->schema()[0], titel).ok());
         ASSERT_TRUE(SetNumber(rec.data(), table->schema()[1], price).ok());
         MemoTexts memos;
-        if (!memo.empty()) memos[2] = memo;
+        if (!memo.empty())
+            memos[2] = memo;
         uint32_t recno;
         ASSERT_TRUE(table->Append(rec.data(), memos, &recno).ok());
     }
@@ -52,8 +56,10 @@ TEST_F(PackTest, PackDropsDeletedRecordsCompactsMemosAndRebuildsTags) {
     std::unique_ptr<Table> t;
     Create("hfdat.dat", &t);
     ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
-    for (int i = 0; i < 50; ++i) Add(t.get(), "T" + std::to_string(i), std::string(300, char('a' + i % 26)));
-    for (uint32_t r = 1; r <= 50; r += 2) ASSERT_TRUE(t->SetDeleted(r, true).ok());
+    for (int i = 0; i < 50; ++i)
+        Add(t.get(), "T" + std::to_string(i), std::string(300, char('a' + i % 26)));
+    for (uint32_t r = 1; r <= 50; r += 2)
+        ASSERT_TRUE(t->SetDeleted(r, true).ok());
     const auto memoSize = [&] { return fs::file_size(dir_.File("hfdat.fpt")); };
     const uintmax_t before = memoSize();
     int progressCalls = 0;
@@ -121,11 +127,15 @@ TEST_F(PackTest, InterruptedPackIsFinishedOnceCommittedAndUndoneBefore) {
 TEST_F(PackTest, AppendFromTakesFieldsByNameWithMemosAndSkipsDeleted) {
     std::unique_ptr<Table> source, target;
     ASSERT_TRUE(Table::Create(dir_.File("DATA2.DAT"),
-                              {{"NOTES", 'M', 10, 0}, {"TITEL", 'C', 40, 0}, {"EXTRA", 'C', 5, 0}, {"PRIJS", 'N', 8, 1}},
+                              {{"NOTES", 'M', 10, 0},
+                               {"TITEL", 'C', 40, 0},
+                               {"EXTRA", 'C', 5, 0},
+                               {"PRIJS", 'N', 8, 1}},
                               &source)
                     .ok());
     std::vector<uint8_t> rec(source->recordLength(), ' ');
-    for (const FieldDef& f : source->schema().fields()) SetBlank(rec.data(), f);
+    for (const FieldDef& f : source->schema().fields())
+        SetBlank(rec.data(), f);
     ASSERT_TRUE(SetText(rec.data(), source->schema()[1], "Caf\xE9 del Mar").ok());
     ASSERT_TRUE(SetNumber(rec.data(), source->schema()[3], 12.5).ok());
     uint32_t recno;
@@ -138,7 +148,8 @@ TEST_F(PackTest, AppendFromTakesFieldsByNameWithMemosAndSkipsDeleted) {
     ASSERT_TRUE(target->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
     ASSERT_TRUE(target->AppendFrom(dir_.File("data2.dat"), nullptr).ok());
     ASSERT_EQ(target->recordCount(), 1u);
-    EXPECT_EQ(Contents(target.get())[0], std::make_pair(std::string("Caf\xE9 del Mar"), std::string("old memo")));
+    EXPECT_EQ(Contents(target.get())[0],
+              std::make_pair(std::string("Caf\xE9 del Mar"), std::string("old memo")));
     ASSERT_TRUE(target->ReadRecord(1, rec.data()).ok());
     EXPECT_DOUBLE_EQ(GetNumber(rec.data(), target->schema()[1]), 12.5);
     std::vector<std::string> report;
@@ -150,7 +161,8 @@ TEST_F(PackTest, ReindexRepairsATagAndReportsProgress) {
     Create("hfdat.dat", &t);
     ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
     ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "2", "PRIJS").ok());
-    for (int i = 0; i < 100; ++i) Add(t.get(), "T" + std::to_string(99 - i), "", i * 1.5);
+    for (int i = 0; i < 100; ++i)
+        Add(t.get(), "T" + std::to_string(99 - i), "", i * 1.5);
     {
         CdxTag* tag = t->indexFiles()[0]->FindTag("2");
         auto it = tag->NewIterator();

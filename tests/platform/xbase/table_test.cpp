@@ -17,8 +17,8 @@ namespace xbase {
 namespace {
 
 const std::vector<FieldSpec> kTrackFields = {
-    {"TITEL", 'C', 20, 0}, {"ARTIEST", 'C', 20, 0}, {"TRACK", 'N', 4, 0},
-    {"DRAGER", 'C', 10, 0}, {"CDNUMMER", 'N', 9, 0}, {"AKANT", 'C', 1, 0},
+    {"TITEL", 'C', 20, 0},    {"ARTIEST", 'C', 20, 0}, {"TRACK", 'N', 4, 0},
+    {"DRAGER", 'C', 10, 0},   {"CDNUMMER", 'N', 9, 0}, {"AKANT", 'C', 1, 0},
     {"WIJZIGDAT", 'D', 8, 0}, {"MEMO", 'M', 10, 0},
 };
 
@@ -42,11 +42,12 @@ protected:
         return rec;
     }
 
-    uint32_t Add(const std::string& titel, const std::string& artiest, int track = 1, const std::string& memo = "",
-                 int number = 1) {
+    uint32_t Add(const std::string& titel, const std::string& artiest, int track = 1,
+                 const std::string& memo = "", int number = 1) {
         auto rec = Record(titel, artiest, track, "CD", number);
         MemoTexts memos;
-        if (!memo.empty()) memos[table_->schema().Find("MEMO")] = memo;
+        if (!memo.empty())
+            memos[table_->schema().Find("MEMO")] = memo;
         uint32_t recno = 0;
         Status s = table_->Append(rec.data(), memos, &recno);
         EXPECT_TRUE(s.ok()) << s.ToString();
@@ -89,7 +90,8 @@ TEST_F(TableTest, RecordsAndMemosSurviveReopening) {
 }
 
 TEST_F(TableTest, PartialKeySeekFindsFirstRecordThatBeginsWithIt) {
-    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(ARTIEST)+UPPER(TITEL)").ok());
+    ASSERT_TRUE(
+        table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(ARTIEST)+UPPER(TITEL)").ok());
     Add("Yesterday", "Beatles");
     Add("Angie", "Rolling Stones");
     Add("Help", "Beatles");
@@ -110,14 +112,16 @@ TEST_F(TableTest, PartialKeySeekFindsFirstRecordThatBeginsWithIt) {
 
 TEST_F(TableTest, EqualKeysWalkInRecordNumberOrderBothWays) {
     ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "4", "CDNUMMER").ok());
-    for (int i = 0; i < 30; ++i) Add("t", "a", 1, "", i % 3);
+    for (int i = 0; i < 30; ++i)
+        Add("t", "a", 1, "", i % 3);
     Cursor c(table_.get());
     ASSERT_TRUE(c.SetOrder("4").ok());
     std::vector<uint32_t> forward = Walk(c);
     std::vector<uint32_t> expected;
     for (int k = 0; k < 3; ++k) {
         for (int i = 0; i < 30; ++i) {
-            if (i % 3 == k) expected.push_back(uint32_t(i + 1));
+            if (i % 3 == k)
+                expected.push_back(uint32_t(i + 1));
         }
     }
     EXPECT_EQ(forward, expected);
@@ -185,13 +189,15 @@ TEST_F(TableTest, UpdateMovesTheRecordInEveryChangedTag) {
 
 TEST_F(TableTest, CursorKeepsItsPlaceWhileOthersWrite) {
     ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
-    for (char ch = 'A'; ch <= 'J'; ++ch) Add(std::string(1, ch), "x");
+    for (char ch = 'A'; ch <= 'J'; ++ch)
+        Add(std::string(1, ch), "x");
     Cursor c(table_.get());
     ASSERT_TRUE(c.SetOrder("1").ok());
     bool found = false;
     ASSERT_TRUE(c.Seek(reinterpret_cast<const uint8_t*>("E"), 1, &found).ok());
     ASSERT_TRUE(found);
-    for (int i = 0; i < 200; ++i) Add("D" + std::to_string(i), "x");  // enough to split leaves
+    for (int i = 0; i < 200; ++i)
+        Add("D" + std::to_string(i), "x");  // enough to split leaves
     ASSERT_TRUE(c.Skip(1).ok());
     EXPECT_EQ(Field(c, "TITEL"), "F");
     ASSERT_TRUE(c.Skip(-2).ok());
@@ -238,8 +244,10 @@ TEST_F(TableTest, TwoSharedWritersKeepTheIndexConsistent) {
 
 TEST_F(TableTest, RandomChangesMatchAModel) {
     // The model: per record its tag key and deleted flag; each walk must equal the model sorted.
-    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)+UPPER(ARTIEST)").ok());
-    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "2", "STR(CDNUMMER)+AKANT+STR(TRACK)").ok());
+    ASSERT_TRUE(
+        table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)+UPPER(ARTIEST)").ok());
+    ASSERT_TRUE(
+        table_->CreateTag(dir_.File("index1.cdx"), "2", "STR(CDNUMMER)+AKANT+STR(TRACK)").ok());
     const auto pad = [](std::string s) { return s + std::string(20 - s.size(), ' '); };
     std::mt19937 rng(7);
     std::map<uint32_t, std::pair<std::string, bool>> model;
@@ -266,10 +274,12 @@ TEST_F(TableTest, RandomChangesMatchAModel) {
     ASSERT_TRUE(table_->OpenIndex(dir_.File("INDEX1.CDX")).ok());
     std::set<std::pair<std::string, uint32_t>> expected;
     for (auto& [recno, v] : model) {
-        if (!v.second) expected.insert({v.first, recno});
+        if (!v.second)
+            expected.insert({v.first, recno});
     }
     std::vector<uint32_t> want;
-    for (auto& [key, recno] : expected) want.push_back(recno);
+    for (auto& [key, recno] : expected)
+        want.push_back(recno);
     Cursor c(table_.get());
     ASSERT_TRUE(c.SetOrder("1").ok());
     EXPECT_EQ(Walk(c), want);
@@ -287,7 +297,9 @@ TEST_F(TableTest, DirtyIndexIsRebuiltWhenOpened) {
         std::unique_ptr<CdxFile> cdx;
         ASSERT_TRUE(CdxFile::Open(dir_.File("index1.cdx"), true, &cdx).ok());
         ASSERT_TRUE(cdx->SetDirty(true).ok());
-        ASSERT_TRUE(cdx->FindTag("1")->Insert(reinterpret_cast<const uint8_t*>("ZZZZZZZZZZZZZZZZZZZZ"), 9).ok());
+        ASSERT_TRUE(cdx->FindTag("1")
+                        ->Insert(reinterpret_cast<const uint8_t*>("ZZZZZZZZZZZZZZZZZZZZ"), 9)
+                        .ok());
     }
     ASSERT_TRUE(table_->OpenIndex(dir_.File("index1.cdx")).ok());
     std::vector<std::string> report;
@@ -302,7 +314,9 @@ TEST_F(TableTest, CheckReportsATagOutOfStep) {
     {
         std::unique_ptr<CdxFile> cdx;
         ASSERT_TRUE(CdxFile::Open(dir_.File("index1.cdx"), true, &cdx).ok());
-        ASSERT_TRUE(cdx->FindTag("1")->Insert(reinterpret_cast<const uint8_t*>("ZZZZZZZZZZZZZZZZZZZZ"), 1).ok());
+        ASSERT_TRUE(cdx->FindTag("1")
+                        ->Insert(reinterpret_cast<const uint8_t*>("ZZZZZZZZZZZZZZZZZZZZ"), 1)
+                        .ok());
     }
     ASSERT_TRUE(table_->OpenIndex(dir_.File("index1.cdx")).ok());
     std::vector<std::string> report;

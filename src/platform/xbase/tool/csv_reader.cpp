@@ -19,7 +19,8 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
                     quoted = false;
                 }
             } else {
-                if (c == '\n') ++line_;
+                if (c == '\n')
+                    ++line_;
                 value.push_back(char(c));
             }
         } else if (c == '"' && value.empty() && !wasQuoted) {
@@ -39,7 +40,8 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
         *error = "a quoted value is not closed (line " + std::to_string(line_ + 1) + ")";
         return false;
     }
-    if (!any) return false;
+    if (!any)
+        return false;
     row->push_back(std::move(value));
     return true;
 }

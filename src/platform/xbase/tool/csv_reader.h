@@ -10,7 +10,8 @@ namespace xbtool {
 class CsvReader {
 public:
     explicit CsvReader(std::istream& in) : in_(in) {}
-    // The next row's values; false at the end of the input. *error is set for an unterminated quote.
+    // The next row's values; false at the end of the input. *error is set for an unterminated
+    // quote.
     bool Next(std::vector<std::string>* row, std::string* error);
 
 private:

@@ -39,7 +39,8 @@ struct Failure {
 };
 
 void Check(const Status& s) {
-    if (!s.ok()) throw Failure{s};
+    if (!s.ok())
+        throw Failure{s};
 }
 
 [[noreturn]] void Usage() {
@@ -47,7 +48,8 @@ void Check(const Status& s) {
     std::exit(2);
 }
 
-std::unique_ptr<Table> OpenTable(const std::string& path, bool exclusive = false, bool readOnly = false) {
+std::unique_ptr<Table> OpenTable(const std::string& path, bool exclusive = false,
+                                 bool readOnly = false) {
     Table::Options options;
     options.exclusive = exclusive;
     options.readOnly = readOnly;
@@ -58,7 +60,8 @@ std::unique_ptr<Table> OpenTable(const std::string& path, bool exclusive = false
 
 std::string Trim(std::string_view s) {
     size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos) return std::string();
+    if (b == std::string_view::npos)
+        return std::string();
     return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
 }
 
@@ -66,11 +69,21 @@ std::string JsonString(const std::string& utf8) {
     std::string out = "\"";
     for (unsigned char c : utf8) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];
@@ -91,10 +104,13 @@ std::string DumpValue(const Table& table, const uint8_t* rec, int index) {
     switch (f.type) {
         case 'C': {
             text = GetText(rec, f);
-            while (!text.empty() && text.back() == ' ') text.pop_back();
+            while (!text.empty() && text.back() == ' ')
+                text.pop_back();
             break;
         }
-        case 'M': Check(table.ReadMemo(rec, index, &text)); break;
+        case 'M':
+            Check(table.ReadMemo(rec, index, &text));
+            break;
         case 'D': {
             Date d = GetDate(rec, f);
             if (!d.blank()) {
@@ -107,10 +123,13 @@ std::string DumpValue(const Table& table, const uint8_t* rec, int index) {
         case 'L': {
             std::string raw = GetText(rec, f);
             char c = raw.empty() ? ' ' : raw[0];
-            text = (c == 'T' || c == 't' || c == 'Y' || c == 'y') ? "T" : (c == 'F' || c == 'f' || c == 'N' || c == 'n') ? "F" : "?";
+            text = (c == 'T' || c == 't' || c == 'Y' || c == 'y')   ? "T"
+                   : (c == 'F' || c == 'f' || c == 'N' || c == 'n') ? "F"
+                                                                    : "?";
             break;
         }
-        default: text = Trim(GetText(rec, f));
+        default:
+            text = Trim(GetText(rec, f));
     }
     return ToUtf8(table.codePage(), text);
 }
@@ -136,9 +155,11 @@ int Dump(const std::string& path) {
     auto table = OpenTable(path, false, true);
     Status failure;
     Check(table->ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
-        std::string line = "{\"recno\":" + std::to_string(recno) + ",\"deleted\":" + (rec[0] == '*' ? "true" : "false");
+        std::string line = "{\"recno\":" + std::to_string(recno) +
+                           ",\"deleted\":" + (rec[0] == '*' ? "true" : "false");
         for (size_t i = 0; i < table->schema().size(); ++i) {
-            line += "," + JsonString(table->schema()[i].name) + ":" + JsonString(DumpValue(*table, rec, int(i)));
+            line += "," + JsonString(table->schema()[i].name) + ":" +
+                    JsonString(DumpValue(*table, rec, int(i)));
         }
         line += "}\n";
         std::fputs(line.c_str(), stdout);
@@ -153,7 +174,8 @@ int Tags(const std::string& path) {
     for (CdxTag* tag : file->tags()) {
         const TagInfo& info = tag->info();
         std::printf("%s\t%u\t%s", info.name.c_str(), info.keyLength, info.expression.c_str());
-        if (!info.forExpression.empty()) std::printf("\tFOR %s", info.forExpression.c_str());
+        if (!info.forExpression.empty())
+            std::printf("\tFOR %s", info.forExpression.c_str());
         std::printf("\n");
     }
     return 0;
@@ -183,7 +205,8 @@ int Walk(const std::string& path, const std::string& index, const std::string& t
     return 0;
 }
 
-int Seek(const std::string& path, const std::string& index, const std::string& tag, const std::string& key) {
+int Seek(const std::string& path, const std::string& index, const std::string& tag,
+         const std::string& key) {
     auto table = OpenTable(path, false, true);
     Cursor cursor = OrderedCursor(table.get(), index, tag);
     bool found = false;
@@ -194,7 +217,8 @@ int Seek(const std::string& path, const std::string& index, const std::string& t
     } else {
         char* end = nullptr;
         double value = std::strtod(key.c_str(), &end);
-        if (end == key.c_str() || *end != '\0') Check(Status::InvalidArgument("", "\"" + key + "\" is not a number"));
+        if (end == key.c_str() || *end != '\0')
+            Check(Status::InvalidArgument("", "\"" + key + "\" is not a number"));
         uint8_t encoded[kNumericKeyLength];
         EncodeNumericKey(value, encoded);
         Check(cursor.Seek(encoded, sizeof encoded, &found));
@@ -212,13 +236,16 @@ int CheckIndex(const std::string& path, const std::string& index) {
     Check(table->OpenIndex(index));
     std::vector<std::string> report;
     Status s = table->Check(nullptr, &report);
-    for (const std::string& line : report) std::printf("%s\n", line.c_str());
-    if (s.IsCorruption()) return 1;
+    for (const std::string& line : report)
+        std::printf("%s\n", line.c_str());
+    if (s.IsCorruption())
+        return 1;
     Check(s);
     return 0;
 }
 
-int Index(const std::string& path, const std::string& index, const std::string& tag, const std::string& expr) {
+int Index(const std::string& path, const std::string& index, const std::string& tag,
+          const std::string& expr) {
     auto table = OpenTable(path);
     Check(table->CreateTag(index, tag, expr));
     return 0;
@@ -226,10 +253,12 @@ int Index(const std::string& path, const std::string& index, const std::string& 
 
 int Pack(const std::string& path, const std::string* index) {
     auto table = OpenTable(path, true);
-    if (index) Check(table->OpenIndex(*index));
+    if (index)
+        Check(table->OpenIndex(*index));
     uint32_t before = table->recordCount();
     Check(table->Pack(nullptr));
-    std::printf("%u records kept, %u removed\n", table->recordCount(), before - table->recordCount());
+    std::printf("%u records kept, %u removed\n", table->recordCount(),
+                before - table->recordCount());
     return 0;
 }
 
@@ -238,17 +267,21 @@ int Create(const std::string& path, const std::vector<std::string>& specs) {
     for (const std::string& spec : specs) {
         std::vector<std::string> parts;
         size_t start = 0;
-        for (size_t colon; (colon = spec.find(':', start)) != std::string::npos; start = colon + 1) {
+        for (size_t colon; (colon = spec.find(':', start)) != std::string::npos;
+             start = colon + 1) {
             parts.push_back(spec.substr(start, colon - start));
         }
         parts.push_back(spec.substr(start));
-        if (parts.size() < 2 || parts[1].size() != 1) Check(Status::InvalidArgument("", "bad field \"" + spec + "\""));
+        if (parts.size() < 2 || parts[1].size() != 1)
+            Check(Status::InvalidArgument("", "bad field \"" + spec + "\""));
         FieldSpec f;
         f.name = parts[0];
         f.type = char(std::toupper(static_cast<unsigned char>(parts[1][0])));
         f.length = f.type == 'D' ? 8 : f.type == 'L' ? 1 : f.type == 'M' ? 10 : 0;
-        if (parts.size() > 2) f.length = uint8_t(std::atoi(parts[2].c_str()));
-        if (parts.size() > 3) f.decimals = uint8_t(std::atoi(parts[3].c_str()));
+        if (parts.size() > 2)
+            f.length = uint8_t(std::atoi(parts[2].c_str()));
+        if (parts.size() > 3)
+            f.decimals = uint8_t(std::atoi(parts[3].c_str()));
         fields.push_back(f);
     }
     std::unique_ptr<Table> table;
@@ -258,17 +291,21 @@ int Create(const std::string& path, const std::vector<std::string>& specs) {
 
 int Load(const std::string& path, const std::string& csv, const std::string* index) {
     auto table = OpenTable(path);
-    if (index) Check(table->OpenIndex(*index));
+    if (index)
+        Check(table->OpenIndex(*index));
     std::ifstream in(csv, std::ios::binary);
-    if (!in) Check(Status::NotFound(csv, "cannot open"));
+    if (!in)
+        Check(Status::NotFound(csv, "cannot open"));
     xbtool::CsvReader reader(in);
     std::vector<std::string> header, row;
     std::string error;
-    if (!reader.Next(&header, &error)) Check(Status::InvalidArgument(csv, error.empty() ? "no header row" : error));
+    if (!reader.Next(&header, &error))
+        Check(Status::InvalidArgument(csv, error.empty() ? "no header row" : error));
     std::vector<int> fields;
     for (const std::string& name : header) {
         int f = table->schema().Find(Trim(name));
-        if (f < 0) Check(Status::InvalidArgument(csv, "the table has no field " + name));
+        if (f < 0)
+            Check(Status::InvalidArgument(csv, "the table has no field " + name));
         fields.push_back(f);
     }
     std::vector<uint8_t> record(table->recordLength());
@@ -277,11 +314,13 @@ int Load(const std::string& path, const std::string& csv, const std::string* ind
     while (reader.Next(&row, &error)) {
         ++line;
         if (row.size() != fields.size()) {
-            Check(Status::InvalidArgument(csv, "row " + std::to_string(line) + " has " + std::to_string(row.size()) +
-                                                   " values for " + std::to_string(fields.size()) + " columns"));
+            Check(Status::InvalidArgument(csv, "row " + std::to_string(line) + " has " +
+                                                   std::to_string(row.size()) + " values for " +
+                                                   std::to_string(fields.size()) + " columns"));
         }
         record.assign(record.size(), ' ');
-        for (const FieldDef& f : table->schema().fields()) SetBlank(record.data(), f);
+        for (const FieldDef& f : table->schema().fields())
+            SetBlank(record.data(), f);
         MemoTexts memos;
         for (size_t i = 0; i < row.size(); ++i) {
             const FieldDef& f = table->schema()[size_t(fields[i])];
@@ -293,20 +332,25 @@ int Load(const std::string& path, const std::string& csv, const std::string* ind
                     s = SetText(record.data(), f, bytes);
                 }
             }
-            if (!s.ok()) Check(Status::InvalidArgument(csv, "row " + std::to_string(line) + ", " + f.name + ": " + s.message()));
+            if (!s.ok())
+                Check(Status::InvalidArgument(
+                    csv, "row " + std::to_string(line) + ", " + f.name + ": " + s.message()));
         }
         uint32_t recno = 0;
         Check(table->Append(record.data(), memos, &recno));
         ++count;
     }
-    if (!error.empty()) Check(Status::InvalidArgument(csv, error));
+    if (!error.empty())
+        Check(Status::InvalidArgument(csv, error));
     std::printf("%ld records loaded\n", count);
     return 0;
 }
 
-int Delete(const std::string& path, const std::vector<std::string>& recnos, const std::string* index) {
+int Delete(const std::string& path, const std::vector<std::string>& recnos,
+           const std::string* index) {
     auto table = OpenTable(path);
-    if (index) Check(table->OpenIndex(*index));
+    if (index)
+        Check(table->OpenIndex(*index));
     for (const std::string& r : recnos) {
         char* end = nullptr;
         unsigned long recno = std::strtoul(r.c_str(), &end, 10);
@@ -321,9 +365,11 @@ int Delete(const std::string& path, const std::vector<std::string>& recnos, cons
 // Pulls "--name VALUE" out of args; true when it was there.
 bool TakeOption(std::vector<std::string>* args, const std::string& name, std::string* value) {
     for (size_t i = 0; i < args->size(); ++i) {
-        if ((*args)[i] != name) continue;
+        if ((*args)[i] != name)
+            continue;
         if (value != nullptr) {
-            if (i + 1 >= args->size()) Usage();
+            if (i + 1 >= args->size())
+                Usage();
             *value = (*args)[i + 1];
             args->erase(args->begin() + long(i), args->begin() + long(i) + 2);
         } else {
@@ -335,20 +381,28 @@ bool TakeOption(std::vector<std::string>* args, const std::string& name, std::st
 }
 
 int Run(std::vector<std::string> args) {
-    if (args.empty()) Usage();
+    if (args.empty())
+        Usage();
     const std::string command = args[0];
     args.erase(args.begin());
     std::string index;
-    if (command == "info" && args.size() == 1) return Info(args[0]);
-    if (command == "dump" && args.size() == 1) return Dump(args[0]);
-    if (command == "tags" && args.size() == 1) return Tags(args[0]);
+    if (command == "info" && args.size() == 1)
+        return Info(args[0]);
+    if (command == "dump" && args.size() == 1)
+        return Dump(args[0]);
+    if (command == "tags" && args.size() == 1)
+        return Tags(args[0]);
     if (command == "walk") {
         bool deleted = TakeOption(&args, "--deleted", nullptr);
-        if (args.size() == 3) return Walk(args[0], args[1], args[2], deleted);
+        if (args.size() == 3)
+            return Walk(args[0], args[1], args[2], deleted);
     }
-    if (command == "seek" && args.size() == 4) return Seek(args[0], args[1], args[2], args[3]);
-    if (command == "check" && args.size() == 2) return CheckIndex(args[0], args[1]);
-    if (command == "index" && args.size() == 4) return Index(args[0], args[1], args[2], args[3]);
+    if (command == "seek" && args.size() == 4)
+        return Seek(args[0], args[1], args[2], args[3]);
+    if (command == "check" && args.size() == 2)
+        return CheckIndex(args[0], args[1]);
+    if (command == "index" && args.size() == 4)
+        return Index(args[0], args[1], args[2], args[3]);
     if (command == "pack" && (args.size() == 1 || args.size() == 2)) {
         return Pack(args[0], args.size() == 2 ? &args[1] : nullptr);
     }
@@ -357,12 +411,14 @@ int Run(std::vector<std::string> args) {
     }
     if (command == "load") {
         bool withIndex = TakeOption(&args, "--index", &index);
-        if (args.size() == 2) return Load(args[0], args[1], withIndex ? &index : nullptr);
+        if (args.size() == 2)
+            return Load(args[0], args[1], withIndex ? &index : nullptr);
     }
     if (command == "delete") {
         bool withIndex = TakeOption(&args, "--index", &index);
         if (args.size() >= 2) {
-            return Delete(args[0], std::vector<std::string>(args.begin() + 1, args.end()), withIndex ? &index : nullptr);
+            return Delete(args[0], std::vector<std::string>(args.begin() + 1, args.end()),
+                          withIndex ? &index : nullptr);
         }
     }
     Usage();
