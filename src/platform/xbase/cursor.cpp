@@ -10,6 +10,7 @@ Status Cursor::SetOrder(std::string_view tagName) {
     if (tagName.empty() || tagName == "0") {
         order_ = nullptr;
         it_.reset();
+        itTag_ = nullptr;
         return Status::OK();
     }
     const OpenTag* tag = table_->FindTag(tagName);
@@ -17,8 +18,17 @@ Status Cursor::SetOrder(std::string_view tagName) {
         return Status::NotFound(table_->path(), "no open index has a tag " + std::string(tagName));
     order_ = tag;
     it_ = tag->tag->NewIterator();
+    itTag_ = tag->tag;
     itPositioned_ = false;
     return Status::OK();
+}
+
+void Cursor::SyncIterator() {
+    if (order_ != nullptr && order_->tag != itTag_) {
+        it_ = order_->tag->NewIterator();
+        itTag_ = order_->tag;
+        itPositioned_ = false;
+    }
 }
 
 Status Cursor::SetFilter(std::string_view expression) {
@@ -111,6 +121,7 @@ Status Cursor::GoTop() {
             SetEof();
         return Status::OK();
     }
+    SyncIterator();
     XB_RETURN_IF_ERROR(it_->SeekFirst());
     itGeneration_ = table_->changeCount();
     itPositioned_ = true;
@@ -135,6 +146,7 @@ Status Cursor::GoBottom() {
         return Status::OK();
     }
     // Positioned past the end, so that the first step back lands on the last entry.
+    SyncIterator();
     XB_RETURN_IF_ERROR(it_->SeekLast());
     if (it_->Valid())
         XB_RETURN_IF_ERROR(it_->Next());
@@ -178,6 +190,7 @@ Status Cursor::Seek(const uint8_t* key, size_t len, bool* found) {
         return Status::InvalidArgument(table_->path(), "a seek needs an index order");
     if (len > order_->keyLength())
         len = order_->keyLength();
+    SyncIterator();
     XB_RETURN_IF_ERROR(it_->Seek(key, len));
     itGeneration_ = table_->changeCount();
     while (it_->Valid() && std::memcmp(it_->key(), key, len) == 0) {
@@ -244,6 +257,7 @@ Status Cursor::StepRecordOrder(int direction, bool* moved) {
 }
 
 Status Cursor::EnsureIterator() {
+    SyncIterator();
     if (itPositioned_ && itGeneration_ == table_->changeCount())
         return Status::OK();
     if (itGeneration_ != table_->changeCount() && !eof_ && recno_ <= table_->recordCount()) {

@@ -59,6 +59,8 @@ private:
     Status StepRecordOrder(int direction, bool* moved);
     Status StepTagOrder(int direction, bool* moved);
     Status EnsureIterator();
+    // A fresh iterator when the order's tag object was replaced.
+    void SyncIterator();
     uint8_t* scratch() {
         scratch_.resize(record_.size());
         return scratch_.data();
@@ -67,6 +69,7 @@ private:
     Table* table_;
     const OpenTag* order_ = nullptr;
     std::unique_ptr<CdxIterator> it_;
+    const CdxTag* itTag_ = nullptr;  // the tag it_ walks; the order's tag changes when rebuilt anew
     bool itPositioned_ =
         false;  // it_ stands on the current entry or, when !itOnCurrent_, its successor
     bool itOnCurrent_ = false;

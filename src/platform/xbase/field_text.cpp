@@ -1,6 +1,8 @@
 // Number and date text as xBase stores it in N, F and D fields.
 #include "platform/xbase/field_text.h"
 
+#include "platform/xbase/numeric_key.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -121,28 +123,17 @@ bool IsValidDate(Date d) {
     return d.day <= days;
 }
 
-// Gregorian calendar to Julian day number and back (Fliegel and Van Flandern's arithmetic).
+// Visual FoxPro keeps dates (D, and the day of T) as Julian day numbers.
 int64_t DateToJulian(Date d) {
-    const int64_t a = (14 - d.month) / 12;
-    const int64_t y = int64_t(d.year) + 4800 - a;
-    const int64_t m = d.month + 12 * a - 3;
-    return d.day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+    return JulianDay(d.year, d.month, d.day);
 }
 
 Date DateFromJulian(int64_t jdn) {
     // Day numbers of 0001-01-01 and 9999-12-31.
     if (jdn < 1721426 || jdn > 5373484)
         return Date{};
-    const int64_t a = jdn + 32044;
-    const int64_t b = (4 * a + 3) / 146097;
-    const int64_t c = a - 146097 * b / 4;
-    const int64_t d = (4 * c + 3) / 1461;
-    const int64_t e = c - 1461 * d / 4;
-    const int64_t m = (5 * e + 2) / 153;
     Date r;
-    r.day = int(e - (153 * m + 2) / 5 + 1);
-    r.month = int(m + 3 - 12 * (m / 10));
-    r.year = int(100 * b + d - 4800 + m / 10);
+    CivilFromJulianDay(jdn, &r.year, &r.month, &r.day);
     return r;
 }
 

@@ -140,7 +140,9 @@ private:
     Status RebuildTags(CdxFile* file, const ProgressFn& progress);
     // Builds a new file with the tags of the (damaged) index file at `path` and puts it in its
     // place.
-    Status RecreateIndexFile(const std::string& path);
+    Status RecreateIndexFile(const std::string& path, const ProgressFn& progress = nullptr);
+    // RecreateIndexFile for an open file: the open tags move over to the new file.
+    Status ReplaceIndexFile(CdxFile* file, const ProgressFn& progress);
     // The keys of every record under `expression`, sorted as the tag keeps them.
     Status SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base,
                     uint64_t total, SortedKeys* out) const;

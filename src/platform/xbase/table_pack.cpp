@@ -93,17 +93,19 @@ Status Table::Pack(const ProgressFn& progress) {
 
     // 3. Commit and swap; from here a crash is finished by the next open.
     XB_RETURN_IF_ERROR(CommitPack(paths));
-    const std::string dbfPath = path();
-    const std::string memoPath = memo_ ? memo_->path() : std::string();
-    dbf_.reset();
-    memo_.reset();
+    // The old files stay open until the new ones are: on Linux they keep working even after the
+    // renames, so a failure below never leaves this object without files.
     XB_RETURN_IF_ERROR(CompletePack(paths));
 
-    // 4. Reopen the new files, exclusively as before.
-    XB_RETURN_IF_ERROR(DbfFile::Open(dbfPath, true, &dbf_));
-    XB_RETURN_IF_ERROR(AcquireOpenLock(dbf_->file(), true));
-    if (!memoPath.empty())
-        XB_RETURN_IF_ERROR(MemoFile::Open(memoPath, true, &memo_));
+    // 4. Open the packed files, exclusively as before.
+    std::unique_ptr<DbfFile> packed;
+    std::unique_ptr<MemoFile> packedMemo;
+    XB_RETURN_IF_ERROR(DbfFile::Open(paths.dbf, true, &packed));
+    XB_RETURN_IF_ERROR(AcquireOpenLock(packed->file(), true));
+    if (memo_)
+        XB_RETURN_IF_ERROR(MemoFile::Open(memo_->path(), true, &packedMemo));
+    dbf_ = std::move(packed);
+    memo_ = std::move(packedMemo);
     deletedCount_ = 0;
     ++changeCount_;
 

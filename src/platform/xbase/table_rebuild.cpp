@@ -23,6 +23,11 @@ Status Table::SortKeys(const Expression& expression, const ProgressFn& progress,
 
 Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
     XB_RETURN_IF_ERROR(file->SetDirty(true));
+    // In exclusive use nobody else holds the file, so it is simply made anew: faster than
+    // freeing the old trees, and compact. Shared users keep their open file, so theirs is rebuilt
+    // in place.
+    if (options_.exclusive)
+        return ReplaceIndexFile(file, progress);
     std::vector<OpenTag*> mine;
     std::vector<const Expression*> expressions;
     for (auto& t : tags_) {
@@ -38,7 +43,29 @@ Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
     return file->SetDirty(false);
 }
 
-Status Table::RecreateIndexFile(const std::string& path) {
+Status Table::ReplaceIndexFile(CdxFile* file, const ProgressFn& progress) {
+    const std::string path = file->path();
+    XB_RETURN_IF_ERROR(RecreateIndexFile(path, progress));
+    std::unique_ptr<CdxFile> fresh;
+    XB_RETURN_IF_ERROR(CdxFile::Open(path, true, &fresh));
+    for (auto& t : tags_) {
+        if (t->file != file)
+            continue;
+        CdxTag* tag = fresh->FindTag(t->name());
+        if (tag == nullptr)
+            return Status::Corruption(path, "tag " + t->name() + " vanished while rebuilding");
+        tag->SetTrailByte(t->expression->type() == ValueType::kCharacter ? ' ' : 0);
+        t->tag = tag;
+        t->file = fresh.get();
+    }
+    for (auto& f : indexes_) {
+        if (f.get() == file)
+            f = std::move(fresh);
+    }
+    return Status::OK();
+}
+
+Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progress) {
     std::vector<std::pair<std::string, std::string>> definitions;
     {
         std::unique_ptr<CdxFile> damaged;
@@ -62,7 +89,7 @@ Status Table::RecreateIndexFile(const std::string& path) {
                 return Status::NotSupported(path, "tag " + name + ": " + s.message());
             expressions.push_back(compiled.back().get());
         }
-        XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, nullptr, [&](size_t i, SortedKeys& keys) {
+        XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, progress, [&](size_t i, SortedKeys& keys) {
             const Expression& expr = *expressions[i];
             CdxTag* tag = nullptr;
             return file->AddTag(definitions[i].first, definitions[i].second, expr.keyLength(),

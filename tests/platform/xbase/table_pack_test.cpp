@@ -78,6 +78,24 @@ TEST_F(PackTest, PackDropsDeletedRecordsCompactsMemosAndRebuildsTags) {
     EXPECT_FALSE(fs::exists(dir_.File("hfdat.dat.pack-done")));
 }
 
+TEST_F(PackTest, CursorKeepsItsOrderAcrossAPack) {
+    std::unique_ptr<Table> t;
+    Create("hfdat.dat", &t);
+    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
+    for (const char* title : {"d", "b", "c", "a"}) Add(t.get(), title, "");
+    Cursor c(t.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    ASSERT_TRUE(t->SetDeleted(2, true).ok());
+    ASSERT_TRUE(t->Pack(nullptr).ok());
+    std::vector<uint32_t> walked;
+    ASSERT_TRUE(c.GoTop().ok());
+    while (!c.Eof()) {
+        walked.push_back(c.RecNo());
+        ASSERT_TRUE(c.Skip(1).ok());
+    }
+    EXPECT_EQ(walked, (std::vector<uint32_t>{3, 2, 1}));  // a, c, d after packing
+}
+
 TEST_F(PackTest, PackNeedsExclusiveUse) {
     std::unique_ptr<Table> t;
     Create("hfdat.dat", &t);
