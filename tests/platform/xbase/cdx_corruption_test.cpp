@@ -2,7 +2,9 @@
 // names the file (and the node where there is one), never in a crash or a hang.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <filesystem>
 
 #include <cstring>
 #include <random>
@@ -11,6 +13,7 @@
 
 #include "platform/xbase/bytes.h"
 #include "platform/xbase/cdx_file.h"
+#include "test_util.h"
 
 namespace xbase {
 namespace {
@@ -18,10 +21,6 @@ namespace {
 class CdxCorruptionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/cdx_bad_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        path_ = dir_ + "/bad.cdx";
         std::unique_ptr<CdxFile> f;
         ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
         int i = 0;
@@ -41,10 +40,6 @@ protected:
         f.reset();
         original_ = ReadAll();
         root_ = LoadLE32(original_.data() + tagHeader_);
-    }
-    void TearDown() override {
-        unlink(path_.c_str());
-        rmdir(dir_.c_str());
     }
     std::vector<uint8_t> ReadAll() const {
         std::vector<uint8_t> out;
@@ -93,7 +88,8 @@ protected:
         EXPECT_NE(s.message().find(mention), std::string::npos) << s.ToString();
     }
 
-    std::string dir_, path_;
+    testutil::TempDir dir_;
+    std::string path_ = dir_.File("bad.cdx");
     std::vector<uint8_t> original_;
     uint32_t tagHeader_ = 0, root_ = 0;
 };

@@ -1,33 +1,22 @@
 // The tag directory of a compound index: name order, adding tags to an existing file, replacing
 // a tag, name checks, and the dirty mark / generation counter that other processes watch.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
 #include <unistd.h>
+#include <filesystem>
 
 #include <string>
 #include <vector>
 
 #include "platform/xbase/cdx_file.h"
+#include "test_util.h"
 
 namespace xbase {
 namespace {
 
 class CdxDirectoryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/cdx_dir_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        path_ = dir_ + "/d.cdx";
-    }
-    void TearDown() override {
-        unlink(path_.c_str());
-        rmdir(dir_.c_str());
-    }
-    uint64_t FileSize() const {
-        struct stat st;
-        return stat(path_.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
-    }
+    uint64_t FileSize() const { return std::filesystem::file_size(path_); }
     // Keys "<prefix><i>" padded to `len`, record numbers 1..n.
     static EntrySource Numbered(const std::string& prefix, int n, size_t len) {
         auto i = std::make_shared<int>(0);
@@ -62,7 +51,8 @@ protected:
         return n;
     }
 
-    std::string dir_, path_;
+    testutil::TempDir dir_;
+    std::string path_ = dir_.File("d.cdx");
 };
 
 TEST_F(CdxDirectoryTest, TagsAreListedInNameOrderAcrossReopen) {

@@ -2,8 +2,9 @@
 // trailing blanks, record numbers of every width), walks in both directions, prefix seeks,
 // bulk rebuilds, numeric keys, and reuse of freed nodes.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
 #include <unistd.h>
+#include <filesystem>
 
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/xbase/cdx_file.h"
+#include "test_util.h"
 
 namespace xbase {
 namespace {
@@ -23,20 +25,7 @@ using Model = std::set<Entry>;
 
 class CdxTreeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/cdx_tree_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        path_ = dir_ + "/t.cdx";
-    }
-    void TearDown() override {
-        unlink(path_.c_str());
-        rmdir(dir_.c_str());
-    }
-    uint64_t FileSize() const {
-        struct stat st;
-        return stat(path_.c_str(), &st) == 0 ? uint64_t(st.st_size) : 0;
-    }
+    uint64_t FileSize() const { return std::filesystem::file_size(path_); }
     // A source over a sorted model.
     static EntrySource SourceOf(const Model& m) {
         auto it = std::make_shared<Model::const_iterator>(m.begin());
@@ -105,7 +94,8 @@ protected:
         }
     }
 
-    std::string dir_, path_;
+    testutil::TempDir dir_;
+    std::string path_ = dir_.File("t.cdx");
 };
 
 std::string RandomKey(std::mt19937& rng, size_t keyLength) {

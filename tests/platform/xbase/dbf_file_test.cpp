@@ -16,19 +16,14 @@
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/memo_file.h"
 
+#include "test_util.h"
+
 namespace xbase {
 namespace {
 
 class DbfFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/dbf_file_test.XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string Path(const char* name) const { return dir_ + "/" + name; }
+    std::string Path(const char* name) const { return dir_.File(name); }
     static std::vector<uint8_t> Slurp(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
@@ -38,7 +33,7 @@ protected:
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
-    std::string dir_;
+    testutil::TempDir dir_;
 };
 
 const std::vector<FieldSpec> kAlbum = {

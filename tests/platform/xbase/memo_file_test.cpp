@@ -12,19 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "test_util.h"
+
 namespace xbase {
 namespace {
 
 class MemoFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/memo_file_test.XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string Path(const char* name) const { return dir_ + "/" + name; }
+    std::string Path(const char* name) const { return dir_.File(name); }
     static std::string Slurp(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -48,7 +43,7 @@ protected:
         return BE32(type) + BE32(uint32_t(text.size())) + text;
     }
 
-    std::string dir_;
+    testutil::TempDir dir_;
 };
 
 TEST_F(MemoFileTest, NewFileLayout) {

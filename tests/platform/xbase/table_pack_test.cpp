@@ -82,7 +82,8 @@ TEST_F(PackTest, CursorKeepsItsOrderAcrossAPack) {
     std::unique_ptr<Table> t;
     Create("hfdat.dat", &t);
     ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
-    for (const char* title : {"d", "b", "c", "a"}) Add(t.get(), title, "");
+    for (const char* title : {"d", "b", "c", "a"})
+        Add(t.get(), title, "");
     Cursor c(t.get());
     ASSERT_TRUE(c.SetOrder("1").ok());
     ASSERT_TRUE(t->SetDeleted(2, true).ok());

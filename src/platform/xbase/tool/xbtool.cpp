@@ -262,18 +262,18 @@ int Pack(const std::string& path, const std::string* index) {
     return 0;
 }
 
-int Create(const std::string& path, const std::vector<std::string>& specs) {
+int Create(const std::string& path, const std::vector<std::string>& definitions) {
     std::vector<FieldSpec> fields;
-    for (const std::string& spec : specs) {
+    for (const std::string& definition : definitions) {
         std::vector<std::string> parts;
         size_t start = 0;
-        for (size_t colon; (colon = spec.find(':', start)) != std::string::npos;
+        for (size_t colon; (colon = definition.find(':', start)) != std::string::npos;
              start = colon + 1) {
-            parts.push_back(spec.substr(start, colon - start));
+            parts.push_back(definition.substr(start, colon - start));
         }
-        parts.push_back(spec.substr(start));
+        parts.push_back(definition.substr(start));
         if (parts.size() < 2 || parts[1].size() != 1)
-            Check(Status::InvalidArgument("", "bad field \"" + spec + "\""));
+            Check(Status::InvalidArgument("", "bad field \"" + definition + "\""));
         FieldSpec f;
         f.name = parts[0];
         f.type = char(std::toupper(static_cast<unsigned char>(parts[1][0])));
