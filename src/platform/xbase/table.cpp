@@ -78,16 +78,34 @@ Status Table::OpenIndex(const std::string& requested) {
     }
     std::unique_ptr<CdxFile> file;
     XB_RETURN_IF_ERROR(CdxFile::Open(path, !options_.readOnly, &file));
+    bool repair = false;
     if (file->dirty() && !options_.readOnly) {
-        // Left mid-change by a crash: its trees cannot be trusted, but its directory can. The
-        // table is the truth, so the file is made anew from it.
-        file.reset();
-        XB_RETURN_IF_ERROR(RecreateIndexFile(path));
-        XB_RETURN_IF_ERROR(CdxFile::Open(path, true, &file));
+        // The mark is a crash's only when no writer holds the write lock: a live writer sets it
+        // for the length of each change.
+        XB_RETURN_IF_ERROR(BeginWrite());
+        Status s = file->Refresh();
+        repair = s.ok() && file->dirty();
+        if (s.ok() && repair && AloneWithTable()) {
+            // Left mid-change by a crash: its trees cannot be trusted, but its directory can. The
+            // table is the truth, so the file is made anew from it.
+            file.reset();
+            s = RecreateIndexFile(path);
+            if (s.ok())
+                s = CdxFile::Open(path, true, &file);
+            repair = false;
+        }
+        XB_RETURN_IF_ERROR(EndWrite(s));
     }
     CdxFile* raw = file.get();
     indexes_.push_back(std::move(file));
     Status s = LoadTags(raw);
+    if (s.ok() && repair) {
+        // Others have the file open and would keep the old one if it were replaced: rebuild the
+        // trees where they are.
+        s = BeginWrite();
+        if (s.ok())
+            s = EndWrite(RebuildTags(raw, nullptr));
+    }
     if (!s.ok()) {
         tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
                                    [raw](const auto& t) { return t->file == raw; }),
@@ -95,6 +113,16 @@ Status Table::OpenIndex(const std::string& requested) {
         indexes_.pop_back();
     }
     return s;
+}
+
+bool Table::AloneWithTable() {
+    if (options_.exclusive)
+        return true;
+    // Turning our shared open lock exclusive succeeds only when no other open holds it.
+    File& f = dbf_->file();
+    if (!f.TryLock(kOpenLockByte, 1, File::LockKind::kExclusive).ok())
+        return false;
+    return f.TryLock(kOpenLockByte, 1, File::LockKind::kShared).ok();
 }
 
 Status Table::LoadTags(CdxFile* file) {

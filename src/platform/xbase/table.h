@@ -137,6 +137,8 @@ public:
 private:
     Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const Options& options);
     Status LoadTags(CdxFile* file);
+    // Whether no other open of the table exists (always so in exclusive use).
+    bool AloneWithTable();
     Status RebuildTags(CdxFile* file, const ProgressFn& progress);
     // Builds a new file with the tags of the (damaged) index file at `path` and puts it in its
     // place.

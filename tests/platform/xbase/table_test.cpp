@@ -307,6 +307,28 @@ TEST_F(TableTest, DirtyIndexIsRebuiltWhenOpened) {
     EXPECT_FALSE(table_->indexFiles()[0]->dirty());
 }
 
+TEST_F(TableTest, DirtyIndexIsRepairedInPlaceWhileOthersUseTheTable) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    Add("B", "x");
+    Add("A", "x");
+    table_.reset();
+    {
+        std::unique_ptr<CdxFile> cdx;
+        ASSERT_TRUE(CdxFile::Open(dir_.File("index1.cdx"), true, &cdx).ok());
+        ASSERT_TRUE(cdx->SetDirty(true).ok());
+        ASSERT_TRUE(cdx->FindTag("1")
+                        ->Remove(reinterpret_cast<const uint8_t*>("A                   "), 2)
+                        .ok());
+    }
+    std::unique_ptr<Table> other;
+    ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &other).ok());
+    ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &table_).ok());
+    ASSERT_TRUE(table_->OpenIndex(dir_.File("index1.cdx")).ok());
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok()) << report[0];
+    EXPECT_FALSE(table_->indexFiles()[0]->dirty());
+}
+
 TEST_F(TableTest, CheckReportsATagOutOfStep) {
     ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
     Add("B", "x");
