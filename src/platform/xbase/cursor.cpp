@@ -38,8 +38,9 @@ Status Cursor::SetFilter(std::string_view expression) {
         return Status::OK();
     }
     std::unique_ptr<Expression> compiled;
-    XB_RETURN_IF_ERROR(
-        Expression::Compile(expression, table_->schema(), table_->codePage(), &compiled));
+    Status s = Expression::Compile(expression, table_->schema(), table_->codePage(), &compiled);
+    if (!s.ok())
+        return Status::InvalidArgument(table_->path(), "filter: " + s.message());
     if (compiled->type() != ValueType::kLogical) {
         return Status::InvalidArgument(table_->path(),
                                        "a filter must be a condition: " + std::string(expression));

@@ -159,7 +159,7 @@ private:
     size_t KeyOffset(size_t tagIndex) const;
     Status BeginWrite();
     Status EndWrite(Status result);
-    Status WriteMemos(uint8_t* record, const MemoTexts& memos, const uint8_t* oldRecord);
+    Status WriteMemos(uint8_t* record, const MemoTexts& memos);
     Status SetIndexesDirty(bool dirty);
 
     std::unique_ptr<DbfFile> dbf_;

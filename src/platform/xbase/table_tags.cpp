@@ -66,7 +66,9 @@ Status Table::CreateTags(const std::string& requested,
     std::vector<const Expression*> expressions;
     for (const auto& [name, text] : defs) {
         auto open = std::make_unique<OpenTag>();
-        XB_RETURN_IF_ERROR(Expression::Compile(text, schema(), *codePage_, &open->expression));
+        Status compiled = Expression::Compile(text, schema(), *codePage_, &open->expression);
+        if (!compiled.ok())
+            return Status::InvalidArgument(requested, "tag " + name + ": " + compiled.message());
         const Expression& expr = *open->expression;
         if (expr.type() == ValueType::kLogical) {
             return Status::InvalidArgument(requested,

@@ -63,7 +63,7 @@ Status Table::SetIndexesDirty(bool dirty) {
     return Status::OK();
 }
 
-Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos, const uint8_t* oldRecord) {
+Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos) {
     for (const auto& [field, text] : memos) {
         const FieldDef& f = schema()[size_t(field)];
         if (f.type != 'M')
@@ -72,9 +72,11 @@ Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos, const uint8_t*
             return Status::NotSupported(path(),
                                         "memo texts can only be written to an FPT memo file");
         }
-        uint32_t oldBlock = oldRecord ? GetMemoBlock(oldRecord, f) : 0;
+        // A changed text always goes to fresh blocks, and the record points to them only once it is
+        // written: rewriting the old blocks in place would destroy the posted text if a crash
+        // interrupted the write. Pack reclaims the old blocks.
         uint32_t block = 0;
-        XB_RETURN_IF_ERROR(memo_->Write(oldBlock, text, &block));
+        XB_RETURN_IF_ERROR(memo_->Write(0, text, &block));
         SetMemoBlock(record, f, block);
     }
     return Status::OK();
@@ -83,7 +85,7 @@ Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos, const uint8_t*
 Status Table::Append(uint8_t* record, const MemoTexts& memos, uint32_t* recno) {
     XB_RETURN_IF_ERROR(BeginWrite());
     Status s = [&]() -> Status {
-        XB_RETURN_IF_ERROR(WriteMemos(record, memos, nullptr));
+        XB_RETURN_IF_ERROR(WriteMemos(record, memos));
         std::vector<uint8_t> keys;
         ComputeKeys(record, &keys);
         if (!tags_.empty())
@@ -139,7 +141,7 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
     Status s = [&]() -> Status {
         std::vector<uint8_t> old(recordLength());
         XB_RETURN_IF_ERROR(dbf_->ReadRecord(recno, old.data()));
-        XB_RETURN_IF_ERROR(WriteMemos(record, memos, old.data()));
+        XB_RETURN_IF_ERROR(WriteMemos(record, memos));
         std::vector<uint8_t> oldKeys, newKeys;
         ComputeKeys(old.data(), &oldKeys);
         ComputeKeys(record, &newKeys);

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -346,24 +345,6 @@ TEST_F(ExpressionTest, SchemaWithBadBinaryLengthIsRefused) {
     EXPECT_NE(s.message().find("has length 2, not 4"), std::string::npos) << s.ToString();
     s = Expression::Compile("DTOS(D)", bad, CodePage::Windows1252(), &e);
     EXPECT_FALSE(s.ok());
-}
-
-TEST_F(ExpressionTest, KeyEvaluationIsFast) {
-    Set("ARTIEST", "The Beatles");
-    Set("TITEL", "Abbey Road");
-    auto e = Compile("UPPER(ARTIEST)+UPPER(TITEL)");
-    uint8_t key[100];
-    constexpr int kRounds = 200000;
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRounds; ++i) {
-        record_[1 + (i & 7)] = uint8_t('a' + (i & 15));
-        e->EvaluateKey(record_.data(), key);
-    }
-    const double ns =
-        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
-        kRounds;
-    std::printf("UPPER(ARTIEST)+UPPER(TITEL): %.1f ns per key\n", ns);
-    EXPECT_LT(ns, 1000);  // loose: shared machines and sanitizer builds; expect well under 100
 }
 
 }  // namespace
