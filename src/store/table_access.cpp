@@ -167,6 +167,8 @@ void TTableAccess::Reindex() {
 }
 
 bool TTableAccess::Locked(uint32_t recno) const {
+    if (recno != 0 && table_->lockedRecno() == recno)
+        return true;
     bool locked = false;
     ThrowIfError(table_->table().IsRecordLocked(recno, &locked));
     return locked;

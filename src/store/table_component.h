@@ -85,6 +85,8 @@ public:
     // The record that field reads see: the edit buffer while editing, the cursor's otherwise.
     const uint8_t* currentRecord() const;
     const xbase::FieldDef& Field(std::string_view name) const;
+    // The record this component holds locked while editing it (0: none).
+    uint32_t lockedRecno() const { return lockedRecno_; }
     // After the engine reopened or repacked the table.
     void Reset();
 

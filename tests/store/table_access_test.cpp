@@ -161,7 +161,9 @@ TEST_F(TableAccessTest, RecordBeingEditedElsewhereIsLocked) {
     other.Cancel();
     EXPECT_FALSE(access_.Locked(1));
     table_.Edit();
+    EXPECT_TRUE(access_.Locked(1));  // our own edit holds it too
     table_.Cancel();
+    EXPECT_FALSE(access_.Locked(1));
 }
 
 TEST(TableEnvTest, DatesReadAndWriteInTheItalianFormatWithCentury) {

@@ -82,6 +82,7 @@ public:
     Status CreateTags(const std::string& indexPath,
                       const std::vector<std::pair<std::string, std::string>>& tags,
                       const ProgressFn& progress = nullptr);
+    // Closes every index file; cursors in a tag order must choose their order again.
     void CloseIndexes();
     // The open tag named `name` (any case), searching the index files in the order opened.
     const OpenTag* FindTag(std::string_view name) const;
@@ -154,7 +155,7 @@ private:
                           const ProgressFn& progress,
                           const std::function<Status(size_t, SortedKeys&)>& use) const;
     CdxFile* IndexFileFor(const std::string& indexPath, Status* status);
-    // Computes the key of `record` for every open tag into keys_ (tag i at keyOffsets_[i]).
+    // Computes the key of `record` for every open tag into *keys, tag i at KeyOffset(i).
     void ComputeKeys(const uint8_t* record, std::vector<uint8_t>* keys) const;
     size_t KeyOffset(size_t tagIndex) const;
     Status BeginWrite();
