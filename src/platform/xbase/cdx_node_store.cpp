@@ -14,14 +14,13 @@ CdxNodeStore::CdxNodeStore(File* file, uint64_t fileEnd, uint32_t freeHead, size
       fileEnd_(fileEnd),
       freeHead_(freeHead),
       writtenFreeHead_(freeHead),
-      maxPages_(std::max<size_t>(cacheBytes / sizeof(Page), 64)) {}
+      maxPages_(std::max<size_t>(cacheBytes / sizeof(Page), 64)),
+      pages_(maxPages_ + maxPages_ / 4) {}
 
 CdxNodeStore::Page* CdxNodeStore::Lookup(uint32_t offset) {
-    auto it = pages_.find(offset);
-    if (it == pages_.end())
-        return nullptr;
-    Page* p = it->second.get();
-    lru_.splice(lru_.begin(), lru_, p->lru);
+    Page* p = pages_.Find(offset);
+    if (p != nullptr)
+        p->referenced = true;
     return p;
 }
 
@@ -30,26 +29,27 @@ CdxNodeStore::Page* CdxNodeStore::Insert(uint32_t offset) {
         return p;
     if (pages_.size() >= maxPages_)
         EvictClean();
-    auto page = std::make_unique<Page>();
-    lru_.push_front(offset);
-    page->lru = lru_.begin();
-    Page* p = page.get();
-    pages_.emplace(offset, std::move(page));
-    return p;
+    clock_.push_back(offset);
+    return pages_.Emplace(offset);
 }
 
 void CdxNodeStore::EvictClean() {
     // Dirty pages stay until Flush; an operation changes few pages, so the cache may exceed its
     // bound only by those.
-    auto it = lru_.end();
-    size_t target = maxPages_ - maxPages_ / 8;
-    while (pages_.size() > target && it != lru_.begin()) {
-        --it;
-        auto found = pages_.find(*it);
-        if (found->second->dirty)
+    const size_t target = maxPages_ - maxPages_ / 8;
+    for (size_t visits = 2 * clock_.size(); pages_.size() > target && visits > 0 && !clock_.empty();
+         --visits) {
+        const uint32_t offset = clock_.front();
+        clock_.pop_front();
+        Page* p = pages_.Find(offset);
+        if (p == nullptr)
             continue;
-        it = lru_.erase(it);
-        pages_.erase(found);
+        if (p->dirty || p->referenced) {
+            p->referenced = false;
+            clock_.push_back(offset);
+            continue;
+        }
+        pages_.Erase(offset);
     }
 }
 
@@ -112,14 +112,14 @@ uint32_t CdxNodeStore::Extend(uint32_t pages) {
 
 Status CdxNodeStore::WriteThrough(uint32_t offset, const uint8_t* data, size_t pages) {
     for (size_t i = 0; i < pages && !pages_.empty(); ++i) {
-        auto it = pages_.find(uint32_t(offset + i * kNodeSize));
-        if (it == pages_.end())
+        const uint32_t at = uint32_t(offset + i * kNodeSize);
+        Page* p = pages_.Find(at);
+        if (p == nullptr)
             continue;
-        if (it->second->dirty) {
-            dirty_.erase(std::find(dirty_.begin(), dirty_.end(), it->first));
+        if (p->dirty) {
+            dirty_.erase(std::find(dirty_.begin(), dirty_.end(), at));
         }
-        lru_.erase(it->second->lru);
-        pages_.erase(it);
+        pages_.Erase(at);
     }
     return file_->WriteAt(offset, data, pages * kNodeSize);
 }
@@ -132,7 +132,7 @@ Status CdxNodeStore::Flush() {
         size_t j = i;
         run.clear();
         do {
-            Page* p = pages_.at(dirty_[j]).get();
+            Page* p = pages_.Find(dirty_[j]);
             run.insert(run.end(), p->bytes, p->bytes + kNodeSize);
             p->dirty = false;
             ++j;
@@ -153,8 +153,8 @@ Status CdxNodeStore::Flush() {
 }
 
 void CdxNodeStore::Reset(uint64_t fileEnd, uint32_t freeHead) {
-    pages_.clear();
-    lru_.clear();
+    pages_.Clear();
+    clock_.clear();
     dirty_.clear();
     fileEnd_ = fileEnd;
     freeHead_ = writtenFreeHead_ = freeHead;

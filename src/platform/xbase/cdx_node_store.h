@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
+#include <deque>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/xbase/cdx_layout.h"
+#include "platform/xbase/cdx_page_map.h"
 #include "platform/xbase/file.h"
 #include "platform/xbase/status.h"
 
@@ -52,11 +52,7 @@ public:
     void Reset(uint64_t fileEnd, uint32_t freeHead);
 
 private:
-    struct Page {
-        uint8_t bytes[cdx::kNodeSize];
-        bool dirty = false;
-        std::list<uint32_t>::iterator lru;
-    };
+    using Page = CdxPage;
     Page* Lookup(uint32_t offset);
     Page* Insert(uint32_t offset);
     void EvictClean();
@@ -66,8 +62,10 @@ private:
     uint32_t freeHead_;
     uint32_t writtenFreeHead_;
     size_t maxPages_;
-    std::unordered_map<uint32_t, std::unique_ptr<Page>> pages_;
-    std::list<uint32_t> lru_;  // front: most recently used
+    CdxPageMap pages_;
+    // Offsets in the order the clock hand visits them (front first). Eviction gives pages used
+    // since its last visit a second chance; entries of pages already gone are dropped on the way.
+    std::deque<uint32_t> clock_;
     std::vector<uint32_t> dirty_;
     std::vector<uint8_t> scratch_;
 };
