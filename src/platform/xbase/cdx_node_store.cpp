@@ -15,7 +15,7 @@ CdxNodeStore::CdxNodeStore(File* file, uint64_t fileEnd, uint32_t freeHead, size
       freeHead_(freeHead),
       writtenFreeHead_(freeHead),
       maxPages_(std::max<size_t>(cacheBytes / sizeof(Page), 64)),
-      pages_(maxPages_ + maxPages_ / 4) {}
+      pages_(64) {}  // grows with use: opening a file stays cheap
 
 CdxNodeStore::Page* CdxNodeStore::Lookup(uint32_t offset) {
     Page* p = pages_.Find(offset);
