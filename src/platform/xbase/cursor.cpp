@@ -112,50 +112,40 @@ Status Cursor::ReadForWalk(uint32_t recno, uint8_t* out) {
 
 Status Cursor::GoTop() {
     XB_RETURN_IF_ERROR(Refresh());
-    bof_ = false;
-    if (!order_) {
+    if (order_) {
+        SyncIterator();
+        XB_RETURN_IF_ERROR(it_->SeekFirst());
+    } else {
         recno_ = 0;
-        eof_ = false;
-        bool moved = false;
-        XB_RETURN_IF_ERROR(StepRecordOrder(+1, &moved));
-        if (!moved)
-            SetEof();
-        return Status::OK();
     }
-    SyncIterator();
-    XB_RETURN_IF_ERROR(it_->SeekFirst());
-    itGeneration_ = table_->changeCount();
-    itPositioned_ = true;
-    itOnCurrent_ = false;
-    bool moved = false;
-    XB_RETURN_IF_ERROR(StepTagOrder(+1, &moved));
-    if (!moved)
-        SetEof();
-    return Status::OK();
+    return StepToFirstVisible(+1);
 }
 
 Status Cursor::GoBottom() {
     XB_RETURN_IF_ERROR(Refresh());
-    bof_ = false;
-    if (!order_) {
+    if (order_) {
+        // Positioned past the end, so that the first step back lands on the last entry.
+        SyncIterator();
+        XB_RETURN_IF_ERROR(it_->SeekLast());
+        if (it_->Valid())
+            XB_RETURN_IF_ERROR(it_->Next());
+    } else {
         recno_ = table_->recordCount() + 1;
-        eof_ = false;
-        bool moved = false;
-        XB_RETURN_IF_ERROR(StepRecordOrder(-1, &moved));
-        if (!moved)
-            SetEof();
-        return Status::OK();
     }
-    // Positioned past the end, so that the first step back lands on the last entry.
-    SyncIterator();
-    XB_RETURN_IF_ERROR(it_->SeekLast());
-    if (it_->Valid())
-        XB_RETURN_IF_ERROR(it_->Next());
-    itGeneration_ = table_->changeCount();
-    itPositioned_ = true;
-    itOnCurrent_ = false;
+    return StepToFirstVisible(-1);
+}
+
+Status Cursor::StepToFirstVisible(int direction) {
+    bof_ = false;
+    eof_ = false;
+    if (order_) {
+        itGeneration_ = table_->changeCount();
+        itPositioned_ = true;
+        itOnCurrent_ = false;
+    }
     bool moved = false;
-    XB_RETURN_IF_ERROR(StepTagOrder(-1, &moved));
+    XB_RETURN_IF_ERROR(order_ ? StepTagOrder(direction, &moved)
+                              : StepRecordOrder(direction, &moved));
     if (!moved)
         SetEof();
     return Status::OK();
