@@ -21,8 +21,11 @@ Status Table::BeginWrite() {
         return Status::InvalidArgument(path(), "the table is open read-only");
     if (writeDepth_++ == 0 && !options_.exclusive) {
         Status s = dbf_->file().Lock(kWriteLockByte, 1, File::LockKind::kExclusive);
-        if (s.ok())
+        if (s.ok()) {
             s = Refresh();
+            if (!s.ok())
+                dbf_->file().Unlock(kWriteLockByte, 1);
+        }
         if (!s.ok()) {
             --writeDepth_;
             return s;
