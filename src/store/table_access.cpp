@@ -132,10 +132,6 @@ void TTableAccess::IndexOpen(const std::string& path) {
 void TTableAccess::IndexTag(const std::string& file, std::string_view tag,
                             std::string_view expression) {
     ThrowIfError(table_->table().CreateTag(file, tag, expression));
-    // The cursor's order may have been the tag just replaced.
-    xbase::Cursor& c = table_->cursor();
-    if (c.order() != nullptr)
-        ThrowIfError(c.SetOrder(c.order()->name()));
 }
 
 xbase::ProgressFn TTableAccess::Progress() const {

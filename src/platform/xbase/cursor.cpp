@@ -10,7 +10,6 @@ Status Cursor::SetOrder(std::string_view tagName) {
     if (tagName.empty() || tagName == "0") {
         order_ = nullptr;
         it_.reset();
-        itTag_ = nullptr;
         return Status::OK();
     }
     const OpenTag* tag = table_->FindTag(tagName);
@@ -18,15 +17,15 @@ Status Cursor::SetOrder(std::string_view tagName) {
         return Status::NotFound(table_->path(), "no open index has a tag " + std::string(tagName));
     order_ = tag;
     it_ = tag->tag->NewIterator();
-    itTag_ = tag->tag;
+    itEpoch_ = table_->tagEpoch();
     itPositioned_ = false;
     return Status::OK();
 }
 
 void Cursor::SyncIterator() {
-    if (order_ != nullptr && order_->tag != itTag_) {
+    if (order_ != nullptr && itEpoch_ != table_->tagEpoch()) {
         it_ = order_->tag->NewIterator();
-        itTag_ = order_->tag;
+        itEpoch_ = table_->tagEpoch();
         itPositioned_ = false;
     }
 }

@@ -62,7 +62,7 @@ private:
     Status StepRecordOrder(int direction, bool* moved);
     Status StepTagOrder(int direction, bool* moved);
     Status EnsureIterator();
-    // A fresh iterator when the order's tag object was replaced.
+    // A fresh iterator when the table made its tag objects anew.
     void SyncIterator();
     uint8_t* scratch() {
         scratch_.resize(record_.size());
@@ -72,7 +72,7 @@ private:
     Table* table_;
     const OpenTag* order_ = nullptr;
     std::unique_ptr<CdxIterator> it_;
-    const CdxTag* itTag_ = nullptr;  // the tag it_ walks; the order's tag changes when rebuilt anew
+    uint64_t itEpoch_ = 0;  // the table's tag epoch when it_ was taken
     bool itPositioned_ =
         false;  // it_ stands on the current entry or, when !itOnCurrent_, its successor
     bool itOnCurrent_ = false;

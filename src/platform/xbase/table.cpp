@@ -154,6 +154,7 @@ Status Table::LoadTags(CdxFile* file) {
 void Table::CloseIndexes() {
     tags_.clear();
     indexes_.clear();
+    ++tagEpoch_;
 }
 
 const OpenTag* Table::FindTag(std::string_view name) const {

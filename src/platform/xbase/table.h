@@ -131,6 +131,9 @@ public:
     // Counts every change made through this object or picked up by Refresh; cursors use it to
     // know that their index iterators must find their place again.
     uint64_t changeCount() const { return changeCount_; }
+    // Counts the times the tag objects of open files were made anew (a rebuilt file, a replaced
+    // tag); iterators taken from tags before that must be taken again.
+    uint64_t tagEpoch() const { return tagEpoch_; }
 
     // Number of records flagged deleted (computed once, then kept up to date).
     Status DeletedCount(uint32_t* count);
@@ -172,6 +175,7 @@ private:
     int64_t deletedCount_ = -1;  // -1: not counted yet
     int writeDepth_ = 0;
     uint64_t changeCount_ = 0;
+    uint64_t tagEpoch_ = 0;
 };
 
 }  // namespace xbase

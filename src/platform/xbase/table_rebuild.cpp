@@ -62,6 +62,7 @@ Status Table::ReplaceIndexFile(CdxFile* file, const ProgressFn& progress) {
         if (f.get() == file)
             f = std::move(fresh);
     }
+    ++tagEpoch_;
     return Status::OK();
 }
 

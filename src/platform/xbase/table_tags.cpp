@@ -92,12 +92,6 @@ Status Table::CreateTags(const std::string& requested,
         std::string name = defs[i].first;
         for (char& c : name)
             c = char(std::toupper(static_cast<unsigned char>(c)));
-        // A replaced tag's OpenTag goes away before the file frees its nodes.
-        tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
-                                   [&](const auto& t) {
-                                       return t->file == file && EqualsNoCase(t->name(), name);
-                                   }),
-                    tags_.end());
         OpenTag& open = *created[i];
         open.file = file;
         const uint8_t trail = open.expression->type() == ValueType::kCharacter ? ' ' : 0;
@@ -105,7 +99,17 @@ Status Table::CreateTags(const std::string& requested,
         XB_RETURN_IF_ERROR(file->AddTag(name, open.expression->text(), open.expression->keyLength(),
                                         trail, keys.Source(), &open.tag));
         XB_RETURN_IF_ERROR(file->SetDirty(false));
-        tags_.push_back(std::move(created[i]));
+        // A replaced tag keeps its OpenTag object, which cursors may hold as their order.
+        auto same = std::find_if(tags_.begin(), tags_.end(), [&](const auto& t) {
+            return t->file == file && EqualsNoCase(t->name(), name);
+        });
+        if (same != tags_.end()) {
+            (*same)->tag = open.tag;
+            (*same)->expression = std::move(open.expression);
+        } else {
+            tags_.push_back(std::move(created[i]));
+        }
+        ++tagEpoch_;
         return Status::OK();
     });
     return EndWrite(s);

@@ -204,6 +204,19 @@ TEST_F(TableTest, CursorKeepsItsPlaceWhileOthersWrite) {
     EXPECT_EQ(Field(c, "TITEL"), "D99");
 }
 
+TEST_F(TableTest, CursorFollowsATagReplacedUnderIt) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    Add("B", "z");
+    Add("A", "y");
+    Cursor c(table_.get());
+    ASSERT_TRUE(c.SetOrder("1").ok());
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{2, 1}));
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(ARTIEST)+STR(TRACK)").ok());
+    Add("C", "x");
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{3, 2, 1}));
+    EXPECT_EQ(table_->tags().size(), 1u);
+}
+
 TEST_F(TableTest, ExclusiveOpenIsRefusedWhileSharedOpenExists) {
     table_.reset();
     std::unique_ptr<Table> shared, other;
