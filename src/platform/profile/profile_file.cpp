@@ -134,8 +134,8 @@ Status ReadProfileFile(const std::string& path, std::string* bytes, bool* exists
 Status ReplaceProfileFile(const std::string& path, std::string_view bytes) {
     const std::string target = WriteTarget(path);
     const std::string folder = FolderOf(target);
-    const std::string temp = (fs::path(folder) / ("." + fs::path(target).filename().string() +
-                                                  "." + std::to_string(::getpid()) + ".tmp"))
+    const std::string temp = (fs::path(folder) / ("." + fs::path(target).filename().string() + "." +
+                                                  std::to_string(::getpid()) + ".tmp"))
                                  .string();
 
     struct stat old;
@@ -172,7 +172,8 @@ Status ReplaceProfileFile(const std::string& path, std::string_view bytes) {
     if (dir < 0)
         return Status::IOError(folder, ErrnoText("cannot open folder to flush it"));
     FdCloser dir_closer(dir);
-    if (::fsync(dir) != 0)
+    // Some file systems cannot flush a folder at all (EINVAL); the rename is all they offer.
+    if (::fsync(dir) != 0 && errno != EINVAL)
         return Status::IOError(folder, ErrnoText("cannot flush folder"));
     return Status::OK();
 }

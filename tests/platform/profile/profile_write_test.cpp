@@ -1,0 +1,213 @@
+// Writing settings: in-place changes that keep every other byte, placement of new keys and
+// sections, refused names, file creation, permissions and name spelling, and a model check.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+
+#include "platform/profile/file_bytes.h"
+#include "platform/profile/private_profile.h"
+#include "test_util.h"
+
+namespace profile {
+namespace {
+
+using profiletest::ReadBytes;
+using profiletest::WriteBytes;
+
+class ProfileWriteTest : public ::testing::Test {
+protected:
+    std::string Path() const { return dir_.File("cd.ini"); }
+
+    // Writes `before`, applies one WriteString, and returns the file's bytes afterwards.
+    std::string AfterWrite(const std::string& before, const std::string& section,
+                           const std::string& key, const std::string& value) {
+        WriteBytes(Path(), before);
+        PrivateProfile ini(Path());
+        Status status = ini.WriteString(section, key, value);
+        EXPECT_TRUE(status.ok()) << status.ToString();
+        return ReadBytes(Path());
+    }
+
+    testutil::TempDir dir_;
+};
+
+TEST_F(ProfileWriteTest, ChangedValueKeepsEveryOtherByte) {
+    // CRLF line ends, Windows-1252 text, comments, odd spacing, an unknown section and no line
+    // end after the last line: only the one value may change.
+    const std::string before =
+        "; Tunelo instellingen\r\n"
+        "\r\n"
+        "[Opstart]\r\n"
+        "ToonWerkBalk=1\r\n"
+        "ToonBitmap=C:\\Mijn Bestanden\\caf\xE9.bmp\r\n"
+        "\r\n"
+        "[Diversen]\r\n"
+        "; wachtwoord\r\n"
+        "Code_0001=\xCA\xC7\xCC\xCF\xCB\xC9\r\n"
+        "telopdatum = 14\r\n"
+        "[Onbekend]\r\n"
+        "Iets=\xE0 la carte\r\n"
+        "TelOpDatum=99";
+    const std::string expected =
+        "; Tunelo instellingen\r\n"
+        "\r\n"
+        "[Opstart]\r\n"
+        "ToonWerkBalk=1\r\n"
+        "ToonBitmap=C:\\Mijn Bestanden\\caf\xE9.bmp\r\n"
+        "\r\n"
+        "[Diversen]\r\n"
+        "; wachtwoord\r\n"
+        "Code_0001=\xCA\xC7\xCC\xCF\xCB\xC9\r\n"
+        "telopdatum = 21\r\n"
+        "[Onbekend]\r\n"
+        "Iets=\xE0 la carte\r\n"
+        "TelOpDatum=99";
+    EXPECT_EQ(AfterWrite(before, "Diversen", "TelOpDatum", "21"), expected);
+    EXPECT_EQ(PrivateProfile(Path()).ReadString("diversen", "TELOPDATUM", ""), "21");
+}
+
+TEST_F(ProfileWriteTest, NewKeyGoesAfterLastKeyOfItsSection) {
+    EXPECT_EQ(AfterWrite("[A]\r\nx=1\r\ny=2\r\n\r\n; about B\r\n[B]\r\nz=3\r\n", "a", "New", "v"),
+              "[A]\r\nx=1\r\ny=2\r\nNew=v\r\n\r\n; about B\r\n[B]\r\nz=3\r\n");
+    // A section without keys gets it right after its header.
+    EXPECT_EQ(AfterWrite("[A]\n\n[B]\n", "A", "k", "v"), "[A]\nk=v\n\n[B]\n");
+    // The last line of the file without a line end gets one first.
+    EXPECT_EQ(AfterWrite("[A]\nx=1", "A", "k", "v"), "[A]\nx=1\nk=v\n");
+}
+
+TEST_F(ProfileWriteTest, NewSectionGoesAtTheEnd) {
+    EXPECT_EQ(AfterWrite("[A]\r\nx=1\r\n", "Sortering", "PlayListVolgorde", "3"),
+              "[A]\r\nx=1\r\n\r\n[Sortering]\r\nPlayListVolgorde=3\r\n");
+    EXPECT_EQ(AfterWrite("[A]\nx=1\n\n", "B", "k", "v"), "[A]\nx=1\n\n[B]\nk=v\n");
+    EXPECT_EQ(AfterWrite("; only a comment", "B", "k", "v"),
+              "; only a comment\r\n\r\n[B]\r\nk=v\r\n");
+}
+
+TEST_F(ProfileWriteTest, FirstWriteCreatesTheFile) {
+    PrivateProfile ini(Path());
+    ASSERT_TRUE(ini.WriteBool("Opstart", "Hints", true).ok());
+    ASSERT_TRUE(ini.WriteInteger("Diversen", "MeldBackup", -3).ok());
+    ASSERT_TRUE(ini.WriteBool("Opstart", "ToonTijd", false).ok());
+    EXPECT_EQ(ReadBytes(Path()),
+              "[Opstart]\r\nHints=1\r\nToonTijd=0\r\n\r\n[Diversen]\r\nMeldBackup=-3\r\n");
+    EXPECT_EQ(ini.ReadInteger("Diversen", "MeldBackup", 1), -3);
+}
+
+TEST_F(ProfileWriteTest, WritesGoToTheFirstOfRepeatedSections) {
+    EXPECT_EQ(AfterWrite("[D]\nk=1\n[d]\nk=2\n", "D", "k", "9"), "[D]\nk=9\n[d]\nk=2\n");
+    EXPECT_EQ(AfterWrite("[D]\nk=1\n[d]\nj=2\n", "D", "j", "9"), "[D]\nk=1\nj=9\n[d]\nj=2\n");
+    EXPECT_EQ(AfterWrite("[D]\nk=1\nk=2\n", "D", "k", "9"), "[D]\nk=9\nk=2\n");
+}
+
+TEST_F(ProfileWriteTest, InPlaceKeepsSpellingAndSpacingAroundEquals) {
+    EXPECT_EQ(AfterWrite("[Diversen]\n  veldjaar =\t1990   \n", "diversen", "VeldJaar", "2001"),
+              "[Diversen]\n  veldjaar =\t2001\n");
+    EXPECT_EQ(AfterWrite("[S]\nk=old\n", "S", "k", ""), "[S]\nk=\n");
+}
+
+TEST_F(ProfileWriteTest, BadNamesAndValuesAreRefusedAndNothingIsWritten) {
+    const std::string before = "[S]\r\nk=1\r\n";
+    WriteBytes(Path(), before);
+    PrivateProfile ini(Path());
+    const char* bad_sections[] = {"", "  ", "a]b", "a=b", "a\nb", "a\rb"};
+    for (const char* section : bad_sections) {
+        Status status = ini.WriteString(section, "k", "v");
+        EXPECT_EQ(status.code(), Status::Code::kInvalidArgument) << section;
+    }
+    const char* bad_keys[] = {"", "a=b", "a]", "[a", ";a", "a\nb", "a\r"};
+    for (const char* key : bad_keys) {
+        Status status = ini.WriteString("S", key, "v");
+        EXPECT_EQ(status.code(), Status::Code::kInvalidArgument) << key;
+    }
+    Status status = ini.WriteString("S", "k", "two\r\nlines");
+    EXPECT_EQ(status.code(), Status::Code::kInvalidArgument);
+    EXPECT_NE(status.ToString().find("cd.ini"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Path()), before);
+    // '[' inside a section name and '=' inside a value are harmless.
+    EXPECT_TRUE(ini.WriteString("a[b", "k", "x=y").ok());
+    EXPECT_EQ(ini.ReadString("a[b", "k", ""), "x=y");
+}
+
+TEST_F(ProfileWriteTest, ExistingNameSpellingAndPermissionsAreKept) {
+    const std::string upper = dir_.File("CD.INI");
+    WriteBytes(upper, "[S]\nk=1\n");
+    ASSERT_EQ(::chmod(upper.c_str(), 0640), 0);
+    PrivateProfile ini(Path());
+    ASSERT_TRUE(ini.WriteString("S", "k", "2").ok());
+    EXPECT_FALSE(std::filesystem::exists(Path()));
+    EXPECT_EQ(ReadBytes(upper), "[S]\nk=2\n");
+    struct stat st;
+    ASSERT_EQ(::stat(upper.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(ProfileWriteTest, SymbolicLinkStaysALink) {
+    WriteBytes(dir_.File("real.ini"), "[S]\nk=1\n");
+    std::filesystem::create_symlink("real.ini", Path());
+    ASSERT_TRUE(PrivateProfile(Path()).WriteString("S", "k", "2").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_EQ(ReadBytes(dir_.File("real.ini")), "[S]\nk=2\n");
+}
+
+TEST_F(ProfileWriteTest, NoCachingBetweenObjects) {
+    PrivateProfile writer(Path());
+    PrivateProfile reader(Path());
+    EXPECT_EQ(reader.ReadString("S", "k", "FOUT"), "FOUT");
+    ASSERT_TRUE(writer.WriteString("S", "k", "1").ok());
+    EXPECT_EQ(reader.ReadString("S", "k", "FOUT"), "1");
+    WriteBytes(Path(), "[S]\nk=by hand\n");
+    EXPECT_EQ(reader.ReadString("S", "k", "FOUT"), "by hand");
+}
+
+// Random writes through a handful of names in varying case, checked against a plain map after
+// every step, starting from a file with clutter that must survive unchanged.
+TEST_F(ProfileWriteTest, RandomWritesAgreeWithAMap) {
+    const std::string clutter_head = "; kop\r\nlos=1\r\n";
+    WriteBytes(Path(), clutter_head + "[Z]\r\ntekst zonder is\r\n");
+    PrivateProfile ini(Path());
+    const std::string sections[] = {"Opstart", "Diversen", "Z"};
+    const std::string keys[] = {"Hints", "Geluid", "TelOpDatum", "k"};
+    std::map<std::pair<std::string, std::string>, std::string> model;
+    std::mt19937 rng(1234);
+    auto vary_case = [&](std::string name) {
+        for (char& c : name) {
+            if (rng() % 2)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return name;
+    };
+    auto lower = [](std::string name) {
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    };
+    for (int step = 0; step < 200; ++step) {
+        const std::string& section = sections[rng() % 3];
+        const std::string& key = keys[rng() % 4];
+        std::string value = "v" + std::to_string(rng() % 1000) + "\xE9";
+        ASSERT_TRUE(ini.WriteString(vary_case(section), vary_case(key), value).ok());
+        model[{lower(section), lower(key)}] = value;
+        for (const std::string& s : sections) {
+            for (const std::string& k : keys) {
+                auto it = model.find({lower(s), lower(k)});
+                EXPECT_EQ(ini.ReadString(s, k, "FOUT"), it == model.end() ? "FOUT" : it->second)
+                    << "step " << step << " [" << s << "] " << k;
+            }
+        }
+    }
+    std::string bytes = ReadBytes(Path());
+    EXPECT_EQ(bytes.substr(0, clutter_head.size()), clutter_head);
+    EXPECT_NE(bytes.find("tekst zonder is\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);  // no LF crept into a CRLF file
+}
+
+}  // namespace
+}  // namespace profile
