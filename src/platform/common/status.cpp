@@ -1,6 +1,6 @@
-#include "platform/xbase/status.h"
+#include "platform/common/status.h"
 
-namespace xbase {
+namespace tunelo {
 
 std::string Status::ToString() const {
     const char* kind = "";
@@ -33,4 +33,4 @@ std::string Status::ToString() const {
     return out;
 }
 
-}  // namespace xbase
+}  // namespace tunelo
