@@ -4,10 +4,6 @@ namespace profile {
 
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -17,16 +13,6 @@ bool IsBlank(char c) {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
@@ -85,7 +71,7 @@ IniText::Kind IniText::Classify(size_t index, std::string_view* name) const {
 std::optional<size_t> IniText::FindSection(std::string_view section) const {
     std::string_view name;
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (Classify(i, &name) == Kind::kSection && EqualsIgnoringAsciiCase(name, section))
+        if (Classify(i, &name) == Kind::kSection && EqualsNoCase(name, section))
             return i;
     }
     return std::nullopt;
@@ -106,7 +92,7 @@ std::optional<std::string> IniText::Find(std::string_view section, std::string_v
     size_t end = SectionEnd(*header);
     std::string_view name;
     for (size_t i = *header + 1; i < end; ++i) {
-        if (Classify(i, &name) != Kind::kKey || !EqualsIgnoringAsciiCase(name, key))
+        if (Classify(i, &name) != Kind::kKey || !EqualsNoCase(name, key))
             continue;
         std::string_view content = lines_[i].content;
         std::string_view value = TrimBlanks(content.substr(content.find('=') + 1));
@@ -144,7 +130,7 @@ void IniText::Set(std::string_view section, std::string_view key, std::string_vi
     for (size_t i = *header + 1; i < end; ++i) {
         if (Classify(i, &name) != Kind::kKey)
             continue;
-        if (EqualsIgnoringAsciiCase(name, key)) {
+        if (EqualsNoCase(name, key)) {
             std::string& content = lines_[i].content;
             size_t keep = content.find('=') + 1;
             while (keep < content.size() && (content[keep] == ' ' || content[keep] == '\t'))

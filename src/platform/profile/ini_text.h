@@ -9,11 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/common/file_names.h"
+
 namespace profile {
 
 // True when `a` and `b` are equal, ignoring the case of ASCII letters only (the files are
 // Windows-1252; other bytes compare exactly).
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+using tunelo::EqualsNoCase;
 
 // `text` without leading and trailing blanks, tabs and stray carriage returns.
 std::string_view TrimBlanks(std::string_view text);

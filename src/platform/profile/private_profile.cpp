@@ -1,5 +1,7 @@
 #include "platform/profile/private_profile.h"
 
+#include "platform/common/file_names.h"
+
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_file.h"
 #include "platform/profile/profile_number.h"
@@ -21,7 +23,7 @@ Status PrivateProfile::Lookup(std::string_view section, std::string_view key,
     value->reset();
     std::string bytes;
     bool exists = false;
-    std::string file = ResolveProfilePath(path_);
+    std::string file = tunelo::ResolvePathNoCase(path_);
     Status status = ReadProfileFile(file, &bytes, &exists);
     if (!status.ok() || !exists)
         return status;
@@ -81,7 +83,7 @@ Status PrivateProfile::WriteString(std::string_view section, std::string_view ke
     if (HasLineBreak(value))
         return Status::InvalidArgument(
             path_, "value of key " + std::string(TrimBlanks(key)) + " holds a line break");
-    std::string file = ResolveProfilePath(path_);
+    std::string file = tunelo::ResolvePathNoCase(path_);
     std::string bytes;
     bool exists = false;
     status = ReadProfileFile(file, &bytes, &exists);

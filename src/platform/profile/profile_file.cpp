@@ -73,27 +73,6 @@ std::string WriteTarget(const std::string& path) {
 
 }  // namespace
 
-std::string ResolveProfilePath(const std::string& path) {
-    struct stat st;
-    if (::lstat(path.c_str(), &st) == 0)
-        return path;
-    fs::path wanted(path);
-    std::string name = wanted.filename().string();
-    if (name.empty())
-        return path;
-    std::error_code ec;
-    fs::directory_iterator it(FolderOf(path), ec);
-    std::string best;
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string candidate = it->path().filename().string();
-        if (EqualsIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best))
-            best = candidate;
-    }
-    if (best.empty())
-        return path;
-    return (wanted.parent_path() / best).string();
-}
-
 Status ReadProfileFile(const std::string& path, std::string* bytes, bool* exists) {
     bytes->clear();
     *exists = false;

@@ -15,11 +15,6 @@ namespace profile {
 // rather than read into memory.
 constexpr size_t kMaxProfileFileSize = 16 * 1024 * 1024;
 
-// `path` itself when it exists; otherwise the file in the same folder whose name differs only
-// in ASCII letter case ("CD.INI" for "cd.ini"), the first by byte order when there are several;
-// otherwise `path` unchanged. Catalogues are copied from a platform whose names ignore case.
-std::string ResolveProfilePath(const std::string& path);
-
 // Reads the whole file into `*bytes`. A missing file is not an error: `*exists` is set false
 // and `*bytes` left empty. Fails on anything that is not a regular file or is too large.
 Status ReadProfileFile(const std::string& path, std::string* bytes, bool* exists);

@@ -62,6 +62,12 @@ Status Cursor::Load(uint32_t recno) {
     return Status::OK();
 }
 
+void Cursor::TakeScratch(uint32_t recno) {
+    std::memcpy(record_.data(), scratch_.data(), record_.size());
+    recno_ = recno;
+    eof_ = false;
+}
+
 void Cursor::SetEof() {
     eof_ = true;
     recno_ = 0;
@@ -186,9 +192,7 @@ Status Cursor::Seek(const uint8_t* key, size_t len, bool* found) {
     while (it_->Valid() && std::memcmp(it_->key(), key, len) == 0) {
         XB_RETURN_IF_ERROR(ReadForWalk(it_->recno(), scratch()));
         if (IsVisible(scratch())) {
-            std::memcpy(record_.data(), scratch(), record_.size());
-            recno_ = it_->recno();
-            eof_ = false;
+            TakeScratch(it_->recno());
             itPositioned_ = true;
             itOnCurrent_ = true;
             *found = true;
@@ -236,9 +240,7 @@ Status Cursor::StepRecordOrder(int direction, bool* moved) {
     for (int64_t r = int64_t(recno_) + direction; r >= 1 && r <= int64_t(count); r += direction) {
         XB_RETURN_IF_ERROR(ReadForWalk(uint32_t(r), scratch()));
         if (IsVisible(scratch())) {
-            std::memcpy(record_.data(), scratch(), record_.size());
-            recno_ = uint32_t(r);
-            eof_ = false;
+            TakeScratch(uint32_t(r));
             *moved = true;
             return Status::OK();
         }
@@ -283,9 +285,7 @@ Status Cursor::StepTagOrder(int direction, bool* moved) {
         }
         XB_RETURN_IF_ERROR(ReadForWalk(it_->recno(), scratch()));
         if (IsVisible(scratch())) {
-            std::memcpy(record_.data(), scratch(), record_.size());
-            recno_ = it_->recno();
-            eof_ = false;
+            TakeScratch(it_->recno());
             itOnCurrent_ = true;
             *moved = true;
             return Status::OK();

@@ -56,6 +56,8 @@ private:
     // ahead, since the tracks of one source lie side by side in the table.
     Status ReadForWalk(uint32_t recno, uint8_t* out);
     void SetEof();
+    // The candidate in scratch_, record `recno`, becomes the current record.
+    void TakeScratch(uint32_t recno);
     // From the iterator's place (or, in record order, from recno_) to the first visible record in
     // `direction`; the end of the table when there is none.
     Status StepToFirstVisible(int direction);

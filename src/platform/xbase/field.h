@@ -6,10 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/common/file_names.h"
+
 namespace xbase {
 
-// ASCII comparison without regard to letter case (field, tag and file names).
-bool EqualsNoCase(std::string_view a, std::string_view b);
+using tunelo::EqualsNoCase;
 
 struct FieldDef {
     std::string name;     // upper case, at most 10 characters

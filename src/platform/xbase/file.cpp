@@ -1,11 +1,9 @@
 #include "platform/xbase/file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <strings.h>
 #include <cerrno>
 #include <cstring>
 
@@ -171,34 +169,6 @@ Status File::IsLockedElsewhere(uint64_t start, uint64_t len, bool* locked) const
         return Errno(path_, "cannot test a lock");
     *locked = fl.l_type != F_UNLCK;
     return Status::OK();
-}
-
-std::string ResolvePathNoCase(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0)
-        return path;
-    size_t slash = path.find_last_of('/');
-    std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* d = ::opendir(dir.c_str());
-    if (d == nullptr)
-        return path;
-    std::string found;
-    while (dirent* e = ::readdir(d)) {
-        if (::strcasecmp(e->d_name, base.c_str()) == 0) {
-            found = e->d_name;
-            break;
-        }
-    }
-    ::closedir(d);
-    if (found.empty())
-        return path;
-    return slash == std::string::npos ? found : path.substr(0, slash + 1) + found;
-}
-
-bool FileExistsNoCase(const std::string& path) {
-    struct stat st;
-    return ::stat(ResolvePathNoCase(path).c_str(), &st) == 0;
 }
 
 }  // namespace xbase

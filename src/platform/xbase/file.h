@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/common/file_names.h"
 #include "platform/xbase/status.h"
 
 namespace xbase {
@@ -50,10 +51,7 @@ private:
     bool writable_;
 };
 
-// The existing file whose name equals `path`'s last component without regard to letter case, in
-// the directory of `path`; `path` itself when it exists or when no such file exists (so that a new
-// file gets the spelling asked for). Catalogues come from a case-insensitive platform.
-std::string ResolvePathNoCase(const std::string& path);
-bool FileExistsNoCase(const std::string& path);
+using tunelo::FileExistsNoCase;
+using tunelo::ResolvePathNoCase;
 
 }  // namespace xbase
