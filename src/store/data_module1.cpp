@@ -1,0 +1,16 @@
+#include "store/data_module1.h"
+
+#include "store/data_module3.h"
+#include "store/folder_file.h"
+#include "store/item_harvest.h"
+
+TDataModule1::TDataModule1(const std::string& folder) : ArtTable("ArtTable", &TableEnv1) {
+    TableEnv1.Century = true;
+    TableEnv1.dateFormat = TTableEnv::DateFormat::Italian;
+    TableEnv1.Deleted = true;
+    ArtTable.setTableName(FolderFile(folder, "artdat.dat"));
+}
+
+void TDataModule1::UpdateItems(TDataModule3& items) {
+    HarvestItems(ArtAccess, {{"UITVOER", 'U'}, {"SOORT", 'G'}, {"TREF", 'T'}}, items);
+}

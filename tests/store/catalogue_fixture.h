@@ -1,0 +1,67 @@
+// Shared by the catalogue tests: a folder holding the five empty tables (the program directory of
+// the run), and small helpers that write records the way the screens do.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "base/work_dir.h"
+#include "platform/xbase/field_codec.h"
+#include "platform/xbase/table.h"
+#include "store/catalogue.h"
+#include "store/catalogue_files.h"
+#include "test_util.h"
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CreateCatalogueTables(folder()).ok());
+        SetWorkDir(folder());
+    }
+
+    std::string folder() const { return dir_.path().string(); }
+    std::string File(const std::string& name) const { return dir_.File(name); }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
+
+    // A catalogue whose index files are built and open, as after a normal start.
+    std::unique_ptr<Catalogue> OpenBuilt() {
+        EXPECT_TRUE(CreateCatalogueIndexes(folder()).ok());
+        auto catalogue = std::make_unique<Catalogue>(folder());
+        catalogue->OpenIndexes();
+        return catalogue;
+    }
+
+    static void Add(TTable& table, const std::map<std::string, std::string>& values) {
+        table.Insert();
+        for (const auto& [field, value] : values)
+            table.SetFieldAsString(field, value);
+        table.Post();
+    }
+
+    static void WriteFile(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    testutil::TempDir dir_;
+};
+
+// Appends one record to a table opened through the engine; values by field name, as text.
+inline void AppendRow(xbase::Table& table, const std::map<std::string, std::string>& values,
+                      const xbase::MemoTexts& memos = {}) {
+    std::vector<uint8_t> record(table.recordLength(), ' ');
+    for (const xbase::FieldDef& f : table.schema().fields())
+        xbase::SetBlank(record.data(), f);
+    for (const auto& [field, value] : values) {
+        const int index = table.schema().Find(field);
+        ASSERT_GE(index, 0) << field;
+        ASSERT_TRUE(xbase::SetText(record.data(), table.schema()[size_t(index)], value).ok())
+            << field;
+    }
+    uint32_t recno = 0;
+    ASSERT_TRUE(table.Append(record.data(), memos, &recno).ok());
+}

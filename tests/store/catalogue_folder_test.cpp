@@ -1,0 +1,154 @@
+// Opening a catalogue folder: a missing or damaged table is reported by name, a folder without any
+// table is told apart, a new catalogue is copied from the installation template without ever
+// overwriting a table, and the template shipped in data/ opens with every tag.
+#include "store/catalogue_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "catalogue_fixture.h"
+#include "store/catalogue_schema.h"
+#include "store/startup_check.h"
+#include "store/table_error.h"
+#include "support/scripted_ui.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> Listing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        names.push_back(fs::relative(entry.path(), folder).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// What the failure to open `folder` as a catalogue says.
+std::string OpenFailure(const std::string& folder) {
+    std::unique_ptr<Catalogue> catalogue;
+    xbase::Status status = Catalogue::Open(folder, &catalogue);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(catalogue, nullptr);
+    EXPECT_THROW(Catalogue{folder}, TableError);
+    return status.ToString();
+}
+
+using CatalogueFolderTest = CatalogueTest;
+
+TEST_F(CatalogueFolderTest, AMissingOrDamagedTableIsReportedByName) {
+    EXPECT_TRUE(MissingCatalogueTables(folder()).empty());
+    {
+        std::unique_ptr<Catalogue> catalogue;
+        EXPECT_TRUE(Catalogue::Open(folder(), &catalogue).ok());
+    }
+    fs::rename(File("Uitdat.dat"), File("Uitdat.old"));
+    EXPECT_EQ(MissingCatalogueTables(folder()), std::vector<std::string>{"Uitdat.dat"});
+    EXPECT_FALSE(HasNoCatalogue(folder()));
+    EXPECT_NE(OpenFailure(folder()).find("Uitdat.dat"), std::string::npos);
+    fs::rename(File("Uitdat.old"), File("UITDAT.DAT"));  // any spelling will do
+
+    WriteFile(File("playlist.dat"), "no table here");
+    EXPECT_NE(OpenFailure(folder()).find("playlist.dat"), std::string::npos);
+    fs::remove(File("playlist.dat"));
+
+    fs::remove(File("hfdat.fpt"));
+    EXPECT_NE(OpenFailure(folder()).find("hfdat.fpt"), std::string::npos);
+
+    testutil::TempDir empty;
+    EXPECT_TRUE(HasNoCatalogue(empty.path().string()));
+    EXPECT_EQ(MissingCatalogueTables(empty.path().string()).size(), 5u);
+}
+
+TEST_F(CatalogueFolderTest, ANewCatalogueIsCopiedFromTheTemplate) {
+    ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
+    WriteFile(File("cd.ini"), "[Diversen]\r\nGeluid=1\r\n");
+    WriteFile(File("print.ini"), "[Print]\r\n");
+    WriteFile(File("error.wav"), "RIFF");
+    WriteFile(File("notes.txt"), "not part of a catalogue");
+    fs::create_directories(File("help/images"));
+    WriteFile(File("help/index.html"), "<html></html>");
+    WriteFile(File("help/images/cd.png"), "PNG");
+
+    testutil::TempDir target;
+    const std::string into = (target.path() / "catalogue").string();
+    fs::create_directories(into);
+    WriteFile(into + "/cd.ini", "[Diversen]\r\nGeluid=0\r\n");  // the user's own settings stay
+    WriteFile(into + "/INDEX1.CDX", "stale");                   // an index without its table goes
+    ASSERT_TRUE(CreateCatalogueFromTemplate(folder(), into).ok());
+    EXPECT_EQ(Listing(into),
+              (std::vector<std::string>{"INDEX1.CDX", "Index2.cdx", "Index3.cdx", "Index4.cdx",
+                                        "Index5.cdx", "Uitdat.dat", "artdat.dat", "cd.ini",
+                                        "error.wav", "help", "help/images", "help/images/cd.png",
+                                        "help/index.html", "hfdat.dat", "hfdat.fpt", "items.dat",
+                                        "playlist.dat", "print.ini"}));
+    EXPECT_EQ(ReadAll(into + "/cd.ini"), "[Diversen]\r\nGeluid=0\r\n");
+    EXPECT_EQ(ReadAll(into + "/INDEX1.CDX"), ReadAll(File("Index1.cdx")));
+
+    ScriptedUi ui;
+    Catalogue catalogue(into);
+    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::GoOn);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CatalogueFolderTest, TheTemplateIsNeverCopiedOverAnExistingTable) {
+    ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
+    WriteFile(File("cd.ini"), "[Diversen]\r\n");
+    testutil::TempDir target;
+    const std::string into = target.path().string();
+    WriteFile(into + "/ITEMS.DAT", "the user's items");
+    const std::vector<std::string> before = Listing(into);
+    EXPECT_FALSE(CreateCatalogueFromTemplate(folder(), into).ok());
+    EXPECT_EQ(Listing(into), before);
+    EXPECT_EQ(ReadAll(into + "/ITEMS.DAT"), "the user's items");
+
+    // Nor is an incomplete template copied.
+    testutil::TempDir partial, elsewhere;
+    fs::copy_file(File("artdat.dat"), partial.File("artdat.dat"));
+    EXPECT_FALSE(
+        CreateCatalogueFromTemplate(partial.path().string(), elsewhere.path().string()).ok());
+    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+}
+
+TEST(ShippedTemplateTest, TheTablesInDataOpenWithEveryTag) {
+    testutil::TempDir dir;
+    SetWorkDir(dir.path().string());
+    ASSERT_TRUE(CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", dir.path().string()).ok());
+    ScriptedUi ui;
+    Catalogue catalogue(dir.path().string());
+    ASSERT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::GoOn);
+    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    const TTableAccess* accesses[] = {&catalogue.dm1.ArtAccess, &catalogue.dm2.HfAccess,
+                                      &catalogue.dm3.ItemsAccess, &catalogue.dm3.UitleenAccess,
+                                      &catalogue.dm3.PlaylistAccess};
+    for (size_t i = 0; i < CatalogueTables().size(); ++i) {
+        const TableDefinition& def = CatalogueTables()[i];
+        SCOPED_TRACE(def.file);
+        const xbase::Table& table = accesses[i]->component().table();
+        EXPECT_TRUE(tunelo::EqualsNoCase(fs::path(table.path()).filename().string(), def.file));
+        ASSERT_EQ(table.schema().size(), def.fields.size());
+        for (size_t f = 0; f < def.fields.size(); ++f) {
+            EXPECT_EQ(table.schema()[f].name, def.fields[f].name);
+            EXPECT_EQ(table.schema()[f].type, def.fields[f].type);
+            EXPECT_EQ(table.schema()[f].length, def.fields[f].length);
+        }
+        ASSERT_EQ(table.tags().size(), def.tags.size());
+        for (const TagDefinition& tag : def.tags) {
+            const xbase::OpenTag* open = table.FindTag(tag.name);
+            ASSERT_NE(open, nullptr) << tag.name;
+            EXPECT_EQ(open->tag->info().expression, tag.expression);
+        }
+        EXPECT_EQ(accesses[i]->Count(), 0u);
+    }
+}
+
+}  // namespace

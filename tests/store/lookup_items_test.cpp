@@ -1,0 +1,118 @@
+// Lookup items: one item per text and code whatever the letter case, pick lists in alphabetical
+// order without blank texts, and cleaning that leaves the items table usable even when the pack
+// cannot run.
+#include "store/data_module3.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue_fixture.h"
+#include "store/table_error.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+class LookupItemsTest : public CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        catalogue_ = OpenBuilt();
+    }
+
+    TDataModule3& dm3() { return catalogue_->dm3; }
+
+    Items ItemsOf(char code) {
+        Items list;
+        dm3().GetItems(list, code);
+        return list;
+    }
+
+    uint64_t StoredItems() {
+        dm3().ItemsAccess.SetOrder(0);
+        return dm3().ItemsAccess.Count();
+    }
+
+    ScriptedUi ui_;
+    std::unique_ptr<Catalogue> catalogue_;
+};
+
+TEST_F(LookupItemsTest, AnItemIsOneTextPerCodeInAnyLetterCase) {
+    dm3().WriteItems("Rock", 'G');
+    dm3().WriteItems("ROCK", 'G');
+    dm3().WriteItems("rock   ", 'G');
+    dm3().WriteItems("Rock", 'L');  // another code: another item
+    dm3().WriteItems("   ", 'G');
+    dm3().WriteItems("", 'G');
+    // Accented letters are upper-cased as the index does it (Windows-1252).
+    dm3().WriteItems("\xC9migr\xE9", 'A');
+    dm3().WriteItems("\xE9MIGR\xC9", 'A');
+    EXPECT_EQ(StoredItems(), 3u);
+    EXPECT_EQ(ItemsOf('G'), Items{"Rock"});
+    EXPECT_EQ(ItemsOf('L'), Items{"Rock"});
+    EXPECT_EQ(ItemsOf('A'), Items{"\xC9migr\xE9"});
+    EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_THROW(dm3().WriteItems(std::string(51, 'x'), 'G'), TableError);
+    EXPECT_EQ(StoredItems(), 3u);
+}
+
+TEST_F(LookupItemsTest, PickListsComeInAlphabeticalOrderAndSkipBlankTexts) {
+    for (const char* text : {"gamma", "Alpha", "beta"})
+        dm3().WriteItems(text, 'U');
+    dm3().WriteItems("Aardvark", 'T');
+    dm3().WriteItems("Zulu", 'H');
+    Add(dm3().ItemsTable, {{"OMS", ""}, {"CODE", "U"}});
+    Add(dm3().ItemsTable, {{"OMS", ""}, {"CODE", "N"}});
+    Items list{"kept"};
+    dm3().GetItems(list, 'U');
+    EXPECT_EQ(list, (Items{"kept", "Alpha", "beta", "gamma"}));
+    EXPECT_EQ(ItemsOf('T'), Items{"Aardvark"});
+    // Only a blank item: an empty list, but no message either.
+    EXPECT_TRUE(ItemsOf('N').empty());
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(LookupItemsTest, ACodeWithoutItemsSaysSo) {
+    dm3().WriteItems("Tape", 'D');
+    EXPECT_TRUE(ItemsOf('K').empty());
+    ASSERT_EQ(ui_.MessageTexts(), Items{"No information found!"});
+    EXPECT_EQ(ui_.messages[0].kind, MsgKind::Information);
+    EXPECT_FALSE(dm3().ItemsTable.ControlsDisabled());
+}
+
+TEST_F(LookupItemsTest, PackItemsRemovesBlankItemsAndTheTableStaysUsable) {
+    dm3().WriteItems("Live", 'U');
+    Add(dm3().ItemsTable, {{"OMS", " "}, {"CODE", "U"}});
+    dm3().WriteItems("Studio", 'U');
+    Add(dm3().ItemsTable, {{"OMS", ""}, {"CODE", "G"}});
+    dm3().PackItems();
+    ASSERT_GE(ui_.statuses.size(), 3u);
+    EXPECT_EQ(ui_.statuses[0], "Removing empty records...");
+    EXPECT_EQ(ui_.statuses[1], "Checking database...");
+    EXPECT_EQ(ui_.statuses.back(), "");
+    {
+        std::unique_ptr<xbase::Table> file;
+        ASSERT_TRUE(xbase::Table::Open(File("items.dat"), {}, &file).ok());
+        EXPECT_EQ(file->recordCount(), 2u);  // gone from the file, not only hidden
+    }
+    EXPECT_TRUE(dm3().ItemsTable.Active());
+    EXPECT_FALSE(dm3().ItemsTable.exclusive());
+    dm3().WriteItems("Acoustic", 'U');
+    dm3().WriteItems("LIVE", 'U');
+    EXPECT_EQ(ItemsOf('U'), (Items{"Acoustic", "Live", "Studio"}));
+}
+
+TEST_F(LookupItemsTest, AFailedPackLeavesTheItemsOpenWithTheirIndex) {
+    dm3().WriteItems("Live", 'U');
+    std::unique_ptr<xbase::Table> other;  // another user keeps items.dat open
+    ASSERT_TRUE(xbase::Table::Open(File("items.dat"), {}, &other).ok());
+    EXPECT_THROW(dm3().PackItemFile(), TableError);
+    EXPECT_TRUE(dm3().ItemsTable.Active());
+    EXPECT_FALSE(dm3().ItemsTable.exclusive());
+    EXPECT_FALSE(dm3().ItemsTable.ControlsDisabled());
+    dm3().WriteItems("Studio", 'U');
+    dm3().WriteItems("live", 'U');
+    EXPECT_EQ(ItemsOf('U'), (Items{"Live", "Studio"}));
+}
+
+}  // namespace

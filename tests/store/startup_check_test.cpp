@@ -1,0 +1,238 @@
+// The start-up check of the data files: a new catalogue gets its index files and lookup items and
+// the run ends; files of the earlier program generation are taken over once; left-over backups
+// stop the start; a normal start opens the index files whatever their spelling.
+#include "store/startup_check.h"
+
+#include <gtest/gtest.h>
+
+#include "base/ini.h"
+#include "base/text.h"
+#include "catalogue_fixture.h"
+#include "store/folder_file.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+const char kCreated[] =
+    "Files are created. The program will be closed! Restart the program after closing.";
+const char kImported[] = "Files are created. The program will be closed.";
+const char kBackups[] = "The BACKUP files are still here. Updating is not possible!";
+
+class StartupCheckTest : public CatalogueTest {
+protected:
+    Items ItemsOf(Catalogue& catalogue, char code) {
+        Items list;
+        catalogue.dm3.GetItems(list, code);
+        return list;
+    }
+
+    // DATA1.DAT with two tracks and DATA2.DAT (memo file spelled DATA2.FPT) with one main title.
+    void WriteOldFiles() {
+        std::unique_ptr<xbase::Table> tracks;
+        ASSERT_TRUE(xbase::Table::Create(File("DATA1.DAT"),
+                                         {{"TITEL", 'C', 50, 0},
+                                          {"ARTIEST", 'C', 50, 0},
+                                          {"UITVOER", 'C', 30, 0},
+                                          {"SOORT", 'C', 30, 0},
+                                          {"TREF", 'C', 30, 0},
+                                          {"DRAGER", 'C', 10, 0},
+                                          {"CDNUMMER", 'N', 6, 0},
+                                          {"TRACK", 'N', 3, 0},
+                                          {"OUDVELD", 'C', 5, 0}},
+                                         &tracks)
+                        .ok());
+        AppendRow(*tracks, {{"TITEL", "Come Together"},
+                            {"ARTIEST", "The Beatles"},
+                            {"UITVOER", "Studio"},
+                            {"SOORT", "Pop"},
+                            {"TREF", "love"},
+                            {"DRAGER", "CD"},
+                            {"CDNUMMER", "12"},
+                            {"TRACK", "1"},
+                            {"OUDVELD", "x"}});
+        AppendRow(*tracks, {{"TITEL", "Something"},
+                            {"ARTIEST", "The Beatles"},
+                            {"UITVOER", "studio"},
+                            {"SOORT", "Rock"},
+                            {"DRAGER", "CD"},
+                            {"CDNUMMER", "12"},
+                            {"TRACK", "2"}});
+        tracks.reset();
+        std::unique_ptr<xbase::Table> titles;
+        ASSERT_TRUE(xbase::Table::Create(File("DATA2.DAT"),
+                                         {{"HTITEL", 'C', 50, 0},
+                                          {"HOOFDART", 'C', 50, 0},
+                                          {"LABEL", 'C', 30, 0},
+                                          {"AANKOOP", 'C', 45, 0},
+                                          {"SOORT", 'C', 30, 0},
+                                          {"DRAGER", 'C', 10, 0},
+                                          {"CDNUMMER", 'N', 6, 0},
+                                          {"MEMO", 'M', 10, 0}},
+                                         &titles)
+                        .ok());
+        const int memo = titles->schema().Find("MEMO");
+        AppendRow(*titles,
+                  {{"HTITEL", "Abbey Road"},
+                   {"HOOFDART", "The Beatles"},
+                   {"LABEL", "Apple"},
+                   {"AANKOOP", "Free Record Shop"},
+                   {"SOORT", "POP"},
+                   {"DRAGER", "CD"},
+                   {"CDNUMMER", "12"}},
+                  {{memo, memoText_}});
+        titles.reset();
+        std::filesystem::rename(FolderFile(folder(), "DATA2.FPT"), File("DATA2.FPT"));
+    }
+
+    void SwitchSoundOn() {
+        ASSERT_TRUE(IniWriteBool("Diversen", "Geluid", true));
+        WriteFile(File("error.wav"), "RIFF");
+    }
+
+    const std::string memoText_ = "Recorded at Abbey Road.\r\n" + std::string(300, 'm');
+};
+
+TEST_F(StartupCheckTest, EmptyTablesGetIndexFilesAndItemsThenTheNextStartIsNormal) {
+    {
+        ScriptedUi ui;
+        Catalogue catalogue(folder());
+        // Records typed in before the index files existed still give lookup items.
+        catalogue.dm1.ArtTable.Open();
+        Add(catalogue.dm1.ArtTable, {{"TITEL", "Help"}, {"SOORT", "Rock"}, {"UITVOER", "Live"}});
+        Add(catalogue.dm2.HfTable, {{"HTITEL", "Help!"}, {"SOORT", "rock"}, {"LABEL", "EMI"}});
+        int splashLines = 0;
+        EXPECT_EQ(CheckDataFiles(catalogue, [&] { ++splashLines; }), StartupOutcome::EndProgram);
+        EXPECT_EQ(splashLines, 1);
+        ASSERT_EQ(ui.MessageTexts(), Items{kCreated});
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+        ASSERT_FALSE(ui.statuses.empty());
+        EXPECT_EQ(ui.statuses.back(), "");
+    }
+    for (const char* name : {"Index1.cdx", "Index2.cdx", "Index3.cdx", "Index4.cdx", "Index5.cdx"})
+        EXPECT_TRUE(Exists(name)) << name;
+
+    ScriptedUi ui;
+    Catalogue catalogue(folder());
+    EXPECT_EQ(CheckDataFiles(catalogue, [] { ADD_FAILURE() << "splash line on a normal start"; }),
+              StartupOutcome::GoOn);
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_TRUE(catalogue.dm1.ArtTable.Active());
+    catalogue.dm1.ArtAccess.SetOrder(7);
+    EXPECT_TRUE(catalogue.dm1.ArtAccess.Seek("ROCK"));
+    // Tracks first: the track's "Rock" is the style item, the title's "rock" is the same one.
+    EXPECT_EQ(ItemsOf(catalogue, 'G'), Items{"Rock"});
+    EXPECT_EQ(ItemsOf(catalogue, 'U'), Items{"Live"});
+    EXPECT_EQ(ItemsOf(catalogue, 'H'), Items{"Help!"});
+    EXPECT_EQ(ItemsOf(catalogue, 'L'), Items{"EMI"});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(StartupCheckTest, OldFilesAreTakenOverOnceWithTheirMemos) {
+    WriteOldFiles();
+    {
+        ScriptedUi ui;
+        Catalogue catalogue(folder());
+        int splashLines = 0;
+        EXPECT_EQ(CheckDataFiles(catalogue, [&] { ++splashLines; }), StartupOutcome::EndProgram);
+        EXPECT_EQ(splashLines, 1);
+        ASSERT_EQ(ui.MessageTexts(), Items{kImported});
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+    }
+    for (const char* gone : {"DATA1.DAT", "DATA2.DAT", "DATA2.FPT"})
+        EXPECT_FALSE(FolderHasFile(folder(), gone)) << gone;
+    for (const char* kept : {"DATA1.B01", "DATA2.B02", "DATA2.FP2", "Index1.cdx", "Index5.cdx"})
+        EXPECT_TRUE(Exists(kept)) << kept;
+
+    ScriptedUi ui;
+    Catalogue catalogue(folder());
+    ASSERT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::GoOn);
+    TTableAccess& tracks = catalogue.dm1.ArtAccess;
+    EXPECT_EQ(tracks.Count(), 2u);
+    tracks.SetOrder(10);
+    ASSERT_TRUE(tracks.Seek("CD                12"));
+    EXPECT_EQ(Trim(tracks.GetString("TITEL")), "Come Together");
+    EXPECT_EQ(tracks.GetInteger("TRACK"), 1);
+    TTableAccess& titles = catalogue.dm2.HfAccess;
+    titles.SetOrder(4);
+    ASSERT_TRUE(titles.Seek("CD                12"));
+    EXPECT_EQ(titles.GetString("MEMO"), memoText_);
+    EXPECT_EQ(Trim(titles.GetString("AANKOOP")), "Free Record Shop");
+
+    EXPECT_EQ(ItemsOf(catalogue, 'U'), Items{"Studio"});
+    EXPECT_EQ(ItemsOf(catalogue, 'G'), (Items{"Pop", "Rock"}));
+    EXPECT_EQ(ItemsOf(catalogue, 'T'), Items{"love"});
+    EXPECT_EQ(ItemsOf(catalogue, 'H'), Items{"Abbey Road"});
+    EXPECT_EQ(ItemsOf(catalogue, 'K'), Items{"Free Record Shop"});
+    EXPECT_EQ(ItemsOf(catalogue, 'L'), Items{"Apple"});
+    EXPECT_EQ(ItemsOf(catalogue, 'A'), Items{"The Beatles"});
+    EXPECT_TRUE(ui.messages.empty());
+    // Carrier codes are not rebuilt: only what the entry screens wrote survives.
+    EXPECT_TRUE(ItemsOf(catalogue, 'D').empty());
+    EXPECT_EQ(ui.MessageTexts(), Items{"No information found!"});
+}
+
+TEST_F(StartupCheckTest, LeftOverBackupsStopTheStartAndChangeNothing) {
+    SwitchSoundOn();
+    for (const char* backup : {"DATA1.B01", "data2.b02"}) {
+        SCOPED_TRACE(backup);
+        WriteFile(File("DATA1.DAT"), "old tracks");
+        WriteFile(File(backup), "backup");
+        ScriptedUi ui;
+        Catalogue catalogue(folder());
+        EXPECT_EQ(CheckDataFiles(catalogue, [] { ADD_FAILURE() << "splash line"; }),
+                  StartupOutcome::EndProgram);
+        EXPECT_EQ(ui.Log(), (Items{"sound:error.wav", kBackups}));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Warning);
+        EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+        EXPECT_TRUE(Exists("DATA1.DAT"));
+        EXPECT_TRUE(Exists(backup));
+        EXPECT_FALSE(FolderHasFile(folder(), "INDEX1.CDX"));
+        EXPECT_FALSE(catalogue.dm1.ArtTable.Active());
+        std::filesystem::remove(File(backup));
+    }
+}
+
+TEST_F(StartupCheckTest, ADamagedOldFileIsNamedAndNothingIsTakenOver) {
+    SwitchSoundOn();
+    WriteOldFiles();
+    WriteFile(File("DATA2.DAT"), "this is no table at all");
+    ScriptedUi ui;
+    Catalogue catalogue(folder());
+    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::EndProgram);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_NE(ui.messages[0].text.find("DATA2.DAT"), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(ui.sounds, Items{"error.wav"});
+    EXPECT_TRUE(Exists("DATA1.DAT"));
+    EXPECT_FALSE(Exists("DATA1.B01"));
+    EXPECT_EQ(catalogue.dm1.ArtTable.Active() ? catalogue.dm1.ArtAccess.Count() : 0u, 0u);
+}
+
+TEST_F(StartupCheckTest, IndexFilesAreFoundAndReplacedInAnyLetterCase) {
+    ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
+    std::filesystem::rename(File("Index1.cdx"), File("INDEX1.CDX"));
+    std::filesystem::rename(File("Index3.cdx"), File("index3.CDX"));
+    {
+        ScriptedUi ui;
+        Catalogue catalogue(folder());
+        ASSERT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::GoOn);
+        catalogue.dm3.WriteItems("Jazz", 'G');
+        Items styles;
+        catalogue.dm3.GetItems(styles, 'G');
+        EXPECT_EQ(styles, Items{"Jazz"});
+    }
+    // Without INDEX1.CDX every index file is built anew; an old spelling is not left beside it.
+    std::filesystem::remove(File("INDEX1.CDX"));
+    ScriptedUi ui;
+    Catalogue catalogue(folder());
+    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::EndProgram);
+    EXPECT_EQ(ui.MessageTexts(), Items{kCreated});
+    EXPECT_FALSE(Exists("index3.CDX"));
+    EXPECT_TRUE(Exists("Index3.cdx"));
+    EXPECT_TRUE(Exists("Index1.cdx"));
+}
+
+}  // namespace
