@@ -21,4 +21,5 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; t
     echo "run: (on a headless machine try: xvfb-run -a bash scripts/run.sh \"$folder\")" >&2
 fi
 
-exec "$repo/build-release/src/shell/tunelo" "$folder"
+# A folder without a catalogue gets a new one from the template on first use.
+exec "$repo/build-release/src/shell/tunelo" --new-catalogue "$folder"

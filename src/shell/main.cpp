@@ -1,17 +1,88 @@
-// Program entry: `tunelo [FOLDER]` starts on the catalogue in FOLDER, or in the current directory.
+// Program entry: `tunelo [--new-catalogue] [FOLDER]` starts on the catalogue in FOLDER, or in the
+// current directory. A folder without a catalogue is offered a new, empty one made from the
+// installation's template (--new-catalogue makes it without asking).
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
+#include <QScreen>
+#include <QToolTip>
+#include <filesystem>
+#include <memory>
 
+#include "base/ui.h"
+#include "base/work_dir.h"
 #include "shell/main_form.h"
+#include "shell/open_scherm.h"
+#include "shell/qt_ui.h"
+#include "shell/start_catalogue.h"
+#include "store/catalogue.h"
+
+namespace {
+
+struct Options {
+    QString folder;
+    bool newCatalogue = false;
+    bool quitWhenReady = false;  // for the start-up benchmark
+};
+
+Options ParseOptions(const QStringList& args) {
+    Options options;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--new-catalogue") {
+            options.newCatalogue = true;
+        } else if (args[i] == "--quit-when-ready") {
+            options.quitWhenReady = true;
+        } else {
+            options.folder = args[i];
+        }
+    }
+    return options;
+}
+
+void SetHintLook() {
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 153));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(palette);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TUNELO");
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1) {
-        QDir::setCurrent(args.at(1));
+    QApplication::setApplicationDisplayName("TUNELO");
+    const Options options = ParseOptions(QApplication::arguments());
+
+    QtUi ui;
+    ScopedUi installed(&ui);
+    if (!options.folder.isEmpty() && !QDir::setCurrent(options.folder)) {
+        ui.Message(MsgKind::Error,
+                   "The folder " + options.folder.toStdString() + " cannot be opened.");
+        return 1;
     }
-    TMainForm mainForm;
+    SetWorkDir(std::filesystem::current_path().string());
+    SetHintLook();
+
+    TOpenScherm splash;
+    splash.ShowCentred();
+
+    std::unique_ptr<Catalogue> catalogue = OpenCatalogue(WorkDir(), options.newCatalogue);
+    if (!catalogue) {
+        return 1;
+    }
+    TMainForm mainForm(catalogue.get());
+    mainForm.setSplash(&splash);
+    ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
+    if (options.quitWhenReady) {
+        mainForm.setQuitWhenReady(true);
+    }
+    // Without a window manager (a bare X server) maximizing does nothing; fill the screen anyway.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        mainForm.setGeometry(screen->availableGeometry());
+    }
     mainForm.showMaximized();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    ui.setStatusSink(nullptr);
+    return result;
 }

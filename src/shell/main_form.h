@@ -1,15 +1,117 @@
-// The program's main window: the MDI frame that every screen opens in.
+// TMainForm: the program's main window. An MDI frame whose menus, toolbar and pop-up menus are
+// the way into every screen; it runs the start-up steps when first shown (the data-file check,
+// the password check) and the closing questions when closed, and owns the status bar with its
+// three panels: the hint of the control under the mouse, the progress line and the clock.
+//
+// Screens of the subsystems are plugged in by name with registerCommand; a command without a
+// handler stays visible but disabled.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
 
+class Catalogue;
+class QAction;
+class QLabel;
 class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+class TOpenScherm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // `catalogue` must outlive the window; it may be null in tests of the frame alone, which
+    // then skip the data-file check.
+    explicit TMainForm(Catalogue* catalogue, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The action (menu item, pop-up item or toolbar button) with this object name.
+    QAction* command(const QString& name) const;
+    // Makes a command available and runs `handler` when it is chosen.
+    void registerCommand(const QString& name, std::function<void()> handler);
+    // The automatic loan check run at start and on closing when configured.
+    void setLoanCheck(std::function<void()> check) { loanCheck_ = std::move(check); }
+    // Opens the playlist screen when the playlist has records.
+    void setPlaylistOpener(std::function<void()> open) { playlistOpener_ = std::move(open); }
+    // Runs after the General preferences were confirmed.
+    void setGeneralChanged(std::function<void()> changed) { generalChanged_ = std::move(changed); }
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    QToolBar* speedPanel() const { return speedPanel_; }
+    // The three status bar panels (0 hint, 1 progress line, 2 clock).
+    QLabel* statusPanel(int index) const;
+    // Puts `text` in the progress panel and repaints it at once.
+    void showStatusText(const QString& text);
+
+    // The splash window to close once the data files are checked.
+    void setSplash(TOpenScherm* splash) { splash_ = splash; }
+    // The start-up steps; false when the program must end (files created, refusal, password).
+    // Runs by itself the first time the window is shown.
+    bool runShowStep();
+    // Whether the program is ending without the closing questions.
+    bool ending() const { return ending_; }
+    // Ends the program through the normal application end, without the closing questions.
+    void endProgram();
+    // For the start-up benchmark: end the program as soon as it is ready for use.
+    void setQuitWhenReady(bool quit) { quitWhenReady_ = quit; }
+
+    // While the entry screen is open its commands are disabled.
+    void setEntryOpen(bool open);
+    // Whether adding and modifying is locked (TrackBvAan).
+    bool protectionOn() const { return protected_; }
+    // Enables or disables the protected commands after the lock changed.
+    void applyProtection(bool on);
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createCommands();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createPopupMenus();
+    void connectShellCommands();
+    void connectDialogCommands();
+    void readStartSettings();
+    void updateCommandStates();
+    void updateWindowMenu();
+    void tickClock();
+
+    void toggleToolBar();
+    void toggleStatusBar();
+    void toggleHints();
+    void applyHints(bool on);
+    void chooseBackground();
+    void showPlaylist();
+    void showGeneral();
+    void toggleProtection();
+    void showBackupReminder();
+
+    Catalogue* catalogue_;
     QMdiArea* mdiArea_;
+    QToolBar* speedPanel_ = nullptr;
+    QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+    QTimer* timer1_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QHash<QString, QAction*> commands_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, std::function<void()>> handlers_;
+    std::function<void()> loanCheck_;
+    std::function<void()> playlistOpener_;
+    std::function<void()> generalChanged_;
+    TOpenScherm* splash_ = nullptr;
+    bool shownOnce_ = false;
+    bool ending_ = false;
+    bool quitWhenReady_ = false;
+    bool protected_ = false;
+    bool entryOpen_ = false;
+    bool cdPanelActive_ = false;
+    // Set by the track searches that offer no pick list.
+    bool searchWithoutPickList_ = false;
 };

@@ -1,0 +1,53 @@
+#include "shell/start_catalogue.h"
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "shell/install_paths.h"
+#include "store/catalogue.h"
+#include "store/catalogue_folder.h"
+
+namespace {
+
+std::string JoinLines(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += "\n    " + name;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createWithoutAsking) {
+    Ui& ui = CurrentUi();
+    if (HasNoCatalogue(folder)) {
+        if (!createWithoutAsking &&
+            ui.Message(MsgKind::Confirmation,
+                       "There is no catalogue in " + folder +
+                           ".\nDo you want to create a new, empty catalogue there?",
+                       MsgButtons::YesNo) != MsgAnswer::Yes) {
+            return nullptr;
+        }
+        const xbase::Status made = CreateCatalogueFromTemplate(TemplateFolder(), folder);
+        if (!made.ok()) {
+            ui.Message(MsgKind::Error,
+                       "The new catalogue could not be created.\n" + made.ToString());
+            return nullptr;
+        }
+    } else if (const auto missing = MissingCatalogueTables(folder); !missing.empty()) {
+        PlayWave("error.wav");
+        ui.Message(MsgKind::Error,
+                   "The catalogue in " + folder + " is incomplete. These table files are missing:" +
+                       JoinLines(missing) + "\nRestore them from your backup and start again.");
+        return nullptr;
+    }
+    std::unique_ptr<Catalogue> catalogue;
+    const xbase::Status opened = Catalogue::Open(folder, &catalogue);
+    if (!opened.ok()) {
+        PlayWave("error.wav");
+        ui.Message(MsgKind::Error, "The catalogue cannot be opened.\n" + opened.ToString() +
+                                       "\nNothing has been changed.");
+        return nullptr;
+    }
+    return catalogue;
+}

@@ -1,0 +1,216 @@
+// The main window driven through its real menu: commands and their states, the password lock,
+// the shell's own toggles, the start-up step and the closing questions.
+#include "shell/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+
+#include "base/ini.h"
+#include "base/work_dir.h"
+#include "shell/main_commands.h"
+#include "store/catalogue.h"
+#include "store/catalogue_folder.h"
+#include "support/scripted_ui.h"
+#include "test_util.h"
+
+namespace {
+
+class MainFormTest : public testing::Test {
+protected:
+    MainFormTest() {
+        SetWorkDir(dir.path().string());
+        const auto made = CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", folder());
+        EXPECT_TRUE(made.ok()) << made.ToString();
+    }
+    std::string folder() const { return dir.path().string(); }
+    // A window on the catalogue, as the program creates it.
+    std::unique_ptr<TMainForm> Open() {
+        catalogue = std::make_unique<Catalogue>(folder());
+        return std::make_unique<TMainForm>(catalogue.get());
+    }
+    static bool Enabled(TMainForm& form, const char* name) {
+        return form.command(name)->isEnabled();
+    }
+
+    testutil::TempDir dir;
+    ScriptedUi ui;
+    std::unique_ptr<Catalogue> catalogue;
+};
+
+TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
+    auto form = Open();
+    for (const MainCommand& spec : MainCommands()) {
+        if (spec.name.isEmpty()) {
+            continue;
+        }
+        QAction* action = form->command(spec.name);
+        ASSERT_NE(action, nullptr) << spec.name.toStdString();
+        EXPECT_EQ(action->text(), spec.caption);
+        EXPECT_FALSE(action->statusTip().isEmpty());
+    }
+    EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
+    EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
+    EXPECT_EQ(form->command("AddButton")->statusTip(), "Add");
+    EXPECT_EQ(form->command("PrinterButton")->statusTip(), "Printer setup");
+}
+
+TEST_F(MainFormTest, ScreensNotYetPluggedInAreDisabledUntilRegistered) {
+    auto form = Open();
+    EXPECT_FALSE(Enabled(*form, "Add1"));
+    EXPECT_FALSE(Enabled(*form, "Tracksentijden1"));  // only while the CD panel is active
+    EXPECT_TRUE(Enabled(*form, "General1"));
+    EXPECT_TRUE(Enabled(*form, "About1"));
+    int opened = 0;
+    form->registerCommand("Add1", [&opened] { ++opened; });
+    ASSERT_TRUE(Enabled(*form, "Add1"));
+    form->command("Add1")->trigger();
+    EXPECT_EQ(opened, 1);
+    form->setEntryOpen(true);
+    EXPECT_FALSE(Enabled(*form, "Add1"));
+    form->setEntryOpen(false);
+    EXPECT_TRUE(Enabled(*form, "Add1"));
+}
+
+TEST_F(MainFormTest, TheLockDisablesTheProtectedCommandsButNotItself) {
+    IniWriteBool("Diversen", "TrackBvAan", true);
+    auto form = Open();
+    form->registerCommand("Add1", [] {});
+    EXPECT_TRUE(form->command("Protect1")->isChecked());
+    EXPECT_TRUE(Enabled(*form, "Protect1"));
+    for (const char* name : {"Add1", "General1", "Password1", "Printer1", "PrinterButton", "Hints1",
+                             "Toolbar1", "Backup1", "Specialcharacters1"}) {
+        EXPECT_FALSE(Enabled(*form, name)) << name;
+    }
+    EXPECT_TRUE(Enabled(*form, "Volumesettings1"));
+    form->applyProtection(false);
+    EXPECT_TRUE(Enabled(*form, "Add1"));
+    EXPECT_TRUE(Enabled(*form, "General1"));
+    EXPECT_FALSE(form->command("Protect1")->isChecked());
+}
+
+TEST_F(MainFormTest, LockingThroughTheMenuNeedsAPasswordFirst) {
+    auto form = Open();  // the template holds the no-password marker
+    form->command("Protect1")->trigger();
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"You have to fill in a password first."});
+    EXPECT_FALSE(form->command("Protect1")->isChecked());
+    EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
+}
+
+TEST_F(MainFormTest, ToolbarStatusbarAndHintsToggleAndAreRemembered) {
+    IniWriteBool("Opstart", "ToonWerkBalk", false);
+    IniWriteBool("Opstart", "ToonStatusBalk", true);
+    IniWriteBool("Opstart", "Hints", false);
+    auto form = Open();
+    form->show();
+    EXPECT_FALSE(form->speedPanel()->isVisible());
+    form->command("Toolbar1")->trigger();
+    EXPECT_TRUE(form->speedPanel()->isVisible());
+    EXPECT_TRUE(form->command("Toolbar1")->isChecked());
+    EXPECT_TRUE(IniReadBool("Opstart", "ToonWerkBalk"));
+    form->command("Hidetoolbar1")->trigger();
+    EXPECT_FALSE(form->speedPanel()->isVisible());
+    EXPECT_FALSE(IniReadBool("Opstart", "ToonWerkBalk"));
+
+    form->command("Hidestatusbar1")->trigger();
+    EXPECT_FALSE(IniReadBool("Opstart", "ToonStatusBalk"));
+    EXPECT_FALSE(form->command("Statusbar1")->isChecked());
+
+    form->command("Hints1")->trigger();
+    EXPECT_TRUE(IniReadBool("Opstart", "Hints"));
+    EXPECT_TRUE(form->command("Hints1")->isChecked());
+    form->hide();
+}
+
+TEST_F(MainFormTest, AnEmptyCdIniHidesBarsAndKeepsTheCloseButton) {
+    std::filesystem::remove(dir.File("cd.ini"));
+    auto form = Open();
+    form->show();
+    EXPECT_FALSE(form->speedPanel()->isVisible());
+    EXPECT_FALSE(form->command("Toolbar1")->isChecked());
+    EXPECT_FALSE(form->command("Statusbar1")->isChecked());
+    EXPECT_FALSE(form->command("Hints1")->isChecked());
+    EXPECT_TRUE(form->command("CloseButton")->isVisible());
+    form->hide();
+}
+
+TEST_F(MainFormTest, HintsAndProgressGoToTheirPanels) {
+    auto form = Open();
+    QStatusTipEvent tip("Printer setup");
+    QCoreApplication::sendEvent(form.get(), &tip);
+    EXPECT_EQ(form->statusPanel(0)->text(), "Printer setup");
+    form->showStatusText("Checking database...");
+    EXPECT_EQ(form->statusPanel(1)->text(), "Checking database...");
+    form->showStatusText("");
+    EXPECT_TRUE(form->statusPanel(1)->text().isEmpty());
+}
+
+TEST_F(MainFormTest, PlaylistOnAnEmptyPlaylistOnlyTellsSo) {
+    auto form = Open();
+    int opened = 0;
+    form->setPlaylistOpener([&opened] { ++opened; });
+    form->command("Playlist1")->trigger();
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"The playlist is empty!"});
+    EXPECT_EQ(opened, 0);
+}
+
+TEST_F(MainFormTest, ExternalProgramsStartFromTheirStoredPaths) {
+    const std::string program = dir.File("mixer");
+    std::ofstream(program) << "#!/bin/sh\n";
+    IniWriteString("Opstart", "StartVolumeControl", program);
+    auto form = Open();
+    form->command("Volumesettings1")->trigger();
+    EXPECT_EQ(ui.started, std::vector<std::string>{program});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
+    {
+        auto form = Open();
+        EXPECT_TRUE(form->runShowStep());  // template: indexes present, no password
+        EXPECT_TRUE(ui.messages.empty());
+    }
+    catalogue.reset();
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.path().extension() == ".cdx") {
+            std::filesystem::remove(entry.path());
+        }
+    }
+    auto form = Open();
+    EXPECT_FALSE(form->runShowStep());
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "Files are created. The program will be closed! Restart the program after closing.");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Index1.cdx")));
+}
+
+TEST_F(MainFormTest, AMissingPasswordEntryEndsTheStart) {
+    IniWriteString("Diversen", "Code_0001", "");
+    auto form = Open();
+    EXPECT_FALSE(form->runShowStep());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("Password information is not found", 0), 0u);
+}
+
+TEST_F(MainFormTest, ClosingAsksWhenConfiguredAndShowsNoReminderOnNo) {
+    IniWriteBool("Diversen", "Afsluitbox", true);
+    IniWriteBool("Diversen", "MeldBackupWindow", true);
+    auto form = Open();
+    form->show();
+    ui.answers = {MsgAnswer::No};
+    form->command("Close1")->trigger();
+    EXPECT_TRUE(form->isVisible());
+    ui.answers = {MsgAnswer::Yes};
+    form->command("CloseButton")->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,299 @@
+// Password protection: the start check, the run-wide number of tries, the lock on adding and
+// modifying, and changing or disabling the password.
+#include "shell/password.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "base/ini.h"
+#include "base/text.h"
+#include "base/work_dir.h"
+#include "modal_driver.h"
+#include "shell/conf_paswoord.h"
+#include "shell/password_store.h"
+#include "support/scripted_ui.h"
+#include "test_util.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr char kIncorrect[] = "Password is incorrect.";
+constexpr char kDenied[] = "Acces to this program is denied!";
+
+class PasswordTest : public testing::Test {
+protected:
+    PasswordTest() {
+        SetWorkDir(dir.path().string());
+        std::ofstream(dir.File("error.wav")) << "RIFF";
+        IniWriteBool("Diversen", "Geluid", true);
+        ResetPasswordAttempts();
+    }
+    ~PasswordTest() override { ResetPasswordAttempts(); }
+
+    static void SetPassword(const std::string& plain) {
+        IniWriteString("Diversen", "Code_0001", InvertBytes(plain));
+    }
+
+    // Types each try into the password dialog and presses OK while the dialog stays open;
+    // nullopt presses "&Cancel".
+    static void AnswerPassword(std::vector<std::optional<QString>> tries) {
+        testutil::WhenModalShown([tries](QWidget* dialog) {
+            auto* field = dialog->findChild<QLineEdit*>("Password");
+            auto* ok = dialog->findChild<QPushButton*>("OKBtn");
+            auto* cancel = dialog->findChild<QPushButton*>("CancelBtn");
+            ASSERT_TRUE(field && ok && cancel);
+            EXPECT_EQ(field->echoMode(), QLineEdit::Password);
+            EXPECT_EQ(field->maxLength(), 25);
+            for (const std::optional<QString>& attempt : tries) {
+                if (!dialog->isVisible()) {
+                    ADD_FAILURE() << "the dialog closed before all tries were typed";
+                    return;
+                }
+                if (!attempt) {
+                    cancel->click();
+                    return;
+                }
+                field->setText(*attempt);
+                ok->click();
+            }
+        });
+    }
+
+    testutil::TempDir dir;
+    ScriptedUi ui;
+};
+
+TEST_F(PasswordTest, AStartAllowsThreeTriesAndThenDeniesAccess) {
+    SetPassword("Secret");
+    AnswerPassword({"one", "two", "three"});
+    EXPECT_FALSE(ChkPaswoord(nullptr));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect, kIncorrect, kDenied}));
+    EXPECT_EQ(ui.messages[2].kind, MsgKind::Warning);
+    EXPECT_EQ(ui.sounds, (Strings{"error.wav", "error.wav"}));
+}
+
+TEST_F(PasswordTest, TheRightPasswordOnTheLastTryStarts) {
+    SetPassword("Secret");
+    AnswerPassword({"one", "two", "Secret"});
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect, kIncorrect}));
+}
+
+TEST_F(PasswordTest, OtherLetterCaseIsWrong) {
+    SetPassword("Secret");
+    AnswerPassword({"secret", "SECRET", "sEcReT"});
+    EXPECT_FALSE(ChkPaswoord(nullptr));
+    EXPECT_EQ(ui.MessageTexts().back(), kDenied);
+}
+
+TEST_F(PasswordTest, AccentedPasswordsAreComparedInTheirStoredCodePage) {
+    IniWriteString("Diversen", "Code_0001", InvertBytes("caf\xE9"));  // café in Windows-1252
+    AnswerPassword({QString::fromUtf8("caf\xC3\xA9")});
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PasswordTest, NoDialogWithoutPasswordOrWithTheLockOn) {
+    SetPassword(std::string(kNoPasswordMarker));
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    SetPassword("Secret");
+    IniWriteBool("Diversen", "TrackBvAan", true);
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    EXPECT_EQ(PasswordAttempts(), 0);  // the dialog was never shown
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PasswordTest, MissingOrBlankPasswordInformationEndsTheProgram) {
+    const std::string message =
+        "Password information is not found, please contact us by e-mail support@tunelo.example";
+    EXPECT_FALSE(ChkPaswoord(nullptr));
+    IniWriteString("Diversen", "Code_0001", "   ");
+    IniWriteBool("Diversen", "TrackBvAan", true);  // the lock does not help
+    EXPECT_FALSE(ChkPaswoord(nullptr));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{message, message}));
+    EXPECT_EQ(ui.sounds, (Strings{"error.wav", "error.wav"}));
+    EXPECT_EQ(PasswordAttempts(), 0);
+}
+
+TEST_F(PasswordTest, LaterQuestionsInTheRunAllowFewerTries) {
+    SetPassword("Secret");
+    AnswerPassword({"one", "two", "three"});  // attempts: shown 1, wrong 2, wrong 3, closed
+    EXPECT_FALSE(AskPassword(nullptr, false));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect, kIncorrect}));  // no denial: not at start
+    EXPECT_EQ(PasswordAttempts(), 3);
+
+    ui.messages.clear();
+    AnswerPassword({"wrong"});  // shown at 4: the first wrong try closes the dialog
+    EXPECT_FALSE(AskPassword(nullptr, false));
+    EXPECT_TRUE(ui.messages.empty());
+    AnswerPassword({"Secret"});
+    EXPECT_TRUE(AskPassword(nullptr, false));
+}
+
+TEST_F(PasswordTest, CancelIsNoAnswerEvenWithTheRightTextTyped) {
+    SetPassword("Secret");
+    testutil::WhenModalShown([](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("Password")->setText("Secret");
+        dialog->findChild<QPushButton*>("CancelBtn")->click();
+    });
+    EXPECT_FALSE(ChkPaswoord(nullptr));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{kDenied}));
+}
+
+TEST_F(PasswordTest, ProtectionChecksFollowTheLock) {
+    EXPECT_TRUE(NietBeveiligd());
+    EXPECT_FALSE(ChkBeveiliging());
+    EXPECT_TRUE(ui.messages.empty());
+    IniWriteBool("Diversen", "TrackBvAan", true);
+    EXPECT_FALSE(NietBeveiligd());
+    EXPECT_TRUE(ChkBeveiliging());
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"You are not authorized to use this option."}));
+    EXPECT_EQ(ui.sounds, (Strings{"error.wav"}));
+}
+
+TEST_F(PasswordTest, LockingNeedsNoPasswordUnlockingNeedsTheRightOne) {
+    SetPassword("Secret");
+    EXPECT_TRUE(ToggleProtection(nullptr, false));
+    EXPECT_TRUE(IniReadBool("Diversen", "TrackBvAan"));
+    EXPECT_EQ(PasswordAttempts(), 0);
+
+    AnswerPassword({"wrong", std::nullopt});
+    EXPECT_TRUE(ToggleProtection(nullptr, true));
+    EXPECT_TRUE(IniReadBool("Diversen", "TrackBvAan"));
+
+    AnswerPassword({"Secret"});
+    EXPECT_FALSE(ToggleProtection(nullptr, true));
+    EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect}));
+}
+
+TEST_F(PasswordTest, TheLockNeedsAPasswordFirst) {
+    SetPassword(std::string(kNoPasswordMarker));
+    EXPECT_FALSE(ToggleProtection(nullptr, false));
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"You have to fill in a password first."}));
+    EXPECT_EQ(IniReadString("Diversen", "TrackBvAan"), "FOUT");
+}
+
+class ConfPaswoordTest : public PasswordTest {
+protected:
+    struct Fields {
+        QLineEdit* present;
+        QLineEdit* fresh;
+        QLineEdit* repeat;
+        QPushButton* ok;
+    };
+    static Fields Find(const TConfPaswoord& dialog) {
+        return {dialog.findChild<QLineEdit*>("PresentPassword"),
+                dialog.findChild<QLineEdit*>("NewPassword"),
+                dialog.findChild<QLineEdit*>("RepeatPassword"),
+                dialog.findChild<QPushButton*>("OKBtn")};
+    }
+};
+
+TEST_F(ConfPaswoordTest, TheNewFieldsOpenForThePresentPasswordOnly) {
+    SetPassword("Secret");
+    TConfPaswoord dialog;
+    const Fields f = Find(dialog);
+    ASSERT_TRUE(f.present && f.fresh && f.repeat && f.ok);
+    EXPECT_TRUE(f.present->isEnabled());
+    EXPECT_FALSE(f.fresh->isEnabled() || f.repeat->isEnabled() || f.ok->isEnabled());
+    f.present->setText("secret");
+    EXPECT_FALSE(f.fresh->isEnabled());
+    f.present->setText("Secret");
+    EXPECT_TRUE(f.fresh->isEnabled() && f.repeat->isEnabled() && f.ok->isEnabled());
+    for (QLineEdit* edit : {f.present, f.fresh, f.repeat}) {
+        EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(edit->maxLength(), 25);
+    }
+}
+
+TEST_F(ConfPaswoordTest, ChangingThePassword) {
+    SetPassword("Secret");
+    TConfPaswoord dialog;
+    dialog.show();
+    const Fields f = Find(dialog);
+    f.present->setText("Secret");
+    f.fresh->setText("New one");
+    f.repeat->setText("New one!");
+    f.ok->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"Passwords do not match!"}));
+    EXPECT_EQ(ui.sounds, (Strings{"error.wav"}));
+    EXPECT_EQ(PlainPassword(), "Secret");
+
+    f.repeat->setText("New one");
+    f.ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(ui.MessageTexts().back(), "The password is succesfuly changed.");
+    EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("New one"));
+}
+
+TEST_F(ConfPaswoordTest, ABlankPasswordDisablesItAndTheNextStartAsksNothing) {
+    SetPassword("Secret");
+    TConfPaswoord dialog;
+    dialog.show();
+    const Fields f = Find(dialog);
+    f.present->setText("Secret");
+    f.ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"The password is disabled."}));
+    EXPECT_TRUE(NoPasswordSet());
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    EXPECT_EQ(PasswordAttempts(), 0);
+}
+
+TEST_F(ConfPaswoordTest, WithoutPasswordANewOneIsSetAtOnce) {
+    SetPassword(std::string(kNoPasswordMarker));
+    TConfPaswoord dialog;
+    dialog.show();
+    const Fields f = Find(dialog);
+    EXPECT_FALSE(f.present->isEnabled());
+    ASSERT_TRUE(f.fresh->isEnabled() && f.ok->isEnabled());
+    f.fresh->setText(QString::fromUtf8("Caf\xC3\xA9"));
+    f.repeat->setText(QString::fromUtf8("Caf\xC3\xA9"));
+    f.ok->click();
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"The password is succesfuly changed."}));
+    EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("Caf\xE9"));
+}
+
+TEST_F(ConfPaswoordTest, PasswordsTheSettingsFileCannotKeepAreRefused) {
+    SetPassword(std::string(kNoPasswordMarker));
+    TConfPaswoord dialog;
+    dialog.show();
+    const Fields f = Find(dialog);
+    // The marker itself would mean "no password"; a Greek letter has no Windows-1252 byte;
+    // o-umlaut inverts to a tab, which the file would trim off the end of the value.
+    for (const char* unusable : {"583046", "\xCE\xA9mega", "abc\xC3\xB6"}) {
+        f.fresh->setText(QString::fromUtf8(unusable));
+        f.repeat->setText(QString::fromUtf8(unusable));
+        f.ok->click();
+        EXPECT_TRUE(dialog.isVisible()) << unusable;
+    }
+    EXPECT_EQ(ui.MessageTexts(),
+              Strings(3, "This password cannot be used. Please choose another one."));
+    EXPECT_TRUE(NoPasswordSet());
+}
+
+TEST_F(ConfPaswoordTest, AFailedWriteIsNotAnnouncedAsAChange) {
+    SetPassword(std::string(kNoPasswordMarker));
+    std::filesystem::remove(IniFileName());
+    std::filesystem::create_directory(IniFileName());  // cd.ini can no longer be written
+    TConfPaswoord dialog;
+    dialog.show();
+    const Fields f = Find(dialog);
+    f.fresh->setText("Secret");
+    f.repeat->setText("Secret");
+    f.ok->click();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_NE(ui.messages[0].text.find("could not be saved"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// The shell's small settings screens: General, the backup reminder and the file locations.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/ini.h"
+#include "base/work_dir.h"
+#include "shell/algemeen.h"
+#include "shell/backup_form.h"
+#include "shell/lokatie_backup_form.h"
+#include "support/scripted_ui.h"
+#include "test_util.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class PreferenceDialogsTest : public testing::Test {
+protected:
+    PreferenceDialogsTest() { SetWorkDir(dir.path().string()); }
+
+    std::string CdIni() const {
+        std::ifstream file(IniFileName());
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    template <typename T>
+    static T* Child(const QWidget& parent, const char* name) {
+        T* child = parent.findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    testutil::TempDir dir;
+    ScriptedUi ui;
+};
+
+TEST_F(PreferenceDialogsTest, GeneralShowsTheStoredSettings) {
+    IniWriteBool("Diversen", "Afsluitbox", true);
+    IniWriteBool("Diversen", "ChkUitleenAfsluit", true);
+    IniWriteString("Diversen", "TelOpDatum", "21");
+    IniWriteBool("Opstart", "ToonCdSpeler", true);
+    TAlgemeen dialog;
+    EXPECT_EQ(dialog.windowTitle(), "General");
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "cbAfsluitbox")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(dialog, "cbChkUitleenOpstart")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "cbChkUitleenAfsluit")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(dialog, "cbGeluid")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "cbToonCdSpeler")->isChecked());
+    QSpinBox* days = Child<QSpinBox>(dialog, "seTelOpDatum");
+    EXPECT_EQ(days->value(), 21);
+    EXPECT_EQ(days->minimum(), 0);
+    EXPECT_EQ(days->maximum(), 999);
+}
+
+TEST_F(PreferenceDialogsTest, GeneralOkWritesEveryKeyInOrder) {
+    TAlgemeen dialog;
+    dialog.show();
+    // Without a stored number the loan screens add one day; the screen shows that.
+    EXPECT_EQ(Child<QSpinBox>(dialog, "seTelOpDatum")->value(), 1);
+    Child<QCheckBox>(dialog, "cbGeluid")->setChecked(true);
+    Child<QSpinBox>(dialog, "seTelOpDatum")->setValue(14);
+    Child<QPushButton>(dialog, "OKBtn")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(CdIni(),
+              "[Diversen]\r\nAfsluitbox=0\r\nChkUitleenOpstart=0\r\nChkUitleenAfsluit=0\r\n"
+              "Geluid=1\r\nTelOpDatum=14\r\n\r\n[Opstart]\r\nToonCdSpeler=0\r\n");
+}
+
+TEST_F(PreferenceDialogsTest, GeneralCancelWritesNothing) {
+    TAlgemeen dialog;
+    dialog.show();
+    Child<QCheckBox>(dialog, "cbAfsluitbox")->setChecked(true);
+    Child<QPushButton>(dialog, "CancelBtn")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(std::filesystem::exists(IniFileName()));
+}
+
+TEST_F(PreferenceDialogsTest, BackupReminderShowsAndKeepsItsThreshold) {
+    std::ofstream(dir.File("Opti.wav")) << "RIFF";
+    IniWriteBool("Diversen", "Geluid", true);
+    IniWriteInteger("Diversen", "MeldBackupOp", 5);
+    TBackupForm dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Importent");
+    EXPECT_EQ(ui.sounds, Strings{"Opti.wav"});
+    EXPECT_EQ(Child<QLabel>(dialog, "lMeldBackupOp")->text(), "5");
+    QSpinBox* reportAfter = Child<QSpinBox>(dialog, "SpinEdit1");
+    EXPECT_EQ(reportAfter->value(), 5);
+    EXPECT_EQ(reportAfter->minimum(), 1);
+    EXPECT_EQ(reportAfter->maximum(), 99);
+    EXPECT_TRUE(Child<QPushButton>(dialog, "BackupBtn")->isEnabled());
+
+    reportAfter->setValue(12);
+    Child<QCheckBox>(dialog, "CheckBox1")->setChecked(true);
+    Child<QPushButton>(dialog, "OKBtn")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(IniReadInteger("Diversen", "MeldBackupOp"), 12);
+    EXPECT_TRUE(IniReadBool("Diversen", "MeldBackupWindow"));
+}
+
+TEST_F(PreferenceDialogsTest, BackupButtonStartsTheProgramUnlessLocked) {
+    std::ofstream(dir.File("backup")) << "#!/bin/sh\n";
+    IniWriteString("Opstart", "StartBackupFile", dir.File("backup"));
+    {
+        TBackupForm dialog;
+        dialog.show();
+        Child<QPushButton>(dialog, "BackupBtn")->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(ui.started, Strings{dir.File("backup")});
+        EXPECT_EQ(IniReadString("Diversen", "MeldBackupOp"), "FOUT");  // only OK writes
+    }
+    IniWriteBool("Diversen", "TrackBvAan", true);
+    TBackupForm locked;
+    EXPECT_FALSE(Child<QPushButton>(locked, "BackupBtn")->isEnabled());
+}
+
+TEST_F(PreferenceDialogsTest, FileLocationsShowBrowseAndWriteAllThree) {
+    IniWriteString("Opstart", "StartBackupFile", "/opt/backup/run");
+    IniWriteString("Opstart", "StartVolumeControl", "/usr/bin/old-mixer");
+    TLokatieBackupForm dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "File location");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EditBackup")->text(), "/opt/backup/run");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EditSpecialeTekens")->text(), "");  // absent key
+    ui.files = {std::string("/usr/bin/charmap")};
+    Child<QToolButton>(dialog, "BrowseSpecialeTekens")->click();
+    EXPECT_EQ(ui.fileDialogs, Strings{"EXE files (.EXE)|*.EXE"});
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EditSpecialeTekens")->text(), "/usr/bin/charmap");
+    Child<QToolButton>(dialog, "BrowseVolumeControl")->click();  // cancelled: unchanged
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EditVolumeControl")->text(), "/usr/bin/old-mixer");
+    Child<QLineEdit>(dialog, "EditVolumeControl")->clear();
+
+    Child<QPushButton>(dialog, "OKBtn")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(IniReadString("Opstart", "StartBackupFile"), "/opt/backup/run");
+    EXPECT_EQ(IniReadString("Opstart", "StartSpecialeTekensFile"), "/usr/bin/charmap");
+    EXPECT_EQ(IniReadString("Opstart", "StartVolumeControl"), "");  // written, also when empty
+}
+
+TEST_F(PreferenceDialogsTest, FileLocationsCancelWritesNothing) {
+    TLokatieBackupForm dialog;
+    dialog.show();
+    Child<QLineEdit>(dialog, "EditBackup")->setText("/somewhere");
+    Child<QPushButton>(dialog, "CancelBtn")->click();
+    EXPECT_FALSE(std::filesystem::exists(IniFileName()));
+}
+
+}  // namespace
