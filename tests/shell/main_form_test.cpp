@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
+#include <QMdiArea>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <filesystem>
@@ -140,6 +142,21 @@ TEST_F(MainFormTest, AnEmptyCdIniHidesBarsAndKeepsTheCloseButton) {
     EXPECT_FALSE(form->command("Hints1")->isChecked());
     EXPECT_TRUE(form->command("CloseButton")->isVisible());
     form->hide();
+}
+
+TEST_F(MainFormTest, TheStoredPictureIsTiledBehindTheChildWindows) {
+    QImage tile(16, 8, QImage::Format_RGB32);
+    tile.fill(Qt::darkCyan);
+    ASSERT_TRUE(tile.save(QString::fromStdString(dir.File("tile.bmp")), "BMP"));
+    IniWriteString("Opstart", "ToonBitmap", dir.File("tile.bmp"));
+    auto form = Open();
+    EXPECT_EQ(form->mdiArea()->background().style(), Qt::TexturePattern);
+    EXPECT_EQ(form->mdiArea()->background().texture().size(), QSize(16, 8));
+
+    IniWriteString("Opstart", "ToonBitmap", dir.File("missing.bmp"));
+    auto plain = Open();
+    EXPECT_NE(plain->mdiArea()->background().style(), Qt::TexturePattern);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(MainFormTest, HintsAndProgressGoToTheirPanels) {
