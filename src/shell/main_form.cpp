@@ -71,49 +71,49 @@ QLabel* TMainForm::statusPanel(int index) const {
 }
 
 void TMainForm::createCommands() {
-    for (const MainCommand& spec : MainCommands()) {
-        if (spec.name.isEmpty()) {
+    for (const MainCommand& item : MainCommands()) {
+        if (item.name.isEmpty()) {
             continue;
         }
-        auto* action = new QAction(spec.caption, this);
-        action->setObjectName(spec.name);
-        action->setStatusTip(spec.hint);
-        action->setToolTip(spec.hint);
-        action->setCheckable(spec.checkable);
-        if (!spec.shortcut.isEmpty()) {
-            action->setShortcut(QKeySequence(spec.shortcut));
+        auto* action = new QAction(item.caption, this);
+        action->setObjectName(item.name);
+        action->setStatusTip(item.hint);
+        action->setToolTip(item.hint);
+        action->setCheckable(item.checkable);
+        if (!item.shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(item.shortcut));
         }
-        connect(action, &QAction::triggered, this, [this, name = spec.name] {
+        connect(action, &QAction::triggered, this, [this, name = item.name] {
             const auto handler = handlers_.value(name);
             if (handler) {
                 handler();
             }
         });
-        commands_.insert(spec.name, action);
+        commands_.insert(item.name, action);
     }
 }
 
 void TMainForm::createMenus() {
-    for (const MainMenu& spec : MainMenus()) {
-        QMenu* menu = menuBar()->addMenu(spec.caption);
-        menu->setObjectName(spec.name);
+    for (const MainMenu& item : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(item.caption);
+        menu->setObjectName(item.name);
         menu->setToolTipsVisible(false);
-        menus_.insert(spec.name, menu);
+        menus_.insert(item.name, menu);
     }
     for (const QString popup : {"ToolbarPopup", "StatusbarPopup", "BackgroundPopup"}) {
         auto* menu = new QMenu(this);
         menu->setObjectName(popup);
         menus_.insert(popup, menu);
     }
-    for (const MainCommand& spec : MainCommands()) {
-        QMenu* menu = menus_.value(spec.menu);
+    for (const MainCommand& item : MainCommands()) {
+        QMenu* menu = menus_.value(item.menu);
         if (menu == nullptr) {
             continue;
         }
-        if (spec.name.isEmpty()) {
+        if (item.name.isEmpty()) {
             menu->addSeparator();
         } else {
-            menu->addAction(commands_.value(spec.name));
+            menu->addAction(commands_.value(item.name));
         }
     }
     // The summary menu also lists the open child windows.

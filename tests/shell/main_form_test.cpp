@@ -49,13 +49,13 @@ protected:
 
 TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
     auto form = Open();
-    for (const MainCommand& spec : MainCommands()) {
-        if (spec.name.isEmpty()) {
+    for (const MainCommand& item : MainCommands()) {
+        if (item.name.isEmpty()) {
             continue;
         }
-        QAction* action = form->command(spec.name);
-        ASSERT_NE(action, nullptr) << spec.name.toStdString();
-        EXPECT_EQ(action->text(), spec.caption);
+        QAction* action = form->command(item.name);
+        ASSERT_NE(action, nullptr) << item.name.toStdString();
+        EXPECT_EQ(action->text(), item.caption);
         EXPECT_FALSE(action->statusTip().isEmpty());
     }
     EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
