@@ -57,7 +57,6 @@ TMainForm::TMainForm(Catalogue* catalogue, QWidget* parent)
     if (IniReadBool("Opstart", "ToonTijd", true)) {
         timer1_->start();
     }
-    tickClock();
 }
 
 TMainForm::~TMainForm() = default;
@@ -275,13 +274,34 @@ void TMainForm::showStatusText(const QString& text) {
 }
 
 void TMainForm::tickClock() {
-    if (cdPanelActive_) {
-        return;  // the CD player owns the panel while a disc plays
+    if (tickHandler_ && !tickHandler_()) {
+        return;
     }
     const auto now = QDateTime::fromMSecsSinceEpoch(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::Now().time_since_epoch())
             .count());
-    panels_[2]->setText(now.toString("HH:mm:ss"));
+    panels_[2]->setText(" " + now.toString("hh:mm:ss"));
+}
+
+void TMainForm::adoptCommand(QAction* action) {
+    commands_.insert(action->objectName(), action);
+    handlers_.insert(action->objectName(), {});  // available; the action runs its own slot
+    updateCommandStates();
+}
+
+void TMainForm::addPlayerWidget(QWidget* widget) {
+    if (playerSpacer_ == nullptr) {
+        auto* spacer = new QWidget(speedPanel_);
+        spacer->setObjectName("PlayerSpacer");
+        spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        playerSpacer_ = speedPanel_->addWidget(spacer);
+    }
+    speedPanel_->addWidget(widget);
+}
+
+void TMainForm::setCdPanelActive(bool active) {
+    cdPanelActive_ = active;
+    updateCommandStates();
 }
 
 bool TMainForm::event(QEvent* event) {

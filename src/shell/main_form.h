@@ -60,6 +60,18 @@ public:
 
     // While the entry screen is open its commands are disabled.
     void setEntryOpen(bool open);
+    // An action made elsewhere (a pop-up of the CD player) that follows the password lock and
+    // the other command states like the window's own.
+    void adoptCommand(QAction* action);
+    // The CD player's controls, placed at the right-hand end of the toolbar in the order added.
+    void addPlayerWidget(QWidget* widget);
+    // Runs on every tick of Timer1 before the clock is updated; returning false skips the clock
+    // for that tick.
+    void setTickHandler(std::function<bool()> handler) { tickHandler_ = std::move(handler); }
+    QTimer* timer1() const { return timer1_; }
+    // While the CD panel is active the two commands about the disc in the drive are enabled.
+    void setCdPanelActive(bool active);
+
     // Whether adding and modifying is locked (TrackBvAan).
     bool protectionOn() const { return protected_; }
     // Enables or disables the protected commands after the lock changed.
@@ -103,6 +115,8 @@ private:
     QHash<QString, QMenu*> menus_;
     QHash<QString, std::function<void()>> handlers_;
     std::function<void()> loanCheck_;
+    std::function<bool()> tickHandler_;
+    QAction* playerSpacer_ = nullptr;
     std::function<void()> playlistOpener_;
     std::function<void()> generalChanged_;
     TOpenScherm* splash_ = nullptr;
