@@ -33,6 +33,8 @@ public:
     // Opens the drive or disc image named by `source` ("" = the system's default drive),
     // closing one opened before. Fails, naming the source, when it cannot be opened (no drive,
     // held by another program, not an image libcdio reads). The position starts at track 1.
+    // Opening again the source that is playing keeps it playing, as a drive plays on whoever
+    // opens it.
     virtual tunelo::Status Open(const std::string& source) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
@@ -65,5 +67,9 @@ public:
 // The libcdio implementation, playing through the default audio output (silently, with the same
 // position, when the machine has none).
 std::unique_ptr<CdDevice> CreateCdDevice();
+// The same device that never makes a sound: the position always advances with Clock::Now()
+// (start sector + elapsed milliseconds * 75 / 1000), so tests read exact positions on any
+// machine, with or without an audio output.
+std::unique_ptr<CdDevice> CreateSilentCdDevice();
 
 }  // namespace cdaudio
