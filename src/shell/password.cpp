@@ -23,19 +23,6 @@ void ResetPasswordAttempts() {
     attempts = 0;
 }
 
-bool NietBeveiligd() {
-    return !IniReadBool("Diversen", "TrackBvAan");
-}
-
-bool ChkBeveiliging() {
-    if (NietBeveiligd()) {
-        return false;
-    }
-    PlayWave("error.wav");
-    CurrentUi().Message(MsgKind::Information, "You are not authorized to use this option.");
-    return true;
-}
-
 bool ChkPaswoord(QWidget* parent) {
     if (!PasswordInformationFound()) {
         PlayWave("error.wav");

@@ -2,14 +2,9 @@
 // and the two checks that screens make before a protected action.
 #pragma once
 
-class QWidget;
+#include "base/protection.h"
 
-// True while the lock on adding and modifying is off (Diversen, TrackBvAan false). Screens ask
-// it when they are shown and enable their editing buttons only then.
-bool NietBeveiligd();
-// False while the lock is off. While it is on: plays "error.wav", tells the user that the option
-// is not allowed and returns true; the caller then abandons the action.
-bool ChkBeveiliging();
+class QWidget;
 
 // The start check, run once when the main window is first shown. False means: end the program
 // (password information missing, or the right password was not given).
