@@ -1,0 +1,107 @@
+#include "cd/cd_player_bar.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+
+#include "base/ui.h"
+#include "cd/cd_panel.h"
+#include "cd/intro_panel.h"
+#include "cd/media_player.h"
+#include "cd/play_intro_tijd_form.h"
+#include "cd/show_cd_tr_form.h"
+#include "shell/main_form.h"
+#include "store/table_error.h"
+
+TCdPlayerBar::TCdPlayerBar(TMainForm* form, Catalogue& catalogue,
+                           std::unique_ptr<cdaudio::CdDevice> device, QWidget* parent)
+    : QWidget(parent),
+      form_(form),
+      speler_(std::make_unique<TCdSpeler>(catalogue, std::move(device))),
+      mediaPlayer1_(new TMediaPlayer(this)),
+      cdPanel_(new TCdPanel(this)),
+      panel1_(new TIntroPanel(this)) {
+    setObjectName("CdPlayerBar");
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->setSpacing(6);
+    layout->addWidget(panel1_);
+    layout->addWidget(cdPanel_);
+    layout->addWidget(mediaPlayer1_);
+    mediaPlayer1_->hide();
+    cdPanel_->hide();
+    panel1_->hide();
+    speler_->setView(this);
+
+    mediaPlayer1_->setOnClick([this](TCdSpeler::PlayerButton button) {
+        Guarded([this, button] { speler_->ClickPlayerButton(button); });
+    });
+    cdPanel_->setOnDoubleClick([this] { Tracksentijden1Click(); });
+    ConnectPopup("Speelintros1", [this] { speler_->StartIntro(); });
+    ConnectPopup("Stop1", [this] { speler_->QuitIntro(); });
+    ConnectPopup("Instelling1", [this] { Instelling1Click(); });
+    ConnectPopup("test1", [this] { speler_->CDPlayerInUse(); });
+    ConnectPopup("CDspelerverbergen1", [this] { speler_->HideCdPlayer(); });
+    connect(panel1_->stopAction(), &QAction::triggered, this,
+            [this] { Guarded([this] { speler_->QuitIntro(); }); });
+}
+
+TCdPlayerBar::~TCdPlayerBar() {
+    // The player goes first: it may still tell its view that the panels are gone.
+    speler_->setView(nullptr);
+}
+
+void TCdPlayerBar::ConnectPopup(const char* name, std::function<void()> handler) {
+    QAction* action = mediaPlayer1_->popup()->findChild<QAction*>(name);
+    connect(action, &QAction::triggered, this,
+            [this, handler = std::move(handler)] { Guarded(handler); });
+}
+
+void TCdPlayerBar::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const TableError& error) {
+        CurrentUi().Message(MsgKind::Error, error.what());
+    }
+}
+
+void TCdPlayerBar::Tracksentijden1Click() {
+    Guarded([this] {
+        TShowCdTrForm form(*speler_, window());
+        form.ShowTracks();
+    });
+}
+
+void TCdPlayerBar::DirectnaarCD1Click() {
+    Guarded([this] { speler_->DirectNaarCDInhoud(); });
+}
+
+void TCdPlayerBar::Instelling1Click() {
+    TPlayIntroTijdForm form(window());
+    form.exec();
+}
+
+bool TCdPlayerBar::Timer1Timer() {
+    bool clock = true;
+    Guarded([this, &clock] { clock = speler_->Timer1Timer(); });
+    return clock;
+}
+
+void TCdPlayerBar::SetPlayerVisible(bool visible) {
+    mediaPlayer1_->setVisible(visible);
+}
+
+void TCdPlayerBar::SetCdPanelVisible(bool visible) {
+    cdPanel_->setVisible(visible);
+    if (form_ != nullptr) {
+        form_->setCdPanelActive(visible);
+    }
+}
+
+void TCdPlayerBar::SetIntroPanelVisible(bool visible) {
+    panel1_->setVisible(visible);
+}
+
+void TCdPlayerBar::ShowPosition(const std::string& track, const std::string& time) {
+    cdPanel_->showPosition(QString::fromStdString(track), QString::fromStdString(time));
+}

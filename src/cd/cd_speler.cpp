@@ -1,0 +1,159 @@
+// TCdSpeler: the device operations and the CD panel state.
+#include "cd/cd_speler.h"
+
+#include "base/feedback.h"
+#include "base/ini.h"
+#include "base/text.h"
+#include "cd/cd_id.h"
+#include "cd/cd_player_view.h"
+
+namespace {
+
+constexpr char kInUse[] =
+    "The CD player is probably in use by an other program. Close the other program and try "
+    "again!";
+
+}  // namespace
+
+TCdSpeler::TCdSpeler(Catalogue& catalogue, std::unique_ptr<cdaudio::CdDevice> device)
+    : catalogue_(catalogue), device_(std::move(device)) {}
+
+TCdSpeler::~TCdSpeler() = default;
+
+bool TCdSpeler::OpenDevice(bool fresh) {
+    const std::string source = IniReadString("Opstart", "CdDevice", "");
+    if (!fresh && device_->IsOpen() && source == openSource_) {
+        // Closing would cut off a disc that plays: the drive keeps playing through a reopen.
+        const cdaudio::Mode mode = device_->GetMode();
+        if (mode == cdaudio::Mode::Play || mode == cdaudio::Mode::Pause) {
+            return true;
+        }
+    }
+    device_->Close();
+    openSource_.clear();
+    if (!device_->Open(source).ok()) {
+        return false;
+    }
+    openSource_ = source;
+    return true;
+}
+
+void TCdSpeler::OpenCDPlayer() {
+    cdOpenFailed_ = false;
+    if (IniReadBool("Opstart", "ToonCdSpeler", false)) {
+        ShowPlayer(true);
+        if (!OpenDevice(false)) {
+            cdOpenFailed_ = true;
+            return;
+        }
+        if (GetCDMode() == 2) {
+            EnableCDPanel();
+        } else {
+            DisableCDPanel();
+        }
+    } else {
+        ShowPlayer(false);
+        DisableCDPanel();
+        device_->Close();
+        openSource_.clear();
+    }
+}
+
+int TCdSpeler::GetCDMode() {
+    if (!device_->IsOpen()) {
+        return 0;
+    }
+    return static_cast<int>(device_->GetMode());
+}
+
+int TCdSpeler::GetTracks() {
+    return device_->IsOpen() ? device_->TrackCount() : 0;
+}
+
+int TCdSpeler::GetCDID() {
+    if (!device_->IsOpen()) {
+        return -1;
+    }
+    return CdIdFromText(device_->MediaIdentity());
+}
+
+void TCdSpeler::CloseCDDoor() {
+    ShowStatus("Closing CD-ROM door...");
+    (void)device_->CloseDoor();  // a door that stays open shows in the mode
+    ShowStatus("");
+}
+
+void TCdSpeler::EnableCDPanel() {
+    cdPanelActive_ = true;
+    if (view_ != nullptr) {
+        view_->SetCdPanelVisible(true);
+    }
+}
+
+void TCdSpeler::DisableCDPanel() {
+    cdPanelActive_ = false;
+    if (view_ != nullptr) {
+        view_->SetCdPanelVisible(false);
+    }
+}
+
+void TCdSpeler::ShowPlayer(bool visible) {
+    if (view_ != nullptr) {
+        view_->SetPlayerVisible(visible);
+    }
+}
+
+void TCdSpeler::ShowIntroPanel(bool visible) {
+    if (view_ != nullptr) {
+        view_->SetIntroPanelVisible(visible);
+    }
+}
+
+bool TCdSpeler::CDPlayerInUse() {
+    if (cdOpenFailed_) {
+        OpenCDPlayer();
+    }
+    if (cdOpenFailed_) {
+        ReportInUse();
+        return true;
+    }
+    return false;
+}
+
+void TCdSpeler::ReportInUse() {
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Information, kInUse, MsgButtons::Ok, 34);
+}
+
+void TCdSpeler::StopTrack() {
+    if (CDPlayerInUse()) {
+        return;
+    }
+    DisableCDPanel();
+    device_->Stop();
+}
+
+void TCdSpeler::EjectCD() {
+    if (CDPlayerInUse()) {
+        return;
+    }
+    DisableCDPanel();
+    (void)device_->Eject();  // a door that does not open shows in the mode
+    if (CurrentUi().Message(MsgKind::Confirmation,
+                            "Place or change the audio CD. Click on yes if you are ready.",
+                            MsgButtons::YesNo) == MsgAnswer::Yes &&
+        GetCDMode() == 6) {
+        CloseCDDoor();
+    }
+}
+
+void TCdSpeler::HideCdPlayer() {
+    IniWriteBool("Opstart", "ToonCdSpeler", false);
+    ShowPlayer(false);
+    DisableCDPanel();
+    // Nothing on the window could stop or show the disc any more.
+    introMode_ = false;
+    ShowIntroPanel(false);
+    device_->Close();
+    openSource_.clear();
+}

@@ -1,0 +1,80 @@
+#include "cd/media_player.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QToolButton>
+
+#include "cd/hint_filter.h"
+#include "cd/player_icons.h"
+
+namespace {
+
+using Button = TCdSpeler::PlayerButton;
+
+struct ButtonInfo {
+    Button button;
+    const char* name;
+};
+
+constexpr ButtonInfo kButtons[] = {
+    {Button::Play, "btPlay"}, {Button::Pause, "btPause"}, {Button::Stop, "btStop"},
+    {Button::Next, "btNext"}, {Button::Prev, "btPrev"},   {Button::Eject, "btEject"},
+};
+
+}  // namespace
+
+TMediaPlayer::TMediaPlayer(QWidget* parent) : QWidget(parent), popup_(new QMenu(this)) {
+    setObjectName("MediaPlayer1");
+    const QString hint = "Click on the right mouse button to play intros";
+    setToolTip(hint);
+    setStatusTip(hint);
+    HintFilter::Install(this);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(1);
+    for (int i = 0; i < 6; ++i) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(kButtons[i].name);
+        button->setIcon(PlayerButtonIcon(kButtons[i].button));
+        button->setIconSize(QSize(20, 20));
+        button->setAutoRaise(false);
+        button->setFixedSize(30, 28);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, which = kButtons[i].button] {
+            if (onClick_) {
+                onClick_(which);
+            }
+        });
+        layout->addWidget(button);
+        buttons_[i] = button;
+    }
+
+    popup_->setObjectName("PopupCdSpeler");
+    auto item = [this](const char* name, const char* caption) {
+        QAction* action = popup_->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    item("Speelintros1", "&Play intros");
+    item("Stop1", "&Stop intros");
+    item("Instelling1", "&Preferences");
+    popup_->addSeparator();
+    item("test1", "Initialize CD Player");
+    popup_->addSeparator();
+    item("CDspelerverbergen1", "&Hide CD Player");
+
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->popup(mapToGlobal(at)); });
+}
+
+QToolButton* TMediaPlayer::button(TCdSpeler::PlayerButton which) const {
+    for (int i = 0; i < 6; ++i) {
+        if (kButtons[i].button == which) {
+            return buttons_[i];
+        }
+    }
+    return nullptr;
+}

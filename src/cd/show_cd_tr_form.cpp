@@ -1,0 +1,89 @@
+#include "cd/show_cd_tr_form.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "cd/cd_speler.h"
+#include "cd/hint_filter.h"
+#include "cd/player_icons.h"
+#include "store/table_error.h"
+
+TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      speler_(speler),
+      listBox1_(new QListWidget(this)) {
+    setObjectName("ShowCdTrForm");
+    setWindowTitle("Tracks & times");
+
+    listBox1_->setObjectName("ListBox1");
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    listBox1_->setFont(fixed);
+    listBox1_->setMinimumSize(230, 260);
+    connect(listBox1_, &QListWidget::itemDoubleClicked, this, [this] { PlayTheTrack(); });
+
+    auto* speedButton1 = new QToolButton(this);
+    speedButton1->setObjectName("SpeedButton1");
+    speedButton1->setIcon(SourceJumpIcon());
+    speedButton1->setIconSize(QSize(20, 20));
+    speedButton1->setFixedSize(32, 30);
+    speedButton1->setToolTip("Directly to source information");
+    HintFilter::Install(speedButton1);
+    connect(speedButton1, &QToolButton::clicked, this, [this] { DirectNaarCDInhoud(); });
+
+    auto* button1 = new QPushButton("&Play track", this);
+    button1->setObjectName("Button1");
+    button1->setDefault(true);
+    connect(button1, &QPushButton::clicked, this, [this] { PlayTheTrack(); });
+    auto* button2 = new QPushButton("&Cancel", this);
+    button2->setObjectName("Button2");
+    button2->setAutoDefault(false);
+    connect(button2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(speedButton1);
+    buttons->addStretch();
+    buttons->addWidget(button1);
+    buttons->addWidget(button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(listBox1_);
+    layout->addLayout(buttons);
+}
+
+void TShowCdTrForm::FillTracks() {
+    BusyCursor busy;
+    ShowStatus("Reading tracks...");
+    listBox1_->clear();
+    for (const std::string& line : speler_.ReadTrackList()) {
+        listBox1_->addItem(QString::fromStdString(line));
+    }
+    ShowStatus("");
+}
+
+void TShowCdTrForm::ShowTracks() {
+    FillTracks();
+    setFixedSize(sizeHint());
+    exec();
+}
+
+void TShowCdTrForm::PlayTheTrack() {
+    // Nothing selected plays the first track rather than a track 0 the disc does not have.
+    const int row = std::max(listBox1_->currentRow(), 0);
+    speler_.PlayCdTrack(row + 1);
+    accept();
+}
+
+void TShowCdTrForm::DirectNaarCDInhoud() {
+    try {
+        speler_.DirectNaarCDInhoud();
+    } catch (const TableError& error) {
+        CurrentUi().Message(MsgKind::Error, error.what());
+    }
+}

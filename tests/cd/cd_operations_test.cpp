@@ -1,0 +1,239 @@
+// The CD operations other screens call: track times, playing a track record, stopping,
+// ejecting, the in-use check, hiding the player and finding the disc's source.
+#include <gtest/gtest.h>
+
+#include "cd/cd_player_view.h"
+#include "cd/cd_speler.h"
+#include "cd_fixture.h"
+
+namespace {
+
+using cdtest::CdTest;
+using cdtest::kSecond;
+
+// Remembers what the player showed.
+class RecordingView : public CdPlayerView {
+public:
+    void SetPlayerVisible(bool visible) override { player = visible; }
+    void SetCdPanelVisible(bool visible) override { panel = visible; }
+    void SetIntroPanelVisible(bool visible) override { intro = visible; }
+    void ShowPosition(const std::string& t, const std::string& at) override {
+        track = t;
+        time = at;
+    }
+    bool player = false;
+    bool panel = false;
+    bool intro = false;
+    std::string track;
+    std::string time;
+};
+
+class CdOperationsTest : public CdTest {
+protected:
+    CdOperationsTest() {
+        // Track 2 is shorter than a second: no time on the CD. The last track ends a frame
+        // before the lead-out.
+        InsertDisc({3 * kSecond + 45, 40, 2 * kSecond + 10, 4 * kSecond});
+        player = MakePlayer();
+        player->setView(&view);
+        player->OpenCDPlayer();
+    }
+    std::string Time(uint32_t recno) {
+        catalogue->dm1.ArtAccess.Go(recno);
+        return catalogue->dm1.ArtAccess.GetString("MINUTEN") + ":" +
+               catalogue->dm1.ArtAccess.GetString("SECONDEN");
+    }
+
+    RecordingView view;
+    std::unique_ptr<TCdSpeler> player;
+};
+
+TEST_F(CdOperationsTest, OpeningShowsThePlayerByTheSetting) {
+    EXPECT_TRUE(view.player);
+    EXPECT_FALSE(view.panel);
+    EXPECT_EQ(player->GetCDMode(), 1);
+    EXPECT_EQ(player->GetTracks(), 4);
+
+    IniWriteBool("Opstart", "ToonCdSpeler", false);
+    player->OpenCDPlayer();
+    EXPECT_FALSE(view.player);
+    EXPECT_FALSE(player->device().IsOpen());
+    EXPECT_EQ(player->GetCDMode(), 0);
+}
+
+TEST_F(CdOperationsTest, TrackTimesAreWrittenIntoTheCurrentTrack) {
+    const uint32_t first = AddTrack("CD", 1, 1);
+    EXPECT_EQ(player->GetTrackTime(1), MsgAnswer::Yes);
+    EXPECT_EQ(Time(first), "00 :03");
+    const uint32_t third = AddTrack("CD", 1, 3);
+    EXPECT_EQ(player->GetTrackTime(3), MsgAnswer::Yes);
+    EXPECT_EQ(Time(third), "00 :02");
+    const uint32_t last = AddTrack("CD", 1, 4);
+    EXPECT_EQ(player->GetTrackTime(4), MsgAnswer::Yes);
+    EXPECT_EQ(Time(last), "00 :03");  // the lead-out's frame is not the track's
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CdOperationsTest, TrackTimeInMinutesAndSeconds) {
+    InsertDisc({62 * kSecond + 10, kSecond}, "long");
+    player->OpenCDPlayer();
+    const uint32_t track = AddTrack("CD", 1, 1);
+    EXPECT_EQ(player->GetTrackTime(1), MsgAnswer::Yes);
+    EXPECT_EQ(Time(track), "01 :02");
+}
+
+TEST_F(CdOperationsTest, TrackWithoutTimeAsksFirst) {
+    const std::string question =
+        "Track 2 has no time on the CD! Check if the track numbers are right. Do you want to "
+        "save the time?";
+    const uint32_t track = AddTrack("CD", 1, 2);
+    ui.answers = {MsgAnswer::No, MsgAnswer::Abort, MsgAnswer::Yes};
+    EXPECT_EQ(player->GetTrackTime(2), MsgAnswer::No);
+    EXPECT_EQ(player->GetTrackTime(2), MsgAnswer::Abort);
+    EXPECT_EQ(Time(track), "   :  ");
+    catalogue->dm1.ArtAccess.Go(track);
+    EXPECT_EQ(player->GetTrackTime(2), MsgAnswer::Yes);
+    EXPECT_EQ(Time(track), "00 :00");
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text, question);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoAbort);
+    EXPECT_EQ(ui.messages[0].helpContext, 0);
+    EXPECT_TRUE(ui.sounds.empty());
+}
+
+TEST_F(CdOperationsTest, PlayTrackPlaysTheRecordsTrack) {
+    AddSource("CD", 4, "Red", std::to_string(player->GetCDID()));
+    AddTrack("CD", 4, 1);
+    const uint32_t third = AddTrack("CD", 4, 3);
+    catalogue->dm1.ArtAccess.Go(1);
+    player->PlayTrack(std::to_string(third));
+    EXPECT_EQ(catalogue->dm1.ArtAccess.RecNo(), third);
+    EXPECT_EQ(player->GetCDMode(), 2);
+    EXPECT_EQ(player->device().Position().track, 3);
+    EXPECT_TRUE(player->CDPanelActive());
+    EXPECT_TRUE(view.panel);
+    At(std::chrono::seconds(1));
+    EXPECT_EQ(player->device().Position().track, 3);
+    EXPECT_EQ(player->device().Position().seconds, 1);
+
+    player->StopTrack();
+    EXPECT_EQ(player->GetCDMode(), 1);
+    EXPECT_FALSE(player->CDPanelActive());
+    EXPECT_FALSE(view.panel);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CdOperationsTest, PlayTrackRefusedByChkCdPlaysNothing) {
+    AddSource("CD", 4, "Red");
+    const uint32_t track = AddTrack("CD", 4, 3);
+    ui.answers = {MsgAnswer::No};
+    player->PlayTrack(std::to_string(track));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(player->GetCDMode(), 1);
+    EXPECT_FALSE(player->CDPanelActive());
+}
+
+TEST_F(CdOperationsTest, EjectWaitsForTheUserAndClosesAnOpenDoor) {
+    ui.answers = {MsgAnswer::No};
+    player->EjectCD();
+    EXPECT_EQ(player->GetCDMode(), 6);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Place or change the audio CD. Click on yes if you are ready.");
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+
+    ui.answers = {MsgAnswer::Yes};
+    player->EjectCD();
+    EXPECT_EQ(player->GetCDMode(), 1);
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Closing CD-ROM door...", ""}));
+    EXPECT_EQ(player->device().Position().track, 1);
+}
+
+TEST_F(CdOperationsTest, DeviceHeldElsewhereIsReportedAndRetried) {
+    const std::string disc = IniReadString("Opstart", "CdDevice");
+    IniWriteString("Opstart", "CdDevice", folder() + "/missing.cue");
+    player->OpenCDPlayer();
+    EXPECT_TRUE(player->CDOpenFailed());
+    EXPECT_TRUE(ui.messages.empty());  // a failed open alone shows nothing
+
+    EXPECT_TRUE(player->CDPlayerInUse());
+    player->StopTrack();
+    player->EjectCD();
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text,
+              "The CD player is probably in use by an other program. Close the other program "
+              "and try again!");
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+    EXPECT_EQ(ui.messages[0].helpContext, 34);
+    EXPECT_EQ(ui.sounds, std::vector<std::string>(3, "error.wav"));
+
+    // Once the drive is free the next command opens it again.
+    IniWriteString("Opstart", "CdDevice", disc);
+    EXPECT_FALSE(player->CDPlayerInUse());
+    EXPECT_FALSE(player->CDOpenFailed());
+    EXPECT_EQ(player->GetTracks(), 4);
+}
+
+TEST_F(CdOperationsTest, HidingThePlayerClosesTheDevice) {
+    player->StartIntro();
+    ASSERT_EQ(player->GetCDMode(), 2);
+    player->HideCdPlayer();
+    EXPECT_FALSE(IniReadBool("Opstart", "ToonCdSpeler", true));
+    EXPECT_FALSE(view.player);
+    EXPECT_FALSE(view.panel);
+    EXPECT_FALSE(view.intro);
+    EXPECT_FALSE(player->CDPanelActive());
+    EXPECT_EQ(player->GetCDMode(), 0);
+}
+
+TEST_F(CdOperationsTest, ReopeningKeepsAPlayingDiscPlaying) {
+    player->PlayCdTrack(3);
+    At(std::chrono::seconds(2));
+    player->OpenCDPlayer();
+    EXPECT_EQ(player->GetCDMode(), 2);
+    EXPECT_TRUE(view.panel);
+    EXPECT_EQ(player->device().Position().track, 3);
+    EXPECT_EQ(player->device().Position().seconds, 2);
+}
+
+TEST_F(CdOperationsTest, DirectlyToTheSourceOfTheDisc) {
+    std::vector<std::string> opened;
+    player->setSourceOpener([&opened](const std::string& key) { opened.push_back(key); });
+    TTableAccess& hf = catalogue->dm2.HfAccess;
+    const uint32_t other = AddSource("LP", 1, "Other", "555");
+    AddSource("cd", 12, "Red", std::to_string(player->GetCDID()));
+    AddTrack("LP", 1, 1);
+
+    // The disc's source has no tracks yet: nothing opens.
+    hf.SetOrder(1);
+    hf.Go(other);
+    player->DirectNaarCDInhoud();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(hf.IndexOrd(), 1);
+    EXPECT_EQ(hf.RecNo(), other);
+
+    const uint32_t track = AddTrack("CD", 12, 2);
+    hf.Go(other);
+    player->DirectNaarCDInhoud();
+    EXPECT_EQ(opened, std::vector<std::string>{"CD                12"});
+    EXPECT_EQ(catalogue->dm1.ArtAccess.RecNo(), track);
+    EXPECT_EQ(hf.IndexOrd(), 1);
+    EXPECT_EQ(hf.RecNo(), other);
+}
+
+TEST_F(CdOperationsTest, DirectlyToTheSourceOfAnUnknownDisc) {
+    TTableAccess& hf = catalogue->dm2.HfAccess;
+    const uint32_t other = AddSource("LP", 1, "Other", "555");
+    hf.SetOrder(4);
+    hf.Go(other);
+    player->DirectNaarCDInhoud();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "The CD or ID is not found in the database!");
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+    EXPECT_EQ(hf.IndexOrd(), 4);
+    EXPECT_EQ(hf.RecNo(), other);
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+// ChkCD: every way the disc in the drive is matched with, or tied to, its source, with the exact
+// messages, sounds, status texts and table positions.
+#include <gtest/gtest.h>
+
+#include "cd/cd_speler.h"
+#include "cd_fixture.h"
+
+namespace {
+
+using cdtest::CdTest;
+using cdtest::kSecond;
+
+constexpr char kNotMatching[] =
+    "The CD currently in the CD-ROM drive does not match the database information!";
+
+// The real device with an identity text a generated image cannot have.
+class OtherIdentity : public cdaudio::CdDevice {
+public:
+    OtherIdentity(std::unique_ptr<cdaudio::CdDevice> device, std::string identity)
+        : device_(std::move(device)), identity_(std::move(identity)) {}
+    tunelo::Status Open(const std::string& source) override { return device_->Open(source); }
+    void Close() override { device_->Close(); }
+    bool IsOpen() const override { return device_->IsOpen(); }
+    cdaudio::Mode GetMode() override { return device_->GetMode(); }
+    int TrackCount() override { return device_->TrackCount(); }
+    int TrackLengthFrames(int track) override { return device_->TrackLengthFrames(track); }
+    std::string MediaIdentity() override { return identity_; }
+    cdaudio::Tmsf Position() override { return device_->Position(); }
+    void Seek(int track) override { device_->Seek(track); }
+    void Play() override { device_->Play(); }
+    void Pause() override { device_->Pause(); }
+    void Stop() override { device_->Stop(); }
+    tunelo::Status Eject() override { return device_->Eject(); }
+    tunelo::Status CloseDoor() override { return device_->CloseDoor(); }
+
+private:
+    std::unique_ptr<cdaudio::CdDevice> device_;
+    std::string identity_;
+};
+
+class ChkCdTest : public CdTest {
+protected:
+    ChkCdTest() {
+        InsertDisc({3 * kSecond, 4 * kSecond, 5 * kSecond});
+        player = OpenPlayer();
+        id = std::to_string(player->GetCDID());
+    }
+    // Stands artdat.dat on a track of the source, as a screen does before playing it.
+    void OnTrackOf(const std::string& drager, int number) {
+        catalogue->dm1.ArtAccess.Go(AddTrack(drager, number, 1));
+    }
+    uint32_t HfRecNo() const { return catalogue->dm2.HfAccess.RecNo(); }
+    void ExpectRefusal(MsgKind kind, const std::string& text, int help) {
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, kind);
+        EXPECT_EQ(ui.messages[0].text, text);
+        EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(ui.messages[0].helpContext, help);
+        EXPECT_EQ(ui.sounds, std::vector<std::string>{"error.wav"});
+        EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Checking CD-ROM drive...", ""}));
+    }
+
+    std::unique_ptr<TCdSpeler> player;
+    std::string id;
+};
+
+TEST_F(ChkCdTest, DiscOfTheSourceMatches) {
+    ASSERT_GT(player->GetCDID(), 0);
+    AddSource("LP", 3, "Other", "555");
+    const uint32_t home = AddSource("CD", 7, "Red", id);
+    OnTrackOf("cd", 7);
+    EXPECT_TRUE(player->ChkCD(0));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.sounds.empty());
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Checking CD-ROM drive...", ""}));
+    EXPECT_EQ(HfRecNo(), home);
+}
+
+TEST_F(ChkCdTest, TrackWithoutMainTitle) {
+    AddSource("CD", 8, "Red", id);
+    OnTrackOf("CD", 9);
+    EXPECT_FALSE(player->ChkCD(0));
+    ExpectRefusal(MsgKind::Warning, "Record from the main title is not found!", 33);
+}
+
+TEST_F(ChkCdTest, DoorOpenIsNotReady) {
+    AddSource("CD", 7, "Red", id);
+    OnTrackOf("CD", 7);
+    ASSERT_TRUE(player->device().Eject().ok());
+    EXPECT_EQ(player->GetCDMode(), 6);
+    EXPECT_FALSE(player->ChkCD(0));
+    ExpectRefusal(MsgKind::Information, "CD-ROM drive is not ready!", 34);
+}
+
+TEST_F(ChkCdTest, HiddenPlayerHasNoDeviceAndIsNotReady) {
+    const uint32_t home = AddSource("CD", 7, "Red");
+    IniWriteBool("Opstart", "ToonCdSpeler", false);
+    player->OpenCDPlayer();
+    EXPECT_EQ(player->GetCDMode(), 0);
+    EXPECT_EQ(player->GetTracks(), 0);
+    EXPECT_EQ(player->GetCDID(), -1);
+    catalogue->dm2.HfAccess.Go(home);
+    EXPECT_FALSE(player->ChkCD(int(home)));
+    ExpectRefusal(MsgKind::Information, "CD-ROM drive is not ready!", 34);
+    EXPECT_EQ(Rmnr(home), std::string(25, ' '));
+}
+
+TEST_F(ChkCdTest, IdentityThatIsNoSigned32BitNumberIsNoId) {
+    for (const char* identity : {"4294967295", "12ab", ""}) {
+        ui.messages.clear();
+        ui.sounds.clear();
+        ui.statuses.clear();
+        TCdSpeler other(*catalogue,
+                        std::make_unique<OtherIdentity>(cdaudio::CreateSilentCdDevice(), identity));
+        other.OpenCDPlayer();
+        ASSERT_EQ(other.GetCDMode(), 1);
+        EXPECT_EQ(other.GetCDID(), -1);
+        const uint32_t home = AddSource("CD", 20, "New");
+        EXPECT_FALSE(other.ChkCD(int(home)));
+        ExpectRefusal(MsgKind::Warning,
+                      "This audio CD has no ID. The CD cannot be written to the database.", 31);
+        EXPECT_EQ(Rmnr(home), std::string(25, ' '));
+    }
+}
+
+TEST_F(ChkCdTest, SourceWithAnotherIdAndAnUnknownDisc) {
+    const uint32_t home = AddSource("CD", 7, "Red", "555");
+    // A source whose ID merely begins with the disc's is not the disc's source.
+    AddSource("CD", 8, "Longer", id + "7");
+    OnTrackOf("CD", 7);
+    EXPECT_FALSE(player->ChkCD(0));
+    ExpectRefusal(MsgKind::Information, kNotMatching, 32);
+    EXPECT_EQ(HfRecNo(), home);
+}
+
+TEST_F(ChkCdTest, DiscOfAnotherSourceNamesBothMainTitles) {
+    AddSource("CD", 8, "Blue  ", id);
+    const uint32_t home = AddSource("CD", 7, "Red", "555");
+    OnTrackOf("CD", 7);
+    EXPECT_FALSE(player->ChkCD(0));
+    ExpectRefusal(MsgKind::Information,
+                  "The CD currently in the CD-ROM drive has the main title \"Blue\". The track "
+                  "you want to play or read has the main title \"Red\".",
+                  0);
+    EXPECT_EQ(HfRecNo(), home);
+}
+
+TEST_F(ChkCdTest, SourceWithoutIdStoresTheDiscsAfterYes) {
+    AddSource("CD", 8, "Longer", id + "7");
+    const uint32_t home = AddSource("CD", 7, "Red");
+    OnTrackOf("CD", 7);
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
+
+    EXPECT_FALSE(player->ChkCD(0));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Warning);
+    EXPECT_EQ(ui.messages[0].text,
+              "The CD in the database does not have an ID yet. Convince yourself that the right "
+              "CD with the main title \"Red\" is in the CD-ROM drive. Do you want to save the "
+              "detected ID \"" +
+                  id + "\"");
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui.messages[0].helpContext, 25);
+    EXPECT_TRUE(ui.sounds.empty());
+    EXPECT_EQ(HfRecNo(), home);
+    EXPECT_EQ(Rmnr(home), std::string(25, ' '));
+
+    ui.statuses.clear();
+    catalogue->dm1.ArtAccess.Go(1);
+    EXPECT_TRUE(player->ChkCD(0));
+    EXPECT_EQ(ui.statuses,
+              (std::vector<std::string>{"Checking CD-ROM drive...", "", "Saving ID...", ""}));
+    EXPECT_EQ(HfRecNo(), home);
+    EXPECT_EQ(Rmnr(home).substr(0, id.size() + 1), id + " ");
+    // From now on the disc matches without a question.
+    EXPECT_TRUE(player->ChkCD(0));
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(ChkCdTest, NewSourceAsksTheReadQuestion) {
+    AddSource("CD", 1, "Other", "555");
+    const uint32_t fresh = AddSource("CD", 2, "");
+    catalogue->dm2.HfAccess.Go(fresh);
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(player->ChkCD(int(fresh)));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Do you want to save the detected ID, and read the track and time information "
+              "from the CD?");
+    EXPECT_EQ(ui.messages[0].helpContext, 25);
+    EXPECT_EQ(Trim(Rmnr(fresh)), id);
+    // Reading the same disc again for the same new source is no conflict.
+    catalogue->dm2.HfAccess.Go(fresh);
+    EXPECT_TRUE(player->ChkCD(int(fresh)));
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(ChkCdTest, IdOfAnotherSourceIsNeverStoredTwice) {
+    AddSource("CD", 8, "Blue", id);
+    const uint32_t fresh = AddSource("CD", 9, "");
+    catalogue->dm2.HfAccess.Go(fresh);
+    EXPECT_FALSE(player->ChkCD(int(fresh)));
+    ExpectRefusal(MsgKind::Information,
+                  "The ID from this CD already exist in the main title \"Blue\"", 30);
+    EXPECT_EQ(HfRecNo(), fresh);
+    EXPECT_EQ(Rmnr(fresh), std::string(25, ' '));
+}
+
+TEST_F(ChkCdTest, IdOfASourceWithoutTitle) {
+    AddSource("CD", 8, "", id);
+    const uint32_t home = AddSource("CD", 7, "Red");
+    OnTrackOf("CD", 7);
+    EXPECT_FALSE(player->ChkCD(0));
+    ExpectRefusal(MsgKind::Information,
+                  "The ID from this CD already exist in the main title \"Main title is not known "
+                  "yet!\"",
+                  30);
+    EXPECT_EQ(HfRecNo(), home);
+}
+
+}  // namespace

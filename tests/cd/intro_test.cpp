@@ -1,0 +1,156 @@
+// The intro sequence and the position display, driven tick by tick by Timer1 and the test clock,
+// on the real panels.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <fstream>
+#include <sstream>
+
+#include "cd/cd_panel.h"
+#include "cd/cd_player_bar.h"
+#include "cd/intro_panel.h"
+#include "cd_fixture.h"
+
+namespace {
+
+using cdtest::CdTest;
+using cdtest::kSecond;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+class IntroTest : public CdTest {
+protected:
+    IntroTest() { IniWriteInteger("Diversen", "IntroSpeeltijd", 3); }
+
+    std::unique_ptr<TCdPlayerBar> Bar(const std::vector<int>& frames) {
+        InsertDisc(frames);
+        auto bar =
+            std::make_unique<TCdPlayerBar>(nullptr, *catalogue, cdaudio::CreateSilentCdDevice());
+        bar->speler().OpenCDPlayer();
+        return bar;
+    }
+    static QString Label(TCdPlayerBar& bar, const char* name) {
+        return bar.findChild<QLabel*>(name)->text();
+    }
+    static bool Shown(TCdPlayerBar& bar, QWidget* widget) { return widget->isVisibleTo(&bar); }
+    // One tick at `since` from the start; whether the clock may change.
+    bool Tick(TCdPlayerBar& bar, milliseconds since) {
+        At(since);
+        return bar.Timer1Timer();
+    }
+};
+
+TEST_F(IntroTest, EachTrackPlaysForTheIntroTimeThenTheNext) {
+    auto bar = Bar({5 * kSecond, 5 * kSecond, 5 * kSecond, 5 * kSecond});
+    TCdSpeler& cd = bar->speler();
+    cd.StartIntro();
+    EXPECT_TRUE(cd.IntroMode());
+    EXPECT_EQ(cd.IntroTrack(), 1);
+    EXPECT_EQ(cd.IntroTrackCount(), 4);
+    EXPECT_TRUE(Shown(*bar, bar->introPanel()));
+    EXPECT_TRUE(Shown(*bar, bar->cdPanel()));
+    EXPECT_EQ(cd.GetCDMode(), 2);
+
+    EXPECT_TRUE(Tick(*bar, seconds(1)));
+    EXPECT_EQ(Label(*bar, "TrackLab"), "01");
+    EXPECT_EQ(Label(*bar, "TijdLab"), "00:01");
+    EXPECT_EQ(cd.IntroTrack(), 1);
+
+    EXPECT_TRUE(Tick(*bar, seconds(3)));
+    EXPECT_EQ(Label(*bar, "TijdLab"), "00:03");
+    EXPECT_EQ(cd.IntroTrack(), 2);
+    EXPECT_EQ(cd.device().Position().track, 2);
+    EXPECT_EQ(cd.device().Position().seconds, 0);
+
+    EXPECT_TRUE(Tick(*bar, seconds(5)));
+    EXPECT_EQ(Label(*bar, "TrackLab"), "02");
+    EXPECT_EQ(Label(*bar, "TijdLab"), "00:02");
+    EXPECT_TRUE(Tick(*bar, seconds(6)));
+    EXPECT_TRUE(Tick(*bar, seconds(9)));
+    EXPECT_EQ(cd.IntroTrack(), 4);
+
+    // The last intro done: stopped, the intro panel gone, the clock left alone this tick.
+    EXPECT_FALSE(Tick(*bar, seconds(12)));
+    EXPECT_FALSE(cd.IntroMode());
+    EXPECT_FALSE(Shown(*bar, bar->introPanel()));
+    EXPECT_TRUE(Shown(*bar, bar->cdPanel()));
+    EXPECT_EQ(cd.GetCDMode(), 1);
+
+    // The next tick finds the disc stopped.
+    EXPECT_TRUE(Tick(*bar, seconds(13)));
+    EXPECT_FALSE(cd.CDPanelActive());
+    EXPECT_FALSE(Shown(*bar, bar->cdPanel()));
+}
+
+TEST_F(IntroTest, ChangedIntroTimeCountsAtTheNextTick) {
+    auto bar = Bar({5 * kSecond, 5 * kSecond});
+    bar->speler().StartIntro();
+    EXPECT_TRUE(Tick(*bar, seconds(2)));
+    EXPECT_EQ(bar->speler().IntroTrack(), 1);
+    IniWriteInteger("Diversen", "IntroSpeeltijd", 2);
+    EXPECT_TRUE(Tick(*bar, milliseconds(2500)));
+    EXPECT_EQ(bar->speler().IntroTrack(), 2);
+}
+
+TEST_F(IntroTest, ShortTrackRunsOnAndTheCountGoesOn) {
+    auto bar = Bar({2 * kSecond, 5 * kSecond, 5 * kSecond});
+    TCdSpeler& cd = bar->speler();
+    cd.StartIntro();
+    EXPECT_TRUE(Tick(*bar, seconds(2)));
+    EXPECT_EQ(Label(*bar, "TrackLab"), "02");  // the disc ran on by itself
+    EXPECT_EQ(cd.IntroTrack(), 1);
+    EXPECT_TRUE(Tick(*bar, seconds(5)));
+    // Three seconds into track 2: the program's next intro is its track 2.
+    EXPECT_EQ(cd.IntroTrack(), 2);
+    EXPECT_EQ(cd.device().Position().track, 2);
+    EXPECT_EQ(cd.device().Position().seconds, 0);
+}
+
+TEST_F(IntroTest, StopIntrosFromThePanelsMenu) {
+    auto bar = Bar({5 * kSecond, 5 * kSecond});
+    TCdSpeler& cd = bar->speler();
+    cd.StartIntro();
+    Tick(*bar, seconds(4));
+    ASSERT_EQ(cd.device().Position().track, 2);
+    QAction* stop2 = bar->introPanel()->stopAction();
+    EXPECT_EQ(stop2->objectName(), "Stop2");
+    EXPECT_EQ(stop2->text(), "&Stop intros");
+    stop2->trigger();
+    EXPECT_FALSE(cd.IntroMode());
+    EXPECT_FALSE(Shown(*bar, bar->introPanel()));
+    EXPECT_FALSE(Shown(*bar, bar->cdPanel()));
+    EXPECT_EQ(cd.GetCDMode(), 1);
+    EXPECT_EQ(cd.device().Position().track, 1);
+}
+
+TEST_F(IntroTest, MissingIntroTimeBecomesTen) {
+    std::ifstream in(IniFileName());
+    std::stringstream kept;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("IntroSpeeltijd", 0) != 0) {
+            kept << line << '\n';
+        }
+    }
+    in.close();
+    std::ofstream(IniFileName(), std::ios::trunc) << kept.str();
+    ASSERT_EQ(IniReadString("Diversen", "IntroSpeeltijd"), "FOUT");
+
+    auto bar = Bar({12 * kSecond, 5 * kSecond});
+    bar->speler().StartIntro();
+    EXPECT_EQ(IniReadString("Diversen", "IntroSpeeltijd"), "10");
+    EXPECT_TRUE(Tick(*bar, seconds(9)));
+    EXPECT_EQ(bar->speler().IntroTrack(), 1);
+    EXPECT_TRUE(Tick(*bar, seconds(10)));
+    EXPECT_EQ(bar->speler().IntroTrack(), 2);
+}
+
+TEST_F(IntroTest, IntrosStartAtTrackOneWhateverPlayed) {
+    auto bar = Bar({5 * kSecond, 5 * kSecond, 5 * kSecond});
+    bar->speler().PlayCdTrack(3);
+    bar->speler().StartIntro();
+    EXPECT_EQ(bar->speler().device().Position().track, 1);
+    EXPECT_EQ(bar->speler().GetCDMode(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The player on the toolbar: its buttons with what follows them, its pop-up menu and hint, the
+// CD panel's double click and the intro-time window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+#include <QToolTip>
+
+#include "cd/cd_panel.h"
+#include "cd/cd_player_bar.h"
+#include "cd/media_player.h"
+#include "cd/play_intro_tijd_form.h"
+#include "cd_fixture.h"
+#include "shell/modal_driver.h"
+
+namespace {
+
+using Button = TCdSpeler::PlayerButton;
+using cdtest::CdTest;
+using cdtest::kSecond;
+
+class PlayerControlsTest : public CdTest {
+protected:
+    PlayerControlsTest() {
+        InsertDisc({3 * kSecond, 3 * kSecond, 3 * kSecond});
+        bar = std::make_unique<TCdPlayerBar>(nullptr, *catalogue, cdaudio::CreateSilentCdDevice());
+        bar->speler().OpenCDPlayer();
+    }
+    void Click(const char* name) { bar->mediaPlayer()->findChild<QToolButton*>(name)->click(); }
+    int Mode() { return bar->speler().GetCDMode(); }
+    int Track() { return bar->speler().device().Position().track; }
+    bool PanelShown() { return bar->cdPanel()->isVisibleTo(bar.get()); }
+
+    std::unique_ptr<TCdPlayerBar> bar;
+};
+
+TEST_F(PlayerControlsTest, ButtonsDriveTheDiscAndThePanel) {
+    EXPECT_TRUE(bar->mediaPlayer()->isVisibleTo(bar.get()));
+    EXPECT_FALSE(PanelShown());
+    Click("btPlay");
+    EXPECT_EQ(Mode(), 2);
+    EXPECT_TRUE(PanelShown());
+
+    Click("btNext");
+    EXPECT_EQ(Track(), 2);
+    EXPECT_EQ(Mode(), 2);
+    At(std::chrono::seconds(1));
+    Click("btPrev");  // inside a track: back to its start
+    EXPECT_EQ(Track(), 2);
+    Click("btPrev");  // at its start: the track before
+    EXPECT_EQ(Track(), 1);
+
+    Click("btPause");
+    EXPECT_EQ(Mode(), 5);
+    Click("btPause");
+    EXPECT_EQ(Mode(), 2);
+
+    Click("btNext");
+    Click("btStop");
+    EXPECT_EQ(Mode(), 1);
+    EXPECT_EQ(Track(), 1);  // the next play starts at track 1
+    EXPECT_FALSE(PanelShown());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PlayerControlsTest, EjectAndStopWithTheDoorOpen) {
+    ui.answers = {MsgAnswer::No};
+    Click("btEject");
+    EXPECT_EQ(Mode(), 6);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Place or change the audio CD. Click on yes if you are ready.");
+    Click("btStop");
+    EXPECT_EQ(Mode(), 1);
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Closing CD-ROM door...", ""}));
+
+    ui.answers = {MsgAnswer::Yes};
+    Click("btPlay");
+    Click("btEject");
+    EXPECT_EQ(Mode(), 1);
+    EXPECT_EQ(Track(), 1);
+    EXPECT_FALSE(PanelShown());
+}
+
+TEST_F(PlayerControlsTest, TheTimerHidesThePanelWhenTheDiscStops) {
+    Click("btPlay");
+    At(std::chrono::seconds(4));
+    EXPECT_TRUE(bar->Timer1Timer());
+    EXPECT_EQ(bar->findChild<QLabel*>("TrackLab")->text(), "02");
+    EXPECT_EQ(bar->findChild<QLabel*>("TijdLab")->text(), "00:01");
+    Click("btPause");
+    EXPECT_TRUE(bar->Timer1Timer());
+    EXPECT_FALSE(PanelShown());
+    EXPECT_FALSE(bar->speler().CDPanelActive());
+    EXPECT_EQ(Mode(), 5);  // the paused disc is kept where it was
+}
+
+TEST_F(PlayerControlsTest, PopupMenuItems) {
+    QMenu* popup = bar->mediaPlayer()->popup();
+    EXPECT_EQ(popup->objectName(), "PopupCdSpeler");
+    QStringList items;
+    for (QAction* action : popup->actions()) {
+        items << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
+    }
+    EXPECT_EQ(items.join("|").toStdString(),
+              "Speelintros1=&Play intros|Stop1=&Stop intros|Instelling1=&Preferences|-|"
+              "test1=Initialize CD Player|-|CDspelerverbergen1=&Hide CD Player");
+
+    popup->findChild<QAction*>("Speelintros1")->trigger();
+    EXPECT_TRUE(bar->speler().IntroMode());
+    popup->findChild<QAction*>("Stop1")->trigger();
+    EXPECT_FALSE(bar->speler().IntroMode());
+
+    IniWriteString("Opstart", "CdDevice", folder() + "/gone.cue");
+    bar->speler().OpenCDPlayer();
+    popup->findChild<QAction*>("test1")->trigger();
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"The CD player is probably in use by an other program. "
+                                       "Close the other program and try again!"});
+
+    popup->findChild<QAction*>("CDspelerverbergen1")->trigger();
+    EXPECT_FALSE(bar->mediaPlayer()->isVisibleTo(bar.get()));
+    EXPECT_FALSE(IniReadBool("Opstart", "ToonCdSpeler"));
+}
+
+TEST_F(PlayerControlsTest, HintsFollowTheSetting) {
+    QWidget* player = bar->mediaPlayer();
+    EXPECT_EQ(player->toolTip(), "Click on the right mouse button to play intros");
+    EXPECT_EQ(bar->cdPanel()->toolTip(), "Double click for tracks and times");
+    bar->show();
+    auto hover = [player] {
+        QToolTip::hideText();
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), player->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(player, &event);
+        return QToolTip::isVisible();
+    };
+    IniWriteBool("Opstart", "Hints", false);
+    EXPECT_FALSE(hover());
+    IniWriteBool("Opstart", "Hints", true);
+    EXPECT_TRUE(hover());
+    QToolTip::hideText();
+}
+
+TEST_F(PlayerControlsTest, DoubleClickOnThePanelListsTheTracks) {
+    Click("btPlay");
+    bar->show();
+    for (const char* name : {"TrackLab", "Label4"}) {
+        QStringList lines;
+        testutil::WhenModalShown([&lines](QWidget* modal) {
+            EXPECT_EQ(modal->windowTitle(), "Tracks & times");
+            auto* list = modal->findChild<QListWidget*>("ListBox1");
+            for (int i = 0; i < list->count(); ++i) {
+                lines << list->item(i)->text();
+            }
+            modal->findChild<QPushButton*>("Button2")->click();
+        });
+        QTest::mouseDClick(bar->findChild<QLabel*>(name), Qt::LeftButton);
+        EXPECT_EQ(lines.size(), 3) << name;
+    }
+    EXPECT_EQ(Mode(), 2);  // reading the list does not stop the disc
+}
+
+TEST_F(PlayerControlsTest, IntroTimeWindow) {
+    IniWriteInteger("Diversen", "IntroSpeeltijd", 7);
+    {
+        TPlayIntroTijdForm form;
+        EXPECT_EQ(form.windowTitle(), "Intro time");
+        auto* spin = form.findChild<QSpinBox*>("SpinEdit1");
+        EXPECT_EQ(spin->value(), 7);
+        EXPECT_EQ(spin->minimum(), 2);
+        EXPECT_EQ(spin->maximum(), 59);
+        EXPECT_TRUE(form.findChild<QPushButton*>("CancelBtn")->isDefault());
+        spin->setValue(15);
+        form.findChild<QPushButton*>("CancelBtn")->click();
+        EXPECT_EQ(IniReadInteger("Diversen", "IntroSpeeltijd"), 7);
+    }
+    TPlayIntroTijdForm form;
+    form.findChild<QSpinBox*>("SpinEdit1")->setValue(59);
+    form.findChild<QPushButton*>("OKBtn")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(IniReadInteger("Diversen", "IntroSpeeltijd"), 59);
+}
+
+}  // namespace

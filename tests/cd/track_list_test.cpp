@@ -1,0 +1,107 @@
+// "Tracks & times": the disc's own tracks with their lengths, playing one of them and the jump
+// to the disc's source.
+#include "cd/show_cd_tr_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "cd_fixture.h"
+#include "shell/modal_driver.h"
+
+namespace {
+
+using cdtest::CdTest;
+using cdtest::kSecond;
+
+class TrackListTest : public CdTest {
+protected:
+    TrackListTest() {
+        InsertDisc({4 * kSecond + 30, 3 * kSecond + 74, 2 * kSecond, 5 * kSecond});
+        player = OpenPlayer();
+    }
+    QStringList Lines(TShowCdTrForm& form) {
+        QStringList lines;
+        auto* list = form.findChild<QListWidget*>("ListBox1");
+        for (int i = 0; i < list->count(); ++i) {
+            lines << list->item(i)->text();
+        }
+        return lines;
+    }
+    int Track() { return player->device().Position().track; }
+
+    std::unique_ptr<TCdSpeler> player;
+};
+
+TEST_F(TrackListTest, OneLinePerTrackWithWholeSeconds) {
+    TShowCdTrForm form(*player);
+    form.FillTracks();
+    EXPECT_EQ(Lines(form), (QStringList{"Track 001   [00:04]", "Track 002   [00:03]",
+                                        "Track 003   [00:02]", "Track 004   [00:04]"}));
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Reading tracks...", ""}));
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(form.windowTitle(), "Tracks & times");
+    EXPECT_EQ(form.findChild<QPushButton*>("Button1")->text(), "&Play track");
+    EXPECT_TRUE(form.findChild<QPushButton*>("Button1")->isDefault());
+    EXPECT_EQ(form.findChild<QPushButton*>("Button2")->text(), "&Cancel");
+}
+
+TEST_F(TrackListTest, MinutesAndTwelveTracks) {
+    std::vector<int> frames(11, kSecond);
+    frames.insert(frames.begin(), 61 * kSecond + 30);
+    InsertDisc(frames, "long");
+    TShowCdTrForm form(*player);
+    form.FillTracks();
+    const QStringList lines = Lines(form);
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines.front(), "Track 001   [01:01]");
+    EXPECT_EQ(lines.back(), "Track 012   [00:00]");  // the lead-out's frame is not the track's
+}
+
+TEST_F(TrackListTest, PlayTrackPlaysTheSelectedLine) {
+    TShowCdTrForm form(*player);
+    testutil::WhenModalShown([](QWidget* modal) {
+        modal->findChild<QListWidget*>("ListBox1")->setCurrentRow(2);
+        modal->findChild<QPushButton*>("Button1")->click();
+    });
+    form.ShowTracks();
+    EXPECT_EQ(player->GetCDMode(), 2);
+    EXPECT_EQ(Track(), 3);
+}
+
+TEST_F(TrackListTest, NoLineSelectedPlaysTrackOne) {
+    player->PlayCdTrack(4);
+    TShowCdTrForm form(*player);
+    form.FillTracks();
+    form.findChild<QListWidget*>("ListBox1")->setCurrentRow(-1);
+    form.PlayTheTrack();
+    EXPECT_EQ(Track(), 1);
+    EXPECT_EQ(player->GetCDMode(), 2);
+}
+
+TEST_F(TrackListTest, DoubleClickOnALinePlaysIt) {
+    TShowCdTrForm form(*player);
+    form.FillTracks();
+    form.show();
+    auto* list = form.findChild<QListWidget*>("ListBox1");
+    const QRect line = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_EQ(Track(), 2);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(TrackListTest, SpeedButtonGoesToTheDiscsSource) {
+    std::vector<std::string> opened;
+    player->setSourceOpener([&opened](const std::string& key) { opened.push_back(key); });
+    AddSource("CD", 5, "Red", std::to_string(player->GetCDID()));
+    AddTrack("CD", 5, 1);
+    TShowCdTrForm form(*player);
+    form.findChild<QToolButton*>("SpeedButton1")->click();
+    EXPECT_EQ(opened, std::vector<std::string>{"CD                 5"});
+}
+
+}  // namespace
