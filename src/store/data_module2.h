@@ -40,6 +40,11 @@ public:
     // every main title as lookup items. Needs INDEX3.CDX open on the items table.
     void UpdateItems(TDataModule3& items);
 
+    // Stores the current main title (edited by a screen): OPNAME and DRAGER upper-cased, SOORT,
+    // HTITEL, LABEL and HOOFDART capitalised with the flags of cd.ini section Kapitaliseer (read
+    // now), WIJZIGDAT := today; then posts.
+    void KapitaliseerData2();
+
 private:
     std::string folder_;
 };

@@ -1,0 +1,101 @@
+// Optimising the catalogue (TDataModule1): packing the tables alone with them, cleaning the
+// lookup items and deleting the tracks that hold neither artist nor title.
+#include <optional>
+
+#include "base/feedback.h"
+#include "base/text.h"
+#include "base/ui.h"
+#include "store/controls_suspended.h"
+#include "store/data_module1.h"
+#include "store/data_module2.h"
+#include "store/data_module3.h"
+#include "store/folder_file.h"
+#include "store/record_edit.h"
+#include "store/table_error.h"
+
+bool TDataModule1::PackOne(TTableAccess& access, const std::string& indexFile, bool reindex,
+                           const TTableAccess::GaugeHook& gauge) {
+    TTable& table = access.component();
+    if (access.Locked(0)) {
+        CurrentUi().Message(MsgKind::Information, "File is in use, try later.");
+        return false;
+    }
+    const std::string index = FolderFile(folder_, indexFile);
+    bool inUse = false;
+    std::optional<TableError> failure;
+    {
+        ControlsSuspended suspended(table);
+        try {
+            table.Close();
+            table.setExclusive(true);
+            try {
+                table.Open();
+            } catch (const TableError& e) {
+                if (!e.status().IsLocked())
+                    throw;
+                inUse = true;
+            }
+            if (!inUse) {
+                access.IndexOpen(index);
+                access.SetGaugeHook(gauge);
+                access.Pack();
+                if (reindex)
+                    access.Reindex();
+            }
+        } catch (const TableError& e) {
+            failure = e;
+        }
+        access.SetGaugeHook(nullptr);
+        // Back to shared use whatever happened: every screen needs the table.
+        table.Close();
+        table.setExclusive(false);
+        table.Open();
+        access.IndexOpen(index);
+    }
+    if (inUse)
+        CurrentUi().Message(MsgKind::Information, "File is in use, try later.");
+    if (failure)
+        throw *failure;
+    return !inUse;
+}
+
+void TDataModule1::PackFiles(TDataModule2& titles, TDataModule3& rest,
+                             const TTableAccess::GaugeHook& gauge) {
+    std::optional<TableError> failure;
+    auto attempt = [&failure](const auto& step) {
+        try {
+            step();
+        } catch (const TableError& e) {
+            if (!failure)
+                failure = e;
+        }
+    };
+    {
+        BusyCursor busy;
+        ShowStatus("Checking artist database...");
+        attempt([&] { PackOne(ArtAccess, "INDEX1.CDX", false, gauge); });
+        ShowStatus("Checking main database..");
+        attempt([&] { PackOne(titles.HfAccess, "INDEX2.CDX", false, gauge); });
+        attempt([&] { PackOne(rest.UitleenAccess, "INDEX4.CDX", true, gauge); });
+        ShowStatus("");
+    }
+    attempt([&] { rest.PackItems(gauge); });
+    attempt([&] { PackTable1(); });
+    if (failure)
+        throw *failure;
+}
+
+void TDataModule1::PackTable1() {
+    StatusShown status("One moment, removing unused records...");
+    ArtAccess.Commit();
+    ControlsSuspended suspended(ArtTable);
+    ArtAccess.SetOrder(0);
+    ArtAccess.GoTop();
+    while (!ArtAccess.Eof()) {
+        if (IsBlank(ArtAccess.GetString("ARTIEST")) && IsBlank(ArtAccess.GetString("TITEL"))) {
+            ArtAccess.Delete();  // the next record becomes current
+        } else {
+            ArtAccess.Skip(1);
+        }
+    }
+}

@@ -1,0 +1,37 @@
+// Small pieces the bulk operations on tracks share: finding the records of one source, changing
+// one record by number, and today's date for WIJZIGDAT.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/table_access.h"
+#include "store/table_env.h"
+
+// The record numbers of the records whose "UPPER(DRAGER)+STR(CDNUMMER)" begins with `seekKey`,
+// in the order of the table's current order (which must begin with that expression). Collected
+// first, without limit, so that changing their keys cannot disturb the walk.
+std::vector<uint32_t> CollectSourceRecords(TTableAccess& access, const std::string& seekKey);
+
+// Goes to `recno`, edits it, lets `change` assign fields and posts it. When `change` or Post
+// throws, the edit is cancelled (the record stays as it was) and the error goes on.
+void ChangeRecord(TTableAccess& access, uint32_t recno, const std::function<void(TTable&)>& change);
+
+// Shows a progress text in the status line for its lifetime and clears it afterwards.
+class StatusShown {
+public:
+    explicit StatusShown(std::string_view text);
+    ~StatusShown();
+    StatusShown(const StatusShown&) = delete;
+    StatusShown& operator=(const StatusShown&) = delete;
+};
+
+// A whole number written in `text` (blanks around it allowed) within [low, high]; false for
+// anything else, an empty text included.
+bool ParseWholeNumber(std::string_view text, int64_t low, int64_t high, int64_t* out);
+
+// Today's date in the environment's date format, for WIJZIGDAT.
+std::string TodayDateText(const TTableEnv& env);

@@ -1,0 +1,17 @@
+// The key under which the index orders built on "UPPER(DRAGER)+STR(CDNUMMER)" find a source, and
+// the upper case those orders use. Texts are bytes of the tables' code page (Windows-1252).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The carrier code trimmed, upper-cased and blank-padded to 10 characters, followed by the number
+// right-aligned in 10. `number` is the number as text (blanks around it are ignored).
+std::string SourceSeekKey(std::string_view carrier, std::string_view number);
+inline std::string SourceSeekKey(std::string_view carrier, int64_t number) {
+    return SourceSeekKey(carrier, std::string_view(std::to_string(number)));
+}
+
+// `text` upper-cased as UPPER() of the indexes does it (accented letters included).
+std::string TableUpper(std::string_view text);
