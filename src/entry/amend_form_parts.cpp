@@ -1,0 +1,101 @@
+#include "entry/amend_form_parts.h"
+
+#include <QEvent>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <vector>
+
+#include "entry/editor_parts.h"
+#include "entry/pick_list_combo.h"
+#include "entry/table_text.h"
+#include "entry/verander_combo_items.h"
+#include "store/catalogue.h"
+#include "store/table_error.h"
+
+namespace {
+
+// Opens the item editor when the text part of a list field is double-clicked.
+class ItemEditorOnDoubleClick : public QObject {
+public:
+    ItemEditorOnDoubleClick(Catalogue& catalogue, PickListCombo* combo, char code)
+        : QObject(combo), catalogue_(catalogue), combo_(combo), code_(code) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonDblClick || !combo_->isEnabled())
+            return QObject::eventFilter(watched, event);
+        const QString result =
+            TVeranderComboItems::Show(catalogue_, combo_->currentText(), code_, combo_->window());
+        combo_->setEditText(result);
+        return true;
+    }
+
+private:
+    Catalogue& catalogue_;
+    PickListCombo* combo_;
+    char code_;
+};
+
+}  // namespace
+
+PickListCombo* MakeListField(Catalogue& catalogue, QWidget* parent, const char* name, char code,
+                             int maxLength) {
+    auto* combo = new PickListCombo(parent);
+    combo->setObjectName(name);
+    combo->lineEdit()->setMaxLength(maxLength);
+    QObject::connect(combo, &PickListCombo::dropDown, combo, [&catalogue, combo, code] {
+        try {
+            std::vector<std::string> items;
+            catalogue.dm3.GetItems(items, code);
+            combo->clear();
+            for (const std::string& item : items)
+                combo->addItem(FromTable(item));
+        } catch (const TableError& error) {
+            ShowTableError(error);
+        }
+    });
+    combo->lineEdit()->installEventFilter(new ItemEditorOnDoubleClick(catalogue, combo, code));
+    return combo;
+}
+
+QLineEdit* MakeTextField(QWidget* parent, const char* name, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QSpinBox* MakeNumberField(QWidget* parent, const char* name, int low, int high) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(low, high);
+    spin->setAlignment(Qt::AlignRight);
+    return spin;
+}
+
+QLineEdit* MakeYearField(QWidget* parent, const char* name) {
+    QLineEdit* edit = MakeTextField(parent, name, 4);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), edit));
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("00000") + 16);
+    return edit;
+}
+
+void EnableWithCaption(QFormLayout* form, QWidget* field, bool enabled) {
+    field->setEnabled(enabled);
+    if (QWidget* caption = form->labelForField(field))
+        caption->setEnabled(enabled);
+}
+
+std::optional<std::string> FieldBytes(QWidget* field, const QString& caption) {
+    QString text;
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        text = combo->currentText();
+    else if (auto* edit = qobject_cast<QLineEdit*>(field))
+        text = edit->text();
+    std::optional<std::string> bytes = TextForTable(text, caption);
+    if (!bytes)
+        field->setFocus();
+    return bytes;
+}

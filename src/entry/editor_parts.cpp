@@ -1,0 +1,43 @@
+#include "entry/editor_parts.h"
+
+#include <QPushButton>
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "entry/table_text.h"
+#include "store/table_error.h"
+
+QPushButton* AddDialogButton(QDialogButtonBox* box, const char* name, const QString& text,
+                             QDialogButtonBox::ButtonRole role) {
+    QPushButton* button = box->addButton(text, role);
+    button->setObjectName(name);
+    return button;
+}
+
+std::optional<std::string> TextForTable(const QString& text, const QString& caption) {
+    std::optional<std::string> bytes = ToTable(text);
+    if (bytes)
+        return bytes;
+    QString bad;
+    for (const char32_t point : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&point, 1);
+        if (!ToTable(character)) {
+            bad = character;
+            break;
+        }
+    }
+    QString field = caption;
+    field.remove('&');
+    if (field.endsWith(':'))
+        field.chop(1);
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Warning, QString("The character \"%1\" in %2 cannot be stored.")
+                                              .arg(bad.isEmpty() ? text : bad, field)
+                                              .toStdString());
+    return std::nullopt;
+}
+
+void ShowTableError(const TableError& error) {
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Error, error.what());
+}

@@ -1,0 +1,33 @@
+// EntryCd: what the entry screen asks of the CD drive while a new source is typed: open the
+// player, tie the disc to the new main title, and read the number of tracks and their lengths.
+// The main window installs the real one; without one, reading a CD reports that the drive is not
+// ready.
+#pragma once
+
+#include <cstdint>
+
+struct CdTrackLength {
+    int minutes = 0;
+    int seconds = 0;  // frames dropped
+};
+
+class EntryCd {
+public:
+    virtual ~EntryCd() = default;
+
+    // (Re)opens the CD device as the player setting asks, leaving it in track time format.
+    virtual void OpenCDPlayer() = 0;
+    // Identifies the disc and, after the user agreed, stores its identity in the main title at
+    // record `hfRecNo` (hfdat.dat positioned on it). True only when the identity was stored.
+    // Reports every refusal itself.
+    virtual bool ChkCD(uint32_t hfRecNo) = 0;
+    // Audio tracks on the disc.
+    virtual int GetTracks() = 0;
+    // The length of `track` in minutes and whole seconds.
+    virtual CdTrackLength TrackLength(int track) = 0;
+};
+
+// The CD reader of the run; nullptr when none is installed.
+EntryCd* CurrentEntryCd();
+// Installs `cd` (not owned; nullptr removes it) and returns the one it replaces.
+EntryCd* SetEntryCd(EntryCd* cd);

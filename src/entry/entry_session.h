@@ -1,0 +1,181 @@
+// EntrySession: the logic of the entry screen without its widgets. It holds the texts of the
+// fields (table bytes), the entry's state (its main-title record, the blank, reopened, changed and
+// closing flags, track number and side) and what the screen shows and enables, and carries out
+// every step of an entry: opening or reopening the source, look-up completion, saving tracks and
+// the main title, sides, the repeat of values, reading the CD and closing.
+//
+// The screen copies a field's text into `fields` on every change and calls the matching
+// operation, then shows the session again. Table failures throw TableError and leave the tables
+// as they were; messages, sounds and status texts go through the Ui port.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry/entry_settings.h"
+
+class Catalogue;
+class EntryCd;
+
+// The fields of the screen, in tab order.
+enum class EntryControl {
+    InvDrager,
+    InvNummer,
+    InvKwaliteit,
+    InvHoofdtitel,
+    InvGenre1,
+    InvLabel,
+    InvHoofdartiest,
+    InvArtiest,
+    InvTitel,
+    InvComponist,
+    InvGenre2,
+    InvUitvoering,
+    InvTrefwoord,
+    InvMin,
+    InvSec,
+    InvJaar,
+};
+
+struct EntryFields {
+    std::string drager;                                   // up to 10
+    int64_t nummer = 1;                                   // 1..999999999
+    std::string kwaliteit;                                // up to 3
+    std::string hoofdtitel, genre1, label, hoofdartiest;  // 50, 30, 30, 50
+    std::string artiest, titel, componist;                // 50 each
+    std::string genre2, uitvoering, trefwoord;            // 30 each
+    int minuten = 0;                                      // 0..999
+    int seconden = 0;                                     // 0..59
+    std::string jaar;                                     // up to 4 digits
+};
+
+class EntrySession {
+public:
+    static constexpr int kMaxTrack = 999;
+    static constexpr int64_t kMaxNummer = 999999999;
+
+    // `cd` may be nullptr: reading a CD then says the drive is not ready.
+    EntrySession(Catalogue& catalogue, EntryCd* cd);
+
+    EntryFields fields;
+
+    // Opening the screen: reads the settings, fills the defaults and opens the source that was
+    // left open, or a new one (a blank main-title record).
+    void Start();
+    // Continues the source named in cd.ini (Diversen/OpenDrager) or starts a new one.
+    void CheckIfDragerOpen();
+    // Appends the blank main-title record the new source will be written into.
+    void PostRecord();
+    // The side indicator from the carrier's lookup item; unknown carriers leave it.
+    void GetKant(const std::string& carrier);
+    // After every change of the carrier text: number from the carrier's counter, side, and the
+    // CD track count cleared.
+    void InvDragerChange();
+
+    // After the text of look-up field `control` changed (main-title and track text fields):
+    // records it as the last look-up field, suggests a stored value; artist and title also
+    // decide whether the track can be saved.
+    void LookupChanged(EntryControl control);
+    // Look-up completion in the track table / the main-title table: suggests the first stored
+    // value of `fieldName` in order `order` that begins with `text`, any case.
+    void Seek_it1(const std::string& text, const char* fieldName, int order);
+    void Seek_it2(const std::string& text, const char* fieldName, int order);
+    // Puts the suggestion into the last look-up field and moves on.
+    void Accept();
+
+    // True when the source's number is taken by another source; asks whether the first
+    // available number is wanted and puts it in the number field on Yes.
+    bool SourceExists();
+    // Saves the typed track (when artist and title are filled) and prepares the next one. False
+    // when a check stopped it and nothing changed.
+    bool WriteTracks(bool keepValues);
+    // Values typed for two tracks in a row stay for the next one; the others are cleared.
+    void HerhaalVelden();
+    // Writes the main title into the entry's record and prepares the next source.
+    void WriteHoofdtitel(bool newBlank);
+
+    // The buttons. Those that end the screen return true when it is to close now.
+    void NewSource();
+    bool SaveAndClose();
+    bool ToMorrow();
+    void SideB();
+    void CopyMainArtist();
+    void ReadCdInfo();
+    // Marks the entry changed (purchase data or memo edited).
+    void MarkChanged() { changed_ = true; }
+
+    // Closing: whether the user lets it go ahead (asks when something would be lost), then the
+    // clean-up: the unused blank record deleted, the main title written when tracks exist.
+    bool CanClose();
+    void Closing();
+
+    // The items of one code for a pick list.
+    std::vector<std::string> PickList(char code);
+
+    // What the screen shows.
+    const EntrySettings& settings() const { return settings_; }
+    const std::string& found() const { return found_; }
+    int trackNr() const { return trackNr_; }
+    const std::string& kant() const { return kant_; }
+    const std::string& autoTracks() const { return autoTracks_; }
+    const std::string& label19() const { return label19_; }
+    bool dragerEnabled() const { return dragerEnabled_; }
+    bool nummerEnabled() const { return nummerEnabled_; }
+    bool acceptEnabled() const { return acceptEnabled_; }
+    bool nextTrackEnabled() const { return nextTrackEnabled_; }
+    bool endButtonsEnabled() const { return endButtonsEnabled_; }  // New source, To-morrow, Save
+    bool sideBEnabled() const { return sideBEnabled_; }
+    bool readCdEnabled() const { return readCdEnabled_; }
+    // The field to move the focus to after the last operation, once.
+    std::optional<EntryControl> TakeFocus();
+
+    // The entry's state.
+    uint32_t hfRecNo() const { return hfRecNo_; }
+    bool blank() const { return blank_; }
+    bool reopened() const { return reopened_; }
+    bool changed() const { return changed_; }
+    bool closing() const { return closing_; }
+
+private:
+    std::string Upper(const std::string& text, bool tracks) const;
+    std::string SeekKeyOf(const std::string& drager, int64_t nummer) const;
+    int64_t CarrierCounter() const;
+    void ClearCdDisplay();
+    void Seek(bool tracks, const std::string& text, const char* fieldName, int order);
+    void StoreTrack();
+    void UpdateNextTrack();
+    void SetField(EntryControl control, const std::string& text);
+    std::string* FieldText(EntryControl control);
+
+    Catalogue& catalogue_;
+    EntryCd* cd_;
+    EntrySettings settings_;
+
+    uint32_t hfRecNo_ = 0;
+    bool blank_ = false;
+    bool reopened_ = false;
+    bool changed_ = false;
+    bool closing_ = false;
+    bool limitReached_ = false;
+    std::optional<EntryControl> lastLookup_;
+    bool alertHoofd_ = true;
+    bool alertTrack_ = true;
+
+    std::string found_;
+    int trackNr_ = 1;
+    std::string kant_;
+    std::string autoTracks_ = " ";
+    std::string label19_;
+    int cdTrackCount_ = 0;  // tracks read from the CD for this source, 0: none
+
+    bool dragerEnabled_ = true;
+    bool nummerEnabled_ = true;
+    bool acceptEnabled_ = false;
+    bool nextTrackEnabled_ = false;
+    bool endButtonsEnabled_ = false;
+    bool sideBEnabled_ = false;
+    bool readCdEnabled_ = true;
+    std::optional<EntryControl> focus_;
+};

@@ -1,0 +1,16 @@
+// Table bytes <-> widget text through the engine's Windows-1252 table.
+#include "entry/table_text.h"
+
+#include "platform/xbase/codepage.h"
+#include "platform/xbase/text_convert.h"
+
+QString FromTable(const std::string& bytes) {
+    return QString::fromStdString(xbase::ToUtf8(xbase::CodePage::Windows1252(), bytes));
+}
+
+std::optional<std::string> ToTable(const QString& text) {
+    std::string out;
+    if (!xbase::FromUtf8(xbase::CodePage::Windows1252(), text.toStdString(), &out).ok())
+        return std::nullopt;
+    return out;
+}

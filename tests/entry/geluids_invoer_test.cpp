@@ -1,0 +1,357 @@
+// The entry screen driven as a user drives it: typing into its fields by name, its buttons and
+// the Enter key, with the records it leaves in the tables.
+#include "entry/geluids_invoer.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+#include "entry_fixture.h"
+
+namespace {
+
+class GeluidsInvoerTest : public EntryTest {
+protected:
+    TGeluidsInvoer& Open() {
+        screen_ = std::make_unique<TGeluidsInvoer>(catalogue(), nullptr);
+        closedSpy_ = std::make_unique<QSignalSpy>(screen_.get(), &TGeluidsInvoer::closed);
+        screen_->show();
+        QApplication::setActiveWindow(screen_.get());
+        return *screen_;
+    }
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        T* widget = screen_->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* Edit(const char* name) {
+        if (auto* combo = screen_->findChild<QComboBox*>(name))
+            return combo->lineEdit();
+        return Find<QLineEdit>(name);
+    }
+    // Replaces the field's text by typing it.
+    void Type(const char* name, const QString& text) {
+        QLineEdit* edit = Edit(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    void SetNumber(const char* name, int value) { Find<QSpinBox>(name)->setValue(value); }
+    void Click(const char* name) {
+        auto* button = Find<QAbstractButton>(name);
+        ASSERT_TRUE(button->isEnabled()) << name;
+        button->click();
+    }
+    bool Enabled(const char* name) { return Find<QWidget>(name)->isEnabled(); }
+    QString Label(const char* name) { return Find<QLabel>(name)->text(); }
+    bool Closed() { return closedSpy_->count() == 1; }
+
+    std::unique_ptr<TGeluidsInvoer> screen_;
+    std::unique_ptr<QSignalSpy> closedSpy_;
+};
+
+TEST_F(GeluidsInvoerTest, OpensOnANewSourceWithItsDefaults) {
+    Open();
+    EXPECT_EQ(screen_->windowTitle(), "Add");
+    EXPECT_EQ(Edit("InvDrager")->text(), "CD");
+    EXPECT_EQ(Find<QSpinBox>("InvNummer")->value(), 1);
+    EXPECT_EQ(Label("Tracknr"), "1");
+    for (const char* name :
+         {"GeluidBut", "KantBut", "PlaatsButton", "vTrackBut", "Morgenbut", "SchrijfBut"})
+        EXPECT_FALSE(Enabled(name)) << name;
+    EXPECT_TRUE(Enabled("SpeedButton2"));
+    EXPECT_EQ(Find<QAbstractButton>("GeluidBut")->toolTip(), "Add new source");
+    EXPECT_EQ(MainTitles().size(), 1u);  // the blank record the source will be written into
+}
+
+TEST_F(GeluidsInvoerTest, ANewSourceOnSidesAAndBIsStoredAsTyped) {
+    AddSidedCarrier("LP");
+    Open();
+    Type("InvDrager", "lp");
+    EXPECT_EQ(Label("lKant"), "A");
+    Type("InvKwaliteit", "ADD");
+    Type("InvHoofdtitel", "best of both");
+    Type("InvGenre1", "rock");
+    Type("InvLabel", "emi records");
+    Type("InvHoofdartiest", "the band");
+
+    Type("InvArtiest", "john smith");
+    Type("InvTitel", "first song");
+    Type("InvComponist", "paul jones");
+    Type("InvGenre2", "pop");
+    Type("InvUitvoering", "live");
+    Type("InvTrefwoord", "love");
+    SetNumber("InvMin", 4);
+    SetNumber("InvSec", 7);
+    Type("InvJaar", "1999");
+    EXPECT_TRUE(Enabled("vTrackBut"));
+    Click("vTrackBut");
+    EXPECT_EQ(Label("Tracknr"), "2");
+    EXPECT_FALSE(Enabled("InvDrager"));
+    EXPECT_FALSE(Enabled("InvNummer"));
+    EXPECT_TRUE(Enabled("SchrijfBut"));
+    EXPECT_TRUE(Enabled("KantBut"));
+    EXPECT_EQ(QApplication::focusWidget(), Edit("InvArtiest"));
+
+    // Enter saves the track: the settings make Next track the default button.
+    Type("InvArtiest", "jane doe");
+    Type("InvTitel", "second song");
+    Type("InvJaar", "99");
+    QTest::keyClick(Edit("InvTitel"), Qt::Key_Return);
+    EXPECT_EQ(Label("Tracknr"), "3");
+
+    Click("KantBut");
+    EXPECT_EQ(Label("lKant"), "B");
+    EXPECT_EQ(Label("Tracknr"), "1");
+    EXPECT_FALSE(Enabled("KantBut"));
+    Type("InvArtiest", "side b artist");
+    Type("InvTitel", "side b song");
+    Click("SchrijfBut");
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(ui_.MessageTexts().empty());
+
+    const auto tracks = Tracks();
+    ASSERT_EQ(tracks.size(), 3u);
+    EXPECT_EQ(tracks[0], (Record{{"DRAGER", "LP"},
+                                 {"CDNUMMER", "1"},
+                                 {"AKANT", "A"},
+                                 {"TRACK", "1"},
+                                 {"ARTIEST", "John Smith"},
+                                 {"TITEL", "First song"},
+                                 {"COMPONIST", "Paul Jones"},
+                                 {"SOORT", "Pop"},
+                                 {"UITVOER", "Live"},
+                                 {"TREF", "Love"},
+                                 {"MINUTEN", "04"},
+                                 {"SECONDEN", "07"},
+                                 {"JAAR", "1999"}}));
+    EXPECT_EQ(tracks[1].at("TRACK"), "2");
+    EXPECT_EQ(tracks[1].at("JAAR"), "");  // two digits are no year
+    EXPECT_EQ(tracks[1].at("MINUTEN"), "00");
+    EXPECT_EQ(tracks[2].at("AKANT"), "B");
+    EXPECT_EQ(tracks[2].at("TRACK"), "1");
+    EXPECT_EQ(tracks[2].at("ARTIEST"), "Side B Artist");
+
+    const auto titles = MainTitles();
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(titles[0].at("DRAGER"), "LP");
+    EXPECT_EQ(titles[0].at("HTITEL"), "Best of both");
+    EXPECT_EQ(titles[0].at("HOOFDART"), "The Band");
+    EXPECT_EQ(titles[0].at("LABEL"), "Emi Records");
+    EXPECT_EQ(titles[0].at("SOORT"), "Rock");
+    EXPECT_EQ(titles[0].at("OPNAME"), "ADD");
+    EXPECT_FALSE(titles[0].at("INVOERDAT").empty());
+    EXPECT_EQ(IniReadInteger("Geluidsdragers", "LP"), 2);
+    EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 1);
+    for (const auto& [text, code] : std::vector<std::pair<std::string, char>>{{"Pop", 'G'},
+                                                                              {"Live", 'U'},
+                                                                              {"Love", 'T'},
+                                                                              {"LP", 'D'},
+                                                                              {"ADD", 'O'},
+                                                                              {"Best of both", 'H'},
+                                                                              {"Emi Records", 'L'},
+                                                                              {"Rock", 'G'},
+                                                                              {"The Band", 'A'}})
+        EXPECT_TRUE(HasItem(text, code)) << text;
+}
+
+TEST_F(GeluidsInvoerTest, NewSourceStartsTheNextOneWithItsOwnNumber) {
+    Open();
+    Type("InvHoofdtitel", "first");
+    Type("InvArtiest", "a");
+    Type("InvTitel", "one");
+    Click("vTrackBut");
+    Type("InvArtiest", "a");
+    Type("InvTitel", "two");
+    Click("GeluidBut");
+    EXPECT_TRUE(Enabled("InvDrager"));
+    EXPECT_EQ(Find<QSpinBox>("InvNummer")->value(), 2);
+    EXPECT_EQ(Edit("InvHoofdtitel")->text(), "");
+    EXPECT_EQ(Edit("InvDrager")->text(), "CD");
+    EXPECT_FALSE(Enabled("SchrijfBut"));
+    EXPECT_EQ(QApplication::focusWidget(), Find<QComboBox>("InvHoofdtitel"));
+    EXPECT_EQ(Tracks().size(), 2u);
+    EXPECT_EQ(MainTitles().size(), 2u);  // the saved one and the next blank one
+    screen_->close();
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(MainTitles().size(), 1u);
+}
+
+TEST_F(GeluidsInvoerTest, RepeatedValuesStayOverThreeTracks) {
+    Open();
+    Type("InvArtiest", "abba");
+    Type("InvTitel", "one");
+    Click("vTrackBut");
+    EXPECT_EQ(Edit("InvArtiest")->text(), "");
+    Type("InvArtiest", "abba");
+    Type("InvTitel", "two");
+    Click("vTrackBut");
+    EXPECT_EQ(Edit("InvArtiest")->text(), "abba");
+    EXPECT_EQ(QApplication::focusWidget(), Edit("InvTitel"));
+    Type("InvTitel", "three");
+    Click("vTrackBut");
+    EXPECT_EQ(Edit("InvArtiest")->text(), "abba");
+    ASSERT_EQ(Tracks().size(), 3u);
+    EXPECT_EQ(Tracks()[2].at("ARTIEST"), "Abba");
+}
+
+TEST_F(GeluidsInvoerTest, ToMorrowKeepsTheSourceOpenForTheNextEntry) {
+    AddSidedCarrier("LP");
+    Open();
+    Type("InvDrager", "LP");
+    Type("InvHoofdtitel", "half done");
+    for (const char* title : {"one", "two"}) {
+        Type("InvArtiest", "a");
+        Type("InvTitel", title);
+        Click("vTrackBut");
+    }
+    Type("InvArtiest", "a");
+    Type("InvTitel", "three");
+    Click("Morgenbut");
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(IniReadString("Diversen", "OpenDrager"), "LP                 1");
+    EXPECT_EQ(IniReadString("Diversen", "OpenTracknr"), "4");
+    EXPECT_EQ(IniReadString("Diversen", "OpenTrackKant"), "A");
+    EXPECT_EQ(Tracks().size(), 3u);
+    EXPECT_EQ(MainTitles().at(0).at("HTITEL"), "Half done");
+
+    Open();
+    EXPECT_EQ(Edit("InvDrager")->text(), "LP");
+    EXPECT_EQ(Edit("InvHoofdtitel")->text(), "Half done");
+    EXPECT_FALSE(Enabled("InvDrager"));
+    EXPECT_FALSE(Enabled("InvNummer"));
+    EXPECT_FALSE(Enabled("SpeedButton2"));
+    EXPECT_EQ(Label("Tracknr"), "4");
+    EXPECT_EQ(Label("lKant"), "A");
+    EXPECT_EQ(IniReadString("Diversen", "OpenDrager"), "");
+    EXPECT_EQ(QApplication::focusWidget(), Edit("InvArtiest"));
+
+    // Ended on side B without a typed track: the number stays.
+    Type("InvArtiest", "a");
+    Type("InvTitel", "four");
+    Click("vTrackBut");
+    Click("KantBut");
+    Click("Morgenbut");
+    EXPECT_EQ(IniReadString("Diversen", "OpenTracknr"), "1");
+    EXPECT_EQ(IniReadString("Diversen", "OpenTrackKant"), "B");
+    Open();
+    EXPECT_EQ(Label("lKant"), "B");
+    Type("InvArtiest", "a");
+    Type("InvTitel", "b one");
+    Click("vTrackBut");
+    Click("SchrijfBut");
+    EXPECT_EQ(Tracks().back().at("AKANT"), "B");
+    EXPECT_EQ(Tracks().back().at("TRACK"), "1");
+    EXPECT_EQ(MainTitles().size(), 1u);
+    EXPECT_TRUE(ui_.MessageTexts().empty());
+}
+
+TEST_F(GeluidsInvoerTest, ClosingUntouchedDeletesTheBlankRecordWithoutAsking) {
+    Open();
+    screen_->close();
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(ui_.MessageTexts().empty());
+    EXPECT_TRUE(MainTitles().empty());
+    EXPECT_EQ(IniReadInteger("WindowsForms", "wd1w"), screen_->width());
+}
+
+TEST_F(GeluidsInvoerTest, ClosingAfterTracksAsksAndWritesTheMainTitle) {
+    Open();
+    Type("InvHoofdtitel", "unfinished");
+    for (const char* title : {"one", "two"}) {
+        Type("InvArtiest", "a");
+        Type("InvTitel", title);
+        Click("vTrackBut");
+    }
+    Type("InvArtiest", "typed but not saved");
+    Type("InvTitel", "lost");
+
+    ui_.answers = {MsgAnswer::No};
+    Click("BitBtn2");
+    EXPECT_FALSE(Closed());
+    EXPECT_EQ(ui_.MessageTexts().at(0), "Information will be lost. Do you want to abort?");
+    EXPECT_EQ(MainTitles().at(0).at("HTITEL"), "");
+
+    ui_.answers = {MsgAnswer::Yes};
+    Click("BitBtn2");
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(Tracks().size(), 2u);
+    ASSERT_EQ(MainTitles().size(), 1u);
+    EXPECT_EQ(MainTitles()[0].at("HTITEL"), "Unfinished");
+    EXPECT_EQ(MainTitles()[0].at("DRAGER"), "CD");
+}
+
+TEST_F(GeluidsInvoerTest, LookUpSuggestsTheFirstStoredValueAndSignalsOnceWhenNothingIsFound) {
+    AddTrack({{"ARTIEST", "ABC"}, {"TITEL", "x"}});
+    AddTrack({{"ARTIEST", "Abba"}, {"TITEL", "y"}});
+    Open();
+    Type("InvArtiest", "ab");
+    EXPECT_EQ(Label("lFound"), "Abba");
+    EXPECT_TRUE(Enabled("PlaatsButton"));
+    QTest::keyClicks(Edit("InvArtiest"), "x");
+    EXPECT_EQ(Label("lFound"), "Nothing found.");
+    EXPECT_FALSE(Enabled("PlaatsButton"));
+    QTest::keyClicks(Edit("InvArtiest"), "y");
+    EXPECT_EQ(std::count(ui_.sounds.begin(), ui_.sounds.end(), "oww.wav"), 1);
+    QTest::keyClick(Edit("InvArtiest"), Qt::Key_Backspace);
+    QTest::keyClick(Edit("InvArtiest"), Qt::Key_Backspace);
+    QTest::keyClicks(Edit("InvArtiest"), "c");
+    EXPECT_EQ(Label("lFound"), "ABC");
+    QTest::keyClicks(Edit("InvArtiest"), "z");
+    EXPECT_EQ(std::count(ui_.sounds.begin(), ui_.sounds.end(), "oww.wav"), 2);
+
+    Type("InvArtiest", "ab");
+    Click("PlaatsButton");
+    EXPECT_EQ(Edit("InvArtiest")->text(), "Abba");
+    EXPECT_EQ(Label("lFound"), "");
+    EXPECT_FALSE(Enabled("PlaatsButton"));
+    EXPECT_EQ(QApplication::focusWidget(), Edit("InvTitel"));
+}
+
+TEST_F(GeluidsInvoerTest, MainTitleFieldsLookUpInTheMainTitles) {
+    AddMainTitle({{"DRAGER", "CD"}, {"CDNUMMER", "3"}, {"HOOFDART", "Madonna"}});
+    Open();
+    Type("InvHoofdartiest", "mad");
+    EXPECT_EQ(Label("lFound"), "Madonna");
+    Click("PlaatsButton");
+    EXPECT_EQ(Edit("InvHoofdartiest")->text(), "Madonna");
+    EXPECT_EQ(QApplication::focusWidget(), Edit("InvArtiest"));
+    Click("SpeedButton1");
+    EXPECT_EQ(Edit("InvArtiest")->text(), "Madonna");
+    EXPECT_EQ(QApplication::focusWidget(), Edit("InvTitel"));
+}
+
+TEST_F(GeluidsInvoerTest, PickListsAreFilledFromTheItemsOnEveryDropDown) {
+    Open();
+    auto* combo = Find<QComboBox>("InvDrager");
+    combo->showPopup();
+    combo->hidePopup();
+    EXPECT_EQ(combo->currentText(), "CD");
+    const int before = combo->count();
+    Add(catalogue().dm3.ItemsTable, {{"OMS", "MC"}, {"CODE", "D"}});
+    combo->showPopup();
+    combo->hidePopup();
+    EXPECT_EQ(combo->count(), before + 1);
+    EXPECT_EQ(combo->currentText(), "CD");
+}
+
+TEST_F(GeluidsInvoerTest, CharactersOutsideTheCodePageAreRefused) {
+    Open();
+    Edit("InvArtiest")->setText(QString("Bj\u00f6rk"));
+    EXPECT_EQ(Edit("InvArtiest")->text(), QString("Bj\u00f6rk"));
+    Edit("InvArtiest")->setText(QString("Bj\u00f6rk \u4e00"));
+    EXPECT_EQ(Edit("InvArtiest")->text(), QString("Bj\u00f6rk"));
+    ASSERT_EQ(ui_.MessageTexts().size(), 1u);
+    EXPECT_NE(ui_.MessageTexts()[0].find("cannot be stored"), std::string::npos);
+    Type("InvTitel", "t");
+    Click("vTrackBut");
+    EXPECT_EQ(Tracks().at(0).at("ARTIEST"), "Bj\xf6rk");
+}
+
+}  // namespace
