@@ -11,6 +11,9 @@
 
 #include "base/ui.h"
 #include "base/work_dir.h"
+#include "cd/install_cd_player.h"
+#include "entry/cd_speler_entry_cd.h"
+#include "entry/entry_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/qt_ui.h"
@@ -72,6 +75,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     TMainForm mainForm(catalogue.get());
+    CdSpelerEntryCd entryCd(InstallCdPlayer(mainForm, *catalogue));
+    SetEntryCd(&entryCd);
+    InstallEntryCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {
@@ -84,5 +90,6 @@ int main(int argc, char* argv[]) {
     mainForm.showMaximized();
     const int result = QApplication::exec();
     ui.setStatusSink(nullptr);
+    SetEntryCd(nullptr);
     return result;
 }
