@@ -14,6 +14,7 @@
 
 #include "entry/geluids_invoer.h"
 #include "entry/pick_list_combo.h"
+#include "entry/track_time_field.h"
 
 namespace {
 
@@ -184,8 +185,12 @@ QWidget* TGeluidsInvoer::BuildTrackBox() {
     grid->addWidget(Caption("Keyword:", EntryControl::InvTrefwoord), 5, 0);
     grid->addWidget(fields_[EntryControl::InvTrefwoord], 5, 1);
 
-    invMin_ = NumberField(box, "InvMin", 0, 999, 3);
-    invSec_ = NumberField(box, "InvSec", 0, 59, 2);
+    invMin_ = new TrackTimeField(box, "InvMin", 999);
+    invSec_ = new TrackTimeField(box, "InvSec", 59);
+    for (QSpinBox* spin : {invMin_, invSec_}) {
+        spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        spin->setFixedWidth(WidthFor(spin, 3));
+    }
     fields_[EntryControl::InvMin] = invMin_;
     fields_[EntryControl::InvSec] = invSec_;
     auto* timeRow = new QHBoxLayout;

@@ -1,4 +1,5 @@
 #include "entry/invoeg_track_form.h"
+#include "entry/track_time_field.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -46,8 +47,8 @@ TInvoegTrackForm::TInvoegTrackForm(Catalogue& catalogue, QWidget* parent)
       dbEdit4_(MakeListField(catalogue, this, "DBedit4", 'G', 30)),
       dbEdit5_(MakeListField(catalogue, this, "DBedit5", 'U', 30)),
       dbEdit6_(MakeListField(catalogue, this, "DBedit6", 'T', 30)),
-      invMin_(MakeNumberField(this, "InvMin", 0, 999)),
-      invSec_(MakeNumberField(this, "InvSec", 0, 59)),
+      invMin_(new TrackTimeField(this, "InvMin", 999)),
+      invSec_(new TrackTimeField(this, "InvSec", 59)),
       timeCaption_(new QLabel("Track time:", this)),
       invJaar_(MakeYearField(this, "InvJaar")) {
     setObjectName("InvoegTrackForm");

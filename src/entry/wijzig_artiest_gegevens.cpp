@@ -1,4 +1,5 @@
 #include "entry/wijzig_artiest_gegevens.h"
+#include "entry/track_time_field.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -46,8 +47,8 @@ TWijzigArtiestGegevens::TWijzigArtiestGegevens(Catalogue& catalogue, QWidget* pa
       dbEdit9_(MakeListField(catalogue, this, "DBedit9", 'T', 30)),
       dbEdit11_(MakeTextField(this, "DBEdit11", 1)),
       dbText1_(new QLabel(this)),
-      invMin_(MakeNumberField(this, "InvMin", 0, 999)),
-      invSec_(MakeNumberField(this, "InvSec", 0, 59)),
+      invMin_(new TrackTimeField(this, "InvMin", 999)),
+      invSec_(new TrackTimeField(this, "InvSec", 59)),
       invJaar_(MakeYearField(this, "InvJaar")),
       invTrack_(MakeNumberField(this, "InvTrack", 1, 999)),
       timeCaption_(new QLabel("Track time:", this)),

@@ -1,0 +1,15 @@
+// The minutes and seconds fields of a track time: whole numbers shown with at least two digits,
+// as the times are stored ("04", "07").
+#pragma once
+
+#include <QSpinBox>
+
+class TrackTimeField : public QSpinBox {
+    Q_OBJECT
+public:
+    // `high`: 999 for minutes, 59 for seconds.
+    TrackTimeField(QWidget* parent, const char* name, int high);
+
+protected:
+    QString textFromValue(int value) const override;
+};
