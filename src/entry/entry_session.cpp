@@ -353,6 +353,7 @@ void EntrySession::WriteHoofdtitel(bool newBlank) {
         table.SetFieldAsString("OPNAME", fields.kwaliteit);
         table.SetFieldAsString("INVOERDAT", Today(table.env()));
         pending.Post();
+        table.Sync();
     }
     ShowStatus("");
 

@@ -117,6 +117,7 @@ void EntrySession::StoreTrack() {
     table.SetFieldAsString("AKANT", kant_);
     try {
         pending.Post();
+        table.Sync();  // a saved track survives a power cut
     } catch (...) {
         ShowStatus("");
         throw;

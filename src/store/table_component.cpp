@@ -143,6 +143,10 @@ void TTable::ReleaseRecordLock() {
     lockedRecno_ = 0;
 }
 
+void TTable::Sync() {
+    ThrowIfError(table().Sync());
+}
+
 void TTable::Delete() {
     if (state_ == State::Insert) {
         Cancel();

@@ -51,6 +51,10 @@ public:
     void Cancel();
     // Marks the current record deleted and moves to the next visible one.
     void Delete();
+    // Puts everything written so far on the disk itself, index files included: after it, a
+    // power cut loses none of it. For the end of a user's action (a saved track), not per record
+    // of a bulk run.
+    void Sync();
 
     // Field values of the current record (or of the record being edited), by name in any case.
     // Character fields come back blank-padded to their width, dates as text in the environment's

@@ -100,6 +100,11 @@ public:
     // Sets or clears the deleted flag. Keys stay in the tags either way.
     Status SetDeleted(uint32_t recno, bool deleted);
 
+    // Puts every write made so far on the disk itself (table, memo and open index files), so that
+    // a power cut after it returns loses none of them. Slow (milliseconds): for the end of a
+    // user's action, not for every record of a bulk run.
+    Status Sync();
+
     // Removes deleted records and compacts the memo file, then rebuilds every open tag. Needs an
     // exclusive open. Crash-safe: see docs/locking-and-recovery.md.
     Status Pack(const ProgressFn& progress);

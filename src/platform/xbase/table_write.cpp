@@ -44,6 +44,15 @@ Status Table::EndWrite(Status result) {
     return result;
 }
 
+Status Table::Sync() {
+    XB_RETURN_IF_ERROR(dbf_->file().Sync());
+    if (memo_)
+        XB_RETURN_IF_ERROR(memo_->file().Sync());
+    for (const auto& index : indexes_)
+        XB_RETURN_IF_ERROR(index->file().Sync());
+    return Status::OK();
+}
+
 size_t Table::KeyOffset(size_t tagIndex) const {
     size_t offset = 0;
     for (size_t i = 0; i < tagIndex; ++i)
