@@ -1,0 +1,75 @@
+// The main window's entry commands driven through its real menu: the entry screen opens as a
+// child window with the entry commands disabled until it closes, and "&Reopen" refuses while a
+// source is still open.
+#include "entry/entry_commands.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "entry/geluids_invoer.h"
+#include "entry_fixture.h"
+#include "shell/main_form.h"
+
+namespace {
+
+class EntryCommandsTest : public EntryTest {
+protected:
+    void SetUp() override {
+        EntryTest::SetUp();
+        form_ = std::make_unique<TMainForm>(&catalogue());
+        InstallEntryCommands(*form_, catalogue());
+    }
+    bool Enabled(const char* name) { return form_->command(name)->isEnabled(); }
+
+    ScriptedUi ui_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(EntryCommandsTest, AddOpensOneEntryScreenAndDisablesTheEntryCommandsUntilItCloses) {
+    ASSERT_TRUE(Enabled("Add1"));
+    form_->command("Add1")->trigger();
+    const QList<QMdiSubWindow*> windows = form_->mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_NE(qobject_cast<TGeluidsInvoer*>(windows[0]->widget()), nullptr);
+    for (const char* name : {"Add1", "Reopen1", "Addingsource1", "AddButton", "ReopenButton"}) {
+        EXPECT_FALSE(Enabled(name)) << name;
+    }
+    EXPECT_TRUE(Enabled("Addsometracks1"));
+
+    windows[0]->close();  // nothing typed: closes without a question
+    EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_TRUE(Enabled("Add1"));
+    EXPECT_TRUE(Enabled("ReopenButton"));
+}
+
+TEST_F(EntryCommandsTest, ReopenRefusesWhileASourceIsOpenAndTheButtonContinuesIt) {
+    IniWriteString("Diversen", "OpenDrager", "CD                 7");
+    EXPECT_TRUE(SourceLeftOpen());
+    form_->command("Reopen1")->trigger();
+    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"There is still a source open!"});
+    EXPECT_TRUE(form_->mdiArea()->subWindowList().isEmpty());
+
+    AddMainTitle({{"DRAGER", "CD"}, {"CDNUMMER", "7"}, {"HTITEL", "Kept open"}});
+    form_->show();  // the entry screen opens its source when it is shown
+    form_->command("ReopenButton")->trigger();
+    ASSERT_EQ(form_->mdiArea()->subWindowList().size(), 1);
+    EXPECT_FALSE(SourceLeftOpen());  // the entry screen took the source over
+    form_->mdiArea()->subWindowList()[0]->close();
+
+    IniWriteString("Diversen", "OpenDrager", "");
+    EXPECT_FALSE(SourceLeftOpen());
+    IniWriteString("Diversen", "OpenDrager", "FOUT");
+    EXPECT_FALSE(SourceLeftOpen());
+}
+
+TEST_F(EntryCommandsTest, TheLockDisablesTheEntryCommands) {
+    form_->applyProtection(true);
+    EXPECT_FALSE(Enabled("Add1"));
+    EXPECT_FALSE(Enabled("Addsometracks1"));
+    EXPECT_TRUE(Enabled("Number1"));  // showing a source changes nothing
+    form_->applyProtection(false);
+    EXPECT_TRUE(Enabled("Add1"));
+}
+
+}  // namespace
