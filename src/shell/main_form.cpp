@@ -1,7 +1,6 @@
 #include "shell/main_form.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QLabel>
@@ -13,10 +12,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "base/clock.h"
 #include "base/ini.h"

@@ -126,6 +126,4 @@ private:
     bool protected_ = false;
     bool entryOpen_ = false;
     bool cdPanelActive_ = false;
-    // Set by the track searches that offer no pick list.
-    bool searchWithoutPickList_ = false;
 };
