@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "cd/black_panel.h"
 #include "cd/hint_filter.h"
 
 namespace {
@@ -20,17 +21,7 @@ TCdPanel::TCdPanel(QWidget* parent) : QFrame(parent) {
     setToolTip(hint);
     setStatusTip(hint);
     HintFilter::Install(this);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
-    // The toolbar's own roles would otherwise paint its children in button colours.
-    setBackgroundRole(QPalette::Window);
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(8, 3, 8, 3);
+    QHBoxLayout* layout = MakeBlackPanel(this);
     layout->setSpacing(5);
     layout->addWidget(label("Label5", "Track:", kCaption));
     trackLab_ = label("TrackLab", "00", kValue);
@@ -42,19 +33,10 @@ TCdPanel::TCdPanel(QWidget* parent) : QFrame(parent) {
     // Room for the widest digits, so that the panel does not jitter as the time runs.
     trackLab_->setMinimumWidth(trackLab_->fontMetrics().horizontalAdvance("00"));
     tijdLab_->setMinimumWidth(tijdLab_->fontMetrics().horizontalAdvance("00:00"));
-    setFixedHeight(30);
 }
 
 QLabel* TCdPanel::label(const char* name, const QString& text, const QColor& colour) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(name);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->setForegroundRole(QPalette::WindowText);
+    QLabel* label = PanelLabel(this, name, text, colour);
     label->installEventFilter(this);
     return label;
 }

@@ -5,30 +5,11 @@
 #include <QLabel>
 #include <QMenu>
 
+#include "cd/black_panel.h"
+
 TIntroPanel::TIntroPanel(QWidget* parent) : QFrame(parent), popup_(new QMenu(this)) {
     setObjectName("Panel1");
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
-    // The toolbar's own roles would otherwise paint its children in button colours.
-    setBackgroundRole(QPalette::Window);
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-
-    auto* label = new QLabel("Playing intros", this);
-    label->setObjectName("Label3");
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    QPalette yellow = label->palette();
-    yellow.setColor(QPalette::WindowText, Qt::yellow);
-    label->setPalette(yellow);
-    label->setForegroundRole(QPalette::WindowText);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(8, 3, 8, 3);
-    layout->addWidget(label);
-    setFixedHeight(30);
+    MakeBlackPanel(this)->addWidget(PanelLabel(this, "Label3", "Playing intros", Qt::yellow));
 
     popup_->setObjectName("StopIntroPopupMenu");
     stop_ = popup_->addAction("&Stop intros");

@@ -2,12 +2,15 @@
 
 #include <QEvent>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
-#include <vector>
 
+#include "base/ini.h"
 #include "entry/editor_parts.h"
+#include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
 #include "entry/table_text.h"
 #include "entry/verander_combo_items.h"
@@ -45,17 +48,7 @@ PickListCombo* MakeListField(Catalogue& catalogue, QWidget* parent, const char* 
     auto* combo = new PickListCombo(parent);
     combo->setObjectName(name);
     combo->lineEdit()->setMaxLength(maxLength);
-    QObject::connect(combo, &PickListCombo::dropDown, combo, [&catalogue, combo, code] {
-        try {
-            std::vector<std::string> items;
-            catalogue.dm3.GetItems(items, code);
-            combo->clear();
-            for (const std::string& item : items)
-                combo->addItem(FromTable(item));
-        } catch (const TableError& error) {
-            ShowTableError(error);
-        }
-    });
+    OfferItems(combo, catalogue, code);
     combo->lineEdit()->installEventFilter(new ItemEditorOnDoubleClick(catalogue, combo, code));
     return combo;
 }
@@ -82,10 +75,40 @@ QLineEdit* MakeYearField(QWidget* parent, const char* name) {
     return edit;
 }
 
+QHBoxLayout* MakeTimeAndYearRow(QWidget* parent, QSpinBox* minutes, QSpinBox* seconds,
+                                QLabel* yearCaption, QLineEdit* year) {
+    minutes->setFixedWidth(minutes->fontMetrics().horizontalAdvance("9999") + 40);
+    seconds->setFixedWidth(minutes->width());
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(minutes);
+    row->addWidget(new QLabel(":", parent));
+    row->addWidget(seconds);
+    row->addSpacing(24);
+    yearCaption->setBuddy(year);
+    row->addWidget(yearCaption);
+    row->addWidget(year);
+    row->addStretch();
+    return row;
+}
+
 void EnableWithCaption(QFormLayout* form, QWidget* field, bool enabled) {
     field->setEnabled(enabled);
     if (QWidget* caption = form->labelForField(field))
         caption->setEnabled(enabled);
+}
+
+void EnableTrackFieldsBySetting(QFormLayout* form, const TrackFieldsBySetting& fields) {
+    EnableWithCaption(form, fields.composer, IniReadBool("Invoer", "Inv_Componist"));
+    EnableWithCaption(form, fields.style, IniReadBool("Invoer", "Inv_Genre2"));
+    EnableWithCaption(form, fields.performance, IniReadBool("Invoer", "Inv_Uitvoering"));
+    EnableWithCaption(form, fields.keyword, IniReadBool("Invoer", "Inv_Trefwoord"));
+    const bool time = IniReadBool("Invoer", "Inv_Tijd");
+    for (QWidget* w : {fields.timeCaption, fields.minutes, fields.seconds})
+        w->setEnabled(time);
+    const bool year = IniReadBool("Invoer", "Inv_Jaar");
+    fields.yearCaption->setEnabled(year);
+    fields.year->setEnabled(year);
 }
 
 std::optional<std::string> FieldBytes(QWidget* field, const QString& caption) {
@@ -98,4 +121,14 @@ std::optional<std::string> FieldBytes(QWidget* field, const QString& caption) {
     if (!bytes)
         field->setFocus();
     return bytes;
+}
+
+bool CollectFieldBytes(std::initializer_list<FieldText> fields) {
+    for (const FieldText& f : fields) {
+        const std::optional<std::string> bytes = FieldBytes(f.field, f.caption);
+        if (!bytes)
+            return false;
+        *f.text = *bytes;
+    }
+    return true;
 }

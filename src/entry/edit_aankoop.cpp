@@ -7,13 +7,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QToolButton>
-#include <QVBoxLayout>
-#include <vector>
 
 #include "base/feedback.h"
 #include "base/text.h"
 #include "base/ui.h"
 #include "entry/editor_parts.h"
+#include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
 #include "entry/price_text.h"
 #include "entry/purchase_data.h"
@@ -52,7 +51,7 @@ TEditAankoop::TEditAankoop(Catalogue& catalogue, uint32_t recno, QWidget* parent
     dbEdit1_->setObjectName("DBedit1");
     dbEdit1_->lineEdit()->setMaxLength(kPlaceWidth);
     dbEdit1_->setMinimumWidth(300);
-    connect(dbEdit1_, &PickListCombo::dropDown, this, &TEditAankoop::DBedit1DropDown);
+    OfferItems(dbEdit1_, catalogue_, 'K');
 
     dbEdit2_->setObjectName("DBEdit2");
     dbEdit2_->setMaxLength(kDateWidth);
@@ -75,13 +74,9 @@ TEditAankoop::TEditAankoop(Catalogue& catalogue, uint32_t recno, QWidget* parent
         FromTable(stored.date.empty() ? TodayDateText(catalogue_.dm1.TableEnv1) : stored.date));
     dbEdit3_->setText(QString::fromStdString(FormatPrice(stored.price)));
 
-    auto* buttons = new QDialogButtonBox(this);
-    bitBtn1_ = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    bitBtn1_->setDefault(true);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    bitBtn1_ = buttons.ok;
     connect(bitBtn1_, &QPushButton::clicked, this, &TEditAankoop::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* dateRow = new QHBoxLayout;
     dateRow->setSpacing(4);
@@ -103,22 +98,14 @@ TEditAankoop::TEditAankoop(Catalogue& catalogue, uint32_t recno, QWidget* parent
     auto* priceLabel = new QLabel("&Price:", this);
     priceLabel->setBuddy(dbEdit3_);
     fields->addRow(priceLabel, priceRow);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, fields, buttons.box);
 }
 
 bool TEditAankoop::Show(Catalogue& catalogue, uint32_t recno, QWidget* parent) {
-    try {
+    return ShowGuarded(false, [&] {
         TEditAankoop screen(catalogue, recno, parent);
         return screen.exec() == QDialog::Accepted;
-    } catch (const TableError& error) {
-        ShowTableError(error);
-        return false;
-    }
+    });
 }
 
 void TEditAankoop::showEvent(QShowEvent* event) {
@@ -130,18 +117,6 @@ void TEditAankoop::showEvent(QShowEvent* event) {
 void TEditAankoop::FormShow() {
     bitBtn1_->setEnabled(NietBeveiligd());
     dbEdit1_->setFocus();
-}
-
-void TEditAankoop::DBedit1DropDown() {
-    try {
-        std::vector<std::string> items;
-        catalogue_.dm3.GetItems(items, 'K');
-        dbEdit1_->clear();
-        for (const std::string& item : items)
-            dbEdit1_->addItem(FromTable(item));
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
 }
 
 void TEditAankoop::SpeedButton1Click() {

@@ -29,7 +29,6 @@ protected:
 
 private:
     void FormShow();
-    void DBedit1DropDown();
     void SpeedButton1Click();
     void BitBtn1Click();
 

@@ -1,18 +1,9 @@
 #include "entry/editor_parts.h"
 
-#include <QPushButton>
-
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "entry/table_text.h"
 #include "store/table_error.h"
-
-QPushButton* AddDialogButton(QDialogButtonBox* box, const char* name, const QString& text,
-                             QDialogButtonBox::ButtonRole role) {
-    QPushButton* button = box->addButton(text, role);
-    button->setObjectName(name);
-    return button;
-}
 
 std::optional<std::string> TextForTable(const QString& text, const QString& caption) {
     std::optional<std::string> bytes = ToTable(text);

@@ -4,11 +4,9 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-#include "base/text.h"
-#include "base/ui.h"
 #include "entry/editor_parts.h"
+#include "entry/item_editor_parts.h"
 #include "entry/lookup_item_edit.h"
 #include "entry/table_text.h"
 #include "store/catalogue.h"
@@ -45,78 +43,49 @@ TGeluidKant::TGeluidKant(Catalogue& catalogue, const QString& carrier, QWidget* 
     checkBox1_->setObjectName("CheckBox1");
 
     result_ = carrier.trimmed();
-    const std::optional<std::string> bytes = ToTable(carrier.trimmed());
-    if (bytes) {
-        const std::optional<uint32_t> recno = FindItem(catalogue_.dm3, *bytes, 'D');
-        if (recno) {
-            isNew_ = false;
-            recno_ = *recno;
-            result_ = FromTable(Trim(catalogue_.dm3.ItemsAccess.GetString("OMS")));
-            checkBox1_->setChecked(catalogue_.dm3.ItemsAccess.GetString("KANT") == "A");
-        }
+    if (const auto recno = FindItemText(catalogue_.dm3, carrier, 'D', result_)) {
+        isNew_ = false;
+        recno_ = *recno;
+        checkBox1_->setChecked(catalogue_.dm3.ItemsAccess.GetString("KANT") == "A");
     }
     setWindowTitle(isNew_ ? "New source" : "Change source");
     wijzigDrager_->setText(isNew_ ? result_.toUpper().left(kOmsWidth) : result_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
-    connect(ok, &QPushButton::clicked, this, &TGeluidKant::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    connect(buttons.ok, &QPushButton::clicked, this, &TGeluidKant::BitBtn1Click);
 
     auto* fields = new QFormLayout;
     fields->setHorizontalSpacing(12);
     fields->setVerticalSpacing(10);
     fields->addRow("&Source:", wijzigDrager_);
     fields->addRow(QString(), checkBox1_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, fields, buttons.box);
     wijzigDrager_->setFocus();
 }
 
 QString TGeluidKant::Show(Catalogue& catalogue, const QString& carrier, QWidget* parent) {
-    try {
+    return ShowGuarded(carrier, [&] {
         TGeluidKant screen(catalogue, carrier, parent);
         screen.exec();
         return screen.result();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-        return carrier;
-    }
+    });
 }
 
 void TGeluidKant::BitBtn1Click() {
-    const std::optional<std::string> text = TextForTable(wijzigDrager_->text().trimmed(), "Source");
-    if (!text)
-        return;
-    if (text->empty()) {
-        CurrentUi().Beep();
-        wijzigDrager_->setFocus();
-        return;
-    }
     const char kant = checkBox1_->isChecked() ? 'A' : ' ';
     try {
-        if (ItemTextTaken(catalogue_.dm3, *text, 'D', recno_)) {
-            CurrentUi().Message(
-                MsgKind::Information,
-                "Information \"" + FromTable(*text).toStdString() + "\" does already exist.");
-            wijzigDrager_->setFocus();
+        const std::optional<std::string> text =
+            ItemTextToStore(catalogue_.dm3, wijzigDrager_, "Source", 'D', recno_);
+        if (!text)
             return;
-        }
         if (isNew_)
             recno_ = AddItem(catalogue_.dm3, *text, 'D', kant);
         else
             StoreItem(catalogue_.dm3, recno_, *text, kant);
+        result_ = FromTable(*text);
     } catch (const TableError& error) {
         ShowTableError(error);
         return;
     }
-    result_ = FromTable(*text);
     accept();
 }

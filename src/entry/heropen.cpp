@@ -6,13 +6,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
-#include <QVBoxLayout>
-#include <vector>
 
 #include "base/ini.h"
 #include "base/text.h"
 #include "base/ui.h"
 #include "entry/editor_parts.h"
+#include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
 #include "entry/reopen_source.h"
 #include "entry/table_text.h"
@@ -33,19 +32,14 @@ THeropen::THeropen(Catalogue& catalogue, int mode, QWidget* parent, ShowSourceFn
     comboBox1_->setObjectName("ComboBox1");
     comboBox1_->lineEdit()->setMaxLength(10);
     comboBox1_->setMinimumWidth(160);
-    connect(comboBox1_, &PickListCombo::dropDown, this, &THeropen::ComboBox1DropDown);
+    OfferItems(comboBox1_, catalogue_, 'D');
 
     nummer_->setObjectName("nummer");
     nummer_->setRange(1, 999999999);
     nummer_->setMinimumWidth(160);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
-    connect(ok, &QPushButton::clicked, this, &THeropen::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    connect(buttons.ok, &QPushButton::clicked, this, &THeropen::BitBtn1Click);
 
     auto* fields = new QFormLayout;
     fields->setHorizontalSpacing(12);
@@ -53,12 +47,7 @@ THeropen::THeropen(Catalogue& catalogue, int mode, QWidget* parent, ShowSourceFn
     fields->addRow("&Source:", comboBox1_);
     fields->addRow("&Number:", nummer_);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, fields, buttons.box);
 }
 
 void THeropen::showEvent(QShowEvent* event) {
@@ -77,18 +66,6 @@ void THeropen::FormActivate() {
     nummer_->setValue(nummer_->minimum());
     comboBox1_->setFocus();
     comboBox1_->lineEdit()->selectAll();
-}
-
-void THeropen::ComboBox1DropDown() {
-    try {
-        std::vector<std::string> items;
-        catalogue_.dm3.GetItems(items, 'D');
-        comboBox1_->clear();
-        for (const std::string& item : items)
-            comboBox1_->addItem(FromTable(item));
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
 }
 
 void THeropen::BitBtn1Click() {

@@ -38,7 +38,6 @@ protected:
 
 private:
     void FormActivate();
-    void ComboBox1DropDown();
     void BitBtn1Click();
 
     Catalogue& catalogue_;

@@ -15,6 +15,7 @@
 #include "base/ini.h"
 #include "base/text.h"
 #include "entry/editor_parts.h"
+#include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
 #include "entry/table_text.h"
 #include "store/catalogue.h"
@@ -82,18 +83,6 @@ QString StoredText(const char* key) {
     return value == kIniAbsent ? QString() : FromTable(Trim(value));
 }
 
-void FillList(PickListCombo* list, Catalogue& catalogue, char code) {
-    try {
-        std::vector<std::string> items;
-        catalogue.dm3.GetItems(items, code);
-        list->clear();
-        for (const std::string& item : items)
-            list->addItem(FromTable(item));
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
-}
-
 }  // namespace
 
 TInvConf::TInvConf(Catalogue& catalogue, QWidget* parent)
@@ -132,10 +121,10 @@ TInvConf::TInvConf(Catalogue& catalogue, QWidget* parent)
 
     QGroupBox* carrierGroup = Group("GroupBox3", "Start with source", this);
     (new QVBoxLayout(carrierGroup))->addWidget(comboBox1_);
-    connect(comboBox1_, &PickListCombo::dropDown, this, &TInvConf::ComboBox1DropDown);
+    OfferItems(comboBox1_, catalogue_, 'D');
     QGroupBox* qualityGroup = Group("GroupBox4", "Start with quality", this);
     (new QVBoxLayout(qualityGroup))->addWidget(comboBox2_);
-    connect(comboBox2_, &PickListCombo::dropDown, this, &TInvConf::ComboBox2DropDown);
+    OfferItems(comboBox2_, catalogue_, 'O');
 
     QGroupBox* variousGroup = Group("GroupBox5", "Various", this);
     iJaar_->setObjectName("iJaar");
@@ -162,13 +151,8 @@ TInvConf::TInvConf(Catalogue& catalogue, QWidget* parent)
     variousLayout->addWidget(checkBox1_);
     variousLayout->addStretch();
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
-    connect(ok, &QPushButton::clicked, this, &TInvConf::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    connect(buttons.ok, &QPushButton::clicked, this, &TInvConf::BitBtn1Click);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(10);
@@ -180,12 +164,7 @@ TInvConf::TInvConf(Catalogue& catalogue, QWidget* parent)
     groups->addWidget(fieldsGroup);
     groups->addWidget(capitalGroup);
     groups->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->setSpacing(12);
-    layout->addLayout(groups);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, groups, buttons.box, 14, 12);
 
     FormShow();
 }
@@ -205,14 +184,6 @@ void TInvConf::FormShow() {
     // Shown on when missing; the first OK stores what is shown.
     signCheck_->setChecked(IniReadBool(kDiversen, "ZoekBeep", true));
     checkBox1_->setChecked(IniReadBool(kInvoer, "MeldIngelezenTracks", true));
-}
-
-void TInvConf::ComboBox1DropDown() {
-    FillList(comboBox1_, catalogue_, 'D');
-}
-
-void TInvConf::ComboBox2DropDown() {
-    FillList(comboBox2_, catalogue_, 'O');
 }
 
 void TInvConf::BitBtn1Click() {

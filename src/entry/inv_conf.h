@@ -22,8 +22,6 @@ public:
 
 private:
     void FormShow();
-    void ComboBox1DropDown();
-    void ComboBox2DropDown();
     void BitBtn1Click();
 
     Catalogue& catalogue_;

@@ -1,7 +1,6 @@
 #include "entry/invoeg_track_form.h"
 #include "entry/track_time_field.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -61,8 +60,6 @@ TInvoegTrackForm::TInvoegTrackForm(Catalogue& catalogue, QWidget* parent)
     for (QWidget* wide : {static_cast<QWidget*>(dbEdit1_), static_cast<QWidget*>(dbEdit2_),
                           static_cast<QWidget*>(dbEdit3_)})
         wide->setMinimumWidth(320);
-    invMin_->setFixedWidth(invMin_->fontMetrics().horizontalAdvance("9999") + 40);
-    invSec_->setFixedWidth(invMin_->width());
 
     // Where the track goes.
     auto* source = new QHBoxLayout;
@@ -91,17 +88,8 @@ TInvoegTrackForm::TInvoegTrackForm(Catalogue& catalogue, QWidget* parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    auto* time = new QHBoxLayout;
-    time->setSpacing(4);
-    time->addWidget(invMin_);
-    time->addWidget(new QLabel(":", this));
-    time->addWidget(invSec_);
-    time->addSpacing(24);
-    auto* yearCaption = new QLabel("&Year:", this);
-    yearCaption->setBuddy(invJaar_);
-    time->addWidget(yearCaption);
-    time->addWidget(invJaar_);
-    time->addStretch();
+    yearCaption_ = new QLabel("&Year:", this);
+    QHBoxLayout* time = MakeTimeAndYearRow(this, invMin_, invSec_, yearCaption_, invJaar_);
 
     form_->setHorizontalSpacing(12);
     form_->setVerticalSpacing(8);
@@ -112,15 +100,12 @@ TInvoegTrackForm::TInvoegTrackForm(Catalogue& catalogue, QWidget* parent)
     form_->addRow("&Performance:", dbEdit5_);
     form_->addRow("&Keyword:", dbEdit6_);
     form_->addRow(timeCaption_, time);
-    yearCaption_ = yearCaption;
 
-    auto* buttons = new QDialogButtonBox(this);
-    okBut_ = AddDialogButton(buttons, "OkBut", "OK", QDialogButtonBox::AcceptRole);
-    okBut_->setDefault(true);
+    const OkCancelRow buttons = AddOkCancel(this, "OkBut", "BitBtn2");
+    okBut_ = buttons.ok;
     okBut_->setEnabled(false);
-    bitBtn2_ = AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
+    bitBtn2_ = buttons.cancel;
     connect(okBut_, &QPushButton::clicked, this, &TInvoegTrackForm::OkButClick);
-    connect(bitBtn2_, &QPushButton::clicked, this, &TInvoegTrackForm::reject);
     connect(dbEdit1_, &QLineEdit::textChanged, this, &TInvoegTrackForm::DBEdit1Change);
     connect(dbEdit2_, &QLineEdit::textChanged, this, &TInvoegTrackForm::DBEdit1Change);
 
@@ -131,7 +116,7 @@ TInvoegTrackForm::TInvoegTrackForm(Catalogue& catalogue, QWidget* parent)
     layout->addWidget(line);
     layout->addLayout(form_);
     layout->addStretch();
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
 }
 
 void TInvoegTrackForm::showEvent(QShowEvent* event) {
@@ -144,17 +129,15 @@ void TInvoegTrackForm::FormShow() {
     RestoreWindowPlacement(this, kScreenNumber);
     invJaar_->setText(FromTable(IniReadString("diversen", "VeldJaar", "")).left(4));
     invDrager_->setEditText(FromTable(Trim(IniReadString("Invoer", "DefaultDrager", ""))));
-    EnableWithCaption(form_, dbEdit3_, IniReadBool("Invoer", "Inv_Componist"));
-    EnableWithCaption(form_, dbEdit4_, IniReadBool("Invoer", "Inv_Genre2"));
-    EnableWithCaption(form_, dbEdit5_, IniReadBool("Invoer", "Inv_Uitvoering"));
-    EnableWithCaption(form_, dbEdit6_, IniReadBool("Invoer", "Inv_Trefwoord"));
-    const bool time = IniReadBool("Invoer", "Inv_Tijd");
-    for (QWidget* w :
-         {timeCaption_, static_cast<QWidget*>(invMin_), static_cast<QWidget*>(invSec_)})
-        w->setEnabled(time);
-    const bool year = IniReadBool("Invoer", "Inv_Jaar");
-    yearCaption_->setEnabled(year);
-    invJaar_->setEnabled(year);
+    EnableTrackFieldsBySetting(form_, {.composer = dbEdit3_,
+                                       .style = dbEdit4_,
+                                       .performance = dbEdit5_,
+                                       .keyword = dbEdit6_,
+                                       .timeCaption = timeCaption_,
+                                       .minutes = invMin_,
+                                       .seconds = invSec_,
+                                       .yearCaption = yearCaption_,
+                                       .year = invJaar_});
     added_ = false;
     invDrager_->setFocus();
 }
@@ -176,21 +159,14 @@ void TInvoegTrackForm::OkButClick() {
     texts.minutes = std::to_string(invMin_->value());
     texts.seconds = std::to_string(invSec_->value());
     texts.year = invJaar_->text().toStdString();
-    const struct {
-        QWidget* field;
-        const char* caption;
-        std::string* text;
-    } fields[] = {
-        {dbEdit7_, "Side", &texts.side},      {dbEdit1_, "Artist", &texts.artist},
-        {dbEdit2_, "Title", &texts.title},    {dbEdit3_, "Composer", &texts.composer},
-        {dbEdit4_, "Style", &texts.style},    {dbEdit5_, "Performance", &texts.performance},
-        {dbEdit6_, "Keyword", &texts.keyword}};
-    for (const auto& f : fields) {
-        const std::optional<std::string> bytes = FieldBytes(f.field, f.caption);
-        if (!bytes)
-            return;
-        *f.text = *bytes;
-    }
+    if (!CollectFieldBytes({{dbEdit7_, "Side", &texts.side},
+                            {dbEdit1_, "Artist", &texts.artist},
+                            {dbEdit2_, "Title", &texts.title},
+                            {dbEdit3_, "Composer", &texts.composer},
+                            {dbEdit4_, "Style", &texts.style},
+                            {dbEdit5_, "Performance", &texts.performance},
+                            {dbEdit6_, "Keyword", &texts.keyword}}))
+        return;
     try {
         if (IsBlank(texts.carrier) || !SourceExists(catalogue_, texts.carrier, texts.number)) {
             PlayWave("error.wav");

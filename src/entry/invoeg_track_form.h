@@ -11,6 +11,7 @@
 class Catalogue;
 class PickListCombo;
 class QFormLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -64,7 +65,7 @@ private:
     QSpinBox* invSec_;
     QWidget* timeCaption_;
     QLineEdit* invJaar_;
-    QWidget* yearCaption_ = nullptr;
+    QLabel* yearCaption_ = nullptr;
     QPushButton* okBut_;
     QPushButton* bitBtn2_;
 };

@@ -54,30 +54,23 @@ TTekstblad::TTekstblad(Catalogue& catalogue, uint32_t recno, QWidget* parent)
     header->addRow("Number:", Value(QString::number(sheet.number), "CDNUMMER", this));
     header->addRow("Changed on:", tekstDat_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    bitBtn1_ = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    bitBtn1_->setDefault(true);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    bitBtn1_ = buttons.ok;
     connect(bitBtn1_, &QPushButton::clicked, this, &TTekstblad::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->setSpacing(10);
     layout->addLayout(header);
     layout->addWidget(cTekstblad_, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
 }
 
 bool TTekstblad::Show(Catalogue& catalogue, uint32_t recno, QWidget* parent) {
-    try {
+    return ShowGuarded(false, [&] {
         TTekstblad screen(catalogue, recno, parent);
         return screen.exec() == QDialog::Accepted;
-    } catch (const TableError& error) {
-        ShowTableError(error);
-        return false;
-    }
+    });
 }
 
 void TTekstblad::showEvent(QShowEvent* event) {

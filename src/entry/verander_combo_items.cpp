@@ -3,12 +3,12 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "base/feedback.h"
 #include "base/text.h"
 #include "base/ui.h"
 #include "entry/editor_parts.h"
+#include "entry/item_editor_parts.h"
 #include "entry/lookup_item_edit.h"
 #include "entry/table_text.h"
 #include "shell/password.h"
@@ -51,13 +51,12 @@ TVeranderComboItems::TVeranderComboItems(Catalogue& catalogue, const QString& te
     dbEdit1_->setMaxLength(ItemWidth(code));
     dbEdit1_->setMinimumWidth(320);
 
+    // A blank text or no code has no item to look for.
     const std::optional<std::string> bytes = ToTable(text.trimmed());
     if (bytes && !IsBlank(*bytes) && code != ' ') {
-        const std::optional<uint32_t> recno = FindItem(catalogue_.dm3, *bytes, code);
-        if (recno) {
+        if (const auto recno = FindItemText(catalogue_.dm3, text, code, result_)) {
             found_ = true;
             recno_ = *recno;
-            result_ = FromTable(Trim(catalogue_.dm3.ItemsAccess.GetString("OMS")));
         }
     }
     dbEdit1_->setText(result_);
@@ -79,12 +78,7 @@ TVeranderComboItems::TVeranderComboItems(Catalogue& catalogue, const QString& te
     auto* fields = new QFormLayout;
     fields->setHorizontalSpacing(12);
     fields->addRow("&Information:", dbEdit1_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, fields, buttons);
     dbEdit1_->setFocus();
 }
 
@@ -96,7 +90,7 @@ QString TVeranderComboItems::Show(Catalogue& catalogue, const QString& text, cha
         CurrentUi().Beep();
         return QString();
     }
-    try {
+    return ShowGuarded(text, [&] {
         TVeranderComboItems screen(catalogue, text, code, parent);
         if (!screen.found()) {
             PlayWave("ngev.wav");
@@ -107,10 +101,7 @@ QString TVeranderComboItems::Show(Catalogue& catalogue, const QString& text, cha
         }
         screen.exec();
         return screen.result();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-        return text;
-    }
+    });
 }
 
 void TVeranderComboItems::BitBtn1Click() {
@@ -118,29 +109,18 @@ void TVeranderComboItems::BitBtn1Click() {
         reject();
         return;
     }
-    const std::optional<std::string> text = TextForTable(dbEdit1_->text().trimmed(), "Information");
-    if (!text)
-        return;
-    if (text->empty()) {
-        // Removing an item is what "&Delete" is for.
-        CurrentUi().Beep();
-        dbEdit1_->setFocus();
-        return;
-    }
     try {
-        if (ItemTextTaken(catalogue_.dm3, *text, code_, recno_)) {
-            CurrentUi().Message(
-                MsgKind::Information,
-                "Information \"" + FromTable(*text).toStdString() + "\" does already exist.");
-            dbEdit1_->setFocus();
+        // An empty text is refused: removing an item is what "&Delete" is for.
+        const std::optional<std::string> text =
+            ItemTextToStore(catalogue_.dm3, dbEdit1_, "Information", code_, recno_);
+        if (!text)
             return;
-        }
         StoreItem(catalogue_.dm3, recno_, *text);
+        result_ = FromTable(*text);
     } catch (const TableError& error) {
         ShowTableError(error);
         return;
     }
-    result_ = FromTable(*text);
     accept();
 }
 

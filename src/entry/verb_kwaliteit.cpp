@@ -3,12 +3,11 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "base/feedback.h"
-#include "base/text.h"
 #include "base/ui.h"
 #include "entry/editor_parts.h"
+#include "entry/item_editor_parts.h"
 #include "entry/lookup_item_edit.h"
 #include "entry/table_text.h"
 #include "store/catalogue.h"
@@ -29,39 +28,24 @@ TVerbKwaliteit::TVerbKwaliteit(Catalogue& catalogue, const QString& quality, QWi
     dbEdit1_->setMaxLength(kQualityWidth);
     dbEdit1_->setMinimumWidth(200);
 
-    const std::optional<std::string> bytes = ToTable(quality.trimmed());
-    if (bytes) {
-        const std::optional<uint32_t> recno = FindItem(catalogue_.dm3, *bytes, 'O');
-        if (recno) {
-            found_ = true;
-            recno_ = *recno;
-            result_ = FromTable(Trim(catalogue_.dm3.ItemsAccess.GetString("OMS")));
-        }
+    if (const auto recno = FindItemText(catalogue_.dm3, quality, 'O', result_)) {
+        found_ = true;
+        recno_ = *recno;
     }
     dbEdit1_->setText(result_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
-    connect(ok, &QPushButton::clicked, this, &TVerbKwaliteit::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    connect(buttons.ok, &QPushButton::clicked, this, &TVerbKwaliteit::BitBtn1Click);
 
     auto* fields = new QFormLayout;
     fields->setHorizontalSpacing(12);
     fields->addRow("&Quality:", dbEdit1_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, fields, buttons.box);
     dbEdit1_->setFocus();
 }
 
 QString TVerbKwaliteit::Show(Catalogue& catalogue, const QString& quality, QWidget* parent) {
-    try {
+    return ShowGuarded(quality, [&] {
         TVerbKwaliteit screen(catalogue, quality, parent);
         if (!screen.found()) {
             PlayWave("ngev.wav");
@@ -72,10 +56,7 @@ QString TVerbKwaliteit::Show(Catalogue& catalogue, const QString& quality, QWidg
         }
         screen.exec();
         return screen.result();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-        return quality;
-    }
+    });
 }
 
 void TVerbKwaliteit::BitBtn1Click() {
@@ -83,27 +64,16 @@ void TVerbKwaliteit::BitBtn1Click() {
         reject();
         return;
     }
-    const std::optional<std::string> text = TextForTable(dbEdit1_->text().trimmed(), "Quality");
-    if (!text)
-        return;
-    if (text->empty()) {
-        CurrentUi().Beep();
-        dbEdit1_->setFocus();
-        return;
-    }
     try {
-        if (ItemTextTaken(catalogue_.dm3, *text, 'O', recno_)) {
-            CurrentUi().Message(
-                MsgKind::Information,
-                "Information \"" + FromTable(*text).toStdString() + "\" does already exist.");
-            dbEdit1_->setFocus();
+        const std::optional<std::string> text =
+            ItemTextToStore(catalogue_.dm3, dbEdit1_, "Quality", 'O', recno_);
+        if (!text)
             return;
-        }
         StoreItem(catalogue_.dm3, recno_, *text);
+        result_ = FromTable(*text);
     } catch (const TableError& error) {
         ShowTableError(error);
         return;
     }
-    result_ = FromTable(*text);
     accept();
 }

@@ -2,7 +2,6 @@
 #include "entry/track_time_field.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -66,8 +65,7 @@ TWijzigArtiestGegevens::TWijzigArtiestGegevens(Catalogue& catalogue, QWidget* pa
 
     dbEdit1_->setMinimumWidth(320);
     dbEdit11_->setFixedWidth(dbEdit11_->fontMetrics().horizontalAdvance("WW") + 16);
-    invMin_->setFixedWidth(invMin_->fontMetrics().horizontalAdvance("9999") + 40);
-    invSec_->setFixedWidth(invMin_->width());
+    QHBoxLayout* time = MakeTimeAndYearRow(this, invMin_, invSec_, yearCaption_, invJaar_);
     invTrack_->setFixedWidth(invMin_->width());
 
     auto* sideTrack = new QHBoxLayout;
@@ -79,17 +77,6 @@ TWijzigArtiestGegevens::TWijzigArtiestGegevens(Catalogue& catalogue, QWidget* pa
     sideTrack->addWidget(trackCaption);
     sideTrack->addWidget(invTrack_);
     sideTrack->addStretch();
-
-    auto* time = new QHBoxLayout;
-    time->setSpacing(4);
-    time->addWidget(invMin_);
-    time->addWidget(new QLabel(":", this));
-    time->addWidget(invSec_);
-    time->addSpacing(24);
-    yearCaption_->setBuddy(invJaar_);
-    time->addWidget(yearCaption_);
-    time->addWidget(invJaar_);
-    time->addStretch();
 
     form_->setHorizontalSpacing(12);
     form_->setVerticalSpacing(8);
@@ -112,22 +99,12 @@ TWijzigArtiestGegevens::TWijzigArtiestGegevens(Catalogue& catalogue, QWidget* pa
     allLayout->addWidget(trefwoordCheckBox_);
     allLayout->addStretch();
 
-    auto* buttons = new QDialogButtonBox(this);
-    bitBtn1_ = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    bitBtn1_->setDefault(true);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    bitBtn1_ = buttons.ok;
     bitBtn1_->setEnabled(false);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
     connect(bitBtn1_, &QPushButton::clicked, this, &TWijzigArtiestGegevens::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(12);
-    layout->addLayout(form_);
-    layout->addWidget(all);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, form_, buttons.box, 16, 12)->insertWidget(1, all);
 
     TTableAccess& tracks = catalogue_.dm1.ArtAccess;
     if (tracks.component().Active() && !tracks.Eof())
@@ -141,17 +118,15 @@ void TWijzigArtiestGegevens::showEvent(QShowEvent* event) {
 }
 
 void TWijzigArtiestGegevens::FormShow() {
-    EnableWithCaption(form_, dbEdit3_, IniReadBool("Invoer", "Inv_Componist"));
-    EnableWithCaption(form_, dbEdit4_, IniReadBool("Invoer", "Inv_Genre2"));
-    EnableWithCaption(form_, dbEdit5_, IniReadBool("Invoer", "Inv_Uitvoering"));
-    EnableWithCaption(form_, dbEdit9_, IniReadBool("Invoer", "Inv_Trefwoord"));
-    const bool time = IniReadBool("Invoer", "Inv_Tijd");
-    for (QWidget* w : {static_cast<QWidget*>(timeCaption_), static_cast<QWidget*>(invMin_),
-                       static_cast<QWidget*>(invSec_)})
-        w->setEnabled(time);
-    const bool year = IniReadBool("Invoer", "Inv_Jaar");
-    yearCaption_->setEnabled(year);
-    invJaar_->setEnabled(year);
+    EnableTrackFieldsBySetting(form_, {.composer = dbEdit3_,
+                                       .style = dbEdit4_,
+                                       .performance = dbEdit5_,
+                                       .keyword = dbEdit9_,
+                                       .timeCaption = timeCaption_,
+                                       .minutes = invMin_,
+                                       .seconds = invSec_,
+                                       .yearCaption = yearCaption_,
+                                       .year = invJaar_});
     genreCheckBox_->setChecked(false);
     uitvoeringCheckBox_->setChecked(false);
     trefwoordCheckBox_->setChecked(false);
@@ -192,23 +167,14 @@ void TWijzigArtiestGegevens::FormShow() {
 
 void TWijzigArtiestGegevens::BitBtn1Click() {
     TrackTexts texts;
-    const struct {
-        QWidget* field;
-        const char* caption;
-        std::string* text;
-    } fields[] = {{dbEdit1_, "Artist", &texts.artist},
-                  {dbEdit2_, "Title", &texts.title},
-                  {dbEdit3_, "Composer", &texts.composer},
-                  {dbEdit4_, "Style", &texts.style},
-                  {dbEdit5_, "Performance", &texts.performance},
-                  {dbEdit9_, "Keyword", &texts.keyword},
-                  {dbEdit11_, "Side", &texts.side}};
-    for (const auto& f : fields) {
-        const std::optional<std::string> bytes = FieldBytes(f.field, f.caption);
-        if (!bytes)
-            return;
-        *f.text = *bytes;
-    }
+    if (!CollectFieldBytes({{dbEdit1_, "Artist", &texts.artist},
+                            {dbEdit2_, "Title", &texts.title},
+                            {dbEdit3_, "Composer", &texts.composer},
+                            {dbEdit4_, "Style", &texts.style},
+                            {dbEdit5_, "Performance", &texts.performance},
+                            {dbEdit9_, "Keyword", &texts.keyword},
+                            {dbEdit11_, "Side", &texts.side}}))
+        return;
     texts.year = invJaar_->text().toStdString();
     texts.minutes = std::to_string(invMin_->value());
     texts.seconds = std::to_string(invSec_->value());

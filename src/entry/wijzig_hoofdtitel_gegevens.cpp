@@ -1,12 +1,10 @@
 #include "entry/wijzig_hoofdtitel_gegevens.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <optional>
 
 #include "base/feedback.h"
@@ -56,21 +54,12 @@ TWijzigHoofdtitelGegevens::TWijzigHoofdtitelGegevens(Catalogue& catalogue, QWidg
     form_->addRow("Main &artist:", dbEdit5_);
     form_->addRow("Changed on:", dbText1_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    bitBtn1_ = AddDialogButton(buttons, "BitBtn1", "OK", QDialogButtonBox::AcceptRole);
-    bitBtn1_->setDefault(true);
+    const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    bitBtn1_ = buttons.ok;
     bitBtn1_->setEnabled(false);
-    QPushButton* cancel =
-        AddDialogButton(buttons, "BitBtn2", "&Cancel", QDialogButtonBox::RejectRole);
     connect(bitBtn1_, &QPushButton::clicked, this, &TWijzigHoofdtitelGegevens::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(16);
-    layout->addLayout(form_);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, form_, buttons.box);
 
     TTableAccess& titles = catalogue_.dm2.HfAccess;
     if (!titles.Eof())
@@ -112,20 +101,13 @@ void TWijzigHoofdtitelGegevens::FormShow() {
 
 void TWijzigHoofdtitelGegevens::BitBtn1Click() {
     MainTitleTexts texts;
-    const struct {
-        QWidget* field;
-        const char* caption;
-        std::string* text;
-    } fields[] = {
-        {dbComboBox1_, "Source", &texts.carrier}, {dbComboBox2_, "Quality", &texts.quality},
-        {dbEdit2_, "Main title", &texts.title},   {dbEdit3_, "Style", &texts.style},
-        {dbEdit4_, "Label", &texts.label},        {dbEdit5_, "Main artist", &texts.mainArtist}};
-    for (const auto& f : fields) {
-        const std::optional<std::string> bytes = FieldBytes(f.field, f.caption);
-        if (!bytes)
-            return;
-        *f.text = *bytes;
-    }
+    if (!CollectFieldBytes({{dbComboBox1_, "Source", &texts.carrier},
+                            {dbComboBox2_, "Quality", &texts.quality},
+                            {dbEdit2_, "Main title", &texts.title},
+                            {dbEdit3_, "Style", &texts.style},
+                            {dbEdit4_, "Label", &texts.label},
+                            {dbEdit5_, "Main artist", &texts.mainArtist}}))
+        return;
     if (IsBlank(texts.carrier)) {
         PlayWave("error.wav");
         CurrentUi().Message(MsgKind::Warning, "There is no source!");

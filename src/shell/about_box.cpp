@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/feedback.h"
+#include "shell/dialog_parts.h"
 #include "shell/product_logo.h"
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
@@ -66,12 +67,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     buttons->setCenterButtons(true);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 18, 18, 12);
-    layout->setSpacing(16);
-    layout->addLayout(top);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, top, buttons, 18);
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

@@ -1,7 +1,6 @@
 #include "shell/algemeen.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "base/ini.h"
+#include "shell/dialog_parts.h"
 
 namespace {
 
@@ -82,14 +82,8 @@ TAlgemeen::TAlgemeen(QWidget* parent)
     auto* playerLayout = new QVBoxLayout(playerGroup);
     playerLayout->addWidget(toonCdSpeler_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    connect(ok, &QPushButton::clicked, this, &TAlgemeen::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "OKBtn", "CancelBtn", "Cancel");
+    connect(buttons.ok, &QPushButton::clicked, this, &TAlgemeen::OKBtnClick);
 
     auto* groups = new QGridLayout;
     groups->setSpacing(10);
@@ -97,20 +91,15 @@ TAlgemeen::TAlgemeen(QWidget* parent)
     groups->addWidget(soundGroup, 0, 1);
     groups->addWidget(loanGroup, 1, 0, 1, 2);
     groups->addWidget(playerGroup, 2, 0, 1, 2);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->setSpacing(12);
-    layout->addLayout(groups);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, groups, buttons.box, 14, 12);
 
     setTabOrder(afsluitbox_, geluid_);
     setTabOrder(geluid_, telOpDatum_);
     setTabOrder(telOpDatum_, chkUitleenOpstart_);
     setTabOrder(chkUitleenOpstart_, chkUitleenAfsluit_);
     setTabOrder(chkUitleenAfsluit_, toonCdSpeler_);
-    setTabOrder(toonCdSpeler_, ok);
-    setTabOrder(ok, cancel);
+    setTabOrder(toonCdSpeler_, buttons.ok);
+    setTabOrder(buttons.ok, buttons.cancel);
 }
 
 void TAlgemeen::OKBtnClick() {

@@ -1,6 +1,5 @@
 #include "shell/ask_paswoord.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
+#include "shell/dialog_parts.h"
 #include "shell/padlock_picture.h"
 #include "shell/password.h"
 #include "shell/password_store.h"
@@ -30,14 +30,8 @@ TAskPaswoord::TAskPaswoord(QWidget* parent) : QDialog(parent), password_(new QLi
     password_->setMaxLength(static_cast<int>(kMaxPasswordLength));
     password_->setMinimumWidth(220);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    connect(ok, &QPushButton::clicked, this, &TAskPaswoord::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "OKBtn", "CancelBtn");
+    connect(buttons.ok, &QPushButton::clicked, this, &TAskPaswoord::OKBtnClick);
 
     auto* field = new QVBoxLayout;
     field->addWidget(caption);
@@ -47,14 +41,9 @@ TAskPaswoord::TAskPaswoord(QWidget* parent) : QDialog(parent), password_(new QLi
     top->setSpacing(16);
     top->addWidget(picture);
     top->addLayout(field, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder(password_, ok);
-    setTabOrder(ok, cancel);
+    LayOutDialog(this, top, buttons.box, 16, 14);
+    setTabOrder(password_, buttons.ok);
+    setTabOrder(buttons.ok, buttons.cancel);
 }
 
 bool TAskPaswoord::PasswordGiven() const {

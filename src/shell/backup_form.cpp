@@ -11,6 +11,7 @@
 
 #include "base/feedback.h"
 #include "base/ini.h"
+#include "shell/dialog_parts.h"
 #include "shell/external_programs.h"
 #include "shell/password.h"
 
@@ -96,12 +97,7 @@ TBackupForm::TBackupForm(QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &TBackupForm::OKBtnClick);
     connect(backup, &QPushButton::clicked, this, &TBackupForm::BackupBtnClick);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, top, buttons, 16, 14);
     setTabOrder(reportAfter_, dontShow_);
     setTabOrder(dontShow_, ok);
     setTabOrder(ok, backup);

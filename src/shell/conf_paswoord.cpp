@@ -1,15 +1,14 @@
 #include "shell/conf_paswoord.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "base/feedback.h"
 #include "base/ui.h"
+#include "shell/dialog_parts.h"
 #include "shell/padlock_picture.h"
 #include "shell/password_store.h"
 
@@ -49,30 +48,20 @@ TConfPaswoord::TConfPaswoord(QWidget* parent)
     form->addRow("New password:", new_);
     form->addRow("Repeat password:", repeat_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok_->setObjectName("OKBtn");
-    ok_->setDefault(true);
-    QPushButton* cancel = buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
+    const OkCancelRow buttons = AddOkCancel(this, "OKBtn", "CancelBtn");
+    ok_ = buttons.ok;
     connect(ok_, &QPushButton::clicked, this, &TConfPaswoord::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(present_, &QLineEdit::textChanged, this, &TConfPaswoord::PresentChanged);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
     top->addWidget(picture);
     top->addLayout(form, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, top, buttons.box, 16, 14);
     setTabOrder(present_, new_);
     setTabOrder(new_, repeat_);
     setTabOrder(repeat_, ok_);
-    setTabOrder(ok_, cancel);
+    setTabOrder(ok_, buttons.cancel);
 
     // Without a password there is nothing to confirm first. Lost password information counts the
     // same, so that a new password can be set at all.

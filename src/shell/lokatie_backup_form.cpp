@@ -1,6 +1,5 @@
 #include "shell/lokatie_backup_form.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 
 #include "base/ini.h"
 #include "base/ui.h"
+#include "shell/dialog_parts.h"
 #include "shell/external_programs.h"
 
 namespace {
@@ -40,20 +40,14 @@ TLokatieBackupForm::TLokatieBackupForm(QWidget* parent) : QDialog(parent) {
                ExternalProgramKey(ExternalProgram::VolumeControl));
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    connect(ok, &QPushButton::clicked, this, &TLokatieBackupForm::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = AddOkCancel(this, "OKBtn", "CancelBtn");
+    connect(buttons.ok, &QPushButton::clicked, this, &TLokatieBackupForm::OKBtnClick);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(14);
     layout->addLayout(grid);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     resize(560, sizeHint().height());
 }
 

@@ -1,0 +1,34 @@
+#include "shell/dialog_parts.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QPushButton* AddDialogButton(QDialogButtonBox* box, const char* name, const QString& text,
+                             QDialogButtonBox::ButtonRole role) {
+    QPushButton* button = box->addButton(text, role);
+    button->setObjectName(name);
+    return button;
+}
+
+OkCancelRow AddOkCancel(QDialog* dialog, const char* okName, const char* cancelName,
+                        const QString& cancelText) {
+    auto* box = new QDialogButtonBox(dialog);
+    QPushButton* ok = AddDialogButton(box, okName, "OK", QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    QPushButton* cancel =
+        AddDialogButton(box, cancelName, cancelText, QDialogButtonBox::RejectRole);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {box, ok, cancel};
+}
+
+QVBoxLayout* LayOutDialog(QDialog* dialog, QLayout* content, QWidget* buttons, int margin,
+                          int spacing) {
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(margin, margin, margin, 12);
+    layout->setSpacing(spacing);
+    layout->addLayout(content);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return layout;
+}
