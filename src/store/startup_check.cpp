@@ -53,7 +53,18 @@ StartupOutcome CheckDataFiles(Catalogue& catalogue, const std::function<void()>&
             return StartupOutcome::EndProgram;
         }
         if (catalogue.HasFile("INDEX1.CDX")) {
-            catalogue.OpenIndexes();
+            try {
+                catalogue.OpenIndexes();
+            } catch (const TableError& e) {
+                // The one repair there is: without INDEX1.CDX the next start builds all five.
+                PlayWave("error.wav");
+                CurrentUi().Message(MsgKind::Error,
+                                    std::string(e.what()) + "\nDelete " +
+                                        catalogue.File("INDEX1.CDX") +
+                                        " and start the program again: all index files are "
+                                        "then built anew from the tables.");
+                return StartupOutcome::EndProgram;
+            }
             return StartupOutcome::GoOn;
         }
         ShowCreating(showCreatingLine);

@@ -235,4 +235,16 @@ TEST_F(StartupCheckTest, IndexFilesAreFoundAndReplacedInAnyLetterCase) {
     EXPECT_TRUE(Exists("Index1.cdx"));
 }
 
+TEST_F(StartupCheckTest, ADamagedIndexFileIsNamedWithTheWayToRebuildIt) {
+    ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
+    WriteFile(File("Index2.cdx"), std::string(100, 'x'));
+    ScriptedUi ui;
+    Catalogue catalogue(folder());
+    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::EndProgram);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_NE(ui.messages[0].text.find("Index2.cdx"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("Delete " + File("Index1.cdx")), std::string::npos);
+}
+
 }  // namespace
