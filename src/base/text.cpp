@@ -64,6 +64,14 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
+std::string TrimRight(std::string_view text) {
+    size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ') {
+        --end;
+    }
+    return std::string(text.substr(0, end));
+}
+
 bool IsBlank(std::string_view text) {
     return Trim(text).empty();
 }

@@ -16,6 +16,8 @@ std::string Spaces(int count);
 bool IsBlank(std::string_view text);
 // `text` without blanks (and control characters) at both ends.
 std::string Trim(std::string_view text);
+// `text` without the blanks a character field is padded with on the right.
+std::string TrimRight(std::string_view text);
 // The 1-based position of `part` in `text` ignoring ASCII letter case; 0 when absent or empty.
 int PosNoCase(std::string_view text, std::string_view part);
 // `text` with `length` characters from 1-based `position` replaced by `replacement`; of the part

@@ -3,9 +3,7 @@
 #include "entry/entry_session.h"
 
 #include <algorithm>
-#include <ctime>
 
-#include "base/clock.h"
 #include "base/feedback.h"
 #include "base/ini.h"
 #include "base/text.h"
@@ -14,24 +12,8 @@
 #include "entry/entry_run_memory.h"
 #include "entry/table_edit.h"
 #include "store/catalogue.h"
+#include "store/record_edit.h"
 #include "store/source_key.h"
-
-namespace {
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
-}
-
-std::string Today(const TTableEnv& env) {
-    const std::time_t now = std::chrono::system_clock::to_time_t(Clock::Now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    return env.FormatDate(xbase::Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
-}
-
-}  // namespace
 
 EntrySession::EntrySession(Catalogue& catalogue, EntryCd* cd) : catalogue_(catalogue), cd_(cd) {}
 
@@ -351,7 +333,7 @@ void EntrySession::WriteHoofdtitel(bool newBlank) {
         table.SetFieldAsString("HOOFDART", hoofdart);
         table.SetFieldAsString("LABEL", label);
         table.SetFieldAsString("OPNAME", fields.kwaliteit);
-        table.SetFieldAsString("INVOERDAT", Today(table.env()));
+        table.SetFieldAsString("INVOERDAT", TodayDateText(table.env()));
         pending.Post();
         table.Sync();
     }

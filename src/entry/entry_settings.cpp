@@ -5,14 +5,9 @@
 #include <cctype>
 
 #include "base/ini.h"
+#include "base/text.h"
 
 namespace {
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
-}
 
 bool Inv(const char* key) {
     return IniReadBool("Invoer", key, false);

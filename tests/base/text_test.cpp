@@ -25,6 +25,7 @@ TEST(BlankTest, TrimsBlanksAndControlCharacters) {
     EXPECT_TRUE(IsBlank("   \t"));
     EXPECT_FALSE(IsBlank("  x "));
     EXPECT_EQ(Trim("  Abba \r\n"), "Abba");
+    EXPECT_EQ(TrimRight("  Abba   "), "  Abba");  // a padded field keeps its leading blanks
 }
 
 TEST(PosNoCaseTest, FindsAPartIgnoringCase) {
