@@ -49,6 +49,14 @@ public:
     const std::string& file() const { return file_; }
     const std::string& message() const { return message_; }
 
+    // A write that failed part way tells whether the record itself reached the table (its keys
+    // or memo may still be missing), so that a caller never stores it a second time on retry.
+    bool record_stored() const { return record_stored_; }
+    Status& MarkRecordStored() {
+        record_stored_ = true;
+        return *this;
+    }
+
     // "<file>: <kind>: <message>", or "OK".
     std::string ToString() const;
 
@@ -59,6 +67,7 @@ private:
     Code code_ = Code::kOk;
     std::string file_;
     std::string message_;
+    bool record_stored_ = false;
 };
 
 }  // namespace tunelo
