@@ -122,6 +122,11 @@ public:
         XB_RETURN_IF_ERROR(file_->WriteAt(cdx::kDirtyMarkOffset, b, sizeof b));
         dirty_ = dirty;
         generation_ = generation;
+        if (dirty && !freePagesConverted_) {
+            // Once per file and process, under the writer's lock: the list may be older than us.
+            XB_RETURN_IF_ERROR(store_->ConvertEarlierFreePages());
+            freePagesConverted_ = true;
+        }
         return Status::OK();
     }
 
@@ -141,6 +146,7 @@ public:
             return Status::OK();
         generation_ = h.generation;
         store_->Reset(size, h.freeList);
+        freePagesConverted_ = false;
         directory_->Reload(DirectoryInfo(h), h.root);
         return LoadTags();
     }
@@ -224,6 +230,7 @@ private:
     std::vector<std::unique_ptr<CdxTagImpl>> tags_;     // directory order
     std::vector<std::unique_ptr<CdxTagImpl>> retired_;  // kept alive for pointers held outside
     bool dirty_ = false;
+    bool freePagesConverted_ = false;
     uint32_t generation_ = 0;
 };
 

@@ -50,10 +50,6 @@ Status DecodeTagHeader(const std::string& path, uint32_t where, const uint8_t in
         return Status::Corruption(
             path, at + "root pointer " + std::to_string(h.root) + " is not a node of the file");
     }
-    if (h.freeList != 0 && !ValidNodeOffset(h.freeList, fileSize)) {
-        return Status::Corruption(path, at + "free list pointer " + std::to_string(h.freeList) +
-                                            " is not a node of the file");
-    }
     if (h.keyLength == 0 || h.keyLength > kMaxKeyLength) {
         return Status::Corruption(
             path, at + "key length " + std::to_string(h.keyLength) + " is outside 1..240");
@@ -69,6 +65,40 @@ Status DecodeTagHeader(const std::string& path, uint32_t where, const uint8_t in
     }
     *out = std::move(h);
     return Status::OK();
+}
+
+namespace {
+
+bool AllZero(const uint8_t* p, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        if (p[i] != 0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+FreePageKind ParseFreePage(const uint8_t page[kNodeSize], uint32_t* next) {
+    // A tree node never has zero sibling links (they are -1 or offsets past the header), so a
+    // stale pointer into the tree is not taken for a free page.
+    FreePageKind kind = FreePageKind::kNotFree;
+    if (AllZero(page + 4, kNodeSize - 4)) {
+        kind = FreePageKind::kCurrent;
+        *next = LoadLE32(page);
+    } else if (LoadLE16(page) == kAttrFree && LoadLE16(page + 2) == 0 &&
+               AllZero(page + 8, kNodeSize - 8)) {
+        kind = FreePageKind::kEarlier;
+        *next = LoadLE32(page + 4);
+    }
+    if (kind != FreePageKind::kNotFree && *next == kNoNode)
+        *next = 0;
+    return kind;
+}
+
+void EncodeFreePage(uint32_t next, uint8_t page[kNodeSize]) {
+    std::memset(page, 0, kNodeSize);
+    StoreLE32(page, next);
 }
 
 LeafFormat ChooseLeafFormat(uint16_t keyLength, uint32_t maxRecno) {

@@ -20,8 +20,7 @@ constexpr uint32_t kNoNode = 0xFFFFFFFFu;
 
 constexpr uint16_t kAttrRoot = 1;
 constexpr uint16_t kAttrLeaf = 2;
-// A node on the free list: not a node kind any reader expects, so a stale pointer into the free
-// list is caught as corruption instead of being read as a tree node.
+// The attributes of a free page in the layout our earlier versions wrote.
 constexpr uint16_t kAttrFree = 0xFFFF;
 
 constexpr size_t kInteriorHeader = 12;
@@ -64,6 +63,13 @@ Status DecodeTagHeader(const std::string& path, uint32_t where, const uint8_t in
 inline bool ValidNodeOffset(uint64_t offset, uint64_t fileSize) {
     return offset % kNodeSize == 0 && offset >= kFirstNode && offset + kNodeSize <= fileSize;
 }
+
+// Free pages. We write a page of zeros whose bytes 0..3 hold the next free page (0 ends the
+// list), the layout other writers follow. Read as well: 0xFFFFFFFF ending a list, and the layout
+// of our earlier files (attributes 0xFFFF at 0..1, next at 4..7).
+enum class FreePageKind { kNotFree, kCurrent, kEarlier };
+FreePageKind ParseFreePage(const uint8_t page[kNodeSize], uint32_t* next);
+void EncodeFreePage(uint32_t next, uint8_t page[kNodeSize]);
 
 // How one leaf packs (record number, duplicate count, trailing count) into an entry.
 struct LeafFormat {

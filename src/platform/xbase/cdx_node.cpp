@@ -154,7 +154,7 @@ Status DecodeNode(const std::string& path, uint32_t offset, const uint8_t* page,
     out->left = LoadLE32(page + 4);
     out->right = LoadLE32(page + 8);
     out->keyLength = keyLength;
-    if (out->attr == kAttrFree)
+    if (out->attr == kAttrFree || (out->left == 0 && out->right == 0))
         return Bad(path, offset, "a free node is linked into the tree");
     if (out->attr > (kAttrRoot | kAttrLeaf)) {
         return Bad(path, offset, "unknown node attributes " + std::to_string(out->attr));

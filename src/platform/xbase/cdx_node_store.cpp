@@ -14,6 +14,7 @@ CdxNodeStore::CdxNodeStore(File* file, uint64_t fileEnd, uint32_t freeHead, size
       fileEnd_(fileEnd),
       freeHead_(freeHead),
       writtenFreeHead_(freeHead),
+      diskEnd_(fileEnd),
       maxPages_(std::max<size_t>(cacheBytes / sizeof(Page), 64)),
       pages_(64) {}  // grows with use: opening a file stays cheap
 
@@ -76,30 +77,83 @@ void CdxNodeStore::Write(uint32_t offset, const uint8_t page[kNodeSize]) {
     }
 }
 
-Status CdxNodeStore::Allocate(uint32_t* offset) {
-    if (freeHead_ == 0) {
-        *offset = Extend(1);
+Status CdxNodeStore::FreeLink(uint32_t offset, cdx::FreePageKind* kind, uint32_t* next) {
+    *kind = cdx::FreePageKind::kNotFree;
+    *next = 0;
+    if (!cdx::ValidNodeOffset(offset, fileEnd_) ||
+        (pages_.Find(offset) == nullptr && offset + uint64_t(kNodeSize) > diskEnd_)) {
         return Status::OK();
     }
     uint8_t page[kNodeSize];
-    XB_RETURN_IF_ERROR(Read(freeHead_, page));
-    uint32_t next = LoadLE32(page + 4);
-    if (LoadLE16(page) != cdx::kAttrFree ||
-        (next != 0 && (!cdx::ValidNodeOffset(next, fileEnd_) || next == freeHead_))) {
-        return Status::Corruption(
-            path(), cdx::NodeWhere(freeHead_) + ": free list entry is not a free node");
+    XB_RETURN_IF_ERROR(Read(offset, page));
+    *kind = cdx::ParseFreePage(page, next);
+    return Status::OK();
+}
+
+Status CdxNodeStore::Allocate(uint32_t* offset) {
+    if (freeHead_ != 0) {
+        cdx::FreePageKind kind;
+        uint32_t next = 0;
+        XB_RETURN_IF_ERROR(FreeLink(freeHead_, &kind, &next));
+        if (kind != cdx::FreePageKind::kNotFree && handedOut_.insert(freeHead_).second) {
+            // A page of zeros is free whatever its link says; a link we cannot follow (outside
+            // the file, back into the list) ends the list.
+            *offset = freeHead_;
+            const bool follow =
+                next != 0 && cdx::ValidNodeOffset(next, fileEnd_) && handedOut_.count(next) == 0;
+            freeHead_ = follow ? next : 0;
+            if (freeHead_ == 0)
+                handedOut_.clear();
+            return Status::OK();
+        }
+        // Another writer's list we cannot follow: the file grows instead, and the list goes.
+        freeHead_ = 0;
+        handedOut_.clear();
     }
-    *offset = freeHead_;
-    freeHead_ = next;
+    *offset = Extend(1);
     return Status::OK();
 }
 
 void CdxNodeStore::Free(uint32_t offset) {
-    uint8_t page[kNodeSize] = {};
-    StoreLE16(page, cdx::kAttrFree);
-    StoreLE32(page + 4, freeHead_);
+    uint8_t page[kNodeSize];
+    cdx::EncodeFreePage(freeHead_, page);
     Write(offset, page);
+    handedOut_.erase(offset);
     freeHead_ = offset;
+}
+
+Status CdxNodeStore::ConvertEarlierFreePages() {
+    uint32_t at = freeHead_, prev = 0;
+    std::unordered_set<uint32_t> seen;
+    while (at != 0) {
+        cdx::FreePageKind kind;
+        uint32_t next = 0;
+        XB_RETURN_IF_ERROR(FreeLink(at, &kind, &next));
+        if (kind == cdx::FreePageKind::kCurrent && prev == 0)
+            return Status::OK();  // we wrote this list ourselves, or another engine did
+        if (kind == cdx::FreePageKind::kNotFree) {
+            // The list ends at the last page that is free.
+            uint8_t page[kNodeSize];
+            cdx::EncodeFreePage(0, page);
+            if (prev == 0)
+                freeHead_ = 0;
+            else
+                Write(prev, page);
+            break;
+        }
+        seen.insert(at);
+        const uint32_t link = next;
+        if (next != 0 && (!cdx::ValidNodeOffset(next, fileEnd_) || seen.count(next) != 0))
+            next = 0;
+        if (kind == cdx::FreePageKind::kEarlier || next != link) {
+            uint8_t page[kNodeSize];
+            cdx::EncodeFreePage(next, page);
+            Write(at, page);
+        }
+        prev = at;
+        at = next;
+    }
+    return Flush();
 }
 
 uint32_t CdxNodeStore::Extend(uint32_t pages) {
@@ -121,7 +175,9 @@ Status CdxNodeStore::WriteThrough(uint32_t offset, const uint8_t* data, size_t p
         }
         pages_.Erase(at);
     }
-    return file_->WriteAt(offset, data, pages * kNodeSize);
+    XB_RETURN_IF_ERROR(file_->WriteAt(offset, data, pages * kNodeSize));
+    diskEnd_ = std::max<uint64_t>(diskEnd_, offset + pages * kNodeSize);
+    return Status::OK();
 }
 
 Status CdxNodeStore::Flush() {
@@ -138,6 +194,7 @@ Status CdxNodeStore::Flush() {
             ++j;
         } while (j < dirty_.size() && dirty_[j] == dirty_[j - 1] + kNodeSize);
         XB_RETURN_IF_ERROR(file_->WriteAt(dirty_[i], run.data(), run.size()));
+        diskEnd_ = std::max<uint64_t>(diskEnd_, dirty_[i] + run.size());
         i = j;
     }
     dirty_.clear();
@@ -156,8 +213,9 @@ void CdxNodeStore::Reset(uint64_t fileEnd, uint32_t freeHead) {
     pages_.Clear();
     clock_.clear();
     dirty_.clear();
-    fileEnd_ = fileEnd;
+    fileEnd_ = diskEnd_ = fileEnd;
     freeHead_ = writtenFreeHead_ = freeHead;
+    handedOut_.clear();
 }
 
 }  // namespace xbase

@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/xbase/cdx_layout.h"
@@ -36,10 +37,16 @@ public:
     Status Read(uint32_t offset, uint8_t page[cdx::kNodeSize]);
     // Replaces the image of the node at `offset`; written by the next Flush.
     void Write(uint32_t offset, const uint8_t page[cdx::kNodeSize]);
-    // A node for new use: the head of the free list, else a new page at the end of the file.
+    // A node for new use: the head of the free list, else a new page at the end of the file. A
+    // free list that cannot be trusted (a link that is not a page of the file, a page that does
+    // not look free, a loop) is given up: the head becomes empty and the file grows. Fails only
+    // when the file cannot be read.
     Status Allocate(uint32_t* offset);
     // Puts a node on the free list; its image becomes a free-list link.
     void Free(uint32_t offset);
+    // Rewrites free pages left in our earlier layout into the current one, so that other writers
+    // follow the list safely. Reads one page when there is nothing to do.
+    Status ConvertEarlierFreePages();
     // Reserves `pages` contiguous new pages at the end of the file.
     uint32_t Extend(uint32_t pages);
     // Writes pages straight to the file (a bulk build), replacing any cached images.
@@ -56,11 +63,17 @@ private:
     Page* Lookup(uint32_t offset);
     Page* Insert(uint32_t offset);
     void EvictClean();
+    // The next link of the free page at `offset`; false when the page cannot be trusted as one.
+    Status FreeLink(uint32_t offset, cdx::FreePageKind* kind, uint32_t* next);
 
     File* file_;
     uint64_t fileEnd_;
     uint32_t freeHead_;
     uint32_t writtenFreeHead_;
+    uint64_t diskEnd_;  // bytes known to be on disk: pages past it are only in the cache
+    // Pages handed out from the free list since it was last empty: a link back to one of them is
+    // a loop, even before the page is written.
+    std::unordered_set<uint32_t> handedOut_;
     size_t maxPages_;
     CdxPageMap pages_;
     // Offsets in the order the clock hand visits them (front first). Eviction gives pages used

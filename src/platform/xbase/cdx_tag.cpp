@@ -203,7 +203,9 @@ Status CdxTagImpl::CollapseRoot(const Node& root) {
 Status CdxTagImpl::PatchSibling(uint32_t offset, bool left, uint32_t value) {
     uint8_t page[kNodeSize];
     XB_RETURN_IF_ERROR(store_->Read(offset, page));
-    if (LoadLE16(page) > (cdx::kAttrRoot | cdx::kAttrLeaf)) {
+    uint32_t next = 0;
+    if (LoadLE16(page) > (cdx::kAttrRoot | cdx::kAttrLeaf) ||
+        cdx::ParseFreePage(page, &next) != cdx::FreePageKind::kNotFree) {
         return Status::Corruption(
             store_->path(), cdx::NodeWhere(offset) + ": sibling link to a node that is not in use");
     }

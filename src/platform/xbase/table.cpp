@@ -135,10 +135,7 @@ Status Table::LoadTags(CdxFile* file) {
         if (!s.ok()) {
             return Status::NotSupported(file->path(), "tag " + info.name + ": " + s.message());
         }
-        if (!info.forExpression.empty()) {
-            return Status::NotSupported(
-                file->path(), "tag " + info.name + " has a FOR condition, which we do not keep");
-        }
+        XB_RETURN_IF_ERROR(CheckTagKept(file->path(), info, !options_.readOnly));
         if (open->expression->keyLength() != info.keyLength) {
             return Status::Corruption(file->path(), "tag " + info.name + ": key length " +
                                                         std::to_string(info.keyLength) +
@@ -149,6 +146,21 @@ Status Table::LoadTags(CdxFile* file) {
         tags_.push_back(std::move(open));
     }
     return Status::OK();
+}
+
+Status Table::CheckTagKept(const std::string& indexPath, const TagInfo& info, bool writing) {
+    // Such tags are walked as they are, but changing them would need rules we do not keep; a
+    // write that skipped them would leave them wrong.
+    const char* what = !info.forExpression.empty() ? "a FOR condition"
+                       : !writing                  ? nullptr
+                       : info.unique               ? "the UNIQUE option"
+                       : info.descending           ? "the DESCENDING option"
+                                                   : nullptr;
+    if (what == nullptr)
+        return Status::OK();
+    return Status::NotSupported(indexPath, "tag " + info.name + " has " + what +
+                                               ", which we do not keep up to date; open the "
+                                               "table read-only to read it");
 }
 
 void Table::CloseIndexes() {

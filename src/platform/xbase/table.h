@@ -146,6 +146,9 @@ public:
 private:
     Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const Options& options);
     Status LoadTags(CdxFile* file);
+    // NotSupported, naming the file and tag, for a tag whose options we do not maintain (when
+    // `writing`) or cannot read at all.
+    static Status CheckTagKept(const std::string& indexPath, const TagInfo& info, bool writing);
     // Whether no other open of the table exists (always so in exclusive use).
     bool AloneWithTable();
     Status RebuildTags(CdxFile* file, const ProgressFn& progress);

@@ -1,5 +1,6 @@
 // Building tags from the table: reindexing, the repair after a crash, and the check that
 // compares what the tags hold with what the table gives.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -67,13 +68,19 @@ Status Table::ReplaceIndexFile(CdxFile* file, const ProgressFn& progress) {
 }
 
 Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progress) {
-    std::vector<std::pair<std::string, std::string>> definitions;
+    std::vector<TagInfo> definitions;
     {
         std::unique_ptr<CdxFile> damaged;
         XB_RETURN_IF_ERROR(CdxFile::Open(path, false, &damaged));
-        for (CdxTag* tag : damaged->tags())
-            definitions.emplace_back(tag->info().name, tag->info().expression);
+        for (CdxTag* tag : damaged->tags()) {
+            XB_RETURN_IF_ERROR(CheckTagKept(path, tag->info(), true));
+            definitions.push_back(tag->info());
+        }
     }
+    // Other programs number tags by the position of their headers: the new file lists them in
+    // the same order, since each tag added takes the next header at the end of the file.
+    std::sort(definitions.begin(), definitions.end(),
+              [](const TagInfo& a, const TagInfo& b) { return a.headerOffset < b.headerOffset; });
     // Built beside the original and renamed over it: a crash meanwhile leaves the damaged file,
     // still marked, for the next open to try again.
     const std::string fresh = path + ".rebuild";
@@ -83,17 +90,17 @@ Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progr
         XB_RETURN_IF_ERROR(CdxFile::Create(fresh, &file));
         std::vector<std::unique_ptr<Expression>> compiled;
         std::vector<const Expression*> expressions;
-        for (const auto& [name, expression] : definitions) {
+        for (const TagInfo& tag : definitions) {
             compiled.emplace_back();
-            Status s = Expression::Compile(expression, schema(), *codePage_, &compiled.back());
+            Status s = Expression::Compile(tag.expression, schema(), *codePage_, &compiled.back());
             if (!s.ok())
-                return Status::NotSupported(path, "tag " + name + ": " + s.message());
+                return Status::NotSupported(path, "tag " + tag.name + ": " + s.message());
             expressions.push_back(compiled.back().get());
         }
         XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, progress, [&](size_t i, SortedKeys& keys) {
             const Expression& expr = *expressions[i];
             CdxTag* tag = nullptr;
-            return file->AddTag(definitions[i].first, definitions[i].second, expr.keyLength(),
+            return file->AddTag(definitions[i].name, definitions[i].expression, expr.keyLength(),
                                 expr.type() == ValueType::kCharacter ? ' ' : 0, keys.Source(),
                                 &tag);
         }));

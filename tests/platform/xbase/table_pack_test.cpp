@@ -2,6 +2,7 @@
 // finished or undone by the next open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -95,6 +96,29 @@ TEST_F(PackTest, CursorKeepsItsOrderAcrossAPack) {
         ASSERT_TRUE(c.Skip(1).ok());
     }
     EXPECT_EQ(walked, (std::vector<uint32_t>{3, 2, 1}));  // a, c, d after packing
+}
+
+TEST_F(PackTest, TagsKeepTheirHeaderOrderThroughPackAndReindex) {
+    std::unique_ptr<Table> t;
+    Create("hfdat.dat", &t);
+    const std::vector<std::string> order{"2", "10", "1", "PRIJS"};
+    std::vector<std::pair<std::string, std::string>> defs;
+    for (const std::string& name : order)
+        defs.emplace_back(name, name == "PRIJS" ? "PRIJS" : "UPPER(TITEL)");
+    ASSERT_TRUE(t->CreateTags(dir_.File("index2.cdx"), defs).ok());
+    Add(t.get(), "A", "");
+    ASSERT_TRUE(t->SetDeleted(1, true).ok());
+    for (int step = 0; step < 2; ++step) {
+        ASSERT_TRUE((step == 0 ? t->Pack(nullptr) : t->Reindex(nullptr)).ok());
+        std::vector<CdxTag*> tags = t->indexFiles()[0]->tags();
+        std::sort(tags.begin(), tags.end(), [](CdxTag* a, CdxTag* b) {
+            return a->info().headerOffset < b->info().headerOffset;
+        });
+        std::vector<std::string> names;
+        for (CdxTag* tag : tags)
+            names.push_back(tag->info().name);
+        EXPECT_EQ(names, order) << step;
+    }
 }
 
 TEST_F(PackTest, PackNeedsExclusiveUse) {

@@ -342,6 +342,44 @@ TEST_F(TableTest, DirtyIndexIsRepairedInPlaceWhileOthersUseTheTable) {
     EXPECT_FALSE(table_->indexFiles()[0]->dirty());
 }
 
+TEST_F(TableTest, UniqueAndDescendingTagsAreRefusedForWriting) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "2", "UPPER(ARTIEST)").ok());
+    Add("B", "x");
+    Add("A", "x");
+    table_.reset();
+    // The option byte (14) or the order (502) of tag 2, in a clean file and in one left dirty
+    // (which must not be rebuilt into a plain tag either).
+    for (size_t at : {size_t(14), size_t(502)}) {
+        for (bool dirty : {false, true}) {
+            const std::string path = dir_.File("index1.cdx");
+            {
+                std::unique_ptr<CdxFile> cdx;
+                ASSERT_TRUE(CdxFile::Open(path, true, &cdx).ok());
+                uint8_t b = at == 14 ? 0x61 : 1;
+                ASSERT_TRUE(
+                    cdx->file().WriteAt(cdx->FindTag("2")->info().headerOffset + at, &b, 1).ok());
+                ASSERT_TRUE(cdx->SetDirty(dirty).ok());
+            }
+            const auto before = std::filesystem::file_size(path);
+            ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {}, &table_).ok());
+            Status s = table_->OpenIndex(path);
+            EXPECT_EQ(s.code(), Status::Code::kNotSupported) << s.ToString();
+            EXPECT_EQ(s.file(), path);
+            EXPECT_NE(s.message().find("tag 2 has the "), std::string::npos) << s.ToString();
+            EXPECT_EQ(std::filesystem::file_size(path), before);
+            ASSERT_TRUE(Table::Open(dir_.File("artdat.dat"), {.readOnly = true}, &table_).ok());
+            EXPECT_TRUE(table_->OpenIndex(path).ok());
+            table_.reset();
+            uint8_t plain[2] = {uint8_t(at == 14 ? 0x60 : 0), 0};
+            std::unique_ptr<CdxFile> cdx;
+            ASSERT_TRUE(CdxFile::Open(path, true, &cdx).ok());
+            ASSERT_TRUE(
+                cdx->file().WriteAt(cdx->FindTag("2")->info().headerOffset + at, plain, 1).ok());
+        }
+    }
+}
+
 TEST_F(TableTest, CheckReportsATagOutOfStep) {
     ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
     Add("B", "x");
