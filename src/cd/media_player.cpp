@@ -15,11 +15,13 @@ using Button = TCdSpeler::PlayerButton;
 struct ButtonInfo {
     Button button;
     const char* name;
+    const char* spoken;  // what a screen reader says for the icon
 };
 
 constexpr ButtonInfo kButtons[] = {
-    {Button::Play, "btPlay"}, {Button::Pause, "btPause"}, {Button::Stop, "btStop"},
-    {Button::Next, "btNext"}, {Button::Prev, "btPrev"},   {Button::Eject, "btEject"},
+    {Button::Play, "btPlay", "Play"},           {Button::Pause, "btPause", "Pause"},
+    {Button::Stop, "btStop", "Stop"},           {Button::Next, "btNext", "Next track"},
+    {Button::Prev, "btPrev", "Previous track"}, {Button::Eject, "btEject", "Eject"},
 };
 
 }  // namespace
@@ -38,6 +40,7 @@ TMediaPlayer::TMediaPlayer(QWidget* parent) : QWidget(parent), popup_(new QMenu(
         auto* button = new QToolButton(this);
         button->setObjectName(kButtons[i].name);
         button->setIcon(PlayerButtonIcon(kButtons[i].button));
+        button->setAccessibleName(kButtons[i].spoken);
         button->setIconSize(QSize(20, 20));
         button->setAutoRaise(false);
         button->setFixedSize(30, 28);

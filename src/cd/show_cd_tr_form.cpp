@@ -34,6 +34,7 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     speedButton1->setIconSize(QSize(20, 20));
     speedButton1->setFixedSize(32, 30);
     speedButton1->setToolTip("Directly to source information");
+    speedButton1->setAccessibleName("Directly to source information");
     HintFilter::Install(speedButton1);
     connect(speedButton1, &QToolButton::clicked, this, [this] { DirectNaarCDInhoud(); });
 

@@ -159,7 +159,9 @@ void EntrySession::CopyMainArtist() {
     }
     SetField(EntryControl::InvArtiest, fields.hoofdartiest);
     focus_ = EntryControl::InvTitel;
+    // With the suggestion gone, Accept would blank the copied artist.
     found_.clear();
+    acceptEnabled_ = false;
 }
 
 void EntrySession::ReadCdInfo() {

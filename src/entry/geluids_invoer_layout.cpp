@@ -155,10 +155,12 @@ QWidget* TGeluidsInvoer::BuildTrackBox() {
     grid->addWidget(kantBut_, 0, 4);
 
     AddText("InvArtiest", 50, EntryControl::InvArtiest);
+    // A plain button with a word on it: an arrow would pass for the drop-down of a list.
     speedButton1_ = new QToolButton(box);
     speedButton1_->setObjectName("SpeedButton1");
-    speedButton1_->setArrowType(Qt::DownArrow);
-    speedButton1_->setFocusPolicy(Qt::NoFocus);
+    speedButton1_->setText("Copy");
+    speedButton1_->setAccessibleName("Copy Main artist to artist");
+    speedButton1_->setFocusPolicy(Qt::StrongFocus);
     grid->addWidget(Caption("Artist:", EntryControl::InvArtiest), 1, 0);
     grid->addWidget(fields_[EntryControl::InvArtiest], 1, 1, 1, 3);
     grid->addWidget(speedButton1_, 1, 4, Qt::AlignLeft);
@@ -199,7 +201,7 @@ QWidget* TGeluidsInvoer::BuildTrackBox() {
     timeRow->addWidget(colon);
     timeRow->addWidget(invSec_);
     timeRow->addStretch();
-    grid->addWidget(Caption("Track time::", EntryControl::InvMin), 6, 0);
+    grid->addWidget(Caption("Track time:", EntryControl::InvMin), 6, 0);
     captions_[EntryControl::InvSec] = colon;
     grid->addLayout(timeRow, 6, 1);
 
@@ -244,7 +246,7 @@ QWidget* TGeluidsInvoer::BuildButtonRow() {
     row->setContentsMargins(0, 0, 0, 0);
     vTrackBut_ = Button(bar, "vTrackBut", "&Next track");
     geluidBut_ = Button(bar, "GeluidBut", "New s&ource");
-    morgenbut_ = Button(bar, "Morgenbut", "To-&morrow");
+    morgenbut_ = Button(bar, "Morgenbut", "&To-morrow");  // Alt+M is the memo's
     schrijfBut_ = Button(bar, "SchrijfBut", "&Save and close");
     bitBtn2_ = Button(bar, "BitBtn2", "&Cancel");
     row->addWidget(vTrackBut_);
@@ -274,6 +276,7 @@ void TGeluidsInvoer::BuildScreen() {
                                    fields_[EntryControl::InvGenre1],
                                    fields_[EntryControl::InvLabel],
                                    fields_[EntryControl::InvHoofdartiest],
+                                   speedButton1_,
                                    fields_[EntryControl::InvArtiest],
                                    fields_[EntryControl::InvTitel],
                                    fields_[EntryControl::InvComponist],

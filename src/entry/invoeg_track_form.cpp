@@ -88,14 +88,14 @@ TInvoegTrackForm::TInvoegTrackForm(Catalogue& catalogue, QWidget* parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    yearCaption_ = new QLabel("&Year:", this);
+    yearCaption_ = new QLabel("Y&ear:", this);
     QHBoxLayout* time = MakeTimeAndYearRow(this, invMin_, invSec_, yearCaption_, invJaar_);
 
     form_->setHorizontalSpacing(12);
     form_->setVerticalSpacing(8);
     form_->addRow("&Artist:", dbEdit1_);
     form_->addRow("T&itle:", dbEdit2_);
-    form_->addRow("&Composer:", dbEdit3_);
+    form_->addRow("C&omposer:", dbEdit3_);
     form_->addRow("St&yle:", dbEdit4_);
     form_->addRow("&Performance:", dbEdit5_);
     form_->addRow("&Keyword:", dbEdit6_);

@@ -17,9 +17,11 @@ namespace {
 // Dates read day, month, four-digit year, separated by "-", throughout the program.
 constexpr char kDateFormat[] = "dd-MM-yyyy";
 
-QToolButton* MonthButton(const char* name, Qt::ArrowType arrow, const char* hint, QWidget* parent) {
+QToolButton* MonthButton(const char* name, Qt::ArrowType arrow, const char* hint,
+                         const char* spoken, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
+    button->setAccessibleName(spoken);
     button->setArrowType(arrow);
     button->setAutoRaise(true);
     button->setAutoRepeat(true);
@@ -53,8 +55,10 @@ TShowKalender::TShowKalender(QWidget* parent)
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     titleLabel_->setFont(bold);
 
-    QToolButton* prev = MonthButton("PrevMonthBtn", Qt::LeftArrow, "Maand terug", this);
-    QToolButton* next = MonthButton("NextMonthBtn", Qt::RightArrow, "Maand vooruit", this);
+    QToolButton* prev =
+        MonthButton("PrevMonthBtn", Qt::LeftArrow, "Maand terug", "Previous month", this);
+    QToolButton* next =
+        MonthButton("NextMonthBtn", Qt::RightArrow, "Maand vooruit", "Next month", this);
     connect(prev, &QToolButton::clicked, this, &TShowKalender::PrevMonthBtnClick);
     connect(next, &QToolButton::clicked, this, &TShowKalender::NextMonthBtnClick);
 

@@ -82,8 +82,8 @@ TWijzigArtiestGegevens::TWijzigArtiestGegevens(Catalogue& catalogue, QWidget* pa
     form_->setVerticalSpacing(8);
     form_->addRow("&Artist:", dbEdit1_);
     form_->addRow("T&itle:", dbEdit2_);
-    form_->addRow("&Composer:", dbEdit3_);
-    form_->addRow("St&yle:", dbEdit4_);
+    form_->addRow("C&omposer:", dbEdit3_);
+    form_->addRow("S&tyle:", dbEdit4_);
     form_->addRow("P&erformance:", dbEdit5_);
     form_->addRow("Key&word:", dbEdit9_);
     auto* sideCaption = new QLabel("Si&de:", this);

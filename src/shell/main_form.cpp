@@ -19,6 +19,7 @@
 #include "base/clock.h"
 #include "base/ini.h"
 #include "base/ui.h"
+#include "shell/access_keys.h"
 #include "shell/background_picture.h"
 #include "shell/main_commands.h"
 #include "shell/shutdown.h"
@@ -39,6 +40,7 @@ TMainForm::TMainForm(Catalogue* catalogue, QWidget* parent)
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
+    new ChildAccessKeys(mdiArea_);
 
     createCommands();
     createMenus();

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
 
 #include "entry/geluids_invoer.h"
 #include "entry_fixture.h"
@@ -61,6 +63,29 @@ TEST_F(EntryCommandsTest, ReopenRefusesWhileASourceIsOpenAndTheButtonContinuesIt
     EXPECT_FALSE(SourceLeftOpen());
     IniWriteString("Diversen", "OpenDrager", "FOUT");
     EXPECT_FALSE(SourceLeftOpen());
+}
+
+TEST_F(EntryCommandsTest, TheEntryScreensAccessKeysWinOverTheMainMenus) {
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    form_->command("Add1")->trigger();
+    QWidget* artist = form_->mdiArea()->subWindowList().at(0)->findChild<QWidget*>("InvArtiest");
+    artist->setFocus();
+    // A letter the screen does not use still opens its menu.
+    QTest::keyClick(artist, Qt::Key_E, Qt::AltModifier);
+    auto* search = form_->findChild<QMenu*>("Zoeken1");
+    EXPECT_TRUE(search->isVisible());
+    search->close();
+
+    artist->setFocus();
+    QTest::keyClicks(artist, "artist");
+    QTest::keyClicks(form_->findChild<QWidget*>("InvTitel"), "title");
+    QTest::keyClick(artist, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(artist, Qt::Key_S, Qt::AltModifier);  // "Save and close", not the Source menu
+    EXPECT_FALSE(form_->findChild<QMenu*>("Bron1")->isVisible());
+    EXPECT_TRUE(form_->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(Tracks().size(), 1u);
+    EXPECT_EQ(MainTitles().size(), 1u);
 }
 
 TEST_F(EntryCommandsTest, TheLockDisablesTheEntryCommands) {

@@ -314,17 +314,27 @@ TEST_F(GeluidsInvoerTest, LookUpSuggestsTheFirstStoredValueAndSignalsOnceWhenNot
     EXPECT_EQ(QApplication::focusWidget(), Edit("InvTitel"));
 }
 
-TEST_F(GeluidsInvoerTest, MainTitleFieldsLookUpInTheMainTitles) {
+TEST_F(GeluidsInvoerTest, MainTitleFieldsLookUpInTheMainTitlesAndTheMainArtistIsCopied) {
     AddMainTitle({{"DRAGER", "CD"}, {"CDNUMMER", "3"}, {"HOOFDART", "Madonna"}});
+    AddTrack({{"ARTIEST", "Madonna"}, {"TITEL", "x"}});
+    IniWriteBool("Diversen", "AccepteerButton", true);
+    IniWriteBool("Diversen", "VolgendeTrackButton", false);
     Open();
     Type("InvHoofdartiest", "mad");
     EXPECT_EQ(Label("lFound"), "Madonna");
     Click("PlaatsButton");
     EXPECT_EQ(Edit("InvHoofdartiest")->text(), "Madonna");
     EXPECT_EQ(QApplication::focusWidget(), Edit("InvArtiest"));
-    Click("SpeedButton1");
+
+    // By keyboard alone: back to the copy button, Space copies, Enter keeps the copy.
+    QTest::keyClick(Edit("InvArtiest"), Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), Find<QWidget>("SpeedButton1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(Edit("InvArtiest")->text(), "Madonna");
     EXPECT_EQ(QApplication::focusWidget(), Edit("InvTitel"));
+    EXPECT_FALSE(Enabled("PlaatsButton"));
+    QTest::keyClick(Edit("InvTitel"), Qt::Key_Return);
+    EXPECT_EQ(Edit("InvArtiest")->text(), "Madonna");
 }
 
 TEST_F(GeluidsInvoerTest, PickListsAreFilledFromTheItemsOnEveryDropDown) {
