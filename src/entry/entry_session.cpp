@@ -391,7 +391,8 @@ bool EntrySession::ToMorrow() {
     // Worked out before the save moves the track number on; written only once the track is in.
     const std::string open = SeekKeyOf(fields.drager, fields.nummer);
     const bool trackTyped = !fields.artiest.empty() && !fields.titel.empty();
-    const int next = trackNr_ + (trackTyped ? 1 : 0);
+    // A full source stays full: the next entry must not hand out number 999 a second time.
+    const int next = limitReached_ ? kMaxTrack + 1 : trackNr_ + (trackTyped ? 1 : 0);
     const std::string side = kant_;
     if (!WriteTracks(false))
         return false;

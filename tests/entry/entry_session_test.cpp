@@ -57,9 +57,15 @@ TEST_F(EntrySessionTest, TheNineHundredNinetyNinthTrackEndsTheNumbering) {
     EXPECT_EQ(Tracks().size(), 999u);
     EXPECT_EQ(Tracks().back().at("TRACK"), "999");
 
-    // Ending the source without a typed track still works.
+    // Kept open for the next day, the source stays full; ending it without a track still works.
     TypeTrack(s, "", "");
-    EXPECT_TRUE(s.SaveAndClose());
+    EXPECT_TRUE(s.ToMorrow());
+    EntrySession& next = Start();
+    TypeTrack(next, "Artist", "Still one too many");
+    EXPECT_FALSE(next.SaveAndClose());
+    EXPECT_EQ(Tracks().size(), 999u);
+    TypeTrack(next, "", "");
+    EXPECT_TRUE(next.SaveAndClose());
     EXPECT_EQ(MainTitles().at(0).at("CDNUMMER"), "1");
 }
 
