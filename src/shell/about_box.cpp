@@ -28,7 +28,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     product->setFont(big);
 
-    auto* version = new QLabel("Version 1.07a", this);
+    auto* version = new QLabel(kProductVersion, this);
     version->setObjectName("Version");
     auto* purpose = new QLabel("A catalogue of your music collection.", this);
     purpose->setObjectName("Comments");

@@ -16,6 +16,7 @@
 #include "entry/entry_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
+#include "shell/product_logo.h"
 #include "shell/qt_ui.h"
 #include "shell/start_catalogue.h"
 #include "store/catalogue.h"
@@ -55,6 +56,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TUNELO");
     QApplication::setApplicationDisplayName("TUNELO");
+    QApplication::setWindowIcon(ProductLogoIcon());  // start-up messages come before the frame
     const Options options = ParseOptions(QApplication::arguments());
 
     QtUi ui;

@@ -27,7 +27,7 @@ const std::vector<MainCommand>& MainCommands() {
         Item("Bron1", "Add1", "&Add", "Enter a new source with its main title and tracks"),
         Item("Bron1", "Reopen1", "&Reopen", "Continue entering tracks of an existing source"),
         Item("Bron1", "Addsometracks1", "&Add some tracks", "Insert tracks into a source"),
-        Item("Bron1", "Loanout1", "&Loan out", "Lend a source to someone"),
+        Item("Bron1", "Loanout1", "&Loan out", "Add sources you loan to someone"),
         Separator("Bron1"),
         Item("Bron1", "Close1", "&Close", "Close the program", "Alt+F4"),
 
@@ -52,10 +52,10 @@ const std::vector<MainCommand>& MainCommands() {
 
         Item("Overzicht1", "Maintitles1", "&Main titles", "Overview of all main titles"),
         Item("Overzicht1", "Artist2", "&Artist", "Overview of all tracks"),
-        Item("Overzicht1", "Loancollection1", "&Loan collection", "Sources lent out"),
-        Item("Overzicht1", "Check1", "&Check...", "Check which loans are due"),
+        Item("Overzicht1", "Loancollection1", "&Loan collection", "Shows all the loan out sources"),
+        Item("Overzicht1", "Check1", "&Check...", "Check for sources that reach the hand in date"),
         Item("Overzicht1", "Doubleentries1", "&Double entries", "Titles entered twice"),
-        Item("Overzicht1", "Playlist1", "&Playlist", "Show the playlist"),
+        Item("Overzicht1", "Playlist1", "&Playlist", "Shows the summery of the playlist"),
 
         Item("Printen1", "PrintNumber1", "&Number", "Print a range of source numbers"),
         Item("Printen1", "PrintSource1", "&Source", "Print the sources of a carrier"),
@@ -81,7 +81,7 @@ const std::vector<MainCommand>& MainCommands() {
         Item("Voorkeur1", "Protect1", "Protect adding and &modifying",
              "Lock the commands that change the catalogue", "", true),
         Separator("Voorkeur1"),
-        Item("Voorkeur1", "Printer1", "Prin&ter", "Choose and set up the printer"),
+        Item("Voorkeur1", "Printer1", "Prin&ter", "Printer setup"),
         Item("Voorkeur1", "Leftmargin1", "&Left margin settings", "Left margin of the reports"),
         Item("Voorkeur1", "Delay1", "&Delay", "Scroll delay of the result lists"),
         Item("Voorkeur1", "Filelocations1", "&File locations",

@@ -1,6 +1,7 @@
 #include "shell/main_form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -22,6 +23,7 @@
 #include "shell/access_keys.h"
 #include "shell/background_picture.h"
 #include "shell/main_commands.h"
+#include "shell/product_logo.h"
 #include "shell/shutdown.h"
 #include "shell/toolbar_icons.h"
 
@@ -40,6 +42,8 @@ TMainForm::TMainForm(Catalogue* catalogue, QWidget* parent)
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
+    // Every window without an icon of its own, the child windows included, shows the program's.
+    QApplication::setWindowIcon(ProductLogoIcon());
     new ChildAccessKeys(mdiArea_);
 
     createCommands();

@@ -33,7 +33,7 @@ TOpenScherm::TOpenScherm(QWidget* parent)
     big.setLetterSpacing(QFont::PercentageSpacing, 115);
     product->setFont(big);
 
-    auto* version = new QLabel("Version 1.07", this);
+    auto* version = new QLabel(kProductVersion, this);
     version->setObjectName("Version");
 
     creatingFiles_->setObjectName("CreatingFiles");

@@ -49,3 +49,11 @@ QPixmap ProductLogoPixmap(int size, qreal devicePixelRatio) {
     painter.drawPath(flag);
     return pixmap;
 }
+
+QIcon ProductLogoIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(ProductLogoPixmap(size));
+    }
+    return icon;
+}

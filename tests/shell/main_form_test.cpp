@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <filesystem>
@@ -17,7 +18,10 @@
 
 #include "base/ini.h"
 #include "base/work_dir.h"
+#include "shell/about_box.h"
 #include "shell/main_commands.h"
+#include "shell/open_scherm.h"
+#include "shell/product_logo.h"
 #include "store/catalogue.h"
 #include "store/catalogue_folder.h"
 #include "support/scripted_ui.h"
@@ -61,8 +65,27 @@ TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
     EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
     EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
-    EXPECT_EQ(form->command("AddButton")->statusTip(), "Add");
-    EXPECT_EQ(form->command("PrinterButton")->statusTip(), "Printer setup");
+    const std::pair<const char*, const char*> hints[] = {
+        {"AddButton", "Add"},
+        {"PrinterButton", "Printer setup"},
+        {"Printer1", "Printer setup"},
+        {"Loanout1", "Add sources you loan to someone"},
+        {"Loancollection1", "Shows all the loan out sources"},
+        {"Check1", "Check for sources that reach the hand in date"},
+        {"Playlist1", "Shows the summery of the playlist"}};
+    for (const auto& [name, hint] : hints) {
+        EXPECT_EQ(form->command(name)->statusTip(), hint);
+    }
+}
+
+TEST_F(MainFormTest, TheProgramsOwnIconOnEveryWindowAndOneVersion) {
+    auto form = Open();
+    QMdiSubWindow* child = form->mdiArea()->addSubWindow(new QWidget);
+    EXPECT_EQ(child->windowIcon().pixmap(16).toImage(), ProductLogoIcon().pixmap(16).toImage());
+    TOpenScherm splash;
+    TAboutBox about;
+    EXPECT_EQ(splash.findChild<QLabel*>("Version")->text(),
+              about.findChild<QLabel*>("Version")->text());
 }
 
 TEST_F(MainFormTest, ScreensNotYetPluggedInAreDisabledUntilRegistered) {
@@ -180,8 +203,7 @@ TEST_F(MainFormTest, PlaylistOnAnEmptyPlaylistOnlyTellsSo) {
 }
 
 TEST_F(MainFormTest, ExternalProgramsStartFromTheirStoredPaths) {
-    const std::string program = dir.File("mixer");
-    std::ofstream(program) << "#!/bin/sh\n";
+    const std::string program = "/bin/sh";
     IniWriteString("Opstart", "StartVolumeControl", program);
     auto form = Open();
     form->command("Volumesettings1")->trigger();
