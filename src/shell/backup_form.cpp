@@ -58,7 +58,10 @@ TBackupForm::TBackupForm(QWidget* parent)
     backupWord->setStyleSheet("font-weight: bold; color: #b00000");
     backupLine->addWidget(backupWord);
     backupLine->addSpacing(4);
-    backupLine->addWidget(Label("with Microsoft backup.", this));
+    QLabel* program = Label(
+        "with " + QString::fromStdString(ExternalProgramName(ExternalProgram::Backup)) + ".", this);
+    program->setObjectName("lBackupProgram");
+    backupLine->addWidget(program);
     backupLine->addStretch();
 
     reportAfter_->setObjectName("SpinEdit1");

@@ -94,6 +94,7 @@ TEST_F(PreferenceDialogsTest, BackupReminderShowsAndKeepsItsThreshold) {
     EXPECT_EQ(dialog.windowTitle(), "Importent");
     EXPECT_EQ(ui.sounds, Strings{"Opti.wav"});
     EXPECT_EQ(Child<QLabel>(dialog, "lMeldBackupOp")->text(), "5");
+    EXPECT_EQ(Child<QLabel>(dialog, "lBackupProgram")->text(), "with your backup program.");
     QSpinBox* reportAfter = Child<QSpinBox>(dialog, "SpinEdit1");
     EXPECT_EQ(reportAfter->value(), 5);
     EXPECT_EQ(reportAfter->minimum(), 1);
@@ -109,14 +110,14 @@ TEST_F(PreferenceDialogsTest, BackupReminderShowsAndKeepsItsThreshold) {
 }
 
 TEST_F(PreferenceDialogsTest, BackupButtonStartsTheProgramUnlessLocked) {
-    std::ofstream(dir.File("backup")) << "#!/bin/sh\n";
-    IniWriteString("Opstart", "StartBackupFile", dir.File("backup"));
+    IniWriteString("Opstart", "StartBackupFile", "/bin/sh");
     {
         TBackupForm dialog;
+        EXPECT_EQ(Child<QLabel>(dialog, "lBackupProgram")->text(), "with sh.");
         dialog.show();
         Child<QPushButton>(dialog, "BackupBtn")->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(ui.started, Strings{dir.File("backup")});
+        EXPECT_EQ(ui.started, Strings{"/bin/sh"});
         EXPECT_EQ(IniReadString("Diversen", "MeldBackupOp"), "FOUT");  // only OK writes
     }
     IniWriteBool("Diversen", "TrackBvAan", true);
