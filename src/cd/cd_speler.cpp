@@ -12,6 +12,7 @@ namespace {
 constexpr char kInUse[] =
     "The CD player is probably in use by an other program. Close the other program and try "
     "again!";
+constexpr char kNotReady[] = "CD-ROM drive is not ready!";
 
 }  // namespace
 
@@ -23,15 +24,21 @@ TCdSpeler::~TCdSpeler() = default;
 bool TCdSpeler::OpenDevice(bool fresh) {
     const std::string source = IniReadString("Opstart", "CdDevice", "");
     if (!fresh && device_->IsOpen() && source == openSource_) {
-        // Closing would cut off a disc that plays: the drive keeps playing through a reopen.
+        // Closing would cut off a disc that plays, or close an image's door the user opened.
         const cdaudio::Mode mode = device_->GetMode();
-        if (mode == cdaudio::Mode::Play || mode == cdaudio::Mode::Pause) {
+        if (mode == cdaudio::Mode::Play || mode == cdaudio::Mode::Pause ||
+            mode == cdaudio::Mode::Open) {
             return true;
         }
     }
     device_->Close();
     openSource_.clear();
-    if (!device_->Open(source).ok()) {
+    const tunelo::Status opened = device_->Open(source);
+    // Only a drive that is there but cannot be had is in use; a missing image, no drive or an
+    // unreadable image is simply not ready.
+    openHeld_ = opened.code() == tunelo::Status::Code::kIOError ||
+                opened.code() == tunelo::Status::Code::kLocked;
+    if (!opened.ok()) {
         return false;
     }
     openSource_ = source;
@@ -121,8 +128,22 @@ bool TCdSpeler::CDPlayerInUse() {
 }
 
 void TCdSpeler::ReportInUse() {
+    if (!openHeld_) {
+        ReportNotReady();
+        return;
+    }
     PlayWave("error.wav");
     CurrentUi().Message(MsgKind::Information, kInUse, MsgButtons::Ok, 34);
+}
+
+bool TCdSpeler::DiscInDrive() {
+    const int mode = GetCDMode();
+    return mode != 0 && mode != 6;
+}
+
+void TCdSpeler::ReportNotReady() {
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Information, kNotReady, MsgButtons::Ok, 34);
 }
 
 void TCdSpeler::StopTrack() {

@@ -77,9 +77,13 @@ public:
     void StopTrack();
     // Opens the door and asks the user to place or change the disc; closes the door after Yes.
     void EjectCD();
-    // True, after telling the user, when the device cannot be opened (held by another program);
-    // a failed open is retried first.
+    // True, after telling the user, when the device cannot be opened: held by another program,
+    // or not ready (no drive, a missing image); a failed open is retried first.
     bool CDPlayerInUse();
+    // False when there is no disc to play: an empty drive, an open door, or no device.
+    bool DiscInDrive();
+    // "CD-ROM drive is not ready!", with the error sound.
+    void ReportNotReady();
 
     // --- The player panel, intros and the track list ---
 
@@ -116,7 +120,7 @@ private:
     bool OpenDevice(bool fresh);
     void ShowPlayer(bool visible);
     void ShowIntroPanel(bool visible);
-    // The in-use message of CDPlayerInUse.
+    // The message of CDPlayerInUse: in use, or not ready when there was nothing to open.
     void ReportInUse();
     // Finds the main title whose RMNR is exactly `id`, in order 8.
     bool SeekCdId(const std::string& id);
@@ -128,6 +132,7 @@ private:
     std::string openSource_;  // what the device was opened on
 
     bool cdOpenFailed_ = false;
+    bool openHeld_ = false;  // the last failed open found the drive held by another program
     bool cdPanelActive_ = false;
     bool introMode_ = false;
     int introTrack_ = 0;

@@ -5,8 +5,8 @@
 #include "base/feedback.h"
 #include "base/text.h"
 #include "cd/cd_speler.h"
-#include "store/source_key.h"
 #include "store/catalogue.h"
+#include "store/source_key.h"
 
 namespace {
 
@@ -49,11 +49,10 @@ bool TCdSpeler::ChkCD(int hfRecNo) {
     const std::string title = Trim(hf.GetString("HTITEL"));
     const uint32_t home = hf.RecNo();
 
-    // A hidden player has no device to ask: the drive counts as not ready.
-    if (GetCDMode() == 6 || !device_->IsOpen()) {
-        PlayWave("error.wav");
+    // An empty drive, an open door and a hidden player (no device to ask) are not ready.
+    if (!DiscInDrive()) {
         ShowStatus("");
-        CurrentUi().Message(MsgKind::Information, "CD-ROM drive is not ready!", MsgButtons::Ok, 34);
+        ReportNotReady();
         return false;
     }
     if (id == "-1") {

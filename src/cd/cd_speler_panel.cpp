@@ -26,6 +26,10 @@ void TCdSpeler::StartIntro() {
     if (IniReadString("Diversen", "IntroSpeeltijd") == kIniAbsent) {
         IniWriteString("Diversen", "IntroSpeeltijd", "10");
     }
+    if (!DiscInDrive()) {
+        ReportNotReady();
+        return;
+    }
     // Opened afresh, the disc stands at track 1, where the intros begin.
     if (!OpenDevice(true)) {
         cdOpenFailed_ = true;
@@ -81,6 +85,11 @@ bool TCdSpeler::Timer1Timer() {
 }
 
 void TCdSpeler::ClickPlayerButton(PlayerButton button) {
+    // Play with the door open or no disc would do nothing at all: the user is told why.
+    if (button == PlayerButton::Play && !DiscInDrive()) {
+        ReportNotReady();
+        return;
+    }
     if (device_->IsOpen()) {
         const cdaudio::Tmsf at = device_->Position();
         switch (button) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,34 @@ namespace cdtest {
 
 // One second of CD audio.
 inline constexpr int kSecond = cdaudio::kFramesPerSecond;
+
+// The silent device, with an identity text a generated image cannot have, or held by another
+// program so that it cannot be opened.
+class ScriptedDevice : public cdaudio::CdDevice {
+public:
+    std::optional<std::string> identity;
+    bool held = false;
+
+    tunelo::Status Open(const std::string& source) override {
+        return held ? tunelo::Status::IOError(source, "busy") : device_->Open(source);
+    }
+    void Close() override { device_->Close(); }
+    bool IsOpen() const override { return device_->IsOpen(); }
+    cdaudio::Mode GetMode() override { return device_->GetMode(); }
+    int TrackCount() override { return device_->TrackCount(); }
+    int TrackLengthFrames(int track) override { return device_->TrackLengthFrames(track); }
+    std::string MediaIdentity() override { return identity.value_or(device_->MediaIdentity()); }
+    cdaudio::Tmsf Position() override { return device_->Position(); }
+    void Seek(int track) override { device_->Seek(track); }
+    void Play() override { device_->Play(); }
+    void Pause() override { device_->Pause(); }
+    void Stop() override { device_->Stop(); }
+    tunelo::Status Eject() override { return device_->Eject(); }
+    tunelo::Status CloseDoor() override { return device_->CloseDoor(); }
+
+private:
+    std::unique_ptr<cdaudio::CdDevice> device_ = cdaudio::CreateSilentCdDevice();
+};
 
 class CdTest : public testing::Test {
 protected:

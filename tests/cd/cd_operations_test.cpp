@@ -150,7 +150,8 @@ TEST_F(CdOperationsTest, EjectWaitsForTheUserAndClosesAnOpenDoor) {
     EXPECT_EQ(player->device().Position().track, 1);
 }
 
-TEST_F(CdOperationsTest, DeviceHeldElsewhereIsReportedAndRetried) {
+TEST_F(CdOperationsTest, AFailedOpenIsRetriedAndNamedNotReadyOrInUse) {
+    const std::string notReady = "CD-ROM drive is not ready!";
     const std::string disc = IniReadString("Opstart", "CdDevice");
     IniWriteString("Opstart", "CdDevice", folder() + "/missing.cue");
     player->OpenCDPlayer();
@@ -160,19 +161,52 @@ TEST_F(CdOperationsTest, DeviceHeldElsewhereIsReportedAndRetried) {
     EXPECT_TRUE(player->CDPlayerInUse());
     player->StopTrack();
     player->EjectCD();
-    ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[0].text,
-              "The CD player is probably in use by an other program. Close the other program "
-              "and try again!");
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(3, notReady));
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
     EXPECT_EQ(ui.messages[0].helpContext, 34);
     EXPECT_EQ(ui.sounds, std::vector<std::string>(3, "error.wav"));
 
-    // Once the drive is free the next command opens it again.
+    // Once the disc is there the next command opens it again.
     IniWriteString("Opstart", "CdDevice", disc);
     EXPECT_FALSE(player->CDPlayerInUse());
     EXPECT_FALSE(player->CDOpenFailed());
     EXPECT_EQ(player->GetTracks(), 4);
+
+    // An empty drive opens, but has nothing to play.
+    AddSource("CD", 4, "Red", std::to_string(player->GetCDID()));
+    const uint32_t track = AddTrack("CD", 4, 1);
+    IniWriteString("Opstart", "CdDevice", "/dev/null");
+    player->OpenCDPlayer();
+    player->PlayTrack(std::to_string(track));
+    EXPECT_EQ(ui.MessageTexts().back(), notReady);
+
+    auto device = std::make_unique<cdtest::ScriptedDevice>();
+    device->held = true;
+    TCdSpeler held(*catalogue, std::move(device));
+    held.OpenCDPlayer();
+    EXPECT_TRUE(held.CDPlayerInUse());
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "The CD player is probably in use by an other program. Close the other program "
+              "and try again!");
+}
+
+TEST_F(CdOperationsTest, TrackNumbersCountTheAudioTracksOfADiscThatStartsWithData) {
+    IniWriteString(
+        "Opstart", "CdDevice",
+        testutil::WriteMixedCueBinImage(
+            folder(),
+            {{2 * kSecond, false}, {3 * kSecond, true}, {5 * kSecond, true}, {kSecond, true}},
+            "mixed"));
+    player->OpenCDPlayer();
+    EXPECT_EQ(player->GetTracks(), 3);
+    EXPECT_EQ(player->ReadTrackList().size(), 3u);
+    AddSource("CD", 5, "Mixed", std::to_string(player->GetCDID()));
+    const uint32_t second = AddTrack("CD", 5, 2);
+    player->PlayTrack(std::to_string(second));
+    EXPECT_EQ(player->device().Position().track, 2);
+    EXPECT_EQ(player->GetTrackTime(2), MsgAnswer::Yes);
+    EXPECT_EQ(Time(second), "00 :05");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(CdOperationsTest, HidingThePlayerClosesTheDevice) {

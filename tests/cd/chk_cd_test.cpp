@@ -13,31 +13,6 @@ using cdtest::kSecond;
 constexpr char kNotMatching[] =
     "The CD currently in the CD-ROM drive does not match the database information!";
 
-// The real device with an identity text a generated image cannot have.
-class OtherIdentity : public cdaudio::CdDevice {
-public:
-    OtherIdentity(std::unique_ptr<cdaudio::CdDevice> device, std::string identity)
-        : device_(std::move(device)), identity_(std::move(identity)) {}
-    tunelo::Status Open(const std::string& source) override { return device_->Open(source); }
-    void Close() override { device_->Close(); }
-    bool IsOpen() const override { return device_->IsOpen(); }
-    cdaudio::Mode GetMode() override { return device_->GetMode(); }
-    int TrackCount() override { return device_->TrackCount(); }
-    int TrackLengthFrames(int track) override { return device_->TrackLengthFrames(track); }
-    std::string MediaIdentity() override { return identity_; }
-    cdaudio::Tmsf Position() override { return device_->Position(); }
-    void Seek(int track) override { device_->Seek(track); }
-    void Play() override { device_->Play(); }
-    void Pause() override { device_->Pause(); }
-    void Stop() override { device_->Stop(); }
-    tunelo::Status Eject() override { return device_->Eject(); }
-    tunelo::Status CloseDoor() override { return device_->CloseDoor(); }
-
-private:
-    std::unique_ptr<cdaudio::CdDevice> device_;
-    std::string identity_;
-};
-
 class ChkCdTest : public CdTest {
 protected:
     ChkCdTest() {
@@ -110,8 +85,9 @@ TEST_F(ChkCdTest, IdentityThatIsNoSigned32BitNumberIsNoId) {
         ui.messages.clear();
         ui.sounds.clear();
         ui.statuses.clear();
-        TCdSpeler other(*catalogue,
-                        std::make_unique<OtherIdentity>(cdaudio::CreateSilentCdDevice(), identity));
+        auto device = std::make_unique<cdtest::ScriptedDevice>();
+        device->identity = identity;
+        TCdSpeler other(*catalogue, std::move(device));
         other.OpenCDPlayer();
         ASSERT_EQ(other.GetCDMode(), 1);
         EXPECT_EQ(other.GetCDID(), -1);

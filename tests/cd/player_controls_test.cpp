@@ -77,6 +77,10 @@ TEST_F(PlayerControlsTest, EjectAndStopWithTheDoorOpen) {
     EXPECT_EQ(Mode(), 6);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Place or change the audio CD. Click on yes if you are ready.");
+    Click("btPlay");  // nothing can play with the door open: the user is told so
+    EXPECT_EQ(ui.MessageTexts().back(), "CD-ROM drive is not ready!");
+    EXPECT_EQ(Mode(), 6);
+    EXPECT_FALSE(PanelShown());
     Click("btStop");
     EXPECT_EQ(Mode(), 1);
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Closing CD-ROM door...", ""}));
@@ -121,9 +125,7 @@ TEST_F(PlayerControlsTest, PopupMenuItems) {
     IniWriteString("Opstart", "CdDevice", folder() + "/gone.cue");
     bar->speler().OpenCDPlayer();
     popup->findChild<QAction*>("test1")->trigger();
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"The CD player is probably in use by an other program. "
-                                       "Close the other program and try again!"});
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"CD-ROM drive is not ready!"});
 
     popup->findChild<QAction*>("CDspelerverbergen1")->trigger();
     EXPECT_FALSE(bar->mediaPlayer()->isVisibleTo(bar.get()));
