@@ -58,26 +58,26 @@ TEST_F(ChkCdTest, TrackWithoutMainTitle) {
     ExpectRefusal(MsgKind::Warning, "Record from the main title is not found!", 33);
 }
 
-TEST_F(ChkCdTest, DoorOpenIsNotReady) {
-    AddSource("CD", 7, "Red", id);
-    OnTrackOf("CD", 7);
-    ASSERT_TRUE(player->device().Eject().ok());
-    EXPECT_EQ(player->GetCDMode(), 6);
-    EXPECT_FALSE(player->ChkCD(0));
-    ExpectRefusal(MsgKind::Information, "CD-ROM drive is not ready!", 34);
-}
-
-TEST_F(ChkCdTest, HiddenPlayerHasNoDeviceAndIsNotReady) {
+TEST_F(ChkCdTest, AnOpenDoorAnEmptyDriveAndAHiddenPlayerAreNotReady) {
     const uint32_t home = AddSource("CD", 7, "Red");
-    IniWriteBool("Opstart", "ToonCdSpeler", false);
-    player->OpenCDPlayer();
-    EXPECT_EQ(player->GetCDMode(), 0);
-    EXPECT_EQ(player->GetTracks(), 0);
-    EXPECT_EQ(player->GetCDID(), -1);
-    catalogue->dm2.HfAccess.Go(home);
-    EXPECT_FALSE(player->ChkCD(int(home)));
-    ExpectRefusal(MsgKind::Information, "CD-ROM drive is not ready!", 34);
-    EXPECT_EQ(Rmnr(home), std::string(25, ' '));
+    for (int away = 0; away < 3; ++away) {
+        ui.messages.clear();
+        ui.sounds.clear();
+        ui.statuses.clear();
+        if (away == 0) {
+            ASSERT_TRUE(player->device().Eject().ok());
+        } else if (away == 1) {
+            IniWriteString("Opstart", "CdDevice", "/dev/null");  // a drive without a disc
+        } else {
+            IniWriteBool("Opstart", "ToonCdSpeler", false);  // no device at all
+        }
+        player->OpenCDPlayer();
+        EXPECT_EQ(player->GetCDID(), -1);
+        catalogue->dm2.HfAccess.Go(home);
+        EXPECT_FALSE(player->ChkCD(int(home)));
+        ExpectRefusal(MsgKind::Information, "CD-ROM drive is not ready!", 34);
+        EXPECT_EQ(Rmnr(home), std::string(25, ' '));
+    }
 }
 
 TEST_F(ChkCdTest, IdentityThatIsNoSigned32BitNumberIsNoId) {

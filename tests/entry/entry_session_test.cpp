@@ -69,46 +69,37 @@ TEST_F(EntrySessionTest, TheNineHundredNinetyNinthTrackEndsTheNumbering) {
     EXPECT_EQ(MainTitles().at(0).at("CDNUMMER"), "1");
 }
 
-TEST_F(EntrySessionTest, DuplicateNumberAnsweredYesOffersOneAboveTheHighestOfAnyCarrier) {
+TEST_F(EntrySessionTest, ATakenNumberOrNoCarrierStoresNothing) {
     AddMainTitle({{"DRAGER", "CD"}, {"CDNUMMER", "5"}});
     AddMainTitle({{"DRAGER", "LP"}, {"CDNUMMER", "40"}});
-    EntrySession& s = Start();
-    s.fields.nummer = 5;
-    TypeTrack(s, "Artist", "Title");
-    ui_.answers = {MsgAnswer::Yes};
-    EXPECT_FALSE(s.WriteTracks(true));
-    EXPECT_EQ(ui_.MessageTexts().at(0),
-              "Source \"CD 5\" does already exist! Do you want the first available number?");
-    EXPECT_EQ(s.fields.nummer, 41);
-    EXPECT_EQ(s.TakeFocus(), EntryControl::InvNummer);
-    EXPECT_TRUE(Tracks().empty());
-    EXPECT_EQ(s.trackNr(), 1);
-
-    EXPECT_TRUE(s.WriteTracks(true));
-    ASSERT_EQ(Tracks().size(), 1u);
-    EXPECT_EQ(Tracks()[0].at("CDNUMMER"), "41");
-}
-
-TEST_F(EntrySessionTest, DuplicateNumberAnsweredNoKeepsItAndStoresNothing) {
-    AddMainTitle({{"DRAGER", "CD"}, {"CDNUMMER", "5"}});
-    EntrySession& s = Start();
-    s.fields.nummer = 5;
-    TypeTrack(s, "Artist", "Title");
-    ui_.answers = {MsgAnswer::No};
-    EXPECT_FALSE(s.WriteTracks(true));
-    EXPECT_EQ(s.fields.nummer, 5);
-    EXPECT_TRUE(Tracks().empty());
-    EXPECT_TRUE(s.dragerEnabled());
-}
-
-TEST_F(EntrySessionTest, AnEmptyCarrierStoresNothing) {
-    EntrySession& s = Start();
-    s.fields.drager = "  ";
-    TypeTrack(s, "Artist", "Title");
-    EXPECT_FALSE(s.WriteTracks(true));
-    EXPECT_EQ(ui_.MessageTexts().at(0), "There is no source!");
-    EXPECT_EQ(s.TakeFocus(), EntryControl::InvDrager);
-    EXPECT_TRUE(Tracks().empty());
+    const std::string taken =
+        "Source \"CD 5\" does already exist! Do you want the first available number?";
+    const struct {
+        const char* drager;
+        std::vector<MsgAnswer> answers;
+        std::string message;
+        int64_t nummer;  // Yes: one above the highest number of any carrier
+        EntryControl focus;
+    } cases[] = {
+        {"CD", {MsgAnswer::No}, taken, 5, EntryControl::InvNummer},
+        {"  ", {}, "There is no source!", 5, EntryControl::InvDrager},
+        {"CD", {MsgAnswer::Yes}, taken, 41, EntryControl::InvNummer},
+    };
+    for (const auto& c : cases) {
+        EntrySession& s = Start();
+        s.fields.drager = c.drager;
+        s.fields.nummer = 5;
+        TypeTrack(s, "Artist", "Title");
+        ui_.answers = {c.answers.begin(), c.answers.end()};
+        EXPECT_FALSE(s.WriteTracks(true));
+        EXPECT_EQ(ui_.MessageTexts().back(), c.message);
+        EXPECT_EQ(s.fields.nummer, c.nummer);
+        EXPECT_EQ(s.TakeFocus(), c.focus);
+        EXPECT_TRUE(s.dragerEnabled());
+        EXPECT_TRUE(Tracks().empty());
+    }
+    EXPECT_TRUE(session_->WriteTracks(true));
+    EXPECT_EQ(Tracks().at(0).at("CDNUMMER"), "41");
 }
 
 TEST_F(EntrySessionTest, ValuesTypedTwiceInARowStayForTheFollowingTracks) {
