@@ -7,7 +7,10 @@
 namespace {
 
 profile::PrivateProfile CdIni() {
-    return profile::PrivateProfile(IniFileName());
+    profile::PrivateProfile ini(IniFileName());
+    // The password is kept in cd.ini: nobody but its owner may read the file.
+    ini.KeepSecret("Diversen", "Code_0001");
+    return ini;
 }
 
 bool Reported(const profile::Status& status) {

@@ -18,6 +18,11 @@ bool HasLineBreak(std::string_view text) {
 
 PrivateProfile::PrivateProfile(std::string path) : path_(std::move(path)) {}
 
+void PrivateProfile::KeepSecret(std::string section, std::string key) {
+    secretSection_ = std::move(section);
+    secretKey_ = std::move(key);
+}
+
 Status PrivateProfile::Lookup(std::string_view section, std::string_view key,
                               std::optional<std::string>* value) const {
     value->reset();
@@ -91,7 +96,10 @@ Status PrivateProfile::WriteString(std::string_view section, std::string_view ke
         return status;
     IniText text(bytes);
     text.Set(TrimBlanks(section), TrimBlanks(key), value);
-    return ReplaceProfileFile(file, text.Bytes());
+    const std::optional<std::string> secret =
+        secretKey_.empty() ? std::nullopt : text.Find(secretSection_, secretKey_);
+    const bool ownerOnly = secret.has_value() && !secret->empty();
+    return ReplaceProfileFile(file, text.Bytes(), ownerOnly);
 }
 
 Status PrivateProfile::WriteInteger(std::string_view section, std::string_view key, int value) {

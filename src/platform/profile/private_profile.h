@@ -29,6 +29,10 @@ public:
 
     const std::string& path() const { return path_; }
 
+    // `key` in `section` holds a secret: while it has a value, every write leaves the file
+    // readable and writable by its owner only.
+    void KeepSecret(std::string section, std::string key);
+
     // The value of `key` in `section`, cut to kMaxValueLength bytes; `default_value` when the
     // file, section or key is absent or the file cannot be read.
     std::string ReadString(std::string_view section, std::string_view key,
@@ -49,6 +53,7 @@ public:
                   std::optional<std::string>* value) const;
 
     // Stores `value` under `key` in `section`, creating the file, section or key as needed.
+    // A file without write permission is refused ("read-only"), not replaced.
     // Fails with InvalidArgument, writing nothing, when a name is empty or holds '=', ']', a
     // line break, or would read back as something else (a key starting with '[' or ';'), or
     // when the value holds a line break. Blanks around the value are written but, as on the
@@ -65,6 +70,8 @@ private:
     Status CheckNames(std::string_view section, std::string_view key) const;
 
     std::string path_;
+    std::string secretSection_;
+    std::string secretKey_;
 };
 
 }  // namespace profile

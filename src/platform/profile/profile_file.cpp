@@ -110,7 +110,7 @@ Status ReadProfileFile(const std::string& path, std::string* bytes, bool* exists
     return Status::OK();
 }
 
-Status ReplaceProfileFile(const std::string& path, std::string_view bytes) {
+Status ReplaceProfileFile(const std::string& path, std::string_view bytes, bool ownerOnly) {
     const std::string target = WriteTarget(path);
     const std::string folder = FolderOf(target);
     const std::string temp = (fs::path(folder) / ("." + fs::path(target).filename().string() + "." +
@@ -121,18 +121,30 @@ Status ReplaceProfileFile(const std::string& path, std::string_view bytes) {
     bool had_old = ::stat(target.c_str(), &old) == 0;
     if (had_old && !S_ISREG(old.st_mode))
         return Status::IOError(target, "not a regular file");
+    // The rename would replace a file the user made read-only; its mode is theirs to respect.
+    // The mode bits count even for a process that access() would let write anyway.
+    if (had_old && ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        return Status::IOError(target, "read-only: the file cannot be changed");
 
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
+                    ownerOnly ? 0600 : 0666);
+    if (fd < 0) {
+        if (errno == EACCES || errno == EROFS || errno == EPERM)
+            return Status::IOError(target,
+                                   "read-only: the folder " + folder + " cannot be changed");
         return Status::IOError(temp, ErrnoText("cannot create temporary file"));
+    }
     FdCloser closer(fd);
     auto fail = [&](std::string message) {
         ::unlink(temp.c_str());
         return Status::IOError(target, std::move(message));
     };
-    if (had_old) {
-        if (::fchmod(fd, old.st_mode & 07777) != 0)
+    if (had_old || ownerOnly) {
+        const mode_t mode = ownerOnly ? 0600 : (old.st_mode & 07777);
+        if (::fchmod(fd, mode) != 0)
             return fail(ErrnoText("cannot copy permissions"));
+    }
+    if (had_old) {
         // Only possible for a privileged process; a plain user keeps the file as their own.
         int ignored = ::fchown(fd, old.st_uid, old.st_gid);
         (void)ignored;

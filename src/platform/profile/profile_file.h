@@ -21,9 +21,11 @@ Status ReadProfileFile(const std::string& path, std::string* bytes, bool* exists
 
 // Replaces the contents of `path` with `bytes` atomically: a temporary file in the same folder
 // is written and flushed to disk, renamed over `path`, and the folder is flushed. An existing
-// file keeps its permission bits (and its owner, where allowed); a symbolic link is followed,
-// so the link stays and its target gets the new contents. On failure `path` is untouched and
+// file keeps its permission bits (and its owner, where allowed); `ownerOnly` makes them 0600
+// before a byte is written. A symbolic link is followed, so the link stays and its target gets
+// the new contents. An existing file without write permission (for anyone, or for this
+// process) is refused as read-only, like a read-only folder. On failure `path` is untouched and
 // the temporary file removed.
-Status ReplaceProfileFile(const std::string& path, std::string_view bytes);
+Status ReplaceProfileFile(const std::string& path, std::string_view bytes, bool ownerOnly = false);
 
 }  // namespace profile

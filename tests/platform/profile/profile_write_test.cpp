@@ -149,6 +149,42 @@ TEST_F(ProfileWriteTest, ExistingNameSpellingAndPermissionsAreKept) {
               1);
 }
 
+// A file made read-only is refused, never replaced behind the user's back; a file that holds a
+// secret is readable by its owner only, from its first write on.
+TEST_F(ProfileWriteTest, ModeOfTheFileIsRespected) {
+    struct Case {
+        const char* before;  // nullptr: no file yet
+        unsigned mode;
+        const char* key;
+        bool ok;
+        unsigned after;
+    } cases[] = {
+        {"[S]\nk=1\n", 0444, "k", false, 0444},   {"[S]\nk=1\n", 0400, "k", false, 0400},
+        {"[S]\nk=1\n", 0644, "Code", true, 0600}, {"[S]\nCode=x\n", 0644, "k", true, 0600},
+        {nullptr, 0, "Code", true, 0600},         {"[S]\nk=1\n", 0664, "k", true, 0664},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(Path());
+        if (c.before != nullptr) {
+            WriteBytes(Path(), c.before);
+            ASSERT_EQ(::chmod(Path().c_str(), c.mode), 0);
+        }
+        PrivateProfile ini(Path());
+        ini.KeepSecret("S", "Code");
+        const Status status = ini.WriteString("S", c.key, "2");
+        const std::string what = std::string(c.before ? c.before : "no file") + " " + c.key;
+        EXPECT_EQ(status.ok(), c.ok) << what << status.ToString();
+        if (!c.ok) {
+            EXPECT_NE(status.ToString().find(Path() + ": I/O error: read-only"), std::string::npos)
+                << status.ToString();
+            EXPECT_EQ(ReadBytes(Path()), c.before);
+        }
+        struct stat st;
+        ASSERT_EQ(::stat(Path().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after) << what;
+    }
+}
+
 TEST_F(ProfileWriteTest, SymbolicLinkStaysALink) {
     WriteBytes(dir_.File("real.ini"), "[S]\nk=1\n");
     std::filesystem::create_symlink("real.ini", Path());
