@@ -2,14 +2,27 @@
 
 #include "base/feedback.h"
 #include "base/ini.h"
+#include "base/ini_check.h"
 #include "base/ui.h"
+#include "base/work_dir.h"
 #include "shell/ask_paswoord.h"
+#include "shell/install_paths.h"
 #include "shell/password_store.h"
 
 namespace {
 
-constexpr char kSupportAddress[] = "support@tunelo.example";
 int attempts = 0;
+
+// Names the file, what is wrong with it and the one repair that needs no help from anyone.
+std::string CdIniMessage() {
+    std::string cause = CdIniProblem();
+    if (cause.empty())
+        cause = "holds no password entry (Code_0001 in section [Diversen])";
+    const std::string folder = WorkDir();
+    return "cd.ini in " + folder + " " + cause + ", so the program cannot start.\n\nCopy " +
+           TemplateFolder() + "/cd.ini into " + folder +
+           ". The catalogue stays as it is; the settings and the password are reset.";
+}
 
 }  // namespace
 
@@ -26,10 +39,7 @@ void ResetPasswordAttempts() {
 bool ChkPaswoord(QWidget* parent) {
     if (!PasswordInformationFound()) {
         PlayWave("error.wav");
-        CurrentUi().Message(
-            MsgKind::Warning,
-            std::string("Password information is not found, please contact us by e-mail ") +
-                kSupportAddress);
+        CurrentUi().Message(MsgKind::Warning, CdIniMessage());
         return false;
     }
     if (!NietBeveiligd() || NoPasswordSet()) {

@@ -228,14 +228,16 @@ TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
     EXPECT_EQ(ui.MessageTexts().back(),
               "Files are created. The program will be closed! Restart the program after closing.");
     EXPECT_TRUE(std::filesystem::exists(dir.File("Index1.cdx")));
+    EXPECT_FALSE(form->startFailed());  // the run ends as planned, with status 0
 }
 
 TEST_F(MainFormTest, AMissingPasswordEntryEndsTheStart) {
     IniWriteString("Diversen", "Code_0001", "");
     auto form = Open();
     EXPECT_FALSE(form->runShowStep());
+    EXPECT_TRUE(form->startFailed());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text.rfind("Password information is not found", 0), 0u);
+    EXPECT_EQ(ui.messages[0].text.rfind("cd.ini in ", 0), 0u);
 }
 
 TEST_F(MainFormTest, ClosingAsksWhenConfiguredAndShowsNoReminderOnNo) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 #include "base/ini.h"
@@ -69,27 +70,27 @@ protected:
     ScriptedUi ui;
 };
 
+// Three tries at start: two wrong ones are answered, a third wrong one (letter case counts)
+// denies access.
 TEST_F(PasswordTest, AStartAllowsThreeTriesAndThenDeniesAccess) {
+    const struct {
+        std::vector<std::optional<QString>> tries;
+        bool starts;
+        Strings messages;
+    } cases[] = {{{"one", "two", "three"}, false, {kIncorrect, kIncorrect, kDenied}},
+                 {{"one", "two", "Secret"}, true, {kIncorrect, kIncorrect}},
+                 {{"secret", "SECRET", "sEcReT"}, false, {kIncorrect, kIncorrect, kDenied}}};
     SetPassword("Secret");
-    AnswerPassword({"one", "two", "three"});
-    EXPECT_FALSE(ChkPaswoord(nullptr));
-    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect, kIncorrect, kDenied}));
-    EXPECT_EQ(ui.messages[2].kind, MsgKind::Warning);
-    EXPECT_EQ(ui.sounds, (Strings{"error.wav", "error.wav"}));
-}
-
-TEST_F(PasswordTest, TheRightPasswordOnTheLastTryStarts) {
-    SetPassword("Secret");
-    AnswerPassword({"one", "two", "Secret"});
-    EXPECT_TRUE(ChkPaswoord(nullptr));
-    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect, kIncorrect}));
-}
-
-TEST_F(PasswordTest, OtherLetterCaseIsWrong) {
-    SetPassword("Secret");
-    AnswerPassword({"secret", "SECRET", "sEcReT"});
-    EXPECT_FALSE(ChkPaswoord(nullptr));
-    EXPECT_EQ(ui.MessageTexts().back(), kDenied);
+    for (const auto& c : cases) {
+        ResetPasswordAttempts();
+        ui.messages.clear();
+        ui.sounds.clear();
+        AnswerPassword(c.tries);
+        EXPECT_EQ(ChkPaswoord(nullptr), c.starts);
+        EXPECT_EQ(ui.MessageTexts(), c.messages);
+        EXPECT_EQ(ui.sounds, (Strings{"error.wav", "error.wav"}));
+    }
+    EXPECT_EQ(ui.messages.back().kind, MsgKind::Warning);
 }
 
 TEST_F(PasswordTest, AccentedPasswordsAreComparedInTheirStoredCodePage) {
@@ -109,15 +110,39 @@ TEST_F(PasswordTest, NoDialogWithoutPasswordOrWithTheLockOn) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(PasswordTest, MissingOrBlankPasswordInformationEndsTheProgram) {
-    const std::string message =
-        "Password information is not found, please contact us by e-mail support@tunelo.example";
-    EXPECT_FALSE(ChkPaswoord(nullptr));
-    IniWriteString("Diversen", "Code_0001", "   ");
-    IniWriteBool("Diversen", "TrackBvAan", true);  // the lock does not help
-    EXPECT_FALSE(ChkPaswoord(nullptr));
-    EXPECT_EQ(ui.MessageTexts(), (Strings{message, message}));
-    EXPECT_EQ(ui.sounds, (Strings{"error.wav", "error.wav"}));
+// Each way cd.ini can fail the start is named, with the repair that keeps the catalogue.
+TEST_F(PasswordTest, ACdIniThatCannotStartTheProgramIsNamedWithItsRepair) {
+    const std::string ini = IniFileName();
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { std::filesystem::remove(ini); }, "is missing"},
+        {[&] { std::ofstream(ini, std::ios::trunc); }, "is empty"},
+        {[&] {
+             std::ofstream(ini) << std::string(
+                 "\x7f"
+                 "ELF\0\1garbage",
+                 12);
+         },
+         "is not a settings file"},
+        {[&] { std::filesystem::create_directory(ini); }, "cannot be read: not a regular file"},
+        {[&] { std::ofstream(ini) << std::string(17 << 20, ';'); }, "cannot be read: larger"},
+        {[&] { std::ofstream(ini) << "[Diversen]\nCode_0001=   \nTrackBvAan=1\n"; },
+         "holds no password entry (Code_0001 in section [Diversen])"},
+    };
+    for (const auto& [make, cause] : cases) {
+        std::filesystem::remove_all(ini);
+        make();
+        ui.messages.clear();
+        EXPECT_FALSE(ChkPaswoord(nullptr)) << cause;
+        ASSERT_EQ(ui.MessageTexts().size(), 1u) << cause;
+        const std::string text = ui.MessageTexts()[0];
+        EXPECT_EQ(text.rfind("cd.ini in " + dir.path().string() + " " + cause, 0), 0u) << text;
+        EXPECT_NE(text.find("/cd.ini into " + dir.path().string() +
+                            ". The catalogue stays as it is; the settings and the password "
+                            "are reset."),
+                  std::string::npos)
+            << text;
+        EXPECT_EQ(text.find('@'), std::string::npos) << text;
+    }
     EXPECT_EQ(PasswordAttempts(), 0);
 }
 
@@ -232,6 +257,8 @@ TEST_F(ConfPaswoordTest, ChangingThePassword) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(ui.MessageTexts().back(), "The password is succesfuly changed.");
     EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("New one"));
+    EXPECT_EQ(std::filesystem::status(IniFileName()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(ConfPaswoordTest, ABlankPasswordDisablesItAndTheNextStartAsksNothing) {
