@@ -323,16 +323,16 @@ void TMainForm::showEvent(QShowEvent* event) {
         shownOnce_ = true;
         QTimer::singleShot(0, this, [this] {
             if (!runShowStep()) {
-                endProgram();
+                endProgram(startFailed_ ? 1 : 0);
             }
         });
     }
 }
 
-void TMainForm::endProgram() {
+void TMainForm::endProgram(int status) {
     ending_ = true;
     close();
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(status);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -51,10 +51,14 @@ public:
     // The start-up steps; false when the program must end (files created, refusal, password).
     // Runs by itself the first time the window is shown.
     bool runShowStep();
+    // After runShowStep returned false: whether the start failed (a file that cannot be used, a
+    // refusal, no password) rather than ended as planned; the program then exits with status 1.
+    bool startFailed() const { return startFailed_; }
     // Whether the program is ending without the closing questions.
     bool ending() const { return ending_; }
-    // Ends the program through the normal application end, without the closing questions.
-    void endProgram();
+    // Ends the program through the normal application end, without the closing questions, with
+    // `status` as the exit status.
+    void endProgram(int status = 0);
     // For the start-up benchmark: end the program as soon as it is ready for use.
     void setQuitWhenReady(bool quit) { quitWhenReady_ = quit; }
 
@@ -123,6 +127,7 @@ private:
     bool shownOnce_ = false;
     bool ending_ = false;
     bool quitWhenReady_ = false;
+    bool startFailed_ = false;
     bool protected_ = false;
     bool entryOpen_ = false;
     bool cdPanelActive_ = false;

@@ -25,7 +25,8 @@ bool TMainForm::runShowStep() {
                 splash_->ShowCreatingFiles();
             }
         });
-        if (outcome == StartupOutcome::EndProgram) {
+        if (outcome != StartupOutcome::GoOn) {
+            startFailed_ = outcome == StartupOutcome::Failed;
             return false;
         }
     }
@@ -34,6 +35,7 @@ bool TMainForm::runShowStep() {
         splash_ = nullptr;
     }
     if (!ChkPaswoord(this)) {
+        startFailed_ = true;
         return false;
     }
     if (IniReadBool("Diversen", "ChkUitleenOpstart")) {

@@ -5,6 +5,7 @@
 #include "shell/install_paths.h"
 #include "store/catalogue.h"
 #include "store/catalogue_folder.h"
+#include "store/open_failure.h"
 
 namespace {
 
@@ -45,8 +46,7 @@ std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createW
     const xbase::Status opened = Catalogue::Open(folder, &catalogue);
     if (!opened.ok()) {
         PlayWave("error.wav");
-        ui.Message(MsgKind::Error, "The catalogue cannot be opened.\n" + opened.ToString() +
-                                       "\nNothing has been changed.");
+        ui.Message(MsgKind::Error, OpenFailureMessage(opened, folder));
         return nullptr;
     }
     return catalogue;

@@ -1,5 +1,6 @@
 #include "store/data_module1.h"
 
+#include "store/catalogue_schema.h"
 #include "store/data_module3.h"
 #include "store/folder_file.h"
 #include "store/item_harvest.h"
@@ -10,6 +11,7 @@ TDataModule1::TDataModule1(const std::string& folder)
     TableEnv1.dateFormat = TTableEnv::DateFormat::Italian;
     TableEnv1.Deleted = true;
     ArtTable.setTableName(FolderFile(folder, "artdat.dat"));
+    ArtTable.setExpectedFields(TrackTable().fields);
 }
 
 void TDataModule1::UpdateItems(TDataModule3& items) {

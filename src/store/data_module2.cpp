@@ -75,6 +75,7 @@ void RenameOld(const std::string& from, const std::string& to) {
 TDataModule2::TDataModule2(const std::string& folder, TTableEnv& env)
     : HfTable("HfTable", &env), folder_(folder) {
     HfTable.setTableName(FolderFile(folder_, "hfdat.dat"));
+    HfTable.setExpectedFields(MainTitleTable().fields);
     HfTable.Open();
 }
 
@@ -89,8 +90,10 @@ void TDataModule2::MaakIndexen(TDataModule1& dm1, TDataModule3& dm3,
             access->component().table().CloseIndexes();
         }
     }
-    DeleteIndexFiles(folder_);
+    // The tables must be known to open before their index files go: deleting them for a table
+    // that cannot be read would only fail again at the next start.
     dm1.ArtTable.Open();
+    DeleteIndexFiles(folder_);
     ControlsSuspended tracks(dm1.ArtTable);
     ControlsSuspended titles(HfTable);
     const auto& tables = CatalogueTables();

@@ -5,6 +5,7 @@
 #include "base/feedback.h"
 #include "base/text.h"
 #include "base/ui.h"
+#include "store/catalogue_schema.h"
 #include "store/controls_suspended.h"
 #include "store/folder_file.h"
 #include "store/table_error.h"
@@ -15,6 +16,10 @@ constexpr size_t kOmsWidth = 50;
 
 void OpenIn(TTable& table, const std::string& folder, const char* file) {
     table.setTableName(FolderFile(folder, file));
+    for (const TableDefinition& def : CatalogueTables()) {
+        if (def.file == file)
+            table.setExpectedFields(def.fields);
+    }
     table.Open();
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
+#include "store/open_failure.h"
 #include "store/table_error.h"
 
 namespace {
@@ -40,7 +41,7 @@ StartupOutcome CheckDataFiles(Catalogue& catalogue, const std::function<void()>&
                 PlayWave("error.wav");
                 CurrentUi().Message(MsgKind::Warning,
                                     "The BACKUP files are still here. Updating is not possible!");
-                return StartupOutcome::EndProgram;
+                return StartupOutcome::Failed;
             }
             ShowCreating(showCreatingLine);
             {
@@ -53,18 +54,7 @@ StartupOutcome CheckDataFiles(Catalogue& catalogue, const std::function<void()>&
             return StartupOutcome::EndProgram;
         }
         if (catalogue.HasFile("INDEX1.CDX")) {
-            try {
-                catalogue.OpenIndexes();
-            } catch (const TableError& e) {
-                // The one repair there is: without INDEX1.CDX the next start builds all five.
-                PlayWave("error.wav");
-                CurrentUi().Message(MsgKind::Error,
-                                    std::string(e.what()) + "\nDelete " +
-                                        catalogue.File("INDEX1.CDX") +
-                                        " and start the program again: all index files are "
-                                        "then built anew from the tables.");
-                return StartupOutcome::EndProgram;
-            }
+            catalogue.OpenIndexes();
             return StartupOutcome::GoOn;
         }
         ShowCreating(showCreatingLine);
@@ -74,10 +64,10 @@ StartupOutcome CheckDataFiles(Catalogue& catalogue, const std::function<void()>&
             "Files are created. The program will be closed! Restart the program after closing.");
         return StartupOutcome::EndProgram;
     } catch (const TableError& e) {
-        // Not "Files are created": the user must learn which file failed.
+        // Not "Files are created": the user must learn which file failed and what mends it.
         ShowStatus("");
         PlayWave("error.wav");
-        CurrentUi().Message(MsgKind::Error, e.what());
-        return StartupOutcome::EndProgram;
+        CurrentUi().Message(MsgKind::Error, OpenFailureMessage(e.status(), catalogue.folder()));
+        return StartupOutcome::Failed;
     }
 }

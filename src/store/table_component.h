@@ -33,8 +33,12 @@ public:
     void setExclusive(bool exclusive) { exclusive_ = exclusive; }
     bool exclusive() const { return exclusive_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The fields (name and type) the file must have: another table's file put in its place is
+    // refused at Open instead of failing later on a missing field.
+    void setExpectedFields(std::vector<xbase::FieldSpec> fields) { expected_ = std::move(fields); }
 
-    // Opens the table file (shared unless exclusive) and goes to its first record.
+    // Opens the table file (shared unless exclusive) and goes to its first record. A file that
+    // lacks an expected field throws a Corruption naming the file and the field.
     void Open();
     // Closes it; an unposted edit is cancelled.
     void Close();
@@ -100,6 +104,7 @@ private:
 
     std::string name_;
     TTableEnv* env_;
+    std::vector<xbase::FieldSpec> expected_;
     std::string tableName_;
     bool exclusive_ = false;
     bool readOnly_ = false;

@@ -64,7 +64,7 @@ TEST_F(StartCatalogueTest, ADamagedTableIsNamedAndLeftAsItWas) {
     std::ofstream(dir.File("hfdat.dat"), std::ios::binary | std::ios::trunc) << damaged;
     EXPECT_EQ(OpenCatalogue(folder(), false), nullptr);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("hfdat.dat"), std::string::npos);
+    EXPECT_NE(ui.messages[0].text.find("Restore hfdat.dat from your backup"), std::string::npos);
     EXPECT_EQ(std::filesystem::file_size(dir.File("hfdat.dat")), damaged.size());
 }
 

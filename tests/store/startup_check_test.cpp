@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <iterator>
+
 #include "base/ini.h"
 #include "base/text.h"
 #include "catalogue_fixture.h"
@@ -182,7 +186,7 @@ TEST_F(StartupCheckTest, LeftOverBackupsStopTheStartAndChangeNothing) {
         ScriptedUi ui;
         Catalogue catalogue(folder());
         EXPECT_EQ(CheckDataFiles(catalogue, [] { ADD_FAILURE() << "splash line"; }),
-                  StartupOutcome::EndProgram);
+                  StartupOutcome::Failed);
         EXPECT_EQ(ui.Log(), (Items{"sound:error.wav", kBackups}));
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].kind, MsgKind::Warning);
@@ -201,7 +205,7 @@ TEST_F(StartupCheckTest, ADamagedOldFileIsNamedAndNothingIsTakenOver) {
     WriteFile(File("DATA2.DAT"), "this is no table at all");
     ScriptedUi ui;
     Catalogue catalogue(folder());
-    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::EndProgram);
+    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
     EXPECT_NE(ui.messages[0].text.find("DATA2.DAT"), std::string::npos) << ui.messages[0].text;
@@ -235,16 +239,58 @@ TEST_F(StartupCheckTest, IndexFilesAreFoundAndReplacedInAnyLetterCase) {
     EXPECT_TRUE(Exists("Index1.cdx"));
 }
 
-TEST_F(StartupCheckTest, ADamagedIndexFileIsNamedWithTheWayToRebuildIt) {
+// A file that does not open fails the start with the repair that fits it; a table's fault never
+// costs an index file, whether the index files are there or about to be built.
+TEST_F(StartupCheckTest, AFileThatDoesNotOpenFailsTheStartWithTheRepairThatFitsIt) {
     ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
-    WriteFile(File("Index2.cdx"), std::string(100, 'x'));
-    ScriptedUi ui;
-    Catalogue catalogue(folder());
-    EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::EndProgram);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
-    EXPECT_NE(ui.messages[0].text.find("Index2.cdx"), std::string::npos) << ui.messages[0].text;
-    EXPECT_NE(ui.messages[0].text.find("Delete " + File("Index1.cdx")), std::string::npos);
+    const std::string tracks = File("artdat.dat");
+    std::string pristine;
+    {
+        std::ifstream in(tracks, std::ios::binary);
+        pristine.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::unique_ptr<xbase::Table> holder;
+    const std::string restore = "Restore artdat.dat from your backup";
+    const struct {
+        std::function<void()> damage;
+        std::string advice;
+    } cases[] = {
+        {[&] { WriteFile(File("Index2.cdx"), std::string(100, 'x')); },
+         "Delete " + File("Index1.cdx") + " and start the program again"},
+        {[&] { WriteFile(tracks, ""); }, restore},
+        {[&] { WriteFile(tracks, pristine.substr(0, 40)); }, restore},
+        {[&] {
+             std::filesystem::copy_file(File("items.dat"), tracks,
+                                        std::filesystem::copy_options::overwrite_existing);
+         },
+         "field TITEL is missing: this is another table's file"},
+        {[&] {
+             xbase::Table::Options exclusive;
+             exclusive.exclusive = true;
+             ASSERT_TRUE(xbase::Table::Open(tracks, exclusive, &holder).ok());
+         },
+         "artdat.dat is in use by another program"},
+    };
+    for (const auto& c : cases) {
+        for (const bool withIndex1 : {true, false}) {
+            if (c.advice.rfind("Delete", 0) == 0 && !withIndex1)
+                continue;
+            holder.reset();
+            WriteFile(tracks, pristine);
+            ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
+            if (!withIndex1)
+                std::filesystem::remove(File("Index1.cdx"));
+            c.damage();
+            ScriptedUi ui;
+            Catalogue catalogue(folder());
+            EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::Failed) << c.advice;
+            ASSERT_EQ(ui.messages.size(), 1u) << c.advice;
+            EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+            EXPECT_NE(ui.messages[0].text.find(c.advice), std::string::npos) << ui.messages[0].text;
+            for (const char* index : {"Index1.cdx", "Index2.cdx", "Index3.cdx", "Index5.cdx"})
+                EXPECT_EQ(Exists(index), withIndex1 || index[5] != '1') << c.advice << index;
+        }
+    }
 }
 
 }  // namespace
