@@ -8,17 +8,15 @@
 #include <QVBoxLayout>
 
 #include "base/ini.h"
+#include "shell/range_spin_box.h"
 
 TPlayIntroTijdForm::TPlayIntroTijdForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      spinEdit1_(new QSpinBox(this)) {
+      spinEdit1_(new RangeSpinBox(this, "SpinEdit1", 2, 59, 2)) {
     setObjectName("PlayIntroTijdForm");
     setWindowTitle("Intro time");
 
-    spinEdit1_->setObjectName("SpinEdit1");
-    spinEdit1_->setRange(2, 59);
-    spinEdit1_->findChild<QLineEdit*>()->setMaxLength(2);
     spinEdit1_->setValue(IniReadInteger("Diversen", "IntroSpeeltijd", 10));
     spinEdit1_->setFixedWidth(56);
 
@@ -53,6 +51,8 @@ TPlayIntroTijdForm::TPlayIntroTijdForm(QWidget* parent)
 
 void TPlayIntroTijdForm::OKBtnClick() {
     spinEdit1_->interpretText();
+    if (RefusedOutOfRange(spinEdit1_, "Intro playing time"))
+        return;
     if (IniWriteInteger("Diversen", "IntroSpeeltijd", spinEdit1_->value())) {
         accept();
     }

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class QSpinBox;
+class RangeSpinBox;
 
 class TPlayIntroTijdForm : public QDialog {
     Q_OBJECT
@@ -14,5 +14,5 @@ public:
 private:
     void OKBtnClick();
 
-    QSpinBox* spinEdit1_;
+    RangeSpinBox* spinEdit1_;
 };

@@ -14,6 +14,7 @@
 #include "entry/pick_list_combo.h"
 #include "entry/table_text.h"
 #include "entry/verander_combo_items.h"
+#include "shell/range_spin_box.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
 
@@ -60,12 +61,8 @@ QLineEdit* MakeTextField(QWidget* parent, const char* name, int maxLength) {
     return edit;
 }
 
-QSpinBox* MakeNumberField(QWidget* parent, const char* name, int low, int high) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(low, high);
-    spin->setAlignment(Qt::AlignRight);
-    return spin;
+RangeSpinBox* MakeNumberField(QWidget* parent, const char* name, int low, int high) {
+    return new RangeSpinBox(parent, name, low, high, int(std::to_string(high).size()));
 }
 
 QLineEdit* MakeYearField(QWidget* parent, const char* name) {

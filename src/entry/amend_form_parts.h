@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/range_spin_box.h"
+
 class Catalogue;
 class PickListCombo;
 class QFormLayout;
@@ -25,7 +27,7 @@ PickListCombo* MakeListField(Catalogue& catalogue, QWidget* parent, const char* 
 // A text field named `name` of `maxLength` characters.
 QLineEdit* MakeTextField(QWidget* parent, const char* name, int maxLength);
 // A whole-number field named `name` from `low` to `high`.
-QSpinBox* MakeNumberField(QWidget* parent, const char* name, int low, int high);
+RangeSpinBox* MakeNumberField(QWidget* parent, const char* name, int low, int high);
 // A field for a year: up to four digits, nothing else.
 QLineEdit* MakeYearField(QWidget* parent, const char* name);
 

@@ -143,7 +143,7 @@ void TEditAankoop::BitBtn1Click() {
     if (!price) {
         Refuse(dbEdit3_, "\"" + dbEdit3_->text().trimmed().toStdString() +
                              "\" is not a valid price. Type an amount from 0.00 to " +
-                             FormatPrice(kMaxPrice) + ".");
+                             FormatPrice(kMaxPrice) + ", such as 12.50 or 12,50.");
         return;
     }
     typed.price = *price;

@@ -3,6 +3,7 @@
 #include "entry/entry_session.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/feedback.h"
 #include "base/ini.h"
@@ -31,9 +32,37 @@ std::string EntrySession::SeekKeyOf(const std::string& drager, int64_t nummer) c
     return SourceSeekKey(drager, nummer);
 }
 
-int64_t EntrySession::CarrierCounter() const {
+int64_t EntrySession::CarrierCounter() {
     const int counter = IniReadInteger("Geluidsdragers", Trim(fields.drager), 1);
-    return std::clamp<int64_t>(counter, 1, kMaxNummer);
+    if (counter >= 1 && counter <= kMaxNummer)
+        return counter;
+    // Past the last number (after source 999999999) the carrier goes on in its own gaps; a
+    // number of another carrier has nothing to do with it.
+    const int64_t free = FirstFreeNumber(fields.drager);
+    return free == 0 ? kMaxNummer : free;
+}
+
+int64_t EntrySession::FirstFreeNumber(const std::string& drager) {
+    TTableAccess& hf = catalogue_.dm2.HfAccess;
+    hf.SetOrder(4);
+    const std::string carrier = SeekKeyOf(drager, 1).substr(0, 10);
+    std::vector<int64_t> taken;
+    if (hf.Seek(carrier)) {
+        for (; !hf.Eof() && Upper(PadRight(hf.GetString("DRAGER"), 10), false) == carrier;
+             hf.Skip(1))
+            taken.push_back(hf.GetInteger("CDNUMMER"));
+    }
+    if (taken.empty())
+        return 1;
+    if (taken.back() < kMaxNummer)
+        return std::max<int64_t>(taken.back() + 1, 1);
+    int64_t expected = 1;
+    for (const int64_t number : taken) {
+        if (number > expected)
+            return expected;
+        expected = std::max(expected, number + 1);
+    }
+    return expected <= kMaxNummer ? expected : 0;
 }
 
 void EntrySession::ClearCdDisplay() {
@@ -296,12 +325,12 @@ bool EntrySession::SourceExists() {
                                 "\" does already exist! Do you want the first available number?",
                             MsgButtons::YesNo);
     if (answer == MsgAnswer::Yes) {
-        hf.SetOrder(3);
-        hf.GoBottom();
-        const int64_t next = hf.Eof() ? 1 : hf.GetInteger("CDNUMMER") + 1;
-        if (next > kMaxNummer) {
-            CurrentUi().Message(MsgKind::Warning, "There is no free number above " +
-                                                      std::to_string(kMaxNummer) + ".");
+        // Each carrier keeps its own numbers: a high number of another carrier is no reason to
+        // jump, and the highest number there is does not stop this carrier.
+        const int64_t next = FirstFreeNumber(fields.drager);
+        if (next == 0) {
+            CurrentUi().Message(MsgKind::Warning,
+                                "Every number of source " + Trim(fields.drager) + " is used.");
         } else {
             fields.nummer = next;
         }

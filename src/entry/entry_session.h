@@ -39,6 +39,7 @@ enum class EntryControl {
     InvJaar,
 };
 
+// The numbers are kept as typed (-1 for an empty field); a save refuses one outside its range.
 struct EntryFields {
     std::string drager;                                   // up to 10
     int64_t nummer = 1;                                   // 1..999999999
@@ -86,7 +87,7 @@ public:
     void Accept();
 
     // True when the source's number is taken by another source; asks whether the first
-    // available number is wanted and puts it in the number field on Yes.
+    // available number of the carrier is wanted and puts it in the number field on Yes.
     bool SourceExists();
     // Saves the typed track (when artist and title are filled) and prepares the next one. False
     // when a check stopped it and nothing changed.
@@ -141,7 +142,11 @@ public:
 private:
     std::string Upper(const std::string& text, bool tracks) const;
     std::string SeekKeyOf(const std::string& drager, int64_t nummer) const;
-    int64_t CarrierCounter() const;
+    // The carrier's counter; past the highest number, the carrier's first free number.
+    int64_t CarrierCounter();
+    // One above the carrier's highest source number, or when that is past the highest number
+    // allowed, the carrier's lowest unused number; 0 when the carrier has every number.
+    int64_t FirstFreeNumber(const std::string& drager);
     void ClearCdDisplay();
     void Seek(bool tracks, const std::string& text, const char* fieldName, int order);
     void StoreTrack();

@@ -4,6 +4,7 @@
 
 #include "base/feedback.h"
 #include "base/ini.h"
+#include "base/range_refusal.h"
 #include "base/text.h"
 #include "base/ui.h"
 #include "entry/entry_cd.h"
@@ -22,9 +23,36 @@ void LimitMessage() {
         "The maximum of 999 tracks per source has been reach. Choose for a new source.");
 }
 
+// A number the field holds outside its range (empty is -1) is refused, never corrected.
+bool Refused(int64_t value, int64_t low, int64_t high, const char* field) {
+    if (value >= low && value <= high)
+        return false;
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Warning,
+                        RangeRefusal(field, value < 0 ? "" : std::to_string(value), low, high));
+    return true;
+}
+
 }  // namespace
 
 bool EntrySession::WriteTracks(bool keepValues) {
+    const bool trackTyped = !fields.artiest.empty() && !fields.titel.empty();
+    const struct {
+        int64_t value, low, high;
+        const char* field;
+        EntryControl control;
+        bool used;
+    } numbers[] = {
+        {fields.nummer, 1, kMaxNummer, "Number", EntryControl::InvNummer, nummerEnabled_},
+        {fields.minuten, 0, 999, "Minutes", EntryControl::InvMin, trackTyped},
+        {fields.seconden, 0, 59, "Seconds", EntryControl::InvSec, trackTyped},
+    };
+    for (const auto& n : numbers) {
+        if (n.used && Refused(n.value, n.low, n.high, n.field)) {
+            focus_ = n.control;
+            return false;
+        }
+    }
     if (SourceExists())
         return false;
     if (IsBlank(fields.drager)) {
@@ -33,7 +61,6 @@ bool EntrySession::WriteTracks(bool keepValues) {
         focus_ = EntryControl::InvDrager;
         return false;
     }
-    const bool trackTyped = !fields.artiest.empty() && !fields.titel.empty();
     if (trackTyped && limitReached_) {
         // The source is full: a 1000th track is refused rather than stored under number 999.
         LimitMessage();

@@ -15,6 +15,7 @@
 #include "entry/geluids_invoer.h"
 #include "entry/pick_list_combo.h"
 #include "entry/track_time_field.h"
+#include "shell/range_spin_box.h"
 
 namespace {
 
@@ -24,10 +25,7 @@ int WidthFor(const QWidget* widget, int chars) {
 }
 
 QSpinBox* NumberField(QWidget* parent, const char* name, int low, int high, int chars) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(low, high);
-    spin->setAlignment(Qt::AlignRight);
+    auto* spin = new RangeSpinBox(parent, name, low, high, int(std::to_string(high).size()));
     spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
     spin->setFixedWidth(WidthFor(spin, chars));
     return spin;

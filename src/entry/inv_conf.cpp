@@ -12,8 +12,10 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "base/feedback.h"
 #include "base/ini.h"
 #include "base/text.h"
+#include "base/ui.h"
 #include "entry/editor_parts.h"
 #include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
@@ -196,6 +198,15 @@ void TInvConf::BitBtn1Click() {
         quality ? TextForTable(iJaar_->text().trimmed(), "Fill field year with") : std::nullopt;
     if (!year)
         return;
+    if (year->find_first_not_of("0123456789") != std::string::npos) {
+        PlayWave("error.wav");
+        CurrentUi().Message(MsgKind::Warning,
+                            "\"" + iJaar_->text().trimmed().toStdString() +
+                                "\" cannot be used in Fill field year with: type up to 2 digits, "
+                                "the start of a year such as 19.");
+        iJaar_->setFocus();
+        return;
+    }
     // A write that fails has been reported; the screen stays open, so that a closed screen
     // never suggests the settings were kept.
     bool written = true;

@@ -21,6 +21,7 @@
 #include "entry/editor_parts.h"
 #include "entry/pick_list_combo.h"
 #include "entry/table_text.h"
+#include "shell/range_spin_box.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
 #include "store/source_key.h"
@@ -149,6 +150,13 @@ void TInvoegTrackForm::DBEdit1Change() {
 
 void TInvoegTrackForm::OkButClick() {
     closingByOk_ = false;
+    for (const auto& [field, caption] : {std::pair{invNummer_, "Number"},
+                                         {invTrack_, "Track"},
+                                         {invMin_, "Minutes"},
+                                         {invSec_, "Seconds"}}) {
+        if (RefusedOutOfRange(field, caption))
+            return;
+    }
     const std::optional<std::string> carrier = FieldBytes(invDrager_, "Source");
     if (!carrier)
         return;

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class RangeSpinBox;
 
 class TInvoegTrackForm : public QDialog {
     Q_OBJECT
@@ -52,8 +53,8 @@ private:
 
     QFormLayout* form_;
     PickListCombo* invDrager_;
-    QSpinBox* invNummer_;
-    QSpinBox* invTrack_;
+    RangeSpinBox* invNummer_;
+    RangeSpinBox* invTrack_;
     QLineEdit* dbEdit7_;
     QLineEdit* dbEdit1_;
     QLineEdit* dbEdit2_;
@@ -61,8 +62,8 @@ private:
     PickListCombo* dbEdit4_;
     PickListCombo* dbEdit5_;
     PickListCombo* dbEdit6_;
-    QSpinBox* invMin_;
-    QSpinBox* invSec_;
+    RangeSpinBox* invMin_;
+    RangeSpinBox* invSec_;
     QWidget* timeCaption_;
     QLineEdit* invJaar_;
     QLabel* yearCaption_ = nullptr;

@@ -11,22 +11,21 @@ bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
-// "1,234,567" or "1234567": the integer part, commas only as complete thousands groups, so that
-// "12,50" (a decimal comma) is not taken for 1250.
-std::optional<int64_t> WholePart(std::string_view text) {
+// "1,234,567" or "1234567": the integer part, `group` only between complete thousands groups.
+std::optional<int64_t> WholePart(std::string_view text, char group) {
     if (text.empty())
         return std::nullopt;
-    const bool grouped = text.find(',') != std::string_view::npos;
+    const bool grouped = text.find(group) != std::string_view::npos;
     int64_t value = 0;
-    size_t digitsSinceComma = 0;
+    size_t digitsSinceGroup = 0;
     bool firstGroup = true;
     for (char ch : text) {
-        if (ch == ',') {
-            if (digitsSinceComma == 0 || (!firstGroup && digitsSinceComma != 3) ||
-                digitsSinceComma > 3)
+        if (ch == group) {
+            if (digitsSinceGroup == 0 || (!firstGroup && digitsSinceGroup != 3) ||
+                digitsSinceGroup > 3)
                 return std::nullopt;
             firstGroup = false;
-            digitsSinceComma = 0;
+            digitsSinceGroup = 0;
             continue;
         }
         if (!IsDigit(ch))
@@ -34,11 +33,25 @@ std::optional<int64_t> WholePart(std::string_view text) {
         value = value * 10 + (ch - '0');
         if (value > 100000000000LL)
             return std::nullopt;
-        ++digitsSinceComma;
+        ++digitsSinceGroup;
     }
-    if (grouped && digitsSinceComma != 3)
+    if (grouped && digitsSinceGroup != 3)
         return std::nullopt;
     return value;
+}
+
+// The decimal separator of `text`: the later of a point and a comma when both are there
+// ("1,234.50", "1.234,50"); a lone comma with one or two digits after it ("12,50"); otherwise the
+// point.
+char DecimalSeparator(std::string_view text) {
+    const size_t point = text.rfind('.');
+    const size_t comma = text.rfind(',');
+    if (comma == std::string_view::npos)
+        return '.';
+    if (point != std::string_view::npos)
+        return comma > point ? ',' : '.';
+    const size_t after = text.size() - comma - 1;
+    return text.find(',') == comma && (after == 1 || after == 2) ? ',' : '.';
 }
 
 }  // namespace
@@ -61,10 +74,14 @@ std::optional<double> ParsePrice(std::string_view text) {
     const std::string trimmed = Trim(text);
     if (trimmed.empty())
         return 0.0;
-    const size_t point = trimmed.find('.');
     const std::string_view all(trimmed);
+    const char decimal = DecimalSeparator(all);
+    const char group = decimal == '.' ? ',' : '.';
+    const size_t point = all.find(decimal);
+    if (point != std::string_view::npos && all.find(decimal, point + 1) != std::string_view::npos)
+        return std::nullopt;
     const std::optional<int64_t> whole =
-        point == 0 ? std::optional<int64_t>(0) : WholePart(all.substr(0, point));
+        point == 0 ? std::optional<int64_t>(0) : WholePart(all.substr(0, point), group);
     if (!whole)
         return std::nullopt;
     int64_t cents = *whole * 100;

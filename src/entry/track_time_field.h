@@ -1,10 +1,11 @@
 // The minutes and seconds fields of a track time: whole numbers shown with at least two digits,
-// as the times are stored ("04", "07").
+// as the times are stored ("04", "07"). Seconds of 60 and more are kept as typed, for the screen
+// to refuse.
 #pragma once
 
-#include <QSpinBox>
+#include "shell/range_spin_box.h"
 
-class TrackTimeField : public QSpinBox {
+class TrackTimeField : public RangeSpinBox {
     Q_OBJECT
 public:
     // `high`: 999 for minutes, 59 for seconds.

@@ -21,6 +21,7 @@
 #include "entry/pick_list_combo.h"
 #include "entry/table_text.h"
 #include "shell/password.h"
+#include "shell/range_spin_box.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
 
@@ -166,6 +167,11 @@ void TWijzigArtiestGegevens::FormShow() {
 }
 
 void TWijzigArtiestGegevens::BitBtn1Click() {
+    for (const auto& [field, caption] :
+         {std::pair{invTrack_, "Track"}, {invMin_, "Minutes"}, {invSec_, "Seconds"}}) {
+        if (RefusedOutOfRange(field, caption))
+            return;
+    }
     TrackTexts texts;
     if (!CollectFieldBytes({{dbEdit1_, "Artist", &texts.artist},
                             {dbEdit2_, "Title", &texts.title},

@@ -13,6 +13,7 @@ class QCheckBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class RangeSpinBox;
 class QPushButton;
 class QSpinBox;
 
@@ -46,10 +47,10 @@ private:
     PickListCombo* dbEdit9_;
     QLineEdit* dbEdit11_;
     QLabel* dbText1_;
-    QSpinBox* invMin_;
-    QSpinBox* invSec_;
+    RangeSpinBox* invMin_;
+    RangeSpinBox* invSec_;
     QLineEdit* invJaar_;
-    QSpinBox* invTrack_;
+    RangeSpinBox* invTrack_;
     QLabel* timeCaption_;
     QLabel* yearCaption_;
     QCheckBox* genreCheckBox_;

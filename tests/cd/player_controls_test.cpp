@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -176,18 +177,33 @@ TEST_F(PlayerControlsTest, IntroTimeWindow) {
         EXPECT_EQ(form.windowTitle(), "Intro time");
         auto* spin = form.findChild<QSpinBox*>("SpinEdit1");
         EXPECT_EQ(spin->value(), 7);
-        EXPECT_EQ(spin->minimum(), 2);
-        EXPECT_EQ(spin->maximum(), 59);
         EXPECT_TRUE(form.findChild<QPushButton*>("CancelBtn")->isDefault());
         spin->setValue(15);
         form.findChild<QPushButton*>("CancelBtn")->click();
         EXPECT_EQ(IniReadInteger("Diversen", "IntroSpeeltijd"), 7);
     }
-    TPlayIntroTijdForm form;
-    form.findChild<QSpinBox*>("SpinEdit1")->setValue(59);
-    form.findChild<QPushButton*>("OKBtn")->click();
-    EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(IniReadInteger("Diversen", "IntroSpeeltijd"), 59);
+    // What is typed stays typed; OK refuses a time outside 2 to 59 and keeps the window open.
+    for (const char* typed : {"99", "1", "", "59"}) {
+        TPlayIntroTijdForm form;
+        form.show();
+        auto* edit = form.findChild<QSpinBox*>("SpinEdit1")->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        ui.messages.clear();
+        form.findChild<QPushButton*>("OKBtn")->click();
+        EXPECT_EQ(edit->text(), typed);
+        const bool allowed = std::string(typed) == "59";
+        EXPECT_EQ(form.result(), allowed ? QDialog::Accepted : QDialog::Rejected) << typed;
+        EXPECT_EQ(IniReadInteger("Diversen", "IntroSpeeltijd"), allowed ? 59 : 7) << typed;
+        if (!allowed) {
+            ASSERT_EQ(ui.messages.size(), 1u) << typed;
+            EXPECT_NE(ui.messages[0].text.find("Intro playing time"), std::string::npos);
+            EXPECT_NE(ui.messages[0].text.find("type a whole number from 2 to 59."),
+                      std::string::npos)
+                << ui.messages[0].text;
+        }
+    }
 }
 
 }  // namespace

@@ -78,12 +78,12 @@ TEST_F(EntrySessionTest, ATakenNumberOrNoCarrierStoresNothing) {
         const char* drager;
         std::vector<MsgAnswer> answers;
         std::string message;
-        int64_t nummer;  // Yes: one above the highest number of any carrier
+        int64_t nummer;  // Yes: one above the carrier's own highest number
         EntryControl focus;
     } cases[] = {
         {"CD", {MsgAnswer::No}, taken, 5, EntryControl::InvNummer},
         {"  ", {}, "There is no source!", 5, EntryControl::InvDrager},
-        {"CD", {MsgAnswer::Yes}, taken, 41, EntryControl::InvNummer},
+        {"CD", {MsgAnswer::Yes}, taken, 6, EntryControl::InvNummer},
     };
     for (const auto& c : cases) {
         EntrySession& s = Start();
@@ -99,7 +99,24 @@ TEST_F(EntrySessionTest, ATakenNumberOrNoCarrierStoresNothing) {
         EXPECT_TRUE(Tracks().empty());
     }
     EXPECT_TRUE(session_->WriteTracks(true));
-    EXPECT_EQ(Tracks().at(0).at("CDNUMMER"), "41");
+    EXPECT_EQ(Tracks().at(0).at("CDNUMMER"), "6");
+}
+
+// After a carrier's number 999999999 its counter and its first available number go on in its
+// own gaps.
+TEST_F(EntrySessionTest, ACarrierPastTheLastNumberGoesOnInItsOwnGaps) {
+    for (const char* number : {"1", "999999999"})
+        AddMainTitle({{"DRAGER", "LP"}, {"CDNUMMER", number}});
+    IniWriteInteger("Geluidsdragers", "LP", 1000000000);  // as left by saving LP 999999999
+    EntrySession& s = Start();
+    s.fields.drager = "LP";
+    s.InvDragerChange();
+    EXPECT_EQ(s.fields.nummer, 2);
+    s.fields.nummer = 1;
+    TypeTrack(s, "Artist", "Title");
+    ui_.answers = {MsgAnswer::Yes};
+    EXPECT_FALSE(s.WriteTracks(true));
+    EXPECT_EQ(s.fields.nummer, 2);
 }
 
 TEST_F(EntrySessionTest, ValuesTypedTwiceInARowStayForTheFollowingTracks) {

@@ -161,6 +161,30 @@ TEST_F(GeluidsInvoerTest, ANewSourceOnSidesAAndBIsStoredAsTyped) {
         EXPECT_TRUE(HasItem(text, code)) << text;
 }
 
+// The number fields keep what is typed, an emptied one included; saving refuses it with what is
+// allowed and stores nothing.
+TEST_F(GeluidsInvoerTest, NumberFieldsKeepWhatIsTyped) {
+    Open();
+    Type("InvArtiest", "artist");
+    Type("InvTitel", "title");
+    const char* const cases[][3] = {
+        {"InvSec", "75", "\"75\" cannot be used in Seconds: type a whole number from 0 to 59."},
+        {"InvNummer", "", "The field Number is empty: type a whole number from 1 to 999999999."}};
+    for (const auto& [name, typed, message] : cases) {
+        QLineEdit* edit = Find<QSpinBox>(name)->findChild<QLineEdit*>();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        Edit("InvTitel")->setFocus();
+        EXPECT_EQ(edit->text(), typed) << name;
+        Click("vTrackBut");
+        EXPECT_EQ(ui_.MessageTexts().back(), message);
+        EXPECT_EQ(Label("Tracknr"), "1") << name;
+    }
+    EXPECT_TRUE(Tracks().empty());
+}
+
 TEST_F(GeluidsInvoerTest, NewSourceStartsTheNextOneWithItsOwnNumber) {
     Open();
     Type("InvHoofdtitel", "first");

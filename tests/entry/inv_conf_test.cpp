@@ -66,8 +66,16 @@ TEST_F(InvConfTest, OkWritesExactlyItsKeys) {
     Child<QCheckBox>(&screen, "InvLabel")->setChecked(true);
     Child<QCheckBox>(&screen, "Ktrefwoord")->setChecked(true);
     Child<QComboBox>(&screen, "ComboBox1")->setEditText("CD");
-    QTest::keyClicks(Child<QLineEdit>(&screen, "iJaar"), "1999");
     Child<QRadioButton>(&screen, "iBut1")->setChecked(true);
+    // A year start with a letter is refused and nothing is written.
+    QTest::keyClicks(Child<QLineEdit>(&screen, "iJaar"), "1x");
+    Child<QPushButton>(&screen, "BitBtn1")->click();
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"\"1x\" cannot be used in Fill field year with: type up "
+                                       "to 2 digits, the start of a year such as 19."});
+    EXPECT_EQ(CdIni(), "");
+    Child<QLineEdit>(&screen, "iJaar")->clear();
+    QTest::keyClicks(Child<QLineEdit>(&screen, "iJaar"), "1999");
     Child<QPushButton>(&screen, "BitBtn1")->click();
     EXPECT_EQ(screen.result(), QDialog::Accepted);
     EXPECT_EQ(CdIni(),

@@ -102,31 +102,26 @@ TEST_F(PurchaseMemoTest, PurchaseWithoutPlaceClearsTheDate) {
     EXPECT_EQ(Hf("AANKOOPDAT"), "");
 }
 
-TEST_F(PurchaseMemoTest, PurchaseRefusesAWrongDateOrPrice) {
+TEST_F(PurchaseMemoTest, PurchaseRefusesAWrongDateOrPriceAndTakesADecimalComma) {
     testutil::WhenModalShown([](QWidget* screen) {
         SetPlace(screen, "Shop");
         Retype(screen, "DBEdit2", "31-02-1998");
         Press(screen, "BitBtn1");
         EXPECT_TRUE(screen->isVisible());
         Retype(screen, "DBEdit2", "28-02-1998");
-        Retype(screen, "DBEdit3", "12,50");  // a decimal comma would be read as 1250
-        Press(screen, "BitBtn1");
-        EXPECT_TRUE(screen->isVisible());
         Retype(screen, "DBEdit3", "10000000");
         Press(screen, "BitBtn1");
         EXPECT_TRUE(screen->isVisible());
-        Press(screen, "BitBtn2");
+        Retype(screen, "DBEdit3", "12,50");
+        Press(screen, "BitBtn1");
     });
-    EXPECT_FALSE(TEditAankoop::Show(*catalogue, recno));
+    EXPECT_TRUE(TEditAankoop::Show(*catalogue, recno));
     EXPECT_EQ(ui.Log(), (Strings{"sound:error.wav",
                                  "\"31-02-1998\" is not a valid date. Type it as dd-mm-yyyy.",
                                  "sound:error.wav",
-                                 "\"12,50\" is not a valid price. Type an amount from 0.00 to "
-                                 "9,999,999.99.",
-                                 "sound:error.wav",
                                  "\"10000000\" is not a valid price. Type an amount from 0.00 to "
-                                 "9,999,999.99."}));
-    EXPECT_EQ(Hf("AANKOOP"), "");
+                                 "9,999,999.99, such as 12.50 or 12,50."}));
+    EXPECT_EQ(Hf("AANKPPRS"), "12.50");
 }
 
 TEST_F(PurchaseMemoTest, PurchaseAndMemoCannotBeStoredWhileLocked) {
@@ -189,13 +184,20 @@ TEST(PriceText, FormatsAndParsesAmounts) {
     EXPECT_EQ(FormatPrice(0), "0.00");
     EXPECT_EQ(FormatPrice(1234567.5), "1,234,567.50");
     EXPECT_EQ(FormatPrice(999.999), "1,000.00");
-    EXPECT_EQ(ParsePrice(""), 0.0);
-    EXPECT_EQ(ParsePrice(" 12 "), 12.0);
-    EXPECT_EQ(ParsePrice(".5"), 0.5);
-    EXPECT_EQ(ParsePrice("1,234,567.89"), 1234567.89);
-    EXPECT_EQ(ParsePrice("9999999.99"), 9999999.99);
-    for (const char* wrong : {"12,50", "1,23", "1234,567", "-1", "1.234", "1.", "abc", "1e3",
-                              "10000000", "99999999999999999999"})
+    const std::pair<const char*, double> amounts[] = {{"", 0.0},
+                                                      {" 12 ", 12.0},
+                                                      {".5", 0.5},
+                                                      {"1,234,567.89", 1234567.89},
+                                                      {"9999999.99", 9999999.99},
+                                                      {"12,50", 12.5},
+                                                      {"12.50", 12.5},
+                                                      {"0,5", 0.5},
+                                                      {"1.234,50", 1234.5},
+                                                      {"1,234", 1234.0}};
+    for (const auto& [text, amount] : amounts)
+        EXPECT_EQ(ParsePrice(text), amount) << text;
+    for (const char* wrong : {"1,2,3", "12,5.0", "1234,567", "-1", "1.234", "1.", "abc", "1e3",
+                              "10000000", "99999999999999999999", "1,5,0"})
         EXPECT_FALSE(ParsePrice(wrong)) << wrong;
 }
 
