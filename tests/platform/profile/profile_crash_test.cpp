@@ -64,13 +64,17 @@ TEST(ProfileCrashTest, KilledWriterNeverLeavesAPartialFile) {
                     ::_exit(1);
             }
         }
-        // Read alongside the writer, then kill it somewhere in the middle of its work.
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(rng() % 8000);
-        while (std::chrono::steady_clock::now() < deadline) {
+        // Read alongside the writer until it has landed a write of its own (on a busy machine
+        // that can take a while), then kill it somewhere in the middle of its later work.
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        for (;;) {
             long n = ExpectWholeFile(path);
             ASSERT_GE(n, last) << "a value went back in time";
+            if (n >= base || std::chrono::steady_clock::now() > give_up)
+                break;
             std::this_thread::sleep_for(std::chrono::microseconds(300));
         }
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 4000));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         int wait_status = 0;
         ASSERT_EQ(::waitpid(child, &wait_status, 0), child);
