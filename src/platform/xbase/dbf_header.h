@@ -45,8 +45,8 @@ struct DbfHeader {
 struct FieldSpec {
     std::string name;
     char type = 'C';
-    uint8_t length = 0;
-    uint8_t decimals = 0;
+    int length = 0;  // wider than the format holds, so that a bad width is refused, not wrapped
+    int decimals = 0;
 };
 
 // Parses the whole header region `data` (at least 32 bytes; the caller reads headerLength bytes

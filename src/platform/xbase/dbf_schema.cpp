@@ -22,35 +22,43 @@ char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
 }
 
-// Empty when the width suits the type; fixed widths are filled in when left 0.
-std::string CheckAndFillWidth(FieldDef* f) {
-    const std::string what = std::string(1, f->type) + "(" + std::to_string(f->length) + "," +
-                             std::to_string(f->decimals) + ")";
+// Empty when the width suits the type, else what is wrong with it, naming the limit; fixed widths
+// are filled in when left 0.
+std::string CheckAndFillWidth(const FieldSpec& w, FieldDef* f) {
+    const std::string what = std::string(1, f->type) + "(" + std::to_string(w.length) + "," +
+                             std::to_string(w.decimals) + ")";
+    auto bad = [&](const char* limit) { return "has bad width " + what + ": " + limit; };
     switch (f->type) {
         case 'C':
-            if (f->length < 1 || f->length > 254 || f->decimals != 0)
-                return "has bad width " + what;
-            return {};
+            if (w.length < 1 || w.length > 254 || w.decimals != 0)
+                return bad("a character field holds 1 to 254 characters, no decimals");
+            break;
         case 'N':
         case 'F':
-            if (f->length < 1 || f->length > 20)
-                return "has bad width " + what;
+            if (w.length < 1 || w.length > 20 || w.decimals < 0)
+                return bad("a number field is 1 to 20 wide");
             // A decimal field needs room for the point and a digit before it.
-            if (f->decimals != 0 && f->decimals + 2 > f->length)
-                return "has too many decimals " + what;
-            return {};
+            if (w.decimals != 0 && w.decimals + 2 > w.length)
+                return "has too many decimals " + what + ": at most the width less 2";
+            break;
         case 'D':
         case 'L':
         case 'M': {
-            const uint8_t fixed = f->type == 'D' ? 8 : (f->type == 'L' ? 1 : 10);
-            if ((f->length != 0 && f->length != fixed) || f->decimals != 0)
-                return "has bad width " + what;
-            f->length = fixed;
+            const int fixed = f->type == 'D' ? 8 : (f->type == 'L' ? 1 : 10);
+            if ((w.length != 0 && w.length != fixed) || w.decimals != 0)
+                return bad(f->type == 'D'   ? "a date is 8 wide"
+                           : f->type == 'L' ? "a logical is 1 wide"
+                                            : "a memo is 10 wide");
+            f->length = uint8_t(fixed);
+            f->decimals = 0;
             return {};
         }
         default:
             return "has type '" + std::string(1, f->type) + "', which new tables do not use";
     }
+    f->length = uint8_t(w.length);
+    f->decimals = uint8_t(w.decimals);
+    return {};
 }
 
 }  // namespace
@@ -81,9 +89,7 @@ Status BuildSchema(const std::string& fileName, const std::vector<FieldSpec>& wa
                 return bad("field name " + f.name + " is used twice");
         }
         f.type = Upper(w.type);
-        f.length = w.length;
-        f.decimals = w.decimals;
-        std::string fault = CheckAndFillWidth(&f);
+        std::string fault = CheckAndFillWidth(w, &f);
         if (!fault.empty())
             return bad("field " + f.name + " " + fault);
         f.offset = offset;

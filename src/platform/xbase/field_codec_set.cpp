@@ -37,6 +37,9 @@ Status SetText(uint8_t* record, const FieldDef& f, std::string_view value) {
                 return Refuse(f, "text of " + std::to_string(used) +
                                      " characters does not fit width " + std::to_string(f.length));
             }
+            // Other xBase programs end the text at a NUL; what follows it would be lost.
+            if (value.substr(0, used).find('\0') != std::string_view::npos)
+                return Refuse(f, "text holds a NUL byte");
             std::memset(record + f.offset, ' ', f.length);
             Put(record, f, value.substr(0, used));
             return Status::OK();
