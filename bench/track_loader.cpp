@@ -3,35 +3,23 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/xbase/csv/csv_reader.h"
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/text_convert.h"
 
 namespace bench {
-
-namespace {
-
-// Splits a CSV line without quotes (the generator writes none).
-void Split(const std::string& line, std::vector<std::string>* out) {
-    out->clear();
-    size_t start = 0;
-    for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-        out->push_back(line.substr(start, comma - start));
-    }
-    out->push_back(line.substr(start));
-}
-
-}  // namespace
 
 xbase::Status LoadTrackCsv(const std::string& csvPath, xbase::Table* table, uint64_t* rows) {
     using xbase::Status;
     std::ifstream in(csvPath, std::ios::binary);
     if (!in)
         return Status::NotFound(csvPath, "cannot open");
-    std::string line;
+    xbase::CsvReader reader(in);
     std::vector<std::string> cells;
-    if (!std::getline(in, line))
-        return Status::InvalidArgument(csvPath, "no header row");
-    Split(line, &cells);
+    std::string error;
+    if (!reader.Next(&cells, &error))
+        return Status::InvalidArgument(csvPath,
+                                       error.empty() ? "no header row" : "line 1: " + error);
     std::vector<const xbase::FieldDef*> fields;
     for (const std::string& name : cells) {
         int f = table->schema().Find(name);
@@ -49,11 +37,10 @@ xbase::Status LoadTrackCsv(const std::string& csvPath, xbase::Table* table, uint
     std::string bytes;
     *rows = 0;
     uint32_t pending = 0;
-    while (std::getline(in, line)) {
-        Split(line, &cells);
+    while (reader.Next(&cells, &error)) {
         if (cells.size() != fields.size()) {
-            return Status::InvalidArgument(
-                csvPath, "row " + std::to_string(*rows + 2) + " has the wrong number of values");
+            return Status::InvalidArgument(csvPath, "line " + std::to_string(reader.line()) +
+                                                        " has the wrong number of values");
         }
         size_t at = batch.size();
         batch.insert(batch.end(), blank.begin(), blank.end());
@@ -70,6 +57,9 @@ xbase::Status LoadTrackCsv(const std::string& csvPath, xbase::Table* table, uint
             pending = 0;
         }
     }
+    if (!error.empty())
+        return Status::InvalidArgument(csvPath,
+                                       "line " + std::to_string(reader.line()) + ": " + error);
     return table->AppendMany(batch.data(), pending);
 }
 

@@ -158,6 +158,50 @@ class XbtoolBasics(iu.FolderTest):
         self.expect_error("index", table, index, "BAD", "UPPER(NOSUCHFIELD)", names="NOSUCHFIELD")
         self.expect_error("create", self.path("x.dbf"), "NAME:Q:10", names="x.dbf")
 
+    def test_bad_widths_and_rows_are_refused(self):
+        table = self.make_table()
+        cases = [  # create arguments or CSV text to load, what the error names, rows stored
+            (["NAME:C:300"], ["NAME", "254"], None),
+            (["PRIJS:N:21:2"], ["PRIJS", "20"], None),
+            ("\ufeffcdnummer,ARTIEST\r\n1,a\r\n2,b\x00c\r\n", ["line 3", "ARTIEST", "NUL"], 1),
+            ("ARTIEST,artiest\r\nx,y\r\n", ["artiest", "twice"], None),
+            ('TITEL,PRIJS\r\n"a\r\nb",1.5\r\nc,2.50\r\nd,2.125\r\n', ["line 5", "PRIJS"], 2),
+            ('TITEL\r\nx\r\n"y\r\n', ["line 3", "not closed"], 1),
+        ]
+        for case, names, stored in cases:
+            with self.subTest(case=case):
+                before = len(iu.dump(table))
+                if isinstance(case, list):
+                    proc = iu.xbtool("create", self.path("w.dbf"), *case, expect=2)
+                else:
+                    with open(self.path("bad.csv"), "w", encoding="utf-8", newline="") as f:
+                        f.write(case)
+                    proc = iu.xbtool("load", table, self.path("bad.csv"), expect=2)
+                if stored is not None:
+                    names.append("%d row%s stored before it" % (stored, " was" if stored == 1 else "s were"))
+                self.assertEqual(len(iu.dump(table)), before + (stored or 0))
+                for name in names:
+                    self.assertIn(name, proc.err)
+
+    def test_dirty_index_and_lost_memos_are_reported(self):
+        table = self.make_table()
+        index = self.path("HFDAT.CDX")
+        iu.xbtool("index", table, index, "ARTIEST", "UPPER(ARTIEST)")
+        with open(index, "r+b") as f:
+            own = f.read(32)[24:28] == b"TNL1"  # where this engine keeps its dirty mark
+            f.seek(28 if own else 16)
+            f.write(b"\x01")
+        for args in [("walk", table, index, "ARTIEST"), ("seek", table, index, "ARTIEST", "ABBA"),
+                     ("dump", table, "--index", index)]:
+            self.assertIn("marked dirty", iu.xbtool(*args).err)
+        self.assertIn("marked dirty", iu.xbtool("check", table, index, expect=1).out)
+        # Every memo now lies past the end of the memo file; dump reports each and goes on.
+        os.truncate(iu.find_file(self.dir, "hfdat.fpt"), 512)
+        proc = iu.xbtool("dump", table, expect=1)
+        self.assertEqual(len(proc.out.splitlines()), len(ROWS))
+        self.assertEqual([line.split(",")[0] for line in proc.err.splitlines()],
+                         ["xbtool: record 1", "xbtool: record 3", "xbtool: record 4"])
+
 
 if __name__ == "__main__":
     iu.main()

@@ -1,5 +1,6 @@
 // xbtool: inspects and maintains xBase tables and compound indexes from the command line.
 // Run without arguments for the list of commands. Errors go to stderr, naming the file; exit 2.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -9,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/xbase/csv/csv_reader.h"
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/numeric_key.h"
 #include "platform/xbase/table.h"
 #include "platform/xbase/text_convert.h"
-#include "platform/xbase/tool/csv_reader.h"
 
 using namespace xbase;
 
@@ -23,7 +24,7 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  xbtool info TABLE\n"
-    "  xbtool dump TABLE\n"
+    "  xbtool dump TABLE [--index INDEX]\n"
     "  xbtool tags INDEX\n"
     "  xbtool walk TABLE INDEX TAG [--deleted]\n"
     "  xbtool seek TABLE INDEX TAG KEY\n"
@@ -97,8 +98,18 @@ std::string JsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+// Whether an index file carries the mark of a change that did not finish; its tags may then
+// miss keys or hold stale ones.
+bool MarkedDirty(const CdxFile& file) {
+    if (!file.dirty())
+        return false;
+    std::fprintf(stderr, "xbtool: warning: %s is marked dirty: a change to it did not finish\n",
+                 file.path().c_str());
+    return true;
+}
+
 // A field's value as dump shows it.
-std::string DumpValue(const Table& table, const uint8_t* rec, int index) {
+std::string DumpValue(const Table& table, const uint8_t* rec, int index, Status* memoFault) {
     const FieldDef& f = table.schema()[size_t(index)];
     std::string text;
     switch (f.type) {
@@ -109,7 +120,11 @@ std::string DumpValue(const Table& table, const uint8_t* rec, int index) {
             break;
         }
         case 'M':
-            Check(table.ReadMemo(rec, index, &text));
+            // A memo that cannot be read shows empty; Dump reports it and goes on.
+            if (Status s = table.ReadMemo(rec, index, &text); !s.ok()) {
+                *memoFault = s;
+                return std::string();
+            }
             break;
         case 'D': {
             Date d = GetDate(rec, f);
@@ -151,21 +166,31 @@ int Info(const std::string& path) {
     return 0;
 }
 
-int Dump(const std::string& path) {
+int Dump(const std::string& path, const std::string* index) {
     auto table = OpenTable(path, false, true);
-    Status failure;
+    if (index)
+        Check(table->OpenIndex(*index));
+    for (const auto& file : table->indexFiles())
+        MarkedDirty(*file);
+    int badMemos = 0;
     Check(table->ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
         std::string line = "{\"recno\":" + std::to_string(recno) +
                            ",\"deleted\":" + (rec[0] == '*' ? "true" : "false");
         for (size_t i = 0; i < table->schema().size(); ++i) {
+            Status memoFault;
             line += "," + JsonString(table->schema()[i].name) + ":" +
-                    JsonString(DumpValue(*table, rec, int(i)));
+                    JsonString(DumpValue(*table, rec, int(i), &memoFault));
+            if (!memoFault.ok()) {
+                ++badMemos;
+                std::fprintf(stderr, "xbtool: record %u, %s: %s\n", recno,
+                             table->schema()[i].name.c_str(), memoFault.ToString().c_str());
+            }
         }
         line += "}\n";
         std::fputs(line.c_str(), stdout);
         return true;
     }));
-    return 0;
+    return badMemos == 0 ? 0 : 1;
 }
 
 int Tags(const std::string& path) {
@@ -183,6 +208,8 @@ int Tags(const std::string& path) {
 
 Cursor OrderedCursor(Table* table, const std::string& index, const std::string& tag) {
     Check(table->OpenIndex(index));
+    for (const auto& file : table->indexFiles())
+        MarkedDirty(*file);
     Cursor cursor(table);
     Check(cursor.SetOrder(tag));
     return cursor;
@@ -234,11 +261,18 @@ int Seek(const std::string& path, const std::string& index, const std::string& t
 int CheckIndex(const std::string& path, const std::string& index) {
     auto table = OpenTable(path, false, true);
     Check(table->OpenIndex(index));
+    bool dirty = false;
+    for (const auto& file : table->indexFiles()) {
+        if (file->dirty()) {
+            std::printf("%s: marked dirty (a change did not finish)\n", file->path().c_str());
+            dirty = true;
+        }
+    }
     std::vector<std::string> report;
     Status s = table->Check(nullptr, &report);
     for (const std::string& line : report)
         std::printf("%s\n", line.c_str());
-    if (s.IsCorruption())
+    if (s.IsCorruption() || dirty)
         return 1;
     Check(s);
     return 0;
@@ -262,6 +296,14 @@ int Pack(const std::string& path, const std::string* index) {
     return 0;
 }
 
+int Count(const std::string& definition, const std::string& text) {
+    char* end = nullptr;
+    long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < 0 || n > 99999)
+        Check(Status::InvalidArgument("", "bad field \"" + definition + "\""));
+    return int(n);
+}
+
 int Create(const std::string& path, const std::vector<std::string>& definitions) {
     std::vector<FieldSpec> fields;
     for (const std::string& definition : definitions) {
@@ -278,15 +320,26 @@ int Create(const std::string& path, const std::vector<std::string>& definitions)
         f.name = parts[0];
         f.type = char(std::toupper(static_cast<unsigned char>(parts[1][0])));
         f.length = f.type == 'D' ? 8 : f.type == 'L' ? 1 : f.type == 'M' ? 10 : 0;
+        // Widths go to the engine unnarrowed so that it refuses what the format cannot hold.
         if (parts.size() > 2)
-            f.length = uint8_t(std::atoi(parts[2].c_str()));
+            f.length = Count(definition, parts[2]);
         if (parts.size() > 3)
-            f.decimals = uint8_t(std::atoi(parts[3].c_str()));
+            f.decimals = Count(definition, parts[3]);
         fields.push_back(f);
     }
     std::unique_ptr<Table> table;
     Check(Table::Create(path, fields, &table));
     return 0;
+}
+
+// Digits after the point that matter (trailing zeros do not); 0 for text without a point.
+size_t Decimals(std::string_view text) {
+    const std::string number = Trim(text);
+    size_t point = number.find('.');
+    if (point == std::string_view::npos)
+        return 0;
+    size_t last = number.find_last_not_of('0');
+    return last > point ? last - point : 0;
 }
 
 int Load(const std::string& path, const std::string& csv, const std::string* index) {
@@ -296,27 +349,34 @@ int Load(const std::string& path, const std::string& csv, const std::string* ind
     std::ifstream in(csv, std::ios::binary);
     if (!in)
         Check(Status::NotFound(csv, "cannot open"));
-    xbtool::CsvReader reader(in);
+    CsvReader reader(in);
     std::vector<std::string> header, row;
     std::string error;
     if (!reader.Next(&header, &error))
-        Check(Status::InvalidArgument(csv, error.empty() ? "no header row" : error));
+        Check(Status::InvalidArgument(csv, error.empty() ? "no header row" : "line 1, " + error));
     std::vector<int> fields;
     for (const std::string& name : header) {
         int f = table->schema().Find(Trim(name));
         if (f < 0)
             Check(Status::InvalidArgument(csv, "the table has no field " + name));
+        if (std::find(fields.begin(), fields.end(), f) != fields.end())
+            Check(Status::InvalidArgument(csv, "column " + Trim(name) + " appears twice"));
         fields.push_back(f);
     }
     std::vector<uint8_t> record(table->recordLength());
     std::string bytes;
-    long line = 1, count = 0;
+    long count = 0;
+    // A refused row stops the load; the rows before it stay stored, and the message says so.
+    auto stop = [&](const std::string& what) {
+        Check(Status::InvalidArgument(csv, "line " + std::to_string(reader.line()) + ", " + what +
+                                               "; " + std::to_string(count) +
+                                               (count == 1 ? " row was" : " rows were") +
+                                               " stored before it"));
+    };
     while (reader.Next(&row, &error)) {
-        ++line;
         if (row.size() != fields.size()) {
-            Check(Status::InvalidArgument(csv, "row " + std::to_string(line) + " has " +
-                                                   std::to_string(row.size()) + " values for " +
-                                                   std::to_string(fields.size()) + " columns"));
+            stop(std::to_string(row.size()) + " values for " + std::to_string(fields.size()) +
+                 " columns");
         }
         record.assign(record.size(), ' ');
         for (const FieldDef& f : table->schema().fields())
@@ -325,23 +385,27 @@ int Load(const std::string& path, const std::string& csv, const std::string* ind
         for (size_t i = 0; i < row.size(); ++i) {
             const FieldDef& f = table->schema()[size_t(fields[i])];
             Status s = FromUtf8(table->codePage(), row[i], &bytes);
-            if (s.ok()) {
-                if (f.type == 'M') {
-                    memos[fields[i]] = bytes;
-                } else if (!(bytes.empty() && f.type != 'C')) {
-                    s = SetText(record.data(), f, bytes);
-                }
+            if (s.ok() && (f.type == 'N' || f.type == 'F') && Decimals(bytes) > f.decimals) {
+                s = Status::InvalidArgument("", "'" + Trim(row[i]) + "' has more than " +
+                                                    std::to_string(f.decimals) + " decimals");
             }
             if (!s.ok())
-                Check(Status::InvalidArgument(
-                    csv, "row " + std::to_string(line) + ", " + f.name + ": " + s.message()));
+                stop("field " + f.name + ": " + s.message());
+            if (f.type == 'M') {
+                memos[fields[i]] = bytes;
+            } else if (!(bytes.empty() && f.type != 'C')) {
+                // The engine's refusal names the field.
+                if (s = SetText(record.data(), f, bytes); !s.ok())
+                    stop(s.message());
+            }
         }
         uint32_t recno = 0;
-        Check(table->Append(record.data(), memos, &recno));
+        if (Status s = table->Append(record.data(), memos, &recno); !s.ok())
+            stop(s.ToString());
         ++count;
     }
     if (!error.empty())
-        Check(Status::InvalidArgument(csv, error));
+        stop(error);
     std::printf("%ld records loaded\n", count);
     return 0;
 }
@@ -388,8 +452,11 @@ int Run(std::vector<std::string> args) {
     std::string index;
     if (command == "info" && args.size() == 1)
         return Info(args[0]);
-    if (command == "dump" && args.size() == 1)
-        return Dump(args[0]);
+    if (command == "dump") {
+        bool withIndex = TakeOption(&args, "--index", &index);
+        if (args.size() == 1)
+            return Dump(args[0], withIndex ? &index : nullptr);
+    }
     if (command == "tags" && args.size() == 1)
         return Tags(args[0]);
     if (command == "walk") {

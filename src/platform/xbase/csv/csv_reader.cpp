@@ -1,0 +1,90 @@
+#include "platform/xbase/csv/csv_reader.h"
+
+#include <cstring>
+
+namespace xbase {
+
+namespace {
+
+constexpr size_t kChunk = 1 << 16;
+
+}  // namespace
+
+bool CsvReader::Fill() {
+    if (at_ < buffer_.size())
+        return true;
+    buffer_.resize(kChunk);
+    in_.read(buffer_.data(), std::streamsize(kChunk));
+    buffer_.resize(size_t(in_.gcount()));
+    at_ = 0;
+    return !buffer_.empty();
+}
+
+bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
+    row->clear();
+    error->clear();
+    if (!started_) {
+        started_ = true;
+        // The mark may straddle a chunk only in a file shorter than it; look at the first bytes.
+        if (Fill() && buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            at_ = 3;
+    }
+    if (!Fill())
+        return false;
+    rowLine_ = nextLine_;
+    std::string value;
+    bool quoted = false, wasQuoted = false;
+    while (Fill()) {
+        const char* p = buffer_.data() + at_;
+        const char* end = buffer_.data() + buffer_.size();
+        if (quoted) {
+            const char* q = static_cast<const char*>(std::memchr(p, '"', size_t(end - p)));
+            const char* stop = q ? q : end;
+            for (const char* c = p; c < stop; ++c)
+                nextLine_ += *c == '\n';
+            value.append(p, stop);
+            at_ = size_t(stop - buffer_.data());
+            if (!q)
+                continue;
+            ++at_;
+            if (Fill() && buffer_[at_] == '"') {
+                value.push_back('"');
+                ++at_;
+            } else {
+                quoted = false;
+            }
+            continue;
+        }
+        // Plain bytes up to the next byte with a meaning.
+        const char* c = p;
+        while (c < end && *c != ',' && *c != '"' && *c != '\n' && *c != '\r')
+            ++c;
+        value.append(p, c);
+        at_ = size_t(c - buffer_.data());
+        if (c == end)
+            continue;
+        ++at_;
+        if (*c == '"' && value.empty() && !wasQuoted) {
+            quoted = wasQuoted = true;
+        } else if (*c == '"') {
+            value.push_back('"');
+        } else if (*c == ',') {
+            row->push_back(std::move(value));
+            value.clear();
+            wasQuoted = false;
+        } else if (*c == '\n') {
+            ++nextLine_;
+            row->push_back(std::move(value));
+            return true;
+        }
+        // A CR is dropped: CRLF ends a row at its LF.
+    }
+    if (quoted) {
+        *error = "a quoted value is not closed";
+        return false;
+    }
+    row->push_back(std::move(value));
+    return true;
+}
+
+}  // namespace xbase

@@ -1,0 +1,52 @@
+#include "platform/xbase/csv/csv_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace xbase {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Reads every row of `text`; the line each row starts on is appended to its values.
+Rows ReadAll(const std::string& text, std::string* error) {
+    std::istringstream in(text);
+    CsvReader reader(in);
+    Rows rows;
+    std::vector<std::string> row;
+    while (reader.Next(&row, error)) {
+        row.push_back(std::to_string(reader.line()));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(CsvReaderTest, ReadsRfc4180Text) {
+    const std::string longValue(70000, 'x');  // crosses the reader's chunks
+    struct Case {
+        std::string text;
+        Rows rows;
+        std::string error;
+    } cases[] = {
+        {"a,b\r\nc,d\r\n", {{"a", "b", "1"}, {"c", "d", "2"}}, ""},
+        {"\xEF\xBB\xBFNAME\nx", {{"NAME", "1"}, {"x", "2"}}, ""},
+        {"\"a,b\",\"say \"\"hi\"\"\"\r\n\"two\r\nlines\",\n",
+         {{"a,b", "say \"hi\"", "1"}, {"two\r\nlines", "", "2"}},
+         ""},
+        {"\n,\n", {{"", "1"}, {"", "", "2"}}, ""},
+        {"x\n\"" + longValue + "\"\"\"," + longValue + "\n",
+         {{"x", "1"}, {longValue + "\"", longValue, "2"}},
+         ""},
+        {"a\n\"open\nb", {{"a", "1"}}, "a quoted value is not closed"},
+        {"", {}, ""},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_EQ(ReadAll(c.text, &error), c.rows) << c.text.substr(0, 40);
+        EXPECT_EQ(error, c.error) << c.text.substr(0, 40);
+    }
+}
+
+}  // namespace
+}  // namespace xbase
