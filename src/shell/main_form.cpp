@@ -331,16 +331,41 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::endProgram(int status) {
     ending_ = true;
-    close();
+    if (!close()) {
+        return;  // an open screen refused to close: the program goes on
+    }
     QCoreApplication::exit(status);
+}
+
+bool TMainForm::closeScreens() {
+    // A modal screen (the insert screen) first: it is on top of everything else.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (!modal->close() || QApplication::activeModalWidget() == modal) {
+            return false;
+        }
+    }
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (!child->close()) {
+            mdiArea_->setActiveSubWindow(child);
+            return false;
+        }
+    }
+    return true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (ending_) {
+        // Even without the questions, an open screen gets to write what it holds.
+        if (!closeScreens()) {
+            ending_ = false;
+            event->ignore();
+            return;
+        }
         event->accept();
         return;
     }
     ShutdownSteps steps;
+    steps.closeScreens = [this] { return closeScreens(); };
     steps.loanCheck = loanCheck_;
     steps.backupReminder = [this] { showBackupReminder(); };
     if (RunShutdown(steps)) {

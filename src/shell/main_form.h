@@ -57,7 +57,8 @@ public:
     // Whether the program is ending without the closing questions.
     bool ending() const { return ending_; }
     // Ends the program through the normal application end, without the closing questions, with
-    // `status` as the exit status.
+    // `status` as the exit status; open screens still close through their own closing, and one
+    // that refuses keeps it running.
     void endProgram(int status = 0);
     // For the start-up benchmark: end the program as soon as it is ready for use.
     void setQuitWhenReady(bool quit) { quitWhenReady_ = quit; }
@@ -108,6 +109,9 @@ private:
     void showGeneral();
     void toggleProtection();
     void showBackupReminder();
+    // Closes the open screens, modal ones first, each through its own closing; false when one
+    // refused (it then stays open and active).
+    bool closeScreens();
 
     Catalogue* catalogue_;
     QMdiArea* mdiArea_;

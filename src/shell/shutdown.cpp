@@ -9,6 +9,11 @@ bool RunShutdown(const ShutdownSteps& steps) {
                             MsgButtons::YesNo) != MsgAnswer::Yes) {
         return false;
     }
+    // Screens write what they hold on closing (a main title, a carrier's counter, the backup
+    // counter), so they close before the reminder reads that counter.
+    if (steps.closeScreens && !steps.closeScreens()) {
+        return false;
+    }
     if (IniReadBool("Diversen", "ChkUitleenAfsluit")) {
         CurrentUi().Beep();
         if (steps.loanCheck) {

@@ -1,15 +1,18 @@
-// The questions asked when the main window closes: the confirmation, the loan check and the
-// backup reminder, driven by cd.ini.
+// The steps of closing the main window: the confirmation, closing the open screens, the loan
+// check and the backup reminder, driven by cd.ini.
 #pragma once
 
 #include <functional>
 
 struct ShutdownSteps {
+    // Closes every open screen through its own closing; false when one refused.
+    std::function<bool()> closeScreens;
     // The automatic check of loans that are due; nothing when not set.
     std::function<void()> loanCheck;
     // Shows the backup reminder modally.
     std::function<void()> backupReminder;
 };
 
-// Runs the closing questions. Returns false when the user chose to stay; then nothing else ran.
+// Runs the closing steps. Returns false when the user chose to stay (at the confirmation or in a
+// screen that refused to close); then no later step ran.
 bool RunShutdown(const ShutdownSteps& steps);

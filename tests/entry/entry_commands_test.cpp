@@ -12,6 +12,7 @@
 #include "entry/geluids_invoer.h"
 #include "entry_fixture.h"
 #include "shell/main_form.h"
+#include "shell/modal_driver.h"
 
 namespace {
 
@@ -86,6 +87,63 @@ TEST_F(EntryCommandsTest, TheEntryScreensAccessKeysWinOverTheMainMenus) {
     EXPECT_TRUE(form_->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(Tracks().size(), 1u);
     EXPECT_EQ(MainTitles().size(), 1u);
+}
+
+// Closing the program by any route closes the entry screen through its own closing first (its
+// question, the main title written, the carrier's counter moved on), and only then shows the
+// backup reminder; a No to the screen's question keeps the program open.
+TEST_F(EntryCommandsTest, ClosingTheProgramClosesTheEntryScreenFirst) {
+    IniWriteInteger("Diversen", "MeldBackupOp", 1);
+    const struct {
+        const char* route;
+        MsgAnswer answer;
+    } cases[] = {{"Close1", MsgAnswer::No},
+                 {"Close1", MsgAnswer::Yes},
+                 {"CloseButton", MsgAnswer::Yes},
+                 {"window", MsgAnswer::Yes}};
+    int saved = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.route);
+        IniWriteInteger("Diversen", "MeldBackup", 0);
+        ui_.messages.clear();
+        form_->show();
+        if (form_->mdiArea()->subWindowList().isEmpty())
+            form_->command("Add1")->trigger();
+        auto* screen =
+            qobject_cast<TGeluidsInvoer*>(form_->mdiArea()->subWindowList().at(0)->widget());
+        EntrySession& s = screen->session();
+        s.fields.artiest = "A";
+        s.fields.titel = "T";
+        s.LookupChanged(EntryControl::InvTitel);
+        ASSERT_TRUE(s.WriteTracks(false));
+        bool reminded = false;
+        if (c.answer == MsgAnswer::Yes)
+            testutil::WhenModalShown([&reminded](QWidget* reminder) {
+                reminded = reminder->objectName() == "BackupForm";
+                reminder->close();
+            });
+        ui_.answers = {c.answer};
+        if (std::string(c.route) == "window")
+            form_->close();
+        else
+            form_->command(c.route)->trigger();
+        ASSERT_EQ(ui_.MessageTexts().at(0), "Information will be lost. Do you want to abort?");
+        if (c.answer == MsgAnswer::No) {
+            EXPECT_TRUE(form_->isVisible());
+            EXPECT_EQ(form_->mdiArea()->subWindowList().size(), 1);
+            EXPECT_TRUE(MainTitles().at(0).at("DRAGER").empty());
+            continue;
+        }
+        ++saved;
+        EXPECT_FALSE(form_->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form_->mdiArea()->subWindowList().isEmpty());
+        EXPECT_TRUE(reminded);
+        EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 0);
+        ASSERT_EQ(MainTitles().size(), size_t(saved));
+        EXPECT_EQ(MainTitles().back().at("CDNUMMER"), std::to_string(saved));
+        EXPECT_EQ(IniReadInteger("Geluidsdragers", "CD"), saved + 1);
+    }
 }
 
 TEST_F(EntryCommandsTest, TheLockDisablesTheEntryCommands) {
