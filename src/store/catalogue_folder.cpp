@@ -1,5 +1,6 @@
 #include "store/catalogue_folder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -12,8 +13,8 @@ using xbase::Status;
 
 namespace {
 
-// Tables are never overwritten; their memo and index files belong to them and are replaced;
-// settings, sounds and help pages the user has already are kept.
+// Tables and their memo and index files go in last of all; sounds and help pages the user has
+// already are kept.
 enum class Kind { Table, Companion, Keep };
 
 struct Copy {
@@ -98,14 +99,33 @@ bool HasNoCatalogue(const std::string& folder) {
     return MissingCatalogueTables(folder).size() == CatalogueTables().size();
 }
 
+std::vector<std::string> CatalogueFilesIn(const std::string& folder) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        Kind kind;
+        if (Classify(name, &kind) && !EndsWithNoCase(name, ".wav"))
+            found.push_back(name);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 Status CreateCatalogueFromTemplate(const std::string& templateFolder, const std::string& folder) {
     for (const TableDefinition& def : CatalogueTables()) {
         if (!FolderHasFile(templateFolder, def.file))
             return Status::NotFound(FolderFile(templateFolder, def.file),
                                     "the template lacks this table");
-        if (FolderHasFile(folder, def.file))
-            return Status::InvalidArgument(FolderFile(folder, def.file),
-                                           "a catalogue is here already; nothing was copied");
+    }
+    // A folder with any file of a catalogue may be one whose tables were moved: its memo texts,
+    // indexes and settings must not be replaced by the template's.
+    if (const std::vector<std::string> present = CatalogueFilesIn(folder); !present.empty()) {
+        std::string names;
+        for (const std::string& name : present)
+            names += (names.empty() ? "" : ", ") + name;
+        return Status::InvalidArgument(
+            folder, "it holds files of a catalogue already (" + names + "); nothing was copied");
     }
     std::error_code ec;
     fs::create_directories(folder, ec);

@@ -81,18 +81,17 @@ TEST_F(CatalogueFolderTest, ANewCatalogueIsCopiedFromTheTemplate) {
 
     testutil::TempDir target;
     const std::string into = (target.path() / "catalogue").string();
-    fs::create_directories(into);
-    WriteFile(into + "/cd.ini", "[Diversen]\r\nGeluid=0\r\n");  // the user's own settings stay
-    WriteFile(into + "/INDEX1.CDX", "stale");                   // an index without its table goes
+    fs::create_directories(into / fs::path("help"));
+    WriteFile(into + "/help/index.html", "the user's own page");  // kept
     ASSERT_TRUE(CreateCatalogueFromTemplate(folder(), into).ok());
     EXPECT_EQ(Listing(into),
-              (std::vector<std::string>{"INDEX1.CDX", "Index2.cdx", "Index3.cdx", "Index4.cdx",
+              (std::vector<std::string>{"Index1.cdx", "Index2.cdx", "Index3.cdx", "Index4.cdx",
                                         "Index5.cdx", "Uitdat.dat", "artdat.dat", "cd.ini",
                                         "error.wav", "help", "help/images", "help/images/cd.png",
                                         "help/index.html", "hfdat.dat", "hfdat.fpt", "items.dat",
                                         "playlist.dat", "print.ini"}));
-    EXPECT_EQ(ReadAll(into + "/cd.ini"), "[Diversen]\r\nGeluid=0\r\n");
-    EXPECT_EQ(ReadAll(into + "/INDEX1.CDX"), ReadAll(File("Index1.cdx")));
+    EXPECT_EQ(ReadAll(into + "/cd.ini"), "[Diversen]\r\nGeluid=1\r\n");
+    EXPECT_EQ(ReadAll(into + "/help/index.html"), "the user's own page");
 
     ScriptedUi ui;
     Catalogue catalogue(into);
@@ -100,16 +99,20 @@ TEST_F(CatalogueFolderTest, ANewCatalogueIsCopiedFromTheTemplate) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(CatalogueFolderTest, TheTemplateIsNeverCopiedOverAnExistingTable) {
+// A folder whose tables were moved away still holds their memo texts, indexes and settings.
+TEST_F(CatalogueFolderTest, TheTemplateIsNeverCopiedOverAnyFileOfACatalogue) {
     ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
     WriteFile(File("cd.ini"), "[Diversen]\r\n");
-    testutil::TempDir target;
-    const std::string into = target.path().string();
-    WriteFile(into + "/ITEMS.DAT", "the user's items");
-    const std::vector<std::string> before = Listing(into);
-    EXPECT_FALSE(CreateCatalogueFromTemplate(folder(), into).ok());
-    EXPECT_EQ(Listing(into), before);
-    EXPECT_EQ(ReadAll(into + "/ITEMS.DAT"), "the user's items");
+    for (const char* name : {"ITEMS.DAT", "HFDAT.fpt", "index3.CDX", "Cd.Ini", "print.ini"}) {
+        testutil::TempDir target;
+        const std::string into = target.path().string();
+        WriteFile(into + "/" + name, "the user's file");
+        const xbase::Status made = CreateCatalogueFromTemplate(folder(), into);
+        EXPECT_NE(made.ToString().find(name), std::string::npos) << made.ToString();
+        EXPECT_EQ(Listing(into), std::vector<std::string>{name});
+        EXPECT_EQ(ReadAll(into + "/" + name), "the user's file");
+        EXPECT_EQ(CatalogueFilesIn(into), std::vector<std::string>{name});
+    }
 
     // Nor is an incomplete template copied.
     testutil::TempDir partial, elsewhere;
