@@ -1,6 +1,7 @@
-// Program entry: `tunelo [--new-catalogue] [FOLDER]` starts on the catalogue in FOLDER, or in the
-// current directory. A folder without a catalogue is offered a new, empty one made from the
-// installation's template (--new-catalogue makes it without asking).
+// Program entry: `tunelo [--new-catalogue] [FOLDER]` starts on the catalogue in FOLDER (created
+// when missing), or in the current directory. A folder without a catalogue is offered a new,
+// empty one made from the installation's template (--new-catalogue makes it without asking).
+// One copy of the program at a time works on a catalogue.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -8,6 +9,7 @@
 #include <QToolTip>
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "base/ui.h"
 #include "base/work_dir.h"
@@ -20,6 +22,7 @@
 #include "shell/qt_ui.h"
 #include "shell/start_catalogue.h"
 #include "store/catalogue.h"
+#include "store/catalogue_lock.h"
 
 namespace {
 
@@ -61,12 +64,21 @@ int main(int argc, char* argv[]) {
 
     QtUi ui;
     ScopedUi installed(&ui);
+    if (!options.folder.isEmpty()) {
+        std::error_code ignored;  // a folder that cannot be made is reported just below
+        std::filesystem::create_directories(options.folder.toStdString(), ignored);
+    }
     if (!options.folder.isEmpty() && !QDir::setCurrent(options.folder)) {
         ui.Message(MsgKind::Error,
                    "The folder " + options.folder.toStdString() + " cannot be opened.");
         return 1;
     }
     SetWorkDir(std::filesystem::current_path().string());
+    // Before anything is read or written: a second copy of the program changes nothing.
+    const std::unique_ptr<CatalogueLock> lock = LockCatalogue(WorkDir());
+    if (!lock) {
+        return 1;
+    }
     SetHintLook();
 
     TOpenScherm splash;

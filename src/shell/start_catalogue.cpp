@@ -5,6 +5,7 @@
 #include "shell/install_paths.h"
 #include "store/catalogue.h"
 #include "store/catalogue_folder.h"
+#include "store/catalogue_lock.h"
 #include "store/open_failure.h"
 
 namespace {
@@ -19,9 +20,36 @@ std::string JoinLines(const std::vector<std::string>& names) {
 
 }  // namespace
 
+std::unique_ptr<CatalogueLock> LockCatalogue(const std::string& folder) {
+    std::unique_ptr<CatalogueLock> lock;
+    const xbase::Status locked = CatalogueLock::Acquire(folder, &lock);
+    if (locked.ok())
+        return lock;
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Error,
+                        locked.IsLocked()
+                            ? "The catalogue in " + folder +
+                                  " is already open in another window of the program.\nUse "
+                                  "that window, or close it and start again."
+                            : "The folder " + folder + " cannot be opened.\n" + locked.ToString());
+    return nullptr;
+}
+
 std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createWithoutAsking) {
     Ui& ui = CurrentUi();
     if (HasNoCatalogue(folder)) {
+        if (const auto present = CatalogueFilesIn(folder); !present.empty()) {
+            PlayWave("error.wav");
+            ui.Message(MsgKind::Error,
+                       "There are no tables in " + folder +
+                           ", but it holds these files of a "
+                           "catalogue:" +
+                           JoinLines(present) +
+                           "\nA new catalogue would replace them, so none was made. Put the "
+                           "tables back from your backup, or move these files away, and start "
+                           "again.");
+            return nullptr;
+        }
         if (!createWithoutAsking &&
             ui.Message(MsgKind::Confirmation,
                        "There is no catalogue in " + folder +

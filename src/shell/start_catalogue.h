@@ -6,6 +6,11 @@
 #include <string>
 
 class Catalogue;
+class CatalogueLock;
+
+// The lock that keeps a second copy of the program off the catalogue in `folder`, or nothing
+// when another copy has it or the folder cannot be opened (the user has been told).
+std::unique_ptr<CatalogueLock> LockCatalogue(const std::string& folder);
 
 // The opened catalogue, or nothing when the program cannot go on (the user has been told).
 // `createWithoutAsking` makes a new catalogue in a folder without one without the question.

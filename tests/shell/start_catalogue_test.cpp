@@ -10,6 +10,7 @@
 #include "base/work_dir.h"
 #include "store/catalogue.h"
 #include "store/catalogue_folder.h"
+#include "store/catalogue_lock.h"
 #include "support/scripted_ui.h"
 #include "test_util.h"
 
@@ -46,6 +47,33 @@ TEST_F(StartCatalogueTest, NewCatalogueWithoutAskingForTheRunCommand) {
     EXPECT_NE(OpenCatalogue(folder(), true), nullptr);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(std::filesystem::exists(dir.File("playlist.dat")));
+}
+
+TEST_F(StartCatalogueTest, AFolderWithFilesOfACatalogueButNoTablesGetsNoNewOne) {
+    std::ofstream(dir.File("HFDAT.FPT")) << "memo texts of moved tables";
+    std::ofstream(dir.File("cd.ini")) << "[Diversen]\r\n";
+    for (const bool withoutAsking : {false, true}) {
+        ui.messages.clear();
+        EXPECT_EQ(OpenCatalogue(folder(), withoutAsking), nullptr);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+        EXPECT_NE(ui.messages[0].text.find("\n    HFDAT.FPT\n    cd.ini\n"), std::string::npos);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()), {}), 2);
+    }
+}
+
+TEST_F(StartCatalogueTest, ASecondCopyOnTheSameCatalogueIsToldAndChangesNothing) {
+    auto first = LockCatalogue(folder());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(LockCatalogue(folder()), nullptr);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("The catalogue in " + folder() +
+                                            " is already open in another window of the program.",
+                                        0),
+              0u);
+    EXPECT_TRUE(std::filesystem::is_empty(folder()));
+    first.reset();  // the lock goes with the program that held it
+    EXPECT_NE(LockCatalogue(folder()), nullptr);
 }
 
 TEST_F(StartCatalogueTest, AMissingTableIsNamedAndNothingIsCreated) {
