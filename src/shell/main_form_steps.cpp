@@ -15,6 +15,7 @@
 #include "shell/open_scherm.h"
 #include "shell/password.h"
 #include "store/catalogue.h"
+#include "store/entry_recovery.h"
 #include "store/startup_check.h"
 #include "store/table_error.h"
 
@@ -37,6 +38,13 @@ bool TMainForm::runShowStep() {
     if (!ChkPaswoord(this)) {
         startFailed_ = true;
         return false;
+    }
+    if (catalogue_ != nullptr) {
+        try {
+            RecoverUnfinishedEntries(*catalogue_);
+        } catch (const TableError& error) {
+            CurrentUi().Message(MsgKind::Error, error.what());
+        }
     }
     if (IniReadBool("Diversen", "ChkUitleenOpstart")) {
         CurrentUi().Beep();
