@@ -1,5 +1,6 @@
 #include "test_util.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -15,6 +16,18 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+FileSizeLimit::FileSizeLimit(uint64_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
 }
 
 }  // namespace testutil

@@ -1,6 +1,10 @@
-// Helpers shared by the tests: temporary folders that clean up after themselves.
+// Helpers shared by the tests: temporary folders that clean up after themselves, and a full
+// disk.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +23,19 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// While it lives, no file may be written at or beyond `bytes` (EFBIG, SIGXFSZ ignored): a
+// growing write fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(uint64_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
 };
 
 }  // namespace testutil

@@ -1,5 +1,7 @@
 #include "entry/amend_records.h"
 
+#include <optional>
+
 #include "base/feedback.h"
 #include "base/text.h"
 #include "entry/table_edit.h"
@@ -32,19 +34,20 @@ bool SourceExists(Catalogue& catalogue, const std::string& carrier, const std::s
     return titles.Seek(SourceSeekKey(carrier, number));
 }
 
-uint32_t StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts) {
+AppendOutcome StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts) {
     TDataModule1& tracks = catalogue.dm1;
     int64_t number = 0;
     ParseWholeNumber(texts.number, 1, 999999999, &number);
-    {
+    AppendOutcome outcome = AppendRecord(tracks.ArtAccess, [&] {
         PendingEdit pending(tracks.ArtTable);
         tracks.ArtTable.Insert();
         tracks.ArtTable.SetFieldAsString("DRAGER", TableUpper(Trim(texts.carrier)));
         tracks.ArtTable.SetFieldAsInteger("CDNUMMER", number);
         AssignTrackTexts(tracks.ArtTable, texts);
         tracks.KapitaliseerData1(texts.year, texts.minutes, texts.track, texts.seconds);
-    }
-    const uint32_t recno = tracks.ArtAccess.RecNo();
+    });
+    if (outcome.failure)
+        return outcome;
     // The lookup items get the values as stored, capitals included.
     const std::string style = tracks.ArtAccess.GetString("SOORT");
     const std::string performance = tracks.ArtAccess.GetString("UITVOER");
@@ -52,8 +55,8 @@ uint32_t StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts) {
     catalogue.dm3.WriteItems(performance, 'U');
     catalogue.dm3.WriteItems(style, 'G');
     catalogue.dm3.WriteItems(keyword, 'T');
-    tracks.ArtAccess.Go(recno);
-    return recno;
+    tracks.ArtAccess.Go(outcome.recno);
+    return outcome;
 }
 
 void SetTrackNumber(Catalogue& catalogue, uint32_t recno, int track) {
@@ -99,7 +102,8 @@ bool StoreModifiedMainTitle(Catalogue& catalogue, uint32_t recno, const MainTitl
     int64_t number = 0;
     ParseWholeNumber(texts.number, 1, 999999999, &number);
     titles.HfAccess.Go(recno);
-    {
+    std::optional<TableError> failed;
+    try {
         PendingEdit pending(titles.HfTable);
         titles.HfTable.Edit();
         titles.HfTable.SetFieldAsString("DRAGER", Trim(texts.carrier));
@@ -110,6 +114,15 @@ bool StoreModifiedMainTitle(Catalogue& catalogue, uint32_t recno, const MainTitl
         titles.HfTable.SetFieldAsString("LABEL", texts.label);
         titles.HfTable.SetFieldAsString("HOOFDART", texts.mainArtist);
         titles.KapitaliseerData2();
+    } catch (const TableError& error) {
+        // A write that failed part way may have stored the new key all the same: then the tracks
+        // must follow it, or they would be left under a key that no main title has.
+        titles.HfAccess.Go(recno);
+        if (SourceSeekKey(titles.HfAccess.GetString("DRAGER"),
+                          titles.HfAccess.GetInteger("CDNUMMER")) ==
+            SourceSeekKey(oldCarrier, oldNumber))
+            throw;
+        failed = error;
     }
     const bool moved = catalogue.dm1.ChangeTracks(
         titles, oldCarrier, oldNumber, std::to_string(number), titles.HfAccess.GetString("DRAGER"));
@@ -122,5 +135,7 @@ bool StoreModifiedMainTitle(Catalogue& catalogue, uint32_t recno, const MainTitl
     catalogue.dm3.WriteItems(texts.label, 'L');
     catalogue.dm3.WriteItems(texts.mainArtist, 'A');
     titles.HfAccess.Go(recno);
+    if (failed)
+        throw *failed;
     return moved;
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "store/record_edit.h"
+
 class Catalogue;
 
 // The texts of a track as a screen holds them.
@@ -26,8 +28,9 @@ bool SourceExists(Catalogue& catalogue, const std::string& carrier, const std::s
 
 // Appends `texts` as a new track: the carrier upper-cased, the texts capitalised and the numbers
 // written as KapitaliseerData1 does; style, performance and keyword become lookup items. Returns
-// its record number.
-uint32_t StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts);
+// its record number, with the failure of a save that stored the track all the same (see
+// AppendRecord); throws when nothing was stored.
+AppendOutcome StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts);
 
 // Sets TRACK of track `recno` to `track`.
 void SetTrackNumber(Catalogue& catalogue, uint32_t recno, int track);

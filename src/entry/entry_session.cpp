@@ -96,11 +96,15 @@ void EntrySession::Start() {
 
 void EntrySession::PostRecord() {
     TTable& table = catalogue_.dm2.HfTable;
-    PendingEdit pending(table);
-    table.Insert();
-    pending.Post();
-    hfRecNo_ = catalogue_.dm2.HfAccess.RecNo();
+    const AppendOutcome outcome = AppendRecord(catalogue_.dm2.HfAccess, [&table] {
+        PendingEdit pending(table);
+        table.Insert();
+        pending.Post();
+    });
+    hfRecNo_ = outcome.recno;
     blank_ = true;
+    if (outcome.failure)
+        throw *outcome.failure;
 }
 
 void EntrySession::CheckIfDragerOpen() {
@@ -317,8 +321,15 @@ bool EntrySession::SourceExists() {
         return false;
     TTableAccess& hf = catalogue_.dm2.HfAccess;
     hf.SetOrder(4);
-    if (!hf.Seek(SeekKeyOf(fields.drager, fields.nummer)))
+    const std::string key = SeekKeyOf(fields.drager, fields.nummer);
+    if (!hf.Seek(key))
         return false;
+    if (hf.RecNo() == hfRecNo_) {
+        // The entry's own record has the key once a save of its main title failed part way.
+        hf.Skip(1);
+        if (hf.Eof() || SeekKeyOf(hf.GetString("DRAGER"), hf.GetInteger("CDNUMMER")) != key)
+            return false;
+    }
     const MsgAnswer answer =
         CurrentUi().Message(MsgKind::Confirmation,
                             "Source \"" + fields.drager + " " + std::to_string(fields.nummer) +
@@ -341,10 +352,6 @@ bool EntrySession::SourceExists() {
 
 void EntrySession::WriteHoofdtitel(bool newBlank) {
     ShowStatus("Saving main title...");
-    if (!settings_.meldBackupWindow && !reopened_) {
-        const int counter = IniReadInteger("Diversen", "MeldBackup", 1);
-        IniWriteInteger("Diversen", "MeldBackup", std::clamp(counter + 1, 0, 255));
-    }
     const std::string drager = Upper(Trim(fields.drager), false);
     const std::string htitel = KapitaliseerTekst(fields.hoofdtitel, settings_.kHoofdtitel);
     const std::string soort = KapitaliseerTekst(fields.genre1, settings_.kGenre1);
@@ -363,10 +370,19 @@ void EntrySession::WriteHoofdtitel(bool newBlank) {
         table.SetFieldAsString("LABEL", label);
         table.SetFieldAsString("OPNAME", fields.kwaliteit);
         table.SetFieldAsString("INVOERDAT", TodayDateText(table.env()));
-        pending.Post();
-        table.Sync();
+        try {
+            pending.Post();
+            table.Sync();
+        } catch (...) {
+            ShowStatus("");
+            throw;  // saving again writes the same record: nothing is counted twice
+        }
     }
     ShowStatus("");
+    if (!settings_.meldBackupWindow && !reopened_) {
+        const int counter = IniReadInteger("Diversen", "MeldBackup", 1);
+        IniWriteInteger("Diversen", "MeldBackup", std::clamp(counter + 1, 0, 255));
+    }
 
     TDataModule3& items = catalogue_.dm3;
     items.WriteItems(drager, 'D');
@@ -397,6 +413,7 @@ void EntrySession::WriteHoofdtitel(bool newBlank) {
     endButtonsEnabled_ = false;
     blank_ = false;
     reopened_ = false;
+    tracksStored_ = false;
     fields.nummer = CarrierCounter();
     focus_ = EntryControl::InvHoofdtitel;
     if (newBlank)
@@ -446,7 +463,8 @@ void EntrySession::Closing() {
         catalogue_.dm2.HfAccess.Delete();
         blank_ = false;
     }
-    if (trackNr_ > 1)
+    // The track number alone does not tell: "Side B" sets it back to 1.
+    if (trackNr_ > 1 || tracksStored_)
         WriteHoofdtitel(false);
 }
 

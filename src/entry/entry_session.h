@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "entry/entry_settings.h"
+#include "store/table_error.h"
 
 class Catalogue;
 class EntryCd;
@@ -149,7 +150,8 @@ private:
     int64_t FirstFreeNumber(const std::string& drager);
     void ClearCdDisplay();
     void Seek(bool tracks, const std::string& text, const char* fieldName, int order);
-    void StoreTrack();
+    // The failure of a save that still stored the track; throws when nothing was stored.
+    std::optional<TableError> StoreTrack();
     void UpdateNextTrack();
     void SetField(EntryControl control, const std::string& text);
     std::string* FieldText(EntryControl control);
@@ -164,6 +166,7 @@ private:
     bool changed_ = false;
     bool closing_ = false;
     bool limitReached_ = false;
+    bool tracksStored_ = false;  // a track of this source is in the table
     std::optional<EntryControl> lastLookup_;
     bool alertHoofd_ = true;
     bool alertTrack_ = true;

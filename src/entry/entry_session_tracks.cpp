@@ -12,6 +12,7 @@
 #include "entry/entry_session.h"
 #include "entry/table_edit.h"
 #include "store/catalogue.h"
+#include "store/record_edit.h"
 #include "store/table_error.h"
 
 namespace {
@@ -67,17 +68,22 @@ bool EntrySession::WriteTracks(bool keepValues) {
         return false;
     }
 
-    std::optional<TableError> itemsFailed;
+    std::optional<TableError> failed;
     if (trackTyped) {
-        StoreTrack();
-        try {
-            TDataModule3& items = catalogue_.dm3;
-            items.WriteItems(KapitaliseerTekst(fields.uitvoering, settings_.kUitvoering), 'U');
-            items.WriteItems(KapitaliseerTekst(fields.genre2, settings_.kGenre2), 'G');
-            items.WriteItems(KapitaliseerTekst(fields.trefwoord, settings_.kTrefwoord), 'T');
-        } catch (const TableError& error) {
-            // The track is stored: the entry moves on, and the failure is reported afterwards.
-            itemsFailed = error;
+        // Throws when nothing was stored; a failure after the track reached the table still
+        // moves the entry on, so that saving again never stores the track twice.
+        failed = StoreTrack();
+        tracksStored_ = true;
+        if (!failed) {
+            try {
+                TDataModule3& items = catalogue_.dm3;
+                items.WriteItems(KapitaliseerTekst(fields.uitvoering, settings_.kUitvoering), 'U');
+                items.WriteItems(KapitaliseerTekst(fields.genre2, settings_.kGenre2), 'G');
+                items.WriteItems(KapitaliseerTekst(fields.trefwoord, settings_.kTrefwoord), 'T');
+            } catch (const TableError& error) {
+                // The track is stored: the entry moves on, and the failure is reported afterwards.
+                failed = error;
+            }
         }
         ShowStatus("");
     }
@@ -118,33 +124,45 @@ bool EntrySession::WriteTracks(bool keepValues) {
     if (trackNr_ > 1)
         readCdEnabled_ = false;
     blank_ = false;
-    if (itemsFailed)
-        throw *itemsFailed;
+    if (failed)
+        throw *failed;
     return true;
 }
 
-void EntrySession::StoreTrack() {
+std::optional<TableError> EntrySession::StoreTrack() {
     ShowStatus("Saving track...");
     TTable& table = catalogue_.dm1.ArtTable;
-    PendingEdit pending(table);
-    table.Insert();
-    table.SetFieldAsInteger("CDNUMMER", fields.nummer);
-    table.SetFieldAsString("DRAGER", Upper(Trim(fields.drager), false));
-    table.SetFieldAsString("ARTIEST", KapitaliseerTekst(fields.artiest, settings_.kArtiest));
-    table.SetFieldAsString("TITEL", KapitaliseerTekst(fields.titel, settings_.kTitel));
-    table.SetFieldAsString("COMPONIST", KapitaliseerTekst(fields.componist, settings_.kComponist));
-    table.SetFieldAsString("SOORT", KapitaliseerTekst(fields.genre2, settings_.kGenre2));
-    table.SetFieldAsString("UITVOER", KapitaliseerTekst(fields.uitvoering, settings_.kUitvoering));
-    table.SetFieldAsString("TREF", KapitaliseerTekst(fields.trefwoord, settings_.kTrefwoord));
-    table.SetFieldAsString("MINUTEN", TwoDigits(std::to_string(fields.minuten)));
-    table.SetFieldAsString("SECONDEN", TwoDigits(std::to_string(fields.seconden)));
-    if (Trim(fields.jaar).size() > 2)
-        table.SetFieldAsString("JAAR", fields.jaar);
-    table.SetFieldAsInteger("TRACK", trackNr_);
-    table.SetFieldAsString("AKANT", kant_);
     try {
-        pending.Post();
-        table.Sync();  // a saved track survives a power cut
+        return AppendRecord(
+                   catalogue_.dm1.ArtAccess,
+                   [&] {
+                       PendingEdit pending(table);
+                       table.Insert();
+                       table.SetFieldAsInteger("CDNUMMER", fields.nummer);
+                       table.SetFieldAsString("DRAGER", Upper(Trim(fields.drager), false));
+                       table.SetFieldAsString(
+                           "ARTIEST", KapitaliseerTekst(fields.artiest, settings_.kArtiest));
+                       table.SetFieldAsString("TITEL",
+                                              KapitaliseerTekst(fields.titel, settings_.kTitel));
+                       table.SetFieldAsString(
+                           "COMPONIST", KapitaliseerTekst(fields.componist, settings_.kComponist));
+                       table.SetFieldAsString("SOORT",
+                                              KapitaliseerTekst(fields.genre2, settings_.kGenre2));
+                       table.SetFieldAsString(
+                           "UITVOER", KapitaliseerTekst(fields.uitvoering, settings_.kUitvoering));
+                       table.SetFieldAsString(
+                           "TREF", KapitaliseerTekst(fields.trefwoord, settings_.kTrefwoord));
+                       table.SetFieldAsString("MINUTEN", TwoDigits(std::to_string(fields.minuten)));
+                       table.SetFieldAsString("SECONDEN",
+                                              TwoDigits(std::to_string(fields.seconden)));
+                       if (Trim(fields.jaar).size() > 2)
+                           table.SetFieldAsString("JAAR", fields.jaar);
+                       table.SetFieldAsInteger("TRACK", trackNr_);
+                       table.SetFieldAsString("AKANT", kant_);
+                       pending.Post();
+                       table.Sync();  // a saved track survives a power cut
+                   })
+            .failure;
     } catch (...) {
         ShowStatus("");
         throw;

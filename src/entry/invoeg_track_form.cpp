@@ -175,6 +175,7 @@ void TInvoegTrackForm::OkButClick() {
                             {dbEdit5_, "Performance", &texts.performance},
                             {dbEdit6_, "Keyword", &texts.keyword}}))
         return;
+    AppendOutcome stored;
     try {
         if (IsBlank(texts.carrier) || !SourceExists(catalogue_, texts.carrier, texts.number)) {
             PlayWave("error.wav");
@@ -183,11 +184,16 @@ void TInvoegTrackForm::OkButClick() {
             invNummer_->setFocus();
             return;
         }
-        lastStored_ = StoreNewTrack(catalogue_, texts);
+        stored = StoreNewTrack(catalogue_, texts);
     } catch (const TableError& error) {
         ShowTableError(error);
         return;
     }
+    // A save that failed after the track reached the table counts as stored: saving again
+    // would store it twice.
+    if (stored.failure)
+        ShowTableError(*stored.failure);
+    lastStored_ = stored.recno;
     added_ = true;
     lastTrack_ = invTrack_->value();
     storedCarrier_ = texts.carrier;

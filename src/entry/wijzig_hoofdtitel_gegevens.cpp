@@ -119,6 +119,15 @@ void TWijzigHoofdtitelGegevens::BitBtn1Click() {
         moved_ = StoreModifiedMainTitle(catalogue_, recno_, texts, oldCarrier_, oldNumber_);
     } catch (const TableError& error) {
         ShowTableError(error);
+        // The key as stored now is the one to move from when the user saves again.
+        try {
+            TTableAccess& t = catalogue_.dm2.HfAccess;
+            t.Go(recno_);
+            oldCarrier_ = Trim(t.GetString("DRAGER"));
+            oldNumber_ = std::to_string(t.GetInteger("CDNUMMER"));
+        } catch (const TableError&) {
+            // Unreadable now: the user has just been shown why; the old key stays.
+        }
         return;
     }
     accept();

@@ -20,6 +20,20 @@ std::vector<uint32_t> CollectSourceRecords(TTableAccess& access, const std::stri
     return records;
 }
 
+AppendOutcome AppendRecord(TTableAccess& access, const std::function<void()>& append) {
+    const xbase::Table& table = access.component().table();
+    const uint32_t before = table.recordCount();
+    try {
+        append();
+        return {access.RecNo(), std::nullopt};
+    } catch (const TableError& error) {
+        const uint32_t after = table.recordCount();
+        if (after == before && !error.status().record_stored())
+            throw;
+        return {after, error};
+    }
+}
+
 void ChangeRecord(TTableAccess& access, uint32_t recno,
                   const std::function<void(TTable&)>& change) {
     TTable& table = access.component();

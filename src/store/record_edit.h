@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/table_access.h"
 #include "store/table_env.h"
+#include "store/table_error.h"
 
 // The record numbers of the records whose "UPPER(DRAGER)+STR(CDNUMMER)" begins with `seekKey`,
 // in the order of the table's current order (which must begin with that expression). Collected
@@ -19,6 +21,19 @@ std::vector<uint32_t> CollectSourceRecords(TTableAccess& access, const std::stri
 // Goes to `recno`, edits it, lets `change` assign fields and posts it. When `change` or Post
 // throws, the edit is cancelled (the record stays as it was) and the error goes on.
 void ChangeRecord(TTableAccess& access, uint32_t recno, const std::function<void(TTable&)>& change);
+
+// What became of a record that was to be appended.
+struct AppendOutcome {
+    uint32_t recno = 0;
+    // Set when the append failed after the record had reached the table.
+    std::optional<TableError> failure;
+};
+// Runs `append`, which inserts and posts one record into the table of `access`. When it fails
+// after the record reached the table (the engine says so, or the table grew; its index entries,
+// memo or the sync may be missing), the record counts as stored and the failure is returned
+// instead of thrown, so that the caller shows it as stored and never stores it twice. Any other
+// failure goes on, the table as it was.
+AppendOutcome AppendRecord(TTableAccess& access, const std::function<void()>& append);
 
 // Shows a progress text in the status line for its lifetime and clears it afterwards.
 class StatusShown {

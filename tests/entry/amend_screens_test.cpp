@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -138,6 +139,30 @@ TEST_F(AmendScreensTest, WithoutRenumberingTheTrackKeepsTheNumberBeforeTheChosen
     ui_.answers = {MsgAnswer::No, MsgAnswer::No};
     InsertOne(1);  // at 1 nothing is lowered
     EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "1 New", "2 T2", "2 New", "3 T3", "4 T4", "5 T5"}));
+}
+
+// A save that fails after the track reached the table (its index entries could not be
+// written) counts as stored: the screen goes on as after a save and never stores it again.
+TEST_F(AmendScreensTest, AnInsertedTrackStoredByAFailedSaveCountsAsStored) {
+    FiveTracks();
+    const xbase::Table& tracks = catalogue_->dm1.ArtTable.table();
+    TInvoegTrackForm form(*catalogue_);
+    form.show();
+    Child<QSpinBox>(form, "InvNummer")->setValue(1);
+    Child<QLineEdit>(form, "DBEdit1")->setText("someone");
+    Child<QLineEdit>(form, "DBEdit2")->setText("New");
+    ui_.answers = {MsgAnswer::Yes};  // another track?
+    {
+        testutil::FileSizeLimit full(std::filesystem::file_size(catalogue_->File("artdat.dat")) +
+                                     tracks.recordLength());
+        Child<QPushButton>(form, "OkBut")->click();
+    }
+    EXPECT_EQ(tracks.recordCount(), 6u);
+    ASSERT_EQ(ui_.messages.size(), 2u);
+    EXPECT_EQ(ui_.messages[0].kind, MsgKind::Error);
+    EXPECT_EQ(ui_.messages[1].text, "Add another track?");
+    EXPECT_TRUE(form.added());
+    EXPECT_TRUE(Child<QLineEdit>(form, "DBEdit2")->text().isEmpty());
 }
 
 TEST_F(AmendScreensTest, TheInsertedTrackIsCapitalisedAndStoredWithItsSource) {
