@@ -42,9 +42,7 @@ std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createW
             PlayWave("error.wav");
             ui.Message(MsgKind::Error,
                        "There are no tables in " + folder +
-                           ", but it holds these files of a "
-                           "catalogue:" +
-                           JoinLines(present) +
+                           ", but it holds these files of a catalogue:" + JoinLines(present) +
                            "\nA new catalogue would replace them, so none was made. Put the "
                            "tables back from your backup, or move these files away, and start "
                            "again.");
