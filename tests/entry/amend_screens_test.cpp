@@ -149,6 +149,7 @@ TEST_F(AmendScreensTest, AnInsertedTrackStoredByAFailedSaveCountsAsStored) {
     TInvoegTrackForm form(*catalogue_);
     form.show();
     Child<QSpinBox>(form, "InvNummer")->setValue(1);
+    Child<QSpinBox>(form, "InvTrack")->setValue(6);
     Child<QLineEdit>(form, "DBEdit1")->setText("someone");
     Child<QLineEdit>(form, "DBEdit2")->setText("New");
     ui_.answers = {MsgAnswer::Yes};  // another track?
