@@ -11,7 +11,10 @@ using cdx::kNodeSize;
 
 namespace {
 constexpr size_t kFlushPages = 8192;  // 4 MB per batch of writes
-}
+// Leaves are filled to this many bytes, leaving room for a few more entries: a single insert
+// into a full leaf splits it, which writes three more pages and reads a sibling.
+constexpr size_t kLeafFill = cdx::kLeafSpace - cdx::kLeafSpace / 10;
+}  // namespace
 
 CdxBulkBuilder::CdxBulkBuilder(CdxNodeStore* store, uint16_t keyLength, uint8_t trail)
     : store_(store), keyLength_(keyLength), trail_(trail), prevKey_(keyLength) {}
@@ -38,7 +41,7 @@ Status CdxBulkBuilder::Add(const uint8_t* key, uint32_t recno) {
     uint32_t maxRecno = std::max(leafMaxRecno_, recno);
     size_t entryBytes = cdx::ChooseLeafFormat(keyLength_, maxRecno).entryBytes;
     if (leaf->size() != 0 &&
-        (leaf->size() + 1) * entryBytes + leafKeyBytes_ + (kl - tr - dup) > cdx::kLeafSpace) {
+        (leaf->size() + 1) * entryBytes + leafKeyBytes_ + (kl - tr - dup) > kLeafFill) {
         XB_RETURN_IF_ERROR(CloseNode(0, true));
         if (pageOffsets_.size() >= kFlushPages)
             XB_RETURN_IF_ERROR(FlushPages());
