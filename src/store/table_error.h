@@ -11,6 +11,9 @@ public:
     explicit TableError(xbase::Status status)
         : std::runtime_error(status.ToString()), status_(std::move(status)) {}
     const xbase::Status& status() const { return status_; }
+    // Whether the record of a failed append or update reached the table all the same: the
+    // caller must not store it again on retry.
+    bool recordStored() const { return status_.record_stored(); }
 
 private:
     xbase::Status status_;

@@ -1,6 +1,6 @@
 // CdxFile: the tag directory (itself a compact tree keyed by tag name, whose record numbers are
-// tag header offsets), the tags it lists, and the crash-detection mark and generation counter
-// kept in reserved bytes of the directory header.
+// tag header offsets), the tags it lists, and our bookkeeping in unused bytes of the directory
+// header: the crash-detection mark, the generation counter and the table's record count.
 #include "platform/xbase/cdx_file.h"
 
 #include <algorithm>
@@ -49,8 +49,7 @@ public:
         XB_RETURN_IF_ERROR(ReadDirectoryHeader(&h, &size));
         store_ = std::make_unique<CdxNodeStore>(file_.get(), size, h.freeList);
         directory_ = std::make_unique<CdxTagImpl>(store_.get(), DirectoryInfo(h), h.root, ' ');
-        dirty_ = h.dirtyMark != 0;
-        generation_ = h.generation;
+        TakeKeeping(h);
         return LoadTags();
     }
 
@@ -58,6 +57,13 @@ public:
     File& file() override { return *file_; }
     bool dirty() const override { return dirty_; }
     uint32_t generation() const override { return generation_; }
+    void HoldDirty(bool hold) override { held_ = hold; }
+    bool dirtyHeld() const override { return held_; }
+    bool stampRecords(uint32_t* records) const override {
+        *records = stampRecords_;
+        return keeping_ == cdx::TagHeader::Keeping::kOurs;
+    }
+    void SetStampRecords(uint32_t records) override { stampRecords_ = records; }
 
     std::vector<CdxTag*> tags() override {
         std::vector<CdxTag*> out;
@@ -115,13 +121,20 @@ public:
     Status SetDirty(bool dirty) override {
         if (!file_->writable())
             return Status::InvalidArgument(path(), "the index is open read-only");
-        uint32_t generation = dirty ? generation_ : generation_ + 1;
-        uint8_t b[8] = {};
-        b[0] = dirty ? 1 : 0;
-        StoreLE32(b + (cdx::kGenerationOffset - cdx::kDirtyMarkOffset), generation);
-        XB_RETURN_IF_ERROR(file_->WriteAt(cdx::kDirtyMarkOffset, b, sizeof b));
-        dirty_ = dirty;
-        generation_ = generation;
+        cdx::TagHeader h;
+        h.dirtyMark = dirty || held_ ? 1 : 0;
+        h.generation = dirty ? generation_ : generation_ + 1;
+        h.stampRecords = stampRecords_;
+        // A file of the previous version also gets bytes 16..23 back to the zeros FoxPro writes;
+        // another writer's stay as they are.
+        const bool old = keeping_ == cdx::TagHeader::Keeping::kOld;
+        uint8_t b[cdx::kOwnEnd - cdx::kOthersOffset] = {};
+        cdx::EncodeKeeping(h, b + (cdx::kOwnOffset - cdx::kOthersOffset));
+        const size_t skip = old ? 0 : cdx::kOwnOffset - cdx::kOthersOffset;
+        XB_RETURN_IF_ERROR(file_->WriteAt(cdx::kOthersOffset + skip, b + skip, sizeof b - skip));
+        keeping_ = cdx::TagHeader::Keeping::kOurs;
+        dirty_ = h.dirtyMark != 0;
+        generation_ = h.generation;
         if (dirty && !freePagesConverted_) {
             // Once per file and process, under the writer's lock: the list may be older than us.
             XB_RETURN_IF_ERROR(store_->ConvertEarlierFreePages());
@@ -132,19 +145,21 @@ public:
 
     Status Refresh() override {
         // The common case, nothing changed, costs one small read.
-        uint8_t mark[cdx::kGenerationOffset + 4];
-        XB_RETURN_IF_ERROR(file_->ReadAt(0, mark, sizeof mark));
-        if (LoadLE32(mark + cdx::kGenerationOffset) == generation_) {
-            dirty_ = mark[cdx::kDirtyMarkOffset] != 0;
+        uint8_t head[cdx::kOwnEnd];
+        XB_RETURN_IF_ERROR(file_->ReadAt(0, head, sizeof head));
+        cdx::TagHeader quick;
+        cdx::DecodeKeeping(head, &quick);
+        if (quick.generation == generation_) {
+            TakeKeeping(quick);
             return Status::OK();
         }
         cdx::TagHeader h;
         uint64_t size = 0;
         XB_RETURN_IF_ERROR(ReadDirectoryHeader(&h, &size));
-        dirty_ = h.dirtyMark != 0;
-        if (h.generation == generation_)
+        const bool changed = h.generation != generation_;
+        TakeKeeping(h);
+        if (!changed)
             return Status::OK();
-        generation_ = h.generation;
         store_->Reset(size, h.freeList);
         freePagesConverted_ = false;
         directory_->Reload(DirectoryInfo(h), h.root);
@@ -152,6 +167,13 @@ public:
     }
 
 private:
+    void TakeKeeping(const cdx::TagHeader& h) {
+        keeping_ = h.keeping;
+        dirty_ = h.dirtyMark != 0;
+        generation_ = h.generation;
+        stampRecords_ = h.stampRecords;
+    }
+
     static TagInfo DirectoryInfo(const cdx::TagHeader& h) {
         TagInfo info;
         info.name = "(directory)";
@@ -229,9 +251,12 @@ private:
     std::unique_ptr<CdxTagImpl> directory_;
     std::vector<std::unique_ptr<CdxTagImpl>> tags_;     // directory order
     std::vector<std::unique_ptr<CdxTagImpl>> retired_;  // kept alive for pointers held outside
+    cdx::TagHeader::Keeping keeping_ = cdx::TagHeader::Keeping::kOurs;
     bool dirty_ = false;
     bool freePagesConverted_ = false;
+    bool held_ = false;
     uint32_t generation_ = 0;
+    uint32_t stampRecords_ = 0;
 };
 
 }  // namespace

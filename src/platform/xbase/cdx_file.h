@@ -101,6 +101,15 @@ public:
     virtual uint32_t generation() const = 0;
     // Re-reads the directory header and drops cached nodes when the generation on disk differs.
     virtual Status Refresh() = 0;
+    // After a change failed part way the file may lack keys: while held, SetDirty(false) leaves
+    // the mark set (the generation still moves on), until a rebuild releases it.
+    virtual void HoldDirty(bool hold) = 0;
+    virtual bool dirtyHeld() const = 0;
+    // The table's record count written with the last clean mark; false when the file carries
+    // none (made by another writer or by an earlier version of this program).
+    virtual bool stampRecords(uint32_t* records) const = 0;
+    // The record count the next SetDirty writes.
+    virtual void SetStampRecords(uint32_t records) = 0;
     virtual File& file() = 0;
 };
 

@@ -18,8 +18,9 @@ void EncodeTagHeader(const TagHeader& h, uint8_t out[kHeaderSize]) {
     StoreLE16(out + 12, h.keyLength);
     out[14] = h.options;
     out[15] = h.signature;
-    out[kDirtyMarkOffset] = h.dirtyMark;
-    StoreLE32(out + kGenerationOffset, h.generation);
+    std::memcpy(out + kOthersOffset, h.others, kOthersSize);
+    if (h.keeping == TagHeader::Keeping::kOurs)
+        EncodeKeeping(h, out + kOwnOffset);
     StoreLE16(out + 502, h.order);
     // The pool holds the key expression, a NUL, the FOR expression and a NUL; the lengths count
     // the NULs, as other readers expect.
@@ -43,8 +44,7 @@ Status DecodeTagHeader(const std::string& path, uint32_t where, const uint8_t in
     h.keyLength = LoadLE16(in + 12);
     h.options = in[14];
     h.signature = in[15];
-    h.dirtyMark = in[kDirtyMarkOffset];
-    h.generation = LoadLE32(in + kGenerationOffset);
+    DecodeKeeping(in, &h);
     h.order = LoadLE16(in + 502);
     if (!ValidNodeOffset(h.root, fileSize)) {
         return Status::Corruption(
@@ -99,6 +99,31 @@ FreePageKind ParseFreePage(const uint8_t page[kNodeSize], uint32_t* next) {
 void EncodeFreePage(uint32_t next, uint8_t page[kNodeSize]) {
     std::memset(page, 0, kNodeSize);
     StoreLE32(page, next);
+}
+
+void DecodeKeeping(const uint8_t* in, TagHeader* h) {
+    std::memcpy(h->others, in + kOthersOffset, kOthersSize);
+    if (std::memcmp(in + kOwnOffset, kOwnSignature, sizeof kOwnSignature) == 0) {
+        h->keeping = TagHeader::Keeping::kOurs;
+        h->dirtyMark = in[kDirtyMarkOffset];
+        h->generation = LoadLE32(in + kGenerationOffset);
+        h->stampRecords = LoadLE32(in + kStampRecordsOffset);
+    } else if (in[kOldDirtyMarkOffset] <= 1 && in[17] == 0 && in[18] == 0 && in[19] == 0) {
+        // Another writer's header length (0x0400) never looks like this.
+        h->keeping = TagHeader::Keeping::kOld;
+        h->dirtyMark = in[kOldDirtyMarkOffset];
+        h->generation = LoadLE32(in + kOldGenerationOffset);
+    } else {
+        h->keeping = TagHeader::Keeping::kNone;
+    }
+}
+
+void EncodeKeeping(const TagHeader& h, uint8_t out[kOwnEnd - kOwnOffset]) {
+    std::memset(out, 0, kOwnEnd - kOwnOffset);
+    std::memcpy(out, kOwnSignature, sizeof kOwnSignature);
+    out[kDirtyMarkOffset - kOwnOffset] = h.dirtyMark;
+    StoreLE32(out + (kGenerationOffset - kOwnOffset), h.generation);
+    StoreLE32(out + (kStampRecordsOffset - kOwnOffset), h.stampRecords);
 }
 
 LeafFormat ChooseLeafFormat(uint16_t keyLength, uint32_t maxRecno) {

@@ -34,9 +34,19 @@ constexpr uint8_t kOptionCompact = 0x20;
 constexpr uint8_t kOptionCompound = 0x40;
 constexpr uint8_t kOptionDirectory = 0x80;
 
-// Our crash-detection fields live in header bytes FoxPro reserves (and leaves zero).
-constexpr size_t kDirtyMarkOffset = 16;
-constexpr size_t kGenerationOffset = 20;
+// Our bookkeeping lives in directory-header bytes that no other writer sets; bytes 16..23 carry
+// other writers' header and page lengths and signature and are kept as found.
+constexpr size_t kOthersOffset = 16;
+constexpr size_t kOthersSize = 8;
+constexpr size_t kOwnOffset = 24;  // "TNL1" when the fields below are ours
+constexpr size_t kDirtyMarkOffset = 28;
+constexpr size_t kGenerationOffset = 32;
+constexpr size_t kStampRecordsOffset = 36;  // the table's record count at the last clean write
+constexpr size_t kOwnEnd = 40;
+constexpr char kOwnSignature[4] = {'T', 'N', 'L', '1'};
+// Where the previous version of this program kept the mark and the generation.
+constexpr size_t kOldDirtyMarkOffset = 16;
+constexpr size_t kOldGenerationOffset = 20;
 constexpr size_t kExpressionPool = 512;
 
 // A tag header (or the directory header at offset 0).
@@ -46,14 +56,23 @@ struct TagHeader {
     uint16_t keyLength = 0;
     uint8_t options = kOptionCompact | kOptionCompound;
     uint8_t signature = 1;
-    uint8_t dirtyMark = 0;    // directory header only
-    uint32_t generation = 0;  // directory header only
+    // Directory header only: the bookkeeping, and how it was found.
+    enum class Keeping { kNone, kOurs, kOld } keeping = Keeping::kOurs;
+    uint8_t dirtyMark = 0;
+    uint32_t generation = 0;
+    uint32_t stampRecords = 0;
+    uint8_t others[kOthersSize] = {};  // bytes 16..23 as found
     uint16_t order = 0;       // 0 ascending, 1 descending
     std::string expression;
     std::string forExpression;
 };
 
 void EncodeTagHeader(const TagHeader& h, uint8_t out[kHeaderSize]);
+// Reads the bookkeeping from the first kOwnEnd bytes of a directory header: ours, the previous
+// version's (mark at 16 with bytes 17..19 zero, generation at 20), or none (a foreign file).
+void DecodeKeeping(const uint8_t* in, TagHeader* h);
+// Our bookkeeping bytes kOwnOffset..kOwnEnd-1 of `h`.
+void EncodeKeeping(const TagHeader& h, uint8_t out[kOwnEnd - kOwnOffset]);
 // Checks what the tree depends on: root pointer and free-list pointer in the file, key length
 // 1..240, expression lengths within the pool. `where` is the header's file offset.
 Status DecodeTagHeader(const std::string& path, uint32_t where, const uint8_t in[kHeaderSize],

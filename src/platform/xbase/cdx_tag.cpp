@@ -253,6 +253,14 @@ Status CdxTagImpl::WriteHeader() {
     h.order = info_.descending ? 1 : 0;
     h.expression = info_.expression;
     h.forExpression = info_.forExpression;
+    h.keeping = cdx::TagHeader::Keeping::kNone;
+    // Another writer's lengths and signature in bytes 16..23 of a header it made stay as they are.
+    uint64_t size = 0;
+    XB_RETURN_IF_ERROR(store_->file()->Size(&size));
+    if (info_.headerOffset + uint64_t(cdx::kHeaderSize) <= size) {
+        XB_RETURN_IF_ERROR(store_->file()->ReadAt(info_.headerOffset + cdx::kOthersOffset,
+                                                  h.others, cdx::kOthersSize));
+    }
     uint8_t buf[cdx::kHeaderSize];
     cdx::EncodeTagHeader(h, buf);
     return store_->file()->WriteAt(info_.headerOffset, buf, sizeof buf);

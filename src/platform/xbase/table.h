@@ -173,6 +173,9 @@ private:
     Status EndWrite(Status result);
     Status WriteMemos(uint8_t* record, const MemoTexts& memos);
     Status SetIndexesDirty(bool dirty);
+    // The result of a change: a failure after the index files were marked keeps them marked, and
+    // one after the record was written says that it is stored.
+    Status FinishChange(Status result, bool indexesMarked, bool recordStored);
 
     std::unique_ptr<DbfFile> dbf_;
     std::unique_ptr<MemoFile> memo_;

@@ -41,6 +41,8 @@ Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
         return mine[i]->tag->Rebuild(keys.Source());
     }));
     ++changeCount_;
+    file->HoldDirty(false);
+    file->SetStampRecords(recordCount());
     return file->SetDirty(false);
 }
 
@@ -104,6 +106,8 @@ Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progr
                                 expr.type() == ValueType::kCharacter ? ' ' : 0, keys.Source(),
                                 &tag);
         }));
+        file->SetStampRecords(recordCount());
+        XB_RETURN_IF_ERROR(file->SetDirty(false));
         XB_RETURN_IF_ERROR(file->file().Sync());
     }
     if (std::rename(fresh.c_str(), path.c_str()) != 0) {

@@ -70,9 +70,26 @@ void Table::ComputeKeys(const uint8_t* record, std::vector<uint8_t>* keys) const
 }
 
 Status Table::SetIndexesDirty(bool dirty) {
-    for (auto& f : indexes_)
+    for (auto& f : indexes_) {
+        f->SetStampRecords(recordCount());
         XB_RETURN_IF_ERROR(f->SetDirty(dirty));
+    }
     return Status::OK();
+}
+
+Status Table::FinishChange(Status result, bool indexesMarked, bool recordStored) {
+    if (result.ok())
+        return result;
+    // The change may have missed keys: a later change that succeeds must not clear the mark,
+    // or the missing keys would never be noticed. The next rebuild (at the latest the next
+    // open) puts them right.
+    if (indexesMarked) {
+        for (auto& f : indexes_)
+            f->HoldDirty(true);
+    }
+    if (recordStored)
+        result.MarkRecordStored();
+    return result;
 }
 
 Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos) {
@@ -96,13 +113,16 @@ Status Table::WriteMemos(uint8_t* record, const MemoTexts& memos) {
 
 Status Table::Append(uint8_t* record, const MemoTexts& memos, uint32_t* recno) {
     XB_RETURN_IF_ERROR(BeginWrite());
+    bool marked = false, stored = false;
     Status s = [&]() -> Status {
         XB_RETURN_IF_ERROR(WriteMemos(record, memos));
         std::vector<uint8_t> keys;
         ComputeKeys(record, &keys);
-        if (!tags_.empty())
+        marked = !tags_.empty();
+        if (marked)
             XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         XB_RETURN_IF_ERROR(dbf_->AppendRecord(record, recno));
+        stored = true;
         if (deletedCount_ >= 0 && record[0] == '*')
             ++deletedCount_;
         size_t offset = 0;
@@ -114,18 +134,21 @@ Status Table::Append(uint8_t* record, const MemoTexts& memos, uint32_t* recno) {
             XB_RETURN_IF_ERROR(SetIndexesDirty(false));
         return Status::OK();
     }();
-    return EndWrite(s);
+    return EndWrite(FinishChange(s, marked, stored));
 }
 
 Status Table::AppendMany(const uint8_t* records, uint32_t count, const ProgressFn& progress) {
     if (count == 0)
         return Status::OK();
     XB_RETURN_IF_ERROR(BeginWrite());
+    bool marked = false, stored = false;
     Status s = [&]() -> Status {
-        if (!tags_.empty())
+        marked = !tags_.empty();
+        if (marked)
             XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         const uint32_t first = recordCount() + 1;
         XB_RETURN_IF_ERROR(dbf_->AppendRecords(records, count));
+        stored = true;
         deletedCount_ = -1;
         if (tags_.empty())
             return Status::OK();
@@ -145,11 +168,12 @@ Status Table::AppendMany(const uint8_t* records, uint32_t count, const ProgressF
         }
         return SetIndexesDirty(false);
     }();
-    return EndWrite(s);
+    return EndWrite(FinishChange(s, marked, stored));
 }
 
 Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
     XB_RETURN_IF_ERROR(BeginWrite());
+    bool marked = false, stored = false;
     Status s = [&]() -> Status {
         std::vector<uint8_t> old(recordLength());
         XB_RETURN_IF_ERROR(dbf_->ReadRecord(recno, old.data()));
@@ -158,9 +182,11 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
         ComputeKeys(old.data(), &oldKeys);
         ComputeKeys(record, &newKeys);
         const bool keysChanged = oldKeys != newKeys;
+        marked = keysChanged;
         if (keysChanged)
             XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         XB_RETURN_IF_ERROR(dbf_->WriteRecord(recno, record));
+        stored = true;
         if (deletedCount_ >= 0 && old[0] != record[0])
             deletedCount_ += record[0] == '*' ? 1 : -1;
         if (!keysChanged)
@@ -186,7 +212,7 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
         }
         return SetIndexesDirty(false);
     }();
-    return EndWrite(s);
+    return EndWrite(FinishChange(s, marked, stored));
 }
 
 Status Table::SetDeleted(uint32_t recno, bool deleted) {

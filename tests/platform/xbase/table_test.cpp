@@ -380,6 +380,31 @@ TEST_F(TableTest, UniqueAndDescendingTagsAreRefusedForWriting) {
     }
 }
 
+// The size limit stands in for a full disk: the append whose key needs a new index node fails
+// after its record was written.
+TEST_F(TableTest, FailedChangeSaysTheRecordIsStoredAndKeepsTheMarkUntilRebuilt) {
+    ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "TITEL+ARTIEST").ok());
+    uint64_t cdxSize = 0;
+    ASSERT_TRUE(table_->indexFiles()[0]->file().Size(&cdxSize).ok());
+    Status s;
+    {
+        testutil::FileSizeLimit limit(cdxSize);
+        for (int i = 0; s.ok() && i < 100; ++i) {
+            auto rec = Record("title " + std::to_string(i), "artist");
+            uint32_t recno = 0;
+            s = table_->Append(rec.data(), {}, &recno);
+        }
+    }
+    ASSERT_FALSE(s.ok());
+    EXPECT_TRUE(s.record_stored()) << s.ToString();
+    Add("after", "the failure");
+    EXPECT_TRUE(table_->indexFiles()[0]->dirty());
+    ASSERT_TRUE(table_->Reindex(nullptr).ok());
+    EXPECT_FALSE(table_->indexFiles()[0]->dirty());
+    std::vector<std::string> report;
+    EXPECT_TRUE(table_->Check(nullptr, &report).ok()) << report[0];
+}
+
 TEST_F(TableTest, CheckReportsATagOutOfStep) {
     ASSERT_TRUE(table_->CreateTag(dir_.File("index1.cdx"), "1", "UPPER(TITEL)").ok());
     Add("B", "x");
