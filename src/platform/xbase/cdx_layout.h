@@ -62,7 +62,7 @@ struct TagHeader {
     uint32_t generation = 0;
     uint32_t stampRecords = 0;
     uint8_t others[kOthersSize] = {};  // bytes 16..23 as found
-    uint16_t order = 0;       // 0 ascending, 1 descending
+    uint16_t order = 0;                // 0 ascending, 1 descending
     std::string expression;
     std::string forExpression;
 };

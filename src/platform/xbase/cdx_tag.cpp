@@ -258,8 +258,8 @@ Status CdxTagImpl::WriteHeader() {
     uint64_t size = 0;
     XB_RETURN_IF_ERROR(store_->file()->Size(&size));
     if (info_.headerOffset + uint64_t(cdx::kHeaderSize) <= size) {
-        XB_RETURN_IF_ERROR(store_->file()->ReadAt(info_.headerOffset + cdx::kOthersOffset,
-                                                  h.others, cdx::kOthersSize));
+        XB_RETURN_IF_ERROR(store_->file()->ReadAt(info_.headerOffset + cdx::kOthersOffset, h.others,
+                                                  cdx::kOthersSize));
     }
     uint8_t buf[cdx::kHeaderSize];
     cdx::EncodeTagHeader(h, buf);

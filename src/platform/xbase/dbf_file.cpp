@@ -3,6 +3,8 @@
 // (autoincrement counters, backlinks, flags) survives our writes.
 #include "platform/xbase/dbf_file.h"
 
+#include <algorithm>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -194,6 +196,46 @@ Status DbfFile::WriteHeader() {
     bytes[2] = uint8_t(header_.updateDay);
     StoreLE32(bytes + 3, header_.recordCount);
     return file_->WriteAt(1, bytes, sizeof bytes);
+}
+
+Status DbfFile::WholeRecords(uint32_t* count) const {
+    uint64_t size = 0;
+    XB_RETURN_IF_ERROR(file_->Size(&size));
+    const uint64_t whole =
+        size > header_.headerLength ? (size - header_.headerLength) / header_.recordLength : 0;
+    *count = uint32_t(std::min<uint64_t>(whole, UINT32_MAX));
+    return Status::OK();
+}
+
+Status DbfFile::RecountFromFile() {
+    uint32_t whole = 0;
+    XB_RETURN_IF_ERROR(WholeRecords(&whole));
+    const uint32_t old = header_.recordCount;
+    header_.recordCount = whole;
+    Status st = WriteHeader();
+    if (!st.ok())
+        header_.recordCount = old;
+    return st;
+}
+
+namespace {
+constexpr uint64_t kLagMarkOffset = 24;
+constexpr uint8_t kLagMarkSet[4] = {'T', 'N', 'L', 1};
+}  // namespace
+
+Status DbfFile::ReadLagMark(bool* set) const {
+    uint8_t b[4];
+    XB_RETURN_IF_ERROR(file_->ReadAt(kLagMarkOffset, b, sizeof b));
+    *set = std::memcmp(b, kLagMarkSet, sizeof b) == 0;
+    return Status::OK();
+}
+
+Status DbfFile::WriteLagMark(bool set, bool sync) {
+    uint8_t b[4] = {};
+    if (set)
+        std::memcpy(b, kLagMarkSet, sizeof b);
+    XB_RETURN_IF_ERROR(file_->WriteAt(kLagMarkOffset, b, sizeof b));
+    return sync ? file_->Sync() : Status::OK();
 }
 
 }  // namespace xbase

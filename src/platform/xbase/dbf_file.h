@@ -45,6 +45,15 @@ public:
     Status TruncateRecords(uint32_t count);
     // Writes the header (count, last-update date = today).
     Status WriteHeader();
+    // The whole records the file holds after the header, counted or not.
+    Status WholeRecords(uint32_t* count) const;
+    // Sets the header's count to WholeRecords (a repair of a count found too low).
+    Status RecountFromFile();
+    // Our mark in header bytes 24..27 ("TNL" and 1) that the index files may lag the table:
+    // set, and put on the disk, before the first change of a session, cleared once the index files
+    // are synced at its end. Found set at open, it means a session ended without that.
+    Status ReadLagMark(bool* set) const;
+    Status WriteLagMark(bool set, bool sync);
 
 private:
     DbfFile(std::unique_ptr<File> file, DbfHeader header)

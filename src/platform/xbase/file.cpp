@@ -171,4 +171,10 @@ Status File::IsLockedElsewhere(uint64_t start, uint64_t len, bool* locked) const
     return Status::OK();
 }
 
+bool CanCreateBeside(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 }  // namespace xbase

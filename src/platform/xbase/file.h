@@ -51,6 +51,10 @@ private:
     bool writable_;
 };
 
+// Whether the folder of `path` lets us create a file beside it (a folder can refuse that while
+// its files stay writable).
+bool CanCreateBeside(const std::string& path);
+
 using tunelo::FileExistsNoCase;
 using tunelo::ResolvePathNoCase;
 

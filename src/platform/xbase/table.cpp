@@ -16,7 +16,9 @@ Table::Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const
       options_(options),
       codePage_(&CodePage::ForMark(dbf_->header().codePageMark)) {}
 
-Table::~Table() = default;
+Table::~Table() {
+    SettleIndexes();
+}
 
 Status Table::Open(const std::string& requested, const Options& options,
                    std::unique_ptr<Table>* out) {
@@ -36,7 +38,24 @@ Status Table::Open(const std::string& requested, const Options& options,
             return Status::NotFound(memoPath, "the memo file of " + path + " is missing");
         XB_RETURN_IF_ERROR(s);
     }
+    uint32_t whole = 0;
+    XB_RETURN_IF_ERROR(dbf->WholeRecords(&whole));
+    const uint32_t uncounted = whole > dbf->recordCount() ? whole - dbf->recordCount() : 0;
+    bool lagging = false;
+    XB_RETURN_IF_ERROR(dbf->ReadLagMark(&lagging));
     out->reset(new Table(std::move(dbf), std::move(memo), options));
+    (*out)->uncounted_ = uncounted;
+    (*out)->lagFound_ = lagging;
+    return Status::OK();
+}
+
+Status Table::RepairRecordCount() {
+    if (!options_.exclusive)
+        return Status::InvalidArgument(path(), "repairing the record count needs exclusive use");
+    XB_RETURN_IF_ERROR(dbf_->RecountFromFile());
+    uncounted_ = 0;
+    deletedCount_ = -1;
+    ++changeCount_;
     return Status::OK();
 }
 
@@ -70,7 +89,7 @@ Status Table::ReadMemo(const uint8_t* record, int field, std::string* text) cons
     return memo_->Read(block, text);
 }
 
-Status Table::OpenIndex(const std::string& requested) {
+Status Table::OpenIndex(const std::string& requested, const ProgressFn& progress) {
     const std::string path = ResolvePathNoCase(requested);
     for (const auto& file : indexes_) {
         if (file->path() == path)
@@ -85,7 +104,7 @@ Status Table::OpenIndex(const std::string& requested) {
         XB_RETURN_IF_ERROR(BeginWrite());
         Status s = file->Refresh();
         repair = s.ok() && file->dirty();
-        if (s.ok() && repair && AloneWithTable()) {
+        if (s.ok() && repair && AloneWithTable() && CanCreateBeside(path)) {
             // Left mid-change by a crash: its trees cannot be trusted, but its directory can. The
             // table is the truth, so the file is made anew from it.
             file.reset();
@@ -104,9 +123,14 @@ Status Table::OpenIndex(const std::string& requested) {
         // trees where they are.
         s = BeginWrite();
         if (s.ok())
-            s = EndWrite(RebuildTags(raw, nullptr));
+            s = EndWrite(RebuildTags(raw, progress));
+    } else if (s.ok() && !options_.readOnly && uncounted_ <= 1) {
+        s = BeginWrite();
+        if (s.ok())
+            s = EndWrite(CheckAtOpen(raw, progress));
     }
     if (!s.ok()) {
+        raw = indexes_.back().get();  // a rebuild may have put a new file in its place
         tags_.erase(std::remove_if(tags_.begin(), tags_.end(),
                                    [raw](const auto& t) { return t->file == raw; }),
                     tags_.end());
@@ -164,6 +188,7 @@ Status Table::CheckTagKept(const std::string& indexPath, const TagInfo& info, bo
 }
 
 void Table::CloseIndexes() {
+    SettleIndexes();
     tags_.clear();
     indexes_.clear();
     ++tagEpoch_;

@@ -63,6 +63,13 @@ public:
     const MemoFile* memoFile() const { return memo_.get(); }
     bool exclusive() const { return options_.exclusive; }
     bool readOnly() const { return options_.readOnly; }
+    // Whole records the file holds past the header's count: a crash leaves at most one, so more
+    // mean damage (another tool's, or the disk's), and every write is refused until
+    // RepairRecordCount, lest an append overwrite a real record.
+    uint32_t uncountedRecords() const { return uncounted_; }
+    // Counts every whole record the file holds (exclusive open). The index files no longer match
+    // and are checked and rebuilt at their next open.
+    Status RepairRecordCount();
 
     Status ReadRecord(uint32_t recno, uint8_t* buf) const { return dbf_->ReadRecord(recno, buf); }
     Status ReadRecords(uint32_t first, uint32_t count, uint8_t* buf) const {
@@ -73,7 +80,10 @@ public:
 
     // Opens a compound index file on this table. Each tag's expression is compiled against the
     // table and its key length checked. A file left dirty by a crash is rebuilt from the table.
-    Status OpenIndex(const std::string& path);
+    // A file that may not match the table (it carries another record count than the table's, or
+    // none, or the last session ended without putting it on the disk) is checked in full and
+    // rebuilt when it is wrong; `progress` follows that check.
+    Status OpenIndex(const std::string& path, const ProgressFn& progress = nullptr);
     // Creates (or replaces) an ascending, non-unique, unconditional tag, creating the file when it
     // does not exist, and opens the file if it is not open yet.
     Status CreateTag(const std::string& indexPath, std::string_view tagName,
@@ -100,8 +110,9 @@ public:
     // Sets or clears the deleted flag. Keys stay in the tags either way.
     Status SetDeleted(uint32_t recno, bool deleted);
 
-    // Puts every write made so far on the disk itself (table, memo and open index files), so that
-    // a power cut after it returns loses none of them. Slow (milliseconds): for the end of a
+    // Puts every record and memo written so far on the disk itself, so that a power cut after it
+    // returns loses none of them. The index files are not synced: a power cut leaves the table's
+    // lag mark set, and the next open checks and rebuilds them from the table. For the end of a
     // user's action, not for every record of a bulk run.
     Status Sync();
 
@@ -117,7 +128,11 @@ public:
 
     // Compares every tag of `index` (all open files when null) with the keys the table gives;
     // appends one line per tag to `report`. Corruption when any tag disagrees.
-    Status Check(const CdxFile* index, std::vector<std::string>* report);
+    Status Check(const CdxFile* index, std::vector<std::string>* report,
+                 const ProgressFn& progress = nullptr);
+    // Checks every open index file in full and rebuilds each one that disagrees with the table or
+    // is damaged; `report` gets Check's lines. Fails only when a rebuild fails.
+    Status CheckAndRepair(const ProgressFn& progress, std::vector<std::string>* report);
 
     // Calls visit(recno, record) for every record from `first` on, deleted ones included, reading
     // in large blocks; visit returns false to stop.
@@ -173,6 +188,14 @@ private:
     Status EndWrite(Status result);
     Status WriteMemos(uint8_t* record, const MemoTexts& memos);
     Status SetIndexesDirty(bool dirty);
+    // Check of an index file at open, and the full check with rebuild it may lead to.
+    Status CheckAtOpen(CdxFile* file, const ProgressFn& progress);
+    Status RepairIfWrong(CdxFile* file, const ProgressFn& progress,
+                         std::vector<std::string>* report);
+    // Sets the lag mark before the first change of the session (see DbfFile::WriteLagMark).
+    Status MarkIndexesLagging();
+    // Syncs the index files and clears the lag mark when no other open remains (at close).
+    void SettleIndexes();
     // The result of a change: a failure after the index files were marked keeps them marked, and
     // one after the record was written says that it is stored.
     Status FinishChange(Status result, bool indexesMarked, bool recordStored);
@@ -184,6 +207,9 @@ private:
     std::vector<std::unique_ptr<CdxFile>> indexes_;
     std::vector<std::unique_ptr<OpenTag>> tags_;
     int64_t deletedCount_ = -1;  // -1: not counted yet
+    uint32_t uncounted_ = 0;
+    bool lagFound_ = false;   // the lag mark was set at open
+    bool lagMarked_ = false;  // this open set it
     int writeDepth_ = 0;
     uint64_t changeCount_ = 0;
     uint64_t tagEpoch_ = 0;

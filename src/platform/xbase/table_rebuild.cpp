@@ -27,7 +27,7 @@ Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
     // In exclusive use nobody else holds the file, so it is simply made anew: faster than
     // freeing the old trees, and compact. Shared users keep their open file, so theirs is rebuilt
     // in place.
-    if (options_.exclusive)
+    if (options_.exclusive && CanCreateBeside(file->path()))
         return ReplaceIndexFile(file, progress);
     std::vector<OpenTag*> mine;
     std::vector<const Expression*> expressions;
@@ -87,7 +87,7 @@ Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progr
     // still marked, for the next open to try again.
     const std::string fresh = path + ".rebuild";
     std::remove(fresh.c_str());
-    {
+    Status built = [&]() -> Status {
         std::unique_ptr<CdxFile> file;
         XB_RETURN_IF_ERROR(CdxFile::Create(fresh, &file));
         std::vector<std::unique_ptr<Expression>> compiled;
@@ -108,10 +108,14 @@ Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progr
         }));
         file->SetStampRecords(recordCount());
         XB_RETURN_IF_ERROR(file->SetDirty(false));
-        XB_RETURN_IF_ERROR(file->file().Sync());
-    }
-    if (std::rename(fresh.c_str(), path.c_str()) != 0) {
-        return Status::IOError(path, "cannot replace the damaged index with the rebuilt one");
+        return file->file().Sync();
+    }();
+    if (built.ok() && std::rename(fresh.c_str(), path.c_str()) != 0)
+        built = Status::IOError(path, "cannot replace the damaged index with the rebuilt one");
+    if (!built.ok()) {
+        // On a nearly full disk the half-built copy would hold the space the failure needs.
+        std::remove(fresh.c_str());
+        return built;
     }
     ++changeCount_;
     return Status::OK();
@@ -128,8 +132,12 @@ Status Table::Reindex(const ProgressFn& progress) {
     return EndWrite(s);
 }
 
-Status Table::Check(const CdxFile* index, std::vector<std::string>* report) {
+Status Table::Check(const CdxFile* index, std::vector<std::string>* report,
+                    const ProgressFn& progress) {
     bool consistent = true;
+    uint64_t done = 0, total = 0;
+    for (auto& t : tags_)
+        total += index == nullptr || t->file == index ? recordCount() : 0;
     for (auto& t : tags_) {
         if (index != nullptr && t->file != index)
             continue;
@@ -141,7 +149,8 @@ Status Table::Check(const CdxFile* index, std::vector<std::string>* report) {
             continue;
         }
         SortedKeys expected;
-        XB_RETURN_IF_ERROR(SortKeys(*t->expression, nullptr, 0, 1, &expected));
+        XB_RETURN_IF_ERROR(SortKeys(*t->expression, progress, done, total, &expected));
+        done += recordCount();
         auto it = t->tag->NewIterator();
         XB_RETURN_IF_ERROR(it->SeekFirst());
         size_t i = 0;

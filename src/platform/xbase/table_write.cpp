@@ -19,6 +19,12 @@ constexpr uint32_t kRebuildThreshold = 5000;
 Status Table::BeginWrite() {
     if (options_.readOnly)
         return Status::InvalidArgument(path(), "the table is open read-only");
+    if (uncounted_ > 1) {
+        return Status::Corruption(path(), "the header counts " + std::to_string(recordCount()) +
+                                              " records but the file holds " +
+                                              std::to_string(uint64_t(recordCount()) + uncounted_) +
+                                              "; the table needs repair before it can be written");
+    }
     if (writeDepth_++ == 0 && !options_.exclusive) {
         Status s = dbf_->file().Lock(kWriteLockByte, 1, File::LockKind::kExclusive);
         if (s.ok()) {
@@ -31,6 +37,9 @@ Status Table::BeginWrite() {
             return s;
         }
     }
+    Status s = MarkIndexesLagging();
+    if (!s.ok())
+        return EndWrite(s);
     return Status::OK();
 }
 
@@ -45,12 +54,32 @@ Status Table::EndWrite(Status result) {
 }
 
 Status Table::Sync() {
+    // One sync per file that holds what the user typed. The index files follow the table: the
+    // lag mark, on the disk since the first change, makes the next open check them should a
+    // power cut lose their writes.
     XB_RETURN_IF_ERROR(dbf_->file().Sync());
     if (memo_)
         XB_RETURN_IF_ERROR(memo_->file().Sync());
-    for (const auto& index : indexes_)
-        XB_RETURN_IF_ERROR(index->file().Sync());
     return Status::OK();
+}
+
+Status Table::MarkIndexesLagging() {
+    if (lagMarked_ || indexes_.empty())
+        return Status::OK();
+    XB_RETURN_IF_ERROR(dbf_->WriteLagMark(true, true));
+    lagMarked_ = true;
+    return Status::OK();
+}
+
+void Table::SettleIndexes() {
+    if (!lagMarked_)
+        return;
+    for (const auto& index : indexes_) {
+        if (!index->file().Sync().ok())
+            return;  // the mark stays: the next open checks the files
+    }
+    if (AloneWithTable() && dbf_->WriteLagMark(false, false).ok())
+        lagMarked_ = false;
 }
 
 size_t Table::KeyOffset(size_t tagIndex) const {

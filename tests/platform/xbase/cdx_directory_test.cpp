@@ -169,11 +169,12 @@ TEST_F(CdxDirectoryTest, BookkeepingOfEachKindOfFileIsReadAndWrittenSafely) {
         uint32_t generation;
         std::string after16to23;
     } cases[] = {
-        {"previous version, left mid-change", std::string("\x01\0\0\0\x07\0\0\0", 8) +
-         std::string(16, '\0'), true, 7, zeros},
+        {"previous version, left mid-change",
+         std::string("\x01\0\0\0\x07\0\0\0", 8) + std::string(16, '\0'), true, 7, zeros},
         {"another writer's", foreign + std::string(16, '\0'), false, 0, foreign},
-        {"ours, left mid-change", zeros + std::string("TNL1\x01\0\0\0\x05\0\0\0", 12) +
-         std::string(4, '\0'), true, 5, zeros},
+        {"ours, left mid-change",
+         zeros + std::string("TNL1\x01\0\0\0\x05\0\0\0", 12) + std::string(4, '\0'), true, 5,
+         zeros},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -33,7 +33,8 @@ constexpr const char* kUsage =
     "  xbtool pack TABLE [INDEX]\n"
     "  xbtool create TABLE FIELD:TYPE[:LENGTH[:DECIMALS]]...\n"
     "  xbtool load TABLE CSV [--index INDEX]\n"
-    "  xbtool delete TABLE RECNO... [--index INDEX]\n";
+    "  xbtool delete TABLE RECNO... [--index INDEX]\n"
+    "  xbtool repair TABLE [--yes]\n";
 
 struct Failure {
     Status status;
@@ -426,6 +427,34 @@ int Delete(const std::string& path, const std::vector<std::string>& recnos,
     return 0;
 }
 
+// Sets a record count found too low to the whole records the file holds, once the user agreed
+// (or --yes). The index files are checked and rebuilt at their next open.
+int Repair(const std::string& path, bool yes) {
+    auto table = OpenTable(path, true);
+    const uint32_t count = table->recordCount(), extra = table->uncountedRecords();
+    if (extra == 0) {
+        std::printf("%s: the record count (%u) matches the file; nothing to repair\n", path.c_str(),
+                    count);
+        return 0;
+    }
+    std::printf(
+        "%s: the header counts %u records, the file holds %u; the count will be set to "
+        "%u\n",
+        path.c_str(), count, count + extra, count + extra);
+    if (!yes) {
+        std::printf("Repair? [y/N] ");
+        std::fflush(stdout);
+        std::string answer;
+        if (!std::getline(std::cin, answer) || (answer != "y" && answer != "Y")) {
+            std::printf("nothing changed\n");
+            return 1;
+        }
+    }
+    Check(table->RepairRecordCount());
+    std::printf("record count set to %u\n", table->recordCount());
+    return 0;
+}
+
 // Pulls "--name VALUE" out of args; true when it was there.
 bool TakeOption(std::vector<std::string>* args, const std::string& name, std::string* value) {
     for (size_t i = 0; i < args->size(); ++i) {
@@ -480,6 +509,11 @@ int Run(std::vector<std::string> args) {
         bool withIndex = TakeOption(&args, "--index", &index);
         if (args.size() == 2)
             return Load(args[0], args[1], withIndex ? &index : nullptr);
+    }
+    if (command == "repair") {
+        bool yes = TakeOption(&args, "--yes", nullptr);
+        if (args.size() == 1)
+            return Repair(args[0], yes);
     }
     if (command == "delete") {
         bool withIndex = TakeOption(&args, "--index", &index);
