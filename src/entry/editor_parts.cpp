@@ -3,6 +3,7 @@
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "entry/table_text.h"
+#include "store/repair_offer.h"
 #include "store/table_error.h"
 
 std::optional<std::string> TextForTable(const QString& text, const QString& caption) {
@@ -30,5 +31,5 @@ std::optional<std::string> TextForTable(const QString& text, const QString& capt
 
 void ShowTableError(const TableError& error) {
     PlayWave("error.wav");
-    CurrentUi().Message(MsgKind::Error, error.what());
+    ShowTableErrorOfferingRepair(error);
 }

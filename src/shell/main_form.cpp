@@ -26,6 +26,7 @@
 #include "shell/product_logo.h"
 #include "shell/shutdown.h"
 #include "shell/toolbar_icons.h"
+#include "store/repair_offer.h"
 
 namespace {
 
@@ -63,7 +64,9 @@ TMainForm::TMainForm(Catalogue* catalogue, QWidget* parent)
     }
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    SetRepairCatalogue(nullptr);
+}
 
 QAction* TMainForm::command(const QString& name) const {
     return commands_.value(name);

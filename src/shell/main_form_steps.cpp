@@ -16,6 +16,7 @@
 #include "shell/password.h"
 #include "store/catalogue.h"
 #include "store/entry_recovery.h"
+#include "store/repair_offer.h"
 #include "store/startup_check.h"
 #include "store/table_error.h"
 
@@ -30,6 +31,7 @@ bool TMainForm::runShowStep() {
             startFailed_ = outcome == StartupOutcome::Failed;
             return false;
         }
+        SetRepairCatalogue(catalogue_);
     }
     if (splash_ != nullptr) {
         splash_->close();

@@ -1,0 +1,51 @@
+#include "store/repair_offer.h"
+
+#include <string>
+#include <vector>
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "store/catalogue_repair.h"
+
+namespace {
+
+Catalogue* g_catalogue = nullptr;
+
+}  // namespace
+
+void SetRepairCatalogue(Catalogue* catalogue) {
+    g_catalogue = catalogue;
+}
+
+void ShowTableErrorOfferingRepair(const TableError& error) {
+    if (!error.status().IsCorruption() || g_catalogue == nullptr) {
+        CurrentUi().Message(MsgKind::Error, error.what());
+        return;
+    }
+    const std::string offer =
+        std::string(error.what()) + "\n\nCheck all tables and repair their index files now?";
+    if (CurrentUi().Message(MsgKind::Error, offer, MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    std::vector<std::string> report;
+    xbase::Status s;
+    {
+        BusyCursor busy;
+        int shown = -1;
+        s = CheckAndRepairTables(
+            *g_catalogue,
+            [&shown](uint64_t done, uint64_t total) {
+                const int percent = total == 0 ? 100 : int(done * 100 / total);
+                if (percent != shown) {
+                    shown = percent;
+                    ShowStatus("Checking index files... " + std::to_string(percent) + "%");
+                }
+            },
+            &report);
+    }
+    ShowStatus("");
+    if (s.ok()) {
+        CurrentUi().Message(MsgKind::Information, "The tables are checked and repaired.");
+    } else {
+        CurrentUi().Message(MsgKind::Error, s.ToString());
+    }
+}
