@@ -72,13 +72,18 @@ Status Table::MarkIndexesLagging() {
 }
 
 void Table::SettleIndexes() {
-    if (!lagMarked_)
+    if (options_.readOnly)
         return;
     for (const auto& index : indexes_) {
-        if (!index->file().Sync().ok())
+        if (lagMarked_ && !index->file().Sync().ok())
             return;  // the mark stays: the next open checks the files
     }
-    if (AloneWithTable() && dbf_->WriteLagMark(false, false).ok())
+    // The last open clears the mark, unless it found it set and changed nothing: then the session
+    // that set it may have ended abruptly, and the next open checks.
+    if ((!lagMarked_ && lagFound_) || !AloneWithTable())
+        return;
+    bool set = false;
+    if (dbf_->ReadLagMark(&set).ok() && (!set || dbf_->WriteLagMark(false, false).ok()))
         lagMarked_ = false;
 }
 
