@@ -1,7 +1,56 @@
 #include "store/catalogue.h"
 
+#include <algorithm>
+
+#include "base/feedback.h"
+#include "platform/common/file_names.h"
+#include "store/catalogue_schema.h"
 #include "store/folder_file.h"
 #include "store/table_error.h"
+
+namespace {
+
+// An index file that another program wrote to may need a full check at open; on a large
+// catalogue that takes seconds, so the status line says what is going on.
+xbase::ProgressFn CheckProgress(const std::string& indexFile) {
+    auto last = std::make_shared<int>(-1);
+    return [indexFile, last](uint64_t done, uint64_t total) {
+        const int percent = total == 0 ? 100 : int(std::min(done, total) * 100 / total);
+        if (percent != *last) {
+            *last = percent;
+            ShowStatus("Checking " + indexFile + ": " + std::to_string(percent) + " %");
+        }
+    };
+}
+
+bool SameExpression(std::string_view a, std::string_view b) {
+    auto squeeze = [](std::string_view text) {
+        std::string out;
+        for (char c : text)
+            if (c != ' ')
+                out += c;
+        return out;
+    };
+    return tunelo::EqualsNoCase(squeeze(a), squeeze(b));
+}
+
+// Opens `def`'s index file, then builds every tag the program seeks on that the file lacks or
+// holds with another key (an index file of another table under our name): such a tag would
+// leave records silently unfound.
+void OpenIndexWithTags(TTable& table, TTableAccess& access, const std::string& path,
+                       const TableDefinition& def) {
+    access.IndexOpen(path, CheckProgress(def.indexFile));
+    for (const TagDefinition& tag : def.tags) {
+        const xbase::OpenTag* open = table.table().FindTag(tag.name);
+        if (open && SameExpression(open->tag->info().expression, tag.expression))
+            continue;
+        ShowStatus("Building index " + tag.name + " of " + def.indexFile);
+        access.IndexTag(path, tag.name, tag.expression);
+    }
+    ShowStatus("");
+}
+
+}  // namespace
 
 Catalogue::Catalogue(std::string folder)
     : folder_(std::move(folder)),
@@ -28,9 +77,12 @@ bool Catalogue::HasFile(std::string_view name) const {
 
 void Catalogue::OpenIndexes() {
     dm1.ArtTable.Open();
-    dm1.ArtAccess.IndexOpen(File("INDEX1.CDX"));
-    dm2.HfAccess.IndexOpen(File("INDEX2.CDX"));
-    dm3.ItemsAccess.IndexOpen(File("INDEX3.CDX"));
-    dm3.UitleenAccess.IndexOpen(File("INDEX4.CDX"));
-    dm3.PlaylistAccess.IndexOpen(File("INDEX5.CDX"));
+    const std::vector<TableDefinition>& defs = CatalogueTables();
+    const std::pair<TTable*, TTableAccess*> tables[] = {{&dm1.ArtTable, &dm1.ArtAccess},
+                                                        {&dm2.HfTable, &dm2.HfAccess},
+                                                        {&dm3.ItemsTable, &dm3.ItemsAccess},
+                                                        {&dm3.UitleenTable, &dm3.UitleenAccess},
+                                                        {&dm3.PlaylistTable, &dm3.PlaylistAccess}};
+    for (size_t i = 0; i < defs.size(); ++i)
+        OpenIndexWithTags(*tables[i].first, *tables[i].second, File(defs[i].indexFile), defs[i]);
 }

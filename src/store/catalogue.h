@@ -29,8 +29,8 @@ public:
     bool HasFile(std::string_view name) const;
 
     // The normal start: opens ArtTable, then INDEX1.CDX to INDEX5.CDX on the tracks, main titles,
-    // items, loans and playlist, in that order. Throws TableError naming a missing or damaged
-    // index file.
+    // items, loans and playlist, in that order, and builds any tag a file lacks or holds with
+    // another key. Throws TableError naming a missing or damaged index file.
     void OpenIndexes();
 
 private:

@@ -125,8 +125,8 @@ void TTableAccess::Query(std::string_view expression) {
     Moved();
 }
 
-void TTableAccess::IndexOpen(const std::string& path) {
-    ThrowIfError(table_->table().OpenIndex(path));
+void TTableAccess::IndexOpen(const std::string& path, const xbase::ProgressFn& progress) {
+    ThrowIfError(table_->table().OpenIndex(path, progress));
 }
 
 void TTableAccess::IndexTag(const std::string& file, std::string_view tag,

@@ -50,7 +50,7 @@ public:
     // Only records for which `expression` holds stay visible; "" shows all again.
     void Query(std::string_view expression);
 
-    void IndexOpen(const std::string& path);
+    void IndexOpen(const std::string& path, const xbase::ProgressFn& progress = nullptr);
     // Creates an ascending, non-unique, unconditional tag, creating the file when needed.
     void IndexTag(const std::string& file, std::string_view tag, std::string_view expression);
     // Removes deleted records; the component must be opened exclusively.

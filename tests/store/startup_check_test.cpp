@@ -12,6 +12,8 @@
 #include "base/ini.h"
 #include "base/text.h"
 #include "catalogue_fixture.h"
+#include "platform/xbase/cdx_file.h"
+#include "store/catalogue_schema.h"
 #include "store/folder_file.h"
 #include "support/scripted_ui.h"
 
@@ -294,3 +296,25 @@ TEST_F(StartupCheckTest, AFileThatDoesNotOpenFailsTheStartWithTheRepairThatFitsI
 }
 
 }  // namespace
+
+// An index file with a tag missing, or with a tag under our name but another key, has its tags
+// built at open, so no look-up silently misses records.
+TEST_F(CatalogueTest, OpeningBuildsTagsAnIndexFileLacksOrHoldsWithAnotherKey) {
+    ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
+    const TableDefinition& titles = MainTitleTable();
+    std::filesystem::remove(File("Index2.cdx"));
+    {
+        std::unique_ptr<xbase::Table> table;
+        ASSERT_TRUE(xbase::Table::Open(File("hfdat.dat"), {}, &table).ok());
+        ASSERT_TRUE(
+            table->CreateTag(File("INDEX2.CDX"), titles.tags[0].name, titles.tags[1].expression)
+                .ok());
+    }
+    auto catalogue = std::make_unique<Catalogue>(folder());
+    catalogue->OpenIndexes();
+    for (const TagDefinition& tag : titles.tags) {
+        const xbase::OpenTag* open = catalogue->dm2.HfTable.table().FindTag(tag.name);
+        ASSERT_NE(open, nullptr) << tag.name;
+        EXPECT_EQ(open->tag->info().expression, tag.expression) << tag.name;
+    }
+}
