@@ -23,11 +23,11 @@ void TTable::Open() {
     options.readOnly = readOnly_;
     std::unique_ptr<xbase::Table> table;
     ThrowIfError(xbase::Table::Open(tableName_, options, &table));
-    for (const xbase::FieldSpec& spec : expected_) {
-        const int index = table->schema().Find(spec.name);
-        if (index < 0 || table->schema()[size_t(index)].type != spec.type) {
+    for (const xbase::FieldSpec& field : expected_) {
+        const int index = table->schema().Find(field.name);
+        if (index < 0 || table->schema()[size_t(index)].type != field.type) {
             throw TableError(Status::Corruption(
-                table->path(), "field " + spec.name +
+                table->path(), "field " + field.name +
                                    (index < 0 ? " is missing" : " has another type") +
                                    ": this is another table's file"));
         }
