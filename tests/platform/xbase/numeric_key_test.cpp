@@ -32,20 +32,9 @@ TEST(NumericKeyTest, KnownBytes) {
 }
 
 TEST(NumericKeyTest, RoundTrips) {
-    const double values[] = {0.0,
-                             1.0,
-                             -1.0,
-                             0.5,
-                             -0.5,
-                             12.34,
-                             -12.34,
-                             1e300,
-                             -1e300,
-                             5e-324,
-                             -5e-324,
-                             2451545,
-                             std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()};
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {0.0,   1.0,    -1.0,   0.5,     -0.5,    12.34, -12.34,
+                             1e300, -1e300, 5e-324, -5e-324, 2451545, inf,   -inf};
     for (double v : values) {
         Key k = Encode(v);
         EXPECT_EQ(DecodeNumericKey(k.data()), v) << v;
@@ -109,15 +98,11 @@ TEST(JulianDayTest, RoundTripsEveryDay) {
 }
 
 TEST(JulianDayTest, BlankAndOutOfRange) {
-    int y = 1, m = 1, d = 1;
-    CivilFromJulianDay(0, &y, &m, &d);
-    EXPECT_EQ(y + m + d, 0);
-    y = m = d = 1;
-    CivilFromJulianDay(-5, &y, &m, &d);
-    EXPECT_EQ(y + m + d, 0);
-    y = m = d = 1;
-    CivilFromJulianDay(std::numeric_limits<int64_t>::max(), &y, &m, &d);
-    EXPECT_EQ(y + m + d, 0);
+    for (int64_t jd : {int64_t(0), int64_t(-5), std::numeric_limits<int64_t>::max()}) {
+        int y = 1, m = 1, d = 1;
+        CivilFromJulianDay(jd, &y, &m, &d);
+        EXPECT_EQ(y + m + d, 0) << jd;
+    }
 }
 
 }  // namespace
