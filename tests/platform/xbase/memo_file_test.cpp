@@ -39,6 +39,12 @@ protected:
         h[7] = char(blockSize);
         return h;
     }
+    // The text of a memo, or the error that stopped its read.
+    static std::string Text(MemoFile& m, uint32_t block) {
+        std::string text;
+        Status st = m.Read(block, &text);
+        return st.ok() ? text : "<" + st.ToString() + ">";
+    }
     static std::string FptMemo(const std::string& text, uint32_t type = 1) {
         return BE32(type) + BE32(uint32_t(text.size())) + text;
     }
@@ -67,11 +73,8 @@ TEST_F(MemoFileTest, NewFileLayout) {
     EXPECT_EQ(b.substr(520, 22), "Recorded at Abbey Road");
 
     ASSERT_TRUE(MemoFile::Open(Path("a.fpt"), false, &m).ok());
-    std::string text;
-    ASSERT_TRUE(m->Read(9, &text).ok());
-    EXPECT_EQ(text, std::string(100, 'x'));
-    ASSERT_TRUE(m->Read(0, &text).ok());
-    EXPECT_EQ(text, "");
+    EXPECT_EQ(Text(*m, 9), std::string(100, 'x'));
+    EXPECT_EQ(Text(*m, 0), "");
 }
 
 TEST_F(MemoFileTest, InPlaceWhenItFitsElseAppended) {
@@ -92,13 +95,9 @@ TEST_F(MemoFileTest, InPlaceWhenItFitsElseAppended) {
     EXPECT_EQ(block, next);
     EXPECT_EQ(m->nextFreeBlock(), next + 3);
 
-    std::string text;
-    ASSERT_TRUE(m->Read(first, &text).ok());
-    EXPECT_EQ(text, "short");
-    ASSERT_TRUE(m->Read(second, &text).ok());
-    EXPECT_EQ(text, "next");
-    ASSERT_TRUE(m->Read(block, &text).ok());
-    EXPECT_EQ(text, std::string(121, 'c'));
+    EXPECT_EQ(Text(*m, first), "short");
+    EXPECT_EQ(Text(*m, second), "next");
+    EXPECT_EQ(Text(*m, block), std::string(121, 'c'));
 
     ASSERT_TRUE(m->Write(block, "", &block).ok());
     EXPECT_EQ(block, 0u);
@@ -128,9 +127,8 @@ TEST_F(MemoFileTest, EditsMatchAPlainMap) {
             }
         }
         for (const auto& [slot, entry] : model) {
-            std::string text;
-            ASSERT_TRUE(m->Read(entry.first, &text).ok());
-            EXPECT_EQ(text, entry.second) << "block size " << blockSize << " slot " << slot;
+            EXPECT_EQ(Text(*m, entry.first), entry.second)
+                << "block size " << blockSize << " slot " << slot;
         }
     }
 }
@@ -147,27 +145,21 @@ TEST_F(MemoFileTest, FollowsOtherEnginesLayouts) {
     ASSERT_TRUE(MemoFile::Open(Path("other.FPT"), true, &m).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kFpt);
     EXPECT_EQ(m->blockSize(), 32u);
-    std::string text;
-    ASSERT_TRUE(m->Read(16, &text).ok());
-    EXPECT_EQ(text, "gap before me");
-    ASSERT_TRUE(m->Read(17, &text).ok());
-    EXPECT_EQ(text, "unpadded tail");
+    EXPECT_EQ(Text(*m, 16), "gap before me");
+    EXPECT_EQ(Text(*m, 17), "unpadded tail");
     uint32_t block = 0;
     ASSERT_TRUE(m->Write(0, "mine", &block).ok());
     EXPECT_EQ(block, 18u);
-    ASSERT_TRUE(m->Read(17, &text).ok());
-    EXPECT_EQ(text, "unpadded tail");
+    EXPECT_EQ(Text(*m, 17), "unpadded tail");
 
     // 512-byte blocks: the first memo at block 1; a next-free pointer left behind the data.
     f = FptHeader(1, 512) + FptMemo("one") + std::string(501, '\0') + FptMemo("two");
     Spit(Path("big.fpt"), f);
     ASSERT_TRUE(MemoFile::Open(Path("big.fpt"), true, &m).ok());
-    ASSERT_TRUE(m->Read(1, &text).ok());
-    EXPECT_EQ(text, "one");
+    EXPECT_EQ(Text(*m, 1), "one");
     ASSERT_TRUE(m->Write(0, "three", &block).ok());
     EXPECT_EQ(block, 3u);
-    ASSERT_TRUE(m->Read(2, &text).ok());
-    EXPECT_EQ(text, "two");
+    EXPECT_EQ(Text(*m, 2), "two");
     EXPECT_EQ(Slurp(Path("big.fpt")).substr(0, 4), BE32(4));
 }
 
@@ -182,11 +174,8 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
     std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Open(Path("old.dbt"), false, &m).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kDbt);
-    std::string text;
-    ASSERT_TRUE(m->Read(1, &text).ok());
-    EXPECT_EQ(text, "first memo");
-    ASSERT_TRUE(m->Read(2, &text).ok());
-    EXPECT_EQ(text, std::string(600, 'L'));
+    EXPECT_EQ(Text(*m, 1), "first memo");
+    EXPECT_EQ(Text(*m, 2), std::string(600, 'L'));
     uint32_t block = 0;
     EXPECT_EQ(m->Write(0, "x", &block).code(), Status::Code::kNotSupported);
 
@@ -197,8 +186,7 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
     d4 += std::string("\xFF\xFF\x08\x00", 4) + std::string("\x0D\x00\x00\x00", 4) + "hello";
     Spit(Path("four.DBT"), d4);
     ASSERT_TRUE(MemoFile::Open(Path("four.DBT"), false, &m).ok());
-    ASSERT_TRUE(m->Read(1, &text).ok());
-    EXPECT_EQ(text, "hello");
+    EXPECT_EQ(Text(*m, 1), "hello");
 }
 
 TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
@@ -215,24 +203,20 @@ TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
     f += BE32(1) + BE32(0xFFFFFFF0u) + "short";
     Spit(Path("bad.fpt"), f);
     ASSERT_TRUE(MemoFile::Open(Path("bad.fpt"), true, &m).ok());
+    EXPECT_EQ(Text(*m, 8), "fine");
     std::string text;
-    ASSERT_TRUE(m->Read(8, &text).ok());
     st = m->Read(9, &text);
     EXPECT_TRUE(st.IsCorruption());
     EXPECT_NE(st.message().find("memo block 9 says 4294967280 bytes"), std::string::npos)
         << st.ToString();
-    st = m->Read(10, &text);
-    EXPECT_NE(st.message().find("past the end"), std::string::npos) << st.ToString();
-    st = m->Read(0xFFFFFFFFu, &text);
-    EXPECT_NE(st.message().find("past the end"), std::string::npos) << st.ToString();
-    st = m->Read(3, &text);
-    EXPECT_NE(st.message().find("into the header"), std::string::npos) << st.ToString();
+    EXPECT_NE(Text(*m, 10).find("past the end"), std::string::npos);
+    EXPECT_NE(Text(*m, 0xFFFFFFFFu).find("past the end"), std::string::npos);
+    EXPECT_NE(Text(*m, 3).find("into the header"), std::string::npos);
     // A damaged old memo is left alone and the new text appended.
     uint32_t block = 0;
     ASSERT_TRUE(m->Write(9, "replacement", &block).ok());
     EXPECT_EQ(block, 10u);
-    ASSERT_TRUE(m->Read(block, &text).ok());
-    EXPECT_EQ(text, "replacement");
+    EXPECT_EQ(Text(*m, block), "replacement");
     EXPECT_EQ(Slurp(Path("bad.fpt")).size(), 11u * 64);
 
     // A next-free pointer far past the end is not followed.
