@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace xbase {
@@ -109,17 +110,14 @@ TEST(FieldCodecNumeric, RefusesValuesThatDoNotFit) {
 TEST(FieldCodecNumeric, ReadsForeignAndBrokenContents) {
     FieldDef f = Field("N", 'N', 8, 2);
     Rec r(f);
-    auto put = [&](const char* s) { std::memcpy(r.data() + 1, s, 8); };
-    put("   -3.25");
-    EXPECT_DOUBLE_EQ(GetNumber(r.data(), f), -3.25);
-    put("+3.25   ");
-    EXPECT_DOUBLE_EQ(GetNumber(r.data(), f), 3.25);
-    put("     .50");
-    EXPECT_DOUBLE_EQ(GetNumber(r.data(), f), 0.5);
-    for (const char* junk : {"        ", "********", "  12abc ", "1.2.3   ", "  - .   ", "1e5     ",
-                             "\0\0\0\0\0\0\0\0"}) {
-        std::memcpy(r.data() + 1, junk, 8);
-        EXPECT_EQ(GetNumber(r.data(), f), 0) << junk;
+    // What other tools store, then junk that reads as 0.
+    const std::pair<const char*, double> cases[] = {
+        {"   -3.25", -3.25}, {"+3.25   ", 3.25},     {"     .50", 0.5}, {"        ", 0},
+        {"********", 0},     {"  12abc ", 0},        {"1.2.3   ", 0},   {"  - .   ", 0},
+        {"1e5     ", 0},     {"\0\0\0\0\0\0\0\0", 0}};
+    for (const auto& [text, value] : cases) {
+        std::memcpy(r.data() + 1, text, 8);
+        EXPECT_DOUBLE_EQ(GetNumber(r.data(), f), value) << text;
     }
 }
 
@@ -195,12 +193,12 @@ TEST(FieldCodecMemo, PointersInBothWidths) {
     SetMemoBlock(r.data(), m10, 0);
     EXPECT_EQ(GetText(r.data(), m10), "          ");
     EXPECT_EQ(GetMemoBlock(r.data(), m10), 0u);
-    std::memcpy(r.data() + 1, "0000000017", 10);  // dBase III writes leading zeros
-    EXPECT_EQ(GetMemoBlock(r.data(), m10), 17u);
-    std::memcpy(r.data() + 1, "9999999999", 10);  // past 32 bits: points nowhere
-    EXPECT_EQ(GetMemoBlock(r.data(), m10), 0u);
-    std::memcpy(r.data() + 1, "   12x    ", 10);
-    EXPECT_EQ(GetMemoBlock(r.data(), m10), 0u);
+    // dBase III writes leading zeros; past 32 bits or junk points nowhere.
+    for (const auto& [text, block] :
+         {std::pair{"0000000017", 17u}, std::pair{"9999999999", 0u}, std::pair{"   12x    ", 0u}}) {
+        std::memcpy(r.data() + 1, text, 10);
+        EXPECT_EQ(GetMemoBlock(r.data(), m10), block) << text;
+    }
     EXPECT_TRUE(r.guardsIntact(m10));
 
     FieldDef m4 = Field("NOTES", 'M', 4);
