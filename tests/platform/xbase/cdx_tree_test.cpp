@@ -40,27 +40,20 @@ protected:
         };
     }
     static void ExpectWalks(CdxTag* tag, const Model& model) {
+        const std::vector<Entry> forward(model.begin(), model.end());
         auto it = tag->NewIterator();
-        ASSERT_TRUE(it->SeekFirst().ok());
-        size_t n = 0;
-        for (const Entry& e : model) {
-            ASSERT_TRUE(it->Valid()) << "entry " << n;
-            ASSERT_EQ(std::string(reinterpret_cast<const char*>(it->key()), e.first.size()),
-                      e.first);
-            ASSERT_EQ(it->recno(), e.second);
-            ASSERT_TRUE(it->Next().ok());
-            ++n;
+        for (bool backward : {false, true}) {
+            ASSERT_TRUE((backward ? it->SeekLast() : it->SeekFirst()).ok());
+            for (size_t n = 0; n < forward.size(); ++n) {
+                const Entry& e = forward[backward ? forward.size() - 1 - n : n];
+                ASSERT_TRUE(it->Valid()) << "entry " << n << (backward ? " from the end" : "");
+                ASSERT_EQ(std::string(reinterpret_cast<const char*>(it->key()), e.first.size()),
+                          e.first);
+                ASSERT_EQ(it->recno(), e.second);
+                ASSERT_TRUE((backward ? it->Prev() : it->Next()).ok());
+            }
+            EXPECT_FALSE(it->Valid());
         }
-        EXPECT_FALSE(it->Valid());
-        ASSERT_TRUE(it->SeekLast().ok());
-        for (auto r = model.rbegin(); r != model.rend(); ++r) {
-            ASSERT_TRUE(it->Valid());
-            ASSERT_EQ(std::string(reinterpret_cast<const char*>(it->key()), r->first.size()),
-                      r->first);
-            ASSERT_EQ(it->recno(), r->second);
-            ASSERT_TRUE(it->Prev().ok());
-        }
-        EXPECT_FALSE(it->Valid());
     }
     static void ExpectSeeks(CdxTag* tag, const Model& model, std::mt19937& rng, size_t keyLength) {
         auto it = tag->NewIterator();
