@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -283,10 +284,7 @@ TEST_F(DbfFileTest, DamagedFilesAreRefusedByName) {
     expectCorrupt(std::vector<uint8_t>(good.begin(), good.begin() + 97 + 10 + 3),
                   "truncated: header says 3 records, file holds 1");
     std::vector<uint8_t> v = good;
-    v[4] = 0xFF;
-    v[5] = 0xFF;
-    v[6] = 0xFF;
-    v[7] = 0xFF;
+    std::fill(v.begin() + 4, v.begin() + 8, 0xFF);
     expectCorrupt(v, "header says 4294967295 records");
     v = good;
     v[32 + 64] = 0;  // terminator gone

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,10 +28,8 @@ std::vector<uint8_t> MakeHeader(uint8_t version, const std::vector<Desc>& fields
     h[1] = 124;  // 2024
     h[2] = 3;
     h[3] = 15;
-    h[4] = uint8_t(count);
-    h[5] = uint8_t(count >> 8);
-    h[6] = uint8_t(count >> 16);
-    h[7] = uint8_t(count >> 24);
+    for (int i = 0; i < 4; ++i)
+        h[4 + i] = uint8_t(count >> (8 * i));
     uint16_t recLen = 1;
     for (const Desc& d : fields) {
         uint8_t f[32] = {};
@@ -149,9 +148,7 @@ TEST(DbfHeaderCorruption, FaultsAreNamed) {
     v[10] = uint8_t(v[10] + 1);
     cases.push_back({"record length", v, size + 3, "record length"});
     v = base;
-    v[4] = 0xFF;
-    v[5] = 0xFF;
-    v[6] = 0xFF;
+    std::fill(v.begin() + 4, v.begin() + 7, 0xFF);
     v[7] = 0x7F;
     cases.push_back(
         {"absurd count", v, size, "truncated: header says 2147483647 records, file holds 3"});
