@@ -89,9 +89,7 @@ TEST_F(CdxDirectoryTest, AddTagToAnExistingFile) {
     {
         std::unique_ptr<CdxFile> f;
         ASSERT_TRUE(CdxFile::Open(path_, true, &f).ok());
-        CdxTag* tag = nullptr;
-        ASSERT_TRUE(f->AddTag("ARTIST", "ARTIST", 30, ' ', Numbered("a", 2000, 30), &tag).ok());
-        EXPECT_EQ(tag->info().name, "ARTIST");
+        ASSERT_TRUE(f->AddTag("ARTIST", "ARTIST", 30, ' ', Numbered("a", 2000, 30), nullptr).ok());
     }
     std::unique_ptr<CdxFile> f;
     ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
