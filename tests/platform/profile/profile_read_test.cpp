@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "platform/profile/file_bytes.h"
 #include "platform/profile/private_profile.h"
@@ -64,12 +65,11 @@ TEST_F(ProfileReadTest, CaseIgnoredForAsciiLettersOnly) {
 TEST_F(ProfileReadTest, ValuesLoseSurroundingBlanksAndMatchingQuotes) {
     PrivateProfile ini =
         WithFile("[S]\na=\t spaced out \t\nb=\"  quoted  \"\nc='x'\nd=\"half\ne=\"\nf=a=b\n");
-    EXPECT_EQ(ini.ReadString("S", "a", ""), "spaced out");
-    EXPECT_EQ(ini.ReadString("S", "b", ""), "  quoted  ");
-    EXPECT_EQ(ini.ReadString("S", "c", ""), "x");
-    EXPECT_EQ(ini.ReadString("S", "d", ""), "\"half");
-    EXPECT_EQ(ini.ReadString("S", "e", ""), "\"");
-    EXPECT_EQ(ini.ReadString("S", "f", ""), "a=b");
+    const std::pair<const char*, const char*> cases[] = {{"a", "spaced out"}, {"b", "  quoted  "},
+                                                         {"c", "x"},          {"d", "\"half"},
+                                                         {"e", "\""},         {"f", "a=b"}};
+    for (const auto& [key, value] : cases)
+        EXPECT_EQ(ini.ReadString("S", key, ""), value) << key;
 }
 
 TEST_F(ProfileReadTest, LongValuesAreCutTo1023Bytes) {
@@ -127,20 +127,12 @@ TEST_F(ProfileReadTest, IntegersAndBools) {
         "[N]\ndec=42\nneg=-17\nplus=+5\nhex=0x1F\nHEX=0XfF\ndollar=$10\nneghex=-$10\n"
         "garbage=12abc\nword=abc\nspaced=  8  \nbare=0x\nbig=99999999999\nmin=-2147483648\n"
         "allbits=$FFFFFFFF\nzero=0\n");
-    EXPECT_EQ(ini.ReadInteger("N", "dec", 1), 42);
-    EXPECT_EQ(ini.ReadInteger("N", "neg", 1), -17);
-    EXPECT_EQ(ini.ReadInteger("N", "plus", 1), 5);
-    EXPECT_EQ(ini.ReadInteger("N", "hex", 1), 31);
-    EXPECT_EQ(ini.ReadInteger("N", "dollar", 1), 16);
-    EXPECT_EQ(ini.ReadInteger("N", "neghex", 1), -16);
-    EXPECT_EQ(ini.ReadInteger("N", "garbage", 1), 1);
-    EXPECT_EQ(ini.ReadInteger("N", "word", 1), 1);
-    EXPECT_EQ(ini.ReadInteger("N", "spaced", 1), 8);
-    EXPECT_EQ(ini.ReadInteger("N", "bare", 1), 1);
-    EXPECT_EQ(ini.ReadInteger("N", "big", 1), 1);
-    EXPECT_EQ(ini.ReadInteger("N", "min", 1), INT_MIN);
-    EXPECT_EQ(ini.ReadInteger("N", "allbits", 1), -1);
-
+    const std::pair<const char*, int> integers[] = {
+        {"dec", 42},     {"neg", -17},     {"plus", 5},    {"hex", 31},   {"dollar", 16},
+        {"neghex", -16}, {"garbage", 1},   {"word", 1},    {"spaced", 8}, {"bare", 1},
+        {"big", 1},      {"min", INT_MIN}, {"allbits", -1}};
+    for (const auto& [key, value] : integers)
+        EXPECT_EQ(ini.ReadInteger("N", key, 1), value) << key;
     EXPECT_TRUE(ini.ReadBool("N", "dec", false));
     EXPECT_TRUE(ini.ReadBool("N", "neg", false));
     EXPECT_FALSE(ini.ReadBool("N", "zero", true));
@@ -150,17 +142,13 @@ TEST_F(ProfileReadTest, IntegersAndBools) {
 
 TEST(ProfileNumberTest, EdgesOfTheRange) {
     EXPECT_EQ(ParseProfileInteger("2147483647"), INT_MAX);
-    EXPECT_EQ(ParseProfileInteger("2147483648"), std::nullopt);
-    EXPECT_EQ(ParseProfileInteger("-2147483649"), std::nullopt);
     EXPECT_EQ(ParseProfileInteger("0x80000000"), INT_MIN);
-    EXPECT_EQ(ParseProfileInteger("0x100000000"), std::nullopt);
     EXPECT_EQ(ParseProfileInteger("0x000000000000001"), 1);
-    EXPECT_EQ(ParseProfileInteger(std::string(5000, '9')), std::nullopt);
-    EXPECT_EQ(ParseProfileInteger(""), std::nullopt);
-    EXPECT_EQ(ParseProfileInteger("-"), std::nullopt);
-    EXPECT_EQ(ParseProfileInteger("$"), std::nullopt);
-    EXPECT_EQ(ParseProfileInteger("1 2"), std::nullopt);
-    EXPECT_EQ(ParseProfileInteger("--1"), std::nullopt);
+    const std::string refused[] = {
+        "2147483648", "-2147483649", "0x100000000", std::string(5000, '9'), "", "-",
+        "$",          "1 2",         "--1"};
+    for (const std::string& text : refused)
+        EXPECT_EQ(ParseProfileInteger(text), std::nullopt) << text;
 }
 
 }  // namespace
