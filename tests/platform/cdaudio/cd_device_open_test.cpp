@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <utility>
 
 #include "platform/cdaudio/cd_device.h"
 #include "support/disc_image.h"
@@ -39,12 +41,10 @@ TEST_F(CdDeviceOpenTest, FiveTrackImageHasItsTracksLengthsAndIdentity) {
     EXPECT_TRUE(device->IsOpen());
     EXPECT_EQ(device->GetMode(), Mode::Stop);
     EXPECT_EQ(device->TrackCount(), 5);
-    EXPECT_EQ(device->TrackLengthFrames(1), 150);
-    EXPECT_EQ(device->TrackLengthFrames(2), 200);
-    EXPECT_EQ(device->TrackLengthFrames(4), 300);
-    EXPECT_EQ(device->TrackLengthFrames(5), 99);  // to the lead-out, less one frame
-    EXPECT_EQ(device->TrackLengthFrames(6), 0);
-    EXPECT_EQ(device->TrackLengthFrames(0), 0);
+    // The last track runs to the lead-out, less one frame; tracks not on the disc have none.
+    for (const auto& [track, frames] :
+         {std::pair{1, 150}, {2, 200}, {4, 300}, {5, 99}, {6, 0}, {0, 0}})
+        EXPECT_EQ(device->TrackLengthFrames(track), frames) << track;
     // Starts at LBA 150, 300, 500, 575, 875: 0:02:00 -> 512, 0:04:00 -> 1024,
     // 0:06:50 -> 1586, 0:07:50 -> 1842, 0:11:50 -> 2866.
     EXPECT_EQ(device->MediaIdentity(), "7830");
@@ -103,26 +103,22 @@ TEST_F(CdDeviceOpenTest, NothingOpenIsNotReady) {
     EXPECT_EQ(device->GetMode(), Mode::NotReady);
 }
 
+// A failed open also closes what was open before.
 TEST_F(CdDeviceOpenTest, MissingFoldersAndGarbageFailNamingTheSource) {
-    ExpectOpenFails(dir.File("nothere.cue"));
-    ExpectOpenFails(dir.path().string());
-    WriteFile("junk.cue", "this is not a cue sheet\n");
-    ExpectOpenFails(dir.File("junk.cue"));
-    WriteFile("junk.bin", std::string(5000, 'x'));
-    ExpectOpenFails(dir.File("junk.bin"));
-    WriteFile("junk.toc", "TRACK SOMETHING\n\"unterminated");
-    ExpectOpenFails(dir.File("junk.toc"));
-    WriteFile("junk.iso", std::string(2352 * 4, '\0'));
-    ExpectOpenFails(dir.File("junk.iso"));
-    // A cue sheet whose BIN is missing.
-    WriteFile("lonely.cue",
-              "FILE \"lonely.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
-    ExpectOpenFails(dir.File("lonely.cue"));
-}
-
-TEST_F(CdDeviceOpenTest, FailedOpenClosesWhatWasOpenBefore) {
     ASSERT_TRUE(device->Open(testutil::WriteCueBinImage(dir.path().string(), {75})).ok());
     ExpectOpenFails(dir.File("nothere.cue"));
+    ExpectOpenFails(dir.path().string());
+    const std::pair<const char*, std::string> files[] = {
+        {"junk.cue", "this is not a cue sheet\n"},
+        {"junk.bin", std::string(5000, 'x')},
+        {"junk.toc", "TRACK SOMETHING\n\"unterminated"},
+        {"junk.iso", std::string(2352 * 4, '\0')},
+        // A cue sheet whose BIN is missing.
+        {"lonely.cue", "FILE \"lonely.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"}};
+    for (const auto& [name, text] : files) {
+        WriteFile(name, text);
+        ExpectOpenFails(dir.File(name));
+    }
 }
 
 TEST_F(CdDeviceOpenTest, UnreadableFileFails) {
@@ -135,17 +131,14 @@ TEST_F(CdDeviceOpenTest, UnreadableFileFails) {
 }
 
 TEST_F(CdDeviceOpenTest, CueSheetsPointingPastTheirBinAreNotTrusted) {
-    testutil::WriteCueBinImage(dir.path().string(), {150}, "past");
-    WriteFile("past.cue",
-              "FILE \"past.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-              "  TRACK 02 AUDIO\n    INDEX 01 09:00:00\n");
-    ExpectOpenFails(dir.File("past.cue"));
-
-    testutil::WriteCueBinImage(dir.path().string(), {150}, "back");
-    WriteFile("back.cue",
-              "FILE \"back.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:01:00\n"
-              "  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
-    ExpectOpenFails(dir.File("back.cue"));
+    for (const auto& [name, first, second] :
+         {std::tuple{"past", "00:00:00", "09:00:00"}, std::tuple{"back", "00:01:00", "00:00:00"}}) {
+        testutil::WriteCueBinImage(dir.path().string(), {150}, name);
+        WriteFile(std::string(name) + ".cue",
+                  "FILE \"" + std::string(name) + ".bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 " +
+                      first + "\n  TRACK 02 AUDIO\n    INDEX 01 " + second + "\n");
+        ExpectOpenFails(dir.File(std::string(name) + ".cue"));
+    }
 }
 
 TEST_F(CdDeviceOpenTest, ZeroLengthTracksAndEmptyImagesOpenAndPlayNothing) {

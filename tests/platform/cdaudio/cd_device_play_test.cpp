@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 
 #include "base/clock.h"
 #include "platform/cdaudio/cd_device.h"
@@ -30,10 +31,8 @@ protected:
     }
     void ExpectAt(int track, int m, int s, int f) {
         const Tmsf pos = device->Position();
-        EXPECT_EQ(pos.track, track);
-        EXPECT_EQ(pos.minutes, m);
-        EXPECT_EQ(pos.seconds, s);
-        EXPECT_EQ(pos.frames, f);
+        EXPECT_EQ(std::tuple(pos.track, pos.minutes, pos.seconds, pos.frames),
+                  std::tuple(track, m, s, f));
     }
 
     testutil::TempDir dir_;

@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace cdaudio {
 namespace {
 
 void ExpectTmsf(const Tmsf& pos, int track, int m, int s, int f) {
-    EXPECT_EQ(pos.track, track);
-    EXPECT_EQ(pos.minutes, m);
-    EXPECT_EQ(pos.seconds, s);
-    EXPECT_EQ(pos.frames, f);
+    EXPECT_EQ(std::tuple(pos.track, pos.minutes, pos.seconds, pos.frames),
+              std::tuple(track, m, s, f));
 }
 
 TEST(DiscTocTest, LengthsRunToTheNextTrackAndTheLastStopsOneFrameShortOfTheLeadOut) {
