@@ -65,17 +65,6 @@ TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
     EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
     EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
-    const std::pair<const char*, const char*> hints[] = {
-        {"AddButton", "Add"},
-        {"PrinterButton", "Printer setup"},
-        {"Printer1", "Printer setup"},
-        {"Loanout1", "Add sources you loan to someone"},
-        {"Loancollection1", "Shows all the loan out sources"},
-        {"Check1", "Check for sources that reach the hand in date"},
-        {"Playlist1", "Shows the summery of the playlist"}};
-    for (const auto& [name, hint] : hints) {
-        EXPECT_EQ(form->command(name)->statusTip(), hint);
-    }
 }
 
 TEST_F(MainFormTest, TheProgramsOwnIconOnEveryWindowAndOneVersion) {

@@ -219,6 +219,12 @@ protected:
                 dialog.findChild<QLineEdit*>("RepeatPassword"),
                 dialog.findChild<QPushButton*>("OKBtn")};
     }
+    // Types the new password twice (the second time as `repeat`) and presses OK.
+    static void Submit(const Fields& f, const QString& fresh, const QString& repeat) {
+        f.fresh->setText(fresh);
+        f.repeat->setText(repeat);
+        f.ok->click();
+    }
 };
 
 TEST_F(ConfPaswoordTest, TheNewFieldsOpenForThePresentPasswordOnly) {
@@ -244,16 +250,13 @@ TEST_F(ConfPaswoordTest, ChangingThePassword) {
     dialog.show();
     const Fields f = Find(dialog);
     f.present->setText("Secret");
-    f.fresh->setText("New one");
-    f.repeat->setText("New one!");
-    f.ok->click();
+    Submit(f, "New one", "New one!");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(ui.MessageTexts(), (Strings{"Passwords do not match!"}));
     EXPECT_EQ(ui.sounds, (Strings{"error.wav"}));
     EXPECT_EQ(PlainPassword(), "Secret");
 
-    f.repeat->setText("New one");
-    f.ok->click();
+    Submit(f, "New one", "New one");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(ui.MessageTexts().back(), "The password is succesfuly changed.");
     EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("New one"));
@@ -282,9 +285,7 @@ TEST_F(ConfPaswoordTest, WithoutPasswordANewOneIsSetAtOnce) {
     const Fields f = Find(dialog);
     EXPECT_FALSE(f.present->isEnabled());
     ASSERT_TRUE(f.fresh->isEnabled() && f.ok->isEnabled());
-    f.fresh->setText(QString::fromUtf8("Caf\xC3\xA9"));
-    f.repeat->setText(QString::fromUtf8("Caf\xC3\xA9"));
-    f.ok->click();
+    Submit(f, QString::fromUtf8("Caf\xC3\xA9"), QString::fromUtf8("Caf\xC3\xA9"));
     EXPECT_EQ(ui.MessageTexts(), (Strings{"The password is succesfuly changed."}));
     EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("Caf\xE9"));
 }
@@ -297,9 +298,7 @@ TEST_F(ConfPaswoordTest, PasswordsTheSettingsFileCannotKeepAreRefused) {
     // The marker itself would mean "no password"; a Greek letter has no Windows-1252 byte;
     // o-umlaut inverts to a tab, which the file would trim off the end of the value.
     for (const char* unusable : {"583046", "\xCE\xA9mega", "abc\xC3\xB6"}) {
-        f.fresh->setText(QString::fromUtf8(unusable));
-        f.repeat->setText(QString::fromUtf8(unusable));
-        f.ok->click();
+        Submit(f, QString::fromUtf8(unusable), QString::fromUtf8(unusable));
         EXPECT_TRUE(dialog.isVisible()) << unusable;
     }
     EXPECT_EQ(ui.MessageTexts(),
@@ -314,9 +313,7 @@ TEST_F(ConfPaswoordTest, AFailedWriteIsNotAnnouncedAsAChange) {
     TConfPaswoord dialog;
     dialog.show();
     const Fields f = Find(dialog);
-    f.fresh->setText("Secret");
-    f.repeat->setText("Secret");
-    f.ok->click();
+    Submit(f, "Secret", "Secret");
     EXPECT_TRUE(dialog.isVisible());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);

