@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "store/table_error.h"
 #include "test_util.h"
 
@@ -172,9 +174,7 @@ TEST(TableEnvTest, DatesReadAndWriteInTheItalianFormatWithCentury) {
     EXPECT_EQ(env.FormatDate({}), "");
     xbase::Date d;
     ASSERT_TRUE(env.ParseDate("01-02-2003", &d));
-    EXPECT_EQ(d.year, 2003);
-    EXPECT_EQ(d.month, 2);
-    EXPECT_EQ(d.day, 1);
+    EXPECT_EQ(std::tuple(d.year, d.month, d.day), std::tuple(2003, 2, 1));
     ASSERT_TRUE(env.ParseDate("   ", &d));
     EXPECT_TRUE(d.blank());
     EXPECT_FALSE(env.ParseDate("2003-02-01", &d));
