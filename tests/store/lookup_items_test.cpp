@@ -18,6 +18,7 @@ protected:
     void SetUp() override {
         CatalogueTest::SetUp();
         catalogue_ = OpenBuilt();
+        ui_.statuses.clear();  // only what the operations under test show
     }
 
     TDataModule3& dm3() { return catalogue_->dm3; }

@@ -18,6 +18,7 @@ protected:
     void SetUp() override {
         CatalogueTest::SetUp();
         catalogue_ = OpenBuilt();
+        ui_.statuses.clear();  // only what the operations under test show
     }
 
     TDataModule1& dm1() { return catalogue_->dm1; }

@@ -24,6 +24,7 @@ protected:
     void SetUp() override {
         CatalogueTest::SetUp();
         catalogue_ = OpenBuilt();
+        ui_.statuses.clear();  // only what the operations under test show
         // 2 March 2024, noon UTC: the same day in every time zone a test runs in.
         Clock::Set(std::chrono::sys_days{std::chrono::year{2024} / 3 / 2} + std::chrono::hours(12));
     }
