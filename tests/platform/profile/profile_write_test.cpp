@@ -58,23 +58,6 @@ TEST_F(ProfileWriteTest, ChangedValueKeepsEveryOtherByte) {
     EXPECT_EQ(PrivateProfile(Path()).ReadString("diversen", "TELOPDATUM", ""), "21");
 }
 
-TEST_F(ProfileWriteTest, NewKeyGoesAfterLastKeyOfItsSection) {
-    EXPECT_EQ(AfterWrite("[A]\r\nx=1\r\ny=2\r\n\r\n; about B\r\n[B]\r\nz=3\r\n", "a", "New", "v"),
-              "[A]\r\nx=1\r\ny=2\r\nNew=v\r\n\r\n; about B\r\n[B]\r\nz=3\r\n");
-    // A section without keys gets it right after its header.
-    EXPECT_EQ(AfterWrite("[A]\n\n[B]\n", "A", "k", "v"), "[A]\nk=v\n\n[B]\n");
-    // The last line of the file without a line end gets one first.
-    EXPECT_EQ(AfterWrite("[A]\nx=1", "A", "k", "v"), "[A]\nx=1\nk=v\n");
-}
-
-TEST_F(ProfileWriteTest, NewSectionGoesAtTheEnd) {
-    EXPECT_EQ(AfterWrite("[A]\r\nx=1\r\n", "Sortering", "PlayListVolgorde", "3"),
-              "[A]\r\nx=1\r\n\r\n[Sortering]\r\nPlayListVolgorde=3\r\n");
-    EXPECT_EQ(AfterWrite("[A]\nx=1\n\n", "B", "k", "v"), "[A]\nx=1\n\n[B]\nk=v\n");
-    EXPECT_EQ(AfterWrite("; only a comment", "B", "k", "v"),
-              "; only a comment\r\n\r\n[B]\r\nk=v\r\n");
-}
-
 TEST_F(ProfileWriteTest, FirstWriteCreatesTheFile) {
     PrivateProfile ini(Path());
     ASSERT_TRUE(ini.WriteBool("Opstart", "Hints", true).ok());
@@ -85,16 +68,31 @@ TEST_F(ProfileWriteTest, FirstWriteCreatesTheFile) {
     EXPECT_EQ(ini.ReadInteger("Diversen", "MeldBackup", 1), -3);
 }
 
-TEST_F(ProfileWriteTest, WritesGoToTheFirstOfRepeatedSections) {
-    EXPECT_EQ(AfterWrite("[D]\nk=1\n[d]\nk=2\n", "D", "k", "9"), "[D]\nk=9\n[d]\nk=2\n");
-    EXPECT_EQ(AfterWrite("[D]\nk=1\n[d]\nj=2\n", "D", "j", "9"), "[D]\nk=1\nj=9\n[d]\nj=2\n");
-    EXPECT_EQ(AfterWrite("[D]\nk=1\nk=2\n", "D", "k", "9"), "[D]\nk=9\nk=2\n");
-}
-
-TEST_F(ProfileWriteTest, InPlaceKeepsSpellingAndSpacingAroundEquals) {
-    EXPECT_EQ(AfterWrite("[Diversen]\n  veldjaar =\t1990   \n", "diversen", "VeldJaar", "2001"),
-              "[Diversen]\n  veldjaar =\t2001\n");
-    EXPECT_EQ(AfterWrite("[S]\nk=old\n", "S", "k", ""), "[S]\nk=\n");
+// A new key goes after the last key of its section (right after the header of one without
+// keys), a new section at the end; a change goes in place into the first of repeated sections
+// and keys, keeping the key's spelling and the spacing before its value.
+TEST_F(ProfileWriteTest, NewKeysSectionsAndChangesGoWhereTheFileHasThem) {
+    const struct {
+        std::string before, section, key, value, after;
+    } cases[] = {
+        {"[A]\r\nx=1\r\ny=2\r\n\r\n; about B\r\n[B]\r\nz=3\r\n", "a", "New", "v",
+         "[A]\r\nx=1\r\ny=2\r\nNew=v\r\n\r\n; about B\r\n[B]\r\nz=3\r\n"},
+        {"[A]\n\n[B]\n", "A", "k", "v", "[A]\nk=v\n\n[B]\n"},
+        // The last line of the file without a line end gets one first.
+        {"[A]\nx=1", "A", "k", "v", "[A]\nx=1\nk=v\n"},
+        {"[A]\r\nx=1\r\n", "Sortering", "PlayListVolgorde", "3",
+         "[A]\r\nx=1\r\n\r\n[Sortering]\r\nPlayListVolgorde=3\r\n"},
+        {"[A]\nx=1\n\n", "B", "k", "v", "[A]\nx=1\n\n[B]\nk=v\n"},
+        {"; only a comment", "B", "k", "v", "; only a comment\r\n\r\n[B]\r\nk=v\r\n"},
+        {"[D]\nk=1\n[d]\nk=2\n", "D", "k", "9", "[D]\nk=9\n[d]\nk=2\n"},
+        {"[D]\nk=1\n[d]\nj=2\n", "D", "j", "9", "[D]\nk=1\nj=9\n[d]\nj=2\n"},
+        {"[D]\nk=1\nk=2\n", "D", "k", "9", "[D]\nk=9\nk=2\n"},
+        {"[Diversen]\n  veldjaar =\t1990   \n", "diversen", "VeldJaar", "2001",
+         "[Diversen]\n  veldjaar =\t2001\n"},
+        {"[S]\nk=old\n", "S", "k", "", "[S]\nk=\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AfterWrite(c.before, c.section, c.key, c.value), c.after) << c.before;
 }
 
 TEST_F(ProfileWriteTest, BadNamesAndValuesAreRefusedAndNothingIsWritten) {
