@@ -72,15 +72,6 @@ TEST_F(PreferenceDialogsTest, GeneralOkWritesEveryKeyInOrder) {
               "Geluid=1\r\nTelOpDatum=14\r\n\r\n[Opstart]\r\nToonCdSpeler=0\r\n");
 }
 
-TEST_F(PreferenceDialogsTest, GeneralCancelWritesNothing) {
-    TAlgemeen dialog;
-    dialog.show();
-    Child<QCheckBox>(dialog, "cbAfsluitbox")->setChecked(true);
-    Child<QPushButton>(dialog, "CancelBtn")->click();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_FALSE(std::filesystem::exists(IniFileName()));
-}
-
 TEST_F(PreferenceDialogsTest, BackupReminderShowsAndKeepsItsThreshold) {
     std::ofstream(dir.File("Opti.wav")) << "RIFF";
     IniWriteBool("Diversen", "Geluid", true);
@@ -140,11 +131,16 @@ TEST_F(PreferenceDialogsTest, FileLocationsShowBrowseAndWriteAllThree) {
     EXPECT_EQ(IniReadString("Opstart", "StartVolumeControl"), "");  // written, also when empty
 }
 
-TEST_F(PreferenceDialogsTest, FileLocationsCancelWritesNothing) {
-    TLokatieBackupForm dialog;
-    dialog.show();
-    Child<QLineEdit>(dialog, "EditBackup")->setText("/somewhere");
-    Child<QPushButton>(dialog, "CancelBtn")->click();
+TEST_F(PreferenceDialogsTest, CancelWritesNothing) {
+    TAlgemeen general;
+    general.show();
+    Child<QCheckBox>(general, "cbAfsluitbox")->setChecked(true);
+    Child<QPushButton>(general, "CancelBtn")->click();
+    EXPECT_EQ(general.result(), QDialog::Rejected);
+    TLokatieBackupForm locations;
+    locations.show();
+    Child<QLineEdit>(locations, "EditBackup")->setText("/somewhere");
+    Child<QPushButton>(locations, "CancelBtn")->click();
     EXPECT_FALSE(std::filesystem::exists(IniFileName()));
 }
 
