@@ -12,12 +12,14 @@ namespace {
 
 // An index file that another program wrote to may need a full check at open; on a large
 // catalogue that takes seconds, so the status line says what is going on.
-xbase::ProgressFn CheckProgress(const std::string& indexFile) {
+// `shown` tells the caller to clear the status line afterwards.
+xbase::ProgressFn CheckProgress(const std::string& indexFile, bool* shown) {
     auto last = std::make_shared<int>(-1);
-    return [indexFile, last](uint64_t done, uint64_t total) {
+    return [indexFile, last, shown](uint64_t done, uint64_t total) {
         const int percent = total == 0 ? 100 : int(std::min(done, total) * 100 / total);
         if (percent != *last) {
             *last = percent;
+            *shown = true;
             ShowStatus("Checking " + indexFile + ": " + std::to_string(percent) + " %");
         }
     };
@@ -39,15 +41,18 @@ bool SameExpression(std::string_view a, std::string_view b) {
 // leave records silently unfound.
 void OpenIndexWithTags(TTable& table, TTableAccess& access, const std::string& path,
                        const TableDefinition& def) {
-    access.IndexOpen(path, CheckProgress(def.indexFile));
+    bool shown = false;
+    access.IndexOpen(path, CheckProgress(def.indexFile, &shown));
     for (const TagDefinition& tag : def.tags) {
         const xbase::OpenTag* open = table.table().FindTag(tag.name);
         if (open && SameExpression(open->tag->info().expression, tag.expression))
             continue;
+        shown = true;
         ShowStatus("Building index " + tag.name + " of " + def.indexFile);
         access.IndexTag(path, tag.name, tag.expression);
     }
-    ShowStatus("");
+    if (shown)
+        ShowStatus("");
 }
 
 }  // namespace
