@@ -113,7 +113,7 @@ protected:
     std::unique_ptr<Catalogue> catalogue_;
 };
 
-TEST_F(AmendScreensTest, ATrackInsertedAtThreeTakesThreeWhenRenumbered) {
+TEST_F(AmendScreensTest, ARenumberedInsertedTrackTakesTheChosenNumberAndAtOneComesSecond) {
     FiveTracks();
     ui_.answers = {MsgAnswer::No, MsgAnswer::Yes};  // another track? renumber?
     InsertOne(3);
@@ -122,13 +122,9 @@ TEST_F(AmendScreensTest, ATrackInsertedAtThreeTakesThreeWhenRenumbered) {
         ui_.MessageTexts(),
         (Strings{"Add another track?", "Do you want to renumber the tracks in chronological order?",
                  "Tracks are renumberd."}));
-}
-
-TEST_F(AmendScreensTest, ATrackInsertedAtOneComesSecond) {
-    FiveTracks();
     ui_.answers = {MsgAnswer::No, MsgAnswer::Yes};
     InsertOne(1);
-    EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "2 New", "3 T2", "4 T3", "5 T4", "6 T5"}));
+    EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "2 New", "3 T2", "4 New", "5 T3", "6 T4", "7 T5"}));
 }
 
 TEST_F(AmendScreensTest, WithoutRenumberingTheTrackKeepsTheNumberBeforeTheChosenOne) {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <tuple>
 
 #include "entry/editors_fixture.h"
 #include "entry/heropen.h"
@@ -73,22 +74,17 @@ TEST_F(HeropenTest, WithoutAStartCarrierTheFieldStaysEmpty) {
     EXPECT_EQ(Child<QComboBox>(&screen, "ComboBox1")->currentText(), "");
 }
 
-TEST_F(HeropenTest, SideBAnsweredYesContinuesSideA) {
+TEST_F(HeropenTest, SideBAsksWhetherToContinueSideAOrAfterTheLastTrack) {
     SideAtoSixSideBtoFour();
-    ui.answers = {MsgAnswer::Yes};
-    ASSERT_TRUE(Reopen("mc", 7));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Do you want to open side A?"});
-    EXPECT_EQ(Open("OpenDrager"), "MC                 7");
-    EXPECT_EQ(Open("OpenTrackKant"), "A");
-    EXPECT_EQ(Open("OpenTracknr"), "7");
-}
-
-TEST_F(HeropenTest, SideBAnsweredNoContinuesAfterTheLastTrack) {
-    SideAtoSixSideBtoFour();
-    ui.answers = {MsgAnswer::No};
-    ASSERT_TRUE(Reopen("MC", 7));
-    EXPECT_EQ(Open("OpenTrackKant"), "B");
-    EXPECT_EQ(Open("OpenTracknr"), "5");
+    for (const auto& [answer, side, track] :
+         {std::tuple{MsgAnswer::Yes, "A", "7"}, {MsgAnswer::No, "B", "5"}}) {
+        ui.answers = {answer};
+        ASSERT_TRUE(Reopen("mc", 7));
+        EXPECT_EQ(Open("OpenDrager"), "MC                 7");
+        EXPECT_EQ(Open("OpenTrackKant"), side);
+        EXPECT_EQ(Open("OpenTracknr"), track);
+    }
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(2, "Do you want to open side A?"));
 }
 
 TEST_F(HeropenTest, ACarrierWithoutSidesContinuesAfterItsLastTrack) {
