@@ -114,8 +114,6 @@ TEST_F(IntroTest, StopIntrosFromThePanelsMenu) {
     Tick(*bar, seconds(4));
     ASSERT_EQ(cd.device().Position().track, 2);
     QAction* stop2 = bar->introPanel()->stopAction();
-    EXPECT_EQ(stop2->objectName(), "Stop2");
-    EXPECT_EQ(stop2->text(), "&Stop intros");
     stop2->trigger();
     EXPECT_FALSE(cd.IntroMode());
     EXPECT_FALSE(Shown(*bar, bar->introPanel()));

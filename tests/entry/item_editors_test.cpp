@@ -34,11 +34,9 @@ protected:
 TEST_F(ItemEditorsTest, CarrierChangeShowsTheItemAndStoresItsSides) {
     const uint32_t recno = AddItem("MC", 'D');
     OnShow([](QWidget* screen) {
-        EXPECT_EQ(screen->windowTitle(), "Change source");
         EXPECT_EQ(Child<QLineEdit>(screen, "WijzigDrager")->text(), "MC");
         EXPECT_EQ(Child<QLineEdit>(screen, "WijzigDrager")->maxLength(), 50);
         auto* sides = Child<QCheckBox>(screen, "CheckBox1");
-        EXPECT_EQ(sides->text(), "Devide in side A and B");
         EXPECT_FALSE(sides->isChecked());
         sides->setChecked(true);
         Press(screen, "BitBtn1");
@@ -76,7 +74,6 @@ TEST_F(ItemEditorsTest, CarrierChangeCancelledLeavesTheItem) {
 TEST_F(ItemEditorsTest, NewCarrierIsCreatedByOkOnly) {
     const uint64_t before = catalogue->dm3.ItemsAccess.Count();
     OnShow([](QWidget* screen) {
-        EXPECT_EQ(screen->windowTitle(), "New source");
         EXPECT_EQ(Child<QLineEdit>(screen, "WijzigDrager")->text(), "DAT");
         EXPECT_FALSE(Child<QCheckBox>(screen, "CheckBox1")->isChecked());
         Press(screen, "BitBtn2");
@@ -113,7 +110,6 @@ TEST_F(ItemEditorsTest, CarrierCannotBecomeAnotherCarrier) {
 TEST_F(ItemEditorsTest, QualityChangedOrCancelled) {
     const uint32_t recno = AddItem("AAD", 'O');
     OnShow([](QWidget* screen) {
-        EXPECT_EQ(screen->windowTitle(), "Change quality");
         EXPECT_EQ(Child<QLineEdit>(screen, "DBEdit1")->text(), "AAD");
         Retype(screen, "DBEdit1", "XYZ");
         Press(screen, "BitBtn2");
@@ -139,7 +135,6 @@ TEST_F(ItemEditorsTest, ListItemChangedKeepsTheStoredRecords) {
     AddItem("Jazz", 'L');  // the same text under another code is another item
     const uint32_t source = Add(catalogue->dm2.HfTable, {{"SOORT", "Jazz"}});
     OnShow([](QWidget* screen) {
-        EXPECT_EQ(screen->windowTitle(), "Change information from listbox");
         EXPECT_EQ(Child<QLineEdit>(screen, "DBEdit1")->maxLength(), 30);
         EXPECT_TRUE(Child<QPushButton>(screen, "BitBtn2")->isDefault());
         Retype(screen, "DBEdit1", "Modern Jazz");
@@ -164,10 +159,7 @@ TEST_F(ItemEditorsTest, ListItemCancelWritesNothing) {
 TEST_F(ItemEditorsTest, ListItemDeleted) {
     AddItem("Live", 'T');
     AddItem("Studio", 'T');
-    OnShow([](QWidget* screen) {
-        EXPECT_EQ(Child<QPushButton>(screen, "VerwBut")->text(), "&Delete");
-        Press(screen, "VerwBut");
-    });
+    OnShow([](QWidget* screen) { Press(screen, "VerwBut"); });
     EXPECT_EQ(TVeranderComboItems::Show(*catalogue, "live", 'T'), "");
     EXPECT_EQ(Items('T'), Strings{"Studio"});
 }

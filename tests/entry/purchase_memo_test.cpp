@@ -51,7 +51,6 @@ protected:
 
 TEST_F(PurchaseMemoTest, PurchaseStoresPlaceDatePriceAndThePlaceItem) {
     testutil::WhenModalShown([](QWidget* screen) {
-        EXPECT_EQ(screen->windowTitle(), "Purchase");
         EXPECT_TRUE(Child<QPushButton>(screen, "BitBtn1")->isEnabled());
         // No purchase date yet: today's is offered.
         EXPECT_EQ(Child<QLineEdit>(screen, "DBEdit2")->text(), "24-12-1997");
@@ -142,7 +141,6 @@ TEST_F(PurchaseMemoTest, CalendarButtonPutsThePickedDateInTheField) {
     testutil::WhenModalShown([](QWidget* screen) {
         Retype(screen, "DBEdit2", "15-06-2001");
         testutil::WhenModalShown([](QWidget* calendar) {
-            EXPECT_EQ(calendar->windowTitle(), "Calender");
             auto* kalender = Child<QCalendarWidget>(calendar, "Kalender1");
             EXPECT_EQ(kalender->selectedDate(), QDate(2001, 6, 15));
             EXPECT_EQ(Child<QLabel>(calendar, "TitleLabel")->text(), "June, 2001");
@@ -203,7 +201,6 @@ TEST(PriceText, FormatsAndParsesAmounts) {
 
 TEST_F(PurchaseMemoTest, MemoStoresTextAndDate) {
     testutil::WhenModalShown([](QWidget* screen) {
-        EXPECT_EQ(screen->windowTitle(), "Memo");
         EXPECT_EQ(Child<QLabel>(screen, "HTITEL")->text(), "Blue Train");
         EXPECT_EQ(Child<QLabel>(screen, "DRAGER")->text(), "CD");
         EXPECT_EQ(Child<QLabel>(screen, "CDNUMMER")->text(), "42");
