@@ -62,15 +62,12 @@ TEST_F(CdOperationsTest, OpeningShowsThePlayerByTheSetting) {
 }
 
 TEST_F(CdOperationsTest, TrackTimesAreWrittenIntoTheCurrentTrack) {
-    const uint32_t first = AddTrack("CD", 1, 1);
-    EXPECT_EQ(player->GetTrackTime(1), MsgAnswer::Yes);
-    EXPECT_EQ(Time(first), "00 :03");
-    const uint32_t third = AddTrack("CD", 1, 3);
-    EXPECT_EQ(player->GetTrackTime(3), MsgAnswer::Yes);
-    EXPECT_EQ(Time(third), "00 :02");
-    const uint32_t last = AddTrack("CD", 1, 4);
-    EXPECT_EQ(player->GetTrackTime(4), MsgAnswer::Yes);
-    EXPECT_EQ(Time(last), "00 :03");  // the lead-out's frame is not the track's
+    // The last track: the lead-out's frame is not the track's.
+    for (const auto& [number, time] : {std::pair{1, "00 :03"}, {3, "00 :02"}, {4, "00 :03"}}) {
+        const uint32_t track = AddTrack("CD", 1, number);
+        EXPECT_EQ(player->GetTrackTime(number), MsgAnswer::Yes);
+        EXPECT_EQ(Time(track), time) << number;
+    }
     EXPECT_TRUE(ui.messages.empty());
 }
 
