@@ -43,10 +43,7 @@ TEST_F(TrackListTest, OneLinePerTrackWithWholeSeconds) {
                                         "Track 003   [00:02]", "Track 004   [00:04]"}));
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Reading tracks...", ""}));
     EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_EQ(form.windowTitle(), "Tracks & times");
-    EXPECT_EQ(form.findChild<QPushButton*>("Button1")->text(), "&Play track");
     EXPECT_TRUE(form.findChild<QPushButton*>("Button1")->isDefault());
-    EXPECT_EQ(form.findChild<QPushButton*>("Button2")->text(), "&Cancel");
 }
 
 TEST_F(TrackListTest, MinutesAndTwelveTracks) {
