@@ -1,66 +1,34 @@
 // The insert, track and main-title screens driven through their controls: inserting tracks at a
 // chosen number with and without renumbering, one style for all tracks of a source, moving a
 // main title to a free and to a taken key, refused texts, and OK under the lock.
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <filesystem>
-#include <map>
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "base/ini.h"
-#include "base/text.h"
-#include "base/work_dir.h"
+#include "entry/editors_fixture.h"
 #include "entry/invoeg_track_form.h"
 #include "entry/wijzig_artiest_gegevens.h"
 #include "entry/wijzig_hoofdtitel_gegevens.h"
-#include "store/catalogue.h"
-#include "store/catalogue_folder.h"
 #include "store/source_key.h"
-#include "support/scripted_ui.h"
-#include "test_util.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class AmendScreensTest : public ::testing::Test {
+class AmendScreensTest : public EditorsTest {
 protected:
-    AmendScreensTest() {
-        EXPECT_TRUE(
-            CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", dir_.path().string()).ok());
-        SetWorkDir(dir_.path().string());
-        catalogue_ = std::make_unique<Catalogue>(dir_.path().string());
-        catalogue_->OpenIndexes();
-    }
-
-    uint32_t Add(TTable& table, const std::map<std::string, std::string>& values) {
-        table.Insert();
-        for (const auto& [field, value] : values)
-            table.SetFieldAsString(field, value);
-        table.Post();
-        return table.cursor().RecNo();
-    }
-    uint32_t AddSource(const std::string& carrier, int number) {
-        return Add(
-            catalogue_->dm2.HfTable,
-            {{"DRAGER", carrier}, {"CDNUMMER", std::to_string(number)}, {"HTITEL", "Album"}});
-    }
     uint32_t AddTrack(const std::string& carrier, int number, int track,
                       const std::string& style = "Rock") {
-        return Add(catalogue_->dm1.ArtTable, {{"DRAGER", carrier},
-                                              {"CDNUMMER", std::to_string(number)},
-                                              {"TRACK", std::to_string(track)},
-                                              {"ARTIEST", "Artist"},
-                                              {"TITEL", "T" + std::to_string(track)},
-                                              {"SOORT", style}});
+        return Add(catalogue->dm1.ArtTable, {{"DRAGER", carrier},
+                                             {"CDNUMMER", std::to_string(number)},
+                                             {"TRACK", std::to_string(track)},
+                                             {"ARTIEST", "Artist"},
+                                             {"TITEL", "T" + std::to_string(track)},
+                                             {"SOORT", style}});
     }
     // A source CD 1 with tracks 1 to 5 titled T1 to T5.
     void FiveTracks() {
@@ -70,7 +38,7 @@ protected:
     }
     // "number title" of the tracks of a source in track order.
     Strings Tracks(const std::string& carrier, int number) {
-        TTableAccess& art = catalogue_->dm1.ArtAccess;
+        TTableAccess& art = catalogue->dm1.ArtAccess;
         art.SetOrder(10);
         const std::string key = SourceSeekKey(carrier, number);
         Strings rows;
@@ -83,56 +51,45 @@ protected:
         return rows;
     }
 
-    template <typename T>
-    static T* Child(const QWidget& parent, const char* name) {
-        T* child = parent.findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-
     // Opens "Add some tracks", inserts one track titled "New" at `track` of CD 1 and finishes.
     void InsertOne(int track) {
-        TInvoegTrackForm form(*catalogue_);
+        TInvoegTrackForm form(*catalogue);
         form.show();
-        Child<QComboBox>(form, "InvDrager")->setEditText("cd");
-        Child<QSpinBox>(form, "InvNummer")->setValue(1);
-        Child<QSpinBox>(form, "InvTrack")->setValue(track);
-        auto* ok = Child<QPushButton>(form, "OkBut");
+        Child<QComboBox>(&form, "InvDrager")->setEditText("cd");
+        Child<QSpinBox>(&form, "InvNummer")->setValue(1);
+        Child<QSpinBox>(&form, "InvTrack")->setValue(track);
+        auto* ok = Child<QPushButton>(&form, "OkBut");
         EXPECT_FALSE(ok->isEnabled());
-        Child<QLineEdit>(form, "DBEdit1")->setText("someone");
+        Child<QLineEdit>(&form, "DBEdit1")->setText("someone");
         EXPECT_FALSE(ok->isEnabled());
-        Child<QLineEdit>(form, "DBEdit2")->setText("New");
+        Child<QLineEdit>(&form, "DBEdit2")->setText("New");
         ASSERT_TRUE(ok->isEnabled());
         ok->click();
         EXPECT_FALSE(form.isVisible());
         EXPECT_TRUE(form.added());
     }
-
-    testutil::TempDir dir_;
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(AmendScreensTest, ARenumberedInsertedTrackTakesTheChosenNumberAndAtOneComesSecond) {
     FiveTracks();
-    ui_.answers = {MsgAnswer::No, MsgAnswer::Yes};  // another track? renumber?
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};  // another track? renumber?
     InsertOne(3);
     EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "2 T2", "3 New", "4 T3", "5 T4", "6 T5"}));
     EXPECT_EQ(
-        ui_.MessageTexts(),
+        ui.MessageTexts(),
         (Strings{"Add another track?", "Do you want to renumber the tracks in chronological order?",
                  "Tracks are renumberd."}));
-    ui_.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     InsertOne(1);
     EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "2 New", "3 T2", "4 New", "5 T3", "6 T4", "7 T5"}));
 }
 
 TEST_F(AmendScreensTest, WithoutRenumberingTheTrackKeepsTheNumberBeforeTheChosenOne) {
     FiveTracks();
-    ui_.answers = {MsgAnswer::No, MsgAnswer::No};
+    ui.answers = {MsgAnswer::No, MsgAnswer::No};
     InsertOne(3);
     EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "2 T2", "2 New", "3 T3", "4 T4", "5 T5"}));
-    ui_.answers = {MsgAnswer::No, MsgAnswer::No};
+    ui.answers = {MsgAnswer::No, MsgAnswer::No};
     InsertOne(1);  // at 1 nothing is lowered
     EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "1 New", "2 T2", "2 New", "3 T3", "4 T4", "5 T5"}));
 }
@@ -141,56 +98,56 @@ TEST_F(AmendScreensTest, WithoutRenumberingTheTrackKeepsTheNumberBeforeTheChosen
 // written) counts as stored: the screen goes on as after a save and never stores it again.
 TEST_F(AmendScreensTest, AnInsertedTrackStoredByAFailedSaveCountsAsStored) {
     FiveTracks();
-    const xbase::Table& tracks = catalogue_->dm1.ArtTable.table();
-    TInvoegTrackForm form(*catalogue_);
+    const xbase::Table& tracks = catalogue->dm1.ArtTable.table();
+    TInvoegTrackForm form(*catalogue);
     form.show();
-    Child<QSpinBox>(form, "InvNummer")->setValue(1);
-    Child<QSpinBox>(form, "InvTrack")->setValue(6);
-    Child<QLineEdit>(form, "DBEdit1")->setText("someone");
-    Child<QLineEdit>(form, "DBEdit2")->setText("New");
-    ui_.answers = {MsgAnswer::Yes};  // another track?
+    Child<QSpinBox>(&form, "InvNummer")->setValue(1);
+    Child<QSpinBox>(&form, "InvTrack")->setValue(6);
+    Child<QLineEdit>(&form, "DBEdit1")->setText("someone");
+    Child<QLineEdit>(&form, "DBEdit2")->setText("New");
+    ui.answers = {MsgAnswer::Yes};  // another track?
     {
-        testutil::FileSizeLimit full(std::filesystem::file_size(catalogue_->File("artdat.dat")) +
+        testutil::FileSizeLimit full(std::filesystem::file_size(catalogue->File("artdat.dat")) +
                                      tracks.recordLength());
-        Child<QPushButton>(form, "OkBut")->click();
+        Child<QPushButton>(&form, "OkBut")->click();
     }
     EXPECT_EQ(tracks.recordCount(), 6u);
-    ASSERT_EQ(ui_.messages.size(), 2u);  // the failure, then "Add another track?"
-    EXPECT_EQ(ui_.messages[0].kind, MsgKind::Error);
+    ASSERT_EQ(ui.messages.size(), 2u);  // the failure, then "Add another track?"
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
     EXPECT_TRUE(form.added());
 }
 
 TEST_F(AmendScreensTest, TheInsertedTrackIsCapitalisedAndStoredWithItsSource) {
     FiveTracks();
-    TInvoegTrackForm form(*catalogue_);
+    TInvoegTrackForm form(*catalogue);
     form.show();
-    EXPECT_EQ(Child<QComboBox>(form, "InvDrager")->currentText(), "CD");  // DefaultDrager
-    Child<QSpinBox>(form, "InvNummer")->setValue(2);
-    Child<QSpinBox>(form, "InvTrack")->setValue(6);
-    Child<QLineEdit>(form, "DBEdit1")->setText("the artist");  // K_Artiest is on
-    Child<QLineEdit>(form, "DBEdit2")->setText("a song");
-    Child<QPushButton>(form, "OkBut")->click();
-    EXPECT_EQ(ui_.MessageTexts(), Strings{"Source \"CD 2\" does not exist."});
+    EXPECT_EQ(Child<QComboBox>(&form, "InvDrager")->currentText(), "CD");  // DefaultDrager
+    Child<QSpinBox>(&form, "InvNummer")->setValue(2);
+    Child<QSpinBox>(&form, "InvTrack")->setValue(6);
+    Child<QLineEdit>(&form, "DBEdit1")->setText("the artist");  // K_Artiest is on
+    Child<QLineEdit>(&form, "DBEdit2")->setText("a song");
+    Child<QPushButton>(&form, "OkBut")->click();
+    EXPECT_EQ(ui.MessageTexts(), Strings{"Source \"CD 2\" does not exist."});
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(Tracks("CD", 2), Strings{});
 
-    Child<QSpinBox>(form, "InvNummer")->setValue(1);
-    Child<QLineEdit>(form, "DBEdit2")->setText(QString::fromUtf8("a song \u03A9"));
-    Child<QPushButton>(form, "OkBut")->click();
-    EXPECT_EQ(ui_.messages.size(), 2u);  // a character the tables cannot hold: refused
+    Child<QSpinBox>(&form, "InvNummer")->setValue(1);
+    Child<QLineEdit>(&form, "DBEdit2")->setText(QString::fromUtf8("a song \u03A9"));
+    Child<QPushButton>(&form, "OkBut")->click();
+    EXPECT_EQ(ui.messages.size(), 2u);  // a character the tables cannot hold: refused
     EXPECT_EQ(Tracks("CD", 1).size(), 5u);
 
-    Child<QLineEdit>(form, "DBEdit2")->setText("a song");
-    Child<QComboBox>(form, "DBedit4")->setEditText("new wave");
-    Child<QSpinBox>(form, "InvMin")->setValue(4);
-    Child<QSpinBox>(form, "InvSec")->setValue(7);
-    Child<QLineEdit>(form, "InvJaar")->setText("1982");
-    ui_.answers = {MsgAnswer::Yes};  // another track
-    Child<QPushButton>(form, "OkBut")->click();
+    Child<QLineEdit>(&form, "DBEdit2")->setText("a song");
+    Child<QComboBox>(&form, "DBedit4")->setEditText("new wave");
+    Child<QSpinBox>(&form, "InvMin")->setValue(4);
+    Child<QSpinBox>(&form, "InvSec")->setValue(7);
+    Child<QLineEdit>(&form, "InvJaar")->setText("1982");
+    ui.answers = {MsgAnswer::Yes};  // another track
+    Child<QPushButton>(&form, "OkBut")->click();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(Child<QLineEdit>(form, "DBEdit1")->text().isEmpty());
-    EXPECT_EQ(Child<QSpinBox>(form, "InvTrack")->value(), 6);
-    TTableAccess& art = catalogue_->dm1.ArtAccess;
+    EXPECT_TRUE(Child<QLineEdit>(&form, "DBEdit1")->text().isEmpty());
+    EXPECT_EQ(Child<QSpinBox>(&form, "InvTrack")->value(), 6);
+    TTableAccess& art = catalogue->dm1.ArtAccess;
     art.SetOrder(10);
     ASSERT_TRUE(art.Seek(SourceSeekKey("CD", 1) + " " + PadLeft("6", 10)));
     EXPECT_EQ(Trim(art.GetString("ARTIEST")), "The Artist");
@@ -200,11 +157,11 @@ TEST_F(AmendScreensTest, TheInsertedTrackIsCapitalisedAndStoredWithItsSource) {
     EXPECT_EQ(art.GetString("JAAR"), "1982");
 
     // Cancel asks first; No keeps the screen, Yes closes it and renumbers what was added.
-    ui_.answers = {MsgAnswer::No};
-    Child<QPushButton>(form, "BitBtn2")->click();
+    ui.answers = {MsgAnswer::No};
+    Child<QPushButton>(&form, "BitBtn2")->click();
     EXPECT_TRUE(form.isVisible());
-    ui_.answers = {MsgAnswer::Yes, MsgAnswer::No};
-    Child<QPushButton>(form, "BitBtn2")->click();
+    ui.answers = {MsgAnswer::Yes, MsgAnswer::No};
+    Child<QPushButton>(&form, "BitBtn2")->click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(Tracks("CD", 1).back(), "6 A song");
 }
@@ -214,18 +171,18 @@ TEST_F(AmendScreensTest, ANewStyleCheckedGoesIntoEveryTrackOfTheSource) {
     const uint32_t first = AddTrack("CD", 1, 1, "Rock");
     AddTrack("CD", 1, 2, "Jazz");
     AddTrack("CD", 2, 1, "Rock");
-    catalogue_->dm1.ArtAccess.Go(first);
+    catalogue->dm1.ArtAccess.Go(first);
     {
-        TWijzigArtiestGegevens screen(*catalogue_);
+        TWijzigArtiestGegevens screen(*catalogue);
         screen.show();
-        EXPECT_EQ(Child<QLineEdit>(screen, "DBEdit2")->text(), "T1");
-        EXPECT_EQ(Child<QComboBox>(screen, "DBedit4")->currentText(), "Rock");
+        EXPECT_EQ(Child<QLineEdit>(&screen, "DBEdit2")->text(), "T1");
+        EXPECT_EQ(Child<QComboBox>(&screen, "DBedit4")->currentText(), "Rock");
         // Unchanged with the box checked: the other tracks keep their own style.
-        Child<QCheckBox>(screen, "GenreCheckBox")->setChecked(true);
-        Child<QPushButton>(screen, "BitBtn1")->click();
+        Child<QCheckBox>(&screen, "GenreCheckBox")->setChecked(true);
+        Child<QPushButton>(&screen, "BitBtn1")->click();
         EXPECT_EQ(screen.result(), QDialog::Accepted);
     }
-    TTableAccess& art = catalogue_->dm1.ArtAccess;
+    TTableAccess& art = catalogue->dm1.ArtAccess;
     auto styles = [&] {
         Strings list;
         art.SetOrder(10);
@@ -236,15 +193,15 @@ TEST_F(AmendScreensTest, ANewStyleCheckedGoesIntoEveryTrackOfTheSource) {
     EXPECT_EQ(styles(), (Strings{"Rock", "Jazz", "Rock"}));
     art.Go(first);
     {
-        TWijzigArtiestGegevens screen(*catalogue_);
+        TWijzigArtiestGegevens screen(*catalogue);
         screen.show();
-        Child<QComboBox>(screen, "DBedit4")->setEditText("new wave");
-        Child<QCheckBox>(screen, "GenreCheckBox")->setChecked(true);
-        Child<QPushButton>(screen, "BitBtn1")->click();
+        Child<QComboBox>(&screen, "DBedit4")->setEditText("new wave");
+        Child<QCheckBox>(&screen, "GenreCheckBox")->setChecked(true);
+        Child<QPushButton>(&screen, "BitBtn1")->click();
     }
     EXPECT_EQ(styles(), (Strings{"new wave", "new wave", "Rock"}));  // as typed, this source only
     std::vector<std::string> items;
-    catalogue_->dm3.GetItems(items, 'G');
+    catalogue->dm3.GetItems(items, 'G');
     EXPECT_EQ(items, (Strings{"new wave", "Rock"}));
 }
 
@@ -252,25 +209,25 @@ TEST_F(AmendScreensTest, AMainTitleMovesWithItsTracksToAFreeKey) {
     const uint32_t title = AddSource("CD", 1);
     AddTrack("CD", 1, 1);
     AddTrack("CD", 1, 2);
-    catalogue_->dm2.HfAccess.Go(title);
-    TWijzigHoofdtitelGegevens screen(*catalogue_);
+    catalogue->dm2.HfAccess.Go(title);
+    TWijzigHoofdtitelGegevens screen(*catalogue);
     screen.show();
-    EXPECT_EQ(Child<QComboBox>(screen, "DBComboBox1")->currentText(), "CD");
-    EXPECT_EQ(Child<QSpinBox>(screen, "SpinEdit1")->value(), 1);
-    Child<QComboBox>(screen, "DBComboBox1")->setEditText("lp");
-    Child<QSpinBox>(screen, "SpinEdit1")->setValue(7);
-    Child<QComboBox>(screen, "DBedit2")->setEditText("other title");
-    Child<QPushButton>(screen, "BitBtn1")->click();
+    EXPECT_EQ(Child<QComboBox>(&screen, "DBComboBox1")->currentText(), "CD");
+    EXPECT_EQ(Child<QSpinBox>(&screen, "SpinEdit1")->value(), 1);
+    Child<QComboBox>(&screen, "DBComboBox1")->setEditText("lp");
+    Child<QSpinBox>(&screen, "SpinEdit1")->setValue(7);
+    Child<QComboBox>(&screen, "DBedit2")->setEditText("other title");
+    Child<QPushButton>(&screen, "BitBtn1")->click();
     EXPECT_EQ(screen.result(), QDialog::Accepted);
     EXPECT_TRUE(screen.moved());
     EXPECT_EQ(Tracks("LP", 7), (Strings{"1 T1", "2 T2"}));
     EXPECT_EQ(Tracks("CD", 1), Strings{});
-    TTableAccess& hf = catalogue_->dm2.HfAccess;
+    TTableAccess& hf = catalogue->dm2.HfAccess;
     hf.Go(title);
     EXPECT_EQ(Trim(hf.GetString("DRAGER")), "LP");
     EXPECT_EQ(hf.GetInteger("CDNUMMER"), 7);
     std::vector<std::string> items;
-    catalogue_->dm3.GetItems(items, 'D');
+    catalogue->dm3.GetItems(items, 'D');
     EXPECT_EQ(items, Strings{"LP"});
 }
 
@@ -279,15 +236,15 @@ TEST_F(AmendScreensTest, AMainTitleKeepsItsKeyWhenTheNewOneIsTaken) {
     AddSource("CD", 2);
     AddTrack("CD", 1, 1);
     AddTrack("CD", 2, 1);
-    catalogue_->dm2.HfAccess.Go(title);
-    TWijzigHoofdtitelGegevens screen(*catalogue_);
+    catalogue->dm2.HfAccess.Go(title);
+    TWijzigHoofdtitelGegevens screen(*catalogue);
     screen.show();
-    Child<QSpinBox>(screen, "SpinEdit1")->setValue(2);
-    Child<QComboBox>(screen, "DBedit2")->setEditText("renamed");
-    Child<QPushButton>(screen, "BitBtn1")->click();
+    Child<QSpinBox>(&screen, "SpinEdit1")->setValue(2);
+    Child<QComboBox>(&screen, "DBedit2")->setEditText("renamed");
+    Child<QPushButton>(&screen, "BitBtn1")->click();
     EXPECT_FALSE(screen.moved());
-    EXPECT_EQ(ui_.MessageTexts(), Strings{"Source CD 2 already exist. Canceling changes."});
-    TTableAccess& hf = catalogue_->dm2.HfAccess;
+    EXPECT_EQ(ui.MessageTexts(), Strings{"Source CD 2 already exist. Canceling changes."});
+    TTableAccess& hf = catalogue->dm2.HfAccess;
     hf.Go(title);
     EXPECT_EQ(hf.GetInteger("CDNUMMER"), 1);
     EXPECT_EQ(Trim(hf.GetString("HTITEL")), "Renamed");
@@ -300,12 +257,12 @@ TEST_F(AmendScreensTest, OkOfTheModifyScreensWaitsForTheLockToBeOff) {
     AddTrack("CD", 1, 1);
     for (bool locked : {true, false}) {
         IniWriteBool("Diversen", "TrackBvAan", locked);
-        TWijzigArtiestGegevens track(*catalogue_);
+        TWijzigArtiestGegevens track(*catalogue);
         track.show();
-        EXPECT_EQ(Child<QPushButton>(track, "BitBtn1")->isEnabled(), !locked);
-        TWijzigHoofdtitelGegevens title(*catalogue_);
+        EXPECT_EQ(Child<QPushButton>(&track, "BitBtn1")->isEnabled(), !locked);
+        TWijzigHoofdtitelGegevens title(*catalogue);
         title.show();
-        EXPECT_EQ(Child<QPushButton>(title, "BitBtn1")->isEnabled(), !locked);
+        EXPECT_EQ(Child<QPushButton>(&title, "BitBtn1")->isEnabled(), !locked);
     }
 }
 
