@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 #include <fstream>
 #include <map>
@@ -78,6 +81,15 @@ protected:
         T* child = parent->findChild<T*>(name);
         EXPECT_NE(child, nullptr) << name;
         return child;
+    }
+    // Replaces a line edit's text by typing.
+    static void Retype(QWidget* screen, const char* name, const QString& text) {
+        auto* edit = Child<QLineEdit>(screen, name);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static void Press(QWidget* screen, const char* name) {
+        Child<QPushButton>(screen, name)->click();
     }
 
     testutil::TempDir dir;

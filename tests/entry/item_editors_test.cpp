@@ -15,25 +15,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class ItemEditorsTest : public EditorsTest {
-protected:
-    // Runs `action` on the editor when it shows.
-    static void OnShow(std::function<void(QWidget*)> action) {
-        testutil::WhenModalShown(std::move(action));
-    }
-    static void Retype(QWidget* screen, const char* name, const QString& text) {
-        auto* edit = Child<QLineEdit>(screen, name);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    static void Press(QWidget* screen, const char* name) {
-        Child<QPushButton>(screen, name)->click();
-    }
-};
+using ItemEditorsTest = EditorsTest;
+using testutil::WhenModalShown;
 
 TEST_F(ItemEditorsTest, CarrierChangeShowsTheItemAndStoresItsSides) {
     const uint32_t recno = AddItem("MC", 'D');
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         EXPECT_EQ(Child<QLineEdit>(screen, "WijzigDrager")->text(), "MC");
         EXPECT_EQ(Child<QLineEdit>(screen, "WijzigDrager")->maxLength(), 50);
         auto* sides = Child<QCheckBox>(screen, "CheckBox1");
@@ -44,7 +31,7 @@ TEST_F(ItemEditorsTest, CarrierChangeShowsTheItemAndStoresItsSides) {
     EXPECT_EQ(TGeluidKant::Show(*catalogue, "mc "), "MC");
     EXPECT_EQ(Field(catalogue->dm3.ItemsAccess, recno, "KANT"), "A");
 
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         auto* sides = Child<QCheckBox>(screen, "CheckBox1");
         EXPECT_TRUE(sides->isChecked());
         sides->setChecked(false);
@@ -61,7 +48,7 @@ TEST_F(ItemEditorsTest, CarrierChangeShowsTheItemAndStoresItsSides) {
 
 TEST_F(ItemEditorsTest, CarrierChangeCancelledLeavesTheItem) {
     const uint32_t recno = AddItem("MC", 'D', "A");
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         Retype(screen, "WijzigDrager", "TAPE");
         Child<QCheckBox>(screen, "CheckBox1")->setChecked(false);
         Press(screen, "BitBtn2");
@@ -73,7 +60,7 @@ TEST_F(ItemEditorsTest, CarrierChangeCancelledLeavesTheItem) {
 
 TEST_F(ItemEditorsTest, NewCarrierIsCreatedByOkOnly) {
     const uint64_t before = catalogue->dm3.ItemsAccess.Count();
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         EXPECT_EQ(Child<QLineEdit>(screen, "WijzigDrager")->text(), "DAT");
         EXPECT_FALSE(Child<QCheckBox>(screen, "CheckBox1")->isChecked());
         Press(screen, "BitBtn2");
@@ -81,7 +68,7 @@ TEST_F(ItemEditorsTest, NewCarrierIsCreatedByOkOnly) {
     EXPECT_EQ(TGeluidKant::Show(*catalogue, "dat"), "dat");
     EXPECT_EQ(catalogue->dm3.ItemsAccess.Count(), before);
 
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         Child<QCheckBox>(screen, "CheckBox1")->setChecked(true);
         Press(screen, "BitBtn1");
     });
@@ -96,7 +83,7 @@ TEST_F(ItemEditorsTest, NewCarrierIsCreatedByOkOnly) {
 TEST_F(ItemEditorsTest, CarrierCannotBecomeAnotherCarrier) {
     const uint32_t recno = AddItem("MC", 'D');
     AddItem("LP", 'D');
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         Retype(screen, "WijzigDrager", "lp");
         Press(screen, "BitBtn1");
         EXPECT_TRUE(screen->isVisible());
@@ -109,7 +96,7 @@ TEST_F(ItemEditorsTest, CarrierCannotBecomeAnotherCarrier) {
 
 TEST_F(ItemEditorsTest, QualityChangedOrCancelled) {
     const uint32_t recno = AddItem("AAD", 'O');
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         EXPECT_EQ(Child<QLineEdit>(screen, "DBEdit1")->text(), "AAD");
         Retype(screen, "DBEdit1", "XYZ");
         Press(screen, "BitBtn2");
@@ -117,7 +104,7 @@ TEST_F(ItemEditorsTest, QualityChangedOrCancelled) {
     EXPECT_EQ(TVerbKwaliteit::Show(*catalogue, "aad"), "AAD");
     EXPECT_EQ(Field(catalogue->dm3.ItemsAccess, recno, "OMS"), "AAD");
 
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         Retype(screen, "DBEdit1", "DDD");
         Press(screen, "BitBtn1");
     });
@@ -134,7 +121,7 @@ TEST_F(ItemEditorsTest, ListItemChangedKeepsTheStoredRecords) {
     const uint32_t item = AddItem("Jazz", 'G');
     AddItem("Jazz", 'L');  // the same text under another code is another item
     const uint32_t source = Add(catalogue->dm2.HfTable, {{"SOORT", "Jazz"}});
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         EXPECT_EQ(Child<QLineEdit>(screen, "DBEdit1")->maxLength(), 30);
         EXPECT_TRUE(Child<QPushButton>(screen, "BitBtn2")->isDefault());
         Retype(screen, "DBEdit1", "Modern Jazz");
@@ -148,7 +135,7 @@ TEST_F(ItemEditorsTest, ListItemChangedKeepsTheStoredRecords) {
 
 TEST_F(ItemEditorsTest, ListItemCancelWritesNothing) {
     const uint32_t item = AddItem("Blues", 'U');
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         Retype(screen, "DBEdit1", "Soul");
         Press(screen, "BitBtn2");
     });
@@ -159,7 +146,7 @@ TEST_F(ItemEditorsTest, ListItemCancelWritesNothing) {
 TEST_F(ItemEditorsTest, ListItemDeleted) {
     AddItem("Live", 'T');
     AddItem("Studio", 'T');
-    OnShow([](QWidget* screen) { Press(screen, "VerwBut"); });
+    WhenModalShown([](QWidget* screen) { Press(screen, "VerwBut"); });
     EXPECT_EQ(TVeranderComboItems::Show(*catalogue, "live", 'T'), "");
     EXPECT_EQ(Items('T'), Strings{"Studio"});
 }
@@ -192,7 +179,7 @@ TEST_F(ItemEditorsTest, ListItemNotFoundOrBlank) {
 
 TEST_F(ItemEditorsTest, TextsOutsideTheCodePageAreRefused) {
     const uint32_t item = AddItem("Rock", 'G');
-    OnShow([](QWidget* screen) {
+    WhenModalShown([](QWidget* screen) {
         auto* edit = Child<QLineEdit>(screen, "DBEdit1");
         edit->setText(QString::fromUtf8("Rock \u2603"));
         Press(screen, "BitBtn1");

@@ -34,16 +34,8 @@ protected:
     ~PurchaseMemoTest() override { Clock::Reset(); }
 
     std::string Hf(const char* field) { return Field(catalogue->dm2.HfAccess, recno, field); }
-    static void Retype(QWidget* screen, const char* name, const QString& text) {
-        auto* edit = Child<QLineEdit>(screen, name);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
     static void SetPlace(QWidget* screen, const QString& text) {
         Child<QComboBox>(screen, "DBedit1")->setEditText(text);
-    }
-    static void Press(QWidget* screen, const char* name) {
-        Child<QPushButton>(screen, name)->click();
     }
 
     uint32_t recno = 0;
