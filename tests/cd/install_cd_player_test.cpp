@@ -76,21 +76,15 @@ TEST_F(InstallCdPlayerTest, HidingFollowsThePasswordLock) {
 }
 
 TEST_F(InstallCdPlayerTest, ShowPlayerInTheGeneralSettings) {
-    testutil::WhenModalShown([](QWidget* modal) {
-        modal->findChild<QCheckBox*>("cbToonCdSpeler")->setChecked(false);
-        modal->findChild<QPushButton*>("OKBtn")->click();
-    });
-    form->command("General1")->trigger();
-    EXPECT_FALSE(!Player()->isHidden());
-    EXPECT_EQ(player->GetCDMode(), 0);
-
-    testutil::WhenModalShown([](QWidget* modal) {
-        modal->findChild<QCheckBox*>("cbToonCdSpeler")->setChecked(true);
-        modal->findChild<QPushButton*>("OKBtn")->click();
-    });
-    form->command("General1")->trigger();
-    EXPECT_TRUE(!Player()->isHidden());
-    EXPECT_EQ(player->GetCDMode(), 1);
+    for (const bool shown : {false, true}) {
+        testutil::WhenModalShown([shown](QWidget* modal) {
+            modal->findChild<QCheckBox*>("cbToonCdSpeler")->setChecked(shown);
+            modal->findChild<QPushButton*>("OKBtn")->click();
+        });
+        form->command("General1")->trigger();
+        EXPECT_EQ(!Player()->isHidden(), shown);
+        EXPECT_EQ(player->GetCDMode(), shown ? 1 : 0);
+    }
 }
 
 }  // namespace

@@ -117,15 +117,13 @@ TEST_F(PurchaseMemoTest, PurchaseRefusesAWrongDateOrPriceAndTakesADecimalComma) 
 
 TEST_F(PurchaseMemoTest, PurchaseAndMemoCannotBeStoredWhileLocked) {
     Lock(true);
-    testutil::WhenModalShown([](QWidget* screen) {
+    const auto okDisabled = [](QWidget* screen) {
         EXPECT_FALSE(Child<QPushButton>(screen, "BitBtn1")->isEnabled());
         Press(screen, "BitBtn2");
-    });
+    };
+    testutil::WhenModalShown(okDisabled);
     EXPECT_FALSE(TEditAankoop::Show(*catalogue, recno));
-    testutil::WhenModalShown([](QWidget* screen) {
-        EXPECT_FALSE(Child<QPushButton>(screen, "BitBtn1")->isEnabled());
-        Press(screen, "BitBtn2");
-    });
+    testutil::WhenModalShown(okDisabled);
     EXPECT_FALSE(TTekstblad::Show(*catalogue, recno));
 }
 
