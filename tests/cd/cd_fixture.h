@@ -64,7 +64,6 @@ protected:
         EXPECT_TRUE(made.ok()) << made.ToString();
         catalogue = std::make_unique<Catalogue>(folder());
         catalogue->OpenIndexes();
-        ui.statuses.clear();  // opening the indexes clears the status line
         Clock::Set(start);
     }
     ~CdTest() override { Clock::Reset(); }
