@@ -51,11 +51,6 @@ protected:
     }
 };
 
-TEST_F(HeropenTest, CaptionsFollowTheMode) {
-    EXPECT_EQ(THeropen(*catalogue, THeropen::kReopen).windowTitle(), "Reopen source");
-    EXPECT_EQ(THeropen(*catalogue, THeropen::kShow).windowTitle(), "Show source");
-}
-
 TEST_F(HeropenTest, OpensWithTheStartCarrierAndTheLowestNumber) {
     IniWriteString("Invoer", "DefaultDrager", "LP");
     THeropen screen(*catalogue, THeropen::kReopen);
