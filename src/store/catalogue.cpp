@@ -1,11 +1,10 @@
 #include "store/catalogue.h"
 
-#include <algorithm>
-
 #include "base/feedback.h"
 #include "platform/common/file_names.h"
 #include "store/catalogue_schema.h"
 #include "store/folder_file.h"
+#include "store/percent_progress.h"
 #include "store/table_error.h"
 
 namespace {
@@ -14,15 +13,10 @@ namespace {
 // catalogue that takes seconds, so the status line says what is going on.
 // `shown` tells the caller to clear the status line afterwards.
 xbase::ProgressFn CheckProgress(const std::string& indexFile, bool* shown) {
-    auto last = std::make_shared<int>(-1);
-    return [indexFile, last, shown](uint64_t done, uint64_t total) {
-        const int percent = total == 0 ? 100 : int(std::min(done, total) * 100 / total);
-        if (percent != *last) {
-            *last = percent;
-            *shown = true;
-            ShowStatus("Checking " + indexFile + ": " + std::to_string(percent) + " %");
-        }
-    };
+    return PercentProgress([indexFile, shown](int percent) {
+        *shown = true;
+        ShowStatus("Checking " + indexFile + ": " + std::to_string(percent) + " %");
+    });
 }
 
 bool SameExpression(std::string_view a, std::string_view b) {

@@ -6,6 +6,7 @@
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "store/catalogue_repair.h"
+#include "store/percent_progress.h"
 
 namespace {
 
@@ -30,17 +31,10 @@ void ShowTableErrorOfferingRepair(const TableError& error) {
     xbase::Status s;
     {
         BusyCursor busy;
-        int shown = -1;
-        s = CheckAndRepairTables(
-            *g_catalogue,
-            [&shown](uint64_t done, uint64_t total) {
-                const int percent = total == 0 ? 100 : int(done * 100 / total);
-                if (percent != shown) {
-                    shown = percent;
-                    ShowStatus("Checking index files... " + std::to_string(percent) + "%");
-                }
-            },
-            &report);
+        s = CheckAndRepairTables(*g_catalogue, PercentProgress([](int percent) {
+            ShowStatus("Checking index files... " + std::to_string(percent) + "%");
+        }),
+                                 &report);
     }
     ShowStatus("");
     if (s.ok()) {

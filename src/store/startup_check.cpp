@@ -5,6 +5,7 @@
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "store/open_failure.h"
+#include "store/percent_progress.h"
 #include "store/table_error.h"
 
 namespace {
@@ -12,15 +13,10 @@ namespace {
 // Index files, then the lookup items from the tracks and then from the main titles.
 void BuildIndexesAndItems(Catalogue& catalogue) {
     BusyCursor busy;
-    int shown = -1;
     catalogue.dm2.MaakIndexen(
-        catalogue.dm1, catalogue.dm3, [&shown](uint64_t done, uint64_t total) {
-            const int percent = total == 0 ? 100 : int(done * 100 / total);
-            if (percent != shown) {
-                shown = percent;
-                ShowStatus("Creating index files... " + std::to_string(percent) + "%");
-            }
-        });
+        catalogue.dm1, catalogue.dm3, PercentProgress([](int percent) {
+            ShowStatus("Creating index files... " + std::to_string(percent) + "%");
+        }));
     ShowStatus("Updating lookup items...");
     catalogue.dm1.UpdateItems(catalogue.dm3);
     catalogue.dm2.UpdateItems(catalogue.dm3);

@@ -3,11 +3,11 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/numeric_key.h"
+#include "store/percent_progress.h"
 #include "store/table_error.h"
 
 using xbase::Status;
@@ -135,17 +135,7 @@ void TTableAccess::IndexTag(const std::string& file, std::string_view tag,
 }
 
 xbase::ProgressFn TTableAccess::Progress() const {
-    if (!gauge_)
-        return nullptr;
-    auto last = std::make_shared<int>(-1);
-    GaugeHook hook = gauge_;
-    return [hook, last](uint64_t done, uint64_t total) {
-        int percent = total == 0 ? 100 : int(done * 100 / total);
-        if (percent != *last) {
-            *last = percent;
-            hook(percent);
-        }
-    };
+    return gauge_ ? PercentProgress(gauge_) : nullptr;
 }
 
 void TTableAccess::Pack() {
