@@ -132,37 +132,30 @@ bool EntrySession::WriteTracks(bool keepValues) {
 std::optional<TableError> EntrySession::StoreTrack() {
     ShowStatus("Saving track...");
     TTable& table = catalogue_.dm1.ArtTable;
+    const auto post = [&] {
+        PendingEdit pending(table);
+        table.Insert();
+        table.SetFieldAsInteger("CDNUMMER", fields.nummer);
+        table.SetFieldAsString("DRAGER", Upper(Trim(fields.drager), false));
+        table.SetFieldAsString("ARTIEST", KapitaliseerTekst(fields.artiest, settings_.kArtiest));
+        table.SetFieldAsString("TITEL", KapitaliseerTekst(fields.titel, settings_.kTitel));
+        table.SetFieldAsString("COMPONIST",
+                               KapitaliseerTekst(fields.componist, settings_.kComponist));
+        table.SetFieldAsString("SOORT", KapitaliseerTekst(fields.genre2, settings_.kGenre2));
+        table.SetFieldAsString("UITVOER",
+                               KapitaliseerTekst(fields.uitvoering, settings_.kUitvoering));
+        table.SetFieldAsString("TREF", KapitaliseerTekst(fields.trefwoord, settings_.kTrefwoord));
+        table.SetFieldAsString("MINUTEN", TwoDigits(std::to_string(fields.minuten)));
+        table.SetFieldAsString("SECONDEN", TwoDigits(std::to_string(fields.seconden)));
+        if (Trim(fields.jaar).size() > 2)
+            table.SetFieldAsString("JAAR", fields.jaar);
+        table.SetFieldAsInteger("TRACK", trackNr_);
+        table.SetFieldAsString("AKANT", kant_);
+        pending.Post();
+        table.Sync();  // a saved track survives a power cut
+    };
     try {
-        return AppendRecord(
-                   catalogue_.dm1.ArtAccess,
-                   [&] {
-                       PendingEdit pending(table);
-                       table.Insert();
-                       table.SetFieldAsInteger("CDNUMMER", fields.nummer);
-                       table.SetFieldAsString("DRAGER", Upper(Trim(fields.drager), false));
-                       table.SetFieldAsString(
-                           "ARTIEST", KapitaliseerTekst(fields.artiest, settings_.kArtiest));
-                       table.SetFieldAsString("TITEL",
-                                              KapitaliseerTekst(fields.titel, settings_.kTitel));
-                       table.SetFieldAsString(
-                           "COMPONIST", KapitaliseerTekst(fields.componist, settings_.kComponist));
-                       table.SetFieldAsString("SOORT",
-                                              KapitaliseerTekst(fields.genre2, settings_.kGenre2));
-                       table.SetFieldAsString(
-                           "UITVOER", KapitaliseerTekst(fields.uitvoering, settings_.kUitvoering));
-                       table.SetFieldAsString(
-                           "TREF", KapitaliseerTekst(fields.trefwoord, settings_.kTrefwoord));
-                       table.SetFieldAsString("MINUTEN", TwoDigits(std::to_string(fields.minuten)));
-                       table.SetFieldAsString("SECONDEN",
-                                              TwoDigits(std::to_string(fields.seconden)));
-                       if (Trim(fields.jaar).size() > 2)
-                           table.SetFieldAsString("JAAR", fields.jaar);
-                       table.SetFieldAsInteger("TRACK", trackNr_);
-                       table.SetFieldAsString("AKANT", kant_);
-                       pending.Post();
-                       table.Sync();  // a saved track survives a power cut
-                   })
-            .failure;
+        return AppendRecord(catalogue_.dm1.ArtAccess, post).failure;
     } catch (...) {
         ShowStatus("");
         throw;
