@@ -12,7 +12,7 @@
 #include "entry/editor_parts.h"
 #include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "entry/verander_combo_items.h"
 #include "shell/range_spin_box.h"
 #include "store/catalogue.h"

@@ -17,7 +17,7 @@
 #include "entry/price_text.h"
 #include "entry/purchase_data.h"
 #include "entry/show_kalender.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "shell/password.h"
 #include "store/catalogue.h"
 #include "store/record_edit.h"

@@ -2,7 +2,7 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "store/repair_offer.h"
 #include "store/table_error.h"
 

@@ -17,7 +17,7 @@
 #include "entry/entry_cd.h"
 #include "entry/geluid_kant.h"
 #include "entry/pick_list_combo.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "entry/tekstblad.h"
 #include "entry/verander_combo_items.h"
 #include "entry/verb_kwaliteit.h"

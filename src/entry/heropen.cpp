@@ -14,7 +14,7 @@
 #include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
 #include "entry/reopen_source.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 #include "store/source_key.h"
 #include "store/table_error.h"

@@ -19,7 +19,7 @@
 #include "entry/editor_parts.h"
 #include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
 

@@ -6,7 +6,7 @@
 #include "base/ui.h"
 #include "entry/editor_parts.h"
 #include "entry/lookup_item_edit.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 
 std::optional<uint32_t> FindItemText(TDataModule3& items, const QString& text, char code,

@@ -5,7 +5,7 @@
 
 #include "entry/editor_parts.h"
 #include "entry/pick_list_combo.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 
 void OfferItems(PickListCombo* combo, Catalogue& catalogue, char code) {

@@ -9,7 +9,7 @@
 
 #include "entry/editor_parts.h"
 #include "entry/memo_sheet.h"
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 #include "shell/password.h"
 #include "store/table_error.h"
 

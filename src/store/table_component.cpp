@@ -194,6 +194,18 @@ std::string TTable::FieldAsString(std::string_view name) const {
     }
 }
 
+std::string TTable::FieldText(const uint8_t* record, std::string_view name) const {
+    const xbase::FieldDef& f = Field(name);
+    switch (f.type) {
+        case 'D':
+            return env_->FormatDate(xbase::GetDate(record, f));
+        case 'M':
+            return {};
+        default:
+            return xbase::GetText(record, f);
+    }
+}
+
 int64_t TTable::FieldAsInteger(std::string_view name) const {
     return int64_t(std::llround(xbase::GetNumber(currentRecord(), Field(name))));
 }

@@ -64,6 +64,9 @@ public:
     // Character fields come back blank-padded to their width, dates as text in the environment's
     // format ("24-12-1997"), memo fields as their text.
     std::string FieldAsString(std::string_view field) const;
+    // The same for a record read straight from the table (a grid row), not the current one;
+    // memo fields come back empty.
+    std::string FieldText(const uint8_t* record, std::string_view field) const;
     int64_t FieldAsInteger(std::string_view field) const;
     double FieldAsFloat(std::string_view field) const;
     bool FieldAsBoolean(std::string_view field) const;

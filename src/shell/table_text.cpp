@@ -1,5 +1,5 @@
 // Table bytes <-> widget text through the engine's Windows-1252 table.
-#include "entry/table_text.h"
+#include "shell/table_text.h"
 
 #include "platform/xbase/codepage.h"
 #include "platform/xbase/text_convert.h"
