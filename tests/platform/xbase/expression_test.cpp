@@ -39,11 +39,9 @@ protected:
         const FieldDef& f = schema_[size_t(schema_.Find(name))];
         ASSERT_LE(value.size(), f.length) << name;
         std::memset(&record_[f.offset], ' ', f.length);
-        if (f.type == 'N') {  // right-aligned
-            std::memcpy(&record_[f.offset + f.length - value.size()], value.data(), value.size());
-        } else {
-            std::memcpy(&record_[f.offset], value.data(), std::min<size_t>(value.size(), f.length));
-        }
+        // Numbers are right-aligned.
+        std::memcpy(&record_[f.offset + (f.type == 'N' ? f.length - value.size() : 0)],
+                    value.data(), value.size());
     }
     template <typename T>
     void SetBinary(const char* name, T value) {
@@ -56,8 +54,8 @@ protected:
         EXPECT_TRUE(s.ok()) << s.ToString();
         return e;
     }
-    std::string Key(std::string_view text) {
-        auto e = Compile(text);
+    std::string Key(std::string_view text, uint8_t mark = 0x03) {
+        auto e = Compile(text, mark);
         if (!e)
             return "<no expression>";
         std::string key(e->keyLength(), '\x01');
@@ -68,11 +66,15 @@ protected:
         auto e = Compile(text);
         return e && e->EvaluateBool(record_.data());
     }
+    // Each filter against the current record.
+    void ExpectFilters(const std::vector<std::pair<const char*, bool>>& cases) {
+        for (const auto& [text, want] : cases)
+            EXPECT_EQ(Filter(text), want) << text;
+    }
     std::string Error(std::string_view text) {
         std::unique_ptr<Expression> e;
         Status s = Expression::Compile(text, schema_, CodePage::Windows1252(), &e);
-        EXPECT_FALSE(s.ok()) << text;
-        EXPECT_EQ(s.code(), Status::Code::kInvalidArgument);
+        EXPECT_EQ(s.code(), Status::Code::kInvalidArgument) << text;
         EXPECT_EQ(e, nullptr);
         return s.message();
     }
@@ -90,12 +92,20 @@ protected:
     std::vector<uint8_t> record_;
 };
 
+TEST_F(ExpressionTest, ExpressionsTakeTheTypeOfWhatTheyRead) {
+    const std::pair<const char*, ValueType> cases[] = {{"ARTIEST", ValueType::kCharacter},
+                                                       {"DATUM", ValueType::kDate},
+                                                       {"AANTAL", ValueType::kNumeric},
+                                                       {"CD", ValueType::kLogical},
+                                                       {"UPPER(CODE)=\"D\"", ValueType::kLogical}};
+    for (const auto& [text, type] : cases)
+        EXPECT_EQ(Compile(text)->type(), type) << text;
+}
+
 TEST_F(ExpressionTest, CharacterKeys) {
     Set("ARTIEST", "Bj\xf6rk");
     Set("TITEL", "Homogenic");
     Set("CODE", "ab");
-    auto e = Compile("ARTIEST");
-    EXPECT_EQ(e->type(), ValueType::kCharacter);
     EXPECT_EQ(Key("ARTIEST"), Pad("Bj\xf6rk", 50));
     EXPECT_EQ(Key("UPPER(ARTIEST)+UPPER(TITEL)"), Pad("BJ\xd6RK", 50) + Pad("HOMOGENIC", 50));
     EXPECT_EQ(Key("CODE+'|'+\"x\"+[y]"), "ab  |xy");
@@ -109,42 +119,31 @@ TEST_F(ExpressionTest, UpperFollowsTheCodePage) {
     Set("CODE", std::string_view(text, 4));
     EXPECT_EQ(Key("UPPER(CODE)"), "\xc9\xc0\x9f\x8a");
     Set("TITEL", text);
-    auto e = Compile("UPPER(TITEL)");
-    std::string key(e->keyLength(), '\0');
-    e->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
-    EXPECT_EQ(key, Pad("\xc9\xc0\x9f\x8a\x8c\x8e\xdf\xb5\xf7Z", 50));
-    // Unknown code page: ASCII only.
-    auto ascii = Compile("UPPER(TITEL)", 0x00);
-    ascii->EvaluateKey(record_.data(), reinterpret_cast<uint8_t*>(key.data()));
-    EXPECT_EQ(key, Pad("\xe9\xe0\xff\x9a\x9c\x9e\xdf\xb5\xf7Z", 50));
+    EXPECT_EQ(Key("UPPER(TITEL)"), Pad("\xc9\xc0\x9f\x8a\x8c\x8e\xdf\xb5\xf7Z", 50));
+    EXPECT_EQ(Key("UPPER(TITEL)", 0x00), Pad(std::string(text, 9) + "Z", 50));  // ASCII only
 }
 
 TEST_F(ExpressionTest, StrWidthRoundingAndOverflow) {
-    Set("PRIJS", "12.34");
-    EXPECT_EQ(Key("STR(PRIJS)"), "        12");  // 10 wide whatever the field width
-    EXPECT_EQ(Key("STR(PRIJS, 8, 2)"), "   12.34");
-    EXPECT_EQ(Key("STR(PRIJS, 8, 1)"), "    12.3");
-    EXPECT_EQ(Key("STR(PRIJS,3)"), " 12");
-    EXPECT_EQ(Key("STR(PRIJS,1)"), "*");
-    EXPECT_EQ(Key("STR(PRIJS, 4, 2)"), "12.3");  // decimals give way to the whole part
-    Set("PRIJS", "1.005");
-    EXPECT_EQ(Key("STR(PRIJS, 6, 2)"), "  1.01");  // half away from zero, in decimal
-    Set("PRIJS", "-3.5");
-    EXPECT_EQ(Key("STR(PRIJS, 5)"), "   -4");
-    EXPECT_EQ(Key("STR(PRIJS, 6, 2)"), " -3.50");
-    EXPECT_EQ(Key("STR(PRIJS, 2)"), "-4");
-    EXPECT_EQ(Key("STR(PRIJS, 1)"), "*");
-    Set("PRIJS", "-0.001");
-    EXPECT_EQ(Key("STR(PRIJS, 5, 2)"), " 0.00");  // no minus before a rounded-away value
-    Set("PRIJS", "99.96");
-    EXPECT_EQ(Key("STR(PRIJS, 5, 1)"), "100.0");
-    EXPECT_EQ(Key("STR(PRIJS, 4, 1)"), " 100");
-    Set("PRIJS", "");
-    EXPECT_EQ(Key("STR(PRIJS, 4, 1)"), " 0.0");
+    // {PRIJS as stored, expression, key}
+    const char* cases[][3] = {
+        {"12.34", "STR(PRIJS)", "        12"},  // 10 wide whatever the field width
+        {"12.34", "STR(PRIJS, 8, 2)", "   12.34"}, {"12.34", "STR(PRIJS, 8, 1)", "    12.3"},
+        {"12.34", "STR(PRIJS,3)", " 12"},          {"12.34", "STR(PRIJS,1)", "*"},
+        {"12.34", "STR(PRIJS, 4, 2)", "12.3"},    // decimals give way to the whole part
+        {"1.005", "STR(PRIJS, 6, 2)", "  1.01"},  // half away from zero, in decimal
+        {"-3.5", "STR(PRIJS, 5)", "   -4"},        {"-3.5", "STR(PRIJS, 6, 2)", " -3.50"},
+        {"-3.5", "STR(PRIJS, 2)", "-4"},           {"-3.5", "STR(PRIJS, 1)", "*"},
+        {"-0.001", "STR(PRIJS, 5, 2)", " 0.00"},  // no minus before a rounded-away value
+        {"99.96", "STR(PRIJS, 5, 1)", "100.0"},    {"99.96", "STR(PRIJS, 4, 1)", " 100"},
+        {"", "STR(PRIJS, 4, 1)", " 0.0"},          {"", "STR(123456, 5)", "*****"},
+        {"", "STR(1e300 * 1e300)", "**********"},
+    };
+    for (const auto& [prijs, text, key] : cases) {
+        Set("PRIJS", prijs);
+        EXPECT_EQ(Key(text), key) << prijs << " " << text;
+    }
     Set("JAAR", "1997");
     EXPECT_EQ(Key("STR(JAAR,4)+CODE"), "1997    ");
-    EXPECT_EQ(Key("STR(123456, 5)"), "*****");
-    EXPECT_EQ(Key("STR(1e300 * 1e300)"), "**********");
     EXPECT_EQ(Key("STR(-JAAR + 3, 6)"), " -1994");
 }
 
@@ -175,31 +174,26 @@ TEST_F(ExpressionTest, StrMatchesDecimalModel) {
 }
 
 TEST_F(ExpressionTest, DtosAndDateKeys) {
-    EXPECT_EQ(Key("DTOS(DATUM)"), "        ");
-    EXPECT_EQ(Key("DATUM"), NumberKey(0));
+    // A blank, an impossible day and junk all key as a blank date.
+    for (const char* blank : {"", "20230229", "2024\x01\x02xx"}) {
+        Set("DATUM", blank);
+        EXPECT_EQ(Key("DTOS(DATUM)"), "        ") << blank;
+        EXPECT_EQ(Key("DATUM"), NumberKey(0)) << blank;
+    }
     Set("DATUM", "20240229");
     EXPECT_EQ(Key("dTos(DATUM)"), "20240229");
     EXPECT_EQ(Key("DTOS(DATUM)+CODE"), "20240229    ");
-    auto e = Compile("DATUM");
-    EXPECT_EQ(e->type(), ValueType::kDate);
     EXPECT_EQ(Key("DATUM"), NumberKey(double(JulianDay(2024, 2, 29))));
-    Set("DATUM", "20230229");  // no such day: treated as blank
-    EXPECT_EQ(Key("DTOS(DATUM)"), "        ");
-    EXPECT_EQ(Key("DATUM"), NumberKey(0));
-    Set("DATUM", "2024\x01\x02xx");
-    EXPECT_EQ(Key("DTOS(DATUM)"), "        ");
 }
 
 TEST_F(ExpressionTest, NumericKeys) {
-    EXPECT_EQ(Key("PRIJS"), NumberKey(0));  // blank
-    Set("PRIJS", "-12.50");
-    EXPECT_EQ(Key("PRIJS"), NumberKey(-12.5));
-    Set("PRIJS", "***");  // overflowed field: garbage reads as 0
-    EXPECT_EQ(Key("PRIJS"), NumberKey(0));
-    Set("PRIJS", "  1e3");
-    EXPECT_EQ(Key("PRIJS"), NumberKey(1000));
-    Set("PRIJS", "nan");
-    EXPECT_EQ(Key("PRIJS"), NumberKey(0));
+    // Blank, overflowed ("***") and other garbage read as 0.
+    const std::pair<const char*, double> prices[] = {
+        {"", 0}, {"-12.50", -12.5}, {"***", 0}, {"  1e3", 1000}, {"nan", 0}};
+    for (const auto& [text, value] : prices) {
+        Set("PRIJS", text);
+        EXPECT_EQ(Key("PRIJS"), NumberKey(value)) << text;
+    }
     Set("JAAR", "1997");
     Set("PRIJS", "2.5");
     EXPECT_EQ(Key("JAAR + PRIJS * 2 - 1"), NumberKey(2001));
@@ -211,12 +205,9 @@ TEST_F(ExpressionTest, NumericKeys) {
     SetBinary<int64_t>("WAARDE", 123456);
     EXPECT_EQ(Key("WAARDE"), NumberKey(12.3456));
     EXPECT_EQ(Key("STR(WAARDE, 8, 4)"), " 12.3456");
-    EXPECT_EQ(Compile("AANTAL")->type(), ValueType::kNumeric);
 }
 
 TEST_F(ExpressionTest, LogicalKeys) {
-    auto e = Compile("CD");
-    EXPECT_EQ(e->type(), ValueType::kLogical);
     for (const char* yes : {"T", "t", "Y", "y"}) {
         Set("CD", yes);
         EXPECT_EQ(Key("CD"), "T");
@@ -232,36 +223,33 @@ TEST_F(ExpressionTest, LogicalKeys) {
 }
 
 TEST_F(ExpressionTest, FilterUpperCodeOverRecords) {
-    struct Row {
-        const char* code;
-        bool match;
-    } rows[] = {{"D", true}, {"d", true},   {"DX", true}, {"dvd", true},
-                {"", false}, {"CD", false}, {" D", false}};
+    const std::pair<const char*, bool> rows[] = {{"D", true},   {"d", true}, {"DX", true},
+                                                 {"dvd", true}, {"", false}, {"CD", false},
+                                                 {" D", false}};
     auto e = Compile("UPPER(CODE)=\"D\"");
-    EXPECT_EQ(e->type(), ValueType::kLogical);
-    for (const Row& r : rows) {
-        Set("CODE", r.code);
-        EXPECT_EQ(e->EvaluateBool(record_.data()), r.match) << r.code;
+    for (const auto& [code, match] : rows) {
+        Set("CODE", code);
+        EXPECT_EQ(e->EvaluateBool(record_.data()), match) << code;
     }
 }
 
 TEST_F(ExpressionTest, ExactOffComparisons) {
     Set("CODE", "Beat");
-    EXPECT_TRUE(Filter("CODE = 'Be'"));
-    EXPECT_TRUE(Filter("CODE = ''"));
-    EXPECT_TRUE(Filter("CODE = 'Beat'"));
-    EXPECT_FALSE(Filter("CODE = 'Beatles'"));  // longer than the field
-    EXPECT_FALSE(Filter("CODE == 'Beat '"));   // five bytes against four
-    EXPECT_TRUE(Filter("CODE == 'Beat'"));
-    EXPECT_FALSE(Filter("CODE == 'Be'"));
-    EXPECT_TRUE(Filter("CODE <> 'X'"));
-    EXPECT_TRUE(Filter("CODE # 'X' .AND. CODE != 'Y'"));
-    EXPECT_TRUE(Filter("CODE < 'C'"));
-    EXPECT_TRUE(Filter("CODE >= 'Be'"));
-    EXPECT_FALSE(Filter("CODE > 'Be'"));
-    EXPECT_TRUE(Filter("CODE < 'Beats'"));
-    EXPECT_TRUE(Filter("'Beatles' = CODE"));
-    EXPECT_TRUE(Filter("UPPER(CODE) = UPPER('bea')"));
+    ExpectFilters({{"CODE = 'Be'", true},
+                   {"CODE = ''", true},
+                   {"CODE = 'Beat'", true},
+                   {"CODE = 'Beatles'", false},  // longer than the field
+                   {"CODE == 'Beat '", false},   // five bytes against four
+                   {"CODE == 'Beat'", true},
+                   {"CODE == 'Be'", false},
+                   {"CODE <> 'X'", true},
+                   {"CODE # 'X' .AND. CODE != 'Y'", true},
+                   {"CODE < 'C'", true},
+                   {"CODE >= 'Be'", true},
+                   {"CODE > 'Be'", false},
+                   {"CODE < 'Beats'", true},
+                   {"'Beatles' = CODE", true},
+                   {"UPPER(CODE) = UPPER('bea')", true}});
 }
 
 TEST_F(ExpressionTest, LogicalOperatorsAndOtherComparisons) {
@@ -269,50 +257,52 @@ TEST_F(ExpressionTest, LogicalOperatorsAndOtherComparisons) {
     Set("DATUM", "19970512");
     Set("GEKOCHT", "20010101");
     Set("CODE", "LP");
-    EXPECT_TRUE(Filter("JAAR = 1997 .and. CODE = 'LP'"));
-    EXPECT_TRUE(Filter("JAAR > 2000 .OR. CODE = 'L'"));
-    EXPECT_FALSE(Filter("!(JAAR >= 1990 .AND. JAAR <= 1999)"));
-    EXPECT_TRUE(Filter("DATUM < GEKOCHT"));
-    EXPECT_TRUE(Filter("DTOS(DATUM) >= '1997'"));
-    EXPECT_TRUE(Filter(".NOT. .NOT. .T. .AND. .NOT. .F."));
-    EXPECT_FALSE(Filter("DELETED()"));
+    ExpectFilters({{"JAAR = 1997 .and. CODE = 'LP'", true},
+                   {"JAAR > 2000 .OR. CODE = 'L'", true},
+                   {"!(JAAR >= 1990 .AND. JAAR <= 1999)", false},
+                   {"DATUM < GEKOCHT", true},
+                   {"DTOS(DATUM) >= '1997'", true},
+                   {".NOT. .NOT. .T. .AND. .NOT. .F.", true},
+                   {"DELETED()", false}});
     record_[0] = '*';
     EXPECT_TRUE(Filter("dele()"));
 }
 
 TEST_F(ExpressionTest, CompileErrorsNameTheProblem) {
-    auto has = [&](std::string_view text, const std::string& problem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"UPPER(NAAM)", "unknown field NAAM at 7"},
+        {"UPPER(CODE", "missing ) at 11"},
+        {"STR(CODE)", "STR needs a number at 1"},
+        {"UPPER(JAAR)", "UPPER needs text"},
+        {"DTOS(CODE)", "DTOS needs a date"},
+        {"LEFT(CODE, 2)", "unknown function LEFT at 1"},
+        {"CODE + JAAR", "+ needs two texts or two numbers at 6"},
+        {"CODE - CODE", "- needs two numbers"},
+        {"CODE = 'abc", "unterminated string at 8"},
+        {"", "empty expression"},
+        {"   ", "empty expression"},
+        {"CODE CODE", "unexpected CODE at 6"},
+        {"CODE = JAAR", "cannot compare text with number"},
+        {"CD = .T.", "cannot compare logical values"},
+        {"CODE .AND. CD", ".AND. needs two logical values"},
+        {"NOTITIE", "field NOTITIE of type M cannot be used"},
+        {"STR(JAAR, 0)", "STR length must be a whole number from 1 to 255"},
+        {"STR(JAAR, JAAR)", "STR length must be"},
+        {"STR(JAAR, 5, 2.5)", "STR decimals must be"},
+        {"STR(JAAR, 1e400)", "bad number"},
+        {"CODE = $", "unexpected character $ at 8"},
+        {"CODE = \x01", "byte 0x01"},
+        {"JAAR +", "unexpected end of expression at 7"},
+        {".XYZ.", "unexpected character . at 1"},
+        {"DELETED(", "missing )"},
+        {"A->", "missing field name after ->"},
+        {"-CODE", "sign - needs a number"},
+    };
+    for (const auto& [text, problem] : cases) {
         const std::string message = Error(text);
         EXPECT_NE(message.find(problem), std::string::npos) << message;
         EXPECT_NE(message.find("expression"), std::string::npos) << message;
-    };
-    has("UPPER(NAAM)", "unknown field NAAM at 7");
-    has("UPPER(CODE", "missing ) at 11");
-    has("STR(CODE)", "STR needs a number at 1");
-    has("UPPER(JAAR)", "UPPER needs text");
-    has("DTOS(CODE)", "DTOS needs a date");
-    has("LEFT(CODE, 2)", "unknown function LEFT at 1");
-    has("CODE + JAAR", "+ needs two texts or two numbers at 6");
-    has("CODE - CODE", "- needs two numbers");
-    has("CODE = 'abc", "unterminated string at 8");
-    has("", "empty expression");
-    has("   ", "empty expression");
-    has("CODE CODE", "unexpected CODE at 6");
-    has("CODE = JAAR", "cannot compare text with number");
-    has("CD = .T.", "cannot compare logical values");
-    has("CODE .AND. CD", ".AND. needs two logical values");
-    has("NOTITIE", "field NOTITIE of type M cannot be used");
-    has("STR(JAAR, 0)", "STR length must be a whole number from 1 to 255");
-    has("STR(JAAR, JAAR)", "STR length must be");
-    has("STR(JAAR, 5, 2.5)", "STR decimals must be");
-    has("STR(JAAR, 1e400)", "bad number");
-    has("CODE = $", "unexpected character $ at 8");
-    has("CODE = \x01", "byte 0x01");
-    has("JAAR +", "unexpected end of expression at 7");
-    has(".XYZ.", "unexpected character . at 1");
-    has("DELETED(", "missing )");
-    has("A->", "missing field name after ->");
-    has("-CODE", "sign - needs a number");
+    }
 }
 
 TEST_F(ExpressionTest, BoundsOnTextAndNesting) {
@@ -337,8 +327,7 @@ TEST_F(ExpressionTest, SchemaWithBadBinaryLengthIsRefused) {
     std::unique_ptr<Expression> e;
     Status s = Expression::Compile("N", bad, CodePage::Windows1252(), &e);
     EXPECT_NE(s.message().find("has length 2, not 4"), std::string::npos) << s.ToString();
-    s = Expression::Compile("DTOS(D)", bad, CodePage::Windows1252(), &e);
-    EXPECT_FALSE(s.ok());
+    EXPECT_FALSE(Expression::Compile("DTOS(D)", bad, CodePage::Windows1252(), &e).ok());
 }
 
 }  // namespace
