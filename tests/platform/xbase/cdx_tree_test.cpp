@@ -3,12 +3,9 @@
 // bulk rebuilds, numeric keys, and reuse of freed nodes.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <filesystem>
-
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
@@ -24,9 +21,38 @@ namespace {
 using Entry = std::pair<std::string, uint32_t>;
 using Model = std::set<Entry>;
 
+const uint8_t* Bytes(const std::string& s) {
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
+Status Insert(CdxTag* tag, const Entry& e) {
+    return tag->Insert(Bytes(e.first), e.second);
+}
+Status Remove(CdxTag* tag, const Entry& e) {
+    return tag->Remove(Bytes(e.first), e.second);
+}
+void ExpectVerified(CdxTag* tag) {
+    Status s = tag->Verify();
+    ASSERT_TRUE(s.ok()) << s.ToString();
+}
+
 class CdxTreeTest : public ::testing::Test {
 protected:
     uint64_t FileSize() const { return std::filesystem::file_size(path_); }
+    // A new file with one tag "T" of `keyLength` bytes, built from `source` when it has one.
+    CdxTag* NewTag(size_t keyLength, EntrySource source = nullptr, uint8_t trail = ' ') {
+        CdxTag* tag = nullptr;
+        Status s = CdxFile::Create(path_, &file_);
+        if (s.ok())
+            s = file_->AddTag("T", "T", keyLength, trail, source, &tag);
+        EXPECT_TRUE(s.ok()) << s.ToString();
+        return tag;
+    }
+    // The tag "T" of the file as it is on disk now.
+    CdxTag* Reopened() {
+        file_.reset();
+        EXPECT_TRUE(CdxFile::Open(path_, false, &file_).ok());
+        return file_ ? file_->FindTag("t") : nullptr;
+    }
     // A source over a sorted model.
     static EntrySource SourceOf(const Model& m) {
         auto it = std::make_shared<Model::const_iterator>(m.begin());
@@ -69,8 +95,7 @@ protected:
             auto want = std::find_if(model.begin(), model.end(), [&](const Entry& e) {
                 return e.first.compare(0, prefix.size(), prefix) >= 0;
             });
-            ASSERT_TRUE(
-                it->Seek(reinterpret_cast<const uint8_t*>(prefix.data()), prefix.size()).ok());
+            ASSERT_TRUE(it->Seek(Bytes(prefix), prefix.size()).ok());
             if (want == model.end()) {
                 EXPECT_FALSE(it->Valid()) << prefix;
                 continue;
@@ -80,9 +105,7 @@ protected:
                       want->first);
             EXPECT_EQ(it->recno(), want->second);
             // SeekEntry lands on the entry itself.
-            ASSERT_TRUE(
-                it->SeekEntry(reinterpret_cast<const uint8_t*>(want->first.data()), want->second)
-                    .ok());
+            ASSERT_TRUE(it->SeekEntry(Bytes(want->first), want->second).ok());
             ASSERT_TRUE(it->Valid());
             EXPECT_EQ(it->recno(), want->second);
         }
@@ -90,6 +113,7 @@ protected:
 
     testutil::TempDir dir_;
     std::string path_ = dir_.File("t.cdx");
+    std::unique_ptr<CdxFile> file_;
 };
 
 std::string RandomKey(std::mt19937& rng, size_t keyLength) {
@@ -125,43 +149,29 @@ TEST_F(CdxTreeTest, RandomInsertRemoveMatchesModel) {
     const size_t kKeyLength = 24;
     std::mt19937 rng(42);
     Model model;
-    {
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-        CdxTag* tag = nullptr;
-        ASSERT_TRUE(f->AddTag("title", "UPPER(TITLE)", kKeyLength, ' ', nullptr, &tag).ok());
-        for (int op = 0; op < 16000; ++op) {
-            if (model.empty() || rng() % 10 < 7) {
-                Entry e{RandomKey(rng, kKeyLength), RandomRecno(rng)};
-                Status s = tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second);
-                if (model.count(e)) {
-                    EXPECT_FALSE(s.ok());
-                } else {
-                    ASSERT_TRUE(s.ok()) << s.ToString();
-                    model.insert(e);
-                }
-            } else {
-                auto pick = model.begin();
-                std::advance(pick, rng() % model.size());
-                ASSERT_TRUE(
-                    tag->Remove(reinterpret_cast<const uint8_t*>(pick->first.data()), pick->second)
-                        .ok());
-                model.erase(pick);
-            }
-            if (op % 2000 == 0) {
-                ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
-            }
-        }
-        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
-        std::string absent(kKeyLength, 'q');
-        EXPECT_TRUE(tag->Remove(reinterpret_cast<const uint8_t*>(absent.data()), 1).IsNotFound());
-    }
-    ASSERT_GT(model.size(), 4000u);
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
-    CdxTag* tag = f->FindTag("TITLE");
+    CdxTag* tag = NewTag(kKeyLength);
     ASSERT_NE(tag, nullptr);
-    ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+    for (int op = 0; op < 16000; ++op) {
+        if (model.empty() || rng() % 10 < 7) {
+            Entry e{RandomKey(rng, kKeyLength), RandomRecno(rng)};
+            Status s = Insert(tag, e);
+            ASSERT_EQ(s.ok(), !model.count(e)) << s.ToString();
+            model.insert(e);
+        } else {
+            auto pick = model.begin();
+            std::advance(pick, rng() % model.size());
+            ASSERT_TRUE(Remove(tag, *pick).ok());
+            model.erase(pick);
+        }
+        if (op % 2000 == 0)
+            ExpectVerified(tag);
+    }
+    ExpectVerified(tag);
+    EXPECT_TRUE(Remove(tag, {std::string(kKeyLength, 'q'), 1}).IsNotFound());
+    ASSERT_GT(model.size(), 4000u);
+    tag = Reopened();
+    ASSERT_NE(tag, nullptr);
+    ExpectVerified(tag);
     ExpectWalks(tag, model);
     ExpectSeeks(tag, model, rng, kKeyLength);
 }
@@ -173,28 +183,22 @@ TEST_F(CdxTreeTest, RemovingEverythingAndReaddingReusesNodes) {
     while (model.size() < 4000)
         model.insert({RandomKey(rng, kKeyLength), RandomRecno(rng)});
     std::vector<Entry> order(model.begin(), model.end());
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-    CdxTag* tag = nullptr;
-    ASSERT_TRUE(f->AddTag("T", "T", kKeyLength, ' ', nullptr, &tag).ok());
+    CdxTag* tag = NewTag(kKeyLength);
+    ASSERT_NE(tag, nullptr);
     uint64_t firstSize = 0;
     for (int cycle = 0; cycle < 4; ++cycle) {
         std::shuffle(order.begin(), order.end(), rng);
-        for (const Entry& e : order) {
-            ASSERT_TRUE(
-                tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
-        }
-        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        for (const Entry& e : order)
+            ASSERT_TRUE(Insert(tag, e).ok());
+        ExpectVerified(tag);
         ExpectWalks(tag, model);
         if (cycle == 0)
             firstSize = FileSize();
         EXPECT_LE(FileSize(), firstSize + firstSize / 10) << "cycle " << cycle;
         std::shuffle(order.begin(), order.end(), rng);
-        for (const Entry& e : order) {
-            ASSERT_TRUE(
-                tag->Remove(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
-        }
-        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        for (const Entry& e : order)
+            ASSERT_TRUE(Remove(tag, e).ok());
+        ExpectVerified(tag);
         auto it = tag->NewIterator();
         ASSERT_TRUE(it->SeekFirst().ok());
         EXPECT_FALSE(it->Valid());
@@ -204,40 +208,31 @@ TEST_F(CdxTreeTest, RemovingEverythingAndReaddingReusesNodes) {
 TEST_F(CdxTreeTest, RebuildMatchesModelAndFreesTheOldTree) {
     const size_t kKeyLength = 16;
     std::mt19937 rng(3);
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-    CdxTag* tag = nullptr;
-    ASSERT_TRUE(f->AddTag("T", "T", kKeyLength, ' ', nullptr, &tag).ok());
+    CdxTag* tag = NewTag(kKeyLength);
+    ASSERT_NE(tag, nullptr);
     uint64_t sizeAfterFirst = 0;
     for (int round = 0; round < 5; ++round) {
         Model model;
         while (model.size() < 20000)
             model.insert({RandomKey(rng, kKeyLength), RandomRecno(rng)});
         ASSERT_TRUE(tag->Rebuild(SourceOf(model)).ok());
-        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        ExpectVerified(tag);
         ExpectWalks(tag, model);
         // Bulk-built leaves keep room for more entries: an insert beside a key splits nothing.
         const uint64_t built = FileSize();
         auto mid = std::next(model.begin(), long(model.size() / 2));
         Entry beside{mid->first, std::max(mid->second ^ 1u, 2u)};
         if (model.insert(beside).second) {
-            ASSERT_TRUE(
-                tag->Insert(reinterpret_cast<const uint8_t*>(beside.first.data()), beside.second)
-                    .ok());
+            ASSERT_TRUE(Insert(tag, beside).ok());
             EXPECT_EQ(FileSize(), built);
         }
-        if (round > 0) {
-            EXPECT_LE(FileSize(), sizeAfterFirst + sizeAfterFirst / 10);
-        }
+        EXPECT_TRUE(round == 0 || FileSize() <= sizeAfterFirst + sizeAfterFirst / 10);
         // Incremental changes on a bulk-built tree.
         for (int i = 0; i < 500; ++i) {
             Entry e{RandomKey(rng, kKeyLength), RandomRecno(rng)};
-            if (model.insert(e).second) {
-                ASSERT_TRUE(
-                    tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
-            }
+            ASSERT_TRUE(!model.insert(e).second || Insert(tag, e).ok());
         }
-        ASSERT_TRUE(tag->Verify().ok()) << tag->Verify().ToString();
+        ExpectVerified(tag);
         ExpectSeeks(tag, model, rng, kKeyLength);
         if (round == 0)
             sizeAfterFirst = FileSize();
@@ -245,22 +240,21 @@ TEST_F(CdxTreeTest, RebuildMatchesModelAndFreesTheOldTree) {
 }
 
 TEST_F(CdxTreeTest, RebuildRejectsUnsortedSourceAndKeepsTheTagUsable) {
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-    CdxTag* tag = nullptr;
-    Model model{{"b   ", 1}, {"a   ", 2}};
-    std::vector<Entry> unsorted(model.rbegin(), model.rend());
-    size_t i = 0;
+    ASSERT_TRUE(CdxFile::Create(path_, &file_).ok());
+    const Model model{{"b   ", 1}, {"a   ", 2}};
+    const std::vector<Entry> unsorted(model.rbegin(), model.rend());
+    auto it = unsorted.begin();
     EntrySource source = [&](const uint8_t** key, uint32_t* recno) {
-        if (i == unsorted.size())
+        if (it == unsorted.end())
             return false;
-        *key = reinterpret_cast<const uint8_t*>(unsorted[i].first.data());
-        *recno = unsorted[i++].second;
+        *key = Bytes(it->first);
+        *recno = it++->second;
         return true;
     };
-    EXPECT_EQ(f->AddTag("T", "T", 4, ' ', source, &tag).code(), Status::Code::kInvalidArgument);
-    ASSERT_NE(f->FindTag("t"), nullptr);
-    EXPECT_TRUE(f->FindTag("t")->Verify().ok());
+    EXPECT_EQ(file_->AddTag("T", "T", 4, ' ', source, nullptr).code(),
+              Status::Code::kInvalidArgument);
+    ASSERT_NE(file_->FindTag("t"), nullptr);
+    EXPECT_TRUE(file_->FindTag("t")->Verify().ok());
 }
 
 // Numeric keys: 8 bytes whose memcmp order is numeric order; small integers end in zero bytes,
@@ -284,25 +278,18 @@ TEST_F(CdxTreeTest, NumericKeysWithZeroTrailByte) {
             v /= 8;
         model.insert({NumericKey(v), uint32_t(i + 1)});
     }
-    {
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-        CdxTag* tag = nullptr;
-        ASSERT_TRUE(f->AddTag("YEAR", "YEAR", 8, 0, SourceOf(model), &tag).ok());
-        EXPECT_EQ(tag->trailByte(), 0);
-        for (int i = 0; i < 2000; ++i) {
-            Entry e{NumericKey(double(rng() % 3000)), uint32_t(10000 + i)};
-            ASSERT_TRUE(
-                tag->Insert(reinterpret_cast<const uint8_t*>(e.first.data()), e.second).ok());
-            model.insert(e);
-        }
-        ASSERT_TRUE(tag->Verify().ok());
+    CdxTag* tag = NewTag(8, SourceOf(model), 0);
+    ASSERT_NE(tag, nullptr);
+    EXPECT_EQ(tag->trailByte(), 0);
+    for (int i = 0; i < 2000; ++i) {
+        Entry e{NumericKey(double(rng() % 3000)), uint32_t(10000 + i)};
+        ASSERT_TRUE(Insert(tag, e).ok());
+        model.insert(e);
     }
+    ExpectVerified(tag);
+    tag = Reopened();
     // Zero-trail compression keeps 7000 keys of 8 bytes well under a byte-per-byte layout.
     EXPECT_LT(FileSize(), 7000u * 8);
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
-    CdxTag* tag = f->FindTag("year");
     ASSERT_NE(tag, nullptr);
     tag->SetTrailByte(0);
     ExpectWalks(tag, model);

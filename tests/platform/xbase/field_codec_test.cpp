@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,13 +17,7 @@ namespace {
 
 FieldDef Field(const char* name, char type, uint8_t length, uint8_t decimals = 0,
                uint32_t offset = 1) {
-    FieldDef f;
-    f.name = name;
-    f.type = type;
-    f.length = length;
-    f.decimals = decimals;
-    f.offset = offset;
-    return f;
+    return {name, type, offset, length, decimals, 0};
 }
 
 // A record buffer with guard bytes around the field, so that writes past the field show.
@@ -60,19 +55,17 @@ TEST(FieldCodecNumeric, WritesRightAlignedWithExactDecimals) {
         double value;
         const char* stored;
     };
-    const Case cases[] = {
-        {4, 0, 7, "   7"},
-        {4, 0, 1234, "1234"},
-        {9, 0, -12345678, "-12345678"},
-        {10, 2, 12.5, "     12.50"},
-        {10, 2, 2.675, "      2.68"},
-        {10, 2, -2.675, "     -2.68"},
-        {10, 2, 0.004, "      0.00"},
-        {10, 2, -0.004, "      0.00"},
-        {5, 1, 99.94, " 99.9"},
-        {4, 0, 2.5, "   3"},
-        {20, 4, 1e15, "1000000000000000.0000"},
-    };
+    const Case cases[] = {{4, 0, 7, "   7"},
+                          {4, 0, 1234, "1234"},
+                          {9, 0, -12345678, "-12345678"},
+                          {10, 2, 12.5, "     12.50"},
+                          {10, 2, 2.675, "      2.68"},
+                          {10, 2, -2.675, "     -2.68"},
+                          {10, 2, 0.004, "      0.00"},
+                          {10, 2, -0.004, "      0.00"},
+                          {5, 1, 99.94, " 99.9"},
+                          {4, 0, 2.5, "   3"},
+                          {20, 4, 1e15, "1000000000000000.0000"}};
     for (const Case& c : cases) {
         FieldDef f = Field("PRICE", 'N', c.width, c.decimals);
         Rec r(f);
@@ -138,10 +131,8 @@ TEST(FieldCodecDate, ValidatesCalendarDates) {
     Rec r(f);
     ASSERT_TRUE(SetDate(r.data(), f, {2024, 2, 29}).ok());
     EXPECT_EQ(GetText(r.data(), f), "20240229");
-    Date d = GetDate(r.data(), f);
-    EXPECT_EQ(d.year, 2024);
-    EXPECT_EQ(d.month, 2);
-    EXPECT_EQ(d.day, 29);
+    const Date d = GetDate(r.data(), f);
+    EXPECT_EQ(std::tuple(d.year, d.month, d.day), std::tuple(2024, 2, 29));
     const auto before = r.bytes;
     for (Date bad : {Date{2023, 2, 29}, Date{1900, 2, 29}, Date{2024, 13, 1}, Date{2024, 4, 31},
                      Date{2024, 0, 5}, Date{10000, 1, 1}}) {
@@ -212,24 +203,22 @@ TEST(FieldCodecMemo, PointersInBothWidths) {
 }
 
 TEST(FieldCodecVisualFoxPro, BinaryTypesRoundTrip) {
-    FieldDef i = Field("ID", 'I', 4);
-    Rec ri(i);
-    ASSERT_TRUE(SetNumber(ri.data(), i, -123456).ok());
-    EXPECT_EQ(GetNumber(ri.data(), i), -123456);
-    EXPECT_EQ(GetText(ri.data(), i), "-123456");
-    EXPECT_FALSE(SetNumber(ri.data(), i, 3e9).ok());
-
-    FieldDef y = Field("COST", 'Y', 8);
-    Rec ry(y);
-    ASSERT_TRUE(SetNumber(ry.data(), y, 12.3456).ok());
-    EXPECT_DOUBLE_EQ(GetNumber(ry.data(), y), 12.3456);
-    EXPECT_EQ(GetText(ry.data(), y), "12.3456");
-
-    FieldDef b = Field("RATIO", 'B', 8, 3);
-    Rec rb(b);
-    ASSERT_TRUE(SetNumber(rb.data(), b, 0.125).ok());
-    EXPECT_EQ(GetNumber(rb.data(), b), 0.125);
-    EXPECT_EQ(GetText(rb.data(), b), "0.125");
+    const struct {
+        FieldDef field;
+        double value;
+        const char* text;
+    } numbers[] = {{Field("ID", 'I', 4), -123456, "-123456"},
+                   {Field("COST", 'Y', 8), 12.3456, "12.3456"},
+                   {Field("RATIO", 'B', 8, 3), 0.125, "0.125"}};
+    for (const auto& [f, value, text] : numbers) {
+        Rec r(f);
+        ASSERT_TRUE(SetNumber(r.data(), f, value).ok()) << text;
+        EXPECT_DOUBLE_EQ(GetNumber(r.data(), f), value);
+        EXPECT_EQ(GetText(r.data(), f), text);
+        EXPECT_TRUE(r.guardsIntact(f));
+    }
+    Rec ri(numbers[0].field);
+    EXPECT_FALSE(SetNumber(ri.data(), numbers[0].field, 3e9).ok());
 
     FieldDef t = Field("STAMP", 'T', 8);
     Rec rt(t);
