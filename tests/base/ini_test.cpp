@@ -45,27 +45,6 @@ TEST_F(IniTest, WritesAreOnDiskAtOnceAndNamesIgnoreCase) {
     EXPECT_EQ(IniReadInteger("WindowsForms", "WD1H"), 4);
 }
 
-TEST_F(IniTest, NumbersParseLikeThePlatform) {
-    IniWriteString("Diversen", "Hex", "0x1F");
-    IniWriteString("Diversen", "Dollar", "$10");
-    IniWriteString("Diversen", "Junk", "12abc");
-    EXPECT_EQ(IniReadInteger("Diversen", "Hex"), 31);
-    EXPECT_EQ(IniReadInteger("Diversen", "Dollar"), 16);
-    EXPECT_EQ(IniReadInteger("Diversen", "Junk"), 1);
-    EXPECT_FALSE(IniReadBool("Diversen", "Junk"));
-    EXPECT_TRUE(IniReadBool("Diversen", "Hex"));
-}
-
-TEST_F(IniTest, AnExistingFileKeepsItsSpellingAndLineEnds) {
-    {
-        std::ofstream out(dir.File("CD.INI"), std::ios::binary);
-        out << "[Diversen]\r\nGeluid=0\r\nOther=\xe9t\xe9\r\n";
-    }
-    ASSERT_TRUE(IniWriteBool("Diversen", "Geluid", true));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("cd.ini")));
-    EXPECT_EQ(ReadFile("CD.INI"), "[Diversen]\r\nGeluid=1\r\nOther=\xe9t\xe9\r\n");
-}
-
 TEST_F(IniTest, AFailedWriteIsReportedNotSwallowed) {
     ScriptedUi ui;
     std::filesystem::create_directory(dir.File("cd.ini"));  // cannot be replaced by a file

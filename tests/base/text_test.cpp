@@ -15,11 +15,6 @@ TEST(PaddingTest, PadsUpToTheWidthWithinTheirLimits) {
     EXPECT_EQ(Spaces(-1), "");
 }
 
-TEST(PaddingTest, BuildsTheSourceSeekKey) {
-    // Carrier padded to 10, number right-aligned in 10: what STR(CDNUMMER) indexes hold.
-    EXPECT_EQ(PadRight(UpperCase("cd"), 10) + PadLeft("42", 10), "CD                42");
-}
-
 TEST(BlankTest, TrimsBlanksAndControlCharacters) {
     EXPECT_TRUE(IsBlank(""));
     EXPECT_TRUE(IsBlank("   \t"));

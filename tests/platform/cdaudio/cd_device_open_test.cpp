@@ -51,15 +51,6 @@ TEST_F(CdDeviceOpenTest, FiveTrackImageHasItsTracksLengthsAndIdentity) {
     EXPECT_EQ(device->Position().track, 1);
 }
 
-TEST_F(CdDeviceOpenTest, TwoTrackImageAddsFramesAndLengthToItsIdentity) {
-    const std::string cue = testutil::WriteCueBinImage(dir.path().string(), {150, 225});
-    ASSERT_TRUE(device->Open(cue).ok());
-    EXPECT_EQ(device->TrackCount(), 2);
-    EXPECT_EQ(device->TrackLengthFrames(2), 224);
-    // 512 + 1024, the first track's 0 frames, and 375 frames to the lead-out.
-    EXPECT_EQ(device->MediaIdentity(), "1911");
-}
-
 TEST_F(CdDeviceOpenTest, CdrdaoTocImagesAndBinNamesOpenToo) {
     const std::string toc = testutil::WriteTocBinImage(dir.path().string(), {150, 200}, "toc");
     ASSERT_TRUE(device->Open(toc).ok()) << device->Open(toc).ToString();

@@ -24,13 +24,6 @@ TEST(DiscTocTest, LengthsRunToTheNextTrackAndTheLastStopsOneFrameShortOfTheLeadO
     EXPECT_EQ(toc.PlayEnd(), 40000);
 }
 
-TEST(DiscTocTest, ZeroLengthTracksAreAllowedAndNeverNegative) {
-    const DiscToc toc({{1, 75, true}, {2, 75, true}}, 75);
-    EXPECT_EQ(toc.Problem(), "");
-    EXPECT_EQ(toc.TrackLength(1), 0);
-    EXPECT_EQ(toc.TrackLength(2), 0);
-}
-
 TEST(DiscTocTest, DataTracksAreSkippedInTheNumbering) {
     // A mixed disc: data first, then two audio tracks, then data again.
     const DiscToc toc({{1, 0, false}, {2, 1000, true}, {3, 2000, true}, {4, 5000, false}}, 9000);

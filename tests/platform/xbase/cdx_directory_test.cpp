@@ -3,9 +3,7 @@
 // clear of the header bytes other writers use.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
-
 #include <string>
 #include <vector>
 
@@ -40,6 +38,23 @@ protected:
             out.push_back(t->info().name);
         return out;
     }
+    // The file, created new or opened (for writing when `writable`).
+    std::unique_ptr<CdxFile> Create() {
+        std::unique_ptr<CdxFile> f;
+        EXPECT_TRUE(CdxFile::Create(path_, &f).ok());
+        return f;
+    }
+    std::unique_ptr<CdxFile> Open(bool writable) {
+        std::unique_ptr<CdxFile> f;
+        EXPECT_TRUE(CdxFile::Open(path_, writable, &f).ok());
+        return f;
+    }
+    // A new file with tag T of five keys, still open.
+    std::unique_ptr<CdxFile> CreateSmall() {
+        auto f = Create();
+        EXPECT_TRUE(f->AddTag("T", "T", 8, ' ', Numbered("t", 5, 8), nullptr).ok());
+        return f;
+    }
     static size_t Count(CdxTag* tag) {
         auto it = tag->NewIterator();
         size_t n = 0;
@@ -58,18 +73,15 @@ protected:
 
 TEST_F(CdxDirectoryTest, TagsAreListedInNameOrderAcrossReopen) {
     const std::vector<std::string> want{"1", "10", "11", "12", "2", "ALBUM", "ARTIST", "Z_9"};
-    {
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-        for (const char* name : {"2", "artist", "1", "12", "z_9", "10", "Album", "11"}) {
-            ASSERT_TRUE(f->AddTag(name, std::string("EXPR_") + name, 12, ' ',
-                                  Numbered(name, 50, 12), nullptr)
-                            .ok());
-        }
-        EXPECT_EQ(Names(f.get()), want);
+    auto f = Create();
+    for (const char* name : {"2", "artist", "1", "12", "z_9", "10", "Album", "11"}) {
+        ASSERT_TRUE(
+            f->AddTag(name, std::string("EXPR_") + name, 12, ' ', Numbered(name, 50, 12), nullptr)
+                .ok());
     }
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    EXPECT_EQ(Names(f.get()), want);
+    f.reset();
+    f = Open(false);
     EXPECT_EQ(Names(f.get()), want);
     CdxTag* artist = f->FindTag("Artist");
     ASSERT_NE(artist, nullptr);
@@ -81,28 +93,19 @@ TEST_F(CdxDirectoryTest, TagsAreListedInNameOrderAcrossReopen) {
 }
 
 TEST_F(CdxDirectoryTest, AddTagToAnExistingFile) {
-    {
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-        ASSERT_TRUE(f->AddTag("TITLE", "TITLE", 20, ' ', Numbered("t", 3000, 20), nullptr).ok());
-    }
-    {
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Open(path_, true, &f).ok());
-        ASSERT_TRUE(f->AddTag("ARTIST", "ARTIST", 30, ' ', Numbered("a", 2000, 30), nullptr).ok());
-    }
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    ASSERT_TRUE(Create()->AddTag("TITLE", "TITLE", 20, ' ', Numbered("t", 3000, 20), nullptr).ok());
+    ASSERT_TRUE(
+        Open(true)->AddTag("ARTIST", "ARTIST", 30, ' ', Numbered("a", 2000, 30), nullptr).ok());
+    auto f = Open(false);
     EXPECT_EQ(Names(f.get()), (std::vector<std::string>{"ARTIST", "TITLE"}));
-    EXPECT_EQ(Count(f->FindTag("TITLE")), 3000u);
-    EXPECT_EQ(Count(f->FindTag("ARTIST")), 2000u);
-    EXPECT_TRUE(f->FindTag("TITLE")->Verify().ok());
-    EXPECT_TRUE(f->FindTag("ARTIST")->Verify().ok());
+    for (const auto& [name, count] : {std::pair{"TITLE", 3000u}, {"ARTIST", 2000u}}) {
+        EXPECT_EQ(Count(f->FindTag(name)), count);
+        EXPECT_TRUE(f->FindTag(name)->Verify().ok());
+    }
 }
 
 TEST_F(CdxDirectoryTest, ReplacingATagKeepsOneTagAndReusesItsNodes) {
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    auto f = Create();
     ASSERT_TRUE(f->AddTag("A", "OLD", 10, ' ', Numbered("x", 4000, 10), nullptr).ok());
     ASSERT_TRUE(f->AddTag("B", "B", 10, ' ', Numbered("b", 10, 10), nullptr).ok());
     uint64_t size = 0;
@@ -114,7 +117,7 @@ TEST_F(CdxDirectoryTest, ReplacingATagKeepsOneTagAndReusesItsNodes) {
         EXPECT_EQ(FileSize(), size) << "round " << round;
     }
     f.reset();
-    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    f = Open(false);
     EXPECT_EQ(Names(f.get()), (std::vector<std::string>{"A", "B"}));
     CdxTag* a = f->FindTag("A");
     EXPECT_EQ(a->info().expression, "NEW");
@@ -127,8 +130,7 @@ TEST_F(CdxDirectoryTest, ReplacingATagKeepsOneTagAndReusesItsNodes) {
 }
 
 TEST_F(CdxDirectoryTest, RejectsBadNamesAndLengths) {
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
+    auto f = Create();
     for (const char* bad : {"", "ELEVENCHARS", "A B", "A-B"}) {
         EXPECT_EQ(f->AddTag(bad, "X", 10, ' ', nullptr, nullptr).code(),
                   Status::Code::kInvalidArgument)
@@ -143,13 +145,8 @@ TEST_F(CdxDirectoryTest, RejectsBadNamesAndLengths) {
 }
 
 TEST_F(CdxDirectoryTest, ReadOnlyFileRefusesChanges) {
-    {
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-        ASSERT_TRUE(f->AddTag("T", "T", 8, ' ', Numbered("t", 5, 8), nullptr).ok());
-    }
-    std::unique_ptr<CdxFile> f;
-    ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+    CreateSmall();
+    auto f = Open(false);
     std::string key(8, 'k');
     EXPECT_FALSE(f->FindTag("T")->Insert(reinterpret_cast<const uint8_t*>(key.data()), 9).ok());
     EXPECT_FALSE(f->SetDirty(true).ok());
@@ -177,21 +174,14 @@ TEST_F(CdxDirectoryTest, BookkeepingOfEachKindOfFileIsReadAndWrittenSafely) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove(path_);
-        {
-            std::unique_ptr<CdxFile> f;
-            ASSERT_TRUE(CdxFile::Create(path_, &f).ok());
-            ASSERT_TRUE(f->AddTag("T", "T", 8, ' ', Numbered("t", 5, 8), nullptr).ok());
-            ASSERT_TRUE(f->file().WriteAt(16, c.bytes16to39.data(), 24).ok());
-        }
+        ASSERT_TRUE(CreateSmall()->file().WriteAt(16, c.bytes16to39.data(), 24).ok());
         for (bool mark : {true, false}) {
-            std::unique_ptr<CdxFile> f;
-            ASSERT_TRUE(CdxFile::Open(path_, true, &f).ok());
+            auto f = Open(true);
             EXPECT_EQ(f->dirty(), mark ? c.dirty : true);
             EXPECT_EQ(f->generation(), c.generation);
             ASSERT_TRUE(f->SetDirty(mark).ok());
         }
-        std::unique_ptr<CdxFile> f;
-        ASSERT_TRUE(CdxFile::Open(path_, false, &f).ok());
+        auto f = Open(false);
         EXPECT_FALSE(f->dirty());
         EXPECT_EQ(f->generation(), c.generation + 1);
         EXPECT_EQ(Count(f->FindTag("T")), 5u);
@@ -202,11 +192,10 @@ TEST_F(CdxDirectoryTest, BookkeepingOfEachKindOfFileIsReadAndWrittenSafely) {
 }
 
 TEST_F(CdxDirectoryTest, RefreshSeesAnotherWritersChanges) {
-    std::unique_ptr<CdxFile> writer, reader;
-    ASSERT_TRUE(CdxFile::Create(path_, &writer).ok());
+    auto writer = Create();
     ASSERT_TRUE(writer->AddTag("T", "T", 10, ' ', Numbered("k", 2000, 10), nullptr).ok());
     ASSERT_TRUE(writer->SetDirty(false).ok());
-    ASSERT_TRUE(CdxFile::Open(path_, false, &reader).ok());
+    auto reader = Open(false);
     CdxTag* seen = reader->FindTag("T");
     ASSERT_EQ(Count(seen), 2000u);  // the reader's cache now holds the tree
 

@@ -17,78 +17,85 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Contents = std::vector<std::pair<std::string, std::string>>;
+
+// A table of titles, prices and memos, hfdat.dat, and its index file.
 class PackTest : public ::testing::Test {
 protected:
-    void Create(const std::string& name, std::unique_ptr<Table>* table) {
+    void SetUp() override {
         ASSERT_TRUE(
-            Table::Create(dir_.File(name),
-                          {{"TITEL", 'C', 30, 0}, {"PRIJS", 'N', 10, 2}, {"NOTES", 'M', 10, 0}},
-                          table)
+            Table::Create(
+                dbf_, {{"TITEL", 'C', 30, 0}, {"PRIJS", 'N', 10, 2}, {"NOTES", 'M', 10, 0}}, &t_)
                 .ok());
     }
-    void Add(Table* table, const std::string& titel, const std::string& memo, double price = 0) {
-        std::vector<uint8_t> rec(table->recordLength(), ' ');
-        for (const FieldDef& f : table->schema().fields())
+    void Tag(const char* name, const char* expression) {
+        ASSERT_TRUE(t_->CreateTag(index_, name, expression).ok());
+    }
+    void Add(const std::string& titel, const std::string& memo, double price = 0) {
+        std::vector<uint8_t> rec(t_->recordLength(), ' ');
+        for (const FieldDef& f : t_->schema().fields())
             SetBlank(rec.data(), f);
-        ASSERT_TRUE(SetText(rec.data(), table->schema()[0], titel).ok());
-        ASSERT_TRUE(SetNumber(rec.data(), table->schema()[1], price).ok());
+        ASSERT_TRUE(SetText(rec.data(), t_->schema()[0], titel).ok());
+        ASSERT_TRUE(SetNumber(rec.data(), t_->schema()[1], price).ok());
         MemoTexts memos;
         if (!memo.empty())
             memos[2] = memo;
         uint32_t recno;
-        ASSERT_TRUE(table->Append(rec.data(), memos, &recno).ok());
+        ASSERT_TRUE(t_->Append(rec.data(), memos, &recno).ok());
     }
-    std::vector<std::pair<std::string, std::string>> Contents(Table* table) {
-        std::vector<std::pair<std::string, std::string>> out;
-        std::vector<uint8_t> rec(table->recordLength());
-        for (uint32_t r = 1; r <= table->recordCount(); ++r) {
-            EXPECT_TRUE(table->ReadRecord(r, rec.data()).ok());
-            std::string t = GetText(rec.data(), table->schema()[0]), memo;
-            EXPECT_TRUE(table->ReadMemo(rec.data(), 2, &memo).ok());
+    // Title and memo of every record.
+    Contents Read() {
+        Contents out;
+        std::vector<uint8_t> rec(t_->recordLength());
+        for (uint32_t r = 1; r <= t_->recordCount(); ++r) {
+            EXPECT_TRUE(t_->ReadRecord(r, rec.data()).ok());
+            std::string t = GetText(rec.data(), t_->schema()[0]), memo;
+            EXPECT_TRUE(t_->ReadMemo(rec.data(), 2, &memo).ok());
             out.emplace_back(t.substr(0, t.find_last_not_of(' ') + 1), memo);
         }
         return out;
     }
+    void ExpectConsistent() {
+        std::vector<std::string> report;
+        EXPECT_TRUE(t_->Check(nullptr, &report).ok()) << (report.empty() ? "" : report[0]);
+    }
 
     testutil::TempDir dir_;
+    const std::string dbf_ = dir_.File("hfdat.dat"), index_ = dir_.File("index2.cdx");
+    std::unique_ptr<Table> t_;
 };
 
 TEST_F(PackTest, PackDropsDeletedRecordsCompactsMemosAndRebuildsTags) {
-    std::unique_ptr<Table> t;
-    Create("hfdat.dat", &t);
-    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
+    Tag("1", "UPPER(TITEL)");
     for (int i = 0; i < 50; ++i)
-        Add(t.get(), "T" + std::to_string(i), std::string(300, char('a' + i % 26)));
+        Add("T" + std::to_string(i), std::string(300, char('a' + i % 26)));
     for (uint32_t r = 1; r <= 50; r += 2)
-        ASSERT_TRUE(t->SetDeleted(r, true).ok());
+        ASSERT_TRUE(t_->SetDeleted(r, true).ok());
     const auto memoSize = [&] { return fs::file_size(dir_.File("hfdat.fpt")); };
     const uintmax_t before = memoSize();
     int progressCalls = 0;
-    ASSERT_TRUE(t->Pack([&](uint64_t done, uint64_t total) {
-                     ++progressCalls;
-                     EXPECT_LE(done, total);
-                 }).ok());
+    ASSERT_TRUE(t_->Pack([&](uint64_t done, uint64_t total) {
+                      ++progressCalls;
+                      EXPECT_LE(done, total);
+                  }).ok());
     EXPECT_GT(progressCalls, 0);
-    ASSERT_EQ(t->recordCount(), 25u);
+    ASSERT_EQ(t_->recordCount(), 25u);
     EXPECT_LT(memoSize(), before * 2 / 3);
-    auto contents = Contents(t.get());
-    EXPECT_EQ(contents[0], std::make_pair(std::string("T1"), std::string(300, 'b')));
-    EXPECT_EQ(contents[24], std::make_pair(std::string("T49"), std::string(300, 'x')));
-    std::vector<std::string> report;
-    EXPECT_TRUE(t->Check(nullptr, &report).ok());
+    const Contents contents = Read();
+    EXPECT_EQ(contents[0], Contents::value_type("T1", std::string(300, 'b')));
+    EXPECT_EQ(contents[24], Contents::value_type("T49", std::string(300, 'x')));
+    ExpectConsistent();
     EXPECT_FALSE(fs::exists(dir_.File("hfdat.dat.pack-done")));
 }
 
 TEST_F(PackTest, CursorKeepsItsOrderAcrossAPack) {
-    std::unique_ptr<Table> t;
-    Create("hfdat.dat", &t);
-    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
+    Tag("1", "UPPER(TITEL)");
     for (const char* title : {"d", "b", "c", "a"})
-        Add(t.get(), title, "");
-    Cursor c(t.get());
+        Add(title, "");
+    Cursor c(t_.get());
     ASSERT_TRUE(c.SetOrder("1").ok());
-    ASSERT_TRUE(t->SetDeleted(2, true).ok());
-    ASSERT_TRUE(t->Pack(nullptr).ok());
+    ASSERT_TRUE(t_->SetDeleted(2, true).ok());
+    ASSERT_TRUE(t_->Pack(nullptr).ok());
     std::vector<uint32_t> walked;
     ASSERT_TRUE(c.GoTop().ok());
     while (!c.Eof()) {
@@ -99,18 +106,16 @@ TEST_F(PackTest, CursorKeepsItsOrderAcrossAPack) {
 }
 
 TEST_F(PackTest, TagsKeepTheirHeaderOrderThroughPackAndReindex) {
-    std::unique_ptr<Table> t;
-    Create("hfdat.dat", &t);
     const std::vector<std::string> order{"2", "10", "1", "PRIJS"};
     std::vector<std::pair<std::string, std::string>> defs;
     for (const std::string& name : order)
         defs.emplace_back(name, name == "PRIJS" ? "PRIJS" : "UPPER(TITEL)");
-    ASSERT_TRUE(t->CreateTags(dir_.File("index2.cdx"), defs).ok());
-    Add(t.get(), "A", "");
-    ASSERT_TRUE(t->SetDeleted(1, true).ok());
+    ASSERT_TRUE(t_->CreateTags(index_, defs).ok());
+    Add("A", "");
+    ASSERT_TRUE(t_->SetDeleted(1, true).ok());
     for (int step = 0; step < 2; ++step) {
-        ASSERT_TRUE((step == 0 ? t->Pack(nullptr) : t->Reindex(nullptr)).ok());
-        std::vector<CdxTag*> tags = t->indexFiles()[0]->tags();
+        ASSERT_TRUE((step == 0 ? t_->Pack(nullptr) : t_->Reindex(nullptr)).ok());
+        std::vector<CdxTag*> tags = t_->indexFiles()[0]->tags();
         std::sort(tags.begin(), tags.end(), [](CdxTag* a, CdxTag* b) {
             return a->info().headerOffset < b->info().headerOffset;
         });
@@ -122,53 +127,46 @@ TEST_F(PackTest, TagsKeepTheirHeaderOrderThroughPackAndReindex) {
 }
 
 TEST_F(PackTest, PackNeedsExclusiveUse) {
-    std::unique_ptr<Table> t;
-    Create("hfdat.dat", &t);
-    t.reset();
-    ASSERT_TRUE(Table::Open(dir_.File("hfdat.dat"), {}, &t).ok());
-    EXPECT_TRUE(t->Pack(nullptr).IsLocked());
+    t_.reset();
+    ASSERT_TRUE(Table::Open(dbf_, {}, &t_).ok());
+    EXPECT_TRUE(t_->Pack(nullptr).IsLocked());
 }
 
 TEST_F(PackTest, InterruptedPackIsFinishedOnceCommittedAndUndoneBefore) {
-    std::unique_ptr<Table> t;
-    Create("hfdat.dat", &t);
-    Add(t.get(), "keep", "kept memo");
-    Add(t.get(), "drop", "dropped memo");
-    ASSERT_TRUE(t->SetDeleted(2, true).ok());
-    t.reset();
+    Add("keep", "kept memo");
+    Add("drop", "dropped memo");
+    ASSERT_TRUE(t_->SetDeleted(2, true).ok());
+    t_.reset();
     // A packed copy, made in another folder, stands in for the copies a crashed pack left.
     testutil::TempDir other;
     fs::copy(dir_.File("hfdat.dat"), other.File("hfdat.dat"));
     fs::copy(dir_.File("hfdat.fpt"), other.File("hfdat.fpt"));
     {
         std::unique_ptr<Table> copy;
-        Table::Options ex;
-        ex.exclusive = true;
-        ASSERT_TRUE(Table::Open(other.File("hfdat.dat"), ex, &copy).ok());
+        ASSERT_TRUE(Table::Open(other.File("hfdat.dat"), {.exclusive = true}, &copy).ok());
         ASSERT_TRUE(copy->Pack(nullptr).ok());
     }
-    const PackPaths paths = PackPathsFor(dir_.File("hfdat.dat"), dir_.File("hfdat.fpt"));
+    const PackPaths paths = PackPathsFor(dbf_, dir_.File("hfdat.fpt"));
     fs::copy(other.File("hfdat.dat"), paths.dbfNew);
     fs::copy(other.File("hfdat.fpt"), paths.memoNew);
 
     // Without the marker the copies are thrown away.
-    ASSERT_TRUE(Table::Open(dir_.File("hfdat.dat"), {}, &t).ok());
-    EXPECT_EQ(t->recordCount(), 2u);
+    ASSERT_TRUE(Table::Open(dbf_, {}, &t_).ok());
+    EXPECT_EQ(t_->recordCount(), 2u);
     EXPECT_FALSE(fs::exists(paths.dbfNew));
-    t.reset();
+    t_.reset();
 
     // With it, the swap is completed.
     fs::copy(other.File("hfdat.dat"), paths.dbfNew);
     fs::copy(other.File("hfdat.fpt"), paths.memoNew);
     ASSERT_TRUE(CommitPack(paths).ok());
-    ASSERT_TRUE(Table::Open(dir_.File("hfdat.dat"), {}, &t).ok());
-    ASSERT_EQ(t->recordCount(), 1u);
-    EXPECT_EQ(Contents(t.get())[0], std::make_pair(std::string("keep"), std::string("kept memo")));
+    ASSERT_TRUE(Table::Open(dbf_, {}, &t_).ok());
+    EXPECT_EQ(Read(), (Contents{{"keep", "kept memo"}}));
     EXPECT_FALSE(fs::exists(paths.marker));
 }
 
 TEST_F(PackTest, AppendFromTakesFieldsByNameWithMemosAndSkipsDeleted) {
-    std::unique_ptr<Table> source, target;
+    std::unique_ptr<Table> source;
     ASSERT_TRUE(Table::Create(dir_.File("DATA2.DAT"),
                               {{"NOTES", 'M', 10, 0},
                                {"TITEL", 'C', 40, 0},
@@ -187,40 +185,33 @@ TEST_F(PackTest, AppendFromTakesFieldsByNameWithMemosAndSkipsDeleted) {
     ASSERT_TRUE(source->SetDeleted(2, true).ok());
     source.reset();
 
-    Create("hfdat.dat", &target);
-    ASSERT_TRUE(target->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
-    ASSERT_TRUE(target->AppendFrom(dir_.File("data2.dat"), nullptr).ok());
-    ASSERT_EQ(target->recordCount(), 1u);
-    EXPECT_EQ(Contents(target.get())[0],
-              std::make_pair(std::string("Caf\xE9 del Mar"), std::string("old memo")));
-    ASSERT_TRUE(target->ReadRecord(1, rec.data()).ok());
-    EXPECT_DOUBLE_EQ(GetNumber(rec.data(), target->schema()[1]), 12.5);
-    std::vector<std::string> report;
-    EXPECT_TRUE(target->Check(nullptr, &report).ok());
+    Tag("1", "UPPER(TITEL)");
+    ASSERT_TRUE(t_->AppendFrom(dir_.File("data2.dat"), nullptr).ok());
+    EXPECT_EQ(Read(), (Contents{{"Caf\xE9 del Mar", "old memo"}}));
+    ASSERT_TRUE(t_->ReadRecord(1, rec.data()).ok());
+    EXPECT_DOUBLE_EQ(GetNumber(rec.data(), t_->schema()[1]), 12.5);
+    ExpectConsistent();
 }
 
 TEST_F(PackTest, ReindexRepairsATagAndReportsProgress) {
-    std::unique_ptr<Table> t;
-    Create("hfdat.dat", &t);
-    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "1", "UPPER(TITEL)").ok());
-    ASSERT_TRUE(t->CreateTag(dir_.File("index2.cdx"), "2", "PRIJS").ok());
+    Tag("1", "UPPER(TITEL)");
+    Tag("2", "PRIJS");
     for (int i = 0; i < 100; ++i)
-        Add(t.get(), "T" + std::to_string(99 - i), "", i * 1.5);
+        Add("T" + std::to_string(99 - i), "", i * 1.5);
     {
-        CdxTag* tag = t->indexFiles()[0]->FindTag("2");
+        CdxTag* tag = t_->indexFiles()[0]->FindTag("2");
         auto it = tag->NewIterator();
         ASSERT_TRUE(it->SeekFirst().ok());
         std::vector<uint8_t> key(it->key(), it->key() + tag->info().keyLength);
         ASSERT_TRUE(tag->Remove(key.data(), it->recno()).ok());
     }
     std::vector<std::string> broken;
-    EXPECT_TRUE(t->Check(nullptr, &broken).IsCorruption());
+    EXPECT_TRUE(t_->Check(nullptr, &broken).IsCorruption());
     uint64_t last = 0;
-    ASSERT_TRUE(t->Reindex([&](uint64_t done, uint64_t) { last = done; }).ok());
+    ASSERT_TRUE(t_->Reindex([&](uint64_t done, uint64_t) { last = done; }).ok());
     EXPECT_GT(last, 0u);
-    std::vector<std::string> report;
-    EXPECT_TRUE(t->Check(nullptr, &report).ok());
-    Cursor c(t.get());
+    ExpectConsistent();
+    Cursor c(t_.get());
     ASSERT_TRUE(c.SetOrder("2").ok());
     ASSERT_TRUE(c.GoBottom().ok());
     EXPECT_EQ(c.RecNo(), 100u);
