@@ -74,15 +74,9 @@ def make_rows(rng):
 
 
 def field_args():
-    out = []
-    for name, typ, length, dec in FIELDS:
-        if typ in "DML":
-            out.append("%s:%s" % (name, typ))
-        elif dec:
-            out.append("%s:%s:%d:%d" % (name, typ, length, dec))
-        else:
-            out.append("%s:%s:%d" % (name, typ, length))
-    return out
+    """xbtool create's field arguments: NAME:TYPE, with the width and any decimals."""
+    return [":".join(map(str, (name, typ) if typ in "DML" else (name, typ, length, dec)[:4 if dec else 3]))
+            for name, typ, length, dec in FIELDS]
 
 
 class DbfreadReadsOurs(iu.FolderTest):
@@ -136,15 +130,8 @@ class DbfreadReadsOurs(iu.FolderTest):
                 self.assertEqual(g[2:], (length, dec), name)
         self.assertEqual(len(got), len(FIELDS))
 
-    def test_every_value_and_memo_reads_back(self):
-        t = self.open()
-        raw = self.open(raw=True)
-        self.assertEqual(len(t.records), ROWS)
-        self.assertEqual(len(t.deleted), 0)
-        for n, (rec, row, r) in enumerate(zip(t.records, self.rows, raw.records), start=1):
-            self.check_record(rec, row, r, "record %d" % n)
-
-    def test_deleted_records_match(self):
+    def test_every_value_and_memo_reads_back_before_and_after_deletions(self):
+        self.assertEqual(len(self.open().deleted), 0)
         gone = [1, 2, 77, 150, 299, 300]
         iu.xbtool("delete", self.table, *gone)
         t = self.open()

@@ -26,15 +26,10 @@ WORDS = [
 
 def encodable(text):
     """True when `text` fits Windows-1252 (the tables we create)."""
-    try:
-        text.encode("cp1252", errors="strict")
-        return True
-    except UnicodeEncodeError:
-        return False
+    return text.encode("cp1252", errors="replace").decode("cp1252") == text
 
 
-for _w in WORDS:
-    assert encodable(_w), _w
+assert all(map(encodable, WORDS))
 
 
 ASCII_WORDS = [w for w in WORDS if w.isascii()]
@@ -76,18 +71,13 @@ def memo_text(rng, length):
 def write_csv(path, header, rows):
     """Writes a UTF-8 CSV with RFC 4180 quoting (CRLF records, quotes doubled when needed)."""
     with open(path, "w", encoding="utf-8", newline="") as f:
-        w = csv.writer(f, quoting=csv.QUOTE_MINIMAL, lineterminator="\r\n")
-        w.writerow(header)
-        for row in rows:
-            w.writerow(row)
+        csv.writer(f, quoting=csv.QUOTE_MINIMAL, lineterminator="\r\n").writerows([header, *rows])
 
 
 def find_file(folder, name):
     """The file in `folder` whose name equals `name` without regard to case, or None."""
-    for entry in os.listdir(folder):
-        if entry.lower() == name.lower():
-            return os.path.join(folder, entry)
-    return None
+    found = [e for e in os.listdir(folder) if e.lower() == name.lower()]
+    return os.path.join(folder, found[0]) if found else None
 
 
 class XbtoolError(AssertionError):
