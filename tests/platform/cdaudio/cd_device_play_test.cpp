@@ -29,6 +29,11 @@ protected:
         now_ += milliseconds(ms);
         Clock::Set(now_);
     }
+    // The position after `ms` more milliseconds.
+    void ExpectAfter(int ms, int track, int m, int s, int f) {
+        Advance(ms);
+        ExpectAt(track, m, s, f);
+    }
     void ExpectAt(int track, int m, int s, int f) {
         const Tmsf pos = device->Position();
         EXPECT_EQ(std::tuple(pos.track, pos.minutes, pos.seconds, pos.frames),
@@ -46,45 +51,36 @@ TEST_F(CdDevicePlayTest, PositionAdvancesSeventyFiveFramesASecondAcrossTracks) {
     device->Play();
     EXPECT_EQ(device->GetMode(), Mode::Play);
     ExpectAt(1, 0, 0, 0);
-    Advance(1000);
-    ExpectAt(1, 0, 1, 0);
-    Advance(500);  // 112.5 frames: whole frames only
-    ExpectAt(1, 0, 1, 37);
-    Advance(1000);  // 187 frames: 37 into track 2
-    ExpectAt(2, 0, 0, 37);
+    ExpectAfter(1000, 1, 0, 1, 0);
+    ExpectAfter(500, 1, 0, 1, 37);   // 112.5 frames: whole frames only
+    ExpectAfter(1000, 2, 0, 0, 37);  // 187 frames: 37 into track 2
     EXPECT_EQ(device->GetMode(), Mode::Play);
 }
 
 TEST_F(CdDevicePlayTest, PlayingToTheEndStopsAtTrackOne) {
     device->Play();
-    Advance(5990);  // 449 frames: the last frame of the disc
-    ExpectAt(3, 0, 0, 74);
+    ExpectAfter(5990, 3, 0, 0, 74);  // 449 frames: the last frame of the disc
     EXPECT_EQ(device->GetMode(), Mode::Play);
     Advance(10);
     EXPECT_EQ(device->GetMode(), Mode::Stop);
     ExpectAt(1, 0, 0, 0);
-    Advance(60000);
-    ExpectAt(1, 0, 0, 0);
+    ExpectAfter(60000, 1, 0, 0, 0);
     device->Play();  // starts again from the beginning
-    Advance(100);
-    ExpectAt(1, 0, 0, 7);
+    ExpectAfter(100, 1, 0, 0, 7);
 }
 
 TEST_F(CdDevicePlayTest, SeekMovesToATrackWithoutChangingWhetherItPlays) {
     device->Seek(2);
     EXPECT_EQ(device->GetMode(), Mode::Stop);
     ExpectAt(2, 0, 0, 0);
-    Advance(1000);
-    ExpectAt(2, 0, 0, 0);
+    ExpectAfter(1000, 2, 0, 0, 0);
 
     device->Play();
-    Advance(1000);
-    ExpectAt(2, 0, 1, 0);
+    ExpectAfter(1000, 2, 0, 1, 0);
     device->Seek(3);
     EXPECT_EQ(device->GetMode(), Mode::Play);
     ExpectAt(3, 0, 0, 0);
-    Advance(200);
-    ExpectAt(3, 0, 0, 15);
+    ExpectAfter(200, 3, 0, 0, 15);
 
     // Tracks that are not on the disc change nothing.
     device->Seek(0);
@@ -97,21 +93,17 @@ TEST_F(CdDevicePlayTest, PauseAndStopHoldThePositionAndPlayGoesOnFromIt) {
     Advance(1000);
     device->Pause();
     EXPECT_EQ(device->GetMode(), Mode::Pause);
-    Advance(5000);
-    ExpectAt(1, 0, 1, 0);
+    ExpectAfter(5000, 1, 0, 1, 0);
 
     device->Play();
     EXPECT_EQ(device->GetMode(), Mode::Play);
-    Advance(400);
-    ExpectAt(1, 0, 1, 30);
+    ExpectAfter(400, 1, 0, 1, 30);
 
     device->Stop();
     EXPECT_EQ(device->GetMode(), Mode::Stop);
-    Advance(3000);
-    ExpectAt(1, 0, 1, 30);
+    ExpectAfter(3000, 1, 0, 1, 30);
     device->Play();
-    Advance(1000);
-    ExpectAt(2, 0, 0, 30);
+    ExpectAfter(1000, 2, 0, 0, 30);
 
     // Pausing a stopped disc leaves it stopped; stopping a paused one stops it.
     device->Stop();
@@ -170,8 +162,7 @@ TEST_F(CdDevicePlayTest, AnImageDoorOpensAndClosesAtTrackOne) {
 TEST_F(CdDevicePlayTest, AClockThatGoesBackHoldsThePosition) {
     device->Play();
     Advance(1000);
-    Advance(-5000);
-    ExpectAt(1, 0, 0, 0);
+    ExpectAfter(-5000, 1, 0, 0, 0);
     EXPECT_EQ(device->GetMode(), Mode::Play);
 }
 
