@@ -1,11 +1,7 @@
 // Damaged and hostile compound index files: every case must end in a Corruption status that
 // names the file (and the node where there is one), never in a crash or a hang; a free list that
 // cannot be trusted is given up instead, so that no change fails for it.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-#include <filesystem>
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +11,7 @@
 
 #include "platform/xbase/bytes.h"
 #include "platform/xbase/cdx_file.h"
+#include "platform/xbase/file_bytes.h"
 #include "test_util.h"
 
 namespace xbase {
@@ -43,21 +40,8 @@ protected:
         original_ = ReadAll();
         root_ = LoadLE32(original_.data() + tagHeader_);
     }
-    std::vector<uint8_t> ReadAll() const {
-        std::vector<uint8_t> out;
-        int fd = open(path_.c_str(), O_RDONLY);
-        uint8_t buf[65536];
-        ssize_t n;
-        while ((n = read(fd, buf, sizeof buf)) > 0)
-            out.insert(out.end(), buf, buf + n);
-        close(fd);
-        return out;
-    }
-    void WriteAll(const std::vector<uint8_t>& bytes) const {
-        int fd = open(path_.c_str(), O_WRONLY | O_TRUNC);
-        ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-        close(fd);
-    }
+    std::vector<uint8_t> ReadAll() const { return xbasetest::ReadBytes(path_); }
+    void WriteAll(const std::vector<uint8_t>& bytes) const { xbasetest::WriteBytes(path_, bytes); }
     // The offset of the leftmost leaf, found by following first children.
     uint32_t FirstLeaf() const {
         uint32_t at = root_;

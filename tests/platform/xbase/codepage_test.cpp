@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <utility>
 
 namespace xbase {
@@ -11,20 +12,11 @@ namespace {
 TEST(CodePageTest, Windows1252UpperFollowsTheRules) {
     const CodePage& cp = CodePage::Windows1252();
     EXPECT_EQ(cp.mark(), 0x03);
+    const std::map<int, int> others = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F}};
     for (int c = 0; c < 256; ++c) {
-        int want = c;
-        if (c >= 'a' && c <= 'z')
-            want = c - 0x20;
-        if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-            want = c - 0x20;
-        if (c == 0x9A)
-            want = 0x8A;
-        if (c == 0x9C)
-            want = 0x8C;
-        if (c == 0x9E)
-            want = 0x8E;
-        if (c == 0xFF)
-            want = 0x9F;
+        int want = (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 0x20 : c;
+        if (others.count(c))
+            want = others.at(c);
         EXPECT_EQ(cp.Upper(uint8_t(c)), want) << "byte " << c;  // ß (0xDF) and µ (0xB5) stay
     }
 }
@@ -52,18 +44,10 @@ TEST(CodePageTest, UnknownMarksUpperAsciiOnly) {
 char32_t LatinCapital(char32_t u) {
     if ((u >= U'a' && u <= U'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
         return u - 0x20;
-    switch (u) {
-        case 0x0161:
-            return 0x0160;  // š
-        case 0x0153:
-            return 0x0152;  // œ
-        case 0x017E:
-            return 0x017D;  // ž
-        case 0x00FF:
-            return 0x0178;  // ÿ
-        default:
-            return 0;
-    }
+    // š œ ž ÿ
+    const std::map<char32_t, char32_t> others = {
+        {0x0161, 0x0160}, {0x0153, 0x0152}, {0x017E, 0x017D}, {0x00FF, 0x0178}};
+    return others.count(u) ? others.at(u) : 0;
 }
 
 TEST(CodePageTest, UpperMovesOnlyLettersToTheirCapitals) {

@@ -9,29 +9,24 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "platform/xbase/field_codec.h"
+#include "platform/xbase/file_bytes.h"
 #include "test_util.h"
 
 namespace xbase {
 namespace {
 
+using xbasetest::ReadBytes;
+using xbasetest::WriteBytes;
+
 class DbfFileTest : public ::testing::Test {
 protected:
     std::string Path(const char* name) const { return dir_.File(name); }
-    static std::vector<uint8_t> Slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-    }
-    static void Spit(const std::string& path, const std::vector<uint8_t>& bytes) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
 
     testutil::TempDir dir_;
 };
@@ -66,7 +61,7 @@ TEST_F(DbfFileTest, CreatedTableHasTheBytesFoxProWrites) {
     EXPECT_EQ(recno, 2u);
     t.reset();
 
-    const std::vector<uint8_t> b = Slurp(Path("album.dbf"));
+    const std::vector<uint8_t> b = ReadBytes(Path("album.dbf"));
     const size_t headerLength = 32 + 32 * kAlbum.size() + 1;
     const size_t recordLength = 1 + 30 + 4 + 9 + 10 + 8 + 1 + 10;
     ASSERT_EQ(b.size(), headerLength + 2 * recordLength + 1);
@@ -94,7 +89,7 @@ TEST_F(DbfFileTest, PlainTableUsesVersion3) {
     std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Create(Path("plain.dbf"), {{"NAME", 'C', 10}}, 0x03, &t).ok());
     EXPECT_EQ(t->header().version, kDbfPlain);
-    EXPECT_EQ(Slurp(Path("plain.dbf")).size(), 32u + 32 + 1 + 1);
+    EXPECT_EQ(ReadBytes(Path("plain.dbf")).size(), 32u + 32 + 1 + 1);
     EXPECT_EQ(DbfFile::Create(Path("plain.dbf"), {{"NAME", 'C', 10}}, 0x03, &t).code(),
               Status::Code::kInvalidArgument);
 }
@@ -136,7 +131,7 @@ TEST_F(DbfFileTest, RecordsMatchAPlainVectorAcrossReopens) {
                   model[i])
             << "record " << i + 1;
     }
-    const std::vector<uint8_t> b = Slurp(Path("model.dbf"));
+    const std::vector<uint8_t> b = ReadBytes(Path("model.dbf"));
     EXPECT_EQ(b.size(), t->header().headerLength + model.size() * t->recordLength() + 1);
     EXPECT_EQ(b.back(), 0x1A);
 }
@@ -185,7 +180,7 @@ TEST_F(DbfFileTest, TruncateKeepsTheFirstRecordsAndTheEndMark) {
     EXPECT_FALSE(t->TruncateRecords(6).ok());
     ASSERT_TRUE(t->TruncateRecords(2).ok());
     t.reset();
-    const std::vector<uint8_t> b = Slurp(Path("p.dbf"));
+    const std::vector<uint8_t> b = ReadBytes(Path("p.dbf"));
     ASSERT_EQ(b.size(), 65u + 2 * 5 + 1);
     EXPECT_EQ(b[4], 2);
     EXPECT_EQ(b.back(), 0x1A);
@@ -222,7 +217,7 @@ TEST_F(DbfFileTest, ReadsAVisualFoxProTable) {
                                 'T', 'r', 'a', 'i', 'n', 8,   0,   0,   0};
     h.insert(h.end(), record, record + sizeof record);
     h.push_back(0x1A);
-    Spit(Path("vfp.dbf"), h);
+    WriteBytes(Path("vfp.dbf"), h);
 
     std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Open(Path("vfp.dbf"), false, &t).ok());
@@ -245,10 +240,10 @@ TEST_F(DbfFileTest, DamagedFilesAreRefusedByName) {
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
     t.reset();
-    const std::vector<uint8_t> good = Slurp(Path("d.dbf"));
+    const std::vector<uint8_t> good = ReadBytes(Path("d.dbf"));
 
     auto expectCorrupt = [&](std::vector<uint8_t> bytes, const char* what) {
-        Spit(Path("bad.dbf"), bytes);
+        WriteBytes(Path("bad.dbf"), bytes);
         std::unique_ptr<DbfFile> bad;
         Status st = DbfFile::Open(Path("bad.dbf"), false, &bad);
         EXPECT_TRUE(st.IsCorruption()) << st.ToString();
@@ -272,7 +267,7 @@ TEST_F(DbfFileTest, DamagedFilesAreRefusedByName) {
     // Bytes after the records (an end mark, padding) are fine.
     std::vector<uint8_t> v = good;
     v.insert(v.end(), 100, 0);
-    Spit(Path("extra.dbf"), v);
+    WriteBytes(Path("extra.dbf"), v);
     EXPECT_TRUE(DbfFile::Open(Path("extra.dbf"), false, &t).ok());
 }
 

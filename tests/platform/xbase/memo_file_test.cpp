@@ -6,12 +6,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "platform/xbase/file_bytes.h"
 #include "test_util.h"
 
 namespace xbase {
@@ -21,12 +21,7 @@ class MemoFileTest : public ::testing::Test {
 protected:
     std::string Path(const char* name) const { return dir_.File(name); }
     static std::string Slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void Spit(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), std::streamsize(bytes.size()));
+        return xbasetest::ReadBytes<std::string>(path);
     }
     static std::string BE32(uint32_t v) {
         return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
@@ -140,7 +135,7 @@ TEST_F(MemoFileTest, FollowsOtherEnginesLayouts) {
     f += FptMemo("gap before me");
     f.resize(17 * 32, '\0');
     f += FptMemo("unpadded tail");
-    Spit(Path("other.FPT"), f);
+    xbasetest::WriteBytes(Path("other.FPT"), f);
     std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Open(Path("other.FPT"), true, &m).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kFpt);
@@ -154,7 +149,7 @@ TEST_F(MemoFileTest, FollowsOtherEnginesLayouts) {
 
     // 512-byte blocks: the first memo at block 1; a next-free pointer left behind the data.
     f = FptHeader(1, 512) + FptMemo("one") + std::string(501, '\0') + FptMemo("two");
-    Spit(Path("big.fpt"), f);
+    xbasetest::WriteBytes(Path("big.fpt"), f);
     ASSERT_TRUE(MemoFile::Open(Path("big.fpt"), true, &m).ok());
     EXPECT_EQ(Text(*m, 1), "one");
     ASSERT_TRUE(m->Write(0, "three", &block).ok());
@@ -170,7 +165,7 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
     d3 += "first memo\x1A\x1A";
     d3.resize(1024, '\0');
     d3 += std::string(600, 'L') + "\x1A\x1A";
-    Spit(Path("old.dbt"), d3);
+    xbasetest::WriteBytes(Path("old.dbt"), d3);
     std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Open(Path("old.dbt"), false, &m).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kDbt);
@@ -184,16 +179,16 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
     d4[20] = 0x00;
     d4[21] = 0x02;
     d4 += std::string("\xFF\xFF\x08\x00", 4) + std::string("\x0D\x00\x00\x00", 4) + "hello";
-    Spit(Path("four.DBT"), d4);
+    xbasetest::WriteBytes(Path("four.DBT"), d4);
     ASSERT_TRUE(MemoFile::Open(Path("four.DBT"), false, &m).ok());
     EXPECT_EQ(Text(*m, 1), "hello");
 }
 
 TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
     std::unique_ptr<MemoFile> m;
-    Spit(Path("short.fpt"), std::string(100, '\0'));
+    xbasetest::WriteBytes(Path("short.fpt"), std::string(100, '\0'));
     EXPECT_TRUE(MemoFile::Open(Path("short.fpt"), false, &m).IsCorruption());
-    Spit(Path("zero.fpt"), FptHeader(8, 0));
+    xbasetest::WriteBytes(Path("zero.fpt"), FptHeader(8, 0));
     Status st = MemoFile::Open(Path("zero.fpt"), false, &m);
     EXPECT_TRUE(st.IsCorruption());
     EXPECT_NE(st.message().find("block size is 0"), std::string::npos);
@@ -201,7 +196,7 @@ TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
     // A memo claiming 4 GB in a file of a few hundred bytes must not allocate anything like it.
     std::string f = FptHeader(10, 64) + FptMemo("fine") + std::string(52, '\0');
     f += BE32(1) + BE32(0xFFFFFFF0u) + "short";
-    Spit(Path("bad.fpt"), f);
+    xbasetest::WriteBytes(Path("bad.fpt"), f);
     ASSERT_TRUE(MemoFile::Open(Path("bad.fpt"), true, &m).ok());
     EXPECT_EQ(Text(*m, 8), "fine");
     std::string text;
@@ -220,7 +215,7 @@ TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
     EXPECT_EQ(Slurp(Path("bad.fpt")).size(), 11u * 64);
 
     // A next-free pointer far past the end is not followed.
-    Spit(Path("far.fpt"), FptHeader(0xFFFFFF00u, 64));
+    xbasetest::WriteBytes(Path("far.fpt"), FptHeader(0xFFFFFF00u, 64));
     ASSERT_TRUE(MemoFile::Open(Path("far.fpt"), true, &m).ok());
     ASSERT_TRUE(m->Write(0, "near", &block).ok());
     EXPECT_EQ(block, 8u);
