@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -67,6 +68,13 @@ protected:
         }
         return Status::OK();
     }
+    // The original file changed by `patch` must be refused with `mention`.
+    void ExpectPatchNamed(const std::function<void(uint8_t*)>& patch, const std::string& mention) {
+        auto bytes = original_;
+        patch(bytes.data());
+        WriteAll(bytes);
+        ExpectCorruption(mention);
+    }
     void ExpectCorruption(const std::string& mention) const {
         Status s = Exercise();
         EXPECT_TRUE(s.IsCorruption()) << s.ToString();
@@ -97,65 +105,44 @@ TEST_F(CdxCorruptionTest, TruncatedFiles) {
     }
 }
 
-TEST_F(CdxCorruptionTest, RootPointerOutOfRange) {
-    for (uint32_t bad : {0u, 1000u, 0x7FFFFE00u, uint32_t(original_.size())}) {
-        auto bytes = original_;
-        StoreLE32(bytes.data() + tagHeader_, bad);
-        WriteAll(bytes);
-        ExpectCorruption("root pointer");
-    }
-    auto bytes = original_;
-    StoreLE32(bytes.data(), 0xFFFFF000u);  // the directory's own root
-    WriteAll(bytes);
-    ExpectCorruption("root pointer");
+TEST_F(CdxCorruptionTest, RootPointersOutOfRange) {
+    for (uint32_t bad : {0u, 1000u, 0x7FFFFE00u, uint32_t(original_.size())})
+        ExpectPatchNamed([&](uint8_t* b) { StoreLE32(b + tagHeader_, bad); }, "root pointer");
+    // The directory's own root.
+    ExpectPatchNamed([](uint8_t* b) { StoreLE32(b, 0xFFFFF000u); }, "root pointer");
 }
 
 TEST_F(CdxCorruptionTest, NodeThatPointsToItself) {
-    auto bytes = original_;
-    StoreBE32(bytes.data() + root_ + 12 + 10 + 4, root_);
-    WriteAll(bytes);
-    ExpectCorruption("node at offset " + std::to_string(root_));
+    ExpectPatchNamed([&](uint8_t* b) { StoreBE32(b + root_ + 12 + 10 + 4, root_); },
+                     "node at offset " + std::to_string(root_));
 }
 
 TEST_F(CdxCorruptionTest, BadKeyLength) {
-    for (uint16_t bad : {uint16_t(0), uint16_t(241), uint16_t(0xFFFF)}) {
-        auto bytes = original_;
-        StoreLE16(bytes.data() + tagHeader_ + 12, bad);
-        WriteAll(bytes);
-        ExpectCorruption("key length");
-    }
+    for (uint16_t bad : {uint16_t(0), uint16_t(241), uint16_t(0xFFFF)})
+        ExpectPatchNamed([&](uint8_t* b) { StoreLE16(b + tagHeader_ + 12, bad); }, "key length");
 }
 
 TEST_F(CdxCorruptionTest, GarbageLeafBitCounts) {
     const uint32_t leaf = FirstLeaf();
     const std::string where = "node at offset " + std::to_string(leaf);
-    struct Patch {
-        size_t at;
-        uint8_t value;
-    };
-    for (Patch p : {Patch{20, 40}, Patch{20, 0}, Patch{23, 0}, Patch{23, 9}, Patch{21, 12},
-                    Patch{18, 0x3F}, Patch{14, 0x00}}) {
-        auto bytes = original_;
-        bytes[leaf + p.at] = p.value;
-        WriteAll(bytes);
-        ExpectCorruption(where);
-    }
-    auto bytes = original_;
-    StoreLE16(bytes.data() + leaf + 2, 0xFFFF);  // more entries than a node holds
-    WriteAll(bytes);
-    ExpectCorruption(where);
+    for (auto [at, value] :
+         {std::pair{20, 40}, {20, 0}, {23, 0}, {23, 9}, {21, 12}, {18, 0x3F}, {14, 0x00}})
+        ExpectPatchNamed([&](uint8_t* b) { b[leaf + at] = uint8_t(value); }, where);
+    // More entries than a node holds.
+    ExpectPatchNamed([&](uint8_t* b) { StoreLE16(b + leaf + 2, 0xFFFF); }, where);
 }
 
 TEST_F(CdxCorruptionTest, CountsLargerThanTheKey) {
     const uint32_t leaf = FirstLeaf();
-    auto bytes = original_;
     // Entry 1: all of its duplicate and trailing bits set.
-    const unsigned recnoBits = bytes[leaf + 20], entryBytes = bytes[leaf + 23];
-    uint8_t* e = bytes.data() + leaf + 24 + entryBytes;
-    for (unsigned b = recnoBits; b < entryBytes * 8; ++b)
-        e[b / 8] |= uint8_t(1u << (b % 8));
-    WriteAll(bytes);
-    ExpectCorruption("invalid counts");
+    ExpectPatchNamed(
+        [&](uint8_t* b) {
+            const unsigned recnoBits = b[leaf + 20], entryBytes = b[leaf + 23];
+            uint8_t* e = b + leaf + 24 + entryBytes;
+            for (unsigned bit = recnoBits; bit < entryBytes * 8; ++bit)
+                e[bit / 8] |= uint8_t(1u << (bit % 8));
+        },
+        "invalid counts");
 }
 
 TEST_F(CdxCorruptionTest, SiblingLoopsAreCaught) {
