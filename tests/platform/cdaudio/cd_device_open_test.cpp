@@ -25,6 +25,9 @@ protected:
         EXPECT_FALSE(s.ok()) << path;
         EXPECT_EQ(s.file(), path);
         EXPECT_FALSE(device->IsOpen());
+        ExpectNoDisc();
+    }
+    void ExpectNoDisc() {
         EXPECT_EQ(device->GetMode(), Mode::NotReady);
         EXPECT_EQ(device->TrackCount(), 0);
         EXPECT_EQ(device->MediaIdentity(), "");
@@ -79,9 +82,7 @@ TEST_F(CdDeviceOpenTest, OnlyAudioTracksCount) {
 
 TEST_F(CdDeviceOpenTest, NothingOpenIsNotReady) {
     EXPECT_FALSE(device->IsOpen());
-    EXPECT_EQ(device->GetMode(), Mode::NotReady);
-    EXPECT_EQ(device->TrackCount(), 0);
-    EXPECT_EQ(device->MediaIdentity(), "");
+    ExpectNoDisc();
     EXPECT_EQ(device->Position().track, 0);
     device->Play();
     EXPECT_EQ(device->GetMode(), Mode::NotReady);
@@ -164,9 +165,7 @@ TEST_F(CdDeviceOpenTest, NonDiscDeviceNodeHasNoDisc) {
     // /dev/null is a device node but no drive: it may open, but never shows a disc.
     const tunelo::Status s = device->Open("/dev/null");
     if (s.ok()) {
-        EXPECT_EQ(device->GetMode(), Mode::NotReady);
-        EXPECT_EQ(device->TrackCount(), 0);
-        EXPECT_EQ(device->MediaIdentity(), "");
+        ExpectNoDisc();
     } else {
         EXPECT_EQ(s.file(), "/dev/null");
     }

@@ -59,6 +59,13 @@ protected:
         ASSERT_TRUE(table_->CreateTag(index_, name, expression).ok());
     }
 
+    // Seeks `key` in the cursor's order; whether a record begins with it.
+    bool Seek(Cursor& c, std::string_view key) {
+        bool found = false;
+        EXPECT_TRUE(c.Seek(Bytes(key), key.size(), &found).ok());
+        return found;
+    }
+
     std::string Title(const Cursor& c) {
         std::string v = GetText(c.record(), table_->schema()[0]);
         return v.substr(0, v.find_last_not_of(' ') + 1);
@@ -81,10 +88,15 @@ protected:
         }
         return out;
     }
-    // The visible records in the order of tag `name`.
-    std::vector<uint32_t> Walk(const char* name) {
+    // A cursor in the order of tag `name`.
+    Cursor Ordered(const char* name) {
         Cursor c(table_.get());
         EXPECT_TRUE(c.SetOrder(name).ok());
+        return c;
+    }
+    // The visible records in the order of tag `name`.
+    std::vector<uint32_t> Walk(const char* name) {
+        Cursor c = Ordered(name);
         return Walk(c);
     }
 
@@ -120,16 +132,12 @@ TEST_F(TableTest, PartialKeySeekFindsFirstRecordThatBeginsWithIt) {
     Add("Angie", "Rolling Stones");
     Add("Help", "Beatles");
     Add("Bodhisattva", "Steely Dan");
-    Cursor c(table_.get());
-    ASSERT_TRUE(c.SetOrder("1").ok());
-    bool found = false;
-    ASSERT_TRUE(c.Seek(Bytes("BEA"), 3, &found).ok());
-    ASSERT_TRUE(found);
+    Cursor c = Ordered("1");
+    ASSERT_TRUE(Seek(c, "BEA"));
     EXPECT_EQ(Title(c), "Help");
     ASSERT_TRUE(c.Skip(1).ok());
     EXPECT_EQ(Title(c), "Yesterday");
-    ASSERT_TRUE(c.Seek(Bytes("BOB"), 3, &found).ok());
-    EXPECT_FALSE(found);
+    EXPECT_FALSE(Seek(c, "BOB"));
     EXPECT_TRUE(c.Eof());
     EXPECT_EQ(c.RecNo(), table_->recordCount() + 1);
 }
@@ -144,8 +152,7 @@ TEST_F(TableTest, EqualKeysWalkInRecordNumberOrderBothWays) {
             expected.push_back(uint32_t(i + 1));
     }
     EXPECT_EQ(Walk("4"), expected);
-    Cursor c(table_.get());
-    ASSERT_TRUE(c.SetOrder("4").ok());
+    Cursor c = Ordered("4");
     std::vector<uint32_t> backward;
     ASSERT_TRUE(c.GoBottom().ok());
     while (!c.Bof()) {
@@ -163,12 +170,9 @@ TEST_F(TableTest, DeletedAndFilteredRecordsAreInvisibleButKeepTheirKeys) {
     Add("C", "beatles");
     Add("D", "Beatles");
     ASSERT_TRUE(table_->SetDeleted(4, true).ok());
-    Cursor c(table_.get());
-    ASSERT_TRUE(c.SetOrder("1").ok());
+    Cursor c = Ordered("1");
     EXPECT_EQ(Walk(c), (std::vector<uint32_t>{1, 2, 3}));
-    bool found = true;
-    ASSERT_TRUE(c.Seek(Bytes("D"), 1, &found).ok());
-    EXPECT_FALSE(found);
+    EXPECT_FALSE(Seek(c, "D"));
     ASSERT_TRUE(c.SetFilter("UPPER(ARTIEST)=\"BEA\"").ok());
     EXPECT_EQ(Walk(c), (std::vector<uint32_t>{1, 3}));
     uint64_t count = 0;
@@ -197,11 +201,8 @@ TEST_F(TableTest, CursorKeepsItsPlaceWhileOthersWrite) {
     Tag("1", "UPPER(TITEL)");
     for (char ch = 'A'; ch <= 'J'; ++ch)
         Add(std::string(1, ch), "x");
-    Cursor c(table_.get());
-    ASSERT_TRUE(c.SetOrder("1").ok());
-    bool found = false;
-    ASSERT_TRUE(c.Seek(Bytes("E"), 1, &found).ok());
-    ASSERT_TRUE(found);
+    Cursor c = Ordered("1");
+    ASSERT_TRUE(Seek(c, "E"));
     for (int i = 0; i < 200; ++i)
         Add("D" + std::to_string(i), "x");  // enough to split leaves
     ASSERT_TRUE(c.Skip(1).ok());
@@ -214,8 +215,7 @@ TEST_F(TableTest, CursorFollowsATagReplacedUnderIt) {
     Tag("1", "UPPER(TITEL)");
     Add("B", "z");
     Add("A", "y");
-    Cursor c(table_.get());
-    ASSERT_TRUE(c.SetOrder("1").ok());
+    Cursor c = Ordered("1");
     EXPECT_EQ(Walk(c), (std::vector<uint32_t>{2, 1}));
     Tag("1", "UPPER(ARTIEST)+STR(TRACK)");
     Add("C", "x");
