@@ -190,29 +190,9 @@ TEST_F(DbfFileTest, TruncateKeepsTheFirstRecordsAndTheEndMark) {
 
 // A Visual FoxPro table as VFP writes it: backlink area, binary fields, 4-byte memo pointers.
 TEST_F(DbfFileTest, ReadsAVisualFoxProTable) {
-    std::vector<uint8_t> h(32, 0);
-    h[0] = 0x30;
+    auto h = xbasetest::MakeHeader(0x30, {{"ID", 'I', 4}, {"TITLE", 'C', 10}, {"NOTES", 'M', 4}}, 1,
+                                   true);
     h[1] = 24;  // two-digit year, read as 2024
-    h[2] = 5;
-    h[3] = 1;
-    h[4] = 1;
-    h[28] = 0x02;
-    h[29] = 0x03;
-    auto field = [&](const char* name, char type, uint8_t length) {
-        uint8_t d[32] = {};
-        std::memcpy(d, name, std::strlen(name));
-        d[11] = uint8_t(type);
-        d[16] = length;
-        h.insert(h.end(), d, d + 32);
-    };
-    field("ID", 'I', 4);
-    field("TITLE", 'C', 10);
-    field("NOTES", 'M', 4);
-    h.push_back(0x0D);
-    h.resize(h.size() + 263, 0);
-    h[8] = uint8_t(h.size());
-    h[9] = uint8_t(h.size() >> 8);
-    h[10] = 19;
     const uint8_t record[19] = {' ', 42,  0,   0,   0,   'B', 'l', 'u', 'e', ' ',
                                 'T', 'r', 'a', 'i', 'n', 8,   0,   0,   0};
     h.insert(h.end(), record, record + sizeof record);
