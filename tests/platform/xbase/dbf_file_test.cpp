@@ -29,6 +29,7 @@ protected:
     std::string Path(const char* name) const { return dir_.File(name); }
 
     testutil::TempDir dir_;
+    std::unique_ptr<DbfFile> t;  // the table under test
 };
 
 const std::vector<FieldSpec> kAlbum = {
@@ -51,7 +52,6 @@ std::vector<uint8_t> AlbumRecord(const Schema& s, const std::string& title, doub
 }
 
 TEST_F(DbfFileTest, CreatedTableHasTheBytesFoxProWrites) {
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Create(Path("album.dbf"), kAlbum, 0x03, &t).ok());
     const Schema& s = t->schema();
     uint32_t recno = 0;
@@ -86,7 +86,6 @@ TEST_F(DbfFileTest, CreatedTableHasTheBytesFoxProWrites) {
 }
 
 TEST_F(DbfFileTest, PlainTableUsesVersion3) {
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Create(Path("plain.dbf"), {{"NAME", 'C', 10}}, 0x03, &t).ok());
     EXPECT_EQ(t->header().version, kDbfPlain);
     EXPECT_EQ(ReadBytes(Path("plain.dbf")).size(), 32u + 32 + 1 + 1);
@@ -97,7 +96,6 @@ TEST_F(DbfFileTest, PlainTableUsesVersion3) {
 // Model-based: random appends and rewrites against a vector of expected records, re-opened
 // from disk now and then.
 TEST_F(DbfFileTest, RecordsMatchAPlainVectorAcrossReopens) {
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(
         DbfFile::Create(Path("model.dbf"), {{"TITLE", 'C', 12}, {"TRACK", 'N', 4}}, 0x03, &t).ok());
     std::vector<std::vector<uint8_t>> model;
@@ -137,7 +135,6 @@ TEST_F(DbfFileTest, RecordsMatchAPlainVectorAcrossReopens) {
 }
 
 TEST_F(DbfFileTest, RangeAndReadOnlyChecks) {
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Create(Path("r.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
     std::vector<uint8_t> rec = {' ', 'a', 'b', 'c', 'd'};
     uint32_t recno = 0;
@@ -170,7 +167,6 @@ TEST_F(DbfFileTest, RefreshSeesAnotherWritersAppends) {
 }
 
 TEST_F(DbfFileTest, TruncateKeepsTheFirstRecordsAndTheEndMark) {
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Create(Path("p.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
     for (char c = 'a'; c < 'f'; ++c) {
         std::vector<uint8_t> rec = {' ', uint8_t(c), 'x', 'x', 'x'};
@@ -199,7 +195,6 @@ TEST_F(DbfFileTest, ReadsAVisualFoxProTable) {
     h.push_back(0x1A);
     WriteBytes(Path("vfp.dbf"), h);
 
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Open(Path("vfp.dbf"), false, &t).ok());
     EXPECT_TRUE(t->header().isVisualFoxPro());
     EXPECT_EQ(t->header().headerLength, 32 + 3 * 32 + 1 + 263);
@@ -213,7 +208,6 @@ TEST_F(DbfFileTest, ReadsAVisualFoxProTable) {
 }
 
 TEST_F(DbfFileTest, DamagedFilesAreRefusedByName) {
-    std::unique_ptr<DbfFile> t;
     ASSERT_TRUE(DbfFile::Create(Path("d.dbf"), {{"A", 'C', 4}, {"B", 'N', 5}}, 0x03, &t).ok());
     std::vector<uint8_t> rec(t->recordLength(), ' ');
     uint32_t recno = 0;

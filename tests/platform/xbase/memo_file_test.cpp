@@ -45,10 +45,10 @@ protected:
     }
 
     testutil::TempDir dir_;
+    std::unique_ptr<MemoFile> m;  // the memo file under test
 };
 
 TEST_F(MemoFileTest, NewFileLayout) {
-    std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Create(Path("a.fpt"), 64, &m).ok());
     EXPECT_EQ(m->nextFreeBlock(), 8u);
     uint32_t block = 0;
@@ -73,7 +73,6 @@ TEST_F(MemoFileTest, NewFileLayout) {
 }
 
 TEST_F(MemoFileTest, InPlaceWhenItFitsElseAppended) {
-    std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Create(Path("b.fpt"), 64, &m).ok());
     uint32_t first = 0, second = 0, block = 0;
     ASSERT_TRUE(m->Write(0, std::string(100, 'a'), &first).ok());  // two blocks
@@ -103,7 +102,6 @@ TEST_F(MemoFileTest, InPlaceWhenItFitsElseAppended) {
 TEST_F(MemoFileTest, EditsMatchAPlainMap) {
     for (uint16_t blockSize : {1, 33, 64, 512, 1024}) {
         std::filesystem::remove(Path("c.fpt"));
-        std::unique_ptr<MemoFile> m;
         ASSERT_TRUE(MemoFile::Create(Path("c.fpt"), blockSize, &m).ok());
         std::map<int, std::pair<uint32_t, std::string>> model;
         std::mt19937 rng(blockSize);
@@ -136,7 +134,6 @@ TEST_F(MemoFileTest, FollowsOtherEnginesLayouts) {
     f.resize(17 * 32, '\0');
     f += FptMemo("unpadded tail");
     xbasetest::WriteBytes(Path("other.FPT"), f);
-    std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Open(Path("other.FPT"), true, &m).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kFpt);
     EXPECT_EQ(m->blockSize(), 32u);
@@ -166,7 +163,6 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
     d3.resize(1024, '\0');
     d3 += std::string(600, 'L') + "\x1A\x1A";
     xbasetest::WriteBytes(Path("old.dbt"), d3);
-    std::unique_ptr<MemoFile> m;
     ASSERT_TRUE(MemoFile::Open(Path("old.dbt"), false, &m).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kDbt);
     EXPECT_EQ(Text(*m, 1), "first memo");
@@ -185,7 +181,6 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
 }
 
 TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
-    std::unique_ptr<MemoFile> m;
     xbasetest::WriteBytes(Path("short.fpt"), std::string(100, '\0'));
     EXPECT_TRUE(MemoFile::Open(Path("short.fpt"), false, &m).IsCorruption());
     xbasetest::WriteBytes(Path("zero.fpt"), FptHeader(8, 0));
