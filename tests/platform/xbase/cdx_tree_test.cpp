@@ -53,9 +53,10 @@ protected:
         EXPECT_TRUE(CdxFile::Open(path_, false, &file_).ok());
         return file_ ? file_->FindTag("t") : nullptr;
     }
-    // A source over a sorted model.
-    static EntrySource SourceOf(const Model& m) {
-        auto it = std::make_shared<Model::const_iterator>(m.begin());
+    // A source over the entries of `m` in its order.
+    template <typename Entries>
+    static EntrySource SourceOf(const Entries& m) {
+        auto it = std::make_shared<typename Entries::const_iterator>(m.begin());
         return [&m, it](const uint8_t** key, uint32_t* recno) {
             if (*it == m.end())
                 return false;
@@ -243,15 +244,7 @@ TEST_F(CdxTreeTest, RebuildRejectsUnsortedSourceAndKeepsTheTagUsable) {
     ASSERT_TRUE(CdxFile::Create(path_, &file_).ok());
     const Model model{{"b   ", 1}, {"a   ", 2}};
     const std::vector<Entry> unsorted(model.rbegin(), model.rend());
-    auto it = unsorted.begin();
-    EntrySource source = [&](const uint8_t** key, uint32_t* recno) {
-        if (it == unsorted.end())
-            return false;
-        *key = Bytes(it->first);
-        *recno = it++->second;
-        return true;
-    };
-    EXPECT_EQ(file_->AddTag("T", "T", 4, ' ', source, nullptr).code(),
+    EXPECT_EQ(file_->AddTag("T", "T", 4, ' ', SourceOf(unsorted), nullptr).code(),
               Status::Code::kInvalidArgument);
     ASSERT_NE(file_->FindTag("t"), nullptr);
     EXPECT_TRUE(file_->FindTag("t")->Verify().ok());

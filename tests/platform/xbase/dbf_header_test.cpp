@@ -145,14 +145,13 @@ TEST(DbfHeaderWrite, SerializeThenParseGivesTheSameTable) {
                     {{"title", 'C', 40}, {"track", 'N', 4}, {"price", 'N', 10, 2}, {"notes", 'M'}},
                     &schema)
             .ok());
-    DbfHeader h;
-    h.version = kDbfFoxProMemo;
-    h.updateYear = 2031;
-    h.updateMonth = 12;
-    h.updateDay = 31;
-    h.recordCount = 7;
-    h.codePageMark = 0x03;
-    h.schema = schema;
+    const DbfHeader h{.version = kDbfFoxProMemo,
+                      .updateYear = 2031,
+                      .updateMonth = 12,
+                      .updateDay = 31,
+                      .recordCount = 7,
+                      .codePageMark = 0x03,
+                      .schema = schema};
     std::vector<uint8_t> bytes = SerializeDbfHeader(h);
     ASSERT_EQ(bytes.size(), 32u + 4 * 32 + 1);
     EXPECT_EQ(bytes[1], 131);  // years since 1900
