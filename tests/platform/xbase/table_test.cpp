@@ -1,10 +1,12 @@
 // Tables with their indexes: writes keep every tag in step, cursors walk, seek and hide what they
-// should, and a table with its tags survives reopening.
+// should, and a table with its tags survives reopening; pack, reindex and append-from keep what
+// they should, and an interrupted pack is finished or undone by the next open.
 #include "platform/xbase/table.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <random>
@@ -13,6 +15,7 @@
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/file.h"
+#include "platform/xbase/table_pack_journal.h"
 #include "test_util.h"
 
 namespace xbase {
@@ -21,8 +24,11 @@ namespace {
 const std::vector<FieldSpec> kTrackFields = {
     {"TITEL", 'C', 20, 0},    {"ARTIEST", 'C', 20, 0}, {"TRACK", 'N', 4, 0},
     {"DRAGER", 'C', 10, 0},   {"CDNUMMER", 'N', 9, 0}, {"AKANT", 'C', 1, 0},
-    {"WIJZIGDAT", 'D', 8, 0}, {"MEMO", 'M', 10, 0},
+    {"WIJZIGDAT", 'D', 8, 0}, {"MEMO", 'M', 10, 0},    {"PRIJS", 'N', 10, 2},
 };
+
+namespace fs = std::filesystem;
+using Contents = std::vector<std::pair<std::string, std::string>>;
 
 const uint8_t* Bytes(std::string_view s) {
     return reinterpret_cast<const uint8_t*>(s.data());
@@ -43,9 +49,10 @@ protected:
     }
 
     uint32_t Add(const std::string& titel, const std::string& artiest, const std::string& memo = "",
-                 int number = 1) {
+                 int number = 1, double price = 0) {
         auto rec = Record(titel, artiest);
         EXPECT_TRUE(SetNumber(rec.data(), table_->schema()[4], number).ok());
+        EXPECT_TRUE(SetNumber(rec.data(), table_->schema()[8], price).ok());
         MemoTexts memos;
         if (!memo.empty())
             memos[7] = memo;
@@ -66,10 +73,11 @@ protected:
         return found;
     }
 
-    std::string Title(const Cursor& c) {
-        std::string v = GetText(c.record(), table_->schema()[0]);
+    std::string Title(const uint8_t* record) {
+        std::string v = GetText(record, table_->schema()[0]);
         return v.substr(0, v.find_last_not_of(' ') + 1);
     }
+    std::string Title(const Cursor& c) { return Title(c.record()); }
 
     std::string Memo(uint32_t recno) {
         std::vector<uint8_t> rec(table_->recordLength());
@@ -77,6 +85,17 @@ protected:
         EXPECT_TRUE(table_->ReadRecord(recno, rec.data()).ok());
         EXPECT_TRUE(table_->ReadMemo(rec.data(), 7, &memo).ok());
         return memo;
+    }
+
+    // Title and memo of every record.
+    Contents Read() {
+        Contents out;
+        std::vector<uint8_t> rec(table_->recordLength());
+        for (uint32_t r = 1; r <= table_->recordCount(); ++r) {
+            EXPECT_TRUE(table_->ReadRecord(r, rec.data()).ok());
+            out.emplace_back(Title(rec.data()), Memo(r));
+        }
+        return out;
     }
 
     std::vector<uint32_t> Walk(Cursor& c) {
@@ -470,6 +489,153 @@ TEST_F(TableTest, CheckReportsATagOutOfStepAndTagsNameUnknownFields) {
     EXPECT_NE(report[0].find("tag 1"), std::string::npos);
     Status s = table_->CreateTag(index_, "2", "UPPER(NAAM)");
     EXPECT_NE(s.ToString().find("NAAM"), std::string::npos) << s.ToString();
+}
+
+TEST_F(TableTest, PackDropsDeletedRecordsCompactsMemosAndRebuildsTags) {
+    Tag("1", "UPPER(TITEL)");
+    for (int i = 0; i < 50; ++i)
+        Add("T" + std::to_string(i), "x", std::string(300, char('a' + i % 26)));
+    for (uint32_t r = 1; r <= 50; r += 2)
+        ASSERT_TRUE(table_->SetDeleted(r, true).ok());
+    const auto memoSize = [&] { return fs::file_size(dir_.File("artdat.fpt")); };
+    const uintmax_t before = memoSize();
+    int progressCalls = 0;
+    ASSERT_TRUE(table_
+                    ->Pack([&](uint64_t done, uint64_t total) {
+                        ++progressCalls;
+                        EXPECT_LE(done, total);
+                    })
+                    .ok());
+    EXPECT_GT(progressCalls, 0);
+    ASSERT_EQ(table_->recordCount(), 25u);
+    EXPECT_LT(memoSize(), before * 2 / 3);
+    const Contents contents = Read();
+    EXPECT_EQ(contents[0], Contents::value_type("T1", std::string(300, 'b')));
+    EXPECT_EQ(contents[24], Contents::value_type("T49", std::string(300, 'x')));
+    ExpectConsistent();
+    EXPECT_FALSE(fs::exists(dir_.File("artdat.dat.pack-done")));
+}
+
+TEST_F(TableTest, CursorKeepsItsOrderAcrossAPack) {
+    Tag("1", "UPPER(TITEL)");
+    for (const char* title : {"d", "b", "c", "a"})
+        Add(title, "x");
+    Cursor c = Ordered("1");
+    ASSERT_TRUE(table_->SetDeleted(2, true).ok());
+    ASSERT_TRUE(table_->Pack(nullptr).ok());
+    EXPECT_EQ(Walk(c), (std::vector<uint32_t>{3, 2, 1}));  // a, c, d after packing
+}
+
+TEST_F(TableTest, TagsKeepTheirHeaderOrderThroughPackAndReindex) {
+    const std::vector<std::string> order{"2", "10", "1", "PRIJS"};
+    std::vector<std::pair<std::string, std::string>> defs;
+    for (const std::string& name : order)
+        defs.emplace_back(name, name == "PRIJS" ? "PRIJS" : "UPPER(TITEL)");
+    ASSERT_TRUE(table_->CreateTags(index_, defs).ok());
+    Add("A", "x");
+    ASSERT_TRUE(table_->SetDeleted(1, true).ok());
+    for (int step = 0; step < 2; ++step) {
+        ASSERT_TRUE((step == 0 ? table_->Pack(nullptr) : table_->Reindex(nullptr)).ok());
+        std::vector<CdxTag*> tags = table_->indexFiles()[0]->tags();
+        std::sort(tags.begin(), tags.end(), [](CdxTag* a, CdxTag* b) {
+            return a->info().headerOffset < b->info().headerOffset;
+        });
+        std::vector<std::string> names;
+        for (CdxTag* tag : tags)
+            names.push_back(tag->info().name);
+        EXPECT_EQ(names, order) << step;
+    }
+}
+
+TEST_F(TableTest, PackNeedsExclusiveUse) {
+    table_.reset();
+    ASSERT_TRUE(Table::Open(dbf_, {}, &table_).ok());
+    EXPECT_TRUE(table_->Pack(nullptr).IsLocked());
+}
+
+TEST_F(TableTest, InterruptedPackIsFinishedOnceCommittedAndUndoneBefore) {
+    Add("keep", "x", "kept memo");
+    Add("drop", "x", "dropped memo");
+    ASSERT_TRUE(table_->SetDeleted(2, true).ok());
+    table_.reset();
+    // A packed copy, made in another folder, stands in for the copies a crashed pack left.
+    testutil::TempDir other;
+    fs::copy(dbf_, other.File("hfdat.dat"));
+    fs::copy(dir_.File("artdat.fpt"), other.File("hfdat.fpt"));
+    {
+        std::unique_ptr<Table> copy;
+        ASSERT_TRUE(Table::Open(other.File("hfdat.dat"), {.exclusive = true}, &copy).ok());
+        ASSERT_TRUE(copy->Pack(nullptr).ok());
+    }
+    const PackPaths paths = PackPathsFor(dbf_, dir_.File("artdat.fpt"));
+    fs::copy(other.File("hfdat.dat"), paths.dbfNew);
+    fs::copy(other.File("hfdat.fpt"), paths.memoNew);
+
+    // Without the marker the copies are thrown away.
+    ASSERT_TRUE(Table::Open(dbf_, {}, &table_).ok());
+    EXPECT_EQ(table_->recordCount(), 2u);
+    EXPECT_FALSE(fs::exists(paths.dbfNew));
+    table_.reset();
+
+    // With it, the swap is completed.
+    fs::copy(other.File("hfdat.dat"), paths.dbfNew);
+    fs::copy(other.File("hfdat.fpt"), paths.memoNew);
+    ASSERT_TRUE(CommitPack(paths).ok());
+    ASSERT_TRUE(Table::Open(dbf_, {}, &table_).ok());
+    EXPECT_EQ(Read(), (Contents{{"keep", "kept memo"}}));
+    EXPECT_FALSE(fs::exists(paths.marker));
+}
+
+TEST_F(TableTest, AppendFromTakesFieldsByNameWithMemosAndSkipsDeleted) {
+    std::unique_ptr<Table> source;
+    ASSERT_TRUE(Table::Create(dir_.File("DATA2.DAT"),
+                              {{"MEMO", 'M', 10, 0},
+                               {"TITEL", 'C', 40, 0},
+                               {"EXTRA", 'C', 5, 0},
+                               {"PRIJS", 'N', 8, 1}},
+                              &source)
+                    .ok());
+    std::vector<uint8_t> rec(source->recordLength(), ' ');
+    for (const FieldDef& f : source->schema().fields())
+        SetBlank(rec.data(), f);
+    ASSERT_TRUE(SetText(rec.data(), source->schema()[1], "Caf\xE9 del Mar").ok());
+    ASSERT_TRUE(SetNumber(rec.data(), source->schema()[3], 12.5).ok());
+    uint32_t recno;
+    ASSERT_TRUE(source->Append(rec.data(), {{0, "old memo"}}, &recno).ok());
+    ASSERT_TRUE(source->Append(rec.data(), {{0, "deleted"}}, &recno).ok());
+    ASSERT_TRUE(source->SetDeleted(2, true).ok());
+    source.reset();
+
+    Tag("1", "UPPER(TITEL)");
+    ASSERT_TRUE(table_->AppendFrom(dir_.File("data2.dat"), nullptr).ok());
+    EXPECT_EQ(Read(), (Contents{{"Caf\xE9 del Mar", "old memo"}}));
+    rec.resize(table_->recordLength());
+    ASSERT_TRUE(table_->ReadRecord(1, rec.data()).ok());
+    EXPECT_DOUBLE_EQ(GetNumber(rec.data(), table_->schema()[8]), 12.5);
+    ExpectConsistent();
+}
+
+TEST_F(TableTest, ReindexRepairsATagAndReportsProgress) {
+    Tag("1", "UPPER(TITEL)");
+    Tag("2", "PRIJS");
+    for (int i = 0; i < 100; ++i)
+        Add("T" + std::to_string(99 - i), "x", "", 1, i * 1.5);
+    {
+        CdxTag* tag = table_->indexFiles()[0]->FindTag("2");
+        auto it = tag->NewIterator();
+        ASSERT_TRUE(it->SeekFirst().ok());
+        std::vector<uint8_t> key(it->key(), it->key() + tag->info().keyLength);
+        ASSERT_TRUE(tag->Remove(key.data(), it->recno()).ok());
+    }
+    std::vector<std::string> broken;
+    EXPECT_TRUE(table_->Check(nullptr, &broken).IsCorruption());
+    uint64_t last = 0;
+    ASSERT_TRUE(table_->Reindex([&](uint64_t done, uint64_t) { last = done; }).ok());
+    EXPECT_GT(last, 0u);
+    ExpectConsistent();
+    Cursor c = Ordered("2");
+    ASSERT_TRUE(c.GoBottom().ok());
+    EXPECT_EQ(c.RecNo(), 100u);
 }
 
 }  // namespace
