@@ -153,19 +153,6 @@ TEST_F(DbfFileTest, RangeAndReadOnlyChecks) {
     EXPECT_EQ(buf[1], 'a');
 }
 
-TEST_F(DbfFileTest, RefreshSeesAnotherWritersAppends) {
-    std::unique_ptr<DbfFile> writer, reader;
-    ASSERT_TRUE(DbfFile::Create(Path("s.dbf"), {{"A", 'C', 4}}, 0x03, &writer).ok());
-    ASSERT_TRUE(DbfFile::Open(Path("s.dbf"), false, &reader).ok());
-    std::vector<uint8_t> rec = {' ', 'w', 'x', 'y', 'z'};
-    uint32_t recno = 0;
-    ASSERT_TRUE(writer->AppendRecord(rec.data(), &recno).ok());
-    ASSERT_TRUE(writer->AppendRecord(rec.data(), &recno).ok());
-    EXPECT_EQ(reader->recordCount(), 0u);
-    ASSERT_TRUE(reader->RefreshHeader().ok());
-    EXPECT_EQ(reader->recordCount(), 2u);
-}
-
 TEST_F(DbfFileTest, TruncateKeepsTheFirstRecordsAndTheEndMark) {
     ASSERT_TRUE(DbfFile::Create(Path("p.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
     for (char c = 'a'; c < 'f'; ++c) {
