@@ -16,6 +16,7 @@
 #include "cd/install_cd_player.h"
 #include "entry/cd_speler_entry_cd.h"
 #include "entry/entry_commands.h"
+#include "loans/loan_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/product_logo.h"
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
     CdSpelerEntryCd entryCd(InstallCdPlayer(mainForm, *catalogue));
     SetEntryCd(&entryCd);
     InstallEntryCommands(mainForm, *catalogue);
+    InstallLoanCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

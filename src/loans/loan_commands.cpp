@@ -1,0 +1,61 @@
+#include "loans/loan_commands.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "base/ui.h"
+#include "entry/editor_parts.h"
+#include "loans/dragers_terug_form.h"
+#include "loans/edit_uitleen.h"
+#include "loans/uit_leen_drg.h"
+#include "loans/uitleen_form.h"
+#include "shell/main_form.h"
+#include "store/catalogue.h"
+
+bool ShowLoanForSource(Catalogue& catalogue, QWidget* parent) {
+    return ShowGuarded(false, [&] {
+        TTableAccess& titles = catalogue.dm2.HfAccess;
+        if (titles.Eof() || titles.RecNo() == 0) {
+            CurrentUi().Beep();
+            return false;
+        }
+        TUitleenForm dialog(catalogue, titles.RecNo(), parent);
+        return dialog.exec() == QDialog::Accepted;
+    });
+}
+
+bool CheckDueLoans(Catalogue& catalogue, QWidget* parent, bool showNone) {
+    TDragersTerugForm list(catalogue, parent);
+    return list.Controle(showNone);
+}
+
+void OpenLoanList(TMainForm& form, Catalogue& catalogue) {
+    for (QMdiSubWindow* window : form.mdiArea()->subWindowList()) {
+        if (qobject_cast<TUitLeenDrg*>(window->widget()) != nullptr) {
+            form.mdiArea()->setActiveSubWindow(window);
+            return;
+        }
+    }
+    auto* screen = new TUitLeenDrg(catalogue);
+    QMdiSubWindow* window = form.mdiArea()->addSubWindow(screen);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Other screens move the shared loan table; the list takes its order back when it is used.
+    QObject::connect(form.mdiArea(), &QMdiArea::subWindowActivated, screen,
+                     [screen, window](QMdiSubWindow* active) {
+                         if (active == window && screen->isVisible())
+                             screen->FormActivate();
+                     });
+    window->show();
+}
+
+void InstallLoanCommands(TMainForm& form, Catalogue& catalogue) {
+    form.registerCommand("Loanout1", [&form, &catalogue] {
+        TEditUitleen dialog(catalogue, &form);
+        dialog.NewLoan();
+    });
+    const auto list = [&form, &catalogue] { OpenLoanList(form, catalogue); };
+    form.registerCommand("Loancollection1", list);
+    form.registerCommand("LoanButton", list);
+    form.registerCommand("Check1", [&form, &catalogue] { CheckDueLoans(catalogue, &form, true); });
+    form.setLoanCheck([&form, &catalogue] { CheckDueLoans(catalogue, &form, false); });
+}

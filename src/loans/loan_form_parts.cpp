@@ -1,0 +1,103 @@
+#include "loans/loan_form_parts.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
+#include <tuple>
+
+#include "base/feedback.h"
+#include "base/text.h"
+#include "base/ui.h"
+#include "entry/amend_form_parts.h"
+#include "entry/show_kalender.h"
+#include "loans/loan_records.h"
+#include "shell/table_text.h"
+#include "store/table_env.h"
+
+namespace {
+
+constexpr int kDateWidth = 10;  // "24-12-1997"
+
+// The date typed in `field`, nothing when it is not one (refused); a blank field gives a blank
+// date.
+std::optional<xbase::Date> TypedDate(QLineEdit* field, const TTableEnv& env) {
+    const std::string text = field->text().trimmed().toStdString();
+    xbase::Date date;
+    if (!env.ParseDate(text, &date)) {
+        RefuseField(field, "\"" + text + "\" is not a valid date. Type it as dd-mm-yyyy.");
+        return std::nullopt;
+    }
+    return date;
+}
+
+}  // namespace
+
+QHBoxLayout* MakeDateRow(QWidget* parent, QLineEdit** field, const char* name,
+                         const char* buttonName) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(kDateWidth);
+    edit->setPlaceholderText("dd-mm-yyyy");
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("00-00-00000") + 16);
+    auto* calendar = new QToolButton(parent);
+    calendar->setObjectName(buttonName);
+    calendar->setText("...");
+    calendar->setToolTip("Calender");
+    QObject::connect(calendar, &QToolButton::clicked, edit, [edit] {
+        const std::optional<QDate> picked =
+            TShowKalender::Pick(edit->window(), TShowKalender::ParseDate(edit->text()));
+        if (picked)
+            edit->setText(TShowKalender::FormatDate(*picked));
+    });
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(edit);
+    row->addWidget(calendar);
+    row->addStretch();
+    *field = edit;
+    return row;
+}
+
+void RefuseField(QWidget* field, const std::string& text) {
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Warning, text);
+    field->setFocus();
+}
+
+bool TakeLoanDates(QLineEdit* loanDate, QLineEdit* dueDate, const TTableEnv& env,
+                   LoanFields* loan) {
+    const std::optional<xbase::Date> out = TypedDate(loanDate, env);
+    if (!out)
+        return false;
+    if (out->blank()) {
+        RefuseField(loanDate, "The loan date is missing. Type it as dd-mm-yyyy.");
+        return false;
+    }
+    const std::optional<xbase::Date> due = TypedDate(dueDate, env);
+    if (!due)
+        return false;
+    if (!due->blank() &&
+        std::tie(due->year, due->month, due->day) < std::tie(out->year, out->month, out->day)) {
+        RefuseField(dueDate, "The expiration date " + env.FormatDate(*due) +
+                                 " lies before the loan date " + env.FormatDate(*out) + ".");
+        return false;
+    }
+    loan->loanDate = env.FormatDate(*out);
+    loan->dueDate = env.FormatDate(*due);
+    return true;
+}
+
+std::optional<std::string> TakeLoanName(QWidget* field) {
+    std::optional<std::string> name = FieldBytes(field, "Loan to");
+    if (!name)
+        return std::nullopt;
+    if (IsBlank(*name)) {
+        RefuseField(field, "Type the name of the person you lend the source to.");
+        return std::nullopt;
+    }
+    return Trim(*name);
+}
+
+std::string QuotedName(const std::string& name) {
+    return "\"" + FromTable(Trim(name)).toStdString() + "\"";
+}
