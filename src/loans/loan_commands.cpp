@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <memory>
 
 #include "base/ui.h"
 #include "entry/editor_parts.h"
@@ -39,11 +40,17 @@ void OpenLoanList(TMainForm& form, Catalogue& catalogue) {
     auto* screen = new TUitLeenDrg(catalogue);
     QMdiSubWindow* window = form.mdiArea()->addSubWindow(screen);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    // Other screens move the shared loan table; the list takes its order back when it is used.
+    // Other screens move the shared loan table and change loans; coming back to the list takes
+    // its order back and reads it again.
+    auto away = std::make_shared<bool>(false);
     QObject::connect(form.mdiArea(), &QMdiArea::subWindowActivated, screen,
-                     [screen, window](QMdiSubWindow* active) {
-                         if (active == window && screen->isVisible())
+                     [screen, window, away](QMdiSubWindow* active) {
+                         if (active != window) {
+                             *away = true;
+                         } else if (*away) {
+                             *away = false;
                              screen->FormActivate();
+                         }
                      });
     window->show();
 }
