@@ -30,7 +30,7 @@ struct DueLoan {
 
 // Today's date from the clock.
 xbase::Date Today();
-// `date` moved on by `days` (0 or more) on the calendar.
+// `date` moved by `days` (back when negative) on the calendar.
 xbase::Date AddDays(xbase::Date date, int days);
 // The days between a new loan's date and its hand-in date: TelOpDatum (Diversen), 1 when it is
 // not set, never below 0.

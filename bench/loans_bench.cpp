@@ -1,0 +1,115 @@
+// loans_bench: how the loan register feels with many loans. Adds loans to the catalogue folder
+// given on the command line until it holds LOANS (half of them due), then measures the due check
+// from its call to its list shown, and the loan list from its creation to its first paint, both
+// offscreen through the screens themselves.
+//   loans_bench FOLDER [LOANS] [RUNS]
+// The folder is changed (loans are added): give it a copy.
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/work_dir.h"
+#include "loans/loan_commands.h"
+#include "loans/loan_records.h"
+#include "loans/uit_leen_drg.h"
+#include "store/catalogue.h"
+#include "store/table_error.h"
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+double Ms(Steady::time_point since) {
+    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
+}
+
+void Report(const char* what, std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
+                times.front(), times[times.size() / 2], times.back());
+}
+
+// Loans of many borrowers; every other one was due a while ago, the rest fall due in the future.
+void AddLoans(Catalogue& catalogue, int wanted) {
+    static const char* const names[] = {"Anna Jansen", "Bert de Vries", "Carla Smit",
+                                        "Dirk Bakker", "Eva Visser",    "Frank Mulder",
+                                        "Greta Bos",   "Henk Peters",   "Ilse Dekker"};
+    TTableAccess& loans = catalogue.dm3.UitleenAccess;
+    TTable& table = catalogue.dm3.UitleenTable;
+    const TTableEnv& env = table.env();
+    const xbase::Date today = Today();
+    for (int i = int(loans.Count()); i < wanted; ++i) {
+        const xbase::Date out = AddDays(today, -(i % 90));
+        LoanFields loan;
+        loan.carrier = i % 3 == 0 ? "LP" : "CD";
+        loan.number = 1 + i % 80000;
+        loan.name = std::string(names[size_t(i) % std::size(names)]) + " " + std::to_string(i % 700);
+        loan.loanDate = env.FormatDate(out);
+        loan.dueDate = env.FormatDate(AddDays(out, i % 2 == 0 ? 0 : 30 + i % 60));
+        table.Insert();
+        table.SetFieldAsString("DRAGER", loan.carrier);
+        table.SetFieldAsInteger("CDNUMMER", loan.number);
+        table.SetFieldAsString("AANWIE", loan.name);
+        table.SetFieldAsString("UITDATUM", loan.loanDate);
+        table.SetFieldAsString("TERDATUM", loan.dueDate);
+        table.Post();
+    }
+    table.Sync();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: loans_bench FOLDER [LOANS] [RUNS]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const int wanted = argc > 2 ? std::atoi(argv[2]) : 10000;
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 10;
+    SetWorkDir(folder);
+    try {
+        Catalogue catalogue(folder);
+        catalogue.OpenIndexes();
+        AddLoans(catalogue, wanted);
+        std::printf("tracks: %llu, loans: %llu\n",
+                    static_cast<unsigned long long>(catalogue.dm1.ArtAccess.Count()),
+                    static_cast<unsigned long long>(catalogue.dm3.UitleenAccess.Count()));
+
+        std::vector<double> check, list;
+        for (int run = 0; run < runs; ++run) {
+            const Steady::time_point start = Steady::now();
+            double shown = 0;
+            // Runs inside the list's own event loop, once it is on the screen.
+            QTimer::singleShot(0, [&] {
+                shown = Ms(start);
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    modal->close();
+            });
+            if (!CheckDueLoans(catalogue, nullptr, false)) {
+                std::fprintf(stderr, "loans_bench: no loan is due\n");
+                return 1;
+            }
+            check.push_back(shown);
+
+            const Steady::time_point opening = Steady::now();
+            auto* screen = new TUitLeenDrg(catalogue);
+            screen->show();
+            QApplication::processEvents();
+            list.push_back(Ms(opening));
+            delete screen;
+        }
+        Report("due check, list filled and shown", check);
+        Report("loan list opened and painted", list);
+    } catch (const TableError& error) {
+        std::fprintf(stderr, "loans_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
