@@ -48,7 +48,8 @@ void AddLoans(Catalogue& catalogue, int wanted) {
         LoanFields loan;
         loan.carrier = i % 3 == 0 ? "LP" : "CD";
         loan.number = 1 + i % 80000;
-        loan.name = std::string(names[size_t(i) % std::size(names)]) + " " + std::to_string(i % 700);
+        loan.name =
+            std::string(names[size_t(i) % std::size(names)]) + " " + std::to_string(i % 700);
         loan.loanDate = env.FormatDate(out);
         loan.dueDate = env.FormatDate(AddDays(out, i % 2 == 0 ? 0 : 30 + i % 60));
         table.Insert();

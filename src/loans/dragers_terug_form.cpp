@@ -1,7 +1,6 @@
 #include "loans/dragers_terug_form.h"
 
 #include <QAction>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,13 +29,6 @@ namespace {
 constexpr int kScreenNumber = 15;
 constexpr int kRecnoColumn = 3;  // not shown: finds the loan record again
 
-QAction* PopupItem(QWidget* owner, const char* name, const QString& text) {
-    auto* action = new QAction(text, owner);
-    action->setObjectName(name);
-    owner->addAction(action);
-    return action;
-}
-
 }  // namespace
 
 TDragersTerugForm::TDragersTerugForm(Catalogue& catalogue, QWidget* parent)
@@ -47,22 +39,15 @@ TDragersTerugForm::TDragersTerugForm(Catalogue& catalogue, QWidget* parent)
       nummerCap_(new QLabel(this)) {
     setObjectName("DragersTerugForm");
     setWindowTitle("Loan date is reach");
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     grid_->setObjectName("StringGrid1");
     grid_->setHorizontalHeaderLabels({"Expiration date", "Loan out date", "Loan to", ""});
     grid_->setColumnHidden(kRecnoColumn, true);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->verticalHeader()->hide();
-    grid_->setWordWrap(false);
-    const int dateWidth = grid_->fontMetrics().horizontalAdvance("Loan out date") + 24;
-    grid_->setColumnWidth(0, dateWidth);
-    grid_->setColumnWidth(1, dateWidth);
+    ShapeLoanGrid(grid_);
+    FitColumn(grid_, 0, "00-00-0000");
+    FitColumn(grid_, 1, "00-00-0000");
     grid_->horizontalHeader()->setStretchLastSection(false);
     grid_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) { GetDrager(row); });
 
     dragerCap_->setObjectName("DragerCap");
@@ -71,12 +56,9 @@ TDragersTerugForm::TDragersTerugForm(Catalogue& catalogue, QWidget* parent)
     source->addRow("Source:", dragerCap_);
     source->addRow("Number:", nummerCap_);
 
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* edit = AddDialogButton(buttons, "BitBtn3", "&Edit", QDialogButtonBox::ActionRole);
-    QPushButton* remove =
-        AddDialogButton(buttons, "BitBtn1", "&Delete", QDialogButtonBox::ActionRole);
-    QPushButton* close =
-        AddDialogButton(buttons, "BitBtn2", "&Close", QDialogButtonBox::RejectRole);
+    QPushButton* edit = NamedButton(this, "BitBtn3", "&Edit");
+    QPushButton* remove = NamedButton(this, "BitBtn1", "&Delete");
+    QPushButton* close = NamedButton(this, "BitBtn2", "&Close");
     edit->setDefault(true);  // Enter on a row edits its loan
     connect(edit, &QPushButton::clicked, this, &TDragersTerugForm::EditClick);
     connect(remove, &QPushButton::clicked, this, &TDragersTerugForm::FormVerwijder);
@@ -88,8 +70,10 @@ TDragersTerugForm::TDragersTerugForm(Catalogue& catalogue, QWidget* parent)
 
     auto* side = new QVBoxLayout;
     side->addLayout(source);
+    side->addSpacing(12);
+    for (QPushButton* button : {edit, remove, close})
+        side->addWidget(button);
     side->addStretch();
-    side->addWidget(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(grid_, 1);
     layout->addLayout(side);

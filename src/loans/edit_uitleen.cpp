@@ -55,6 +55,17 @@ TEditUitleen::TEditUitleen(Catalogue& catalogue, QWidget* parent)
     dueLabel->setBuddy(eInleverdat_);
     fields->addRow(dueLabel, dueRow);
 
+    // Tab follows the rows as they are shown.
+    QWidget* const chain[] = {eDrager_,
+                              spinEdit1_,
+                              eAanWie_,
+                              eUitleenDat_,
+                              findChild<QWidget*>("SpeedButton1"),
+                              eInleverdat_,
+                              findChild<QWidget*>("SpeedButton2")};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+
     const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
     bitBtn1_ = buttons.ok;
     connect(bitBtn1_, &QPushButton::clicked, this, &TEditUitleen::BitBtn1Click);

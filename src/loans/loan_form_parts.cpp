@@ -1,8 +1,14 @@
 #include "loans/loan_form_parts.h"
 
+#include <QAction>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
 #include <QToolButton>
+#include <algorithm>
 #include <tuple>
 
 #include "base/feedback.h"
@@ -100,4 +106,36 @@ std::optional<std::string> TakeLoanName(QWidget* field) {
 
 std::string QuotedName(const std::string& name) {
     return "\"" + FromTable(Trim(name)).toStdString() + "\"";
+}
+
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QAction* PopupItem(QWidget* owner, const char* name, const QString& text) {
+    auto* action = new QAction(text, owner);
+    action->setObjectName(name);
+    owner->addAction(action);
+    owner->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return action;
+}
+
+void ShapeLoanGrid(QTableView* grid) {
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+}
+
+void FitColumn(QTableView* grid, int column, const QString& widest) {
+    QFont headingFont = grid->horizontalHeader()->font();
+    headingFont.setBold(true);  // as the style draws headings
+    const QString heading = grid->model()->headerData(column, Qt::Horizontal).toString();
+    const int width = std::max(QFontMetrics(headingFont).horizontalAdvance(heading),
+                               grid->fontMetrics().horizontalAdvance(widest));
+    grid->setColumnWidth(column, width + 24);
 }

@@ -1,13 +1,17 @@
-// Pieces the two loan dialogs share: a date field with its calendar button, the check of the two
-// typed dates, and the refusal of a value with the focus put back on its field.
+// Pieces the loan screens share: a date field with its calendar button, the check of the two
+// typed dates, the refusal of a value with the focus put back on its field, and the look of the
+// two loan lists and their buttons.
 #pragma once
 
 #include <QString>
 #include <optional>
 #include <string>
 
+class QAction;
 class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
+class QTableView;
 class QWidget;
 class TTableEnv;
 struct LoanFields;
@@ -31,3 +35,12 @@ std::optional<std::string> TakeLoanName(QWidget* field);
 
 // The name of a loan as the messages quote it (trimmed, table bytes).
 std::string QuotedName(const std::string& name);
+
+// A push button named `name`.
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text);
+// An item named `name` of the right-click menu of `owner`.
+QAction* PopupItem(QWidget* owner, const char* name, const QString& text);
+// A list of loans: whole rows selected one at a time, read only, rows as high as the text.
+void ShapeLoanGrid(QTableView* grid);
+// Makes `column` of `grid` as wide as its heading or `widest`, whichever is wider.
+void FitColumn(QTableView* grid, int column, const QString& widest);

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTableView>
@@ -27,19 +28,6 @@ namespace {
 constexpr int kScreenNumber = 4;
 constexpr int kLoanOrderByName = 2;
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QAction* PopupItem(QWidget* owner, const char* name, const QString& text) {
-    auto* action = new QAction(text, owner);
-    action->setObjectName(name);
-    owner->addAction(action);
-    return action;
-}
-
 }  // namespace
 
 TUitLeenDrg::TUitLeenDrg(Catalogue& catalogue, QWidget* parent)
@@ -58,20 +46,12 @@ TUitLeenDrg::TUitLeenDrg(Catalogue& catalogue, QWidget* parent)
 
     dbGrid1_->setObjectName("DBGrid1");
     dbGrid1_->setModel(model_);
-    dbGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    dbGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    dbGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    dbGrid1_->setWordWrap(false);
-    dbGrid1_->verticalHeader()->hide();
-    dbGrid1_->verticalHeader()->setDefaultSectionSize(dbGrid1_->fontMetrics().height() + 6);
-    QHeaderView* header = dbGrid1_->horizontalHeader();
-    const int dateWidth = header->fontMetrics().horizontalAdvance("EXPIRATION DATE") + 24;
-    dbGrid1_->setColumnWidth(0, header->fontMetrics().horizontalAdvance("999999999") + 24);
-    dbGrid1_->setColumnWidth(1, 260);
-    dbGrid1_->setColumnWidth(2, dateWidth);
-    dbGrid1_->setColumnWidth(3, dateWidth);
-    header->setStretchLastSection(true);
-    dbGrid1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ShapeLoanGrid(dbGrid1_);
+    const char* const widest[] = {"999999999", "Wilhelmina van Amstel-Berg", "00-00-0000",
+                                  "00-00-0000", "CASSETTE"};
+    for (int column = 0; column < 5; ++column)
+        FitColumn(dbGrid1_, column, widest[column]);
+    dbGrid1_->horizontalHeader()->setStretchLastSection(true);
     connect(dbGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 const uint32_t recno = model_->RecNoAt(current.row());
@@ -113,10 +93,10 @@ TUitLeenDrg::TUitLeenDrg(Catalogue& catalogue, QWidget* parent)
         navigatorRow->addWidget(button);
     }
 
-    QPushButton* close = Button(this, "BitBtn1", "&Close");
-    QPushButton* edit = Button(this, "BitBtn2", "&Edit");
-    QPushButton* remove = Button(this, "BitBtn3", "&Delete");
-    QPushButton* loan = Button(this, "BitBtn4", "&Loan");
+    QPushButton* close = NamedButton(this, "BitBtn1", "&Close");
+    QPushButton* edit = NamedButton(this, "BitBtn2", "&Edit");
+    QPushButton* remove = NamedButton(this, "BitBtn3", "&Delete");
+    QPushButton* loan = NamedButton(this, "BitBtn4", "&Loan");
     connect(close, &QPushButton::clicked, this, [this] { PlacementWindow()->close(); });
     connect(edit, &QPushButton::clicked, this, &TUitLeenDrg::EditClick);
     connect(loan, &QPushButton::clicked, this, &TUitLeenDrg::LoanClick);
@@ -140,7 +120,15 @@ TUitLeenDrg::TUitLeenDrg(Catalogue& catalogue, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(dbGrid1_, 1);
     layout->addLayout(buttons);
-    resize(760, 420);
+}
+
+QSize TUitLeenDrg::sizeHint() const {
+    // Every column in view, and about twenty loans.
+    int width = 2 * dbGrid1_->frameWidth() + dbGrid1_->verticalScrollBar()->sizeHint().width() +
+                layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    for (int column = 0; column < model_->columnCount(); ++column)
+        width += dbGrid1_->columnWidth(column);
+    return {width, 20 * dbGrid1_->verticalHeader()->defaultSectionSize() + 90};
 }
 
 QWidget* TUitLeenDrg::PlacementWindow() {

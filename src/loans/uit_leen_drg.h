@@ -20,6 +20,7 @@ public:
     // list is read again, on the loan selected before (the first one at the start).
     void FormActivate();
     TableGridModel* model() const { return model_; }
+    QSize sizeHint() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;
