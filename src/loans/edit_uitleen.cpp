@@ -1,7 +1,6 @@
 #include "loans/edit_uitleen.h"
 
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -46,14 +45,7 @@ TEditUitleen::TEditUitleen(Catalogue& catalogue, QWidget* parent)
     fields->addRow("&Source:", eDrager_);
     fields->addRow("&Number:", spinEdit1_);
     fields->addRow("&Loan to:", eAanWie_);
-    QHBoxLayout* outRow = MakeDateRow(this, &eUitleenDat_, "eUitleenDat", "SpeedButton1");
-    QHBoxLayout* dueRow = MakeDateRow(this, &eInleverdat_, "eInleverdat", "SpeedButton2");
-    auto* outLabel = new QLabel("Lo&an date:", this);
-    outLabel->setBuddy(eUitleenDat_);
-    fields->addRow(outLabel, outRow);
-    auto* dueLabel = new QLabel("&Expiration date:", this);
-    dueLabel->setBuddy(eInleverdat_);
-    fields->addRow(dueLabel, dueRow);
+    AddLoanDateRows(fields, this, "Lo&an date:", &eUitleenDat_, &eInleverdat_);
 
     // Tab follows the rows as they are shown.
     QWidget* const chain[] = {eDrager_,
@@ -149,15 +141,11 @@ void TEditUitleen::BitBtn1Click() {
             eDrager_->setFocus();
             return;
         }
-        loan.name = KapitaliseerTekst(*name, true);
-        catalogue_.dm3.WriteItems(loan.name, 'N');
-        const AppendOutcome stored = StoreLoan(catalogue_.dm3.UitleenAccess, loanRecno_, loan);
-        loanRecno_ = stored.recno;
-        if (stored.failure)
-            ShowTableError(*stored.failure);
     } catch (const TableError& error) {
         ShowTableError(error);
         return;
     }
-    accept();
+    loan.name = KapitaliseerTekst(*name, true);
+    if (PostLoan(catalogue_, loan.name, loan, &loanRecno_))
+        accept();
 }

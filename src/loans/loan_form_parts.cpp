@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QFontMetrics>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -15,9 +17,11 @@
 #include "base/text.h"
 #include "base/ui.h"
 #include "entry/amend_form_parts.h"
+#include "entry/editor_parts.h"
 #include "entry/show_kalender.h"
 #include "loans/loan_records.h"
 #include "shell/table_text.h"
+#include "store/catalogue.h"
 #include "store/table_env.h"
 
 namespace {
@@ -38,30 +42,42 @@ std::optional<xbase::Date> TypedDate(QLineEdit* field, const TTableEnv& env) {
 
 }  // namespace
 
-QHBoxLayout* MakeDateRow(QWidget* parent, QLineEdit** field, const char* name,
-                         const char* buttonName) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(kDateWidth);
-    edit->setPlaceholderText("dd-mm-yyyy");
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("00-00-00000") + 16);
-    auto* calendar = new QToolButton(parent);
-    calendar->setObjectName(buttonName);
-    calendar->setText("...");
-    calendar->setToolTip("Calender");
-    QObject::connect(calendar, &QToolButton::clicked, edit, [edit] {
-        const std::optional<QDate> picked =
-            TShowKalender::Pick(edit->window(), TShowKalender::ParseDate(edit->text()));
-        if (picked)
-            edit->setText(TShowKalender::FormatDate(*picked));
-    });
-    auto* row = new QHBoxLayout;
-    row->setSpacing(4);
-    row->addWidget(edit);
-    row->addWidget(calendar);
-    row->addStretch();
-    *field = edit;
-    return row;
+void AddLoanDateRows(QFormLayout* form, QWidget* parent, const QString& outCaption, QLineEdit** out,
+                     QLineEdit** due) {
+    const struct {
+        QString caption;
+        const char* name;
+        const char* buttonName;
+        QLineEdit** field;
+    } rows[] = {{outCaption, "eUitleenDat", "SpeedButton1", out},
+                {"&Expiration date:", "eInleverdat", "SpeedButton2", due}};
+    for (const auto& r : rows) {
+        auto* edit = new QLineEdit(parent);
+        edit->setObjectName(r.name);
+        edit->setMaxLength(kDateWidth);
+        edit->setPlaceholderText("dd-mm-yyyy");
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("00-00-00000") + 16);
+        auto* calendar = new QToolButton(parent);
+        calendar->setObjectName(r.buttonName);
+        calendar->setText("...");
+        calendar->setToolTip("Calender");
+        QObject::connect(calendar, &QToolButton::clicked, edit, [edit] {
+            const std::optional<QDate> picked =
+                TShowKalender::Pick(edit->window(), TShowKalender::ParseDate(edit->text()));
+            if (picked)
+                edit->setText(TShowKalender::FormatDate(*picked));
+        });
+        auto* row = new QHBoxLayout;
+        row->setSpacing(4);
+        row->addWidget(edit);
+        row->addWidget(calendar);
+        row->addStretch();
+        // Rows holding a layout get no buddy of their own.
+        auto* caption = new QLabel(r.caption, parent);
+        caption->setBuddy(edit);
+        form->addRow(caption, row);
+        *r.field = edit;
+    }
 }
 
 void RefuseField(QWidget* field, const std::string& text) {
@@ -102,6 +118,21 @@ std::optional<std::string> TakeLoanName(QWidget* field) {
         return std::nullopt;
     }
     return Trim(*name);
+}
+
+bool PostLoan(Catalogue& catalogue, const std::string& item, const LoanFields& loan,
+              uint32_t* recno) {
+    try {
+        catalogue.dm3.WriteItems(item, 'N');
+        const AppendOutcome stored = StoreLoan(catalogue.dm3.UitleenAccess, *recno, loan);
+        *recno = stored.recno;
+        if (stored.failure)
+            ShowTableError(*stored.failure);  // stored all the same: never store it twice
+    } catch (const TableError& error) {
+        ShowTableError(error);
+        return false;
+    }
+    return true;
 }
 
 std::string QuotedName(const std::string& name) {

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <string>
 
+class Catalogue;
 class QAction;
+class QFormLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -16,10 +19,11 @@ class QWidget;
 class TTableEnv;
 struct LoanFields;
 
-// A date field named `name` ("24-12-1997") and a calendar button named `buttonName` beside it that
-// fills it with the date picked; the row holding both.
-QHBoxLayout* MakeDateRow(QWidget* parent, QLineEdit** field, const char* name,
-                         const char* buttonName);
+// The rows of the loan date ("eUitleenDat", captioned `outCaption`) and the expiration date
+// ("eInleverdat"), each with a calendar button ("SpeedButton1", "SpeedButton2") that fills it with
+// the date picked, added to `form`.
+void AddLoanDateRows(QFormLayout* form, QWidget* parent, const QString& outCaption, QLineEdit** out,
+                     QLineEdit** due);
 
 // "error.wav", a warning with `text`, and the focus on `field`.
 void RefuseField(QWidget* field, const std::string& text);
@@ -32,6 +36,11 @@ bool TakeLoanDates(QLineEdit* loanDate, QLineEdit* dueDate, const TTableEnv& env
 // The borrower's name typed in `field` as table bytes, trimmed; a blank name or a character the
 // tables cannot hold is refused (nothing).
 std::optional<std::string> TakeLoanName(QWidget* field);
+
+// Adds `item` to the borrowers' pick list and stores `loan` in record `*recno` (a new one when 0),
+// which then holds the loan's record. A failure is shown; false when the loan was not stored.
+bool PostLoan(Catalogue& catalogue, const std::string& item, const LoanFields& loan,
+              uint32_t* recno);
 
 // The name of a loan as the messages quote it (trimmed, table bytes).
 std::string QuotedName(const std::string& name);

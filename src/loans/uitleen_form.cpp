@@ -58,16 +58,9 @@ TUitleenForm::TUitleenForm(Catalogue& catalogue, uint32_t hfRecno, QWidget* pare
     fields->addRow("Number:", ValueLabel(this, "DBText2", std::to_string(number_)));
     fields->addRow("Main title:", ValueLabel(this, "DBText3", title));
     fields->addRow("&Loan to:", mAanWie_);
-    QHBoxLayout* outRow = MakeDateRow(this, &eUitleenDat_, "eUitleenDat", "SpeedButton1");
-    QHBoxLayout* dueRow = MakeDateRow(this, &eInleverdat_, "eInleverdat", "SpeedButton2");
+    AddLoanDateRows(fields, this, "Lo&an date", &eUitleenDat_, &eInleverdat_);
     eUitleenDat_->setText(FromTable(loan.loanDate));
     eInleverdat_->setText(FromTable(loan.dueDate));
-    auto* outLabel = new QLabel("Lo&an date", this);
-    outLabel->setBuddy(eUitleenDat_);
-    fields->addRow(outLabel, outRow);
-    auto* dueLabel = new QLabel("&Expiration date:", this);
-    dueLabel->setBuddy(eInleverdat_);
-    fields->addRow(dueLabel, dueRow);
 
     const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
     connect(buttons.ok, &QPushButton::clicked, this, &TUitleenForm::BitBtn1Click);
@@ -93,17 +86,8 @@ void TUitleenForm::BitBtn1Click() {
     loan.name = *name;
     loan.carrier = carrier_;
     loan.number = number_;
-    try {
-        catalogue_.dm3.WriteItems(KapitaliseerTekst(loan.name, true), 'N');
-        const AppendOutcome stored = StoreLoan(catalogue_.dm3.UitleenAccess, loanRecno_, loan);
-        loanRecno_ = stored.recno;
-        if (stored.failure)
-            ShowTableError(*stored.failure);
-    } catch (const TableError& error) {
-        ShowTableError(error);
-        return;
-    }
-    accept();
+    if (PostLoan(catalogue_, KapitaliseerTekst(loan.name, true), loan, &loanRecno_))
+        accept();
 }
 
 void TUitleenForm::BitBtn3Click() {
