@@ -66,13 +66,6 @@ TEST_F(IniTest, PlayWaveNeedsTheFileAndSoundSwitchedOn) {
     EXPECT_EQ(ui.sounds[0], "ERROR.WAV");
 }
 
-TEST_F(IniTest, ShowStatusReachesTheUi) {
-    ScriptedUi ui;
-    ShowStatus("Checking database...");
-    ShowStatus("");
-    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Checking database...", ""}));
-}
-
 TEST(WorkDirTest, DropsATrailingSlash) {
     SetWorkDir("/tmp/catalogue/");
     EXPECT_EQ(WorkDir(), "/tmp/catalogue");
