@@ -62,9 +62,7 @@ class DbfWrittenWeRead(iu.FolderTest):
         raw = dbfread.DBF(path, encoding=encoding, raw=True, load=True)
         # dbfread lists live and deleted records apart; put them back in file order.
         live, dead = iter(raw.records), iter(raw.deleted)
-        stored_rows = []
-        for n in range(1, len(rows) + 1):
-            stored_rows.append(next(dead) if n in deleted else next(live))
+        stored_rows = [next(dead) if n in deleted else next(live) for n in range(1, len(rows) + 1)]
 
         records = iu.dump(path)
         self.assertEqual(len(records), len(rows))

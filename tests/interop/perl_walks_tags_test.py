@@ -63,10 +63,10 @@ def ascii_key(tag, rec):
     if not all(s.isascii() for s in v.values()):
         return None
 
-    def c(name, width):
+    def c(name, width):  # a character field as the key holds it
         return v[name].ljust(width)
 
-    def s(name):
+    def s(name):  # STR() of a numeric field
         return str(int(v[name] or "0")).rjust(10)
 
     key = {
@@ -87,8 +87,8 @@ class PerlWalksTags(iu.FolderTest):
         rng = random.Random(1988)
         self.first = make_rows(rng, 1500, 1)
         self.more = make_rows(rng, 500, 5000)
-        iu.write_csv(self.path("first.csv"), [f.split(":")[0] for f in FIELDS], self.first)
-        iu.write_csv(self.path("more.csv"), [f.split(":")[0] for f in FIELDS], self.more)
+        for name, rows in (("first.csv", self.first), ("more.csv", self.more)):
+            iu.write_csv(self.path(name), [f.split(":")[0] for f in FIELDS], rows)
         iu.xbtool("create", self.table, *FIELDS)
         iu.xbtool("load", self.table, self.path("first.csv"))
         for name, expr, _, _ in TAGS:
@@ -141,8 +141,7 @@ class PerlWalksTags(iu.FolderTest):
         self.check_agreement("after appending with --index")
 
         rng = random.Random(5)
-        gone = sorted(rng.sample(range(1, 2001), 150) + [1, 2000])
-        gone = sorted(set(gone))
+        gone = sorted(set(rng.sample(range(1, 2001), 150) + [1, 2000]))
         iu.xbtool("delete", self.table, *gone, "--index", self.index)
         self.check_agreement("after deleting")
 
