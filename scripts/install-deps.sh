@@ -9,7 +9,7 @@ packages=(
   libcdio-dev libcdio-cdda-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
-  xvfb xauth
+  xvfb xauth poppler-utils
 )
 
 missing=()
