@@ -20,43 +20,61 @@ constexpr int kLabelWidth = 100;
 }  // namespace
 
 ReportEngine::ReportEngine(ReportLayout layout, ReportSource* source)
-    : layout_(std::move(layout)), source_(source), geometry_(layout_.leftMarginMm) {}
+    : layout_(std::move(layout)),
+      source_(source),
+      geometry_(layout_.leftMarginMm),
+      first_(source->Position()),
+      resume_(first_) {}
 
 Status ReportEngine::Paginate(const ReportRun& run) {
+    return CountPages(0, run);
+}
+
+void ReportEngine::Restart() {
     pages_.clear();
     lines_ = 0;
     total_ = 0;
+    resume_ = first_;
+}
+
+Status ReportEngine::CountPages(int pages, const ReportRun& run) {
+    if (counted_)
+        return Status::OK();
     const std::uint64_t perPage = std::uint64_t(PageGeometry::LinesPerPage());
-    std::vector<PageStart> pages;
-    std::uint64_t lines = 0;
-    double sum = 0;
-    while (layout_.maxLines == 0 || lines < layout_.maxLines) {
-        const bool pageStarts = lines % perPage == 0;
+    source_->Seek(resume_);
+    while (layout_.maxLines == 0 || lines_ < layout_.maxLines) {
+        const bool pageStarts = lines_ % perPage == 0;
         const std::uint64_t position = pageStarts ? source_->Position() : 0;
+        if (pageStarts && pages > 0 && pageCount() >= pages) {
+            resume_ = position;
+            return Status::OK();
+        }
         double amount = 0;
         if (!source_->Skip(&amount))
             break;
         if (pageStarts)
-            pages.push_back({position, lines, sum});
-        sum += amount;
-        ++lines;
-        if (lines % kProgressEvery == 0) {
+            pages_.push_back({position, lines_, total_});
+        total_ += amount;
+        ++lines_;
+        if (lines_ % kProgressEvery == 0) {
             if (run.progress)
-                run.progress(lines, layout_.maxLines);
-            if (run.Cancelled())
+                run.progress(lines_, layout_.maxLines);
+            if (run.Cancelled()) {
+                Restart();
                 return Status::IOError("", kStopped);
+            }
         }
     }
-    if (Status s = source_->status(); !s.ok())
+    if (Status s = source_->status(); !s.ok()) {
+        Restart();
         return s;
+    }
     // An empty report still has a page with its title, captions and summary; a summary that no
     // longer fits below the last line gets a page of its own.
-    if (pages.empty() ||
-        (!layout_.summary.empty() && !PageGeometry::SummaryFits(int(lines - pages.back().before))))
-        pages.push_back({source_->Position(), lines, sum});
-    pages_ = std::move(pages);
-    lines_ = lines;
-    total_ = sum;
+    if (pages_.empty() || (!layout_.summary.empty() &&
+                           !PageGeometry::SummaryFits(int(lines_ - pages_.back().before))))
+        pages_.push_back({source_->Position(), lines_, total_});
+    counted_ = true;
     return Status::OK();
 }
 
@@ -66,6 +84,11 @@ QString ReportEngine::SumText(double sum) const {
 }
 
 Status ReportEngine::DrawPage(QPainter* painter, int page, const QRectF& target) {
+    // The page's end is known once the next page has started or the counting has ended.
+    if (!counted_ && page >= pageCount()) {
+        if (Status s = CountPages(page + 1); !s.ok())
+            return s;
+    }
     if (page < 1 || page > pageCount())
         return Status::InvalidArgument("", "there is no page " + std::to_string(page));
     const PageStart& start = pages_[size_t(page - 1)];

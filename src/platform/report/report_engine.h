@@ -1,8 +1,9 @@
 // ReportEngine: pages a report over a streamed source and draws any page on demand.
-// Paginate() reads the source once, keeping per page only the source's position at the page's
+// Counting reads the source once, keeping per page only the source's position at the page's
 // first record, the lines before it and the running sum before it; DrawPage() seeks the source
 // to that position and reads just that page's records. So a page is drawn in the time of one
-// page, in any order, and memory does not grow with the records.
+// page, in any order, and memory does not grow with the records. Counting may stop after some
+// pages and go on later, so that the first page shows before a long report is counted.
 #pragma once
 
 #include <QRectF>
@@ -36,16 +37,22 @@ public:
     // `source` stands on the first record of the report and must outlive the engine.
     ReportEngine(ReportLayout layout, ReportSource* source);
 
-    // The counting pass. Progress counts lines read. Until it succeeds there are no pages.
+    // Counts the pages to the end. Progress counts lines read. A failed or stopped count starts
+    // again from the first record next time.
     tunelo::Status Paginate(const ReportRun& run = {});
+    // Counts on until at least `pages` pages are known (or the end is reached).
+    tunelo::Status CountPages(int pages, const ReportRun& run = {});
+    // Whether the counting has reached the end; until then the figures below are those so far.
+    bool counted() const { return counted_; }
 
     int pageCount() const { return int(pages_.size()); }
     std::uint64_t lineCount() const { return lines_; }
     double total() const { return total_; }
     const ReportLayout& layout() const { return layout_; }
 
-    // Draws page `page` (1 to pageCount()) scaled to fit `target`, in the painter's coordinates,
-    // keeping the page's proportions and its top left corner at the target's.
+    // Draws page `page` (from 1; counting on as far as it needs) scaled to fit `target`, in the
+    // painter's coordinates, keeping the page's proportions and its top left corner at the
+    // target's.
     tunelo::Status DrawPage(QPainter* painter, int page, const QRectF& target);
 
     // The page's width over its height, for sizing previews and output pages.
@@ -58,15 +65,19 @@ private:
         double sumBefore;        // the running sum over those lines
     };
 
+    void Restart();
     QString SumText(double sum) const;
     void DrawFrame(class BandPainter* bands, int page, double sumThrough);
 
     ReportLayout layout_;
     ReportSource* source_;
     PageGeometry geometry_;
+    std::uint64_t first_;   // the source's position at the report's first record
+    std::uint64_t resume_;  // where counting goes on: the start of the page after the last
     std::vector<PageStart> pages_;
     std::uint64_t lines_ = 0;
     double total_ = 0;
+    bool counted_ = false;
 };
 
 }  // namespace report

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/report/report_engine.h"
 
@@ -40,6 +41,14 @@ int ReportPreview::pageCount() const {
 }
 
 void ReportPreview::setPage(int page) {
+    // A report still being counted gets counted as far as the page asked for.
+    if (engine_ != nullptr && !engine_->counted() && page > engine_->pageCount()) {
+        if (tunelo::Status s = engine_->CountPages(page); !s.ok()) {
+            status_ = s;
+            emit renderFailed(QString::fromStdString(s.ToString()));
+            return;
+        }
+    }
     page = std::clamp(page, std::min(1, pageCount()), pageCount());
     if (page == page_)
         return;
@@ -96,7 +105,7 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
             setPage(1);
             break;
         case Qt::Key_End:
-            setPage(pageCount());
+            setPage(std::numeric_limits<int>::max());
             break;
         default:
             QScrollArea::keyPressEvent(event);

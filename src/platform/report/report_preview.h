@@ -21,8 +21,8 @@ public:
 
     explicit ReportPreview(QWidget* parent = nullptr);
 
-    // Shows page 1 of `engine`, which must be paginated and outlive its use here; nullptr
-    // shows nothing.
+    // Shows page 1 of `engine`, which must outlive its use here; nullptr shows nothing. An engine
+    // still counting is counted on as far as the pages asked for (to the end for End).
     void setEngine(ReportEngine* engine);
     int page() const { return page_; }
     int pageCount() const;

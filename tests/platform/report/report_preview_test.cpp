@@ -38,8 +38,7 @@ TEST(ReportPreviewTest, KeysTurnPagesAndCtrlWheelZooms) {
     ReportLayout layout;
     layout.detail = {BandItem::Field(0, 0, 100)};
     ReportEngine engine(layout, &source);
-    ASSERT_TRUE(engine.Paginate().ok());
-    ASSERT_EQ(engine.pageCount(), 3);
+    ASSERT_TRUE(engine.CountPages(1).ok());  // the preview counts on as pages are asked for
     ReportPreview preview;
     preview.setEngine(&engine);
     EXPECT_EQ(preview.page(), 1);
