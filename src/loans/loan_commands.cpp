@@ -1,5 +1,6 @@
 #include "loans/loan_commands.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <memory>
@@ -13,6 +14,18 @@
 #include "shell/main_form.h"
 #include "store/catalogue.h"
 
+namespace {
+
+// A loan changed outside the loan list: an open list reads its rows again.
+void RefreshLoanLists() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (TUitLeenDrg* list : window->findChildren<TUitLeenDrg*>())
+            list->FormActivate();
+    }
+}
+
+}  // namespace
+
 bool ShowLoanForSource(Catalogue& catalogue, QWidget* parent) {
     return ShowGuarded(false, [&] {
         TTableAccess& titles = catalogue.dm2.HfAccess;
@@ -21,13 +34,19 @@ bool ShowLoanForSource(Catalogue& catalogue, QWidget* parent) {
             return false;
         }
         TUitleenForm dialog(catalogue, titles.RecNo(), parent);
-        return dialog.exec() == QDialog::Accepted;
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        RefreshLoanLists();
+        return true;
     });
 }
 
 bool CheckDueLoans(Catalogue& catalogue, QWidget* parent, bool showNone) {
     TDragersTerugForm list(catalogue, parent);
-    return list.Controle(showNone);
+    if (!list.Controle(showNone))
+        return false;
+    RefreshLoanLists();  // loans may have been changed or deleted there
+    return true;
 }
 
 void OpenLoanList(TMainForm& form, Catalogue& catalogue) {
@@ -58,7 +77,8 @@ void OpenLoanList(TMainForm& form, Catalogue& catalogue) {
 void InstallLoanCommands(TMainForm& form, Catalogue& catalogue) {
     form.registerCommand("Loanout1", [&form, &catalogue] {
         TEditUitleen dialog(catalogue, &form);
-        dialog.NewLoan();
+        if (dialog.NewLoan())
+            RefreshLoanLists();
     });
     const auto list = [&form, &catalogue] { OpenLoanList(form, catalogue); };
     form.registerCommand("Loancollection1", list);
