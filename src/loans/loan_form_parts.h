@@ -11,7 +11,6 @@
 class Catalogue;
 class QAction;
 class QFormLayout;
-class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -42,7 +41,7 @@ std::optional<std::string> TakeLoanName(QWidget* field);
 bool PostLoan(Catalogue& catalogue, const std::string& item, const LoanFields& loan,
               uint32_t* recno);
 
-// The name of a loan as the messages quote it (trimmed, table bytes).
+// The name of a loan (table bytes) as the messages quote it: trimmed, between double quotes.
 std::string QuotedName(const std::string& name);
 
 // A push button named `name`.

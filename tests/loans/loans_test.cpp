@@ -1,5 +1,6 @@
 // The loan register through its entry points and the main window: the due check, the two loan
 // dialogs, the loan list, the lock on changing loans, and the checks at start and on closing.
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -267,6 +268,40 @@ TEST_F(LoansTest, TheLockRefusesDeletesAndChangingALoan) {
     catalogue->dm3.UitleenAccess.GoTop();
     TEditUitleen(*catalogue).EditLoan();
     EXPECT_EQ(Loans(), lent);
+}
+
+// The list is in borrower order; a changed name moves its loan and the selection with it, and each
+// delete command asks in its own words.
+TEST_F(LoansTest, TheLoanListEditsAndDeletesTheSelectedLoan) {
+    AddLoan("CD", 7, "Bert", "24-12-2026");
+    AddLoan("LP", 3, "Anna", "24-12-2026");
+    TMainForm form(catalogue.get());
+    InstallLoanCommands(form, *catalogue);
+    form.show();
+    form.command("LoanButton")->trigger();
+    QWidget* list = form.mdiArea()->subWindowList().at(0)->widget();
+    auto* grid = Child<QTableView>(list, "DBGrid1");
+    const auto names = [grid] {
+        Strings shown;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            shown.push_back(grid->model()->index(row, 1).data().toString().toStdString());
+        return shown;
+    };
+    EXPECT_EQ(names(), (Strings{"Anna", "Bert"}));
+    testutil::WhenModalShown([](QWidget* screen) {
+        Child<QComboBox>(screen, "eAanWie")->setEditText("zoe");
+        Press(screen, "BitBtn1");
+    });
+    Press(list, "BitBtn2");  // edits Anna, the first row
+    EXPECT_EQ(names(), (Strings{"Bert", "Zoe"}));
+    EXPECT_EQ(grid->currentIndex().row(), 1);  // the edited loan stays selected
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    Press(list, "BitBtn3");
+    list->findChild<QAction*>("Delete1")->trigger();
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"Remove loan source \"Zoe\" from database?",
+                                          "Remove loan source to \"Zoe\" from database?"}));
+    EXPECT_EQ(names(), Strings{"Bert"});
+    EXPECT_EQ(Loans(), Strings{"CD 7 Bert 01-12-2026 24-12-2026"});
 }
 
 // Start and closing run the due check when configured, each after a beep; closing with a loan
