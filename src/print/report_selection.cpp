@@ -68,8 +68,7 @@ ReportSelection SelectNumberRange(TTableAccess& titles, std::string_view carrier
 }
 
 std::string TrackTimeText(int minutes, int seconds) {
-    std::string text = TwoDigits(std::to_string(minutes));
-    if (seconds != 0)
-        text += " " + TwoDigits(std::to_string(seconds));
-    return text;
+    // MINUTEN is three characters wide, so two-digit minutes are followed by a blank in the key.
+    const std::string text = TwoDigits(std::to_string(minutes));
+    return seconds == 0 ? text : PadRight(text, 3) + TwoDigits(std::to_string(seconds));
 }

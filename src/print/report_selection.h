@@ -40,6 +40,8 @@ ReportSelection SelectNumberRange(TTableAccess& titles, std::string_view carrier
 // Whether DRAGER of the current record is `carrier` (trimmed; case ignored, blanks padded to 10).
 bool OfCarrier(const TTableAccess& access, std::string_view carrier);
 
-// The search text of a track time: the minutes in two digits, followed by a blank and the
-// seconds in two digits unless they are 0, so that 3:00 finds every track of three minutes.
+// The search text of a track time in order 6 (MINUTEN+SECONDEN+...): the minutes in at least two
+// digits and, unless the seconds are 0, padded to three and followed by the seconds in two
+// digits. 3:45 gives "03 45", 125:30 "12530"; 3:00 gives "03", which finds every track of three
+// minutes.
 std::string TrackTimeText(int minutes, int seconds);

@@ -58,6 +58,7 @@ TEST_F(ReportSelectionTest, APrefixCountsItsRunInAnyCaseWithTheCarrierFilter) {
     }
     EXPECT_EQ(TrackTimeText(3, 45), "03 45");
     EXPECT_EQ(TrackTimeText(125, 0), "125");
+    EXPECT_EQ(TrackTimeText(125, 30), "12530");
 }
 
 TEST_F(ReportSelectionTest, ANumberRangeCountsTheCarriersSourcesWithinIt) {
