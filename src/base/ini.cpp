@@ -70,3 +70,15 @@ bool IniWriteWindowPos(std::string_view section, std::string_view keyLeft, std::
     return IniWriteInteger(section, keyLeft, left) && IniWriteInteger(section, keyTop, top) &&
            IniWriteInteger(section, keyWidth, width) && IniWriteInteger(section, keyHeight, height);
 }
+
+std::string PrintIniFileName() {
+    return WorkFile("print.ini");
+}
+
+std::string ReadPrintIni(std::string_view section, std::string_view key) {
+    return profile::PrivateProfile(PrintIniFileName()).ReadString(section, key, "");
+}
+
+bool WritePrintIni(std::string_view section, std::string_view key, std::string_view value) {
+    return Reported(profile::PrivateProfile(PrintIniFileName()).WriteString(section, key, value));
+}

@@ -33,3 +33,9 @@ bool IniWriteWindowPos(std::string_view section, std::string_view keyLeft, std::
 
 // The path of cd.ini.
 std::string IniFileName();
+
+// print.ini, beside cd.ini, holds the report settings and the playlist's description; it is read
+// and written the same way, one call at a time. A missing key reads as an empty text.
+std::string ReadPrintIni(std::string_view section, std::string_view key);
+bool WritePrintIni(std::string_view section, std::string_view key, std::string_view value);
+std::string PrintIniFileName();

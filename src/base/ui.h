@@ -10,7 +10,8 @@
 #include <string>
 
 enum class MsgKind { Warning, Error, Information, Confirmation };
-enum class MsgButtons { Ok, YesNo, YesNoAbort };
+// YesNoDefaultNo: Yes and No with No as the default button, for a Yes that destroys something.
+enum class MsgButtons { Ok, YesNo, YesNoAbort, YesNoDefaultNo };
 enum class MsgAnswer { Ok, Yes, No, Abort };
 
 class Ui {

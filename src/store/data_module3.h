@@ -14,6 +14,8 @@
 #include "store/table_component.h"
 #include "store/table_env.h"
 
+class TDataModule1;
+
 class TDataModule3 {
 public:
     // Opens the three tables of `folder` (shared) under the settings of `env`, which must outlive
@@ -40,6 +42,26 @@ public:
     // happens, the table is left open for shared use with its index file open; a failure is
     // thrown after that. Without a gauge the progress shows in the status line.
     void PackItemFile(const TTableAccess::GaugeHook& gauge = nullptr);
+
+    // Adds track record `trackRecNo` (decimal text) of the track table to the playlist, copying
+    // its display fields. Refuses, with the error sound and a message, a track without a source
+    // number and a track already listed (same carrier, number, track and side). A failure is
+    // shown, and a record that could not be stored leaves nothing behind. True when the track was
+    // added; the track table stands on it and the playlist table on order 7 afterwards.
+    bool AddToPlayList(TDataModule1& tracks, std::string_view trackRecNo);
+    // Asks first (No the default), then deletes the playlist record on which the playlist table
+    // stands. True when it was deleted; false at the end of the table or when the user said No.
+    // Throws TableError.
+    bool DeletePlaylistTrack();
+    // Runs the protection check, asks first (No the default), then empties playlist.dat and its
+    // index file (ZapPlaylist) and the description in print.ini. True when the list was emptied.
+    // Throws TableError.
+    bool DeletePlaylist();
+    // Removes every playlist record at once, deleted ones included, keeping the files: a crash
+    // leaves the old or the empty list. False, after "File is in use, try later.", when another
+    // program holds the table. The table is left open for shared use in the order it had.
+    // Throws TableError.
+    bool ZapPlaylist();
 
     // The key of an item in tag "1": the text upper-cased as the index does it, blank-padded to
     // 50, then the code.

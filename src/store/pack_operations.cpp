@@ -11,52 +11,17 @@
 #include "store/data_module3.h"
 #include "store/folder_file.h"
 #include "store/record_edit.h"
+#include "store/table_alone.h"
 #include "store/table_error.h"
 
 bool TDataModule1::PackOne(TTableAccess& access, const std::string& indexFile, bool reindex,
                            const TTableAccess::GaugeHook& gauge) {
-    TTable& table = access.component();
-    if (access.Locked(0)) {
-        CurrentUi().Message(MsgKind::Information, "File is in use, try later.");
-        return false;
-    }
-    const std::string index = FolderFile(folder_, indexFile);
-    bool inUse = false;
-    std::optional<TableError> failure;
-    {
-        ControlsSuspended suspended(table);
-        try {
-            table.Close();
-            table.setExclusive(true);
-            try {
-                table.Open();
-            } catch (const TableError& e) {
-                if (!e.status().IsLocked())
-                    throw;
-                inUse = true;
-            }
-            if (!inUse) {
-                access.IndexOpen(index);
-                access.SetGaugeHook(gauge);
-                access.Pack();
-                if (reindex)
-                    access.Reindex();
-            }
-        } catch (const TableError& e) {
-            failure = e;
-        }
-        access.SetGaugeHook(nullptr);
-        // Back to shared use whatever happened: every screen needs the table.
-        table.Close();
-        table.setExclusive(false);
-        table.Open();
-        access.IndexOpen(index);
-    }
-    if (inUse)
-        CurrentUi().Message(MsgKind::Information, "File is in use, try later.");
-    if (failure)
-        throw *failure;
-    return !inUse;
+    return RunWithTableAlone(access, FolderFile(folder_, indexFile), [&] {
+        access.SetGaugeHook(gauge);
+        access.Pack();
+        if (reindex)
+            access.Reindex();
+    });
 }
 
 void TDataModule1::PackFiles(TDataModule2& titles, TDataModule3& rest,

@@ -139,9 +139,18 @@ xbase::ProgressFn TTableAccess::Progress() const {
 }
 
 void TTableAccess::Pack() {
+    Rewrite(false);
+}
+
+void TTableAccess::Zap() {
+    Rewrite(true);
+}
+
+void TTableAccess::Rewrite(bool keepNone) {
     xbase::Cursor& c = table_->cursor();
     std::string order = c.order() ? c.order()->name() : std::string();
-    ThrowIfError(table_->table().Pack(Progress()));
+    xbase::Table& table = table_->table();
+    ThrowIfError(keepNone ? table.Zap(Progress()) : table.Pack(Progress()));
     table_->Reset();
     ThrowIfError(c.SetOrder(order));
     GoTop();

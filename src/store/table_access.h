@@ -55,6 +55,9 @@ public:
     void IndexTag(const std::string& file, std::string_view tag, std::string_view expression);
     // Removes deleted records; the component must be opened exclusively.
     void Pack();
+    // Removes every record, deleted or not, keeping the files; the component must be opened
+    // exclusively. A crash leaves the old or the empty table.
+    void Zap();
     void Reindex();
     void SetGaugeHook(GaugeHook hook) { gauge_ = std::move(hook); }
     bool Locked(uint32_t recno) const;
@@ -65,6 +68,8 @@ public:
 
 private:
     xbase::ProgressFn Progress() const;
+    // Pack, or with `keepNone` Zap, keeping the controlling order.
+    void Rewrite(bool keepNone);
     void Moved() const;
 
     TTable* table_;

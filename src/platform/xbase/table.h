@@ -119,6 +119,9 @@ public:
     // Removes deleted records and compacts the memo file, then rebuilds every open tag. Needs an
     // exclusive open. Crash-safe: see docs/locking-and-recovery.md.
     Status Pack(const ProgressFn& progress);
+    // Removes every record and empties the memo file; the files and their tags stay, empty.
+    // Needs an exclusive open. Crash-safe as Pack is: a crash leaves the old or the empty table.
+    Status Zap(const ProgressFn& progress);
     // Rebuilds every tag of every open index file from the table.
     Status Reindex(const ProgressFn& progress);
     // Appends the records of another DBF, field by field of the same name (values converted by
@@ -161,6 +164,8 @@ public:
 private:
     Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const Options& options);
     Status LoadTags(CdxFile* file);
+    // Pack, or with `keepNone` Zap: the table rewritten without its deleted (or any) records.
+    Status Rewrite(const ProgressFn& progress, bool keepNone);
     // NotSupported, naming the file and tag, for a tag whose options we do not maintain (when
     // `writing`) or cannot read at all.
     static Status CheckTagKept(const std::string& indexPath, const TagInfo& info, bool writing);

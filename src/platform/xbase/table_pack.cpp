@@ -1,5 +1,5 @@
 // Pack: the table without its deleted records, and the memo file without the texts nobody points
-// to, written as copies and swapped in through the pack journal.
+// to, written as copies and swapped in through the pack journal. Zap: the same without any record.
 #include <cstdio>
 #include <ctime>
 
@@ -18,6 +18,14 @@ constexpr size_t kFlushBytes = 1 << 20;
 }  // namespace
 
 Status Table::Pack(const ProgressFn& progress) {
+    return Rewrite(progress, false);
+}
+
+Status Table::Zap(const ProgressFn& progress) {
+    return Rewrite(progress, true);
+}
+
+Status Table::Rewrite(const ProgressFn& progress, bool keepNone) {
     if (options_.readOnly)
         return Status::InvalidArgument(path(), "the table is open read-only");
     if (!options_.exclusive)
@@ -44,7 +52,9 @@ Status Table::Pack(const ProgressFn& progress) {
     Status failure;
     std::string text;
     const uint32_t total = recordCount();
-    XB_RETURN_IF_ERROR(ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
+    // Zap starts past the last record: nothing is copied.
+    const uint32_t first = keepNone ? total + 1 : 1;
+    XB_RETURN_IF_ERROR(ScanRecords(first, [&](uint32_t recno, const uint8_t* rec) {
         if (progress && (recno & 0x3FFF) == 0)
             progress(recno, uint64_t(total) * 2);
         if (rec[0] == '*')
