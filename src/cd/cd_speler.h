@@ -107,6 +107,13 @@ public:
     // opener; tells the user when the disc is not in the catalogue. hfdat.dat keeps its order and
     // record; artdat.dat stands on the source's first track.
     void DirectNaarCDInhoud();
+    // The record number of the catalogue track that CD track `track` of the disc in the drive
+    // is: the track with that number of the disc's source (the first by side). 0 when the disc
+    // is not tied to a source or its source lacks the track. Both tables keep their order and
+    // record.
+    uint32_t CatalogueTrack(int track);
+    // Adds CD track `track` to the playlist by its catalogue track; true when it was added.
+    bool AddToPlayList(int track);
 
     // The main window's CD state.
     bool CDOpenFailed() const { return cdOpenFailed_; }

@@ -6,6 +6,8 @@
 #include "base/text.h"
 #include "cd/cd_speler.h"
 #include "store/catalogue.h"
+#include "store/record_edit.h"
+#include "store/saved_position.h"
 #include "store/source_key.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 constexpr int kHfBySource = 4;  // UPPER(DRAGER)+STR(CDNUMMER)
 constexpr int kHfByCdId = 8;    // RMNR
 constexpr int kArtBySource = 8;
+constexpr int kArtBySideAndTrack = 10;  // UPPER(DRAGER)+STR(CDNUMMER)+AKANT+STR(TRACK)
 
 // A refusal of ChkCD: the status cleared, the error sound, the message.
 void Refuse(MsgKind kind, const std::string& text, int helpContext) {
@@ -218,4 +221,35 @@ void TCdSpeler::DirectNaarCDInhoud() {
     if (hasTracks && sourceOpener_) {
         sourceOpener_(key);
     }
+}
+
+uint32_t TCdSpeler::CatalogueTrack(int track) {
+    if (!DiscInDrive())
+        return 0;
+    SavedPosition keepTitles(catalogue_.dm2.HfAccess);
+    const std::string id = std::to_string(GetCDID());
+    if (id == "-1" || !SeekCdId(id))
+        return 0;
+    TTableAccess& hf = catalogue_.dm2.HfAccess;
+    const std::string key = SourceSeekKey(hf.GetString("DRAGER"), hf.GetInteger("CDNUMMER"));
+    TTableAccess& art = catalogue_.dm1.ArtAccess;
+    SavedPosition keepTracks(art);
+    art.SetOrder(kArtBySideAndTrack);
+    for (const uint32_t recno : CollectSourceRecords(art, key)) {
+        art.Go(recno);
+        if (art.GetInteger("TRACK") == track)
+            return recno;
+    }
+    return 0;
+}
+
+bool TCdSpeler::AddToPlayList(int track) {
+    const uint32_t recno = CatalogueTrack(track);
+    if (recno == 0) {
+        PlayWave("error.wav");
+        CurrentUi().Message(MsgKind::Information,
+                            "This track of the CD is not found in the database!");
+        return false;
+    }
+    return catalogue_.dm3.AddToPlayList(catalogue_.dm1, std::to_string(recno));
 }

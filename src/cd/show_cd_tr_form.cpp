@@ -17,7 +17,8 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       speler_(speler),
-      listBox1_(new QListWidget(this)) {
+      listBox1_(new QListWidget(this)),
+      addButton_(new QPushButton("&Add to playlist", this)) {
     setObjectName("ShowCdTrForm");
     setWindowTitle("Tracks & times");
 
@@ -38,6 +39,13 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     HintFilter::Install(speedButton1);
     connect(speedButton1, &QToolButton::clicked, this, [this] { DirectNaarCDInhoud(); });
 
+    addButton_->setObjectName("AddToPlaylistBtn");
+    addButton_->setAutoDefault(false);
+    addButton_->setEnabled(false);
+    connect(addButton_, &QPushButton::clicked, this, [this] { AddToPlaylistClick(); });
+    connect(listBox1_, &QListWidget::currentRowChanged, this,
+            [this](int row) { LineChanged(row); });
+
     auto* button1 = new QPushButton("&Play track", this);
     button1->setObjectName("Button1");
     button1->setDefault(true);
@@ -50,6 +58,7 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(speedButton1);
     buttons->addStretch();
+    buttons->addWidget(addButton_);
     buttons->addWidget(button1);
     buttons->addWidget(button2);
     auto* layout = new QVBoxLayout(this);
@@ -79,6 +88,26 @@ void TShowCdTrForm::PlayTheTrack() {
     const int row = std::max(listBox1_->currentRow(), 0);
     speler_.PlayCdTrack(row + 1);
     accept();
+}
+
+void TShowCdTrForm::LineChanged(int row) {
+    bool known = false;
+    try {
+        known = row >= 0 && speler_.CatalogueTrack(row + 1) != 0;
+    } catch (const TableError& error) {
+        CurrentUi().Message(MsgKind::Error, error.what());
+    }
+    addButton_->setEnabled(known);
+}
+
+void TShowCdTrForm::AddToPlaylistClick() {
+    const int row = listBox1_->currentRow();
+    try {
+        if (row >= 0)
+            speler_.AddToPlayList(row + 1);
+    } catch (const TableError& error) {
+        CurrentUi().Message(MsgKind::Error, error.what());
+    }
 }
 
 void TShowCdTrForm::DirectNaarCDInhoud() {

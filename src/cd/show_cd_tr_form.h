@@ -1,10 +1,12 @@
 // TShowCdTrForm: "Tracks & times", the disc's own track list with each track's length. A track
-// is played straight from the list; the button beside it jumps to the disc's source.
+// is played straight from the list; the button beside it jumps to the disc's source. When the
+// disc is tied to a source, a track is added to the playlist by its catalogue track.
 #pragma once
 
 #include <QDialog>
 
 class QListWidget;
+class QPushButton;
 class TCdSpeler;
 
 class TShowCdTrForm : public QDialog {
@@ -21,8 +23,14 @@ public:
     void DirectNaarCDInhoud();
     // The list read by ShowTracks, without showing the window.
     void FillTracks();
+    // Adds the selected line's track to the playlist through its catalogue track.
+    void AddToPlaylistClick();
 
 private:
+    // "&Add to playlist" is offered for a line whose track the catalogue holds.
+    void LineChanged(int row);
+
     TCdSpeler& speler_;
     QListWidget* listBox1_;
+    QPushButton* addButton_;
 };

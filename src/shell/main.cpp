@@ -17,6 +17,7 @@
 #include "entry/cd_speler_entry_cd.h"
 #include "entry/entry_commands.h"
 #include "loans/loan_commands.h"
+#include "playlist/playlist_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/product_logo.h"
@@ -94,6 +95,7 @@ int main(int argc, char* argv[]) {
     SetEntryCd(&entryCd);
     InstallEntryCommands(mainForm, *catalogue);
     InstallLoanCommands(mainForm, *catalogue);
+    InstallPlaylistCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

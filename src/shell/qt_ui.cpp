@@ -94,6 +94,11 @@ MsgAnswer QtUi::Message(MsgKind kind, const std::string& text, MsgButtons button
             box.addButton(QMessageBox::No);
             last = box.addButton(QMessageBox::Abort);
             break;
+        case MsgButtons::YesNoDefaultNo:
+            // Enter and Escape both answer No.
+            box.addButton(QMessageBox::Yes);
+            first = last = box.addButton(QMessageBox::No);
+            break;
     }
     box.setDefaultButton(first);
     // Escape and the close box give the last button, as the callers expect.
@@ -125,6 +130,7 @@ MsgAnswer QtUi::Message(MsgKind kind, const std::string& text, MsgButtons button
         case MsgButtons::Ok:
             return MsgAnswer::Ok;
         case MsgButtons::YesNo:
+        case MsgButtons::YesNoDefaultNo:
             return MsgAnswer::No;
         case MsgButtons::YesNoAbort:
             return MsgAnswer::Abort;

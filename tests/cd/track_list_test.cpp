@@ -101,4 +101,30 @@ TEST_F(TrackListTest, SpeedButtonGoesToTheDiscsSource) {
     EXPECT_EQ(opened, std::vector<std::string>{"CD                 5"});
 }
 
+TEST_F(TrackListTest, AddToPlaylistTakesTheCatalogueTrackOfTheLine) {
+    TShowCdTrForm untied(*player);
+    untied.FillTracks();
+    untied.findChild<QListWidget*>("ListBox1")->setCurrentRow(0);
+    EXPECT_FALSE(untied.findChild<QPushButton*>("AddToPlaylistBtn")->isEnabled());
+
+    AddSource("CD", 5, "Red", std::to_string(player->GetCDID()));
+    for (int track : {1, 2})
+        AddTrack("CD", 5, track);
+    TShowCdTrForm form(*player);
+    form.FillTracks();
+    auto* add = form.findChild<QPushButton*>("AddToPlaylistBtn");
+    for (const auto& [row, offered] : {std::pair{1, true}, {3, false}}) {
+        form.findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
+        EXPECT_EQ(add->isEnabled(), offered) << row;
+    }
+    form.findChild<QListWidget*>("ListBox1")->setCurrentRow(1);
+    add->click();
+    TTableAccess& list = catalogue->dm3.PlaylistAccess;
+    ASSERT_EQ(list.Count(), 1u);
+    list.GoTop();
+    EXPECT_EQ(list.GetInteger("TRACK"), 2);
+    EXPECT_EQ(list.GetInteger("CDNUMMER"), 5);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 }  // namespace
