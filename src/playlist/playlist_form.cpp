@@ -31,7 +31,7 @@ struct GridColumn {
 };
 
 constexpr GridColumn kColumns[] = {
-    {"TITLE", "TITEL", 32, false},    {"ARTIST", "ARTIEST", 26, false},
+    {"TITLE", "TITEL", 28, false},    {"ARTIST", "ARTIEST", 22, false},
     {"TRACK", "TRACK", 6, true},      {"MINUTES", "MINUTEN", 8, true},
     {"SECONDS", "SECONDEN", 8, true}, {"YEAR", "JAAR", 6, true},
     {"NUMBER", "CDNUMMER", 10, true}, {"SOURCE", "DRAGER", 10, false},
@@ -83,8 +83,12 @@ TPlaylistForm::TPlaylistForm(Catalogue& catalogue, QWidget* parent)
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->setHighlightSections(false);
     const int average = grid_->fontMetrics().averageCharWidth();
-    for (int i = 0; i < int(std::size(kColumns)); ++i)
-        grid_->setColumnWidth(i, kColumns[i].characters * average + 12);
+    const QFontMetrics header = grid_->horizontalHeader()->fontMetrics();
+    for (int i = 0; i < int(std::size(kColumns)); ++i) {
+        grid_->setColumnWidth(i, std::max(kColumns[i].characters * average,
+                                          header.horizontalAdvance(kColumns[i].caption)) +
+                                     12);
+    }
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->installEventFilter(this);
     connect(grid_, &QTableView::doubleClicked, this, [this] { InformationClick(); });
@@ -166,6 +170,7 @@ void TPlaylistForm::ShowInOrder(int order) {
     knownRecords_ = catalogue_.dm3.PlaylistTable.table().recordCount();
     const int row = model_->RowOf(selected);
     grid_->selectRow(row < 0 ? 0 : row);
+    grid_->scrollTo(grid_->currentIndex());
 }
 
 bool TPlaylistForm::GoToSelected() {
