@@ -3,8 +3,7 @@
 #include <charconv>
 
 #include "base/text.h"
-#include "store/controls_suspended.h"
-#include "store/saved_position.h"
+#include "store/table_error.h"
 
 namespace {
 
@@ -23,15 +22,19 @@ std::string PlaylistTotals::PlayingTime() const {
 }
 
 PlaylistTotals CountPlaylist(TTableAccess& playlist) {
-    ControlsSuspended suspended(playlist.component());
-    SavedPosition saved(playlist);
+    // The sum does not depend on the order: the file is read straight through in large blocks,
+    // and the shared record never moves.
+    const TTable& table = playlist.component();
     PlaylistTotals totals;
-    for (playlist.GoTop(); !playlist.Eof(); playlist.Skip(1)) {
-        totals.minutes += TimePart(playlist.GetString("MINUTEN"));
-        totals.seconds += TimePart(playlist.GetString("SECONDEN"));
+    ThrowIfError(table.table().ScanRecords(1, [&](uint32_t, const uint8_t* record) {
+        if (record[0] == '*')
+            return true;  // deleted
+        totals.minutes += TimePart(table.FieldText(record, "MINUTEN"));
+        totals.seconds += TimePart(table.FieldText(record, "SECONDEN"));
         totals.minutes += totals.seconds / 60;
         totals.seconds %= 60;
         ++totals.count;
-    }
+        return true;
+    }));
     return totals;
 }

@@ -14,6 +14,6 @@ struct PlaylistTotals {
     std::string PlayingTime() const;
 };
 
-// Adds up the visible records of the playlist table: a blank MINUTEN or SECONDEN adds nothing.
-// The table's current record and its bound views are as they were afterwards. Throws TableError.
+// Adds up every record of the playlist table that is not deleted: a blank MINUTEN or SECONDEN
+// adds nothing. The table's current record does not move. Throws TableError.
 PlaylistTotals CountPlaylist(TTableAccess& playlist);
