@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <tuple>
 
 #include "cd_fixture.h"
-#include "shell/modal_driver.h"
 
 namespace {
 
@@ -58,37 +58,27 @@ TEST_F(TrackListTest, MinutesAndTwelveTracks) {
     EXPECT_EQ(lines.back(), "Track 012   [00:00]");  // the lead-out's frame is not the track's
 }
 
-TEST_F(TrackListTest, PlayTrackPlaysTheSelectedLine) {
-    TShowCdTrForm form(*player);
-    testutil::WhenModalShown([](QWidget* modal) {
-        modal->findChild<QListWidget*>("ListBox1")->setCurrentRow(2);
-        modal->findChild<QPushButton*>("Button1")->click();
-    });
-    form.ShowTracks();
-    EXPECT_EQ(player->GetCDMode(), 2);
-    EXPECT_EQ(Track(), 3);
-}
-
-TEST_F(TrackListTest, NoLineSelectedPlaysTrackOne) {
-    player->PlayCdTrack(4);
-    TShowCdTrForm form(*player);
-    form.FillTracks();
-    form.findChild<QListWidget*>("ListBox1")->setCurrentRow(-1);
-    form.PlayTheTrack();
-    EXPECT_EQ(Track(), 1);
-    EXPECT_EQ(player->GetCDMode(), 2);
-}
-
-TEST_F(TrackListTest, DoubleClickOnALinePlaysIt) {
-    TShowCdTrForm form(*player);
-    form.FillTracks();
-    form.show();
-    auto* list = form.findChild<QListWidget*>("ListBox1");
-    const QRect line = list->visualItemRect(list->item(1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
-    EXPECT_EQ(Track(), 2);
-    EXPECT_FALSE(form.isVisible());
+TEST_F(TrackListTest, TheButtonOrADoubleClickPlaysTheLineAndClosesTheList) {
+    // Nothing selected plays track 1; each case starts while track 4 plays.
+    for (const auto& [row, doubleClick, track] :
+         {std::tuple{2, false, 3}, {-1, false, 1}, {1, true, 2}}) {
+        player->PlayCdTrack(4);
+        TShowCdTrForm form(*player);
+        form.FillTracks();
+        form.show();
+        auto* list = form.findChild<QListWidget*>("ListBox1");
+        list->setCurrentRow(row);
+        if (doubleClick) {
+            const QRect line = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+        } else {
+            form.findChild<QPushButton*>("Button1")->click();
+        }
+        EXPECT_EQ(Track(), track) << row;
+        EXPECT_EQ(player->GetCDMode(), 2);
+        EXPECT_FALSE(form.isVisible());
+    }
 }
 
 TEST_F(TrackListTest, SpeedButtonGoesToTheDiscsSource) {
