@@ -41,7 +41,7 @@ void OpenEntryScreen(TMainForm& form, Catalogue& catalogue) {
     window->show();
 }
 
-void InstallEntryCommands(TMainForm& form, Catalogue& catalogue) {
+void InstallEntryCommands(TMainForm& form, Catalogue& catalogue, ShowSourceFn showSource) {
     const auto add = [&form, &catalogue] { OpenEntryScreen(form, catalogue); };
     form.registerCommand("Add1", add);
     form.registerCommand("AddButton", add);
@@ -53,16 +53,17 @@ void InstallEntryCommands(TMainForm& form, Catalogue& catalogue) {
             Reopen(form, catalogue);
         }
     });
-    form.registerCommand("Addsometracks1", [&form, &catalogue] {
+    form.registerCommand("Addsometracks1", [&form, &catalogue, showSource] {
         TInvoegTrackForm dialog(catalogue, &form);
+        dialog.setShowSource(showSource);
         dialog.exec();
     });
     form.registerCommand("Addingsource1", [&form, &catalogue] {
         TInvConf dialog(catalogue, &form);
         dialog.exec();
     });
-    form.registerCommand("Number1", [&form, &catalogue] {
-        THeropen dialog(catalogue, THeropen::kShow, &form);
+    form.registerCommand("Number1", [&form, &catalogue, showSource] {
+        THeropen dialog(catalogue, THeropen::kShow, &form, showSource);
         dialog.exec();
     });
 }

@@ -13,10 +13,12 @@
 
 #include "base/ui.h"
 #include "base/work_dir.h"
+#include "cd/cd_speler.h"
 #include "cd/install_cd_player.h"
 #include "entry/cd_speler_entry_cd.h"
 #include "entry/entry_commands.h"
 #include "loans/loan_commands.h"
+#include "overview/show_source.h"
 #include "playlist/playlist_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
@@ -91,9 +93,15 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     TMainForm mainForm(catalogue.get());
-    CdSpelerEntryCd entryCd(InstallCdPlayer(mainForm, *catalogue));
+    // Entry and the CD player reach the source screen through this hook: they do not link it.
+    const auto showSource = [&mainForm, &catalogue](const std::string& sourceSeekKey) {
+        ShowSourceByKey(*catalogue, sourceSeekKey, &mainForm);
+    };
+    TCdSpeler& cdSpeler = InstallCdPlayer(mainForm, *catalogue);
+    cdSpeler.setSourceOpener(showSource);
+    CdSpelerEntryCd entryCd(cdSpeler);
     SetEntryCd(&entryCd);
-    InstallEntryCommands(mainForm, *catalogue);
+    InstallEntryCommands(mainForm, *catalogue, showSource);
     InstallLoanCommands(mainForm, *catalogue);
     InstallPlaylistCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);

@@ -1,0 +1,29 @@
+#include "overview/info_rows.h"
+
+#include <QFormLayout>
+#include <QLabel>
+
+#include "base/text.h"
+#include "store/table_access.h"
+
+QLabel* AddInfoRow(QWidget* owner, QFormLayout* form, RecordLabels& labels, const char* caption,
+                   const char* name, RecordLabels::Reader reader) {
+    auto* label = new QLabel(owner);
+    label->setObjectName(name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumWidth(260);
+    labels.Bind(label, std::move(reader));
+    form->addRow(caption, label);
+    return label;
+}
+
+QLabel* AddInfoRow(QWidget* owner, QFormLayout* form, RecordLabels& labels, const char* caption,
+                   const char* field) {
+    const std::string name = field;
+    return AddInfoRow(owner, form, labels, caption, field,
+                      [name](const TTableAccess& access) { return Trim(access.GetString(name)); });
+}
+
+std::string TrackTimeText(const TTableAccess& tracks) {
+    return Trim(tracks.GetString("MINUTEN")) + ":" + Trim(tracks.GetString("SECONDEN"));
+}

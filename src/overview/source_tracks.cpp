@@ -1,0 +1,46 @@
+#include "overview/source_tracks.h"
+
+#include <charconv>
+
+#include "base/text.h"
+#include "store/source_key.h"
+#include "store/table_access.h"
+
+namespace {
+
+// The whole number of a time field; a blank or damaged field adds nothing.
+uint32_t TimePart(const std::string& field) {
+    const std::string text = Trim(field);
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+}  // namespace
+
+SourceTracks ReadSourceTracks(TTableAccess& tracks, const std::string& key, bool withRows) {
+    SourceTracks result;
+    tracks.SetOrder(kArtBySideAndTrack);
+    if (!tracks.Seek(key)) {
+        return result;
+    }
+    for (; !tracks.Eof(); tracks.Skip(1)) {
+        if (SourceSeekKey(tracks.GetString("DRAGER"), tracks.GetString("CDNUMMER")) != key) {
+            break;
+        }
+        ++result.count;
+        result.minutes += TimePart(tracks.GetString("MINUTEN"));
+        result.seconds += TimePart(tracks.GetString("SECONDEN"));
+        result.minutes += result.seconds / 60;
+        result.seconds %= 60;
+        if (withRows) {
+            result.rows.push_back(
+                {tracks.GetString("ARTIEST"), tracks.GetString("TITEL"), tracks.RecNo()});
+        }
+    }
+    return result;
+}
+
+std::string PlayingTime(uint32_t minutes, uint32_t seconds) {
+    return TwoDigits(std::to_string(minutes)) + ":" + TwoDigits(std::to_string(seconds));
+}
