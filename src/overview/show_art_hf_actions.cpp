@@ -349,7 +349,7 @@ void TShowArtHfForm::UitleenClick() {
 void TShowArtHfForm::AddToPlaylistClick() {
     Guarded([this] {
         if (GoToSelectedTrack()) {
-            CurrentUi().Beep();  // PLAYLIST-PENDING
+            CurrentUi().Beep();  // no playlist in this build yet
         }
     });
 }

@@ -21,6 +21,7 @@
 #include "overview/record_labels.h"
 #include "store/catalogue.h"
 #include "store/saved_position.h"
+#include "store/table_access.h"
 
 namespace {
 
@@ -134,13 +135,18 @@ TShowArtHfForm::TShowArtHfForm(Catalogue& catalogue, QWidget* parent)
 TShowArtHfForm::~TShowArtHfForm() = default;
 
 QLabel* TShowArtHfForm::Bound(RecordLabels& labels, const char* name, const std::string& field) {
+    return Bound(labels, name,
+                 [field](const TTableAccess& access) { return Trim(access.GetString(field)); });
+}
+
+QLabel* TShowArtHfForm::Bound(RecordLabels& labels, const char* name, RecordLabels::Reader reader) {
     auto* label = new QLabel(this);
     label->setObjectName(name);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
     label->setMinimumWidth(40);
-    labels.Bind(label, field);
+    labels.Bind(label, std::move(reader));
     return label;
 }
 
@@ -188,7 +194,8 @@ QWidget* TShowArtHfForm::MakeTitlePart() {
                           {Bound(t, "HfLABEL", "LABEL"), 3},
                           {Caption(part, "Main artist:"), 0},
                           {Bound(t, "HfHOOFDART", "HOOFDART"), 3}}));
-    rows->addLayout(Line({{Caption(part, "&Purchase:"), 0},
+    QLabel* purchaseCaption = Caption(part, "&Purchase:");
+    rows->addLayout(Line({{purchaseCaption, 0},
                           {Bound(t, "HfAANKOOP", "AANKOOP"), 3},
                           {Caption(part, "on:"), 0},
                           {Bound(t, "HfAANKOOPDAT", "AANKOOPDAT"), 2},
@@ -203,6 +210,7 @@ QWidget* TShowArtHfForm::MakeTitlePart() {
     image1_->hide();
     QPushButton* title = Button(part, "&Main title", "MainTitleBtn");
     QPushButton* purchase = Button(part, "&Purchase", "PurchaseBtn");
+    purchaseCaption->setBuddy(purchase);
     connect(title, &QPushButton::clicked, this, [this] { HoofdtitelClick(); });
     connect(purchase, &QPushButton::clicked, this, [this] { AankoopClick(); });
     autoBox_->setObjectName("AutoBox");
@@ -231,9 +239,7 @@ QWidget* TShowArtHfForm::MakeTrackPart() {
     trackNumber_ = Bound(a, "ArtTRACK", "TRACK");
     trackNumber_->setToolTip("Double click to play the track");
     trackNumber_->installEventFilter(this);
-    QLabel* time = new QLabel(part);
-    time->setObjectName("ArtTIJD");
-    trackLabels_->Bind(time, &TrackTimeText);
+    QLabel* time = Bound(a, "ArtTIJD", &TrackTimeText);
 
     auto* rows = new QVBoxLayout(part);
     rows->setContentsMargins(0, 4, 0, 0);

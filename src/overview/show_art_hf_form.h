@@ -24,6 +24,7 @@ class QScrollArea;
 class QTableWidget;
 class RecordLabels;
 class SavedPosition;
+class TTableAccess;
 struct SourceTracks;
 
 class TShowArtHfForm : public QDialog {
@@ -55,7 +56,10 @@ private:
     QWidget* MakeTitlePart();
     QWidget* MakeTrackPart();
     void MakeMenus();
+    // A bold label of the block showing a field (trimmed) or a text read from the record.
     QLabel* Bound(RecordLabels& labels, const char* name, const std::string& field);
+    QLabel* Bound(RecordLabels& labels, const char* name,
+                  std::function<std::string(const TTableAccess&)> reader);
 
     static constexpr int kArtistColumnWidth = 292;
 
