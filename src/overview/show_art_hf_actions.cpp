@@ -156,6 +156,16 @@ bool TShowArtHfForm::GoToSelectedTrack() {
     return true;
 }
 
+bool TShowArtHfForm::SeekTitleOfSelectedTrack() {
+    TTableAccess& art = catalogue_.dm1.ArtAccess;
+    TTableAccess& hf = catalogue_.dm2.HfAccess;
+    const std::string key = GoToSelectedTrack()
+                                ? SourceSeekKey(art.GetString("DRAGER"), art.GetString("CDNUMMER"))
+                                : key_;
+    hf.SetOrder(kHfBySource);
+    return hf.Seek(key);
+}
+
 void TShowArtHfForm::Guarded(const std::function<void()>& action) {
     try {
         action();
@@ -301,14 +311,8 @@ void TShowArtHfForm::FormVerwijder() {
 
 void TShowArtHfForm::FormTekstblad() {
     Guarded([this] {
-        TTableAccess& art = catalogue_.dm1.ArtAccess;
-        TTableAccess& hf = catalogue_.dm2.HfAccess;
-        const std::string key =
-            GoToSelectedTrack() ? SourceSeekKey(art.GetString("DRAGER"), art.GetString("CDNUMMER"))
-                                : key_;
-        hf.SetOrder(kHfBySource);
-        if (hf.Seek(key)) {
-            TTekstblad::Show(catalogue_, hf.RecNo(), this);
+        if (SeekTitleOfSelectedTrack()) {
+            TTekstblad::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this);
         }
     });
 }
@@ -443,13 +447,8 @@ void TShowArtHfForm::LeesAlleTrackTijden() {
 
 void TShowArtHfForm::RemoveID() {
     Guarded([this] {
-        TTableAccess& art = catalogue_.dm1.ArtAccess;
         TTableAccess& hf = catalogue_.dm2.HfAccess;
-        const std::string key =
-            GoToSelectedTrack() ? SourceSeekKey(art.GetString("DRAGER"), art.GetString("CDNUMMER"))
-                                : key_;
-        hf.SetOrder(kHfBySource);
-        if (!hf.Seek(key)) {
+        if (!SeekTitleOfSelectedTrack()) {
             return;
         }
         if (IsBlank(hf.GetString("RMNR"))) {

@@ -74,6 +74,8 @@ private:
     void ReadTime();
     // Moves the track table to the selected row's record; false (a beep) without rows.
     bool GoToSelectedTrack();
+    // Seeks, in order 4, the main title of the selected track (of the source shown without one).
+    bool SeekTitleOfSelectedTrack();
     // The row's artist and title from its record.
     void UpdateData1(int row);
     // Runs an action of a control; a table failure is shown, and the grid gets the focus back.
