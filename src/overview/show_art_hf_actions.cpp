@@ -353,7 +353,8 @@ void TShowArtHfForm::UitleenClick() {
 void TShowArtHfForm::AddToPlaylistClick() {
     Guarded([this] {
         if (GoToSelectedTrack()) {
-            CurrentUi().Beep();  // no playlist in this build yet
+            catalogue_.dm3.AddToPlayList(catalogue_.dm1,
+                                         std::to_string(catalogue_.dm1.ArtAccess.RecNo()));
         }
     });
 }

@@ -131,12 +131,14 @@ TEST_F(SourceScreenTest, AMissingSourceIsNotShownAndMissingTracksAreReported) {
     EXPECT_EQ(ui.messages.back().helpContext, 37);
 }
 
-TEST_F(SourceScreenTest, DeletingTheLastTrackLeavesNoTracksAndNoTime) {
+TEST_F(SourceScreenTest, TheTrackGoesToThePlaylistAndDeletingTheLastLeavesNoTracksAndNoTime) {
     AddSource("CD", 3);
     AddTracks("CD", 3, {{"", 1, "4", "05"}});
     ui.answers = {MsgAnswer::Yes};
-    testutil::WhenModalShown([](QWidget* screen) {
+    testutil::WhenModalShown([this](QWidget* screen) {
         EXPECT_EQ(Text(screen, "ToonTijd"), "04:05");
+        screen->findChild<QAction*>("Addtoplaylist1")->trigger();
+        EXPECT_EQ(catalogue->dm3.PlaylistAccess.Count(), 1u);
         Press(screen, "DeleteBtn");
         EXPECT_TRUE(Titles(screen).empty());
         EXPECT_EQ(Text(screen, "Tracknum"), "0");
