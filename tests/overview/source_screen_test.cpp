@@ -173,6 +173,35 @@ TEST_F(SourceScreenTest, TheLoanPictureShowsTheBorrowerUntilTheLoanIsEnded) {
     EXPECT_EQ(catalogue->dm3.UitleenAccess.Count(), 0u);
 }
 
+// Each information window shows the record its table stands on.
+TEST_F(SourceScreenTest, TheInformationWindowsShowTheCurrentRecords) {
+    const uint32_t title = AddSource("LP", 4, "Night Songs");
+    AddTracks("LP", 4, {{"B", 7, "3", "40"}});
+    catalogue->dm2.HfTable.Edit();
+    catalogue->dm2.HfTable.SetFieldAsString("MEMO", "Signed sleeve");
+    catalogue->dm2.HfTable.Post();
+    const struct {
+        void (*show)(Catalogue&, QWidget*);
+        Strings labels;
+        Strings texts;
+    } cases[] = {
+        {&ShowTrackInfo, {"TITEL", "TrackTime", "TRACK", "DRAGER"}, {"B7", "3:40", "7 B", "LP"}},
+        {&ShowMainTitleInfo,
+         {"HTITEL", "CDNUMMER", "DBMemo1"},
+         {"Night Songs", "4", "Signed sleeve"}},
+    };
+    for (const auto& c : cases) {
+        catalogue->dm2.HfAccess.Go(title);
+        testutil::WhenModalShown([&c](QWidget* info) {
+            EXPECT_EQ(info->windowTitle(), "Information");
+            for (size_t i = 0; i < c.labels.size(); ++i)
+                EXPECT_EQ(Text(info, c.labels[i].c_str()), c.texts[i]);
+            info->close();
+        });
+        c.show(*catalogue, nullptr);
+    }
+}
+
 TEST_F(SourceScreenTest, SearchNumberOfTheMainWindowOpensTheSource) {
     AddSource("LP", 12, "Found Again");
     AddTracks("LP", 12, {{"", 1, "", ""}});
