@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "base/feedback.h"
 #include "base/ini.h"
@@ -211,8 +212,12 @@ bool TShowArtHfForm::event(QEvent* event) {
 
 void TShowArtHfForm::FormActivate() {
     stringGrid2_->setFocus();
+    // Room below the track part, so that it can come to the top of the panel; the panel takes
+    // the new height in its next layout pass, so it scrolls after that.
+    scrollBox1_->widget()->setMinimumHeight(trackPart_->y() + scrollBox1_->viewport()->height());
     if (autoBox_->isChecked()) {
-        scrollBox1_->verticalScrollBar()->setValue(trackPart_->y());
+        QTimer::singleShot(0, this,
+                           [this] { scrollBox1_->verticalScrollBar()->setValue(trackPart_->y()); });
     }
 }
 

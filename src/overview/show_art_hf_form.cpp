@@ -162,6 +162,7 @@ QWidget* TShowArtHfForm::MakeBlock() {
     layout->addWidget(MakeTitlePart());
     trackPart_ = MakeTrackPart();
     layout->addWidget(trackPart_);
+    layout->addStretch(1);  // extra height goes below the block, never between its lines
     return block;
 }
 
