@@ -1,0 +1,252 @@
+// The selection screens of the Print menu, opened through the main window's commands, with a
+// runner that records what each screen hands to its report and where the table stands.
+#include <QAction>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "entry/editors_fixture.h"
+#include "print/print_selection.h"
+#include "shell/main_form.h"
+#include "shell/modal_driver.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Fill = std::vector<std::pair<const char*, QString>>;
+
+class SelectionScreensTest : public EditorsTest {
+protected:
+    SelectionScreensTest() {
+        const struct {
+            const char *carrier, *artist, *title, *composer, *keyword, *performance, *style, *year,
+                *minutes, *seconds;
+            int number;
+        } tracks[] = {
+            {"CD", "Beatles", "Help", "Lennon", "", "", "", "1965", "03", "45", 1},
+            {"LP", "beatles", "Yesterday", "McCartney", "", "", "", "1965", "03", "00", 2},
+            {"CD", "Beat Farmers", "Dark Light", "", "", "", "", "1985", "04", "10", 3},
+            {"CD", "Abba", "Waterloo", "Andersson", "Love", "Live", "Pop", "1974", "03", "05", 4},
+        };
+        for (const auto& t : tracks) {
+            Add(catalogue->dm1.ArtTable, {{"DRAGER", t.carrier},
+                                          {"CDNUMMER", std::to_string(t.number)},
+                                          {"ARTIEST", t.artist},
+                                          {"TITEL", t.title},
+                                          {"COMPONIST", t.composer},
+                                          {"TREF", t.keyword},
+                                          {"UITVOER", t.performance},
+                                          {"SOORT", t.style},
+                                          {"JAAR", t.year},
+                                          {"MINUTEN", t.minutes},
+                                          {"SECONDEN", t.seconds}});
+        }
+        const struct {
+            const char *carrier, *title, *label, *style, *artist;
+            int number;
+        } titles[] = {{"CD", "Help!", "Parlophone", "Pop", "Beatles", 1},
+                      {"LP", "Yesterday", "", "", "Beatles", 2},
+                      {"CD", "Hot Pursuit", "", "", "Beat Farmers", 3},
+                      {"CD", "Waterloo", "Polar", "Pop", "Abba", 4}};
+        for (const auto& t : titles) {
+            Add(catalogue->dm2.HfTable, {{"DRAGER", t.carrier},
+                                         {"CDNUMMER", std::to_string(t.number)},
+                                         {"HTITEL", t.title},
+                                         {"LABEL", t.label},
+                                         {"SOORT", t.style},
+                                         {"HOOFDART", t.artist}});
+        }
+        IniWriteString("diversen", "VeldJaar", "1965");
+        form = std::make_unique<TMainForm>(catalogue.get());
+        InstallPrintSelection(
+            *form, *catalogue,
+            [this](Catalogue& c, const ReportRequest& r, QWidget*) {
+                const bool ofTracks = r.kind != ReportKind::MainTitle;
+                TTableAccess& access = ofTracks ? c.dm1.ArtAccess : c.dm2.HfAccess;
+                runs.push_back(r.name.toStdString() + " " + std::to_string(r.count) +
+                               (r.preview ? " preview" : " print") + " filter '" +
+                               r.filter.toStdString() + "' order " +
+                               std::to_string(access.IndexOrd()) + " at " +
+                               Trim(access.GetString(ofTracks ? "TITEL" : "HTITEL")));
+                return true;
+            },
+            [this] { ++setups; });
+    }
+
+    // Fills the named fields (combo boxes take the text, spin boxes the number).
+    static void FillIn(QWidget* screen, const Fill& fill) {
+        for (const auto& [name, text] : fill) {
+            if (auto* combo = screen->findChild<QComboBox*>(name))
+                combo->setEditText(text);
+            else
+                Child<QSpinBox>(screen, name)->setValue(text.isEmpty() ? -1 : text.toInt());
+        }
+    }
+    // Opens the screen of `command`, fills it in, presses `button` and closes it.
+    void Open(const char* command, const Fill& fill, const char* button = "PreviewBtn") {
+        testutil::WhenModalShown([&fill, button](QWidget* screen) {
+            FillIn(screen, fill);
+            Press(screen, button);
+            Press(screen, "CloseBtn");
+        });
+        form->command(command)->trigger();
+    }
+    // The next nested dialog: the sort question or the filter window.
+    static void Then(std::function<void(QWidget*)> action) {
+        testutil::WhenModalShown(std::move(action));
+    }
+
+    std::unique_ptr<TMainForm> form;
+    Strings runs;
+    int setups = 0;
+};
+
+TEST_F(SelectionScreensTest, EveryScreenOfThePrintMenuHandsItsRecordsToTheReport) {
+    const struct {
+        const char* command;
+        Fill fill;
+        const char* run;
+    } cases[] = {
+        {"PrintArtist1", {{"pStr", "beat"}}, "Artist 3 preview filter '' order 1 at Dark Light"},
+        {"PrintTitle1", {{"pStr", "YE"}}, "Title 1 preview filter '' order 2 at Yesterday"},
+        {"PrintComposer1", {{"pStr", "mc"}}, "Composer 1 preview filter '' order 5 at Yesterday"},
+        {"PrintKeyword1", {{"pStr", "lo"}}, "Keyword 1 preview filter '' order 3 at Waterloo"},
+        {"PrintPerformance1",
+         {{"pStr", "live"}},
+         "Performance 1 preview filter '' order 11 at Waterloo"},
+        {"PrintStyle2", {{"pStr", "pop"}}, "Style 2 1 preview filter '' order 7 at Waterloo"},
+        {"PrintTracktime1",
+         {{"pMinuten", "3"}},
+         "Track time 3 preview filter '' order 6 at Yesterday"},
+        {"PrintTracktime1",
+         {{"pMinuten", "3"}, {"pSeconden", "45"}},
+         "Track time 1 preview filter '' order 6 at Help"},
+        {"PrintYear1", {}, "Year 2 preview filter '' order 12 at Help"},
+        {"PrintMaintitle1", {{"pStr", "h"}}, "Main title 2 preview filter '' order 1 at Help!"},
+        {"PrintLabel1", {{"pStr", "polar"}}, "Label 1 preview filter '' order 6 at Waterloo"},
+        {"PrintStyle1", {{"pStr", "Pop"}}, "Style 1 2 preview filter '' order 2 at Help!"},
+        {"PrintMainartist1",
+         {{"pStr", "beat"}},
+         "Main artist 3 preview filter '' order 7 at Hot Pursuit"},
+        {"PrintSource1", {}, "Source 3 preview filter '' order 5 at Help!"},
+        {"PrintNumber1",
+         {{"aNummer", "3"}, {"bNummer", "3"}},
+         "Main title 1 print filter '' order 4 at Hot Pursuit"},
+        {"PrintNumber1",
+         {{"aNummer", "4"}},
+         "Main title 1 print filter '' order 4 at Waterloo"},  // the second follows the first
+    };
+    catalogue->dm1.ArtAccess.SetOrder(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        runs.clear();
+        Open(c.command, c.fill,
+             std::string(c.command) == "PrintNumber1" ? "PrintBtn" : "PreviewBtn");
+        EXPECT_EQ(runs, Strings{c.run});
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(catalogue->dm1.ArtAccess.IndexOrd(), 0);
+
+    // "&Setup" opens the printer setup, unless adding and modifying is locked.
+    for (bool locked : {false, true}) {
+        Lock(locked);
+        testutil::WhenModalShown([locked](QWidget* screen) {
+            EXPECT_EQ(Child<QPushButton>(screen, "SetupBtn")->isEnabled(), !locked);
+            Press(screen, "SetupBtn");
+            Press(screen, "CloseBtn");
+        });
+        form->command("PrintYear1")->trigger();
+    }
+    EXPECT_EQ(setups, 1);
+}
+
+TEST_F(SelectionScreensTest, RefusalsNameWhatIsMissingAndPrintNothing) {
+    const struct {
+        const char* command;
+        Fill fill;
+        const char* message;
+    } cases[] = {
+        {"PrintArtist1", {{"pStr", "zz"}}, "ngev.wav: Artist \"zz\" not found."},
+        {"PrintYear1", {{"pJaar", "1999"}}, "ngev.wav: Year \"1999\" not found."},
+        {"PrintYear1", {{"pJaar", ""}}, "Please fill in a year."},
+        {"PrintTracktime1", {}, "Please fill in the track time."},
+        {"PrintTracktime1",
+         {{"pMinuten", "3"}, {"pSeconden", "1"}},
+         "ngev.wav: Track time \"03 01\" is not found."},
+        {"PrintSource1", {{"pDrager", "mc"}}, "ngev.wav: Source \"mc\" is not found."},
+        {"PrintSource1", {{"pDrager", " "}}, "Please fill in a source."},
+        {"PrintNumber1",
+         {{"aNummer", "5"}, {"bNummer", "3"}},
+         "The first number must be smaller then the second number."},
+        {"PrintNumber1",
+         {{"aNummer", "5"}, {"bNummer", "9"}},
+         "ngev.wav: From number \"CD 5 till number 9\" is no information found."},
+        {"PrintNumber1", {{"pDrager", ""}}, "Please fill in a source."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        ui.messages.clear();
+        ui.sounds.clear();
+        Open(c.command, c.fill);
+        const std::string sound = ui.sounds.empty() ? "" : ui.sounds[0] + ": ";
+        EXPECT_EQ(ui.MessageTexts(), Strings{std::string(c.message).substr(sound.size())});
+        EXPECT_EQ(sound + ui.MessageTexts().at(0), c.message);
+    }
+    EXPECT_TRUE(runs.empty());
+
+    // A year that cd.ini does not hold starts the box empty.
+    IniWriteString("diversen", "VeldJaar", "FOUT");
+    testutil::WhenModalShown([](QWidget* screen) {
+        EXPECT_EQ(Child<QSpinBox>(screen, "pJaar")->text(), "");
+        Press(screen, "CloseBtn");
+    });
+    form->command("PrintYear1")->trigger();
+}
+
+// Nothing typed: a question, then the sort question, whose "Numerical" lists in source order. A
+// filter carrier with no match says so and opens the filter window; its Cancel clears the filter.
+TEST_F(SelectionScreensTest, ListsOfEverythingAndTheCarrierFilter) {
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};
+    testutil::WhenModalShown([](QWidget* screen) {
+        Press(screen, "PreviewBtn");  // No: nothing
+        Then([](QWidget* sort) {
+            EXPECT_EQ(sort->windowTitle(), "Sort");
+            Child<QRadioButton>(sort, "RadioButton2")->setChecked(true);
+            Press(sort, "OKBtn");
+        });
+        Press(screen, "PreviewBtn");
+        Then([](QWidget* sort) { Press(sort, "OKBtn"); });
+        Press(screen, "PrintBtn");
+
+        Then([](QWidget* filter) {
+            Child<QComboBox>(filter, "pFilter")->setEditText("mc");
+            Press(filter, "OKBtn");
+        });
+        Press(screen, "FilterBtn");
+        FillIn(screen, {{"pStr", "beat"}});
+        Then([](QWidget* filter) {
+            EXPECT_EQ(Child<QComboBox>(filter, "pFilter")->currentText(), "MC");
+            Press(filter, "CancelBtn");
+        });
+        Press(screen, "PreviewBtn");
+        Press(screen, "PreviewBtn");
+        Then([](QWidget* filter) {
+            Child<QComboBox>(filter, "pFilter")->setEditText("lp");
+            Press(filter, "OKBtn");
+        });
+        Press(screen, "FilterBtn");
+        Press(screen, "PreviewBtn");
+        Press(screen, "CloseBtn");
+    });
+    form->command("PrintArtist1")->trigger();
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"Do you want to print all the artist?",
+                                          "Do you want to print all the artist?",
+                                          "Do you want to print all the artist?",
+                                          "Nothing found with the filter setting \"MC\""}));
+    EXPECT_EQ(runs, (Strings{"Artist 4 preview filter '' order 8 at Help",
+                             "Artist 4 print filter '' order 1 at Waterloo",
+                             "Artist 3 preview filter '' order 1 at Dark Light",
+                             "Artist 1 preview filter 'LP' order 1 at Yesterday"}));
+}
+
+}  // namespace
