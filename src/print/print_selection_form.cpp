@@ -1,6 +1,7 @@
 #include "print/print_selection_form.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -40,6 +41,10 @@ void PrintSelectionForm::SetFields(QLayout* fields) {
         QPushButton* filter = MakeButton(this, "FilterBtn", "&Filter");
         connect(filter, &QPushButton::clicked, this, &PrintSelectionForm::FilterClick);
         buttons->addWidget(filter);
+        // The filter is easily forgotten; it stays in sight while it is set.
+        filterCap_ = new QLabel(this);
+        filterCap_->setObjectName("FilterCap");
+        buttons->addWidget(filterCap_);
     }
     buttons->addStretch(1);
     buttons->addSpacing(24);
@@ -99,4 +104,6 @@ void PrintSelectionForm::NothingWithFilter() {
 
 void PrintSelectionForm::FilterClick() {
     filter_ = TFilterDrager::Ask(catalogue_, filter_, this);
+    if (filterCap_ != nullptr)
+        filterCap_->setText(filter_.isEmpty() ? QString() : "Filter source: " + filter_);
 }

@@ -13,6 +13,7 @@
 #include "print/report_request.h"
 
 class Catalogue;
+class QLabel;
 class QLayout;
 class QWidget;
 
@@ -61,4 +62,5 @@ private:
     PrintSelectionHooks hooks_;
     bool withFilter_;
     QString filter_;
+    QLabel* filterCap_ = nullptr;
 };
