@@ -87,13 +87,7 @@ void PrintFieldForm::PrintData(bool preview) {
             order = table_.sourceOrder;
     }
     const ReportSelection found = SelectByPrefix(access, {order, {field_}, text, filterBytes()});
-    if (!found.found) {
-        NotFound(caption_ + " \"" + FromTable(Trim(text)) + "\" not found.");
-    } else if (found.count == 0) {
-        NothingWithFilter();
-    } else {
-        access.Go(found.first);
-        RunReport(table_.kind, found.count, preview, caption_);
-    }
+    HandOver(access, found, caption_ + " \"" + FromTable(Trim(text)) + "\" not found.", table_.kind,
+             preview, caption_);
     box_->setFocus();
 }

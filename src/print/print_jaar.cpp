@@ -51,13 +51,7 @@ void TPrintJaar::PrintData(bool preview) {
     // The whole year, so that the year 199 does not take in the nineties.
     const ReportSelection found =
         SelectByPrefix(tracks, {12, {"JAAR"}, PadRight(text, 4), filterBytes()});
-    if (!found.found) {
-        NotFound(QString::fromStdString("Year \"" + text + "\" not found."));
-    } else if (found.count == 0) {
-        NothingWithFilter();
-    } else {
-        tracks.Go(found.first);
-        RunReport(ReportKind::Year, found.count, preview, "Year");
-    }
+    HandOver(tracks, found, QString::fromStdString("Year \"" + text + "\" not found."),
+             ReportKind::Year, preview, "Year");
     year_->setFocus();
 }

@@ -59,11 +59,8 @@ void TPrintNummer::PrintData(bool preview) {
     TTableAccess& titles = catalogue_.dm2.HfAccess;
     SavedPosition saved(titles);
     const ReportSelection found = SelectNumberRange(titles, *carrier, first, last);
-    if (found.count == 0) {
-        NotFound("From number \"" + FromTable(*carrier) + " " + QString::number(first) +
-                 " till number " + QString::number(last) + "\" is no information found.");
-        return;
-    }
-    titles.Go(found.first);
-    RunReport(ReportKind::MainTitle, found.count, preview, "Main title");
+    HandOver(titles, found,
+             "From number \"" + FromTable(*carrier) + " " + QString::number(first) +
+                 " till number " + QString::number(last) + "\" is no information found.",
+             ReportKind::MainTitle, preview, "Main title");
 }

@@ -10,7 +10,9 @@
 #include "base/ui.h"
 #include "entry/editor_parts.h"
 #include "print/filter_drager.h"
+#include "print/report_selection.h"
 #include "shell/table_text.h"
+#include "store/table_access.h"
 
 namespace {
 
@@ -75,31 +77,37 @@ void PrintSelectionForm::Print(bool preview) {
     }
 }
 
-void PrintSelectionForm::RunReport(ReportKind kind, uint64_t count, bool preview,
-                                   const QString& name) {
-    ReportRequest request;
-    request.kind = kind;
-    request.count = count;
-    request.preview = preview;
-    request.name = name;
-    request.filter = withFilter_ ? filter_ : QString();
-    if (hooks_.runner)
-        hooks_.runner(catalogue_, request, this);
-}
-
 std::string PrintSelectionForm::filterBytes() const {
     // The filter window took only what the tables can hold.
     return ToTable(filter_).value_or(std::string());
 }
 
-void PrintSelectionForm::NotFound(const QString& text) {
-    PlayWave("ngev.wav");
-    CurrentUi().Message(MsgKind::Information, text.toStdString());
-}
-
-void PrintSelectionForm::NothingWithFilter() {
-    NotFound("Nothing found with the filter setting \"" + filter_ + "\"");
-    FilterClick();
+void PrintSelectionForm::HandOver(TTableAccess& access, const ReportSelection& found,
+                                  const QString& notFound, ReportKind kind, bool preview,
+                                  const QString& name) {
+    const bool filtered = withFilter_ && !filter_.isEmpty();
+    if (!found.found || (found.count == 0 && !filtered)) {
+        PlayWave("ngev.wav");
+        CurrentUi().Message(MsgKind::Information, notFound.toStdString());
+        return;
+    }
+    if (found.count == 0) {
+        PlayWave("ngev.wav");
+        CurrentUi().Message(
+            MsgKind::Information,
+            ("Nothing found with the filter setting \"" + filter_ + "\"").toStdString());
+        FilterClick();
+        return;
+    }
+    access.Go(found.first);
+    ReportRequest request;
+    request.kind = kind;
+    request.count = found.count;
+    request.preview = preview;
+    request.name = name;
+    request.filter = withFilter_ ? filter_ : QString();
+    if (hooks_.runner)
+        hooks_.runner(catalogue_, request, this);
 }
 
 void PrintSelectionForm::FilterClick() {

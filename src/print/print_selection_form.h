@@ -14,6 +14,8 @@
 
 class Catalogue;
 class QLabel;
+class TTableAccess;
+struct ReportSelection;
 class QLayout;
 class QWidget;
 
@@ -42,14 +44,13 @@ protected:
     // Finds the records and hands them to the report; shows its own refusals.
     virtual void PrintData(bool preview) = 0;
 
-    // Runs the report of `kind` over `count` records from the current one, named `name`, with
-    // the carrier filter when the screen has one.
-    void RunReport(ReportKind kind, uint64_t count, bool preview, const QString& name);
+    // Hands the records `found` in `access` (still in the order they were found in) to the report
+    // of `kind` named `name`, with the carrier filter when the screen has one. When none were
+    // found: "ngev.wav" and `notFound`; when the filter kept them all out, says so and opens the
+    // filter window to choose another carrier.
+    void HandOver(TTableAccess& access, const ReportSelection& found, const QString& notFound,
+                  ReportKind kind, bool preview, const QString& name);
 
-    // "ngev.wav" and the information `text`.
-    static void NotFound(const QString& text);
-    // Nothing matched the filter: says so and opens the filter window to choose another carrier.
-    void NothingWithFilter();
     // The filter window; keeps its answer (Cancel clears the filter).
     void FilterClick();
 

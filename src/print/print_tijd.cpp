@@ -60,13 +60,7 @@ void TPrintTijd::PrintData(bool preview) {
     SavedPosition saved(tracks);
     const ReportSelection found =
         SelectByPrefix(tracks, {6, {"MINUTEN", "SECONDEN"}, text, filterBytes()});
-    if (!found.found) {
-        NotFound(QString::fromStdString("Track time \"" + text + "\" is not found."));
-    } else if (found.count == 0) {
-        NothingWithFilter();
-    } else {
-        tracks.Go(found.first);
-        RunReport(ReportKind::TrackTime, found.count, preview, "Track time");
-    }
+    HandOver(tracks, found, QString::fromStdString("Track time \"" + text + "\" is not found."),
+             ReportKind::TrackTime, preview, "Track time");
     minutes_->setFocus();
 }

@@ -31,11 +31,7 @@ void TPrnGeluidsdrager::PrintData(bool preview) {
     // The whole carrier code, so that "CD" does not take in "CDR".
     const ReportSelection found =
         SelectByPrefix(titles, {5, {"DRAGER"}, PadRight(*carrier, 10), ""});
-    if (found.count == 0) {
-        NotFound("Source \"" + FromTable(*carrier) + "\" is not found.");
-    } else {
-        titles.Go(found.first);
-        RunReport(ReportKind::MainTitle, found.count, preview, "Source");
-    }
+    HandOver(titles, found, "Source \"" + FromTable(*carrier) + "\" is not found.",
+             ReportKind::MainTitle, preview, "Source");
     box_->setFocus();
 }
