@@ -12,6 +12,7 @@
 #include "overview/show_source.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
+#include "store/record_edit.h"
 
 namespace {
 
@@ -171,6 +172,45 @@ TEST_F(SourceScreenTest, TheLoanPictureShowsTheBorrowerUntilTheLoanIsEnded) {
     EXPECT_TRUE(ShowSource(*catalogue, "CD", "8", 0, nullptr));
     EXPECT_EQ(ui.MessageTexts(), Strings{"Remove loan source to \"Anna\" from database?"});
     EXPECT_EQ(catalogue->dm3.UitleenAccess.Count(), 0u);
+}
+
+// "&Remove ID" clears a stored disc ID after Yes, and only says so for a source without one; it
+// is not offered while adding and modifying is locked.
+TEST_F(SourceScreenTest, RemoveIdClearsAStoredDiscIdAfterYes) {
+    const struct {
+        const char* id;
+        bool locked;
+        const char* message;
+        const char* left;
+    } cases[] = {
+        {"1234567", false, "Do you want to remove the ID?", ""},
+        {"", false,
+         "This Source has no ID yet! Place the right source and click on the option "
+         "play track.",
+         ""},
+        {"7654321", true, nullptr, "7654321"},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(++number);
+        const uint32_t title = AddSource("CD", number);
+        ChangeRecord(catalogue->dm2.HfAccess, title,
+                     [&c](TTable& titles) { titles.SetFieldAsString("RMNR", c.id); });
+        AddTracks("CD", number, {{"", 1, "", ""}});
+        Lock(c.locked);
+        ui.answers.assign(*c.id != '\0' && !c.locked ? 1 : 0, MsgAnswer::Yes);
+        ui.messages.clear();
+        testutil::WhenModalShown([&c](QWidget* screen) {
+            QAction* remove = screen->findChild<QAction*>("RemoveID1");
+            EXPECT_EQ(remove->isEnabled(), !c.locked);
+            if (remove->isEnabled())
+                remove->trigger();
+            screen->close();
+        });
+        EXPECT_TRUE(ShowSource(*catalogue, "CD", std::to_string(number), 0, nullptr));
+        EXPECT_EQ(ui.MessageTexts(), c.message ? Strings{c.message} : Strings{});
+        EXPECT_EQ(Field(catalogue->dm2.HfAccess, title, "RMNR"), c.left);
+    }
 }
 
 // Each information window shows the record its table stands on.
