@@ -28,7 +28,7 @@ struct PrefixQuery {
 // From the first record of `query.order` whose key begins with the upper-cased text (the top for
 // an empty text), counts the records whose joined fields, upper-cased, begin with it, stopping
 // at the first that does not; with a carrier only records whose DRAGER is that carrier (case
-// ignored) count. Leaves the table on `query.order` at the end of the run: the caller keeps the
+// ignored) count. Leaves the table on `query.order`, on no particular record: the caller keeps the
 // order and record it needs.
 ReportSelection SelectByPrefix(TTableAccess& access, const PrefixQuery& query);
 
