@@ -20,6 +20,7 @@
 #include "loans/loan_commands.h"
 #include "overview/show_source.h"
 #include "playlist/playlist_commands.h"
+#include "search/search_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/product_logo.h"
@@ -104,6 +105,7 @@ int main(int argc, char* argv[]) {
     InstallEntryCommands(mainForm, *catalogue, showSource);
     InstallLoanCommands(mainForm, *catalogue);
     InstallPlaylistCommands(mainForm, *catalogue);
+    InstallSearchCommands(mainForm, *catalogue, SearchLinks{});
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

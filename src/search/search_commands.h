@@ -1,0 +1,15 @@
+// The Search menu's way into the field search screens: each command opens a new window, so that
+// several can be open at once, each with its own profile.
+#pragma once
+
+#include "search/zoek_form.h"
+
+class Catalogue;
+class TMainForm;
+
+// Registers the fourteen field search commands on `form`; `form` and `catalogue` must outlive
+// the run. `links` opens the screens of other subsystems.
+void InstallSearchCommands(TMainForm& form, Catalogue& catalogue, SearchLinks links);
+
+// Opens `screen` as a new child window of `form`, destroyed when it closes.
+void OpenSearchWindow(TMainForm& form, TZoekForm* screen);

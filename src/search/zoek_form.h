@@ -1,0 +1,134 @@
+// TZoekForm: the one layout, search and set of actions of the field search screens. A top panel
+// (search box, filter box RefStr, Search, Auto, the action buttons, the counter and, below its
+// visible part, the details of the searched table's current record), the column headers and the
+// result grid of the hits' record numbers. The screens differ only in their kind: the table, the
+// order, how the key is built and the grid's columns. An MDI child, destroyed when closed.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "search/field_search.h"
+#include "search/search_profile.h"
+
+class Catalogue;
+class HitListModel;
+class PickListCombo;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QTableView;
+class TTableAccess;
+
+// The screens of other subsystems that the search screens open, as their entry points.
+struct SearchLinks {
+    // The source information screen for (carrier, number) and the track record (0: none).
+    std::function<void(const std::string& carrier, const std::string& number, uint32_t trackRecNo,
+                       QWidget* parent)>
+        showSource;
+    // The information window of the current track / main title, modal.
+    std::function<void(QWidget* parent)> trackInfo;
+    std::function<void(QWidget* parent)> titleInfo;
+};
+
+class TZoekForm : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Tracks, MainTitles, Source, Year, Time, Memo };
+
+    // `catalogue` must outlive the screen.
+    TZoekForm(Catalogue& catalogue, Kind kind, SearchLinks links, QWidget* parent = nullptr);
+    ~TZoekForm() override;
+
+    Kind kind() const { return kind_; }
+    bool tracks() const;
+    // Configurable screens: takes the profile (captions, box sizes, lookup code). `simpleStyle`:
+    // the search box without its drop-down button.
+    void InitZoek(const SearchProfile& profile, bool simpleStyle = false);
+    const SearchProfile& profile() const { return profile_; }
+    HitListModel& model() { return *model_; }
+    bool resultsShown() const { return resultsShown_; }
+
+    // Runs one search with what the boxes hold (ZoekArt on track screens, ZoekHf otherwise).
+    void Zoek();
+    // The actions on the selected row.
+    void FormInhoud();
+    void ShowInfo();
+    void FormWijzig();
+    void FormTekstblad();
+    void FormAankoop();
+    void FormVerwijder();
+    void AddToPlaylist();
+    void PlayTrack();
+    void StopTrack();
+    void EjectCD();
+    void FormLening();
+    void SearchAgain();
+    void Vertraag();
+    // Moves the top panel down n+1 times by the configured step.
+    void AutoScroll(int moves);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildTopPanel();
+    void BuildGrid();
+    void BuildPopupMenus();
+    void FormShow();
+    QString SearchText() const;
+    FieldSearch MakeSearch(const QString& text) const;
+    void ShowOutcome(const SearchResult& result, const QString& text);
+    void Enable_Buttons();
+    void Disable_Buttons();
+    void UpdateDetails();
+    // The selected row's record made current; 0 when no row is selected.
+    uint32_t GoToSelected();
+    // Goes back to the row's record after an editor closed and shows it again (UpdateData).
+    void UpdateData(int row);
+    void Guarded(const std::function<void()>& action);
+    TTableAccess& access() const;
+    // The track's source main title made current in hfdat.dat; false when it has none.
+    bool SeekTitleOfTrack();
+    QWidget* PlacementWindow();
+    const char* AutoKey() const;
+    QString SearchCaption() const;
+    QString FilterCaption() const;
+
+    Catalogue& catalogue_;
+    Kind kind_;
+    SearchLinks links_;
+    SearchProfile profile_;
+    bool resultsShown_ = false;
+    bool shown_ = false;
+    int observer_ = 0;
+    QScrollArea* scrollBox_;
+    QLabel* searchLabel_;
+    PickListCombo* zoekstr_ = nullptr;
+    QLineEdit* memoText_ = nullptr;
+    QSpinBox* number_ = nullptr;  // the year or the minutes
+    QSpinBox* nSec_ = nullptr;
+    QCheckBox* zoekExact_ = nullptr;
+    QLabel* filterLabel_;
+    QLineEdit* refStr_;
+    QPushButton* zoekBtn_;
+    QCheckBox* auto_;
+    std::vector<QPushButton*> actionButtons_;
+    QLabel* counter_;
+    std::vector<std::pair<std::vector<std::string>, QLabel*>> details_;
+    QTableView* grid_;
+    HitListModel* model_;
+    QMenu* popupMenu1_;
+    QMenu* popupMenu2_;
+    QAction* playItem_ = nullptr;
+    QAction* scrollToMemo_ = nullptr;
+};

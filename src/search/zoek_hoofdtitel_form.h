@@ -1,0 +1,11 @@
+// TZoekHoofdtitelForm: the field search screen that finds the main titles by the beginning of the
+// field its profile names.
+#pragma once
+
+#include "search/zoek_form.h"
+
+class TZoekHoofdtitelForm : public TZoekForm {
+public:
+    TZoekHoofdtitelForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::MainTitles, std::move(links), parent) {}
+};

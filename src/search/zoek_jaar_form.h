@@ -1,0 +1,10 @@
+// TZoekJaarForm: the field search screen that finds the tracks of a year.
+#pragma once
+
+#include "search/zoek_form.h"
+
+class TZoekJaarForm : public TZoekForm {
+public:
+    TZoekJaarForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::Year, std::move(links), parent) {}
+};

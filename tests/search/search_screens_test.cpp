@@ -1,0 +1,195 @@
+// The field search screens opened through the main window's Search menu and driven through their
+// controls: the messages, the exact carrier, the time and memo searches, the delay factors, the
+// source deletion and several windows each with its own profile.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+
+#include "base/ini.h"
+#include "entry/entry_fixture.h"
+#include "search/hit_list_model.h"
+#include "search/search_commands.h"
+#include "search/source_deletion.h"
+#include "shell/main_form.h"
+#include "shell/modal_driver.h"
+
+namespace {
+
+class SearchScreensTest : public EntryTest {
+protected:
+    void SetUp() override {
+        EntryTest::SetUp();
+        form_ = std::make_unique<TMainForm>(&catalogue());
+        InstallSearchCommands(*form_, catalogue(), {});
+        int track = 0;
+        for (const auto& [artist, title, minutes, seconds, number] :
+             {std::tuple{"Beatles", "Help", "04", "35", "1"},
+              {"beach boys", "Surf", "04", "00", "1"},
+              {"Abbey Bee", "Bees", "14", "35", "2"},
+              {"Bert", "Help me", "03", "10", "2"}})
+            AddTrack({{"ARTIEST", artist},
+                      {"TITEL", title},
+                      {"MINUTEN", minutes},
+                      {"SECONDEN", seconds},
+                      {"DRAGER", "CD"},
+                      {"CDNUMMER", number},
+                      {"TRACK", std::to_string(++track)}});
+        for (const auto& [carrier, number, title, memo] :
+             {std::tuple{"CD", "1", "Blue", "jazz at night"},
+              {"CDR", "1", "Red", "a jazzy night"},
+              {"CD", "2", "Green", "night jazz"}})
+            AddMainTitle(
+                {{"DRAGER", carrier}, {"CDNUMMER", number}, {"HTITEL", title}, {"MEMO", memo}});
+    }
+    TZoekForm* Open(const char* command) {
+        form_->command(command)->trigger();
+        QMdiSubWindow* window = form_->mdiArea()->subWindowList().last();
+        return qobject_cast<TZoekForm*>(window->widget());
+    }
+    void CloseAll() {
+        form_->mdiArea()->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(SearchScreensTest, EveryCommandOpensItsScreenEachWithItsOwnProfile) {
+    for (const auto& [command, name, title] :
+         {std::tuple{"Artist1", "ZoekArtiestForm", "Artist"},
+          {"Title1", "ZoekArtiestForm", "Title"},
+          {"Composer1", "ZoekArtiestForm", "Composer"},
+          {"Keyword1", "ZoekArtiestForm", "Keyword"},
+          {"Performance1", "ZoekArtiestForm", "Performance"},
+          {"Style2", "ZoekArtiestForm", "Style"},
+          {"Maintitle1", "ZoekHoofdtitelForm", "Main title"},
+          {"Label1", "ZoekHoofdtitelForm", "Label"},
+          {"Style1", "ZoekHoofdtitelForm", "Style"},
+          {"Mainartist1", "ZoekHoofdtitelForm", "Main artist"},
+          {"Source1", "ZoekGeluidsdragerForm", "Source"},
+          {"Year1", "ZoekJaarForm", "Year"},
+          {"Tracktime1", "ZoekTijdForm", "Track time"},
+          {"Memofields1", "ZoekTekstbladForm", "Memo fields"}}) {
+        EXPECT_TRUE(form_->command(command)->isEnabled()) << command;
+        TZoekForm* screen = Open(command);
+        ASSERT_NE(screen, nullptr) << command;
+        EXPECT_EQ(screen->objectName(), name);
+        EXPECT_EQ(screen->windowTitle(), title);
+    }
+    // Fourteen windows at once; the artist and title screens kept their own profiles.
+    const QList<QMdiSubWindow*> windows = form_->mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 14);
+    EXPECT_EQ(qobject_cast<TZoekForm*>(windows[0]->widget())->profile().SearchField, "ARTIEST");
+    EXPECT_EQ(qobject_cast<TZoekForm*>(windows[1]->widget())->profile().SearchField, "TITEL");
+    EXPECT_EQ(qobject_cast<TZoekForm*>(windows[1]->widget())
+                  ->model()
+                  .headerData(1, Qt::Horizontal, Qt::DisplayRole),
+              "Artist");
+}
+
+TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
+    struct Case {
+        const char* command;
+        const char* text;  // the search box; minutes for the time screen
+        int seconds;
+        bool exact;
+        const char* filter;
+        int rows;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"Artist1", "be", 0, false, "", 3, ""},
+        {"Artist1", "be", 0, false, "xyz", 0, "In the field Title is \"xyz\" not found."},
+        {"Artist1", "zz", 0, false, "", 0, "Artist \"zz\" is not found."},
+        {"Source1", "cd", 0, false, "", 2, ""},
+        {"Source1", "cd", 0, false, "gre", 1, ""},
+        {"Tracktime1", "4", 0, false, "", 2, ""},
+        {"Tracktime1", "4", 35, false, "", 1, ""},
+        {"Memofields1", "jazz", 0, true, "", 2, ""},
+        {"Memofields1", "blues", 0, false, "", 0, "Text \"blues\" is not found."},
+    };
+    for (const Case& c : cases) {
+        ui_.messages.clear();
+        TZoekForm* screen = Open(c.command);
+        if (auto* combo = screen->findChild<QComboBox*>("Zoekstr"))
+            combo->setEditText(c.text);
+        else if (auto* edit = screen->findChild<QLineEdit*>("Zoekstr"))
+            edit->setText(c.text);
+        else
+            screen->findChild<QSpinBox*>("Zoekstr")->setValue(QString(c.text).toInt());
+        if (auto* seconds = screen->findChild<QSpinBox*>("nSec"))
+            seconds->setValue(c.seconds);
+        if (auto* exact = screen->findChild<QCheckBox*>("ZoekExact"))
+            exact->setChecked(c.exact);
+        screen->findChild<QLineEdit*>("RefStr")->setText(c.filter);
+        QTest::keyClick(screen->findChild<QLineEdit*>("RefStr"), Qt::Key_Return);
+        const std::string what = std::string(c.command) + " " + c.text + "/" + c.filter;
+        EXPECT_EQ(screen->model().rowCount(), c.rows) << what;
+        EXPECT_EQ(screen->resultsShown(), c.rows > 0) << what;
+        EXPECT_EQ(screen->findChild<QPushButton*>("InhoudBtn")->isEnabled(), c.rows > 0) << what;
+        EXPECT_EQ(ui_.MessageTexts(), c.message.empty() ? std::vector<std::string>{}
+                                                        : std::vector<std::string>{c.message})
+            << what;
+        CloseAll();
+    }
+}
+
+TEST_F(SearchScreensTest, DelayFactorsNineAndTenBothScrollByOne) {
+    TZoekForm* screen = Open("Artist1");
+    QScrollBar* bar = screen->findChild<QScrollArea*>("ScrollBox1")->verticalScrollBar();
+    for (const int factor : {9, 10, 7}) {
+        testutil::WhenModalShown([factor](QWidget* delay) {
+            EXPECT_EQ(delay->windowTitle(), "Delay");
+            delay->findChild<QSpinBox*>("SpinEdit1")->setValue(factor);
+            delay->findChild<QPushButton*>("OKBtn")->click();
+        });
+        screen->Vertraag();
+        EXPECT_EQ(IniReadInteger("Diversen", "ScrollIncrement"), 10 - factor);
+        bar->setValue(0);
+        screen->AutoScroll(2);
+        EXPECT_EQ(bar->value(), std::min(bar->maximum(), factor >= 9 ? 3 : 9)) << factor;
+    }
+}
+
+TEST_F(SearchScreensTest, DeletingASourceTakesItsTracksLoanAndPlaylistEntriesOnly) {
+    for (const auto& [carrier, number] : {std::pair{"CD", "1"}, {"CD", "2"}}) {
+        Add(catalogue().dm3.UitleenTable,
+            {{"DRAGER", carrier}, {"CDNUMMER", number}, {"AANWIE", "Ann"}});
+    }
+    for (uint32_t track = 1; track <= 4; ++track)
+        catalogue().dm3.AddToPlayList(catalogue().dm1, std::to_string(track));
+    using V = std::vector<std::string>;
+    const auto keys = [this](TTableAccess& access) {
+        V found;
+        for (const Record& row : Rows(access, {"DRAGER", "CDNUMMER"}))
+            found.push_back(row.at("DRAGER") + row.at("CDNUMMER"));
+        return found;
+    };
+    for (const auto& [answer, deleted] :
+         {std::pair{MsgAnswer::No, false}, {MsgAnswer::Yes, true}}) {
+        ui_.messages.clear();
+        ui_.answers = {answer};
+        EXPECT_EQ(DeleteSource(catalogue(), 1), deleted);
+        EXPECT_EQ(ui_.MessageTexts(),
+                  V{"Delete source CD 1 \"Blue\" with its 2 tracks, its loan and its playlist "
+                    "entries?"});
+        const V cd1 = deleted ? V{} : V{"CD1"}, twoCd1 = deleted ? V{} : V{"CD1", "CD1"};
+        const auto with = [](V first, const V& rest) {
+            first.insert(first.end(), rest.begin(), rest.end());
+            return first;
+        };
+        EXPECT_EQ(keys(catalogue().dm1.ArtAccess), with(twoCd1, {"CD2", "CD2"}));
+        EXPECT_EQ(keys(catalogue().dm3.UitleenAccess), with(cd1, {"CD2"}));
+        EXPECT_EQ(keys(catalogue().dm3.PlaylistAccess), with(twoCd1, {"CD2", "CD2"}));
+        EXPECT_EQ(keys(catalogue().dm2.HfAccess), with(cd1, {"CDR1", "CD2"}));
+    }
+}
+
+}  // namespace
