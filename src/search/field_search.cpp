@@ -37,6 +37,16 @@ public:
         return false;
     }
 
+    // The outcome once the walk is over; `anyKey`: some record had the key (or the memo text).
+    SearchResult Finish(bool anyKey) {
+        if (Report()) {
+            result.outcome = !result.rows.empty() ? SearchOutcome::Found
+                             : anyKey             ? SearchOutcome::FilterNotFound
+                                                  : SearchOutcome::KeyNotFound;
+        }
+        return result;
+    }
+
     SearchResult result;
 
 private:
@@ -96,12 +106,7 @@ SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
         if (!hits.Add(access.RecNo()))
             return hits.result;
     }
-    if (!hits.Report())
-        return hits.result;
-    hits.result.outcome = !hits.result.rows.empty() ? SearchOutcome::Found
-                          : anyKey                  ? SearchOutcome::FilterNotFound
-                                                    : SearchOutcome::KeyNotFound;
-    return hits.result;
+    return hits.Finish(anyKey);
 }
 
 SearchResult RunMemoSearch(TTableAccess& access, const std::string& memoField,
@@ -121,10 +126,5 @@ SearchResult RunMemoSearch(TTableAccess& access, const std::string& memoField,
         if (!hits.Add(access.RecNo()))
             return hits.result;
     }
-    if (!hits.Report())
-        return hits.result;
-    hits.result.outcome = !hits.result.rows.empty() ? SearchOutcome::Found
-                          : anyMemo                 ? SearchOutcome::FilterNotFound
-                                                    : SearchOutcome::KeyNotFound;
-    return hits.result;
+    return hits.Finish(anyMemo);
 }

@@ -672,45 +672,42 @@ bool TZoekForm::SeekTitleOfTrack() {
                                      catalogue_.dm1.ArtAccess.GetInteger("CDNUMMER")));
 }
 
-void TZoekForm::FormInhoud() {
+void TZoekForm::OnSelectedRow(const std::function<void(uint32_t recno)>& action) {
     if (!resultsShown_)
         return;
-    Guarded([this] {
+    Guarded([&] {
         const int row = grid_->currentIndex().row();
         const uint32_t recno = GoToSelected();
-        if (recno == 0 || !links_.showSource)
+        if (recno == 0)
             return;
-        const std::string carrier = access().GetString("DRAGER");
+        action(recno);
+        UpdateData(row);
+    });
+}
+
+void TZoekForm::FormInhoud() {
+    OnSelectedRow([this](uint32_t recno) {
+        if (!links_.showSource)
+            return;
+        const std::string carrier = TrimRight(access().GetString("DRAGER"));
         const std::string number = std::to_string(access().GetInteger("CDNUMMER"));
         if (tracks())
-            links_.showSource(TrimRight(carrier), number, recno, this);
+            links_.showSource(carrier, number, recno, this);
         else
-            links_.showSource(PadRight(TrimRight(carrier), 10), PadLeft(number, 10), 0, this);
-        UpdateData(row);
+            links_.showSource(PadRight(carrier, 10), PadLeft(number, 10), 0, this);
     });
 }
 
 void TZoekForm::ShowInfo() {
-    if (!resultsShown_)
-        return;
-    Guarded([this] {
-        const int row = grid_->currentIndex().row();
-        if (GoToSelected() == 0)
-            return;
+    OnSelectedRow([this](uint32_t) {
         const auto& info = tracks() ? links_.trackInfo : links_.titleInfo;
         if (info)
             info(this);
-        UpdateData(row);
     });
 }
 
 void TZoekForm::FormWijzig() {
-    if (!resultsShown_)
-        return;
-    Guarded([this] {
-        const int row = grid_->currentIndex().row();
-        if (GoToSelected() == 0)
-            return;
+    OnSelectedRow([this](uint32_t) {
         if (tracks()) {
             TWijzigArtiestGegevens editor(catalogue_, this);
             editor.exec();
@@ -718,40 +715,25 @@ void TZoekForm::FormWijzig() {
             TWijzigHoofdtitelGegevens editor(catalogue_, this);
             editor.exec();
         }
-        UpdateData(row);
+    });
+}
+
+void TZoekForm::EditTitleOfRow(const std::function<void(uint32_t titleRecNo)>& edit) {
+    OnSelectedRow([&](uint32_t) {
+        if (tracks() && !SeekTitleOfTrack()) {
+            CurrentUi().Beep();
+            return;
+        }
+        edit(catalogue_.dm2.HfAccess.RecNo());
     });
 }
 
 void TZoekForm::FormTekstblad() {
-    if (!resultsShown_)
-        return;
-    Guarded([this] {
-        const int row = grid_->currentIndex().row();
-        if (GoToSelected() == 0)
-            return;
-        if (tracks() && !SeekTitleOfTrack()) {
-            CurrentUi().Beep();
-            return;
-        }
-        TTekstblad::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this);
-        UpdateData(row);
-    });
+    EditTitleOfRow([this](uint32_t recno) { TTekstblad::Show(catalogue_, recno, this); });
 }
 
 void TZoekForm::FormAankoop() {
-    if (!resultsShown_)
-        return;
-    Guarded([this] {
-        const int row = grid_->currentIndex().row();
-        if (GoToSelected() == 0)
-            return;
-        if (tracks() && !SeekTitleOfTrack()) {
-            CurrentUi().Beep();
-            return;
-        }
-        TEditAankoop::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this);
-        UpdateData(row);
-    });
+    EditTitleOfRow([this](uint32_t recno) { TEditAankoop::Show(catalogue_, recno, this); });
 }
 
 void TZoekForm::FormVerwijder() {

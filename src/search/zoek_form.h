@@ -99,6 +99,12 @@ private:
     TTableAccess& access() const;
     // The track's source main title made current in hfdat.dat; false when it has none.
     bool SeekTitleOfTrack();
+    // Runs `action` on the selected row's record (made current), then shows the row again;
+    // nothing without results or a selection.
+    void OnSelectedRow(const std::function<void(uint32_t recno)>& action);
+    // Runs `edit` on the main title of the selected row (a track's source), then shows the row
+    // again.
+    void EditTitleOfRow(const std::function<void(uint32_t titleRecNo)>& edit);
     QWidget* PlacementWindow();
     const char* AutoKey() const;
     QString SearchCaption() const;
