@@ -17,29 +17,28 @@ void OpenSearchWindow(TMainForm& form, TZoekForm* screen) {
     window->show();
 }
 
-void InstallSearchCommands(TMainForm& form, Catalogue& catalogue, SearchLinks links) {
+void InstallSearchCommands(TMainForm& form, Catalogue& catalogue) {
     for (const ProfileCommand& command : ProfileCommands()) {
-        form.registerCommand(command.command, [&form, &catalogue, links, command] {
+        form.registerCommand(command.command, [&form, &catalogue, command] {
             TZoekForm* screen = nullptr;
             if (command.tracks)
-                screen = new TZoekArtiestForm(catalogue, links);
+                screen = new TZoekArtiestForm(catalogue);
             else
-                screen = new TZoekHoofdtitelForm(catalogue, links);
+                screen = new TZoekHoofdtitelForm(catalogue);
             // Track screens without a pick list show a plain edit field.
             screen->InitZoek(command.profile, command.tracks && command.profile.LookupCode.empty());
             OpenSearchWindow(form, screen);
         });
     }
-    form.registerCommand("Source1", [&form, &catalogue, links] {
-        OpenSearchWindow(form, new TZoekGeluidsdragerForm(catalogue, links));
+    form.registerCommand("Source1", [&form, &catalogue] {
+        OpenSearchWindow(form, new TZoekGeluidsdragerForm(catalogue));
     });
-    form.registerCommand("Year1", [&form, &catalogue, links] {
-        OpenSearchWindow(form, new TZoekJaarForm(catalogue, links));
+    form.registerCommand(
+        "Year1", [&form, &catalogue] { OpenSearchWindow(form, new TZoekJaarForm(catalogue)); });
+    form.registerCommand("Tracktime1", [&form, &catalogue] {
+        OpenSearchWindow(form, new TZoekTijdForm(catalogue));
     });
-    form.registerCommand("Tracktime1", [&form, &catalogue, links] {
-        OpenSearchWindow(form, new TZoekTijdForm(catalogue, links));
-    });
-    form.registerCommand("Memofields1", [&form, &catalogue, links] {
-        OpenSearchWindow(form, new TZoekTekstbladForm(catalogue, links));
+    form.registerCommand("Memofields1", [&form, &catalogue] {
+        OpenSearchWindow(form, new TZoekTekstbladForm(catalogue));
     });
 }

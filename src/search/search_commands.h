@@ -8,8 +8,8 @@ class Catalogue;
 class TMainForm;
 
 // Registers the fourteen field search commands on `form`; `form` and `catalogue` must outlive
-// the run. `links` opens the screens of other subsystems.
-void InstallSearchCommands(TMainForm& form, Catalogue& catalogue, SearchLinks links);
+// the run.
+void InstallSearchCommands(TMainForm& form, Catalogue& catalogue);
 
 // Opens `screen` as a new child window of `form`, destroyed when it closes.
 void OpenSearchWindow(TMainForm& form, TZoekForm* screen);

@@ -6,6 +6,6 @@
 
 class TZoekArtiestForm : public TZoekForm {
 public:
-    TZoekArtiestForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
-        : TZoekForm(catalogue, Kind::Tracks, std::move(links), parent) {}
+    TZoekArtiestForm(Catalogue& catalogue, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::Tracks, parent) {}
 };

@@ -33,6 +33,7 @@
 #include "entry/wijzig_artiest_gegevens.h"
 #include "entry/wijzig_hoofdtitel_gegevens.h"
 #include "loans/loan_commands.h"
+#include "overview/show_source.h"
 #include "search/hit_list_model.h"
 #include "search/source_deletion.h"
 #include "search/vertraag_form.h"
@@ -98,8 +99,8 @@ QAction* Item(QMenu* menu, const char* name, const QString& text) {
 
 }  // namespace
 
-TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, SearchLinks links, QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), kind_(kind), links_(std::move(links)) {
+TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent)
+    : QWidget(parent), catalogue_(catalogue), kind_(kind) {
     static const char* const kNames[] = {"ZoekArtiestForm",       "ZoekHoofdtitelForm",
                                          "ZoekGeluidsdragerForm", "ZoekJaarForm",
                                          "ZoekTijdForm",          "ZoekTekstbladForm"};
@@ -687,22 +688,21 @@ void TZoekForm::OnSelectedRow(const std::function<void(uint32_t recno)>& action)
 
 void TZoekForm::FormInhoud() {
     OnSelectedRow([this](uint32_t recno) {
-        if (!links_.showSource)
-            return;
         const std::string carrier = TrimRight(access().GetString("DRAGER"));
         const std::string number = std::to_string(access().GetInteger("CDNUMMER"));
         if (tracks())
-            links_.showSource(carrier, number, recno, this);
+            ShowSource(catalogue_, carrier, number, recno, this);
         else
-            links_.showSource(PadRight(carrier, 10), PadLeft(number, 10), 0, this);
+            ShowSource(catalogue_, PadRight(carrier, 10), PadLeft(number, 10), 0, this);
     });
 }
 
 void TZoekForm::ShowInfo() {
     OnSelectedRow([this](uint32_t) {
-        const auto& info = tracks() ? links_.trackInfo : links_.titleInfo;
-        if (info)
-            info(this);
+        if (tracks())
+            ShowTrackInfo(catalogue_, this);
+        else
+            ShowMainTitleInfo(catalogue_, this);
     });
 }
 

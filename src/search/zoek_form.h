@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "search/field_search.h"
@@ -27,24 +26,13 @@ class QSpinBox;
 class QTableView;
 class TTableAccess;
 
-// The screens of other subsystems that the search screens open, as their entry points.
-struct SearchLinks {
-    // The source information screen for (carrier, number) and the track record (0: none).
-    std::function<void(const std::string& carrier, const std::string& number, uint32_t trackRecNo,
-                       QWidget* parent)>
-        showSource;
-    // The information window of the current track / main title, modal.
-    std::function<void(QWidget* parent)> trackInfo;
-    std::function<void(QWidget* parent)> titleInfo;
-};
-
 class TZoekForm : public QWidget {
     Q_OBJECT
 public:
     enum class Kind { Tracks, MainTitles, Source, Year, Time, Memo };
 
     // `catalogue` must outlive the screen.
-    TZoekForm(Catalogue& catalogue, Kind kind, SearchLinks links, QWidget* parent = nullptr);
+    TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent = nullptr);
     ~TZoekForm() override;
 
     Kind kind() const { return kind_; }
@@ -112,7 +100,6 @@ private:
 
     Catalogue& catalogue_;
     Kind kind_;
-    SearchLinks links_;
     SearchProfile profile_;
     bool resultsShown_ = false;
     bool shown_ = false;

@@ -6,6 +6,6 @@
 
 class TZoekGeluidsdragerForm : public TZoekForm {
 public:
-    TZoekGeluidsdragerForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
-        : TZoekForm(catalogue, Kind::Source, std::move(links), parent) {}
+    TZoekGeluidsdragerForm(Catalogue& catalogue, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::Source, parent) {}
 };

@@ -6,6 +6,6 @@
 
 class TZoekHoofdtitelForm : public TZoekForm {
 public:
-    TZoekHoofdtitelForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
-        : TZoekForm(catalogue, Kind::MainTitles, std::move(links), parent) {}
+    TZoekHoofdtitelForm(Catalogue& catalogue, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::MainTitles, parent) {}
 };

@@ -5,6 +5,6 @@
 
 class TZoekJaarForm : public TZoekForm {
 public:
-    TZoekJaarForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
-        : TZoekForm(catalogue, Kind::Year, std::move(links), parent) {}
+    TZoekJaarForm(Catalogue& catalogue, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::Year, parent) {}
 };

@@ -5,6 +5,6 @@
 
 class TZoekTekstbladForm : public TZoekForm {
 public:
-    TZoekTekstbladForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
-        : TZoekForm(catalogue, Kind::Memo, std::move(links), parent) {}
+    TZoekTekstbladForm(Catalogue& catalogue, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::Memo, parent) {}
 };

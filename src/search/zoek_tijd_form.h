@@ -6,6 +6,6 @@
 
 class TZoekTijdForm : public TZoekForm {
 public:
-    TZoekTijdForm(Catalogue& catalogue, SearchLinks links, QWidget* parent = nullptr)
-        : TZoekForm(catalogue, Kind::Time, std::move(links), parent) {}
+    TZoekTijdForm(Catalogue& catalogue, QWidget* parent = nullptr)
+        : TZoekForm(catalogue, Kind::Time, parent) {}
 };

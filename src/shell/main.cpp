@@ -105,7 +105,7 @@ int main(int argc, char* argv[]) {
     InstallEntryCommands(mainForm, *catalogue, showSource);
     InstallLoanCommands(mainForm, *catalogue);
     InstallPlaylistCommands(mainForm, *catalogue);
-    InstallSearchCommands(mainForm, *catalogue, SearchLinks{});
+    InstallSearchCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

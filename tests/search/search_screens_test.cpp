@@ -27,7 +27,7 @@ protected:
     void SetUp() override {
         EntryTest::SetUp();
         form_ = std::make_unique<TMainForm>(&catalogue());
-        InstallSearchCommands(*form_, catalogue(), {});
+        InstallSearchCommands(*form_, catalogue());
         int track = 0;
         for (const auto& [artist, title, minutes, seconds, number] :
              {std::tuple{"Beatles", "Help", "04", "35", "1"},
