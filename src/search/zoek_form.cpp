@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -50,7 +50,9 @@ constexpr int kSearchColumnWidth = 292;
 constexpr int kDefaultColumnWidth = 600;
 constexpr int kTitleSourceOrder = 4;
 // The top panel shows the boxes and buttons; the details lie below, reached by scrolling.
-constexpr int kTopPanelHeight = 96;
+constexpr int kTopPanelHeight = 130;
+// The boxes and buttons take about this much of it.
+constexpr int kControlsHeight = 80;
 
 struct Detail {
     const char* caption;
@@ -233,6 +235,8 @@ void TZoekForm::BuildTopPanel() {
         zoekstr_->setInsertPolicy(QComboBox::NoInsert);
         zoekstr_->lineEdit()->setMaxLength(kind_ == Kind::Source ? 10 : 50);
         zoekstr_->setMinimumWidth(kind_ == Kind::Source ? 120 : 260);
+        // Keys reach the combo box, the double click its edit field.
+        zoekstr_->installEventFilter(this);
         zoekstr_->lineEdit()->installEventFilter(this);
         connect(zoekstr_, &QComboBox::editTextChanged, this,
                 [this](const QString& text) { zoekBtn_->setEnabled(!text.isEmpty()); });
@@ -253,6 +257,15 @@ void TZoekForm::BuildTopPanel() {
         searchInput = zoekstr_;
         searchRow->addWidget(zoekstr_);
     }
+    // The keyboard goes from the search box to the filter box, Search and Auto.
+    QWidget* last = nSec_ ? static_cast<QWidget*>(nSec_) : zoekExact_ ? zoekExact_ : searchInput;
+    if (nSec_)
+        setTabOrder(searchInput, nSec_);
+    if (zoekExact_)
+        setTabOrder(searchInput, zoekExact_);
+    setTabOrder(last, refStr_);
+    setTabOrder(refStr_, zoekBtn_);
+    setTabOrder(zoekBtn_, auto_);
     searchLabel_->setBuddy(searchInput);
     filterLabel_->setBuddy(refStr_);
     searchRow->addWidget(filterLabel_);
@@ -287,12 +300,19 @@ void TZoekForm::BuildTopPanel() {
     buttonRow->addWidget(counter_);
     buttonRow->addWidget(new QLabel(tracks() ? "Track(s)" : "Main titles", panel));
 
-    auto* details = new QFormLayout;
+    // Two fields a line, so that the whole block fits in the panel once scrolled into view.
+    auto* details = new QGridLayout;
     details->setVerticalSpacing(2);
+    details->setColumnStretch(1, 1);
+    details->setColumnStretch(3, 1);
+    int cell = 0;
     for (const Detail& detail : tracks() ? TrackDetails() : TitleDetails()) {
         auto* value = new QLabel(panel);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        details->addRow(QString(detail.caption) + ":", value);
+        details->addWidget(new QLabel(QString(detail.caption) + ":", panel), cell / 2,
+                           (cell % 2) * 2);
+        details->addWidget(value, cell / 2, (cell % 2) * 2 + 1);
+        ++cell;
         details_.push_back({detail.fields, value});
         if (detail.fields[0] == "AANKOOP") {
             value->setObjectName("AankoopLabel");
@@ -305,7 +325,9 @@ void TZoekForm::BuildTopPanel() {
         memo->setWordWrap(true);
         memo->setAlignment(Qt::AlignTop | Qt::AlignLeft);
         memo->installEventFilter(this);
-        details->addRow("Memo:", memo);
+        const int row = (cell + 1) / 2;
+        details->addWidget(new QLabel("Memo:", panel), row, 0, Qt::AlignTop);
+        details->addWidget(memo, row, 1, 1, 3);
         details_.push_back({{"MEMO"}, memo});
     }
 
@@ -313,7 +335,7 @@ void TZoekForm::BuildTopPanel() {
     column->setContentsMargins(8, 6, 8, 6);
     column->addLayout(searchRow);
     column->addLayout(buttonRow);
-    column->addSpacing(kTopPanelHeight - 60);
+    column->addSpacing(kTopPanelHeight - kControlsHeight);
     column->addLayout(details);
 
     scrollBox_ = new QScrollArea(this);
@@ -820,7 +842,8 @@ void TZoekForm::AutoScroll(int moves) {
 }
 
 bool TZoekForm::eventFilter(QObject* watched, QEvent* event) {
-    const bool searchBox = (zoekstr_ && watched == zoekstr_->lineEdit()) || watched == memoText_;
+    const bool searchBox = (zoekstr_ && (watched == zoekstr_ || watched == zoekstr_->lineEdit())) ||
+                           watched == memoText_;
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
