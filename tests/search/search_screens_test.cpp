@@ -98,7 +98,7 @@ TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
     struct Case {
         const char* command;
         const char* text;  // the search box; minutes for the time screen
-        int seconds;
+        int seconds;       // -1: Enter in the memo text box
         bool exact;
         const char* filter;
         int rows;
@@ -112,8 +112,8 @@ TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
         {"Source1", "cd", 0, false, "gre", 1, ""},
         {"Tracktime1", "4", 0, false, "", 2, ""},
         {"Tracktime1", "4", 35, false, "", 1, ""},
-        {"Memofields1", "jazz", 0, true, "", 2, ""},
-        {"Memofields1", "blues", 0, false, "", 0, "Text \"blues\" is not found."},
+        {"Memofields1", "jazz", -1, true, "", 2, ""},
+        {"Memofields1", "blues", -1, false, "", 0, "Text \"blues\" is not found."},
     };
     for (const Case& c : cases) {
         ui_.messages.clear();
@@ -129,7 +129,11 @@ TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
         if (auto* exact = screen->findChild<QCheckBox*>("ZoekExact"))
             exact->setChecked(c.exact);
         screen->findChild<QLineEdit*>("RefStr")->setText(c.filter);
-        QTest::keyClick(screen->findChild<QLineEdit*>("RefStr"), Qt::Key_Return);
+        // Enter searches from the search box; on the spin edit screens from the filter box.
+        QWidget* box = screen->findChild<QComboBox*>("Zoekstr");
+        if (box == nullptr)
+            box = screen->findChild<QLineEdit*>(c.seconds < 0 ? "Zoekstr" : "RefStr");
+        QTest::keyClick(box, Qt::Key_Return);
         const std::string what = std::string(c.command) + " " + c.text + "/" + c.filter;
         EXPECT_EQ(screen->model().rowCount(), c.rows) << what;
         EXPECT_EQ(screen->resultsShown(), c.rows > 0) << what;
