@@ -532,12 +532,8 @@ void TZoekForm::closeEvent(QCloseEvent* event) {
 }
 
 QString TZoekForm::SearchText() const {
-    if (number_) {
-        QString text = QString::asprintf("%.2d", number_->value());
-        if (kind_ == Kind::Year)
-            text = QString::number(number_->value());
-        return text;
-    }
+    if (number_)
+        return number_->text();  // the year, or the minutes as the not-found message names them
     if (memoText_)
         return memoText_->text();
     // The carrier code is sought as typed; the other boxes trimmed.
