@@ -498,11 +498,15 @@ void TZoekForm::Guarded(const std::function<void()>& action) {
 void TZoekForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (kind_ == Kind::Year) {
-        // The year last used in entry, each time the window comes forward.
-        number_->setValue(
-            IniReadString("diversen", "VeldJaar").empty()
-                ? 0
-                : QString::fromStdString(IniReadString("diversen", "VeldJaar")).toInt());
+        // The year last used in entry, each time the window comes forward; a text that is no
+        // year (the configuration file's "FOUT" when none was ever stored) is shown as it is.
+        const QString stored = QString::fromStdString(IniReadString("diversen", "VeldJaar"));
+        bool isYear = false;
+        const int year = stored.trimmed().toInt(&isYear);
+        const bool asText = !isYear && !stored.trimmed().isEmpty();
+        number_->setMinimum(asText ? -1 : 0);
+        number_->setSpecialValueText(asText ? stored.trimmed() : QString());
+        number_->setValue(asText ? -1 : isYear ? year : 0);
     }
     if (shown_)
         return;
