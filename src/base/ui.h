@@ -36,6 +36,14 @@ public:
     virtual std::optional<std::string> OpenFileName(const std::string& title,
                                                     const std::string& filter,
                                                     const std::string& startPath) = 0;
+    // A file-save dialog starting at `suggestedPath`, asking before it replaces a file. Nothing
+    // when cancelled (and from a Ui that cannot show one).
+    virtual std::optional<std::string> SaveFileName(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& suggestedPath) {
+        (void)title, (void)filter, (void)suggestedPath;
+        return std::nullopt;
+    }
     // The printer set-up dialog; false when cancelled.
     virtual bool PrinterSetup() = 0;
     // Starts a program without waiting for it; false when it could not be started.

@@ -217,6 +217,19 @@ std::optional<std::string> QtUi::OpenFileName(const std::string& title, const st
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
 }
 
+std::optional<std::string> QtUi::SaveFileName(const std::string& title, const std::string& filter,
+                                              const std::string& suggestedPath) {
+    QFileDialog dialog(DialogParent(), Text(title));
+    dialog.setObjectName("SaveDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(ToQtFileFilter(filter).nameFilters);
+    dialog.selectFile(Text(suggestedPath));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
 bool QtUi::PrinterSetup() {
     QPrintDialog dialog(&printer(), DialogParent());
     dialog.setObjectName("PrinterSetup");

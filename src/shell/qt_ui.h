@@ -39,6 +39,8 @@ public:
     void SetBusy(bool busy) override;
     std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                             const std::string& startPath) override;
+    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                            const std::string& suggestedPath) override;
     bool PrinterSetup() override;
     bool StartProgram(const std::string& path) override;
     void ShowHelp(int context) override;

@@ -66,6 +66,13 @@ std::optional<std::string> ScriptedUi::OpenFileName(const std::string&, const st
     return answer;
 }
 
+std::optional<std::string> ScriptedUi::SaveFileName(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& suggestedPath) {
+    suggestedFiles.push_back(suggestedPath);
+    return OpenFileName(title, filter, suggestedPath);
+}
+
 bool ScriptedUi::PrinterSetup() {
     ++printerSetups;
     return printerSetupAccepted;

@@ -36,6 +36,7 @@ public:
     std::vector<std::string> statuses;     // every status text, "" included
     std::vector<std::string> started;      // programs started
     std::vector<std::string> fileDialogs;  // the filters of the file dialogs shown
+    std::vector<std::string> suggestedFiles;  // the paths the save dialogs suggested
     std::vector<int> helpContexts;
     int beeps = 0;
     int busyDepth = 0;
@@ -54,6 +55,8 @@ public:
     void SetBusy(bool busy) override;
     std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
                                             const std::string& startPath) override;
+    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                            const std::string& suggestedPath) override;
     bool PrinterSetup() override;
     bool StartProgram(const std::string& path) override;
     void ShowHelp(int context) override;

@@ -1,0 +1,122 @@
+#include "print/show_print_form.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "platform/report/report_engine.h"
+#include "platform/report/report_preview.h"
+#include "print/report_delivery.h"
+
+namespace {
+
+// The first three characters, trimmed, are the percentage.
+const QStringList kZooms = {"300 %", "200 %", "100 %", "75   %", "50   %", "25   %", "10   %"};
+constexpr int kHundred = 2;
+
+int Percent(const QString& item) {
+    return item.left(3).trimmed().toInt();
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+TShowPrintForm::TShowPrintForm(report::ReportEngine& engine, const QString& title,
+                               const QString& note, QWidget* parent)
+    : QDialog(parent), engine_(engine), title_(title) {
+    setObjectName("ShowPrintForm");
+    setWindowTitle("Preview");
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+
+    pageEdit_ = new QSpinBox(this);
+    pageEdit_->setObjectName("SpinEdit1");
+    pageEdit_->setRange(1, std::max(1, engine.pageCount()));
+    pageEdit_->setEnabled(engine.pageCount() > 1);
+    auto* pageLabel = new QLabel("Page:", this);
+    pageLabel->setBuddy(pageEdit_);
+    auto* total = new QLabel(QString("Total %1").arg(engine.pageCount()), this);
+    total->setObjectName("TotalLabel");
+
+    zoomBox_ = new QComboBox(this);
+    zoomBox_->setObjectName("ComboBox1");
+    zoomBox_->addItems(kZooms);
+    zoomBox_->setCurrentIndex(kHundred);
+
+    auto* printBtn = Button(this, "PrintBtn", "P&rint");
+    auto* pdfBtn = Button(this, "PdfBtn", "Save as PDF…");
+    auto* closeBtn = Button(this, "CloseBtn", "&Close");
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(pageLabel);
+    bar->addWidget(pageEdit_);
+    bar->addSpacing(8);
+    bar->addWidget(total);
+    bar->addSpacing(16);
+    bar->addWidget(zoomBox_);
+    bar->addStretch();
+    bar->addWidget(printBtn);
+    bar->addWidget(pdfBtn);
+    bar->addWidget(closeBtn);
+
+    preview_ = new report::ReportPreview(this);
+    preview_->setObjectName("Preview");
+    statusLine_ = new QLabel(note, this);
+    statusLine_->setObjectName("StatusLine");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(preview_, 1);
+    layout->addWidget(statusLine_);
+
+    connect(pageEdit_, &QSpinBox::valueChanged, preview_, &report::ReportPreview::setPage);
+    connect(preview_, &report::ReportPreview::pageChanged, this, [this](int page) {
+        const QSignalBlocker blocker(pageEdit_);
+        pageEdit_->setValue(page);
+    });
+    connect(zoomBox_, &QComboBox::currentIndexChanged, this, &TShowPrintForm::ZoomChosen);
+    connect(preview_, &report::ReportPreview::zoomChanged, this, &TShowPrintForm::ZoomShown);
+    connect(preview_, &report::ReportPreview::renderFailed, statusLine_, &QLabel::setText);
+    connect(printBtn, &QPushButton::clicked, this, &TShowPrintForm::PrintBtnClick);
+    connect(pdfBtn, &QPushButton::clicked, this, &TShowPrintForm::PdfBtnClick);
+    connect(closeBtn, &QPushButton::clicked, this, &QDialog::accept);
+
+    preview_->setEngine(&engine_);
+    preview_->setFocus();
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TShowPrintForm::ZoomChosen(int index) {
+    if (index >= 0)
+        preview_->setZoom(Percent(kZooms[index]) / 100.0);
+}
+
+void TShowPrintForm::ZoomShown(double zoom) {
+    // Ctrl with the wheel zooms between the listed steps: the list then shows none.
+    const int percent = int(std::lround(zoom * 100));
+    int index = -1;
+    for (int i = 0; i < kZooms.size(); ++i) {
+        if (Percent(kZooms[i]) == percent)
+            index = i;
+    }
+    const QSignalBlocker blocker(zoomBox_);
+    zoomBox_->setCurrentIndex(index);
+}
+
+void TShowPrintForm::PrintBtnClick() {
+    PrintPages(engine_, title_, this);
+}
+
+void TShowPrintForm::PdfBtnClick() {
+    SavePagesAsPdf(engine_, title_);
+}
