@@ -2,13 +2,18 @@
 // when missing), or in the current directory. A folder without a catalogue is offered a new,
 // empty one made from the installation's template (--new-catalogue makes it without asking).
 // One copy of the program at a time works on a catalogue.
+//
+// `tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]` writes a report of
+// the catalogue to a PDF file without showing a window (see README.md).
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
 #include <QScreen>
+#include <QTextStream>
 #include <QToolTip>
 #include <filesystem>
 #include <memory>
+#include <cstdio>
 #include <system_error>
 
 #include "base/ui.h"
@@ -20,6 +25,8 @@
 #include "loans/loan_commands.h"
 #include "overview/show_source.h"
 #include "playlist/playlist_commands.h"
+#include "print/print_commands.h"
+#include "print/report_command.h"
 #include "search/search_commands.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
@@ -28,6 +35,7 @@
 #include "shell/start_catalogue.h"
 #include "store/catalogue.h"
 #include "store/catalogue_lock.h"
+#include "store/table_error.h"
 
 namespace {
 
@@ -35,6 +43,8 @@ struct Options {
     QString folder;
     bool newCatalogue = false;
     bool quitWhenReady = false;  // for the start-up benchmark
+    bool report = false;         // --report: write a report and end
+    ReportCommand reportCommand;
 };
 
 Options ParseOptions(const QStringList& args) {
@@ -44,6 +54,15 @@ Options ParseOptions(const QStringList& args) {
             options.newCatalogue = true;
         } else if (args[i] == "--quit-when-ready") {
             options.quitWhenReady = true;
+        } else if (args[i] == "--report" && i + 1 < args.size()) {
+            options.report = true;
+            options.reportCommand.name = args[++i];
+        } else if (args[i] == "--text" && i + 1 < args.size()) {
+            options.reportCommand.text = args[++i];
+        } else if (args[i] == "--filter" && i + 1 < args.size()) {
+            options.reportCommand.filter = args[++i];
+        } else if (args[i] == "--pdf" && i + 1 < args.size()) {
+            options.reportCommand.pdf = args[++i];
         } else {
             options.folder = args[i];
         }
@@ -58,14 +77,55 @@ void SetHintLook() {
     QToolTip::setPalette(palette);
 }
 
+// A report from the command line: no window, no question; the catalogue is only read, so a
+// copy of the program working on it does not stand in the way.
+int WriteReport(const Options& options) {
+    QTextStream errors(stderr);
+    if (options.reportCommand.pdf.isEmpty()) {
+        errors << "Usage: tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]\n";
+        return 2;
+    }
+    const std::string folder =
+        options.folder.isEmpty() ? std::filesystem::current_path().string()
+                                 : std::filesystem::absolute(options.folder.toStdString()).string();
+    SetWorkDir(folder);
+    std::unique_ptr<Catalogue> catalogue;
+    xbase::Status status = Catalogue::Open(folder, &catalogue);
+    if (status.ok()) {
+        try {
+            catalogue->OpenIndexes();
+        } catch (const TableError& error) {
+            status = error.status();
+        }
+    }
+    if (!status.ok()) {
+        errors << QString::fromStdString(status.ToString()) << "\n";
+        return 1;
+    }
+    return RunReportCommand(*catalogue, options.reportCommand, errors);
+}
+
+bool WantsReport(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--report")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A report written from a script needs no screen.
+    if (WantsReport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("TUNELO");
     QApplication::setApplicationDisplayName("TUNELO");
     QApplication::setWindowIcon(ProductLogoIcon());  // start-up messages come before the frame
     const Options options = ParseOptions(QApplication::arguments());
+    if (options.report)
+        return WriteReport(options);
 
     QtUi ui;
     ScopedUi installed(&ui);
@@ -106,6 +166,9 @@ int main(int argc, char* argv[]) {
     InstallLoanCommands(mainForm, *catalogue);
     InstallPlaylistCommands(mainForm, *catalogue);
     InstallSearchCommands(mainForm, *catalogue);
+    // The print selection screens hand their requests to this runner.
+    [[maybe_unused]] const ReportRunner runReport =
+        InstallPrintCommands(mainForm, *catalogue, ui.printer());
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

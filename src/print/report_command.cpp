@@ -1,0 +1,169 @@
+#include "print/report_command.h"
+
+#include <QRegularExpression>
+#include <array>
+#include <optional>
+
+#include "print/report_layouts.h"
+#include "print/report_runner.h"
+#include "print/report_selection.h"
+#include "shell/table_text.h"
+#include "store/catalogue.h"
+#include "store/table_error.h"
+
+namespace {
+
+enum class Selection { Prefix, Carrier, Range, Year, Time, None };
+
+struct NamedReport {
+    const char* name;
+    ReportKind kind;
+    Selection selection;
+    int order;
+    std::vector<std::string> fields;
+};
+
+const std::array<NamedReport, 16> kReports = {{
+    {"Artist", ReportKind::Track, Selection::Prefix, 1, {"ARTIEST"}},
+    {"Title", ReportKind::Track, Selection::Prefix, 2, {"TITEL"}},
+    {"Composer", ReportKind::Track, Selection::Prefix, 5, {"COMPONIST"}},
+    {"Keyword", ReportKind::Track, Selection::Prefix, 3, {"TREF"}},
+    {"Performance", ReportKind::Track, Selection::Prefix, 11, {"UITVOER"}},
+    {"Style 2", ReportKind::Track, Selection::Prefix, 7, {"SOORT"}},
+    {"Main title", ReportKind::MainTitle, Selection::Prefix, 1, {"HTITEL"}},
+    {"Label", ReportKind::MainTitle, Selection::Prefix, 6, {"LABEL"}},
+    {"Style 1", ReportKind::MainTitle, Selection::Prefix, 2, {"SOORT"}},
+    {"Main artist", ReportKind::MainTitle, Selection::Prefix, 7, {"HOOFDART"}},
+    {"Source", ReportKind::MainTitle, Selection::Carrier, 5, {"DRAGER"}},
+    {"Number", ReportKind::MainTitle, Selection::Range, 4, {}},
+    {"Year", ReportKind::Year, Selection::Year, 12, {"JAAR"}},
+    {"Track time", ReportKind::TrackTime, Selection::Time, 6, {"MINUTEN", "SECONDEN"}},
+    {"purchase", ReportKind::MainTitle, Selection::None, 0, {}},
+    {"Playlist", ReportKind::Track, Selection::None, 0, {}},
+}};
+
+constexpr int kCarrierWidth = 10;
+
+const NamedReport* Find(const QString& name) {
+    for (const NamedReport& report : kReports) {
+        if (name.compare(report.name, Qt::CaseInsensitive) == 0)
+            return &report;
+    }
+    return nullptr;
+}
+
+struct Found {
+    ReportSelection selection;
+    QString refusal;  // why the text cannot be used; empty when it can
+};
+
+Found Select(Catalogue& catalogue, const NamedReport& report, const ReportCommand& command) {
+    TTableAccess& access = report.kind == ReportKind::MainTitle ? catalogue.dm2.HfAccess
+                                                                : catalogue.dm1.ArtAccess;
+    const QString text = command.text.trimmed();
+    const std::optional<std::string> bytes = ToTable(text);
+    const std::optional<std::string> filter = ToTable(command.filter.trimmed().toUpper());
+    if (!bytes || !filter)
+        return {{}, "The text holds a character the catalogue cannot store."};
+    PrefixQuery query{report.order, report.fields, *bytes, *filter};
+    switch (report.selection) {
+        case Selection::Prefix:
+            break;
+        case Selection::Carrier:
+            if (text.isEmpty())
+                return {{}, "Please fill in a source."};
+            query.text = text.toUpper().leftJustified(kCarrierWidth, ' ').toStdString();
+            query.carrier.clear();
+            break;
+        case Selection::Range: {
+            static const QRegularExpression form(R"(^(\S+)\s+(\d+)-(\d+)$)");
+            const QRegularExpressionMatch match = form.match(text);
+            if (!match.hasMatch())
+                return {{}, "Give the number range as \"CARRIER FIRST-LAST\"."};
+            const qint64 low = match.captured(2).toLongLong(), high = match.captured(3).toLongLong();
+            if (low > high)
+                return {{}, "The first number must be smaller then the second number."};
+            access.SetOrder(report.order);
+            return {SelectNumberRange(access, match.captured(1).toUpper().toStdString(), low, high),
+                    {}};
+        }
+        case Selection::Year: {
+            bool number = false;
+            const int year = text.toInt(&number);
+            if (!number || year <= 0 || year > 9999)
+                return {{}, "Please fill in a year."};
+            break;
+        }
+        case Selection::Time: {
+            static const QRegularExpression form(R"(^(\d{1,3}):([0-5]\d)$)");
+            const QRegularExpressionMatch match = form.match(text);
+            if (!match.hasMatch() || (match.captured(1).toInt() == 0 && match.captured(2).toInt() == 0))
+                return {{}, "Please fill in the track time as M:SS."};
+            query.text = TrackTimeText(match.captured(1).toInt(), match.captured(2).toInt());
+            break;
+        }
+        case Selection::None:
+            return {};
+    }
+    return {SelectByPrefix(access, query), {}};
+}
+
+QString NothingFound(const NamedReport& report, const ReportCommand& command,
+                     const ReportSelection& selection) {
+    if (selection.found && !command.filter.isEmpty())
+        return QString("Nothing found with the filter setting \"%1\"").arg(command.filter.toUpper());
+    return QString("%1 \"%2\" not found.").arg(report.name, command.text.trimmed());
+}
+
+}  // namespace
+
+int RunReportCommand(Catalogue& catalogue, const ReportCommand& command, QTextStream& errors) {
+    const NamedReport* report = Find(command.name);
+    if (report == nullptr) {
+        errors << "There is no report \"" << command.name << "\".\n";
+        return 2;
+    }
+    try {
+        std::uint64_t lines = 0;
+        tunelo::Status status;
+        if (report->selection == Selection::None) {
+            const bool purchase = report->name == std::string_view("purchase");
+            status = purchase
+                         ? WriteReportFile(TAankoopLayout(), catalogue.dm2.HfTable, command.pdf, &lines)
+                         : WriteReportFile(TPrnPlaylistLayout(), catalogue.dm3.PlaylistTable,
+                                           command.pdf, &lines);
+            if (status.ok() && lines == 0) {
+                errors << (purchase ? "No purchases where found.\n" : "The playlist is empty!\n");
+                return 1;
+            }
+        } else {
+            const Found found = Select(catalogue, *report, command);
+            if (!found.refusal.isEmpty()) {
+                errors << found.refusal << "\n";
+                return 2;
+            }
+            if (found.selection.count == 0) {
+                errors << NothingFound(*report, command, found.selection) << "\n";
+                return 1;
+            }
+            const bool range = report->selection == Selection::Range;
+            TTableAccess& access = report->kind == ReportKind::MainTitle ? catalogue.dm2.HfAccess
+                                                                         : catalogue.dm1.ArtAccess;
+            access.SetOrder(report->order);
+            access.Go(found.selection.first);
+            const ReportRequest request{report->kind, found.selection.count, false,
+                                        range ? QString("Main title") : QString(report->name),
+                                        range ? QString() : command.filter.trimmed().toUpper()};
+            status = WriteReportFile(RequestDesign(request), RequestTable(catalogue, report->kind),
+                                     command.pdf, &lines);
+        }
+        if (!status.ok()) {
+            errors << QString::fromStdString(status.ToString()) << "\n";
+            return 1;
+        }
+        return 0;
+    } catch (const TableError& error) {
+        errors << error.what() << "\n";
+        return 1;
+    }
+}
