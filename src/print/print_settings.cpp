@@ -20,7 +20,7 @@ int ReadPrintIniInteger(std::string_view section, std::string_view key, int fall
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value
-                                                                                    : fallback;
+                                                                                     : fallback;
 }
 
 int ReadLinkerMarge() {

@@ -26,8 +26,8 @@ struct ReportColumn {
 };
 
 struct ReportSettings {
-    std::string title;                 // Titel, empty when missing
-    int leftMarginMm = 0;              // LinkerMarge of [Marge]
+    std::string title;                  // Titel, empty when missing
+    int leftMarginMm = 0;               // LinkerMarge of [Marge]
     std::vector<ReportColumn> columns;  // Veld1..VeldN
 };
 

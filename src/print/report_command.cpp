@@ -58,8 +58,8 @@ struct Found {
 };
 
 Found Select(Catalogue& catalogue, const NamedReport& report, const ReportCommand& command) {
-    TTableAccess& access = report.kind == ReportKind::MainTitle ? catalogue.dm2.HfAccess
-                                                                : catalogue.dm1.ArtAccess;
+    TTableAccess& access =
+        report.kind == ReportKind::MainTitle ? catalogue.dm2.HfAccess : catalogue.dm1.ArtAccess;
     const QString text = command.text.trimmed();
     const std::optional<std::string> bytes = ToTable(text);
     const std::optional<std::string> filter = ToTable(command.filter.trimmed().toUpper());
@@ -80,7 +80,8 @@ Found Select(Catalogue& catalogue, const NamedReport& report, const ReportComman
             const QRegularExpressionMatch match = form.match(text);
             if (!match.hasMatch())
                 return {{}, "Give the number range as \"CARRIER FIRST-LAST\"."};
-            const qint64 low = match.captured(2).toLongLong(), high = match.captured(3).toLongLong();
+            const qint64 low = match.captured(2).toLongLong(),
+                         high = match.captured(3).toLongLong();
             if (low > high)
                 return {{}, "The first number must be smaller then the second number."};
             access.SetOrder(report.order);
@@ -97,7 +98,8 @@ Found Select(Catalogue& catalogue, const NamedReport& report, const ReportComman
         case Selection::Time: {
             static const QRegularExpression form(R"(^(\d{1,3}):([0-5]\d)$)");
             const QRegularExpressionMatch match = form.match(text);
-            if (!match.hasMatch() || (match.captured(1).toInt() == 0 && match.captured(2).toInt() == 0))
+            if (!match.hasMatch() ||
+                (match.captured(1).toInt() == 0 && match.captured(2).toInt() == 0))
                 return {{}, "Please fill in the track time as M:SS."};
             query.text = TrackTimeText(match.captured(1).toInt(), match.captured(2).toInt());
             break;
@@ -111,7 +113,8 @@ Found Select(Catalogue& catalogue, const NamedReport& report, const ReportComman
 QString NothingFound(const NamedReport& report, const ReportCommand& command,
                      const ReportSelection& selection) {
     if (selection.found && !command.filter.isEmpty())
-        return QString("Nothing found with the filter setting \"%1\"").arg(command.filter.toUpper());
+        return QString("Nothing found with the filter setting \"%1\"")
+            .arg(command.filter.toUpper());
     return QString("%1 \"%2\" not found.").arg(report.name, command.text.trimmed());
 }
 
@@ -128,10 +131,10 @@ int RunReportCommand(Catalogue& catalogue, const ReportCommand& command, QTextSt
         tunelo::Status status;
         if (report->selection == Selection::None) {
             const bool purchase = report->name == std::string_view("purchase");
-            status = purchase
-                         ? WriteReportFile(TAankoopLayout(), catalogue.dm2.HfTable, command.pdf, &lines)
-                         : WriteReportFile(TPrnPlaylistLayout(), catalogue.dm3.PlaylistTable,
-                                           command.pdf, &lines);
+            status = purchase ? WriteReportFile(TAankoopLayout(), catalogue.dm2.HfTable,
+                                                command.pdf, &lines)
+                              : WriteReportFile(TPrnPlaylistLayout(), catalogue.dm3.PlaylistTable,
+                                                command.pdf, &lines);
             if (status.ok() && lines == 0) {
                 errors << (purchase ? "No purchases where found.\n" : "The playlist is empty!\n");
                 return 1;

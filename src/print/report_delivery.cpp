@@ -51,7 +51,8 @@ bool PrintPages(report::ReportEngine& engine, const QString& title, QWidget* par
         status = report::PrintReport(&engine, sharedPrinter);
     }
     if (!status.ok()) {
-        CurrentUi().Message(MsgKind::Error, "The report could not be printed.\n" + status.ToString());
+        CurrentUi().Message(MsgKind::Error,
+                            "The report could not be printed.\n" + status.ToString());
         return false;
     }
     return true;

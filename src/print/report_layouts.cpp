@@ -50,8 +50,8 @@ ReportDesign Build(const std::string& title, int leftMarginMm, const std::vector
             layout.headers.push_back(BandItem::Text(column.caption, column.captionLeft, 0));
         } else if (column.align == Align::kRight && column.left + column.width > kCaptionReach) {
             const int right = column.left + column.width;
-            layout.headers.push_back(
-                BandItem::Text(column.caption, right - kCaptionReach, kCaptionReach, Align::kRight));
+            layout.headers.push_back(BandItem::Text(column.caption, right - kCaptionReach,
+                                                    kCaptionReach, Align::kRight));
         } else {
             layout.headers.push_back(BandItem::Text(column.caption, column.left, 0));
         }
@@ -69,8 +69,12 @@ void NoteKeys(const ReportSettings& settings, ReportDesign* design) {
 std::vector<Column> Configured(const ReportSettings& settings) {
     std::vector<Column> columns;
     for (const ReportColumn& c : settings.columns) {
-        columns.push_back({FromTable(c.caption), {c.field}, c.left, c.width,
-                           c.leftAligned ? Align::kLeft : Align::kRight, c.captionLeft});
+        columns.push_back({FromTable(c.caption),
+                           {c.field},
+                           c.left,
+                           c.width,
+                           c.leftAligned ? Align::kLeft : Align::kRight,
+                           c.captionLeft});
     }
     return columns;
 }

@@ -27,10 +27,11 @@ QString MissingNote(const ReportDesign& design, const TableReportSource& source)
     for (const std::string& field : source.missingFields()) {
         const auto key = std::find_if(design.keys.begin(), design.keys.end(),
                                       [&field](const auto& k) { return k.second == field; });
-        const QString name = key != design.keys.end() ? QString::fromStdString(key->first)
-                                                      : QString("A column");
-        notes << QString("%1 names the field \"%2\", which the table does not have: the column "
-                         "prints empty.")
+        const QString name =
+            key != design.keys.end() ? QString::fromStdString(key->first) : QString("A column");
+        notes << QString(
+                     "%1 names the field \"%2\", which the table does not have: the column "
+                     "prints empty.")
                      .arg(name, QString::fromStdString(field));
     }
     return notes.join(' ');

@@ -94,11 +94,11 @@ bool TableReportSource::Advance() {
         const uint8_t* record = cursor_.record();
         const bool carrierMatches =
             carrierKey_.empty() ||
-            (carrier_ != nullptr &&
-             PadRight(UpperCase(Trim(xbase::GetText(record, *carrier_))), kCarrierWidth) ==
-                 carrierKey_);
-        const bool hasRequired = spec_.required.empty() ||
-                                 (required_ != nullptr && !IsBlank(xbase::GetText(record, *required_)));
+            (carrier_ != nullptr && PadRight(UpperCase(Trim(xbase::GetText(record, *carrier_))),
+                                             kCarrierWidth) == carrierKey_);
+        const bool hasRequired =
+            spec_.required.empty() ||
+            (required_ != nullptr && !IsBlank(xbase::GetText(record, *required_)));
         if (carrierMatches && hasRequired)
             return true;
         if (Failed(cursor_.Skip(1)))
@@ -121,8 +121,9 @@ std::string TableReportSource::Text(const xbase::FieldDef* field) const {
         return {};
     if (field->type == 'M')
         return {};
-    const std::string text = field->type == 'C' ? TrimRight(xbase::GetText(cursor_.record(), *field))
-                                                : table_.FieldText(cursor_.record(), field->name);
+    const std::string text = field->type == 'C'
+                                 ? TrimRight(xbase::GetText(cursor_.record(), *field))
+                                 : table_.FieldText(cursor_.record(), field->name);
     return field->type == 'C' ? text : Trim(text);
 }
 

@@ -23,12 +23,12 @@ struct SourceSpec {
     // One entry per printed value; several field names are joined with ":" (a track time), or
     // give nothing when all are blank. A name the table lacks prints empty.
     std::vector<std::vector<std::string>> values;
-    std::uint64_t count = 0;    // the report ends after this many lines; 0: at the table's end
-    std::string carrier;        // only records whose DRAGER is this carrier; empty for all
-    std::string required;       // only records whose field of this name is not blank
-    std::string amount;         // the field summed into the report's total; empty for none
-    std::optional<int> order;   // the order to walk in; the table's own when not given
-    bool fromTop = false;       // from the first record of the order instead of the current one
+    std::uint64_t count = 0;   // the report ends after this many lines; 0: at the table's end
+    std::string carrier;       // only records whose DRAGER is this carrier; empty for all
+    std::string required;      // only records whose field of this name is not blank
+    std::string amount;        // the field summed into the report's total; empty for none
+    std::optional<int> order;  // the order to walk in; the table's own when not given
+    bool fromTop = false;      // from the first record of the order instead of the current one
 };
 
 class TableReportSource : public report::ReportSource {

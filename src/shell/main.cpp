@@ -11,9 +11,9 @@
 #include <QScreen>
 #include <QTextStream>
 #include <QToolTip>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <cstdio>
 #include <system_error>
 
 #include "base/ui.h"

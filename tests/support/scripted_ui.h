@@ -32,10 +32,10 @@ public:
     bool printerSetupAccepted = true;
 
     std::vector<Shown> messages;
-    std::vector<std::string> sounds;       // file names only, without the folder
-    std::vector<std::string> statuses;     // every status text, "" included
-    std::vector<std::string> started;      // programs started
-    std::vector<std::string> fileDialogs;  // the filters of the file dialogs shown
+    std::vector<std::string> sounds;          // file names only, without the folder
+    std::vector<std::string> statuses;        // every status text, "" included
+    std::vector<std::string> started;         // programs started
+    std::vector<std::string> fileDialogs;     // the filters of the file dialogs shown
     std::vector<std::string> suggestedFiles;  // the paths the save dialogs suggested
     std::vector<int> helpContexts;
     int beeps = 0;

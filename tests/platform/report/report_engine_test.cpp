@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <atomic>
 #include <cmath>
@@ -15,12 +14,11 @@
 
 #include "platform/report/report_engine.h"
 #include "platform/report/report_output.h"
+#include "support/pdf_text.h"
 #include "test_util.h"
 
 namespace report {
 namespace {
-
-constexpr double kPointsPerMm = 72 / 25.4;
 
 // Rows 0..count-1; every third row is left out, so positions and line numbers differ.
 class Rows : public ReportSource {
@@ -62,39 +60,6 @@ ReportLayout Layout() {
                      BandItem::Field(4, 927, 20)};
     layout.footer = {BandItem::Text("Running", 500, 80), BandItem::Sum(600, 150)};
     return layout;
-}
-
-QString Run(const QString& tool, const QStringList& args) {
-    QProcess process;
-    process.start(tool, args);
-    EXPECT_TRUE(process.waitForFinished(30000)) << tool.toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The text of each page, laid out as it is printed.
-QStringList PageTexts(const std::string& pdf) {
-    QStringList pages =
-        Run("/usr/bin/pdftotext", {"-layout", QString::fromStdString(pdf), "-"}).split(QChar('\f'));
-    pages.removeLast();  // after the last form feed
-    return pages;
-}
-
-struct Word {
-    double left, right;  // millimetres from the page's left edge
-};
-
-// The words of page 1 with their extents.
-std::multimap<QString, Word> Words(const std::string& pdf) {
-    const QString html = Run("/usr/bin/pdftotext",
-                             {"-bbox", "-f", "1", "-l", "1", QString::fromStdString(pdf), "-"});
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
-    std::multimap<QString, Word> words;
-    for (const auto& m : word.globalMatch(html))
-        words.insert(
-            {m.captured(3),
-             {m.captured(1).toDouble() / kPointsPerMm, m.captured(2).toDouble() / kPointsPerMm}});
-    return words;
 }
 
 std::string Write(ReportEngine* engine, const testutil::TempDir& dir, const char* name) {
@@ -139,7 +104,7 @@ TEST(ReportEngineTest, PagesHoldTheirLinesSumsAndFrame) {
             layout.summary = {BandItem::Text("Total", 600, 80), BandItem::Sum(690, 150)};
         Rows source(c.rows);
         ReportEngine engine(layout, &source);
-        const QStringList pages = PageTexts(Write(&engine, dir, "r.pdf"));
+        const QStringList pages = testutil::PdfPages(Write(&engine, dir, "r.pdf"));
         ASSERT_EQ(pages.size(), c.pages);
         EXPECT_EQ(engine.pageCount(), c.pages);
         for (const QString& e : c.expected) {
@@ -176,7 +141,8 @@ TEST(ReportEngineTest, ColumnsSitAtTheirPositionsShiftedByTheMargin) {
         layout.leftMarginMm = margin;
         Rows source(2, longArtist);
         ReportEngine engine(layout, &source);
-        const std::multimap<QString, Word> words = Words(Write(&engine, dir, "m.pdf"));
+        const std::multimap<QString, testutil::PdfWord> words =
+            testutil::PdfWords(Write(&engine, dir, "m.pdf"));
         for (const auto& p : placed) {
             SCOPED_TRACE(p.word);
             const auto [from, to] = words.equal_range(p.word);
@@ -199,7 +165,7 @@ TEST(ReportEngineTest, PagesDrawnOutOfOrderMatchThePagesInOrder) {
     testutil::TempDir dir;
     Rows source(PageGeometry::LinesPerPage() * 6);  // four pages of kept rows
     ReportEngine engine(Layout(), &source);
-    const QStringList inOrder = PageTexts(Write(&engine, dir, "in.pdf"));
+    const QStringList inOrder = testutil::PdfPages(Write(&engine, dir, "in.pdf"));
     ASSERT_EQ(inOrder.size(), 4);
     // A second engine over the same rows draws the last page first, counting only as it needs.
     Rows again(PageGeometry::LinesPerPage() * 6);
@@ -218,7 +184,7 @@ TEST(ReportEngineTest, PagesDrawnOutOfOrderMatchThePagesInOrder) {
         }
     }
     EXPECT_TRUE(uncounted.counted());
-    QStringList outOfOrder = PageTexts(reversed);
+    QStringList outOfOrder = testutil::PdfPages(reversed);
     std::reverse(outOfOrder.begin(), outOfOrder.end());
     EXPECT_EQ(outOfOrder, inOrder);
     EXPECT_FALSE(engine.DrawPage(nullptr, 5, {}).ok());
@@ -229,7 +195,7 @@ TEST(ReportEngineTest, PagesDrawnOutOfOrderMatchThePagesInOrder) {
     printer.setOutputFileName(QString::fromStdString(dir.File("printed.pdf")));
     printer.setFromTo(2, 3);
     ASSERT_TRUE(PrintReport(&engine, &printer).ok());
-    EXPECT_EQ(PageTexts(dir.File("printed.pdf")), inOrder.mid(1, 2));
+    EXPECT_EQ(testutil::PdfPages(dir.File("printed.pdf")), inOrder.mid(1, 2));
 
     // A stopped run leaves no file.
     std::atomic<bool> cancel{false};
