@@ -11,8 +11,10 @@
 #include <QVBoxLayout>
 
 #include "base/ini.h"
+#include "base/ui.h"
 #include "entry/editor_parts.h"
 #include "playlist/info_playlist.h"
+#include "playlist/oms_playlist_form.h"
 #include "playlist/sort_form_playlist.h"
 #include "shell/table_grid_model.h"
 #include "shell/window_placement.h"
@@ -36,6 +38,11 @@ constexpr GridColumn kColumns[] = {
     {"SECONDS", "SECONDEN", 8, true}, {"YEAR", "JAAR", 6, true},
     {"NUMBER", "CDNUMMER", 10, true}, {"SOURCE", "DRAGER", 10, false},
     {"SIDE", "AKANT", 5, false}};
+
+TPlaylistForm::Printer& PlaylistPrinter() {
+    static TPlaylistForm::Printer printer;
+    return printer;
+}
 
 QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -97,8 +104,8 @@ TPlaylistForm::TPlaylistForm(Catalogue& catalogue, QWidget* parent)
     auto* bitBtn2 = Button("BitBtn2", "&Delete", this);
     auto* bitBtn3 = Button("BitBtn3", "&Print", this);
     auto* bitBtn4 = Button("BitBtn4", "In&formation", this);
-    // The printed playlist comes with the reports.
-    bitBtn3->setEnabled(false);
+    bitBtn3->setEnabled(bool(PlaylistPrinter()));
+    connect(bitBtn3, &QPushButton::clicked, this, [this] { PrintClick(); });
     connect(bitBtn1, &QPushButton::clicked, this, [this] { PlacementWindow()->close(); });
     connect(bitBtn2, &QPushButton::clicked, this, [this] { DeleteClick(); });
     connect(bitBtn4, &QPushButton::clicked, this, [this] { InformationClick(); });
@@ -106,7 +113,9 @@ TPlaylistForm::TPlaylistForm(Catalogue& catalogue, QWidget* parent)
     popupMenu_->setObjectName("PopupMenu1");
     connect(Item(popupMenu_, "Information1", "&Information"), &QAction::triggered, this,
             [this] { InformationClick(); });
-    Item(popupMenu_, "Print1", "&Print")->setEnabled(false);
+    QAction* print1 = Item(popupMenu_, "Print1", "&Print");
+    print1->setEnabled(bool(PlaylistPrinter()));
+    connect(print1, &QAction::triggered, this, [this] { PrintClick(); });
     connect(Item(popupMenu_, "Sort1", "&Sort"), &QAction::triggered, this, [this] { SortClick(); });
     popupMenu_->addSeparator();
     connect(Item(popupMenu_, "Deletetrack1", "&Delete track"), &QAction::triggered, this,
@@ -244,4 +253,18 @@ bool TPlaylistForm::eventFilter(QObject* watched, QEvent* event) {
 void TPlaylistForm::closeEvent(QCloseEvent* event) {
     SaveWindowPlacement(PlacementWindow(), kScreenNumber);
     event->accept();
+}
+
+void TPlaylistForm::SetPrinter(Printer printer) {
+    PlaylistPrinter() = std::move(printer);
+}
+
+void TPlaylistForm::PrintClick() {
+    if (!PlaylistPrinter() ||
+        CurrentUi().Message(MsgKind::Confirmation, "Do you want to print the playlist?",
+                            MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    TOmsPlaylistForm description(this);
+    description.exec();
+    Guarded([this] { PlaylistPrinter()(catalogue_, this); });
 }

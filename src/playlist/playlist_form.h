@@ -1,5 +1,5 @@
 // TPlaylistForm ("Playlist"): the playlist in the chosen order, an MDI child. From here the user
-// sees the totals, sorts, deletes one track or the whole list. Printing waits for the report.
+// sees the totals, sorts, prints, deletes one track or the whole list.
 #pragma once
 
 #include <QWidget>
@@ -32,6 +32,13 @@ public:
     void DeletePlaylistClick();
     // "&Sort": the sort window, modal, then the list in the order chosen.
     void SortClick();
+    // "&Print": after the question and the description window, the playlist as the report
+    // printer set with SetPrinter prints it.
+    void PrintClick();
+
+    // How the playlist is printed, from the print subsystem; without one "&Print" is disabled.
+    using Printer = std::function<bool(Catalogue&, QWidget* parent)>;
+    static void SetPrinter(Printer printer);
 
 protected:
     void showEvent(QShowEvent* event) override;

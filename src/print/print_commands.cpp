@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/ui.h"
+#include "playlist/playlist_form.h"
 #include "print/linker_marge_form.h"
 #include "print/report_delivery.h"
 #include "print/report_runner.h"
@@ -23,6 +24,7 @@ void Guarded(const std::function<void()>& command) {
 
 ReportRunner InstallPrintCommands(TMainForm& form, Catalogue& catalogue, QPrinter& printer) {
     SetReportPrinter(&printer);
+    TPlaylistForm::SetPrinter(PrintPlaylistReport);
     form.registerCommand("PrintPurchase1", [&form, &catalogue] {
         Guarded([&form, &catalogue] {
             if (CurrentUi().Message(MsgKind::Confirmation,

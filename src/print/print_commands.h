@@ -1,6 +1,6 @@
 // The print subsystem's entry point: the main window's "&Purchase" and "&Left margin settings",
-// and the runner the print selection screens hand their requests to. Reports print on
-// `printer`, the one the shell's printer set-up configures.
+// the playlist window's "&Print", and the runner the print selection screens hand their requests
+// to. Reports print on `printer`, the one the shell's printer set-up configures.
 #pragma once
 
 #include "print/report_request.h"

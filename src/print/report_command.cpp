@@ -93,6 +93,7 @@ Found Select(Catalogue& catalogue, const NamedReport& report, const ReportComman
             const int year = text.toInt(&number);
             if (!number || year <= 0 || year > 9999)
                 return {{}, "Please fill in a year."};
+            query.text = text.leftJustified(4, ' ').toStdString();  // the whole year, not a prefix
             break;
         }
         case Selection::Time: {

@@ -26,6 +26,7 @@
 #include "overview/show_source.h"
 #include "playlist/playlist_commands.h"
 #include "print/print_commands.h"
+#include "print/print_selection.h"
 #include "print/report_command.h"
 #include "search/search_commands.h"
 #include "shell/main_form.h"
@@ -166,9 +167,9 @@ int main(int argc, char* argv[]) {
     InstallLoanCommands(mainForm, *catalogue);
     InstallPlaylistCommands(mainForm, *catalogue);
     InstallSearchCommands(mainForm, *catalogue);
-    // The print selection screens hand their requests to this runner.
-    [[maybe_unused]] const ReportRunner runReport =
-        InstallPrintCommands(mainForm, *catalogue, ui.printer());
+    InstallPrintSelection(mainForm, *catalogue,
+                          InstallPrintCommands(mainForm, *catalogue, ui.printer()),
+                          [&ui] { ui.PrinterSetup(); });
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {
