@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -93,6 +94,9 @@ TShowPrintForm::TShowPrintForm(report::ReportEngine& engine, const QString& titl
 
     preview_->setEngine(&engine_);
     preview_->setFocus();
+    // Without a window manager maximising does nothing; take the screen anyway.
+    if (const QScreen* shown = screen())
+        setGeometry(shown->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
 }
 
