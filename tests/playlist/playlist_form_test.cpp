@@ -167,4 +167,24 @@ TEST_F(PlaylistFormTest, TheDescriptionHoldsAtMost65Characters) {
     EXPECT_EQ(ReadPrintIni("Playlist", "PlayListOms"), std::string(65, 'x'));
 }
 
+TEST_F(PlaylistFormTest, PrintAsksShowsTheDescriptionAndPrintsInTheShownOrder) {
+    TPlaylistForm* screen = Open();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(Child<QPushButton>(screen, "BitBtn3")->isEnabled());  // no report printer yet
+    int printedOrder = -1;
+    TPlaylistForm::SetPrinter([&printedOrder](Catalogue& books, QWidget*) {
+        printedOrder = books.dm3.PlaylistAccess.IndexOrd();
+        return true;
+    });
+    ui_.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    screen->PrintClick();  // No: nothing
+    EXPECT_EQ(printedOrder, -1);
+    testutil::WhenModalShown(
+        [](QWidget* description) { Child<QPushButton>(description, "OKBtn")->click(); });
+    screen->PrintClick();
+    EXPECT_EQ(printedOrder, catalogue().dm3.PlaylistAccess.IndexOrd());
+    EXPECT_EQ(ui_.MessageTexts().back(), "Do you want to print the playlist?");
+    TPlaylistForm::SetPrinter(nullptr);
+}
+
 }  // namespace
