@@ -37,13 +37,15 @@ QString MissingNote(const ReportDesign& design, const TableReportSource& source)
     return notes.join(' ');
 }
 
-// Builds and counts the report; throws TableError when the table cannot be walked, and gives
-// the counting's failure as the status.
-tunelo::Status Prepare(ReportDesign design, TTable& table, PreparedReport* out) {
+// Builds the report and counts it: all of it for the printer, the first pages for the preview,
+// which counts the rest while its first page is already shown. Throws TableError when the table
+// cannot be walked, and gives the counting's failure as the status.
+tunelo::Status Prepare(ReportDesign design, TTable& table, bool preview, PreparedReport* out) {
     out->source = std::make_unique<TableReportSource>(table, design.spec);
     out->note = MissingNote(design, *out->source);
     out->engine = std::make_unique<report::ReportEngine>(design.layout, out->source.get());
-    return out->engine->Paginate();
+    constexpr int kPagesBeforePreview = 2;
+    return preview ? out->engine->CountPages(kPagesBeforePreview) : out->engine->Paginate();
 }
 
 bool Failed(const tunelo::Status& status) {
@@ -63,7 +65,7 @@ bool Deliver(ReportDesign design, TTable& table, bool preview, QWidget* parent,
         {
             TMeldPrintForm preparing(parent);
             BusyCursor busy;
-            status = Prepare(std::move(design), table, &prepared);
+            status = Prepare(std::move(design), table, preview, &prepared);
         }
         if (Failed(status))
             return false;
@@ -135,7 +137,7 @@ tunelo::Status WriteReportFile(ReportDesign design, TTable& table, const QString
     try {
         PreparedReport prepared;
         const QString title = design.layout.title;
-        tunelo::Status status = Prepare(std::move(design), table, &prepared);
+        tunelo::Status status = Prepare(std::move(design), table, false, &prepared);
         if (status.ok())
             status = report::WriteReportPdf(prepared.engine.get(), path, title);
         *lines = prepared.engine->lineCount();

@@ -7,9 +7,11 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "base/ui.h"
 #include "platform/report/report_engine.h"
 #include "platform/report/report_preview.h"
 #include "print/report_delivery.h"
@@ -42,12 +44,11 @@ TShowPrintForm::TShowPrintForm(report::ReportEngine& engine, const QString& titl
 
     pageEdit_ = new QSpinBox(this);
     pageEdit_->setObjectName("SpinEdit1");
-    pageEdit_->setRange(1, std::max(1, engine.pageCount()));
-    pageEdit_->setEnabled(engine.pageCount() > 1);
     auto* pageLabel = new QLabel("Page:", this);
     pageLabel->setBuddy(pageEdit_);
-    auto* total = new QLabel(QString("Total %1").arg(engine.pageCount()), this);
-    total->setObjectName("TotalLabel");
+    total_ = new QLabel(this);
+    total_->setObjectName("TotalLabel");
+    ShowPageTotal();
 
     zoomBox_ = new QComboBox(this);
     zoomBox_->setObjectName("ComboBox1");
@@ -62,7 +63,7 @@ TShowPrintForm::TShowPrintForm(report::ReportEngine& engine, const QString& titl
     bar->addWidget(pageLabel);
     bar->addWidget(pageEdit_);
     bar->addSpacing(8);
-    bar->addWidget(total);
+    bar->addWidget(total_);
     bar->addSpacing(16);
     bar->addWidget(zoomBox_);
     bar->addStretch();
@@ -98,6 +99,50 @@ TShowPrintForm::TShowPrintForm(report::ReportEngine& engine, const QString& titl
     if (const QScreen* shown = screen())
         setGeometry(shown->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
+
+    if (!engine_.counted()) {
+        auto* counting = new QTimer(this);
+        connect(counting, &QTimer::timeout, this, [this, counting] {
+            if (!CountMore())
+                counting->stop();
+        });
+        counting->start(0);
+    }
+}
+
+bool TShowPrintForm::CountMore() {
+    // About a twentieth of a second of reading at a time keeps the window answering.
+    constexpr int kPagesPerSlice = 400;
+    const tunelo::Status status = engine_.CountPages(engine_.pageCount() + kPagesPerSlice);
+    if (!status.ok())
+        statusLine_->setText(QString::fromStdString(status.ToString()));
+    ShowPageTotal();
+    return status.ok() && !engine_.counted();
+}
+
+void TShowPrintForm::ShowPageTotal() {
+    const int pages = std::max(1, engine_.pageCount());
+    const QSignalBlocker blocker(pageEdit_);
+    pageEdit_->setRange(1, pages);
+    pageEdit_->setEnabled(pages > 1);
+    total_->setText(engine_.counted() ? QString("Total %1").arg(pages)
+                                      : QString("Total %1 (counting…)").arg(pages));
+}
+
+bool TShowPrintForm::CountAll() {
+    if (engine_.counted())
+        return true;
+    tunelo::Status status;
+    {
+        BusyCursor busy;
+        status = engine_.Paginate();
+    }
+    ShowPageTotal();
+    if (!status.ok()) {
+        CurrentUi().Message(MsgKind::Error, "The report could not be made.\n" + status.ToString());
+        return false;
+    }
+    return true;
 }
 
 void TShowPrintForm::ZoomChosen(int index) {
@@ -118,9 +163,11 @@ void TShowPrintForm::ZoomShown(double zoom) {
 }
 
 void TShowPrintForm::PrintBtnClick() {
-    PrintPages(engine_, title_, this);
+    if (CountAll())
+        PrintPages(engine_, title_, this);
 }
 
 void TShowPrintForm::PdfBtnClick() {
-    SavePagesAsPdf(engine_, title_);
+    if (CountAll())
+        SavePagesAsPdf(engine_, title_);
 }

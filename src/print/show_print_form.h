@@ -17,7 +17,8 @@ class ReportPreview;
 class TShowPrintForm : public QDialog {
     Q_OBJECT
 public:
-    // `engine` is paginated and outlives the window.
+    // `engine` outlives the window. A report not counted to its end yet is counted on in slices
+    // while the window shows, the total growing as it goes.
     TShowPrintForm(report::ReportEngine& engine, const QString& title, const QString& note,
                    QWidget* parent = nullptr);
 
@@ -32,6 +33,11 @@ public:
 private:
     void ZoomChosen(int index);
     void ZoomShown(double zoom);
+    // Counts some more pages; false once the whole report is counted (or counting failed).
+    bool CountMore();
+    void ShowPageTotal();
+    // Printing and saving need every page.
+    bool CountAll();
 
     report::ReportEngine& engine_;
     QString title_;
@@ -39,4 +45,5 @@ private:
     QSpinBox* pageEdit_;
     QComboBox* zoomBox_;
     QLabel* statusLine_;
+    QLabel* total_;
 };

@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QTimer>
+#include <QtTest>
 
 #include "entry/editors_fixture.h"
+#include "platform/report/page_geometry.h"
+#include "platform/report/report_engine.h"
 #include "platform/report/report_preview.h"
 #include "print/report_command.h"
 #include "print/report_layouts.h"
@@ -172,6 +175,38 @@ TEST_F(PrintReportsTest, TheCommandLineWritesAPdfOrSaysWhatItLacks) {
         EXPECT_EQ(errors.toStdString(), c.error);
         EXPECT_EQ(QFile::exists(pdf), c.status == 0 || std::string(c.name) == "purchase");
     }
+}
+
+// A long report: numbered lines only.
+class NumberedLines : public report::ReportSource {
+public:
+    explicit NumberedLines(std::uint64_t count) : count_(count) {}
+    std::uint64_t Position() override { return next_; }
+    void Seek(std::uint64_t position) override { next_ = position; }
+    bool Next(report::ReportRecord* record) override {
+        if (next_ >= count_)
+            return false;
+        record->values = {QString::number(next_++)};
+        return true;
+    }
+
+private:
+    std::uint64_t count_, next_ = 0;
+};
+
+TEST(ShowPrintFormTest, ALongReportShowsItsFirstPageAndCountsTheRestWhileShown) {
+    const int pages = 1500;
+    NumberedLines lines(std::uint64_t(pages) * report::PageGeometry::LinesPerPage());
+    report::ReportLayout layout;
+    layout.detail = {report::BandItem::Field(0, 0, 100)};
+    report::ReportEngine engine(layout, &lines);
+    ASSERT_TRUE(engine.CountPages(2).ok());
+    TShowPrintForm form(engine, "Long", "");
+    auto* total = form.findChild<QLabel*>("TotalLabel");
+    EXPECT_TRUE(total->text().contains("counting")) << total->text().toStdString();
+    QTRY_VERIFY_WITH_TIMEOUT(engine.counted(), 20000);
+    EXPECT_EQ(total->text(), QString("Total %1").arg(pages));
+    EXPECT_EQ(form.pageEdit()->maximum(), pages);
 }
 
 }  // namespace
