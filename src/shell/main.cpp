@@ -23,6 +23,7 @@
 #include "entry/cd_speler_entry_cd.h"
 #include "entry/entry_commands.h"
 #include "loans/loan_commands.h"
+#include "overview/overview_commands.h"
 #include "overview/show_source.h"
 #include "playlist/playlist_commands.h"
 #include "print/print_commands.h"
@@ -170,6 +171,7 @@ int main(int argc, char* argv[]) {
     InstallPrintSelection(mainForm, *catalogue,
                           InstallPrintCommands(mainForm, *catalogue, ui.printer()),
                           [&ui] { ui.PrinterSetup(); });
+    InstallOverviewCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

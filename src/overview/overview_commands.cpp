@@ -1,0 +1,38 @@
+#include "overview/overview_commands.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "overview/data1_tot_ovz.h"
+#include "overview/data2_tot_ovz.h"
+#include "shell/main_form.h"
+
+namespace {
+
+template <typename Screen>
+Screen* OpenOverview(TMainForm& form, Catalogue& catalogue) {
+    auto* screen = new Screen(catalogue);
+    QMdiSubWindow* window = form.mdiArea()->addSubWindow(screen);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return screen;
+}
+
+}  // namespace
+
+TData1TotOvz* OpenArtistOverview(TMainForm& form, Catalogue& catalogue) {
+    return OpenOverview<TData1TotOvz>(form, catalogue);
+}
+
+TData2TotOvz* OpenMainTitleOverview(TMainForm& form, Catalogue& catalogue) {
+    return OpenOverview<TData2TotOvz>(form, catalogue);
+}
+
+void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue) {
+    const auto artist = [&form, &catalogue] { OpenArtistOverview(form, catalogue); };
+    const auto titles = [&form, &catalogue] { OpenMainTitleOverview(form, catalogue); };
+    form.registerCommand("Artist2", artist);
+    form.registerCommand("ArtistButton", artist);
+    form.registerCommand("Maintitles1", titles);
+    form.registerCommand("MaintitlesButton", titles);
+}

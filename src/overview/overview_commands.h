@@ -1,0 +1,14 @@
+// Plugs the two overviews into the main window's Summary menu and toolbar.
+#pragma once
+
+class Catalogue;
+class TMainForm;
+class TData1TotOvz;
+class TData2TotOvz;
+
+// Opens the artist (main-title) overview as a new MDI child of `form`.
+TData1TotOvz* OpenArtistOverview(TMainForm& form, Catalogue& catalogue);
+TData2TotOvz* OpenMainTitleOverview(TMainForm& form, Catalogue& catalogue);
+
+// "Artist2"/"ArtistButton" and "Maintitles1"/"MaintitlesButton".
+void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue);
