@@ -17,8 +17,13 @@ void TableGridModel::Reload() {
     ThrowIfError(walk.SetOrder(shared.order() ? shared.order()->name() : std::string()));
     ThrowIfError(walk.SetFilter(shared.filter()));
     std::vector<uint32_t> recnos;
-    for (ThrowIfError(walk.GoTop()); !walk.Eof(); ThrowIfError(walk.Skip(1))) {
-        recnos.push_back(walk.RecNo());
+    // Every record visible: the index alone lists them, without reading a record.
+    bool all = false;
+    ThrowIfError(walk.AllRecNos(&recnos, &all));
+    if (!all) {
+        for (ThrowIfError(walk.GoTop()); !walk.Eof(); ThrowIfError(walk.Skip(1))) {
+            recnos.push_back(walk.RecNo());
+        }
     }
     beginResetModel();
     recnos_ = std::move(recnos);

@@ -115,6 +115,40 @@ Status Cursor::ReadForWalk(uint32_t recno, uint8_t* out) {
     return Status::OK();
 }
 
+Status Cursor::AllRecNos(std::vector<uint32_t>* out, bool* all) {
+    *all = false;
+    XB_RETURN_IF_ERROR(Refresh());
+    uint32_t deleted = 0;
+    if (!showDeleted_) {
+        XB_RETURN_IF_ERROR(table_->DeletedCount(&deleted));
+    }
+    if (filter_ || deleted != 0) {
+        return Status::OK();
+    }
+    const uint32_t count = table_->recordCount();
+    std::vector<uint32_t> recnos;
+    recnos.reserve(count);
+    if (order_ == nullptr) {
+        for (uint32_t recno = 1; recno <= count; ++recno) {
+            recnos.push_back(recno);
+        }
+    } else {
+        const std::unique_ptr<CdxIterator> it = order_->tag->NewIterator();
+        XB_RETURN_IF_ERROR(it->SeekFirst());
+        while (it->Valid()) {
+            // An entry beyond the records (an index ahead of its table) is not trusted.
+            if (it->recno() == 0 || it->recno() > count) {
+                return Status::OK();
+            }
+            recnos.push_back(it->recno());
+            XB_RETURN_IF_ERROR(it->Next());
+        }
+    }
+    *out = std::move(recnos);
+    *all = true;
+    return Status::OK();
+}
+
 Status Cursor::GoTop() {
     XB_RETURN_IF_ERROR(Refresh());
     if (order_) {

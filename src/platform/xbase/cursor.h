@@ -47,6 +47,10 @@ public:
     Status Reread();
     // Number of visible records.
     Status Count(uint64_t* count);
+    // When every record is visible (no filter, and no deleted record hidden): the record numbers
+    // of all of them in the cursor's order, read from the index alone, and *all true. Otherwise
+    // *all false and `out` untouched. The cursor does not move.
+    Status AllRecNos(std::vector<uint32_t>* out, bool* all);
     bool IsVisible(const uint8_t* record) const;
 
 private:
