@@ -68,10 +68,7 @@ void TData1TotOvz::GridDoubleClick(int /*column*/) {
 }
 
 void TData1TotOvz::ContentsClick() {
-    Guarded([this] {
-        if (!GoToSelected()) {
-            return;
-        }
+    WithSelected([this] {
         TTableAccess& art = catalogue_.dm1.ArtAccess;
         ShowSource(catalogue_, art.GetString("DRAGER"), art.GetString("CDNUMMER"), art.RecNo(),
                    this);
@@ -79,20 +76,16 @@ void TData1TotOvz::ContentsClick() {
 }
 
 void TData1TotOvz::InformationClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            TArtiestInfoForm info(catalogue_, this);
-            info.exec();
-        }
+    WithSelected([this] {
+        TArtiestInfoForm info(catalogue_, this);
+        info.exec();
     });
 }
 
 void TData1TotOvz::EditClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            TWijzigArtiestGegevens screen(catalogue_, this);
-            screen.exec();
-        }
+    WithSelected([this] {
+        TWijzigArtiestGegevens screen(catalogue_, this);
+        screen.exec();
     });
 }
 
@@ -123,11 +116,9 @@ void TData1TotOvz::MemoClick() {
 }
 
 void TData1TotOvz::AddToPlaylistClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            catalogue_.dm3.AddToPlayList(catalogue_.dm1,
-                                         std::to_string(catalogue_.dm1.ArtAccess.RecNo()));
-        }
+    WithSelected([this] {
+        catalogue_.dm3.AddToPlayList(catalogue_.dm1,
+                                     std::to_string(catalogue_.dm1.ArtAccess.RecNo()));
     });
 }
 

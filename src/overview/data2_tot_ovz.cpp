@@ -75,53 +75,34 @@ void TData2TotOvz::GridDoubleClick(int column) {
 }
 
 void TData2TotOvz::ContentsClick() {
-    Guarded([this] {
-        if (!GoToSelected()) {
-            return;
-        }
+    WithSelected([this] {
         TTableAccess& hf = catalogue_.dm2.HfAccess;
         ShowSource(catalogue_, hf.GetString("DRAGER"), hf.GetString("CDNUMMER"), 0, this);
     });
 }
 
 void TData2TotOvz::InformationClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            THoofdtitelInfoForm info(catalogue_, this);
-            info.exec();
-        }
+    WithSelected([this] {
+        THoofdtitelInfoForm info(catalogue_, this);
+        info.exec();
     });
 }
 
 void TData2TotOvz::EditClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            TWijzigHoofdtitelGegevens screen(catalogue_, this);
-            screen.exec();
-        }
+    WithSelected([this] {
+        TWijzigHoofdtitelGegevens screen(catalogue_, this);
+        screen.exec();
     });
 }
 
 void TData2TotOvz::PurchaseClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            TEditAankoop::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this);
-        }
-    });
+    WithSelected([this] { TEditAankoop::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this); });
 }
 
 void TData2TotOvz::MemoClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            TTekstblad::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this);
-        }
-    });
+    WithSelected([this] { TTekstblad::Show(catalogue_, catalogue_.dm2.HfAccess.RecNo(), this); });
 }
 
 void TData2TotOvz::LoanClick() {
-    Guarded([this] {
-        if (GoToSelected()) {
-            ShowLoanForSource(catalogue_, this);
-        }
-    });
+    WithSelected([this] { ShowLoanForSource(catalogue_, this); });
 }

@@ -255,6 +255,14 @@ bool TableOverview::GoToSelected() {
     return true;
 }
 
+void TableOverview::WithSelected(const std::function<void()>& action) {
+    Guarded([this, &action] {
+        if (GoToSelected()) {
+            action();
+        }
+    });
+}
+
 void TableOverview::RemoveSelectedRow() {
     const int row = grid_->currentIndex().row();
     model_->RecordRemoved(model_->RecNoAt(row));

@@ -59,6 +59,8 @@ protected:
     // Runs a handler; a table failure is shown to the user. Afterwards the grid shows the
     // selected record again (an editor may have changed it) and has the focus.
     void Guarded(const std::function<void()>& handler);
+    // Guarded: puts the table on the selected record and runs `action` when there is one.
+    void WithSelected(const std::function<void()>& action);
     // The selected record was deleted: its row goes.
     void RemoveSelectedRow();
     void CloseWindow();
