@@ -51,8 +51,7 @@ TData2TotOvz::TData2TotOvz(Catalogue& catalogue, QWidget* parent)
     AddButton("MemoButton", "&Memo", [this] { MemoClick(); });
     AddButton("EditButton", "&Edit", [this] { EditClick(); });
     AddButton("PurchaseButton", "&Purchase", [this] { PurchaseClick(); });
-    // Deleting a whole source from here comes with the source deletion of the main-title screens.
-    AddButton("DeleteButton", "&Delete", [] {})->setEnabled(false);
+    deleteButton_ = AddButton("DeleteButton", "&Delete", [this] { DeleteClick(); });
     AddButton("CloseButton", "&Close", [this] { CloseWindow(); });
 
     AddItem("Contents1", "&Contents", [this] { ContentsClick(); });
@@ -63,7 +62,8 @@ TData2TotOvz::TData2TotOvz(Catalogue& catalogue, QWidget* parent)
     AddItem("Loan1", "&Loan", [this] { LoanClick(); });
     AddSeparator();
     AddItem("Sort1", "&Sort", [this] { SortClick(); });
-    AddItem("Delete1", "&Delete", [] {})->setEnabled(false);
+    deleteItem_ = AddItem("Delete1", "&Delete", [this] { DeleteClick(); });
+    setSourceDeleter(nullptr);
 }
 
 void TData2TotOvz::GridDoubleClick(int column) {
@@ -105,4 +105,18 @@ void TData2TotOvz::MemoClick() {
 
 void TData2TotOvz::LoanClick() {
     WithSelected([this] { ShowLoanForSource(catalogue_, this); });
+}
+
+void TData2TotOvz::setSourceDeleter(std::function<bool(uint32_t)> deleter) {
+    deleter_ = std::move(deleter);
+    deleteButton_->setEnabled(bool(deleter_));
+    deleteItem_->setEnabled(bool(deleter_));
+}
+
+void TData2TotOvz::DeleteClick() {
+    WithSelected([this] {
+        if (deleter_ && deleter_(catalogue_.dm2.HfAccess.RecNo())) {
+            RemoveSelectedRow();
+        }
+    });
 }

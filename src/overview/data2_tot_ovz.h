@@ -2,6 +2,8 @@
 // sort dialog, an MDI child. Its actions work on the selected main title.
 #pragma once
 
+#include <functional>
+
 #include "overview/table_overview.h"
 
 class TData2TotOvz : public TableOverview {
@@ -19,8 +21,17 @@ public:
     void MemoClick();
     // "&Loan": the loan register of the selected source.
     void LoanClick();
+    // "&Delete": the whole selected source through `deleter` (main-title record number in, true
+    // when deleted). Without one the command stays disabled.
+    void setSourceDeleter(std::function<bool(uint32_t)> deleter);
+    void DeleteClick();
 
 protected:
     // The purchase columns open the purchase editor, the others the modification screen.
     void GridDoubleClick(int column) override;
+
+private:
+    std::function<bool(uint32_t)> deleter_;
+    QPushButton* deleteButton_;
+    QAction* deleteItem_;
 };

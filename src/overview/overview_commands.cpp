@@ -28,9 +28,12 @@ TData2TotOvz* OpenMainTitleOverview(TMainForm& form, Catalogue& catalogue) {
     return OpenOverview<TData2TotOvz>(form, catalogue);
 }
 
-void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue) {
+void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue,
+                             std::function<bool(uint32_t)> deleteSource) {
     const auto artist = [&form, &catalogue] { OpenArtistOverview(form, catalogue); };
-    const auto titles = [&form, &catalogue] { OpenMainTitleOverview(form, catalogue); };
+    const auto titles = [&form, &catalogue, deleteSource] {
+        OpenMainTitleOverview(form, catalogue)->setSourceDeleter(deleteSource);
+    };
     form.registerCommand("Artist2", artist);
     form.registerCommand("ArtistButton", artist);
     form.registerCommand("Maintitles1", titles);

@@ -1,6 +1,9 @@
 // Plugs the two overviews into the main window's Summary menu and toolbar.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 class Catalogue;
 class TMainForm;
 class TData1TotOvz;
@@ -10,5 +13,8 @@ class TData2TotOvz;
 TData1TotOvz* OpenArtistOverview(TMainForm& form, Catalogue& catalogue);
 TData2TotOvz* OpenMainTitleOverview(TMainForm& form, Catalogue& catalogue);
 
-// "Artist2"/"ArtistButton" and "Maintitles1"/"MaintitlesButton".
-void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue);
+// "Artist2"/"ArtistButton" and "Maintitles1"/"MaintitlesButton". `deleteSource` deletes the
+// source of a main-title record after asking (true when it did); the main-title overview's
+// "&Delete" uses it.
+void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue,
+                             std::function<bool(uint32_t)> deleteSource = nullptr);

@@ -67,10 +67,10 @@ TableOverview::TableOverview(Catalogue& catalogue, TTableAccess& access, const S
         }
         popupMenu_->popup(grid_->viewport()->mapToGlobal(at));
     });
-    // The record indicator: a narrow row header that marks the current row.
+    // The always visible selection marks the current record; row numbers would only be clipped.
+    grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-    grid_->verticalHeader()->setFixedWidth(14);
     grid_->horizontalHeader()->setHighlightSections(false);
     const int average = grid_->fontMetrics().averageCharWidth();
     const QFontMetrics header = grid_->horizontalHeader()->fontMetrics();

@@ -30,6 +30,7 @@
 #include "print/print_selection.h"
 #include "print/report_command.h"
 #include "search/search_commands.h"
+#include "search/source_deletion.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/product_logo.h"
@@ -171,7 +172,9 @@ int main(int argc, char* argv[]) {
     InstallPrintSelection(mainForm, *catalogue,
                           InstallPrintCommands(mainForm, *catalogue, ui.printer()),
                           [&ui] { ui.PrinterSetup(); });
-    InstallOverviewCommands(mainForm, *catalogue);
+    InstallOverviewCommands(mainForm, *catalogue, [&catalogue](uint32_t titleRecNo) {
+        return DeleteSource(*catalogue, titleRecNo);
+    });
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {
