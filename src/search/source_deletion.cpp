@@ -8,13 +8,12 @@
 #include "store/catalogue.h"
 #include "store/saved_position.h"
 #include "store/source_key.h"
+#include "store/source_removal.h"
 
 namespace {
 
-// The orders on "UPPER(DRAGER)+STR(CDNUMMER)" of the track, loan and playlist tables.
+// The tracks' order on "UPPER(DRAGER)+STR(CDNUMMER)".
 constexpr int kTrackSourceOrder = 8;
-constexpr int kLoanSourceOrder = 1;
-constexpr int kPlaylistSourceOrder = 5;
 
 int CountRecords(TTableAccess& access, int order, const std::string& key) {
     SavedPosition kept(access);
@@ -26,14 +25,6 @@ int CountRecords(TTableAccess& access, int order, const std::string& key) {
         ++count;
     }
     return count;
-}
-
-void DeleteRecords(TTableAccess& access, int order, const std::string& key) {
-    const int previous = access.IndexOrd();
-    access.SetOrder(order);
-    while (access.Seek(key))
-        access.Delete();
-    access.SetOrder(previous);
 }
 
 }  // namespace
@@ -56,10 +47,5 @@ bool DeleteSource(Catalogue& catalogue, uint32_t titleRecNo) {
     if (CurrentUi().Message(MsgKind::Warning, question, MsgButtons::YesNoDefaultNo) !=
         MsgAnswer::Yes)
         return false;
-    DeleteRecords(catalogue.dm1.ArtAccess, kTrackSourceOrder, key);
-    DeleteRecords(catalogue.dm3.UitleenAccess, kLoanSourceOrder, key);
-    DeleteRecords(catalogue.dm3.PlaylistAccess, kPlaylistSourceOrder, key);
-    titles.Go(titleRecNo);
-    titles.Delete();
-    return true;
+    return RemoveSource(catalogue, key);
 }

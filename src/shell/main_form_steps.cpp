@@ -17,6 +17,7 @@
 #include "store/catalogue.h"
 #include "store/entry_recovery.h"
 #include "store/repair_offer.h"
+#include "store/source_removal.h"
 #include "store/startup_check.h"
 #include "store/table_error.h"
 
@@ -43,6 +44,7 @@ bool TMainForm::runShowStep() {
     }
     if (catalogue_ != nullptr) {
         try {
+            FinishSourceRemoval(*catalogue_);
             RecoverUnfinishedEntries(*catalogue_);
         } catch (const TableError& error) {
             CurrentUi().Message(MsgKind::Error, error.what());
