@@ -17,7 +17,8 @@ void TableGridModel::Reload() {
     ThrowIfError(walk.SetOrder(shared.order() ? shared.order()->name() : std::string()));
     ThrowIfError(walk.SetFilter(shared.filter()));
     std::vector<uint32_t> recnos;
-    // Every record visible: the index alone lists them, without reading a record.
+    // Without a filter the index (and the deleted flags) list the rows, without reading records
+    // one by one.
     bool all = false;
     ThrowIfError(walk.AllRecNos(&recnos, &all));
     if (!all) {

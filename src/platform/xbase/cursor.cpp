@@ -122,15 +122,26 @@ Status Cursor::AllRecNos(std::vector<uint32_t>* out, bool* all) {
     if (!showDeleted_) {
         XB_RETURN_IF_ERROR(table_->DeletedCount(&deleted));
     }
-    if (filter_ || deleted != 0) {
+    if (filter_) {
         return Status::OK();
     }
     const uint32_t count = table_->recordCount();
+    // Reading the flags in large blocks costs far less than reading each record in index order.
+    std::vector<bool> hidden;
+    if (deleted != 0) {
+        hidden.assign(size_t(count) + 1, false);
+        XB_RETURN_IF_ERROR(table_->ScanRecords(1, [&hidden](uint32_t recno, const uint8_t* rec) {
+            hidden[recno] = rec[0] == '*';
+            return true;
+        }));
+    }
+    const auto visible = [&hidden](uint32_t recno) { return hidden.empty() || !hidden[recno]; };
     std::vector<uint32_t> recnos;
-    recnos.reserve(count);
+    recnos.reserve(count - std::min(count, deleted));
     if (order_ == nullptr) {
         for (uint32_t recno = 1; recno <= count; ++recno) {
-            recnos.push_back(recno);
+            if (visible(recno))
+                recnos.push_back(recno);
         }
     } else {
         const std::unique_ptr<CdxIterator> it = order_->tag->NewIterator();
@@ -140,7 +151,8 @@ Status Cursor::AllRecNos(std::vector<uint32_t>* out, bool* all) {
             if (it->recno() == 0 || it->recno() > count) {
                 return Status::OK();
             }
-            recnos.push_back(it->recno());
+            if (visible(it->recno()))
+                recnos.push_back(it->recno());
             XB_RETURN_IF_ERROR(it->Next());
         }
     }

@@ -47,9 +47,10 @@ public:
     Status Reread();
     // Number of visible records.
     Status Count(uint64_t* count);
-    // When every record is visible (no filter, and no deleted record hidden): the record numbers
-    // of all of them in the cursor's order, read from the index alone, and *all true. Otherwise
-    // *all false and `out` untouched. The cursor does not move.
+    // Without a filter: the record numbers of the visible records in the cursor's order, read
+    // from the index (and, when deleted records are hidden, their deleted flags in one sequential
+    // pass over the table), and *all true. With a filter: *all false and `out` untouched. The
+    // cursor does not move.
     Status AllRecNos(std::vector<uint32_t>* out, bool* all);
     bool IsVisible(const uint8_t* record) const;
 
