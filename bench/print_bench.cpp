@@ -66,9 +66,9 @@ int main(int argc, char* argv[]) {
     // The preview: page 1 shows once the first pages are counted (as the preview window does);
     // the rest is counted while it shows, then pages are drawn as they are chosen.
     ReportDesign design = TPrnData1Layout("Artist");
-    design.spec.count = tracks.Count();
+    design.records.count = tracks.Count();
     auto start = Clock::now();
-    TableReportSource source(catalogue.dm1.ArtTable, design.spec);
+    TableReportSource source(catalogue.dm1.ArtTable, design.records);
     report::ReportEngine engine(design.layout, &source);
     tunelo::Status counted = engine.CountPages(2);
     const double firstCount = Seconds(start);
@@ -86,7 +86,7 @@ int main(int argc, char* argv[]) {
     std::printf("preview page %d: %.3f s\n", engine.pageCount() * 3 / 4, late);
 
     ReportDesign part = TPrnData1Layout("Artist");
-    part.spec.count = pdfTracks;
+    part.records.count = pdfTracks;
     std::uint64_t lines = 0;
     start = Clock::now();
     const tunelo::Status written = WriteReportFile(part, catalogue.dm1.ArtTable, pdf, &lines);

@@ -43,8 +43,8 @@ ReportDesign Build(const std::string& title, int leftMarginMm, const std::vector
     layout.date = Today();
     layout.leftMarginMm = leftMarginMm;
     for (const Column& column : columns) {
-        const int index = int(design.spec.values.size());
-        design.spec.values.push_back(column.fields);
+        const int index = int(design.records.values.size());
+        design.records.values.push_back(column.fields);
         layout.detail.push_back(BandItem::Field(index, column.left, column.width, column.align));
         if (column.caption.isEmpty())
             continue;
@@ -148,10 +148,10 @@ ReportDesign TAankoopLayout() {
                                     {"Nr.", {"CDNUMMER"}, 959, 61, Align::kRight},
                                 });
     design.layout.footer = {BandItem::Text("Total", 660, 0), BandItem::Sum(752, 66)};
-    design.spec.required = "AANKOOP";
-    design.spec.amount = "AANKPPRS";
-    design.spec.order = ReadPrintIniInteger("purchase", "Sorteer", 1);
-    design.spec.fromTop = true;
+    design.records.required = "AANKOOP";
+    design.records.amount = "AANKPPRS";
+    design.records.order = ReadPrintIniInteger("purchase", "Sorteer", 1);
+    design.records.fromTop = true;
     return design;
 }
 
@@ -170,6 +170,6 @@ ReportDesign TPrnPlaylistLayout() {
                                 });
     // The engine prints "Description:" only before a description that is not blank.
     design.layout.description = FromTable(TrimRight(ReadPrintIni("PlayList", "PlaylistOms")));
-    design.spec.fromTop = true;
+    design.records.fromTop = true;
     return design;
 }

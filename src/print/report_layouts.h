@@ -12,8 +12,8 @@
 #include "print/table_report_source.h"
 
 struct ReportDesign {
-    report::ReportLayout layout;  // BandItem::Field(i) prints spec.values[i]
-    SourceSpec spec;
+    report::ReportLayout layout;  // BandItem::Field(i) prints records.values[i]
+    RecordSelection records;
     // The configurable columns: the print.ini key and the field it names, for telling which
     // key named a field the table lacks.
     std::vector<std::pair<std::string, std::string>> keys;

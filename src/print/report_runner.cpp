@@ -41,7 +41,7 @@ QString MissingNote(const ReportDesign& design, const TableReportSource& source)
 // which counts the rest while its first page is already shown. Throws TableError when the table
 // cannot be walked, and gives the counting's failure as the status.
 tunelo::Status Prepare(ReportDesign design, TTable& table, bool preview, PreparedReport* out) {
-    out->source = std::make_unique<TableReportSource>(table, design.spec);
+    out->source = std::make_unique<TableReportSource>(table, design.records);
     out->note = MissingNote(design, *out->source);
     out->engine = std::make_unique<report::ReportEngine>(design.layout, out->source.get());
     constexpr int kPagesBeforePreview = 2;
@@ -102,8 +102,8 @@ ReportDesign RequestDesign(const ReportRequest& request) {
             design = TPrnTijdLayout();
             break;
     }
-    design.spec.count = request.count;
-    design.spec.carrier = request.filter.trimmed().toUpper().toStdString();
+    design.records.count = request.count;
+    design.records.carrier = request.filter.trimmed().toUpper().toStdString();
     return design;
 }
 

@@ -19,15 +19,16 @@ void ThrowIfFailed(const tunelo::Status& status) {
 
 }  // namespace
 
-TableReportSource::TableReportSource(TTable& table, SourceSpec spec)
-    : table_(table), spec_(std::move(spec)), cursor_(&table.table()) {
+TableReportSource::TableReportSource(TTable& table, RecordSelection records)
+    : table_(table), records_(std::move(records)), cursor_(&table.table()) {
     const xbase::Cursor& shared = table.cursor();
     cursor_.SetShowDeleted(shared.showDeleted());
     ThrowIfFailed(cursor_.SetFilter(shared.filter()));
-    const std::string order = spec_.order ? (*spec_.order == 0 ? "" : std::to_string(*spec_.order))
-                                          : (shared.order() ? shared.order()->name() : "");
+    const std::string order = records_.order
+                                  ? (*records_.order == 0 ? "" : std::to_string(*records_.order))
+                                  : (shared.order() ? shared.order()->name() : "");
     ThrowIfFailed(cursor_.SetOrder(order));
-    if (spec_.fromTop) {
+    if (records_.fromTop) {
         ThrowIfFailed(cursor_.GoTop());
     } else if (shared.Eof()) {
         ThrowIfFailed(cursor_.GoBottom());
@@ -36,20 +37,20 @@ TableReportSource::TableReportSource(TTable& table, SourceSpec spec)
         ThrowIfFailed(cursor_.Go(shared.RecNo()));
     }
 
-    for (const std::vector<std::string>& names : spec_.values) {
+    for (const std::vector<std::string>& names : records_.values) {
         std::vector<const xbase::FieldDef*> fields;
         for (const std::string& name : names)
             fields.push_back(Find(name));
         columns_.push_back(std::move(fields));
     }
-    if (!spec_.carrier.empty()) {
+    if (!records_.carrier.empty()) {
         carrier_ = Find("DRAGER");
-        carrierKey_ = PadRight(UpperCase(Trim(spec_.carrier)), kCarrierWidth);
+        carrierKey_ = PadRight(UpperCase(Trim(records_.carrier)), kCarrierWidth);
     }
-    if (!spec_.required.empty())
-        required_ = Find(spec_.required);
-    if (!spec_.amount.empty())
-        amount_ = Find(spec_.amount);
+    if (!records_.required.empty())
+        required_ = Find(records_.required);
+    if (!records_.amount.empty())
+        amount_ = Find(records_.amount);
 }
 
 TableReportSource::~TableReportSource() = default;
@@ -87,7 +88,7 @@ bool TableReportSource::Failed(const tunelo::Status& status) {
 }
 
 bool TableReportSource::Advance() {
-    if (!status_.ok() || (spec_.count != 0 && printed_ >= spec_.count))
+    if (!status_.ok() || (records_.count != 0 && printed_ >= records_.count))
         return false;
     // A record the filter leaves out is stepped over here, so that it never counts as printed.
     while (!cursor_.Eof()) {
@@ -97,7 +98,7 @@ bool TableReportSource::Advance() {
             (carrier_ != nullptr && PadRight(UpperCase(Trim(xbase::GetText(record, *carrier_))),
                                              kCarrierWidth) == carrierKey_);
         const bool hasRequired =
-            spec_.required.empty() ||
+            records_.required.empty() ||
             (required_ != nullptr && !IsBlank(xbase::GetText(record, *required_)));
         if (carrierMatches && hasRequired)
             return true;

@@ -19,7 +19,7 @@ struct FieldDef;
 }
 
 // What a report prints of each record, and which records.
-struct SourceSpec {
+struct RecordSelection {
     // One entry per printed value; several field names are joined with ":" (a track time), or
     // give nothing when all are blank. A name the table lacks prints empty.
     std::vector<std::vector<std::string>> values;
@@ -35,10 +35,10 @@ class TableReportSource : public report::ReportSource {
 public:
     // `table` must be open and outlive the source. Throws TableError when the table cannot be
     // walked in its order.
-    TableReportSource(TTable& table, SourceSpec spec);
+    TableReportSource(TTable& table, RecordSelection records);
     ~TableReportSource() override;
 
-    // The names of `spec.values` (and the carrier, required and amount fields) that name no
+    // The names of `records.values` (and the carrier, required and amount fields) that name no
     // field of the table.
     const std::vector<std::string>& missingFields() const { return missing_; }
 
@@ -57,7 +57,7 @@ private:
     std::string Text(const xbase::FieldDef* field) const;
 
     TTable& table_;
-    SourceSpec spec_;
+    RecordSelection records_;
     xbase::Cursor cursor_;
     std::vector<std::vector<const xbase::FieldDef*>> columns_;
     const xbase::FieldDef* carrier_ = nullptr;
