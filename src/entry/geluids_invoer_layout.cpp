@@ -15,6 +15,7 @@
 #include "entry/geluids_invoer.h"
 #include "entry/pick_list_combo.h"
 #include "entry/track_time_field.h"
+#include "shell/dialog_parts.h"
 #include "shell/range_spin_box.h"
 
 namespace {
@@ -29,13 +30,6 @@ QSpinBox* NumberField(QWidget* parent, const char* name, int low, int high, int 
     spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
     spin->setFixedWidth(WidthFor(spin, chars));
     return spin;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 QLabel* Display(QWidget* parent, const char* name, const QString& text) {
@@ -116,8 +110,8 @@ QWidget* TGeluidsInvoer::BuildSourceBox() {
     grid->addWidget(Caption("Main artist:", EntryControl::InvHoofdartiest), 3, 0);
     grid->addWidget(fields_[EntryControl::InvHoofdartiest], 3, 1, 1, 5);
 
-    aankoopbut_ = Button(box, "Aankoopbut", "&Purchase");
-    tekstbut_ = Button(box, "Tekstbut", "&Memo");
+    aankoopbut_ = NamedButton(box, "Aankoopbut", "&Purchase");
+    tekstbut_ = NamedButton(box, "Tekstbut", "&Memo");
     auto* side = new QVBoxLayout;
     side->addWidget(aankoopbut_);
     side->addWidget(tekstbut_);
@@ -149,7 +143,7 @@ QWidget* TGeluidsInvoer::BuildTrackBox() {
     trackCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(trackCaption, 0, 0);
     grid->addLayout(trackRow, 0, 1, 1, 3);
-    kantBut_ = Button(box, "KantBut", "Side &B");
+    kantBut_ = NamedButton(box, "KantBut", "Side &B");
     grid->addWidget(kantBut_, 0, 4);
 
     AddText("InvArtiest", 50, EntryControl::InvArtiest);
@@ -213,7 +207,7 @@ QWidget* TGeluidsInvoer::BuildTrackBox() {
     grid->addWidget(Caption("Year:", EntryControl::InvJaar), 6, 2);
     grid->addLayout(yearRow, 6, 3);
 
-    speedButton2_ = Button(box, "SpeedButton2", "&Read CD info");
+    speedButton2_ = NamedButton(box, "SpeedButton2", "&Read CD info");
     grid->addWidget(speedButton2_, 6, 4);
     return box;
 }
@@ -231,7 +225,7 @@ QWidget* TGeluidsInvoer::BuildFoundRow() {
     lFound_->setStyleSheet("color: #1a3d8f;");
     lFound_->setTextInteractionFlags(Qt::NoTextInteraction);
     lFound_->setMinimumWidth(WidthFor(lFound_, 40));
-    plaatsButton_ = Button(frame, "PlaatsButton", "&Accept");
+    plaatsButton_ = NamedButton(frame, "PlaatsButton", "&Accept");
     row->addWidget(caption);
     row->addWidget(lFound_, 1);
     row->addWidget(plaatsButton_);
@@ -242,11 +236,11 @@ QWidget* TGeluidsInvoer::BuildButtonRow() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    vTrackBut_ = Button(bar, "vTrackBut", "&Next track");
-    geluidBut_ = Button(bar, "GeluidBut", "New s&ource");
-    morgenbut_ = Button(bar, "Morgenbut", "&To-morrow");  // Alt+M is the memo's
-    schrijfBut_ = Button(bar, "SchrijfBut", "&Save and close");
-    bitBtn2_ = Button(bar, "BitBtn2", "&Cancel");
+    vTrackBut_ = NamedButton(bar, "vTrackBut", "&Next track");
+    geluidBut_ = NamedButton(bar, "GeluidBut", "New s&ource");
+    morgenbut_ = NamedButton(bar, "Morgenbut", "&To-morrow");  // Alt+M is the memo's
+    schrijfBut_ = NamedButton(bar, "SchrijfBut", "&Save and close");
+    bitBtn2_ = NamedButton(bar, "BitBtn2", "&Cancel");
     row->addWidget(vTrackBut_);
     row->addSpacing(12);
     row->addWidget(geluidBut_);

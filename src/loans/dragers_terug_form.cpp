@@ -56,9 +56,9 @@ TDragersTerugForm::TDragersTerugForm(Catalogue& catalogue, QWidget* parent)
     source->addRow("Source:", dragerCap_);
     source->addRow("Number:", nummerCap_);
 
-    QPushButton* edit = NamedButton(this, "BitBtn3", "&Edit");
-    QPushButton* remove = NamedButton(this, "BitBtn1", "&Delete");
-    QPushButton* close = NamedButton(this, "BitBtn2", "&Close");
+    QPushButton* edit = PlainButton(this, "BitBtn3", "&Edit");
+    QPushButton* remove = PlainButton(this, "BitBtn1", "&Delete");
+    QPushButton* close = PlainButton(this, "BitBtn2", "&Close");
     edit->setDefault(true);  // Enter on a row edits its loan
     connect(edit, &QPushButton::clicked, this, &TDragersTerugForm::EditClick);
     connect(remove, &QPushButton::clicked, this, &TDragersTerugForm::FormVerwijder);

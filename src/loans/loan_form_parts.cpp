@@ -139,7 +139,7 @@ std::string QuotedName(const std::string& name) {
     return "\"" + FromTable(Trim(name)).toStdString() + "\"";
 }
 
-QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text) {
+QPushButton* PlainButton(QWidget* parent, const char* name, const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     return button;

@@ -44,8 +44,8 @@ bool PostLoan(Catalogue& catalogue, const std::string& item, const LoanFields& l
 // The name of a loan (table bytes) as the messages quote it: trimmed, between double quotes.
 std::string QuotedName(const std::string& name);
 
-// A push button named `name`.
-QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text);
+// A push button named `name` that keeps Qt's auto-default, so Enter on it presses it.
+QPushButton* PlainButton(QWidget* parent, const char* name, const QString& text);
 // An item named `name` of the right-click menu of `owner`.
 QAction* PopupItem(QWidget* owner, const char* name, const QString& text);
 // A list of loans: whole rows selected one at a time, read only, rows as high as the text.

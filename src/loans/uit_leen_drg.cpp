@@ -93,10 +93,10 @@ TUitLeenDrg::TUitLeenDrg(Catalogue& catalogue, QWidget* parent)
         navigatorRow->addWidget(button);
     }
 
-    QPushButton* close = NamedButton(this, "BitBtn1", "&Close");
-    QPushButton* edit = NamedButton(this, "BitBtn2", "&Edit");
-    QPushButton* remove = NamedButton(this, "BitBtn3", "&Delete");
-    QPushButton* loan = NamedButton(this, "BitBtn4", "&Loan");
+    QPushButton* close = PlainButton(this, "BitBtn1", "&Close");
+    QPushButton* edit = PlainButton(this, "BitBtn2", "&Edit");
+    QPushButton* remove = PlainButton(this, "BitBtn3", "&Delete");
+    QPushButton* loan = PlainButton(this, "BitBtn4", "&Loan");
     connect(close, &QPushButton::clicked, this, [this] { PlacementWindow()->close(); });
     connect(edit, &QPushButton::clicked, this, &TUitLeenDrg::EditClick);
     connect(loan, &QPushButton::clicked, this, &TUitLeenDrg::LoanClick);

@@ -19,6 +19,7 @@
 #include "overview/info_rows.h"
 #include "overview/loan_picture.h"
 #include "overview/record_labels.h"
+#include "shell/dialog_parts.h"
 #include "store/catalogue.h"
 #include "store/saved_position.h"
 #include "store/table_access.h"
@@ -43,13 +44,6 @@ QHBoxLayout* Line(std::initializer_list<std::pair<QWidget*, int>> parts) {
         line->addWidget(widget, stretch);
     }
     return line;
-}
-
-QPushButton* Button(QWidget* owner, const char* text, const char* name) {
-    auto* button = new QPushButton(text, owner);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -87,13 +81,13 @@ TShowArtHfForm::TShowArtHfForm(Catalogue& catalogue, QWidget* parent)
                    {"In&formation", "InfoBtn", &TShowArtHfForm::FormInfo}};
     auto* bar = new QHBoxLayout;
     for (const auto& b : buttons) {
-        QPushButton* button = Button(this, b.text, b.name);
+        QPushButton* button = NamedButton(this, b.name, b.text);
         connect(button, &QPushButton::clicked, this,
                 [this, action = b.action] { (this->*action)(); });
         bar->addWidget(button);
     }
     bar->addStretch();
-    QPushButton* close = Button(this, "&Close", "CloseBtn");
+    QPushButton* close = NamedButton(this, "CloseBtn", "&Close");
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     bar->addWidget(close);
 
@@ -209,8 +203,8 @@ QWidget* TShowArtHfForm::MakeTitlePart() {
     image1_->setFixedSize(32, 32);
     image1_->installEventFilter(this);
     image1_->hide();
-    QPushButton* title = Button(part, "&Main title", "MainTitleBtn");
-    QPushButton* purchase = Button(part, "&Purchase", "PurchaseBtn");
+    QPushButton* title = NamedButton(part, "MainTitleBtn", "&Main title");
+    QPushButton* purchase = NamedButton(part, "PurchaseBtn", "&Purchase");
     purchaseCaption->setBuddy(purchase);
     connect(title, &QPushButton::clicked, this, [this] { HoofdtitelClick(); });
     connect(purchase, &QPushButton::clicked, this, [this] { AankoopClick(); });

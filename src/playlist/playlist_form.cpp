@@ -16,6 +16,7 @@
 #include "playlist/info_playlist.h"
 #include "playlist/oms_playlist_form.h"
 #include "playlist/sort_form_playlist.h"
+#include "shell/dialog_parts.h"
 #include "shell/table_grid_model.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
@@ -42,19 +43,6 @@ constexpr GridColumn kColumns[] = {
 TPlaylistForm::Printer& PlaylistPrinter() {
     static TPlaylistForm::Printer printer;
     return printer;
-}
-
-QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QAction* Item(QMenu* menu, const char* name, const QString& text) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(name);
-    return action;
 }
 
 }  // namespace
@@ -100,10 +88,10 @@ TPlaylistForm::TPlaylistForm(Catalogue& catalogue, QWidget* parent)
     grid_->installEventFilter(this);
     connect(grid_, &QTableView::doubleClicked, this, [this] { InformationClick(); });
 
-    auto* bitBtn1 = Button("BitBtn1", "&Close", this);
-    auto* bitBtn2 = Button("BitBtn2", "&Delete", this);
-    auto* bitBtn3 = Button("BitBtn3", "&Print", this);
-    auto* bitBtn4 = Button("BitBtn4", "In&formation", this);
+    auto* bitBtn1 = NamedButton(this, "BitBtn1", "&Close");
+    auto* bitBtn2 = NamedButton(this, "BitBtn2", "&Delete");
+    auto* bitBtn3 = NamedButton(this, "BitBtn3", "&Print");
+    auto* bitBtn4 = NamedButton(this, "BitBtn4", "In&formation");
     bitBtn3->setEnabled(bool(PlaylistPrinter()));
     connect(bitBtn3, &QPushButton::clicked, this, [this] { PrintClick(); });
     connect(bitBtn1, &QPushButton::clicked, this, [this] { PlacementWindow()->close(); });
@@ -111,17 +99,18 @@ TPlaylistForm::TPlaylistForm(Catalogue& catalogue, QWidget* parent)
     connect(bitBtn4, &QPushButton::clicked, this, [this] { InformationClick(); });
 
     popupMenu_->setObjectName("PopupMenu1");
-    connect(Item(popupMenu_, "Information1", "&Information"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu_, "Information1", "&Information"), &QAction::triggered, this,
             [this] { InformationClick(); });
-    QAction* print1 = Item(popupMenu_, "Print1", "&Print");
+    QAction* print1 = NamedMenuItem(popupMenu_, "Print1", "&Print");
     print1->setEnabled(bool(PlaylistPrinter()));
     connect(print1, &QAction::triggered, this, [this] { PrintClick(); });
-    connect(Item(popupMenu_, "Sort1", "&Sort"), &QAction::triggered, this, [this] { SortClick(); });
+    connect(NamedMenuItem(popupMenu_, "Sort1", "&Sort"), &QAction::triggered, this,
+            [this] { SortClick(); });
     popupMenu_->addSeparator();
-    connect(Item(popupMenu_, "Deletetrack1", "&Delete track"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu_, "Deletetrack1", "&Delete track"), &QAction::triggered, this,
             [this] { DeleteClick(); });
-    connect(Item(popupMenu_, "Deleteplaylist1", "Delete play&list"), &QAction::triggered, this,
-            [this] { DeletePlaylistClick(); });
+    connect(NamedMenuItem(popupMenu_, "Deleteplaylist1", "Delete play&list"), &QAction::triggered,
+            this, [this] { DeletePlaylistClick(); });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {bitBtn1, bitBtn2, bitBtn3, bitBtn4})

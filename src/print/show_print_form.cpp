@@ -15,6 +15,7 @@
 #include "platform/report/report_engine.h"
 #include "platform/report/report_preview.h"
 #include "print/report_delivery.h"
+#include "shell/dialog_parts.h"
 
 namespace {
 
@@ -24,13 +25,6 @@ constexpr int kHundred = 2;
 
 int Percent(const QString& item) {
     return item.left(3).trimmed().toInt();
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -55,9 +49,9 @@ TShowPrintForm::TShowPrintForm(report::ReportEngine& engine, const QString& titl
     zoomBox_->addItems(kZooms);
     zoomBox_->setCurrentIndex(kHundred);
 
-    auto* printBtn = Button(this, "PrintBtn", "P&rint");
-    auto* pdfBtn = Button(this, "PdfBtn", "Save as PDF…");
-    auto* closeBtn = Button(this, "CloseBtn", "&Close");
+    auto* printBtn = NamedButton(this, "PrintBtn", "P&rint");
+    auto* pdfBtn = NamedButton(this, "PdfBtn", "Save as PDF…");
+    auto* closeBtn = NamedButton(this, "CloseBtn", "&Close");
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(pageLabel);

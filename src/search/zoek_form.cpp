@@ -37,6 +37,7 @@
 #include "search/hit_list_model.h"
 #include "search/source_deletion.h"
 #include "search/vertraag_form.h"
+#include "shell/dialog_parts.h"
 #include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
@@ -84,19 +85,6 @@ const std::vector<Detail>& TitleDetails() {
                                                 {"Amount", {"AANKPPRS"}},
                                                 {"Quality", {"OPNAME"}}};
     return details;
-}
-
-QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QAction* Item(QMenu* menu, const char* name, const QString& text) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(name);
-    return action;
 }
 
 }  // namespace
@@ -191,7 +179,7 @@ void TZoekForm::BuildTopPanel() {
     refStr_->setObjectName("RefStr");
     refStr_->setMaxLength(50);
     refStr_->installEventFilter(this);
-    zoekBtn_ = Button("ZoekBtn", "&Search", panel);
+    zoekBtn_ = NamedButton(panel, "ZoekBtn", "&Search");
     auto_ = new QCheckBox("Auto", panel);
     auto_->setObjectName("AutoCheck");
     connect(auto_, &QCheckBox::clicked, this,
@@ -280,7 +268,7 @@ void TZoekForm::BuildTopPanel() {
         {"VerwijderBtn", "&Delete"}, {"MemoBtn", "&Memo"},       {"WijzigBtn", "&Edit"},
         {"InfoBtn", "In&fo"},        {"InhoudBtn", "&Contents"}, {"SluitBtn", "&Close"}};
     for (const auto& [name, text] : buttons) {
-        QPushButton* button = Button(name, text, panel);
+        QPushButton* button = NamedButton(panel, name, text);
         buttonRow->addWidget(button);
         if (std::string_view(name) != "SluitBtn")
             actionButtons_.push_back(button);
@@ -415,42 +403,42 @@ void TZoekForm::BuildGrid() {
 void TZoekForm::BuildPopupMenus() {
     popupMenu1_ = new QMenu(this);
     popupMenu1_->setObjectName("PopupMenu1");
-    connect(Item(popupMenu1_, "Contents1", "&Contents"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Contents1", "&Contents"), &QAction::triggered, this,
             [this] { FormInhoud(); });
-    connect(Item(popupMenu1_, "Information1", "In&formation"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Information1", "In&formation"), &QAction::triggered, this,
             [this] { ShowInfo(); });
-    connect(Item(popupMenu1_, "Edit1", "&Edit"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Edit1", "&Edit"), &QAction::triggered, this,
             [this] { FormWijzig(); });
-    connect(Item(popupMenu1_, "Memo1", "&Memo"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Memo1", "&Memo"), &QAction::triggered, this,
             [this] { FormTekstblad(); });
-    connect(Item(popupMenu1_, "Purchase1", "&Purchase"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Purchase1", "&Purchase"), &QAction::triggered, this,
             [this] { FormAankoop(); });
     if (tracks()) {
-        connect(Item(popupMenu1_, "Addtoplaylist1", "Add to &playlist"), &QAction::triggered, this,
-                [this] { AddToPlaylist(); });
+        connect(NamedMenuItem(popupMenu1_, "Addtoplaylist1", "Add to &playlist"),
+                &QAction::triggered, this, [this] { AddToPlaylist(); });
         popupMenu1_->addSeparator();
-        playItem_ = Item(popupMenu1_, "Playtrack1", "&Play track");
+        playItem_ = NamedMenuItem(popupMenu1_, "Playtrack1", "&Play track");
         connect(playItem_, &QAction::triggered, this, [this] { PlayTrack(); });
-        connect(Item(popupMenu1_, "Stoptrack1", "Stop &track"), &QAction::triggered, this,
+        connect(NamedMenuItem(popupMenu1_, "Stoptrack1", "Stop &track"), &QAction::triggered, this,
                 [this] { StopTrack(); });
-        connect(Item(popupMenu1_, "Eject1", "&Eject"), &QAction::triggered, this,
+        connect(NamedMenuItem(popupMenu1_, "Eject1", "&Eject"), &QAction::triggered, this,
                 [this] { EjectCD(); });
     } else {
-        connect(Item(popupMenu1_, "Loan1", "&Loan"), &QAction::triggered, this,
+        connect(NamedMenuItem(popupMenu1_, "Loan1", "&Loan"), &QAction::triggered, this,
                 [this] { FormLening(); });
     }
     popupMenu1_->addSeparator();
-    connect(Item(popupMenu1_, "Delete1", "&Delete"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Delete1", "&Delete"), &QAction::triggered, this,
             [this] { FormVerwijder(); });
-    connect(Item(popupMenu1_, "Searchagain1", "&Search again"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu1_, "Searchagain1", "&Search again"), &QAction::triggered, this,
             [this] { SearchAgain(); });
 
     popupMenu2_ = new QMenu(this);
     popupMenu2_->setObjectName("PopupMenu2");
-    connect(Item(popupMenu2_, "Delay1", "&Delay"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu2_, "Delay1", "&Delay"), &QAction::triggered, this,
             [this] { Vertraag(); });
     if (kind_ == Kind::Memo) {
-        scrollToMemo_ = Item(popupMenu2_, "Scrolltomemo1", "&Scroll to memo");
+        scrollToMemo_ = NamedMenuItem(popupMenu2_, "Scrolltomemo1", "&Scroll to memo");
         scrollToMemo_->setCheckable(true);
         connect(scrollToMemo_, &QAction::triggered, this, [this] {
             // The item's check mark flipped on the click; the key takes the new state.

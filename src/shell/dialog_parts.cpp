@@ -1,8 +1,23 @@
 #include "shell/dialog_parts.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QAction* NamedMenuItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
 
 QPushButton* AddDialogButton(QDialogButtonBox* box, const char* name, const QString& text,
                              QDialogButtonBox::ButtonRole role) {

@@ -6,9 +6,18 @@
 #include <QString>
 
 class QDialog;
+class QAction;
 class QLayout;
+class QMenu;
 class QPushButton;
 class QVBoxLayout;
+
+// A push button of `parent` with its object name and caption, which Enter does not press unless
+// it is made the default.
+QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text);
+
+// An item of `menu` with its object name and caption.
+QAction* NamedMenuItem(QMenu* menu, const char* name, const QString& text);
 
 // A button of `box` with its object name and caption.
 QPushButton* AddDialogButton(QDialogButtonBox* box, const char* name, const QString& text,
