@@ -9,6 +9,8 @@ packages=(
   libcdio-dev libcdio-cdda-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
+  libdiscid-dev
+  desktop-file-utils appstream
   xvfb xauth poppler-utils
 )
 
