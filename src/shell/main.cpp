@@ -4,7 +4,8 @@
 // One copy of the program at a time works on a catalogue.
 //
 // `tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]` writes a report of
-// the catalogue to a PDF file without showing a window (see README.md).
+// the catalogue to a PDF file without showing a window (see README.md); `tunelo --help` lists
+// every option.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -31,6 +32,7 @@
 #include "print/report_command.h"
 #include "search/search_commands.h"
 #include "search/source_deletion.h"
+#include "shell/command_line.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/product_logo.h"
@@ -42,37 +44,6 @@
 
 namespace {
 
-struct Options {
-    QString folder;
-    bool newCatalogue = false;
-    bool quitWhenReady = false;  // for the start-up benchmark
-    bool report = false;         // --report: write a report and end
-    ReportCommand reportCommand;
-};
-
-Options ParseOptions(const QStringList& args) {
-    Options options;
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == "--new-catalogue") {
-            options.newCatalogue = true;
-        } else if (args[i] == "--quit-when-ready") {
-            options.quitWhenReady = true;
-        } else if (args[i] == "--report" && i + 1 < args.size()) {
-            options.report = true;
-            options.reportCommand.name = args[++i];
-        } else if (args[i] == "--text" && i + 1 < args.size()) {
-            options.reportCommand.text = args[++i];
-        } else if (args[i] == "--filter" && i + 1 < args.size()) {
-            options.reportCommand.filter = args[++i];
-        } else if (args[i] == "--pdf" && i + 1 < args.size()) {
-            options.reportCommand.pdf = args[++i];
-        } else {
-            options.folder = args[i];
-        }
-    }
-    return options;
-}
-
 void SetHintLook() {
     QPalette palette = QToolTip::palette();
     palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 153));
@@ -82,9 +53,11 @@ void SetHintLook() {
 
 // A report from the command line: no window, no question; the catalogue is only read, so a
 // copy of the program working on it does not stand in the way.
-int WriteReport(const Options& options) {
+int WriteReport(const CommandLine& options) {
     QTextStream errors(stderr);
-    if (options.reportCommand.pdf.isEmpty()) {
+    const ReportCommand command{options.reportName, options.reportText, options.reportFilter,
+                                options.reportPdf};
+    if (command.pdf.isEmpty()) {
         errors << "Usage: tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]\n";
         return 2;
     }
@@ -105,28 +78,42 @@ int WriteReport(const Options& options) {
         errors << QString::fromStdString(status.ToString()) << "\n";
         return 1;
     }
-    return RunReportCommand(*catalogue, options.reportCommand, errors);
+    return RunReportCommand(*catalogue, command, errors);
 }
 
-bool WantsReport(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--report")
-            return true;
-    }
-    return false;
+// Help, version and a fault print their text and end the program with its exit code.
+int Answer(const CommandLine& line) {
+    const bool fault = line.outcome == CommandLine::Outcome::kError;
+    QTextStream(fault ? stderr : stdout) << line.message;
+    return fault ? 2 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Help and version are answered before any window system is touched: a terminal without a
+    // screen gets them too.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i) {
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine raw = ParseCommandLine(rawArguments);
+    if (raw.outcome == CommandLine::Outcome::kHelp ||
+        raw.outcome == CommandLine::Outcome::kVersion) {
+        return Answer(raw);
+    }
     // A report written from a script needs no screen.
-    if (WantsReport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (raw.windowless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("TUNELO");
     QApplication::setApplicationDisplayName("TUNELO");
     QApplication::setWindowIcon(ProductLogoIcon());  // start-up messages come before the frame
-    const Options options = ParseOptions(QApplication::arguments());
+    // Read again without the toolkit's own options (-platform, -style, ...), which the
+    // application object has taken out.
+    const CommandLine options = ParseCommandLine(QApplication::arguments());
+    if (options.outcome != CommandLine::Outcome::kRun)
+        return Answer(options);
     if (options.report)
         return WriteReport(options);
 

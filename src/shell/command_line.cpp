@@ -1,0 +1,88 @@
+#include "shell/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+
+#include "shell/product_logo.h"
+
+namespace {
+
+const QCommandLineOption kHelp({"h", "help"}, "Shows this help.");
+const QCommandLineOption kVersion({"v", "version"}, "Shows the program's version.");
+const QCommandLineOption kNewCatalogue(
+    "new-catalogue", "Makes a new, empty catalogue in a folder that has none, without asking.");
+const QCommandLineOption kQuitWhenReady("quit-when-ready",
+                                        "Ends as soon as the main window is ready (benchmarks).");
+const QCommandLineOption kReport("report",
+                                 "Writes the report NAME to a PDF file without showing a window.",
+                                 "NAME");
+const QCommandLineOption kText("text",
+                               "The report's selection: a field's beginning, a carrier, "
+                               "\"CARRIER FIRST-LAST\", a year or \"M:SS\".",
+                               "T");
+const QCommandLineOption kFilter("filter",
+                                 "Only this carrier (track, year and track-time reports).",
+                                 "CARRIER");
+const QCommandLineOption kPdf("pdf", "The PDF file the report is written to.", "FILE");
+
+// Every option the program knows.
+QList<QCommandLineOption> Options() {
+    return {kHelp, kVersion, kNewCatalogue, kQuitWhenReady, kReport, kText, kFilter, kPdf};
+}
+
+// Qt puts the path the program was started by into the usage line; the name reads better.
+QString Usage(const QCommandLineParser& parser) {
+    const QString help = parser.helpText();
+    return "Usage: tunelo [options] [FOLDER]" + help.mid(help.indexOf('\n'));
+}
+
+CommandLine Fault(const QString& fault, const QCommandLineParser& parser) {
+    CommandLine line;
+    line.outcome = CommandLine::Outcome::kError;
+    line.message = "tunelo: " + fault + "\n\n" + Usage(parser);
+    return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "TUNELO keeps the catalogue of a music collection: its sources, their tracks, loans and "
+        "the playlist.");
+    parser.addOptions(Options());
+    parser.addPositionalArgument(
+        "FOLDER", "The catalogue's folder (made when missing); the current directory if none.",
+        "[FOLDER]");
+    if (!parser.parse(arguments)) {
+        return Fault(parser.errorText(), parser);
+    }
+    CommandLine line;
+    if (parser.isSet(kHelp)) {
+        line.outcome = CommandLine::Outcome::kHelp;
+        line.message = Usage(parser);
+        return line;
+    }
+    if (parser.isSet(kVersion)) {
+        line.outcome = CommandLine::Outcome::kVersion;
+        line.message = QString("tunelo %1\n").arg(QString(kProductVersion).section(' ', -1));
+        return line;
+    }
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() > 1) {
+        return Fault("Only one catalogue folder can be given.", parser);
+    }
+    line.folder = folders.value(0);
+    line.newCatalogue = parser.isSet(kNewCatalogue);
+    line.quitWhenReady = parser.isSet(kQuitWhenReady);
+    line.report = parser.isSet(kReport);
+    line.reportName = parser.value(kReport);
+    line.reportText = parser.value(kText);
+    line.reportFilter = parser.value(kFilter);
+    line.reportPdf = parser.value(kPdf);
+    if (!line.report && (parser.isSet(kText) || parser.isSet(kFilter) || parser.isSet(kPdf))) {
+        return Fault("--text, --filter and --pdf go with --report.", parser);
+    }
+    return line;
+}

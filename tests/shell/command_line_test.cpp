@@ -1,0 +1,48 @@
+// The command line: options read into the request, help and version answered, and a mistake
+// reported with the usage.
+#include "shell/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Outcome = CommandLine::Outcome;
+
+TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
+    struct Case {
+        QStringList arguments;
+        Outcome outcome;
+        const char* inMessage;  // part of the text printed, or "" when nothing is printed
+        const char* folder;
+    };
+    const Case cases[] = {
+        {{}, Outcome::kRun, "", ""},
+        {{"--new-catalogue", "~/Music"}, Outcome::kRun, "", "~/Music"},
+        {{"--help"}, Outcome::kHelp, "--new-catalogue", ""},
+        {{"-v"}, Outcome::kVersion, "tunelo 1.", ""},
+        {{"--bogus"}, Outcome::kError, "Unknown option 'bogus'", ""},
+        {{"--report"}, Outcome::kError, "Missing value after '--report'", ""},
+        {{"one", "two"}, Outcome::kError, "Only one catalogue folder", ""},
+        {{"--pdf", "a.pdf"}, Outcome::kError, "go with --report", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line = ParseCommandLine(QStringList{"tunelo"} + c.arguments);
+        EXPECT_EQ(line.outcome, c.outcome);
+        EXPECT_TRUE(line.message.contains(c.inMessage));
+        EXPECT_EQ(line.folder, c.folder);
+        if (c.outcome == Outcome::kError || c.outcome == Outcome::kHelp) {
+            EXPECT_TRUE(line.message.contains("Usage: tunelo [options] [FOLDER]"));
+        }
+    }
+
+    const CommandLine report = ParseCommandLine(
+        {"tunelo", "--report", "Artist", "--text", "beat", "--filter", "CD", "--pdf", "b.pdf"});
+    EXPECT_TRUE(report.report && report.windowless());
+    EXPECT_EQ(
+        QStringList({report.reportName, report.reportText, report.reportFilter, report.reportPdf}),
+        QStringList({"Artist", "beat", "CD", "b.pdf"}));
+    EXPECT_TRUE(ParseCommandLine({"tunelo", "--quit-when-ready"}).quitWhenReady);
+}
+
+}  // namespace
