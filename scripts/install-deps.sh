@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-dbfread python3-dbf libdbd-xbase-perl
   libdiscid-dev
-  desktop-file-utils appstream
+  desktop-file-utils appstream dpkg-dev
   xvfb xauth poppler-utils
 )
 

@@ -108,6 +108,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TUNELO");
     QApplication::setApplicationDisplayName("TUNELO");
+    // Lets the desktop tie the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName("org.tunelo.Tunelo");
     QApplication::setWindowIcon(ProductLogoIcon());  // start-up messages come before the frame
     // Read again without the toolkit's own options (-platform, -style, ...), which the
     // application object has taken out.

@@ -52,7 +52,7 @@ QPixmap ProductLogoPixmap(int size, qreal devicePixelRatio) {
 
 QIcon ProductLogoIcon() {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : kProductLogoSizes) {
         icon.addPixmap(ProductLogoPixmap(size));
     }
     return icon;
