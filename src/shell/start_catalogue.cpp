@@ -7,6 +7,7 @@
 #include "store/catalogue_folder.h"
 #include "store/catalogue_lock.h"
 #include "store/open_failure.h"
+#include "store/safety_restore.h"
 
 namespace {
 
@@ -37,6 +38,14 @@ std::unique_ptr<CatalogueLock> LockCatalogue(const std::string& folder) {
 
 std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createWithoutAsking) {
     Ui& ui = CurrentUi();
+    // A safety copy that was being put back when the last run ended goes in (or out) whole
+    // before anything reads the tables.
+    if (const xbase::Status restored = FinishInterruptedRestore(folder); !restored.ok()) {
+        PlayWave("error.wav");
+        const std::string text = "The safety copy that was being put back could not be completed.";
+        ui.Message(MsgKind::Error, text + "\n" + restored.ToString());
+        return nullptr;
+    }
     if (HasNoCatalogue(folder)) {
         if (const auto present = CatalogueFilesIn(folder); !present.empty()) {
             PlayWave("error.wav");

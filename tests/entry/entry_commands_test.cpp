@@ -1,6 +1,6 @@
 // The main window's entry commands driven through its real menu: the entry screen opens as a
-// child window with the entry commands disabled until it closes, and "&Reopen" refuses while a
-// source is still open.
+// child window with the entry commands disabled until it closes (and the commands that change the
+// whole catalogue refused), and "&Reopen" refuses while a source is still open.
 #include "entry/entry_commands.h"
 
 #include <QAction>
@@ -11,6 +11,7 @@
 
 #include "entry/geluids_invoer.h"
 #include "entry_fixture.h"
+#include "shell/editing_screens.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
 
@@ -39,9 +40,16 @@ TEST_F(EntryCommandsTest, AddOpensOneEntryScreenAndDisablesTheEntryCommandsUntil
         EXPECT_FALSE(Enabled(name)) << name;
     }
     EXPECT_TRUE(Enabled("Addsometracks1"));
+    // Commands that change the whole catalogue refuse, naming the screen to close.
+    EXPECT_TRUE(RefuseWhileEditing(*form_, "Optimize databases"));
+    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"Please close the screen \"Add\" first: "
+                                                           "\"Optimize databases\" cannot run "
+                                                           "while it is open."});
+    ui_.messages.clear();
 
     windows[0]->close();  // nothing typed: closes without a question
     EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_FALSE(RefuseWhileEditing(*form_, "Optimize databases"));
     EXPECT_TRUE(Enabled("Add1"));
     EXPECT_TRUE(Enabled("ReopenButton"));
 }

@@ -1,0 +1,152 @@
+// Safety copies: a restore gives back the very bytes that were copied, a copy that does not fit
+// is refused with the room it needs, only the five most recent stay, and a copy or a restore cut
+// short by a kill leaves nothing half done behind.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "base/clock.h"
+#include "catalogue_fixture.h"
+#include "store/catalogue_folder.h"
+#include "store/disk_room.h"
+#include "store/safety_restore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafetyCopyTest : public CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        catalogue_ = OpenBuilt();
+        WriteFile(File("cd.ini"), "[Diversen]\nGeluid=0\n");
+        AddTrack("Before");
+    }
+    void TearDown() override { Clock::Reset(); }
+
+    void AddTrack(const std::string& title) {
+        Add(catalogue_->dm1.ArtTable, {{"DRAGER", "CD"}, {"CDNUMMER", "1"}, {"TITEL", title}});
+    }
+    using Bytes = std::map<std::string, std::string>;
+    Bytes Files() const {
+        Bytes bytes;
+        for (const std::string& name : CatalogueFilesIn(folder())) {
+            std::ostringstream text;
+            text << std::ifstream(File(name), std::ios::binary).rdbuf();
+            bytes[name] = text.str();
+        }
+        return bytes;
+    }
+    // The names of the files that differ, to keep a failure readable.
+    static std::string Differing(const Bytes& a, const Bytes& b) {
+        std::string names;
+        for (const auto& [name, bytes] : a)
+            if (!b.contains(name) || b.at(name) != bytes)
+                names += name + " ";
+        for (const auto& [name, bytes] : b)
+            if (!a.contains(name))
+                names += name + " ";
+        return names;
+    }
+    // Runs `work` in a child process that kills itself once half the bytes are copied.
+    static void KilledHalfway(const std::function<void(const xbase::ProgressFn&)>& work) {
+        const pid_t child = fork();
+        if (child == 0) {
+            work([](uint64_t done, uint64_t total) {
+                if (done * 2 >= total)
+                    raise(SIGKILL);
+            });
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+    }
+
+    std::unique_ptr<Catalogue> catalogue_;
+};
+
+TEST_F(SafetyCopyTest, RestoreGivesBackTheCopiedBytesAndKeepsThePresentState) {
+    Clock::Set(std::chrono::system_clock::from_time_t(1'700'000'000));
+    std::string copied;
+    ASSERT_TRUE(TakeSafetyCopy(*catalogue_, "renumber", nullptr, &copied).ok());
+    const auto before = Files();
+    AddTrack("After");
+    WriteFile(File("print.ini"), "[Layouts]\n");
+    catalogue_.reset();  // closing the tables writes to them too
+    const auto after = Files();
+
+    std::vector<SafetyCopy> copies = ListSafetyCopies(folder());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].folder, copied);
+    EXPECT_EQ(copies[0].what, "renumber");
+    EXPECT_EQ(copies[0].date.size(), 19u);
+    EXPECT_GT(copies[0].bytes, 0u);
+    Clock::Set(std::chrono::system_clock::from_time_t(1'700'000'060));
+    ASSERT_TRUE(RestoreSafetyCopy(folder(), copies[0], nullptr).ok());
+    auto restored = Files();
+    EXPECT_EQ(restored.erase("print.ini"), 1u);  // not in the copy: left alone
+    EXPECT_EQ(Differing(restored, before), "");
+
+    copies = ListSafetyCopies(folder());
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(copies[0].what, "before-restore");
+    ASSERT_TRUE(RestoreSafetyCopy(folder(), copies[0], nullptr).ok());
+    EXPECT_EQ(Differing(Files(), after), "");
+}
+
+TEST_F(SafetyCopyTest, ACopyWithoutRoomIsRefusedNamingTheRoomItNeeds) {
+    ScopedDiskRoom full([](const std::string&) { return uint64_t(1024); });
+    const xbase::Status status = TakeSafetyCopy(*catalogue_, "optimize", nullptr);
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("it needs " + RoomText(CatalogueBytes(folder()))),
+              std::string::npos)
+        << status.message();
+    EXPECT_NE(status.message().find("0.0 MB are free"), std::string::npos);
+    EXPECT_TRUE(ListSafetyCopies(folder()).empty());
+}
+
+TEST_F(SafetyCopyTest, OnlyTheFiveMostRecentCopiesStay) {
+    for (int k = 0; k < 7; ++k) {
+        Clock::Set(std::chrono::system_clock::from_time_t(1'700'000'000 + k * 60));
+        ASSERT_TRUE(TakeSafetyCopy(*catalogue_, "run" + std::to_string(k), nullptr).ok());
+    }
+    const std::vector<SafetyCopy> copies = ListSafetyCopies(folder());
+    ASSERT_EQ(copies.size(), kSafetyCopiesKept);
+    EXPECT_EQ(copies.front().what, "run6");
+    EXPECT_EQ(copies.back().what, "run2");
+}
+
+TEST_F(SafetyCopyTest, AKillHalfwayLeavesNoHalfCopyAndNoHalfRestore) {
+    KilledHalfway([&](const xbase::ProgressFn& progress) {
+        TakeSafetyCopy(*catalogue_, "optimize", progress);
+    });
+    EXPECT_TRUE(ListSafetyCopies(folder()).empty());
+
+    ASSERT_TRUE(TakeSafetyCopy(*catalogue_, "optimize", nullptr).ok());
+    const SafetyCopy copy = ListSafetyCopies(folder()).front();
+    AddTrack("After");
+    bool closed = false;
+    ASSERT_TRUE(RestoreSafetyCopy(*catalogue_, {"", "", "", 0}, nullptr, &closed).IsCorruption());
+    EXPECT_FALSE(closed);  // a copy that lacks the tables is refused with the tables still open
+    catalogue_.reset();
+    const auto present = Files();
+    KilledHalfway(
+        [&](const xbase::ProgressFn& progress) { RestoreSafetyCopy(folder(), copy, progress); });
+    ASSERT_TRUE(FinishInterruptedRestore(folder()).ok());  // what the next start does
+    EXPECT_EQ(Differing(Files(), present), "");
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(SafetyCopiesFolder(folder())))
+        ++entries;
+    ASSERT_TRUE(TakeSafetyCopyOf(folder(), "optimize", nullptr).ok());
+    EXPECT_EQ(ListSafetyCopies(folder()).size(), 2u);  // the killed ones are gone now
+    EXPECT_GE(entries, 2u);
+}
+
+}  // namespace
