@@ -24,6 +24,7 @@
 #include "entry/cd_speler_entry_cd.h"
 #include "entry/entry_commands.h"
 #include "loans/loan_commands.h"
+#include "maintenance/maintenance_commands.h"
 #include "overview/overview_commands.h"
 #include "overview/show_source.h"
 #include "playlist/playlist_commands.h"
@@ -158,6 +159,7 @@ int main(int argc, char* argv[]) {
     InstallLoanCommands(mainForm, *catalogue);
     InstallPlaylistCommands(mainForm, *catalogue);
     InstallSearchCommands(mainForm, *catalogue);
+    InstallMaintenanceCommands(mainForm, *catalogue);
     InstallPrintSelection(mainForm, *catalogue,
                           InstallPrintCommands(mainForm, *catalogue, ui.printer()),
                           [&ui] { ui.PrinterSetup(); });

@@ -93,6 +93,8 @@ const std::vector<MainCommand>& MainCommands() {
         Item("Voorkeur1", "Statusbar1", "&Statusbar", "Show the status bar", "", true),
 
         Item("Diversen1", "Backup1", "&Backup", "Start the backup program"),
+        Item("Diversen1", "Restoresafetycopy1", "Restore sa&fety copy…",
+             "Put back a safety copy taken before a change of the whole catalogue"),
         Item("Diversen1", "Databaseinformation1", "&Database information",
              "Statistics of the catalogue"),
         Item("Diversen1", "Tracksentijden1", "&Show tracks and time",
@@ -152,6 +154,7 @@ const QStringList& ProtectedCommands() {
         "Hidestatusbar1",
         "CDspelerverbergen1",
         "Backup1",
+        "Restoresafetycopy1",
         "Filelocations1",
         "Specialcharacters1",
         "Add1",

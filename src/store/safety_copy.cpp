@@ -131,10 +131,18 @@ std::vector<SafetyCopy> ListSafetyCopies(const std::string& folder) {
         copy.bytes = FolderBytes(entry.path());
         copies.push_back(std::move(copy));
     }
-    std::sort(copies.begin(), copies.end(), [](const SafetyCopy& a, const SafetyCopy& b) {
-        return fs::path(a.folder).filename() > fs::path(b.folder).filename();
-    });
-    return copies;
+    // By the second in the name; two copies of one second (a restore keeps the present state
+    // right after the user's copy) by the time their folders were completed.
+    std::vector<std::pair<std::pair<std::string, fs::file_time_type>, size_t>> keys;
+    for (size_t k = 0; k < copies.size(); ++k)
+        keys.push_back({{fs::path(copies[k].folder).filename().string().substr(0, kStampLength),
+                         fs::last_write_time(copies[k].folder, ec)},
+                        k});
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a > b; });
+    std::vector<SafetyCopy> sorted;
+    for (const auto& key : keys)
+        sorted.push_back(std::move(copies[key.second]));
+    return sorted;
 }
 
 Status TakeSafetyCopyWith(const std::string& folder, std::string_view what, CopyProgress* progress,

@@ -1,0 +1,5 @@
+// Help contexts of the maintenance screens' messages (help/contexts.ini).
+#pragma once
+
+inline constexpr int kOptimizeHelpContext = 40;
+inline constexpr int kRestoreHelpContext = 41;

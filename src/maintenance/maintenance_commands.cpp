@@ -1,0 +1,11 @@
+#include "maintenance/maintenance_commands.h"
+
+#include "maintenance/opschoon_form.h"
+#include "maintenance/veiligheids_kopie_form.h"
+#include "shell/main_form.h"
+
+void InstallMaintenanceCommands(TMainForm& form, Catalogue& catalogue) {
+    form.registerCommand("Optimize1", [&form, &catalogue] { RunOptimize(form, catalogue); });
+    form.registerCommand("Restoresafetycopy1",
+                         [&form, &catalogue] { RunRestoreSafetyCopy(form, catalogue); });
+}

@@ -1,0 +1,84 @@
+#include "maintenance/opschoon_form.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "maintenance/help_context.h"
+#include "maintenance/safety_copy_step.h"
+#include "shell/dialog_parts.h"
+#include "shell/editing_screens.h"
+#include "shell/main_form.h"
+#include "store/catalogue.h"
+#include "store/catalogue_repair.h"
+#include "store/percent_progress.h"
+#include "store/record_edit.h"
+#include "store/table_error.h"
+
+TOpschoonForm::TOpschoonForm(Catalogue& catalogue, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue) {
+    setObjectName("OpschoonForm");
+    setWindowTitle("Opimize databases");
+    auto* text = new QLabel(
+        "Deleted records are removed from the files for good and every index "
+        "is checked.\nA safety copy of the catalogue is made first. The "
+        "program closes when it is done.",
+        this);
+    gauge_ = NewGauge(this);
+    auto* content = new QVBoxLayout;
+    content->addWidget(text);
+    content->addWidget(gauge_);
+    const OkCancelRow row = AddOkCancel(this, "BitBtn1", "BitBtn2");
+    ok_ = row.ok;
+    cancel_ = row.cancel;
+    connect(ok_, &QPushButton::clicked, this, &TOpschoonForm::BitBtn1Click);
+    LayOutDialog(this, content, row.box);
+}
+
+void TOpschoonForm::BitBtn1Click() {
+    ok_->setEnabled(false);
+    cancel_->setEnabled(false);
+    if (!TakeSafetyCopyShown(catalogue_, "optimize", gauge_)) {
+        reject();
+        return;
+    }
+    std::vector<std::string> failures;
+    try {
+        catalogue_.dm1.PackFiles(catalogue_.dm2, catalogue_.dm3, GaugeShows(gauge_));
+    } catch (const TableError& e) {
+        failures.push_back(e.status().ToString());
+    }
+    {
+        BusyCursor busy;
+        StatusShown shown("Checking the tables and their indexes...");
+        std::vector<std::string> report;
+        const xbase::Status checked =
+            CheckAndRepairTables(catalogue_, PercentProgress(GaugeShows(gauge_)), &report);
+        if (!checked.ok())
+            failures.push_back(checked.ToString());
+    }
+    if (!failures.empty()) {
+        std::string text = "Not every table could be optimized:";
+        for (const std::string& failure : failures)
+            text += "\n" + failure;
+        PlayWave("error.wav");
+        CurrentUi().Message(MsgKind::Error,
+                            text + "\nThe safety copy made before holds the catalogue as it was.");
+    }
+    PlayWave("Opti.wav");
+    CurrentUi().Message(MsgKind::Information, "The program will be closed.", MsgButtons::Ok,
+                        kOptimizeHelpContext);
+    accept();
+}
+
+void RunOptimize(TMainForm& form, Catalogue& catalogue) {
+    if (RefuseWhileEditing(form, "Optimize databases"))
+        return;
+    TOpschoonForm screen(catalogue, &form);
+    if (screen.exec() == QDialog::Accepted)
+        form.endProgram();
+}

@@ -1,0 +1,107 @@
+// The maintenance screens driven through the main window's menu: Optimize takes a safety copy,
+// packs the deleted records away and ends the program; the restore screen lists the copies and
+// puts the chosen one back, then ends the program.
+#include <QApplication>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "base/ini.h"
+#include "base/work_dir.h"
+#include "maintenance/maintenance_commands.h"
+#include "shell/main_form.h"
+#include "shell/modal_driver.h"
+#include "store/catalogue.h"
+#include "store/catalogue_folder.h"
+#include "store/safety_copy.h"
+#include "support/scripted_ui.h"
+#include "test_util.h"
+
+namespace {
+
+class MaintenanceScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = dir_.File("catalogue");
+        ASSERT_TRUE(CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", folder_).ok());
+        SetWorkDir(folder_);
+        IniWriteBool("Diversen", "Geluid", true);
+        catalogue_ = std::make_unique<Catalogue>(folder_);
+        catalogue_->OpenIndexes();
+        form_ = std::make_unique<TMainForm>(catalogue_.get());
+        InstallMaintenanceCommands(*form_, *catalogue_);
+    }
+    // Ending the program asked the application to quit, which no event loop ran yet: run that
+    // quit now, or every later dialog's loop would end at once.
+    void TearDown() override {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
+
+    void AddTrack(const std::string& title) {
+        TTable& table = catalogue_->dm1.ArtTable;
+        table.Insert();
+        table.SetFieldAsString("DRAGER", "CD");
+        table.SetFieldAsString("ARTIEST", "Artist");
+        table.SetFieldAsString("TITEL", title);
+        table.Post();
+    }
+    uint32_t TracksInFile() {
+        std::unique_ptr<xbase::Table> file;
+        EXPECT_TRUE(xbase::Table::Open(folder_ + "/artdat.dat", {}, &file).ok());
+        return file ? file->recordCount() : 0;
+    }
+    // Runs a menu command whose screen shows modally and clicks its OK.
+    void RunAndClickOk(const char* command) {
+        testutil::WhenModalShown(
+            [](QWidget* screen) { screen->findChild<QPushButton*>("BitBtn1")->click(); });
+        form_->command(command)->trigger();
+    }
+
+    testutil::TempDir dir_;
+    std::string folder_;
+    ScriptedUi ui_;
+    std::unique_ptr<Catalogue> catalogue_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(MaintenanceScreensTest, OptimizeCopiesPacksDeletedRecordsAwayAndEndsTheProgram) {
+    AddTrack("Kept");
+    AddTrack("Deleted");
+    catalogue_->dm1.ArtAccess.Delete();
+    ASSERT_TRUE(form_->command("Optimize1")->isEnabled());
+
+    RunAndClickOk("Optimize1");
+    EXPECT_EQ(TracksInFile(), 1u);
+    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"The program will be closed."});
+    EXPECT_EQ(ui_.sounds, std::vector<std::string>{"Opti.wav"});
+    EXPECT_TRUE(form_->ending());
+    const std::vector<SafetyCopy> copies = ListSafetyCopies(folder_);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].what, "optimize");
+}
+
+TEST_F(MaintenanceScreensTest, RestorePutsTheChosenCopyBackAndEndsTheProgram) {
+    form_->command("Restoresafetycopy1")->trigger();
+    EXPECT_EQ(ui_.messages.size(), 1u);  // no copy yet: says so, no screen
+    ui_.messages.clear();
+
+    AddTrack("Before");
+    ASSERT_TRUE(TakeSafetyCopy(*catalogue_, "renumber", nullptr).ok());
+    AddTrack("After");
+    ui_.answers.push_back(MsgAnswer::Yes);
+    testutil::WhenModalShown([](QWidget* screen) {
+        auto* grid = screen->findChild<QTableWidget*>("StringGrid1");
+        ASSERT_EQ(grid->rowCount(), 1);
+        EXPECT_EQ(grid->item(0, 1)->text(), "renumber");
+        screen->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    form_->command("Restoresafetycopy1")->trigger();
+    EXPECT_TRUE(form_->ending());
+    EXPECT_EQ(TracksInFile(), 1u);
+    EXPECT_EQ(ListSafetyCopies(folder_).front().what, "before-restore");
+    ASSERT_EQ(ui_.messages.size(), 2u);
+    EXPECT_EQ(ui_.messages[1].text, "The program will be closed.");
+}
+
+}  // namespace
