@@ -105,44 +105,35 @@ TEST_F(CdxCorruptionTest, TruncatedFiles) {
     }
 }
 
-TEST_F(CdxCorruptionTest, RootPointersOutOfRange) {
-    for (uint32_t bad : {0u, 1000u, 0x7FFFFE00u, uint32_t(original_.size())})
-        ExpectPatchNamed([&](uint8_t* b) { StoreLE32(b + tagHeader_, bad); }, "root pointer");
-    // The directory's own root.
-    ExpectPatchNamed([](uint8_t* b) { StoreLE32(b, 0xFFFFF000u); }, "root pointer");
-}
-
-TEST_F(CdxCorruptionTest, NodeThatPointsToItself) {
-    ExpectPatchNamed([&](uint8_t* b) { StoreBE32(b + root_ + 12 + 10 + 4, root_); },
-                     "node at offset " + std::to_string(root_));
-}
-
-TEST_F(CdxCorruptionTest, BadKeyLength) {
-    for (uint16_t bad : {uint16_t(0), uint16_t(241), uint16_t(0xFFFF)})
-        ExpectPatchNamed([&](uint8_t* b) { StoreLE16(b + tagHeader_ + 12, bad); }, "key length");
-}
-
-TEST_F(CdxCorruptionTest, GarbageLeafBitCounts) {
+// Each patch of the intact file, and what the error must mention.
+TEST_F(CdxCorruptionTest, DamagedFieldsAreNamed) {
     const uint32_t leaf = FirstLeaf();
-    const std::string where = "node at offset " + std::to_string(leaf);
+    const std::string node = "node at offset ", inLeaf = node + std::to_string(leaf);
+    std::vector<std::pair<std::function<void(uint8_t*)>, std::string>> cases = {
+        {[](uint8_t* b) { StoreLE32(b, 0xFFFFF000u); }, "root pointer"},  // the directory's
+        {[&](uint8_t* b) { StoreBE32(b + root_ + 12 + 10 + 4, root_); },
+         node + std::to_string(root_)},  // a node that points to itself
+        {[&](uint8_t* b) { StoreLE16(b + leaf + 2, 0xFFFF); }, inLeaf},  // more than fit
+        // Entry 1 with all of its duplicate and trailing bits set.
+        {[&](uint8_t* b) {
+             const unsigned recnoBits = b[leaf + 20], entryBytes = b[leaf + 23];
+             uint8_t* e = b + leaf + 24 + entryBytes;
+             for (unsigned bit = recnoBits; bit < entryBytes * 8; ++bit)
+                 e[bit / 8] |= uint8_t(1u << (bit % 8));
+         },
+         "invalid counts"},
+    };
+    for (uint32_t bad : {0u, 1000u, 0x7FFFFE00u, uint32_t(original_.size())})
+        cases.push_back({[&, bad](uint8_t* b) { StoreLE32(b + tagHeader_, bad); }, "root pointer"});
+    for (uint16_t bad : {uint16_t(0), uint16_t(241), uint16_t(0xFFFF)})
+        cases.push_back(
+            {[&, bad](uint8_t* b) { StoreLE16(b + tagHeader_ + 12, bad); }, "key length"});
+    // Garbage in the bit counts of the first leaf.
     for (auto [at, value] :
          {std::pair{20, 40}, {20, 0}, {23, 0}, {23, 9}, {21, 12}, {18, 0x3F}, {14, 0x00}})
-        ExpectPatchNamed([&](uint8_t* b) { b[leaf + at] = uint8_t(value); }, where);
-    // More entries than a node holds.
-    ExpectPatchNamed([&](uint8_t* b) { StoreLE16(b + leaf + 2, 0xFFFF); }, where);
-}
-
-TEST_F(CdxCorruptionTest, CountsLargerThanTheKey) {
-    const uint32_t leaf = FirstLeaf();
-    // Entry 1: all of its duplicate and trailing bits set.
-    ExpectPatchNamed(
-        [&](uint8_t* b) {
-            const unsigned recnoBits = b[leaf + 20], entryBytes = b[leaf + 23];
-            uint8_t* e = b + leaf + 24 + entryBytes;
-            for (unsigned bit = recnoBits; bit < entryBytes * 8; ++bit)
-                e[bit / 8] |= uint8_t(1u << (bit % 8));
-        },
-        "invalid counts");
+        cases.push_back({[&, at, value](uint8_t* b) { b[leaf + at] = uint8_t(value); }, inLeaf});
+    for (const auto& [patch, mention] : cases)
+        ExpectPatchNamed(patch, mention);
 }
 
 TEST_F(CdxCorruptionTest, SiblingLoopsAreCaught) {
