@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/xbase/cdx_file.h"
+#include "platform/xbase/numeric_key.h"
 #include "test_util.h"
 
 namespace xbase {
@@ -250,15 +251,10 @@ TEST_F(CdxTreeTest, RebuildRejectsUnsortedSourceAndKeepsTheTagUsable) {
     EXPECT_TRUE(file_->FindTag("t")->Verify().ok());
 }
 
-// Numeric keys: 8 bytes whose memcmp order is numeric order; small integers end in zero bytes,
-// which the trail byte 0 compresses.
+// Numeric keys: small integers end in zero bytes, which the trail byte 0 compresses.
 std::string NumericKey(double v) {
-    uint64_t bits;
-    std::memcpy(&bits, &v, 8);
-    bits = v >= 0 ? bits | (1ull << 63) : ~bits;
-    std::string k(8, '\0');
-    for (int i = 0; i < 8; ++i)
-        k[i] = char(bits >> (8 * (7 - i)));
+    std::string k(kNumericKeyLength, '\0');
+    EncodeNumericKey(v, reinterpret_cast<uint8_t*>(k.data()));
     return k;
 }
 
