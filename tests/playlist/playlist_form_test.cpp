@@ -29,27 +29,14 @@ protected:
         InstallPlaylistCommands(*form_, catalogue());
         form_->show();  // the window reads the list when it is shown
         // Added out of every order: title, artist, number, time and year each sort them anew.
-        const Record tracks[] = {{{"TITEL", "Bravo"},
-                                  {"ARTIEST", "Zulu"},
-                                  {"CDNUMMER", "3"},
-                                  {"JAAR", "1990"},
-                                  {"MINUTEN", "02"},
-                                  {"SECONDEN", "40"}},
-                                 {{"TITEL", "Alpha"},
-                                  {"ARTIEST", "Yankee"},
-                                  {"CDNUMMER", "9"},
-                                  {"JAAR", "1970"},
-                                  {"MINUTEN", "03"},
-                                  {"SECONDEN", "30"}},
-                                 {{"TITEL", "Charlie"},
-                                  {"ARTIEST", "X-ray"},
-                                  {"CDNUMMER", "1"},
-                                  {"JAAR", "1980"},
-                                  {"MINUTEN", "01"},
-                                  {"SECONDEN", "00"}}};
-        for (Record track : tracks) {
-            track["DRAGER"] = "CD";
-            track["TRACK"] = "1";
+        const char* tracks[][6] = {{"Bravo", "Zulu", "3", "1990", "02", "40"},
+                                   {"Alpha", "Yankee", "9", "1970", "03", "30"},
+                                   {"Charlie", "X-ray", "1", "1980", "01", "00"}};
+        const char* fields[] = {"TITEL", "ARTIEST", "CDNUMMER", "JAAR", "MINUTEN", "SECONDEN"};
+        for (const auto& t : tracks) {
+            Record track{{"DRAGER", "CD"}, {"TRACK", "1"}};
+            for (int i = 0; i < 6; ++i)
+                track[fields[i]] = t[i];
             AddTrack(track);
             catalogue().dm3.AddToPlayList(catalogue().dm1,
                                           std::to_string(catalogue().dm1.ArtAccess.RecNo()));
