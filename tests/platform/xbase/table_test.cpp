@@ -135,16 +135,6 @@ protected:
     std::unique_ptr<Table> table_;
 };
 
-TEST_F(TableTest, RecordsAndMemosSurviveReopening) {
-    Add("Angie", "Rolling Stones", "liner notes\nsecond line");
-    Add("Yesterday", "Beatles", std::string(5000, 'x'));
-    table_.reset();
-    ASSERT_TRUE(Table::Open(dir_.File("ARTDAT.DAT"), {}, &table_).ok());
-    ASSERT_EQ(table_->recordCount(), 2u);
-    EXPECT_EQ(Memo(2), std::string(5000, 'x'));
-    EXPECT_EQ(Memo(1), "liner notes\nsecond line");
-}
-
 TEST_F(TableTest, PartialKeySeekFindsFirstRecordThatBeginsWithIt) {
     Tag("1", "UPPER(ARTIEST)+UPPER(TITEL)");
     Add("Yesterday", "Beatles");
@@ -529,7 +519,8 @@ TEST_F(TableTest, TagsAndCursorsKeepTheirOrderThroughPackAndReindex) {
 }
 
 TEST_F(TableTest, InterruptedPackIsFinishedOnceCommittedAndUndoneBefore) {
-    Add("keep", "x", "kept memo");
+    const std::string kept = "kept memo\n" + std::string(5000, 'x');
+    Add("keep", "x", kept);
     Add("drop", "x", "dropped memo");
     ASSERT_TRUE(table_->SetDeleted(2, true).ok());
     table_.reset();
@@ -556,8 +547,8 @@ TEST_F(TableTest, InterruptedPackIsFinishedOnceCommittedAndUndoneBefore) {
     fs::copy(other.File("hfdat.dat"), paths.dbfNew);
     fs::copy(other.File("hfdat.fpt"), paths.memoNew);
     ASSERT_TRUE(CommitPack(paths).ok());
-    ASSERT_TRUE(Table::Open(dbf_, {}, &table_).ok());
-    EXPECT_EQ(Read(), (Contents{{"keep", "kept memo"}}));
+    ASSERT_TRUE(Table::Open(dir_.File("ARTDAT.DAT"), {}, &table_).ok());  // any case of the name
+    EXPECT_EQ(Read(), (Contents{{"keep", kept}}));
     EXPECT_FALSE(fs::exists(paths.marker));
 }
 
