@@ -18,44 +18,30 @@ using Fill = std::vector<std::pair<const char*, QString>>;
 class SelectionScreensTest : public EditorsTest {
 protected:
     SelectionScreensTest() {
-        const struct {
-            const char *carrier, *artist, *title, *composer, *keyword, *performance, *style, *year,
-                *minutes, *seconds;
-            int number;
-        } tracks[] = {
-            {"CD", "Beatles", "Help", "Lennon", "", "", "", "1965", "03", "45", 1},
-            {"LP", "beatles", "Yesterday", "McCartney", "", "", "", "1965", "03", "00", 2},
-            {"CD", "Beat Farmers", "Dark Light", "", "", "", "", "1985", "04", "10", 3},
-            {"CD", "Abba", "Waterloo", "Andersson", "Love", "Live", "Pop", "1974", "03", "05", 4},
+        // Rows of field values in the order of the field names above them.
+        const auto addRows = [](TTable& table, const std::vector<const char*>& fields,
+                                const std::vector<std::vector<const char*>>& rows) {
+            for (const auto& row : rows) {
+                std::map<std::string, std::string> values;
+                for (size_t i = 0; i < fields.size(); ++i)
+                    values[fields[i]] = row[i];
+                Add(table, values);
+            }
         };
-        for (const auto& t : tracks) {
-            Add(catalogue->dm1.ArtTable, {{"DRAGER", t.carrier},
-                                          {"CDNUMMER", std::to_string(t.number)},
-                                          {"ARTIEST", t.artist},
-                                          {"TITEL", t.title},
-                                          {"COMPONIST", t.composer},
-                                          {"TREF", t.keyword},
-                                          {"UITVOER", t.performance},
-                                          {"SOORT", t.style},
-                                          {"JAAR", t.year},
-                                          {"MINUTEN", t.minutes},
-                                          {"SECONDEN", t.seconds}});
-        }
-        const struct {
-            const char *carrier, *title, *label, *style, *artist;
-            int number;
-        } titles[] = {{"CD", "Help!", "Parlophone", "Pop", "Beatles", 1},
-                      {"LP", "Yesterday", "", "", "Beatles", 2},
-                      {"CD", "Hot Pursuit", "", "", "Beat Farmers", 3},
-                      {"CD", "Waterloo", "Polar", "Pop", "Abba", 4}};
-        for (const auto& t : titles) {
-            Add(catalogue->dm2.HfTable, {{"DRAGER", t.carrier},
-                                         {"CDNUMMER", std::to_string(t.number)},
-                                         {"HTITEL", t.title},
-                                         {"LABEL", t.label},
-                                         {"SOORT", t.style},
-                                         {"HOOFDART", t.artist}});
-        }
+        addRows(catalogue->dm1.ArtTable,
+                {"DRAGER", "ARTIEST", "TITEL", "COMPONIST", "TREF", "UITVOER", "SOORT", "JAAR",
+                 "MINUTEN", "SECONDEN", "CDNUMMER"},
+                {{"CD", "Beatles", "Help", "Lennon", "", "", "", "1965", "03", "45", "1"},
+                 {"LP", "beatles", "Yesterday", "McCartney", "", "", "", "1965", "03", "00", "2"},
+                 {"CD", "Beat Farmers", "Dark Light", "", "", "", "", "1985", "04", "10", "3"},
+                 {"CD", "Abba", "Waterloo", "Andersson", "Love", "Live", "Pop", "1974", "03", "05",
+                  "4"}});
+        addRows(catalogue->dm2.HfTable,
+                {"DRAGER", "HTITEL", "LABEL", "SOORT", "HOOFDART", "CDNUMMER"},
+                {{"CD", "Help!", "Parlophone", "Pop", "Beatles", "1"},
+                 {"LP", "Yesterday", "", "", "Beatles", "2"},
+                 {"CD", "Hot Pursuit", "", "", "Beat Farmers", "3"},
+                 {"CD", "Waterloo", "Polar", "Pop", "Abba", "4"}});
         IniWriteString("diversen", "VeldJaar", "1965");
         form = std::make_unique<TMainForm>(catalogue.get());
         InstallPrintSelection(
