@@ -208,15 +208,12 @@ TEST_F(ExpressionTest, NumericKeys) {
 }
 
 TEST_F(ExpressionTest, LogicalKeys) {
-    for (const char* yes : {"T", "t", "Y", "y"}) {
-        Set("CD", yes);
-        EXPECT_EQ(Key("CD"), "T");
-        EXPECT_TRUE(Filter("CD"));
-    }
-    for (const char* no : {"F", "f", "N", "n", "?", " "}) {
-        Set("CD", no);
-        EXPECT_EQ(Key("CD"), "F");
-        EXPECT_TRUE(Filter(".NOT. CD"));
+    for (const char value : std::string("TtYyFfNn? ")) {
+        Set("CD", std::string(1, value));
+        const bool yes = std::string("TtYy").find(value) != std::string::npos;
+        EXPECT_EQ(Key("CD"), yes ? "T" : "F") << value;
+        EXPECT_EQ(Filter("CD"), yes) << value;
+        EXPECT_EQ(Filter(".NOT. CD"), !yes) << value;
     }
     EXPECT_EQ(Key(".T."), "T");
     EXPECT_FALSE(Compile("CODE")->EvaluateBool(record_.data()));  // not logical
