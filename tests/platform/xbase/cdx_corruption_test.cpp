@@ -88,11 +88,6 @@ protected:
     uint32_t tagHeader_ = 0, root_ = 0;
 };
 
-TEST_F(CdxCorruptionTest, IntactFileIsAccepted) {
-    EXPECT_TRUE(Exercise().ok());
-    EXPECT_EQ(LoadLE16(original_.data() + root_) & 3, 1);  // the test's tree has interior levels
-}
-
 TEST_F(CdxCorruptionTest, TruncatedFiles) {
     for (size_t len : {size_t(0), size_t(100), size_t(1023), size_t(1535)}) {
         WriteAll(std::vector<uint8_t>(original_.begin(), original_.begin() + len));
@@ -107,6 +102,8 @@ TEST_F(CdxCorruptionTest, TruncatedFiles) {
 
 // Each patch of the intact file, and what the error must mention.
 TEST_F(CdxCorruptionTest, DamagedFieldsAreNamed) {
+    ASSERT_TRUE(Exercise().ok());
+    ASSERT_EQ(LoadLE16(original_.data() + root_) & 3, 1);  // the tree has interior levels
     const uint32_t leaf = FirstLeaf();
     const std::string node = "node at offset ", inLeaf = node + std::to_string(leaf);
     std::vector<std::pair<std::function<void(uint8_t*)>, std::string>> cases = {

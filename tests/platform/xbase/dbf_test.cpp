@@ -383,7 +383,7 @@ TEST(DbfHeaderWrite, SerializeThenParseGivesTheSameTable) {
     }
 }
 
-TEST(DbfSchemaBuild, RefusesWhatFoxProWouldRefuse) {
+TEST(DbfSchemaBuild, RefusesWhatFoxProWouldRefuseAndFillsInFixedWidths) {
     std::vector<FieldSpec> many;
     for (int i = 0; i < 256; ++i)
         many.push_back({"F" + std::to_string(i), 'L', 1});
@@ -407,10 +407,7 @@ TEST(DbfSchemaBuild, RefusesWhatFoxProWouldRefuse) {
     }
     many.pop_back();
     EXPECT_TRUE(BuildSchema("t.dbf", many, &s).ok());
-}
-
-TEST(DbfSchemaBuild, FixedWidthsAreFilledIn) {
-    Schema s;
+    // Fixed widths are filled in.
     ASSERT_TRUE(BuildSchema("t.dbf", {{"D", 'D'}, {"L", 'l'}, {"M", 'M'}, {"N", 'N', 9}}, &s).ok());
     EXPECT_EQ(std::tuple(s[0].length, s[1].length, s[1].type, s[2].length, s.recordLength()),
               std::tuple(8, 1, 'L', 10, 1u + 8 + 1 + 10 + 9));
