@@ -40,7 +40,8 @@ std::string SearchKey(std::string_view text, size_t maxLength);
 // The key of the time search: minutes with at least two digits, then (seconds not 0) a blank and
 // the seconds with two digits; cut to 5 characters.
 std::string TrackTimeKey(int minutes, int seconds);
-// The pattern of the memo search: `text` (between blanks when `exact`), cut to 50 characters.
+// The pattern of the memo and word-part searches: `text` (between blanks when `exact`), cut to 50
+// characters.
 std::string MemoPattern(std::string_view text, bool exact);
 
 // Runs `search` on the table of `access`. The table is left in the search's order on the first

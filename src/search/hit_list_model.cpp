@@ -5,7 +5,14 @@
 #include "store/table_error.h"
 
 HitListModel::HitListModel(TTable& table, std::vector<Column> columns, QObject* parent)
-    : QAbstractTableModel(parent), table_(table), columns_(std::move(columns)) {}
+    : QAbstractTableModel(parent), table_(&table), columns_(std::move(columns)) {}
+
+void HitListModel::setTable(TTable& table) {
+    beginResetModel();
+    table_ = &table;
+    cachedRecno_ = 0;
+    endResetModel();
+}
 
 void HitListModel::setColumns(std::vector<Column> columns) {
     beginResetModel();
@@ -60,10 +67,10 @@ const uint8_t* HitListModel::RecordOf(int row) const {
     if (recno == 0)
         return nullptr;
     if (recno != cachedRecno_) {
-        record_.resize(table_.table().recordLength());
+        record_.resize(table_->table().recordLength());
         cachedRecno_ = 0;
         // A record that cannot be read (the file shrank under us) shows as an empty row.
-        if (!table_.table().ReadRecord(recno, record_.data()).ok())
+        if (!table_->table().ReadRecord(recno, record_.data()).ok())
             return nullptr;
         cachedRecno_ = recno;
     }
@@ -79,7 +86,7 @@ QVariant HitListModel::data(const QModelIndex& index, int role) const {
     try {
         QStringList parts;
         for (const std::string& field : columns_[size_t(index.column())].fields)
-            parts << FromTable(table_.FieldText(record, field)).trimmed();
+            parts << FromTable(table_->FieldText(record, field)).trimmed();
         return parts.join(':');
     } catch (const TableError&) {
         return {};  // a field the table lacks shows empty rather than ending a paint

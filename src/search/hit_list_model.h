@@ -22,6 +22,8 @@ public:
     HitListModel(TTable& table, std::vector<Column> columns, QObject* parent = nullptr);
 
     void setColumns(std::vector<Column> columns);
+    // Reads rows from `table` from now on (it must outlive the model).
+    void setTable(TTable& table);
     void Clear();
     // Appends the record numbers rows[from..] as rows.
     void Append(const std::vector<uint32_t>& rows, size_t from);
@@ -40,7 +42,7 @@ public:
 private:
     const uint8_t* RecordOf(int row) const;
 
-    TTable& table_;
+    TTable* table_;
     std::vector<Column> columns_;
     std::vector<uint32_t> recnos_;
     mutable std::vector<uint8_t> record_;

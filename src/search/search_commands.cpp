@@ -9,6 +9,7 @@
 #include "search/zoek_jaar_form.h"
 #include "search/zoek_tekstblad_form.h"
 #include "search/zoek_tijd_form.h"
+#include "search/zoek_woord_form.h"
 #include "shell/main_form.h"
 
 void OpenSearchWindow(TMainForm& form, TZoekForm* screen) {
@@ -41,4 +42,6 @@ void InstallSearchCommands(TMainForm& form, Catalogue& catalogue) {
     form.registerCommand("Memofields1", [&form, &catalogue] {
         OpenSearchWindow(form, new TZoekTekstbladForm(catalogue));
     });
+    form.registerCommand(
+        "Context1", [&form, &catalogue] { OpenSearchWindow(form, new TZoekWoordForm(catalogue)); });
 }

@@ -91,9 +91,9 @@ const std::vector<Detail>& TitleDetails() {
 
 TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), kind_(kind) {
-    static const char* const kNames[] = {"ZoekArtiestForm",       "ZoekHoofdtitelForm",
-                                         "ZoekGeluidsdragerForm", "ZoekJaarForm",
-                                         "ZoekTijdForm",          "ZoekTekstbladForm"};
+    static const char* const kNames[] = {
+        "ZoekArtiestForm", "ZoekHoofdtitelForm", "ZoekGeluidsdragerForm", "ZoekJaarForm",
+        "ZoekTijdForm",    "ZoekTekstbladForm",  "ZoekWoordForm"};
     setObjectName(kNames[int(kind)]);
     BuildTopPanel();
     BuildGrid();
@@ -116,18 +116,26 @@ TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent)
         case Kind::Memo:
             setWindowTitle("Memo fields");
             break;
+        case Kind::Word:
+            setWindowTitle("Context");
+            break;
         default:
             break;
     }
-    observer_ = access().component().AddObserver([this] { UpdateDetails(); });
+    // The word-part search shows the details of whichever table it searches.
+    observers_[0] = catalogue_.dm1.ArtTable.AddObserver([this] { UpdateDetails(); });
+    observers_[1] = catalogue_.dm2.HfTable.AddObserver([this] { UpdateDetails(); });
     Disable_Buttons();
 }
 
 TZoekForm::~TZoekForm() {
-    access().component().RemoveObserver(observer_);
+    catalogue_.dm1.ArtTable.RemoveObserver(observers_[0]);
+    catalogue_.dm2.HfTable.RemoveObserver(observers_[1]);
 }
 
 bool TZoekForm::tracks() const {
+    if (kind_ == Kind::Word)
+        return wordTracks_;
     return kind_ == Kind::Tracks || kind_ == Kind::Year || kind_ == Kind::Time;
 }
 
@@ -165,9 +173,20 @@ QString TZoekForm::FilterCaption() const {
 }
 
 const char* TZoekForm::AutoKey() const {
-    static const char* const kKeys[] = {"AutoArtiest", "AutoHoofdtitel", "AutoGeluidsdrager",
-                                        "AutoJaar",    "AutoTracktijd",  "AutoTekstblad"};
+    static const char* const kKeys[] = {"AutoArtiest",        "AutoHoofdtitel", "AutoGeluidsdrager",
+                                        "AutoJaar",           "AutoTracktijd",  "AutoTekstblad",
+                                        "AutoWoordHoofdtitel"};
     return kKeys[int(kind_)];
+}
+
+QCheckBox* TZoekForm::AutoBox() const {
+    return autoTracks_ != nullptr && tracks() ? autoTracks_ : auto_;
+}
+
+void TZoekForm::SetCounters(int rows) {
+    counter_->setText(QString::number(rows));
+    if (counterTracks_)
+        counterTracks_->setText(QString::number(rows));
 }
 
 void TZoekForm::BuildTopPanel() {
@@ -203,10 +222,10 @@ void TZoekForm::BuildTopPanel() {
             searchRow->addWidget(nSec_);
         }
         zoekBtn_->setEnabled(true);  // a spin edit always holds a number
-    } else if (kind_ == Kind::Memo) {
+    } else if (kind_ == Kind::Memo || kind_ == Kind::Word) {
         memoText_ = new QLineEdit(panel);
         memoText_->setObjectName("Zoekstr");
-        memoText_->setMaxLength(100);
+        memoText_->setMaxLength(kind_ == Kind::Memo ? 100 : 50);
         memoText_->setMinimumWidth(260);
         memoText_->installEventFilter(this);
         connect(memoText_, &QLineEdit::textChanged, this,
@@ -259,7 +278,8 @@ void TZoekForm::BuildTopPanel() {
     searchRow->addWidget(filterLabel_);
     searchRow->addWidget(refStr_, 1);
     searchRow->addWidget(zoekBtn_);
-    searchRow->addWidget(auto_);
+    if (kind_ != Kind::Word)
+        searchRow->addWidget(auto_);
     if (kind_ != Kind::Year && kind_ != Kind::Time)
         zoekBtn_->setEnabled(false);
 
@@ -280,43 +300,34 @@ void TZoekForm::BuildTopPanel() {
     connect(actionButtons_[4], &QPushButton::clicked, this, [this] { FormInhoud(); });
     connect(panel->findChild<QPushButton*>("SluitBtn"), &QPushButton::clicked, this,
             [this] { PlacementWindow()->close(); });
-    counter_ = new QLabel("0", panel);
-    counter_->setObjectName("Aantal");
-    counter_->setMinimumWidth(60);
-    counter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    buttonRow->addStretch();
-    buttonRow->addWidget(counter_);
-    buttonRow->addWidget(new QLabel(tracks() ? "Track(s)" : "Main titles", panel));
-
-    // Two fields a line, so that the whole block fits in the panel once scrolled into view.
-    auto* details = new QGridLayout;
-    details->setVerticalSpacing(2);
-    details->setColumnStretch(1, 1);
-    details->setColumnStretch(3, 1);
-    int cell = 0;
-    for (const Detail& detail : tracks() ? TrackDetails() : TitleDetails()) {
-        auto* value = new QLabel(panel);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        details->addWidget(new QLabel(QString(detail.caption) + ":", panel), cell / 2,
-                           (cell % 2) * 2);
-        details->addWidget(value, cell / 2, (cell % 2) * 2 + 1);
-        ++cell;
-        details_.push_back({detail.fields, value});
-        if (detail.fields[0] == "AANKOOP") {
-            value->setObjectName("AankoopLabel");
-            value->installEventFilter(this);
-        }
+    if (kind_ == Kind::Word) {
+        QPushButton* preference = NamedButton(panel, "VoorkeurBtn", "&Preference");
+        buttonRow->insertWidget(buttonRow->count() - 1, preference);
+        connect(preference, &QPushButton::clicked, this, [this] { Preference(); });
     }
-    if (kind_ == Kind::Memo) {
-        auto* memo = new QLabel(panel);
-        memo->setObjectName("MemoLabel");
-        memo->setWordWrap(true);
-        memo->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-        memo->installEventFilter(this);
-        const int row = (cell + 1) / 2;
-        details->addWidget(new QLabel("Memo:", panel), row, 0, Qt::AlignTop);
-        details->addWidget(memo, row, 1, 1, 3);
-        details_.push_back({{"MEMO"}, memo});
+    buttonRow->addStretch();
+    // The word-part search counts on the table it searched, each with its own Auto box.
+    const auto addCounter = [&](const char* name, const char* caption, bool forTracks) {
+        auto* counter = new QLabel("0", panel);
+        counter->setObjectName(name);
+        counter->setMinimumWidth(60);
+        counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        buttonRow->addWidget(counter);
+        buttonRow->addWidget(new QLabel(caption, panel));
+        if (kind_ == Kind::Word)
+            buttonRow->addWidget(forTracks ? autoTracks_ : auto_);
+        return counter;
+    };
+    if (kind_ == Kind::Word) {
+        autoTracks_ = new QCheckBox("Auto", panel);
+        autoTracks_->setObjectName("AutoCheckTracks");
+        connect(autoTracks_, &QCheckBox::clicked, this,
+                [](bool on) { IniWriteBool("Diversen", "AutoWoordArtiest", on); });
+        setTabOrder(zoekBtn_, autoTracks_);
+        counter_ = addCounter("Aantal", "Main titles", false);
+        counterTracks_ = addCounter("AantalTracks", "Track(s)", true);
+    } else {
+        counter_ = addCounter("Aantal", tracks() ? "Track(s)" : "Main titles", tracks());
     }
 
     auto* column = new QVBoxLayout(panel);
@@ -324,7 +335,11 @@ void TZoekForm::BuildTopPanel() {
     column->addLayout(searchRow);
     column->addLayout(buttonRow);
     column->addSpacing(kTopPanelHeight - kControlsHeight);
-    column->addLayout(details);
+    column->addWidget(BuildDetails(tracks()));
+    if (kind_ == Kind::Word) {
+        column->addWidget(BuildDetails(false));
+        detailBlocks_[0]->hide();
+    }
 
     scrollBox_ = new QScrollArea(this);
     scrollBox_->setObjectName("ScrollBox1");
@@ -340,6 +355,43 @@ void TZoekForm::BuildTopPanel() {
         Q_UNUSED(at);
     };
     connect(panel, &QWidget::customContextMenuRequested, this, popup);
+}
+
+QWidget* TZoekForm::BuildDetails(bool forTracks) {
+    auto* block = new QWidget;
+    detailBlocks_[forTracks ? 1 : 0] = block;
+    // Two fields a line, so that the whole block fits in the panel once scrolled into view.
+    auto* details = new QGridLayout(block);
+    details->setContentsMargins(0, 0, 0, 0);
+    details->setVerticalSpacing(2);
+    details->setColumnStretch(1, 1);
+    details->setColumnStretch(3, 1);
+    int cell = 0;
+    for (const Detail& detail : forTracks ? TrackDetails() : TitleDetails()) {
+        auto* value = new QLabel(block);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        details->addWidget(new QLabel(QString(detail.caption) + ":", block), cell / 2,
+                           (cell % 2) * 2);
+        details->addWidget(value, cell / 2, (cell % 2) * 2 + 1);
+        ++cell;
+        details_.push_back({detail.fields, value, forTracks});
+        if (detail.fields[0] == "AANKOOP") {
+            value->setObjectName("AankoopLabel");
+            value->installEventFilter(this);
+        }
+    }
+    if (kind_ == Kind::Memo) {
+        auto* memo = new QLabel(block);
+        memo->setObjectName("MemoLabel");
+        memo->setWordWrap(true);
+        memo->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        memo->installEventFilter(this);
+        const int row = (cell + 1) / 2;
+        details->addWidget(new QLabel("Memo:", block), row, 0, Qt::AlignTop);
+        details->addWidget(memo, row, 1, 1, 3);
+        details_.push_back({{"MEMO"}, memo, false});
+    }
+    return block;
 }
 
 void TZoekForm::BuildGrid() {
@@ -413,9 +465,9 @@ void TZoekForm::BuildPopupMenus() {
             [this] { FormTekstblad(); });
     connect(NamedMenuItem(popupMenu1_, "Purchase1", "&Purchase"), &QAction::triggered, this,
             [this] { FormAankoop(); });
-    if (tracks()) {
-        connect(NamedMenuItem(popupMenu1_, "Addtoplaylist1", "Add to &playlist"),
-                &QAction::triggered, this, [this] { AddToPlaylist(); });
+    if (tracks() || kind_ == Kind::Word) {
+        playlistItem_ = NamedMenuItem(popupMenu1_, "Addtoplaylist1", "Add to &playlist");
+        connect(playlistItem_, &QAction::triggered, this, [this] { AddToPlaylist(); });
         popupMenu1_->addSeparator();
         playItem_ = NamedMenuItem(popupMenu1_, "Playtrack1", "&Play track");
         connect(playItem_, &QAction::triggered, this, [this] { PlayTrack(); });
@@ -437,6 +489,11 @@ void TZoekForm::BuildPopupMenus() {
     popupMenu2_->setObjectName("PopupMenu2");
     connect(NamedMenuItem(popupMenu2_, "Delay1", "&Delay"), &QAction::triggered, this,
             [this] { Vertraag(); });
+    if (kind_ == Kind::Word) {
+        for (QMenu* menu : {popupMenu1_, popupMenu2_})
+            connect(NamedMenuItem(menu, "Preference1", "&Preference"), &QAction::triggered, this,
+                    [this] { Preference(); });
+    }
     if (kind_ == Kind::Memo) {
         scrollToMemo_ = NamedMenuItem(popupMenu2_, "Scrolltomemo1", "&Scroll to memo");
         scrollToMemo_->setCheckable(true);
@@ -503,12 +560,14 @@ void TZoekForm::showEvent(QShowEvent* event) {
 }
 
 void TZoekForm::FormShow() {
-    if (kind_ != Kind::Tracks && kind_ != Kind::MainTitles) {
+    if (kind_ != Kind::Tracks && kind_ != Kind::MainTitles && kind_ != Kind::Word) {
         searchLabel_->setText(SearchCaption() == "Text" ? "Text:" : SearchCaption() + ":");
         filterLabel_->setText(FilterCaption() + ":");
     }
     RestoreWindowPlacement(PlacementWindow(), kScreenNumber);
     auto_->setChecked(IniReadBool("Diversen", AutoKey()));
+    if (autoTracks_)
+        autoTracks_->setChecked(IniReadBool("Diversen", "AutoWoordArtiest"));
     if (IniReadBool("Opstart", "Hints"))
         grid_->setToolTip("Click on the right mouse button for more options");
     if (scrollToMemo_)
@@ -527,7 +586,7 @@ QString TZoekForm::SearchText() const {
     if (number_)
         return number_->text();  // the year, or the minutes as the not-found message names them
     if (memoText_)
-        return memoText_->text();
+        return kind_ == Kind::Word ? memoText_->text().trimmed() : memoText_->text();
     // The carrier code is sought as typed; the other boxes trimmed.
     return kind_ == Kind::Source ? zoekstr_->currentText() : zoekstr_->currentText().trimmed();
 }
@@ -602,12 +661,60 @@ void TZoekForm::Zoek() {
     counter_->setText(QString::number(model_->rowCount()));
 }
 
+QString TZoekForm::SearchBoxText() const {
+    return memoText_ ? memoText_->text() : zoekstr_ ? zoekstr_->currentText() : number_->text();
+}
+
+QString TZoekForm::FilterBoxText() const {
+    return refStr_->text();
+}
+
+bool TZoekForm::Exact() const {
+    return zoekExact_ != nullptr && zoekExact_->isChecked();
+}
+
+void TZoekForm::SetWordProfile(const SearchProfile& profile, bool forTracks) {
+    const bool changed = forTracks != wordTracks_ || profile.SearchField != profile_.SearchField ||
+                         profile.FilterField != profile_.FilterField;
+    profile_ = profile;
+    if (changed) {
+        // Rows of another field, or of the other table, no longer fit the grid.
+        resultsShown_ = false;
+        Disable_Buttons();
+        wordTracks_ = forTracks;
+        model_->Clear();
+        model_->setTable(access().component());
+        SetCounters(0);
+        detailBlocks_[0]->setVisible(!forTracks);
+        detailBlocks_[1]->setVisible(forTracks);
+        playlistItem_->setEnabled(forTracks);
+        UpdateDetails();
+    }
+    model_->setColumns({{profile_.SearchCaption, {profile_.SearchField}},
+                        {profile_.FilterCaption, {profile_.FilterField}}});
+    grid_->setColumnWidth(0, kSearchColumnWidth);
+    grid_->setColumnWidth(1, kDefaultColumnWidth);
+    searchLabel_->setText(profile_.SearchCaption + ":");
+    filterLabel_->setText(profile_.FilterCaption + ":");
+}
+
+void TZoekForm::ShowHits(const SearchResult& result, const QString& text) {
+    resultsShown_ = false;
+    Disable_Buttons();
+    model_->Clear();
+    if (result.outcome == SearchOutcome::Found)
+        model_->Append(result.rows, 0);
+    ShowOutcome(result, text);
+    SetCounters(model_->rowCount());
+}
+
 void TZoekForm::ShowOutcome(const SearchResult& result, const QString& text) {
     if (result.outcome == SearchOutcome::Found) {
         resultsShown_ = true;
         Enable_Buttons();
-        if (auto_->isChecked()) {
-            const int moves = kind_ != Kind::Memo                        ? 120
+        if (AutoBox()->isChecked()) {
+            const int moves = kind_ == Kind::Word                        ? (tracks() ? 235 : 117)
+                              : kind_ != Kind::Memo                      ? 120
                               : IniReadBool("Diversen", "NaarTekstblad") ? 240
                                                                          : 117;
             AutoScroll(moves);
@@ -635,7 +742,7 @@ void TZoekForm::Enable_Buttons() {
     for (QPushButton* button : actionButtons_)
         button->setEnabled(true);
     if (playItem_)
-        playItem_->setEnabled(IniReadBool("Opstart", "ToonCdSpeler"));
+        playItem_->setEnabled(tracks() && IniReadBool("Opstart", "ToonCdSpeler"));
 }
 
 void TZoekForm::Disable_Buttons() {
@@ -647,7 +754,9 @@ void TZoekForm::UpdateDetails() {
     TTable& table = access().component();
     if (table.ControlsDisabled())
         return;
-    for (const auto& [fields, label] : details_) {
+    for (const auto& [fields, label, forTracks] : details_) {
+        if (kind_ == Kind::Word && forTracks != tracks())
+            continue;
         QStringList parts;
         try {
             if (!access().Eof()) {
@@ -759,7 +868,7 @@ void TZoekForm::FormVerwijder() {
         if (!deleted)
             return;
         model_->RemoveRow(row);
-        counter_->setText(QString::number(model_->rowCount()));
+        SetCounters(model_->rowCount());
         if (model_->rowCount() > 0)
             grid_->selectRow(std::min(row, model_->rowCount() - 1));
         grid_->setFocus();
@@ -767,6 +876,8 @@ void TZoekForm::FormVerwijder() {
 }
 
 void TZoekForm::AddToPlaylist() {
+    if (!resultsShown_ || !tracks())
+        return;
     Guarded([this] {
         const uint32_t recno = GoToSelected();
         if (recno != 0)
@@ -776,6 +887,8 @@ void TZoekForm::AddToPlaylist() {
 }
 
 void TZoekForm::PlayTrack() {
+    if (!resultsShown_ || !tracks())
+        return;
     Guarded([this] {
         const uint32_t recno = GoToSelected();
         if (recno != 0 && HasCdPlayer())
@@ -803,6 +916,10 @@ void TZoekForm::FormLening() {
 
 void TZoekForm::SearchAgain() {
     scrollBox_->verticalScrollBar()->setValue(0);
+    FocusSearchBox();
+}
+
+void TZoekForm::FocusSearchBox() {
     if (zoekstr_)
         zoekstr_->setFocus();
     else if (memoText_)

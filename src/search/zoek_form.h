@@ -2,7 +2,9 @@
 // (search box, filter box RefStr, Search, Auto, the action buttons, the counter and, below its
 // visible part, the details of the searched table's current record), the column headers and the
 // result grid of the hits' record numbers. The screens differ only in their kind: the table, the
-// order, how the key is built and the grid's columns. An MDI child, destroyed when closed.
+// order, how the key is built and the grid's columns. The word-part search (kind Word) has both
+// tables' details, counters and Auto boxes, and works on the table of its chosen field. An MDI
+// child, destroyed when closed.
 #pragma once
 
 #include <QWidget>
@@ -29,7 +31,7 @@ class TTableAccess;
 class TZoekForm : public QWidget {
     Q_OBJECT
 public:
-    enum class Kind { Tracks, MainTitles, Source, Year, Time, Memo };
+    enum class Kind { Tracks, MainTitles, Source, Year, Time, Memo, Word };
 
     // `catalogue` must outlive the screen.
     TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent = nullptr);
@@ -45,7 +47,7 @@ public:
     bool resultsShown() const { return resultsShown_; }
 
     // Runs one search with what the boxes hold (ZoekArt on track screens, ZoekHf otherwise).
-    void Zoek();
+    virtual void Zoek();
     // The actions on the selected row.
     void FormInhoud();
     void ShowInfo();
@@ -64,6 +66,20 @@ public:
     void AutoScroll(int moves);
 
 protected:
+    // The word-part search's field choice: the profile's captions and fields, on the track table
+    // or the main-title table. Results of the other table are cleared.
+    void SetWordProfile(const SearchProfile& profile, bool tracks);
+    virtual void Preference() {}
+    // The boxes as typed.
+    QString SearchBoxText() const;
+    QString FilterBoxText() const;
+    bool Exact() const;
+    void FocusSearchBox();
+    Catalogue& catalogue() const { return catalogue_; }
+    // Shows the outcome of a finished search: its rows, or its not-found message.
+    void ShowHits(const SearchResult& result, const QString& text);
+    void Guarded(const std::function<void()>& action);
+    QString SearchText() const;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,7 +89,6 @@ private:
     void BuildGrid();
     void BuildPopupMenus();
     void FormShow();
-    QString SearchText() const;
     FieldSearch MakeSearch(const QString& text) const;
     void ShowOutcome(const SearchResult& result, const QString& text);
     void Enable_Buttons();
@@ -83,7 +98,6 @@ private:
     uint32_t GoToSelected();
     // Goes back to the row's record after an editor closed and shows it again (UpdateData).
     void UpdateData(int row);
-    void Guarded(const std::function<void()>& action);
     TTableAccess& access() const;
     // The track's source main title made current in hfdat.dat; false when it has none.
     bool SeekTitleOfTrack();
@@ -95,6 +109,11 @@ private:
     void EditTitleOfRow(const std::function<void(uint32_t titleRecNo)>& edit);
     QWidget* PlacementWindow();
     const char* AutoKey() const;
+    // The Auto box of the current table (the word-part search has one for each).
+    QCheckBox* AutoBox() const;
+    void SetCounters(int rows);
+    // The details block of one table's current record.
+    QWidget* BuildDetails(bool tracks);
     QString SearchCaption() const;
     QString FilterCaption() const;
 
@@ -102,8 +121,9 @@ private:
     Kind kind_;
     SearchProfile profile_;
     bool resultsShown_ = false;
+    bool wordTracks_ = true;
     bool shown_ = false;
-    int observer_ = 0;
+    int observers_[2] = {0, 0};
     QScrollArea* scrollBox_;
     QLabel* searchLabel_;
     PickListCombo* zoekstr_ = nullptr;
@@ -115,13 +135,22 @@ private:
     QLineEdit* refStr_;
     QPushButton* zoekBtn_;
     QCheckBox* auto_;
+    QCheckBox* autoTracks_ = nullptr;  // the word-part search's box for the track table
     std::vector<QPushButton*> actionButtons_;
     QLabel* counter_;
-    std::vector<std::pair<std::vector<std::string>, QLabel*>> details_;
+    QLabel* counterTracks_ = nullptr;
+    struct DetailLabel {
+        std::vector<std::string> fields;
+        QLabel* label;
+        bool tracks;
+    };
+    std::vector<DetailLabel> details_;
+    QWidget* detailBlocks_[2] = {nullptr, nullptr};  // main titles, tracks
     QTableView* grid_;
     HitListModel* model_;
     QMenu* popupMenu1_;
     QMenu* popupMenu2_;
     QAction* playItem_ = nullptr;
+    QAction* playlistItem_ = nullptr;
     QAction* scrollToMemo_ = nullptr;
 };

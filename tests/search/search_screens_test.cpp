@@ -7,9 +7,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 
 #include "base/ini.h"
@@ -200,3 +202,68 @@ TEST_F(SearchScreensTest, DeletingASourceTakesItsTracksLoanAndPlaylistEntriesOnl
 }
 
 }  // namespace
+
+TEST_F(SearchScreensTest, ContextSearchesTheChosenFieldWithTheActionsOfItsTable) {
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* search;  // the search field's button
+        const char* second;  // the default second field checked with it
+        V enabled;           // the second fields offered
+        const char* text;
+        V rows;  // column 0 of the hits, in the table's order (main titles: by source)
+    };
+    const Case cases[] = {
+        {"zTitel",
+         "rArtiest",
+         {"rArtiest", "rComponist", "rGenre2", "rUitvoering", "rTrefwoord"},
+         "help",
+         {"Help", "Help me"}},
+        {"zHoofdtitel",
+         "rHoofdartiest",
+         {"rGenre1", "rLabel", "rHoofdartiest"},
+         "RE",
+         {"Green", "Red"}},
+        {"zArtiest",
+         "rTitel",
+         {"rTitel", "rComponist", "rGenre2", "rUitvoering", "rTrefwoord"},
+         "bee",
+         {"Abbey Bee"}},
+    };
+    TZoekForm* screen = Open("Context1");
+    EXPECT_EQ(screen->windowTitle(), "Context");
+    bool first = true;
+    for (const Case& c : cases) {
+        testutil::WhenModalShown([&](QWidget* dialog) {
+            if (first) {  // no choice stored yet
+                EXPECT_TRUE(dialog->findChild<QRadioButton*>("zTitel")->isChecked());
+                EXPECT_TRUE(dialog->findChild<QRadioButton*>("rArtiest")->isChecked());
+            }
+            dialog->findChild<QRadioButton*>(c.search)->click();
+            V enabled;
+            for (QRadioButton* button : dialog->findChildren<QRadioButton*>()) {
+                if (button->objectName().startsWith('r') && button->isEnabled())
+                    enabled.push_back(button->objectName().toStdString());
+            }
+            EXPECT_EQ(enabled, c.enabled) << c.search;
+            EXPECT_TRUE(dialog->findChild<QRadioButton*>(c.second)->isChecked()) << c.search;
+            dialog->findChild<QPushButton*>("OKBtn")->click();
+        });
+        screen->findChild<QPushButton*>("VoorkeurBtn")->click();
+        first = false;
+        screen->findChild<QLineEdit*>("Zoekstr")->setText(c.text);
+        QTest::keyClick(screen->findChild<QLineEdit*>("Zoekstr"), Qt::Key_Return);
+        V rows;
+        for (int row = 0; row < screen->model().rowCount(); ++row)
+            rows.push_back(screen->model().index(row, 0).data().toString().toStdString());
+        EXPECT_EQ(rows, c.rows) << c.search;
+        // Tracks go to the playlist; main titles do not.
+        const bool tracks = c.search != std::string("zHoofdtitel");
+        QAction* playlist = screen->findChild<QAction*>("Addtoplaylist1");
+        EXPECT_EQ(playlist->isEnabled(), tracks) << c.search;
+        const size_t before = Rows(catalogue().dm3.PlaylistAccess, {"DRAGER"}).size();
+        screen->findChild<QTableView*>("StringGrid1")->selectRow(0);
+        playlist->trigger();
+        EXPECT_EQ(Rows(catalogue().dm3.PlaylistAccess, {"DRAGER"}).size(), before + tracks)
+            << c.search;
+    }
+}

@@ -1,0 +1,36 @@
+#include "search/scan_progress_dialog.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace {
+
+constexpr qint64 kShowAfterMs = 500;
+constexpr int kSteps = 1000;
+
+}  // namespace
+
+ScanProgressDialog::ScanProgressDialog(QWidget* parent, QString label)
+    : parent_(parent), label_(std::move(label)) {
+    running_.start();
+}
+
+ScanProgressDialog::~ScanProgressDialog() = default;
+
+bool ScanProgressDialog::Step(uint64_t done, uint64_t total) {
+    if (!dialog_) {
+        if (running_.elapsed() < kShowAfterMs)
+            return true;
+        dialog_ = std::make_unique<QProgressDialog>(label_, "&Cancel", 0, kSteps, parent_);
+        dialog_->setObjectName("ScanProgress");
+        dialog_->setWindowTitle(QApplication::applicationName());
+        // The scan keeps the tables; nothing else may start before it ends.
+        dialog_->setWindowModality(Qt::ApplicationModal);
+        dialog_->setMinimumDuration(0);
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+    }
+    dialog_->setValue(total == 0 ? kSteps : int(done * kSteps / total));
+    QApplication::processEvents();
+    return !dialog_->wasCanceled();
+}
