@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A field search on the artist order of the catalogue of N tracks (default 1,000,000) whose
 # prefix has about H hits (default 50,000), offscreen: the first rows painted and every hit
-# listed. Makes the catalogue like bench/startup.sh when it is missing; only reads it. BUILD names
-# the build folder (default build-release).
+# listed; then word-part searches ("Context") in every title. Makes the catalogue like
+# bench/startup.sh when it is missing; only reads it. BUILD names the build folder (default
+# build-release).
 #
 #   bash bench/search.sh [TRACKS] [HITS] [RUNS]
 set -euo pipefail

@@ -122,6 +122,19 @@ TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent)
         default:
             break;
     }
+    // The keyboard goes from the search box to the filter box, Search and Auto; set once the
+    // panel is in the window, as the focus chain follows the window.
+    QWidget* searchInput = zoekstr_    ? static_cast<QWidget*>(zoekstr_)
+                           : memoText_ ? static_cast<QWidget*>(memoText_)
+                                       : number_;
+    QWidget* last = nSec_ ? static_cast<QWidget*>(nSec_) : zoekExact_ ? zoekExact_ : searchInput;
+    if (nSec_)
+        setTabOrder(searchInput, nSec_);
+    if (zoekExact_)
+        setTabOrder(searchInput, zoekExact_);
+    setTabOrder(last, refStr_);
+    setTabOrder(refStr_, zoekBtn_);
+    setTabOrder(zoekBtn_, auto_);
     // The word-part search shows the details of whichever table it searches.
     observers_[0] = catalogue_.dm1.ArtTable.AddObserver([this] { UpdateDetails(); });
     observers_[1] = catalogue_.dm2.HfTable.AddObserver([this] { UpdateDetails(); });
@@ -264,15 +277,6 @@ void TZoekForm::BuildTopPanel() {
         searchInput = zoekstr_;
         searchRow->addWidget(zoekstr_);
     }
-    // The keyboard goes from the search box to the filter box, Search and Auto.
-    QWidget* last = nSec_ ? static_cast<QWidget*>(nSec_) : zoekExact_ ? zoekExact_ : searchInput;
-    if (nSec_)
-        setTabOrder(searchInput, nSec_);
-    if (zoekExact_)
-        setTabOrder(searchInput, zoekExact_);
-    setTabOrder(last, refStr_);
-    setTabOrder(refStr_, zoekBtn_);
-    setTabOrder(zoekBtn_, auto_);
     searchLabel_->setBuddy(searchInput);
     filterLabel_->setBuddy(refStr_);
     searchRow->addWidget(filterLabel_);
@@ -306,16 +310,19 @@ void TZoekForm::BuildTopPanel() {
         connect(preference, &QPushButton::clicked, this, [this] { Preference(); });
     }
     buttonRow->addStretch();
-    // The word-part search counts on the table it searched, each with its own Auto box.
+    // The word-part search counts on a line of its own for each table, each with its Auto box.
+    QHBoxLayout* counterRow = kind_ == Kind::Word ? new QHBoxLayout : buttonRow;
+    if (kind_ == Kind::Word)
+        counterRow->addStretch();
     const auto addCounter = [&](const char* name, const char* caption, bool forTracks) {
         auto* counter = new QLabel("0", panel);
         counter->setObjectName(name);
         counter->setMinimumWidth(60);
         counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        buttonRow->addWidget(counter);
-        buttonRow->addWidget(new QLabel(caption, panel));
+        counterRow->addWidget(counter);
+        counterRow->addWidget(new QLabel(caption, panel));
         if (kind_ == Kind::Word)
-            buttonRow->addWidget(forTracks ? autoTracks_ : auto_);
+            counterRow->addWidget(forTracks ? autoTracks_ : auto_);
         return counter;
     };
     if (kind_ == Kind::Word) {
@@ -323,7 +330,6 @@ void TZoekForm::BuildTopPanel() {
         autoTracks_->setObjectName("AutoCheckTracks");
         connect(autoTracks_, &QCheckBox::clicked, this,
                 [](bool on) { IniWriteBool("Diversen", "AutoWoordArtiest", on); });
-        setTabOrder(zoekBtn_, autoTracks_);
         counter_ = addCounter("Aantal", "Main titles", false);
         counterTracks_ = addCounter("AantalTracks", "Track(s)", true);
     } else {
@@ -334,7 +340,10 @@ void TZoekForm::BuildTopPanel() {
     column->setContentsMargins(8, 6, 8, 6);
     column->addLayout(searchRow);
     column->addLayout(buttonRow);
-    column->addSpacing(kTopPanelHeight - kControlsHeight);
+    if (counterRow != buttonRow)
+        column->addLayout(counterRow);
+    else
+        column->addSpacing(kTopPanelHeight - kControlsHeight);
     column->addWidget(BuildDetails(tracks()));
     if (kind_ == Kind::Word) {
         column->addWidget(BuildDetails(false));
@@ -674,22 +683,21 @@ bool TZoekForm::Exact() const {
 }
 
 void TZoekForm::SetWordProfile(const SearchProfile& profile, bool forTracks) {
-    const bool changed = forTracks != wordTracks_ || profile.SearchField != profile_.SearchField ||
-                         profile.FilterField != profile_.FilterField;
+    if (forTracks == wordTracks_ && profile.SearchField == profile_.SearchField &&
+        profile.FilterField == profile_.FilterField)
+        return;  // the rows shown stay as they are
+    // Rows of another field, or of the other table, no longer fit the grid.
     profile_ = profile;
-    if (changed) {
-        // Rows of another field, or of the other table, no longer fit the grid.
-        resultsShown_ = false;
-        Disable_Buttons();
-        wordTracks_ = forTracks;
-        model_->Clear();
-        model_->setTable(access().component());
-        SetCounters(0);
-        detailBlocks_[0]->setVisible(!forTracks);
-        detailBlocks_[1]->setVisible(forTracks);
-        playlistItem_->setEnabled(forTracks);
-        UpdateDetails();
-    }
+    resultsShown_ = false;
+    Disable_Buttons();
+    wordTracks_ = forTracks;
+    model_->Clear();
+    model_->setTable(access().component());
+    SetCounters(0);
+    detailBlocks_[0]->setVisible(!forTracks);
+    detailBlocks_[1]->setVisible(forTracks);
+    playlistItem_->setEnabled(forTracks);
+    UpdateDetails();
     model_->setColumns({{profile_.SearchCaption, {profile_.SearchField}},
                         {profile_.FilterCaption, {profile_.FilterField}}});
     grid_->setColumnWidth(0, kSearchColumnWidth);

@@ -67,7 +67,7 @@ public:
 
 protected:
     // The word-part search's field choice: the profile's captions and fields, on the track table
-    // or the main-title table. Results of the other table are cleared.
+    // or the main-title table. A new choice clears the rows shown.
     void SetWordProfile(const SearchProfile& profile, bool tracks);
     virtual void Preference() {}
     // The boxes as typed.
