@@ -527,6 +527,10 @@ void TZoekForm::InitZoek(const SearchProfile& profile, bool simpleStyle) {
     }
     if (simpleStyle)
         zoekstr_->setStyleSheet("QComboBox::drop-down { width: 0px; border: 0px; }");
+    ShowProfile();
+}
+
+void TZoekForm::ShowProfile() {
     model_->setColumns({{profile_.SearchCaption, {profile_.SearchField}},
                         {profile_.FilterCaption, {profile_.FilterField}}});
     grid_->setColumnWidth(0, kSearchColumnWidth);
@@ -698,12 +702,7 @@ void TZoekForm::SetWordProfile(const SearchProfile& profile, bool forTracks) {
     detailBlocks_[1]->setVisible(forTracks);
     playlistItem_->setEnabled(forTracks);
     UpdateDetails();
-    model_->setColumns({{profile_.SearchCaption, {profile_.SearchField}},
-                        {profile_.FilterCaption, {profile_.FilterField}}});
-    grid_->setColumnWidth(0, kSearchColumnWidth);
-    grid_->setColumnWidth(1, kDefaultColumnWidth);
-    searchLabel_->setText(profile_.SearchCaption + ":");
-    filterLabel_->setText(profile_.FilterCaption + ":");
+    ShowProfile();
 }
 
 void TZoekForm::ShowHits(const SearchResult& result, const QString& text) {

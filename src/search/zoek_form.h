@@ -107,6 +107,8 @@ private:
     // Runs `edit` on the main title of the selected row (a track's source), then shows the row
     // again.
     void EditTitleOfRow(const std::function<void(uint32_t titleRecNo)>& edit);
+    // The profile's captions on the box labels and column headers, its fields in the columns.
+    void ShowProfile();
     QWidget* PlacementWindow();
     const char* AutoKey() const;
     // The Auto box of the current table (the word-part search has one for each).
