@@ -125,6 +125,12 @@ protected:
         EXPECT_TRUE(s.ok()) << (report.empty() ? s.ToString() : report[0]);
     }
 
+    static void Patch(const std::string& path, uint64_t at, const std::string& bytes) {
+        std::unique_ptr<File> f;
+        ASSERT_TRUE(File::Open(path, File::Mode::kReadWrite, &f).ok());
+        ASSERT_TRUE(f->WriteAt(at, bytes.data(), bytes.size()).ok());
+    }
+
     void Reopen(const Table::Options& options = {}) {
         table_.reset();
         ASSERT_TRUE(Table::Open(dbf_, options, &table_).ok());
@@ -314,11 +320,6 @@ TEST_F(TableTest, IndexThatDoesNotMatchTheTableIsRepaired) {
     Tag("1", "UPPER(TITEL)");
     for (int i = 0; i < 400; ++i)
         Add("title " + std::to_string(i), "x");
-    auto patch = [](const std::string& path, uint64_t at, const std::string& bytes) {
-        std::unique_ptr<File> f;
-        ASSERT_TRUE(File::Open(path, File::Mode::kReadWrite, &f).ok());
-        ASSERT_TRUE(f->WriteAt(at, bytes.data(), bytes.size()).ok());
-    };
     auto dropKey = [&](bool mark) {
         std::unique_ptr<CdxFile> cdx;
         ASSERT_TRUE(CdxFile::Open(index_, true, &cdx).ok());
@@ -336,7 +337,7 @@ TEST_F(TableTest, IndexThatDoesNotMatchTheTableIsRepaired) {
         for (uint64_t at = 2048, leaves = 0;; at += 512) {
             ASSERT_TRUE(f->ReadAt(at, page, sizeof page).ok());
             if (page[0] == 2 && page[1] == 0 && ++leaves == 3)
-                return patch(index_, at + 2, std::string(20, '\xFF'));
+                return Patch(index_, at + 2, std::string(20, '\xFF'));
         }
     };
     struct Case {
@@ -352,9 +353,9 @@ TEST_F(TableTest, IndexThatDoesNotMatchTheTableIsRepaired) {
              Add("appended", "by another tool");
              table_.reset();
          }},
-        {"from an earlier version", [&] { dropKey(false), patch(index_, 24, std::string(16, 0)); }},
+        {"from an earlier version", [&] { dropKey(false), Patch(index_, 24, std::string(16, 0)); }},
         {"synced last by a session that ended abruptly",
-         [&] { dropKey(false), patch(dbf_, 24, "TNL\x01"); }},
+         [&] { dropKey(false), Patch(dbf_, 24, "TNL\x01"); }},
         {"a damaged page the open does not read", damageALeaf, false, true},
     };
     for (const Case& c : cases) {
@@ -389,12 +390,7 @@ TEST_F(TableTest, RecordsPastTheCountRefuseWritesUntilRepaired) {
         Add("t" + std::to_string(i), "x");
     for (uint32_t count : {4u, 2u}) {
         table_.reset();
-        {
-            std::unique_ptr<File> f;
-            ASSERT_TRUE(File::Open(dbf_, File::Mode::kReadWrite, &f).ok());
-            uint8_t le[4] = {uint8_t(count), 0, 0, 0};
-            ASSERT_TRUE(f->WriteAt(4, le, 4).ok());
-        }
+        Patch(dbf_, 4, std::string(1, char(count)) + std::string(3, '\0'));
         Reopen();
         auto rec = Record("new", "y");
         uint32_t recno = 0;
