@@ -1,0 +1,239 @@
+#include "store/database_statistics.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "base/ini.h"
+#include "base/text.h"
+#include "store/catalogue.h"
+#include "store/record_edit.h"
+#include "store/saved_position.h"
+#include "store/table_error.h"
+
+namespace {
+
+constexpr const char* kSection = "DatabaseInformatie";
+constexpr const char* kDateKey = "Upgedate";
+constexpr size_t kCarrierWidth = 10;
+
+// A field of a record read straight from the file.
+class FieldBytes {
+public:
+    FieldBytes(const xbase::Table& table, const char* name) {
+        const int index = table.schema().Find(name);
+        if (index < 0) {
+            throw TableError(
+                xbase::Status::Corruption(table.path(), std::string("has no field ") + name));
+        }
+        index_ = index;
+        const xbase::FieldDef& field = table.schema()[size_t(index)];
+        offset_ = field.offset;
+        length_ = field.length;
+    }
+    int index() const { return index_; }
+    std::string_view In(const uint8_t* record) const {
+        return {reinterpret_cast<const char*>(record) + offset_, length_};
+    }
+    // Trimmed of blanks and control characters at both ends.
+    std::string_view Trimmed(const uint8_t* record) const {
+        std::string_view text = In(record);
+        while (!text.empty() && uint8_t(text.front()) <= ' ')
+            text.remove_prefix(1);
+        while (!text.empty() && uint8_t(text.back()) <= ' ')
+            text.remove_suffix(1);
+        return text;
+    }
+    bool Filled(const uint8_t* record) const { return !Trimmed(record).empty(); }
+
+private:
+    int index_ = 0;
+    size_t offset_ = 0;
+    size_t length_ = 0;
+};
+
+// The whole number of a time field; blank, garbled or negative counts as 0.
+uint64_t TimePart(std::string_view text) {
+    uint64_t value = 0;
+    const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return fault == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+double Price(std::string_view text) {
+    double value = 0;
+    const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return fault == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+// A count of records whose field is filled in.
+struct FilledCount {
+    FieldBytes field;
+    uint64_t* count;
+};
+
+void CountMainTitles(const xbase::Table& table, DatabaseStatistics* s, uint64_t* done,
+                     uint64_t total, const ScanProgress& progress, bool* stopped) {
+    const std::vector<FilledCount> filled = {
+        {{table, "OPNAME"}, &s->qualities},     {{table, "HTITEL"}, &s->mainTitles},
+        {{table, "SOORT"}, &s->sourceStyles},   {{table, "LABEL"}, &s->labels},
+        {{table, "HOOFDART"}, &s->mainArtists}, {{table, "AANKOOP"}, &s->purchases}};
+    const FieldBytes memo(table, "MEMO");
+    const FieldBytes price(table, "AANKPPRS");
+    const FieldBytes carrier(table, "DRAGER");
+    const xbase::CodePage& page = table.codePage();
+    std::string text;
+    std::string code(kCarrierWidth, ' ');
+    ThrowIfError(table.ScanRecords(1, [&](uint32_t, const uint8_t* record) {
+        if (record[0] != '*') {
+            ++s->sources;
+            for (const FilledCount& f : filled)
+                *f.count += f.field.Filled(record) ? 1 : 0;
+            if (memo.Filled(record)) {
+                ThrowIfError(table.ReadMemo(record, memo.index(), &text));
+                s->memos +=
+                    std::any_of(text.begin(), text.end(), [](char c) { return uint8_t(c) > ' '; });
+            }
+            s->amount += Price(price.Trimmed(record));
+            const std::string_view stored = carrier.In(record);
+            for (size_t i = 0; i < kCarrierWidth; ++i)
+                code[i] = i < stored.size() ? char(page.Upper(uint8_t(stored[i]))) : ' ';
+            ++s->sourcesPerCarrier[code];
+        }
+        *stopped = !ScanGoesOn(progress, done, total);
+        return !*stopped;
+    }));
+}
+
+void CountTracks(const xbase::Table& table, DatabaseStatistics* s, uint64_t* done, uint64_t total,
+                 const ScanProgress& progress, bool* stopped) {
+    const std::vector<FilledCount> filled = {
+        {{table, "ARTIEST"}, &s->artists},      {{table, "TITEL"}, &s->titles},
+        {{table, "COMPONIST"}, &s->composers},  {{table, "SOORT"}, &s->trackStyles},
+        {{table, "UITVOER"}, &s->performances}, {{table, "TREF"}, &s->keywords}};
+    const FieldBytes year(table, "JAAR");
+    const FieldBytes minutes(table, "MINUTEN");
+    const FieldBytes seconds(table, "SECONDEN");
+    ThrowIfError(table.ScanRecords(1, [&](uint32_t, const uint8_t* record) {
+        if (record[0] != '*') {
+            ++s->tracks;
+            for (const FilledCount& f : filled)
+                *f.count += f.field.Filled(record) ? 1 : 0;
+            s->years += year.Trimmed(record).size() > 2 ? 1 : 0;
+            const uint64_t m = TimePart(minutes.Trimmed(record));
+            const uint64_t sec = TimePart(seconds.Trimmed(record));
+            s->trackTimes += m > 0 || sec > 0 ? 1 : 0;
+            s->playingSeconds += m * 60 + sec;
+        }
+        *stopped = !ScanGoesOn(progress, done, total);
+        return !*stopped;
+    }));
+}
+
+// One pass over each table. False when the hook stopped it; *out is then untouched.
+bool CountDatabase(Catalogue& catalogue, DatabaseStatistics* out, const ScanProgress& progress) {
+    xbase::Table& titles = catalogue.dm2.HfTable.table();
+    xbase::Table& tracks = catalogue.dm1.ArtTable.table();
+    ThrowIfError(titles.Refresh(false));
+    ThrowIfError(tracks.Refresh(false));
+    const uint64_t total = uint64_t(titles.recordCount()) + tracks.recordCount();
+    DatabaseStatistics s;
+    uint64_t done = 0;
+    bool stopped = false;
+    CountMainTitles(titles, &s, &done, total, progress, &stopped);
+    if (stopped)
+        return false;
+    s.loans = catalogue.dm3.UitleenAccess.Count();
+    CountTracks(tracks, &s, &done, total, progress, &stopped);
+    if (stopped)
+        return false;
+    *out = std::move(s);
+    return true;
+}
+
+std::map<std::string, std::string> StatisticTexts(const DatabaseStatistics& s) {
+    char amount[64];
+    std::snprintf(amount, sizeof amount, "%*.*f", 9, 2, s.amount);
+    const uint64_t minutes = s.playingSeconds / 60;
+    const auto text = [](uint64_t n) { return std::to_string(n); };
+    return {{"Totdragers", text(s.sources)},     {"Kwaliteiten", text(s.qualities)},
+            {"Hoofdtitels", text(s.mainTitles)}, {"Genres1", text(s.sourceStyles)},
+            {"Labels", text(s.labels)},          {"Hoofdartiesten", text(s.mainArtists)},
+            {"Tekstbladen", text(s.memos)},      {"Uitgeleend", text(s.loans)},
+            {"Aankopen", text(s.purchases)},     {"Totaalbedrag", amount},
+            {"TotTracks", text(s.tracks)},       {"Artiesten", text(s.artists)},
+            {"Titels", text(s.titles)},          {"Componisten", text(s.composers)},
+            {"Genres2", text(s.trackStyles)},    {"Uitvoeringen", text(s.performances)},
+            {"Trefwoorden", text(s.keywords)},   {"Jaren", text(s.years)},
+            {"Tracktijden", text(s.trackTimes)}, {"Uren", text(minutes / 60)},
+            {"Minuten", text(minutes % 60)}};
+}
+
+void WriteStatisticsCache(const DatabaseInformation& information) {
+    for (const auto& [key, text] : information.texts) {
+        if (!IniWriteString(kSection, key, text))
+            return;  // the user has been told; the rest would fail the same way
+    }
+    IniWriteString(kSection, kDateKey, information.date);
+}
+
+// Writes into AANTAL of every carrier code its number of sources. The items table keeps its
+// order and record.
+void StoreCarrierCounts(TDataModule3& items, const DatabaseStatistics& statistics) {
+    TTableAccess& access = items.ItemsAccess;
+    TTable& table = items.ItemsTable;
+    SavedPosition saved(access);
+    const xbase::CodePage& page = table.table().codePage();
+    for (const uint32_t recno : CarrierItems(items)) {
+        access.Go(recno);
+        std::string code = access.GetString("OMS").substr(0, kCarrierWidth);
+        for (char& c : code)
+            c = char(page.Upper(uint8_t(c)));
+        const auto it = statistics.sourcesPerCarrier.find(code);
+        const std::string count =
+            std::to_string(it == statistics.sourcesPerCarrier.end() ? 0 : it->second);
+        if (TrimRight(access.GetString("AANTAL")) == count)
+            continue;
+        table.Edit();
+        try {
+            table.SetFieldAsString("AANTAL", count);
+            table.Post();
+        } catch (const TableError&) {
+            table.Cancel();
+            throw;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<uint32_t> CarrierItems(TDataModule3& items) {
+    xbase::Cursor walk(&items.ItemsTable.table());
+    ThrowIfError(walk.SetOrder("2"));
+    bool found = false;
+    ThrowIfError(walk.Seek(reinterpret_cast<const uint8_t*>("D"), 1, &found));
+    const FieldBytes code(items.ItemsTable.table(), "CODE");
+    std::vector<uint32_t> recnos;
+    for (; !walk.Eof() && code.In(walk.record()) == "D"; ThrowIfError(walk.Skip(1)))
+        recnos.push_back(walk.RecNo());
+    return recnos;
+}
+
+DatabaseInformation ReadDatabaseInformation() {
+    DatabaseInformation information{StatisticTexts({}), IniReadString(kSection, kDateKey, "")};
+    for (auto& [key, text] : information.texts)
+        text = IniReadString(kSection, key, "0");
+    return information;
+}
+
+std::optional<DatabaseInformation> UpdateDatabaseInformation(Catalogue& catalogue,
+                                                             const ScanProgress& progress) {
+    DatabaseStatistics statistics;
+    if (!CountDatabase(catalogue, &statistics, progress))
+        return std::nullopt;
+    // Written only now, in one go, so that a stopped count leaves every kept figure as it was.
+    StoreCarrierCounts(catalogue.dm3, statistics);
+    DatabaseInformation information{StatisticTexts(statistics),
+                                    TodayDateText(catalogue.dm1.TableEnv1)};
+    WriteStatisticsCache(information);
+    return information;
+}
