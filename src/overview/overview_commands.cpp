@@ -5,6 +5,8 @@
 
 #include "overview/data1_tot_ovz.h"
 #include "overview/data2_tot_ovz.h"
+#include "overview/dubbel_form.h"
+#include "overview/info_database_form.h"
 #include "shell/main_form.h"
 
 namespace {
@@ -28,6 +30,14 @@ TData2TotOvz* OpenMainTitleOverview(TMainForm& form, Catalogue& catalogue) {
     return OpenOverview<TData2TotOvz>(form, catalogue);
 }
 
+TDubbelForm* OpenDoubleEntries(TMainForm& form, Catalogue& catalogue) {
+    return OpenOverview<TDubbelForm>(form, catalogue);
+}
+
+TInfoDatabaseForm* OpenDatabaseInformation(TMainForm& form, Catalogue& catalogue) {
+    return OpenOverview<TInfoDatabaseForm>(form, catalogue);
+}
+
 void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue,
                              std::function<bool(uint32_t)> deleteSource) {
     const auto artist = [&form, &catalogue] { OpenArtistOverview(form, catalogue); };
@@ -38,4 +48,8 @@ void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue,
     form.registerCommand("ArtistButton", artist);
     form.registerCommand("Maintitles1", titles);
     form.registerCommand("MaintitlesButton", titles);
+    form.registerCommand("Doubleentries1",
+                         [&form, &catalogue] { OpenDoubleEntries(form, catalogue); });
+    form.registerCommand("Databaseinformation1",
+                         [&form, &catalogue] { OpenDatabaseInformation(form, catalogue); });
 }

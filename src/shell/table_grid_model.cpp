@@ -26,6 +26,10 @@ void TableGridModel::Reload() {
             recnos.push_back(walk.RecNo());
         }
     }
+    SetRecNos(std::move(recnos));
+}
+
+void TableGridModel::SetRecNos(std::vector<uint32_t> recnos) {
     beginResetModel();
     recnos_ = std::move(recnos);
     cachedRecno_ = 0;

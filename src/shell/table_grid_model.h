@@ -27,6 +27,8 @@ public:
 
     // Lists the visible records again in the shared cursor's present order. Throws TableError.
     void Reload();
+    // Lists exactly these records in this order: a result list rather than the whole table.
+    void SetRecNos(std::vector<uint32_t> recnos);
     // The record number shown in `row` (0 outside the rows).
     uint32_t RecNoAt(int row) const;
     // The row that shows record `recno`, -1 when none does.

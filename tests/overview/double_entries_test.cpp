@@ -1,0 +1,89 @@
+// Double entries: which titles count as one, the rows a run lists, the artist list of a title,
+// the question before a new run, and a stopped run.
+#include <QLabel>
+#include <QTableView>
+
+#include "entry/editors_fixture.h"
+#include "overview/dubbel_form.h"
+#include "overview/dubbele_artiesten_form.h"
+#include "overview/track_rows.h"
+#include "store/double_titles.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class DoubleEntriesTest : public EditorsTest {
+protected:
+    // One track per title, each by its own artist ("A0", "A1", ...) so that the title order is
+    // known.
+    void AddTitles(const Strings& titles) {
+        for (size_t i = 0; i < titles.size(); ++i)
+            Add(catalogue->dm1.ArtTable, {{"TITEL", titles[i]},
+                                          {"ARTIEST", "A" + std::to_string(i)},
+                                          {"DRAGER", "CD"},
+                                          {"CDNUMMER", "1"}});
+    }
+    static Strings Rows(TrackRows& rows) {
+        Strings shown;
+        for (int row = 0; row < rows.model().rowCount(); ++row)
+            shown.push_back(rows.model().index(row, 0).data().toString().toStdString());
+        return shown;
+    }
+};
+
+TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
+    const struct {
+        Strings titles;
+        Strings rows;         // empty: "No dubbel entries found." and the window closes
+        size_t firstArtists;  // tracks in the artist list of the first row
+    } cases[] = {
+        // Case and trailing blanks do not count; the row is the second track in title order.
+        {{"Yesterday", "YESTERDAY", "yesterday   ", "Help"}, {"YESTERDAY"}, 3},
+        // Neighbours in title order each get their row; a third track adds no row.
+        {{"b", "A", "a", "B", "C", "a"}, {"a", "B"}, 3},
+        // A leading blank makes another title; tracks without a title are no double entries.
+        {{" Yesterday", "Yesterday", "", ""}, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.titles[0]);
+        catalogue->dm1.ArtAccess.GoTop();
+        while (!catalogue->dm1.ArtAccess.Eof())
+            catalogue->dm1.ArtTable.Delete();
+        AddTitles(c.titles);
+        ui.messages.clear();
+        TDubbelForm screen(*catalogue);
+        screen.show();
+        Press(&screen, "BitBtn3");
+        EXPECT_EQ(Rows(screen.rows()), c.rows);
+        if (c.rows.empty()) {
+            EXPECT_EQ(ui.MessageTexts(), Strings{"No dubbel entries found."});
+            EXPECT_FALSE(screen.isVisible());
+            continue;
+        }
+        EXPECT_EQ(screen.findChild<QLabel*>("cAantal")->text().toStdString(),
+                  std::to_string(c.rows.size()));
+        TDubbeleArtiestenForm artists(*catalogue);
+        ASSERT_TRUE(artists.Fill(c.rows[0]));
+        EXPECT_EQ(artists.rows().model().rowCount(), int(c.firstArtists));
+        EXPECT_EQ(artists.findChild<QLabel*>("aArtiest")->text().toStdString(),
+                  std::to_string(c.firstArtists));
+        // A new run asks first; No keeps the rows.
+        ui.answers = {MsgAnswer::No};
+        Press(&screen, "BitBtn3");
+        EXPECT_EQ(ui.MessageTexts(),
+                  Strings{"Double entries already exist! Do you want to start again?"});
+        EXPECT_EQ(Rows(screen.rows()), c.rows);
+    }
+}
+
+TEST_F(DoubleEntriesTest, AStoppedRunListsNothing) {
+    AddTitles({"Same", "Same"});
+    const DoubleTitleScan scan =
+        FindDoubleTitles(catalogue->dm1.ArtTable, [](uint64_t, uint64_t) { return false; });
+    EXPECT_TRUE(scan.cancelled);
+    EXPECT_TRUE(scan.recnos.empty());
+    EXPECT_EQ(FindDoubleTitles(catalogue->dm1.ArtTable).recnos.size(), 1u);
+}
+
+}  // namespace
