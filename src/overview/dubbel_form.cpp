@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -152,14 +151,8 @@ void TDubbelForm::DubArt() {
     });
 }
 
-QWidget* TDubbelForm::PlacementWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return window();
-}
-
 void TDubbelForm::CloseWindow() {
-    PlacementWindow()->close();
+    PlacementWindowOf(this)->close();
 }
 
 void TDubbelForm::showEvent(QShowEvent* event) {
@@ -167,13 +160,13 @@ void TDubbelForm::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    RestoreWindowPlacement(PlacementWindow(), kScreenNumber);
+    RestoreWindowPlacement(PlacementWindowOf(this), kScreenNumber);
     if (IniReadBool("Opstart", "Hints"))
         rows_->grid()->setToolTip("Click on the right mouse button for more options");
     findChild<QPushButton*>("BitBtn3")->setFocus();
 }
 
 void TDubbelForm::closeEvent(QCloseEvent* event) {
-    SaveWindowPlacement(PlacementWindow(), kScreenNumber);
+    SaveWindowPlacement(PlacementWindowOf(this), kScreenNumber);
     event->accept();
 }

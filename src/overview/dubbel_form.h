@@ -32,7 +32,6 @@ private:
     void EnableResults(bool on);
     void ShowCount();
     void CloseWindow();
-    QWidget* PlacementWindow();
 
     Catalogue& catalogue_;
     TrackRows* rows_;

@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -60,12 +59,14 @@ TInfoDatabaseForm::TInfoDatabaseForm(Catalogue& catalogue, QWidget* parent)
         label->setObjectName(key);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Room for a million and more, so that the layout stays put while the figures grow.
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance("00000000000"));
         values_[key] = label;
         return label;
     };
     auto* figures = new QGridLayout;
     figures->setHorizontalSpacing(10);
-    figures->setVerticalSpacing(2);
+    figures->setVerticalSpacing(4);
     const auto column = [&](const auto& list, int at) {
         int row = 0;
         for (const Figure& f : list) {
@@ -79,9 +80,14 @@ TInfoDatabaseForm::TInfoDatabaseForm(Catalogue& catalogue, QWidget* parent)
     const int below = int(std::size(kSourceFigures));
 
     auto* time = new QHBoxLayout;
-    time->addWidget(value("Uren"));
+    time->setSpacing(6);
+    QLabel* hours = value("Uren");
+    QLabel* minutes = value("Minuten");
+    hours->setMinimumWidth(0);
+    minutes->setMinimumWidth(0);
+    time->addWidget(hours);
     time->addWidget(new QLabel("hours and", this));
-    time->addWidget(value("Minuten"));
+    time->addWidget(minutes);
     time->addWidget(new QLabel("minutes", this));
     time->addStretch();
     figures->addLayout(time, below - 1, 3, 1, 2);
@@ -89,6 +95,7 @@ TInfoDatabaseForm::TInfoDatabaseForm(Catalogue& catalogue, QWidget* parent)
     QLabel* date = value(kDateKey);
     date->setText(kNever);
     figures->addWidget(date, below, 1);
+    figures->setRowStretch(below + 1, 1);
 
     grid_->setObjectName("DBGrid1");
     grid_->setModel(carriers_);
@@ -103,7 +110,7 @@ TInfoDatabaseForm::TInfoDatabaseForm(Catalogue& catalogue, QWidget* parent)
     QPushButton* update = NamedButton(this, "UpdateBtn", "&Update");
     QPushButton* close = NamedButton(this, "CloseBtn", "&Close");
     connect(update, &QPushButton::clicked, this, &TInfoDatabaseForm::UpdateClick);
-    connect(close, &QPushButton::clicked, this, [this] { PlacementWindow()->close(); });
+    connect(close, &QPushButton::clicked, this, [this] { PlacementWindowOf(this)->close(); });
     auto* menu = new QMenu(this);
     menu->setObjectName("PopupMenu1");
     connect(NamedMenuItem(menu, "Update1", "&Update"), &QAction::triggered, this,
@@ -162,23 +169,17 @@ void TInfoDatabaseForm::UpdateClick() {
     PlayWave("Opti.wav");
 }
 
-QWidget* TInfoDatabaseForm::PlacementWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return window();
-}
-
 void TInfoDatabaseForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shown_)
         return;
     shown_ = true;
-    RestoreWindowPlacement(PlacementWindow(), kScreenNumber);
+    RestoreWindowPlacement(PlacementWindowOf(this), kScreenNumber);
     ListCarriers();
     findChild<QPushButton*>("UpdateBtn")->setFocus();
 }
 
 void TInfoDatabaseForm::closeEvent(QCloseEvent* event) {
-    SaveWindowPlacement(PlacementWindow(), kScreenNumber);
+    SaveWindowPlacement(PlacementWindowOf(this), kScreenNumber);
     event->accept();
 }

@@ -31,7 +31,6 @@ protected:
 private:
     void ShowFigures(const std::map<std::string, std::string>& texts, const std::string& date);
     void ListCarriers();
-    QWidget* PlacementWindow();
 
     Catalogue& catalogue_;
     std::map<std::string, QLabel*> values_;

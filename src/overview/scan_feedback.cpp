@@ -28,6 +28,7 @@ bool ScanFeedback::Report(uint64_t done, uint64_t total) {
     if (!dialog_) {
         dialog_ = std::make_unique<QProgressDialog>(text_, "Cancel", 0, kSteps, parent_);
         dialog_->setObjectName("ScanProgress");
+        dialog_->setWindowTitle(parent_->windowTitle());
         // The scan runs inside the handler of a screen: nothing else may be used meanwhile.
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setAutoClose(false);

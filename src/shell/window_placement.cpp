@@ -1,6 +1,7 @@
 #include "shell/window_placement.h"
 
 #include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -100,4 +101,10 @@ bool SaveWindowPlacement(const QWidget* window, int screenNumber) {
     return IniWriteWindowPos(kSection, Key(screenNumber, 'l'), Key(screenNumber, 't'),
                              Key(screenNumber, 'w'), Key(screenNumber, 'h'), window->x(),
                              window->y(), window->width(), window->height());
+}
+
+QWidget* PlacementWindowOf(QWidget* screen) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(screen->parentWidget()))
+        return sub;
+    return screen->window();
 }

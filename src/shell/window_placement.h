@@ -18,6 +18,10 @@ QRect StoredPlacement(int screenNumber);
 // would lie outside the area is centred in it. An empty area checks the size only.
 QRect SanePlacement(const QRect& stored, const QSize& fallbackSize, const QRect& area);
 
+// The window that carries the placement of `screen`: its MDI subwindow when it is a child of the
+// main window, its own window otherwise.
+QWidget* PlacementWindowOf(QWidget* screen);
+
 // Moves and sizes `window` (for a child screen: its QMdiSubWindow, after it was added to the MDI
 // area) to the placement stored for `screenNumber`, made sane for where it is shown.
 void RestoreWindowPlacement(QWidget* window, int screenNumber);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <functional>
 
 #include "base/ini.h"
 #include "base/text.h"
@@ -71,62 +72,78 @@ struct FilledCount {
     uint64_t* count;
 };
 
-void CountMainTitles(const xbase::Table& table, DatabaseStatistics* s, uint64_t* done,
-                     uint64_t total, const ScanProgress& progress, bool* stopped) {
-    const std::vector<FilledCount> filled = {
-        {{table, "OPNAME"}, &s->qualities},     {{table, "HTITEL"}, &s->mainTitles},
-        {{table, "SOORT"}, &s->sourceStyles},   {{table, "LABEL"}, &s->labels},
-        {{table, "HOOFDART"}, &s->mainArtists}, {{table, "AANKOOP"}, &s->purchases}};
+// Where a count over both tables stands: records read of all, and the hook to tell.
+struct Pass {
+    uint64_t done = 0;
+    uint64_t total = 0;
+    const ScanProgress& progress;
+};
+
+// One pass over the records that are not deleted: counts them in *records, counts the filled
+// fields of `filled`, and hands each record to `more`. False when the hook stopped it.
+bool CountRecords(const xbase::Table& table, const std::vector<FilledCount>& filled,
+                  uint64_t* records, Pass* pass, const std::function<void(const uint8_t*)>& more) {
+    bool stopped = false;
+    ThrowIfError(table.ScanRecords(1, [&](uint32_t, const uint8_t* record) {
+        if (record[0] != '*') {
+            ++*records;
+            for (const FilledCount& f : filled)
+                *f.count += f.field.Filled(record) ? 1 : 0;
+            more(record);
+        }
+        stopped = !ScanGoesOn(pass->progress, &pass->done, pass->total);
+        return !stopped;
+    }));
+    return !stopped;
+}
+
+bool CountMainTitles(const xbase::Table& table, DatabaseStatistics* s, Pass* pass) {
     const FieldBytes memo(table, "MEMO");
     const FieldBytes price(table, "AANKPPRS");
     const FieldBytes carrier(table, "DRAGER");
     const xbase::CodePage& page = table.codePage();
     std::string text;
     std::string code(kCarrierWidth, ' ');
-    ThrowIfError(table.ScanRecords(1, [&](uint32_t, const uint8_t* record) {
-        if (record[0] != '*') {
-            ++s->sources;
-            for (const FilledCount& f : filled)
-                *f.count += f.field.Filled(record) ? 1 : 0;
-            if (memo.Filled(record)) {
-                ThrowIfError(table.ReadMemo(record, memo.index(), &text));
-                s->memos +=
-                    std::any_of(text.begin(), text.end(), [](char c) { return uint8_t(c) > ' '; });
-            }
-            s->amount += Price(price.Trimmed(record));
-            const std::string_view stored = carrier.In(record);
-            for (size_t i = 0; i < kCarrierWidth; ++i)
-                code[i] = i < stored.size() ? char(page.Upper(uint8_t(stored[i]))) : ' ';
-            ++s->sourcesPerCarrier[code];
-        }
-        *stopped = !ScanGoesOn(progress, done, total);
-        return !*stopped;
-    }));
+    return CountRecords(table,
+                        {{{table, "OPNAME"}, &s->qualities},
+                         {{table, "HTITEL"}, &s->mainTitles},
+                         {{table, "SOORT"}, &s->sourceStyles},
+                         {{table, "LABEL"}, &s->labels},
+                         {{table, "HOOFDART"}, &s->mainArtists},
+                         {{table, "AANKOOP"}, &s->purchases}},
+                        &s->sources, pass, [&](const uint8_t* record) {
+                            if (memo.Filled(record)) {
+                                ThrowIfError(table.ReadMemo(record, memo.index(), &text));
+                                s->memos += std::any_of(text.begin(), text.end(),
+                                                        [](char c) { return uint8_t(c) > ' '; });
+                            }
+                            s->amount += Price(price.Trimmed(record));
+                            const std::string_view stored = carrier.In(record);
+                            for (size_t i = 0; i < kCarrierWidth; ++i)
+                                code[i] =
+                                    i < stored.size() ? char(page.Upper(uint8_t(stored[i]))) : ' ';
+                            ++s->sourcesPerCarrier[code];
+                        });
 }
 
-void CountTracks(const xbase::Table& table, DatabaseStatistics* s, uint64_t* done, uint64_t total,
-                 const ScanProgress& progress, bool* stopped) {
-    const std::vector<FilledCount> filled = {
-        {{table, "ARTIEST"}, &s->artists},      {{table, "TITEL"}, &s->titles},
-        {{table, "COMPONIST"}, &s->composers},  {{table, "SOORT"}, &s->trackStyles},
-        {{table, "UITVOER"}, &s->performances}, {{table, "TREF"}, &s->keywords}};
+bool CountTracks(const xbase::Table& table, DatabaseStatistics* s, Pass* pass) {
     const FieldBytes year(table, "JAAR");
     const FieldBytes minutes(table, "MINUTEN");
     const FieldBytes seconds(table, "SECONDEN");
-    ThrowIfError(table.ScanRecords(1, [&](uint32_t, const uint8_t* record) {
-        if (record[0] != '*') {
-            ++s->tracks;
-            for (const FilledCount& f : filled)
-                *f.count += f.field.Filled(record) ? 1 : 0;
-            s->years += year.Trimmed(record).size() > 2 ? 1 : 0;
-            const uint64_t m = TimePart(minutes.Trimmed(record));
-            const uint64_t sec = TimePart(seconds.Trimmed(record));
-            s->trackTimes += m > 0 || sec > 0 ? 1 : 0;
-            s->playingSeconds += m * 60 + sec;
-        }
-        *stopped = !ScanGoesOn(progress, done, total);
-        return !*stopped;
-    }));
+    return CountRecords(table,
+                        {{{table, "ARTIEST"}, &s->artists},
+                         {{table, "TITEL"}, &s->titles},
+                         {{table, "COMPONIST"}, &s->composers},
+                         {{table, "SOORT"}, &s->trackStyles},
+                         {{table, "UITVOER"}, &s->performances},
+                         {{table, "TREF"}, &s->keywords}},
+                        &s->tracks, pass, [&](const uint8_t* record) {
+                            s->years += year.Trimmed(record).size() > 2 ? 1 : 0;
+                            const uint64_t m = TimePart(minutes.Trimmed(record));
+                            const uint64_t sec = TimePart(seconds.Trimmed(record));
+                            s->trackTimes += m > 0 || sec > 0 ? 1 : 0;
+                            s->playingSeconds += m * 60 + sec;
+                        });
 }
 
 // One pass over each table. False when the hook stopped it; *out is then untouched.
@@ -135,16 +152,12 @@ bool CountDatabase(Catalogue& catalogue, DatabaseStatistics* out, const ScanProg
     xbase::Table& tracks = catalogue.dm1.ArtTable.table();
     ThrowIfError(titles.Refresh(false));
     ThrowIfError(tracks.Refresh(false));
-    const uint64_t total = uint64_t(titles.recordCount()) + tracks.recordCount();
+    Pass pass{0, uint64_t(titles.recordCount()) + tracks.recordCount(), progress};
     DatabaseStatistics s;
-    uint64_t done = 0;
-    bool stopped = false;
-    CountMainTitles(titles, &s, &done, total, progress, &stopped);
-    if (stopped)
+    if (!CountMainTitles(titles, &s, &pass))
         return false;
     s.loans = catalogue.dm3.UitleenAccess.Count();
-    CountTracks(tracks, &s, &done, total, progress, &stopped);
-    if (stopped)
+    if (!CountTracks(tracks, &s, &pass))
         return false;
     *out = std::move(s);
     return true;
