@@ -13,9 +13,9 @@
 #include "base/ini.h"
 #include "base/ui.h"
 #include "overview/dubbele_artiesten_form.h"
-#include "overview/scan_feedback.h"
 #include "overview/track_rows.h"
 #include "shell/dialog_parts.h"
+#include "shell/scan_progress_dialog.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
 #include "store/double_titles.h"
@@ -116,9 +116,9 @@ void TDubbelForm::BitBtn3Click() {
     {
         StatusShown status(kReading);
         BusyCursor busy;
-        ScanFeedback feedback(this, kReading);
+        ScanProgressDialog progress(this, kReading);
         ShowingTableErrors(
-            [&] { scan = FindDoubleTitles(catalogue_.dm1.ArtTable, feedback.hook()); });
+            [&] { scan = FindDoubleTitles(catalogue_.dm1.ArtTable, progress.Hook()); });
     }
     if (!scan || scan->cancelled)
         return;  // what was shown stays

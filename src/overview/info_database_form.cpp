@@ -12,9 +12,9 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
-#include "overview/scan_feedback.h"
 #include "overview/track_rows.h"
 #include "shell/dialog_parts.h"
+#include "shell/scan_progress_dialog.h"
 #include "shell/table_grid_model.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
@@ -158,9 +158,9 @@ void TInfoDatabaseForm::UpdateClick() {
     std::optional<DatabaseInformation> counted;
     {
         BusyCursor busy;
-        ScanFeedback feedback(this, "Counting the sources and tracks...");
+        ScanProgressDialog progress(this, "Counting the sources and tracks...");
         ShowingTableErrors(
-            [&] { counted = UpdateDatabaseInformation(catalogue_, feedback.hook()); });
+            [&] { counted = UpdateDatabaseInformation(catalogue_, progress.Hook()); });
     }
     if (!counted)
         return;  // cancelled or failed: the figures shown stay

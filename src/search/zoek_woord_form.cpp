@@ -3,10 +3,10 @@
 #include <QMdiSubWindow>
 
 #include "base/ui.h"
-#include "search/scan_progress_dialog.h"
 #include "search/word_fields.h"
 #include "search/word_search.h"
 #include "search/zoek_woord_conf.h"
+#include "shell/scan_progress_dialog.h"
 #include "shell/table_text.h"
 #include "store/catalogue.h"
 
