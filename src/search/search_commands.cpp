@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "search/quick_find_box.h"
 #include "search/zoek_artiest_form.h"
 #include "search/zoek_geluidsdrager_form.h"
 #include "search/zoek_hoofdtitel_form.h"
@@ -39,6 +40,8 @@ void InstallSearchCommands(TMainForm& form, Catalogue& catalogue) {
     form.registerCommand("Tracktime1", [&form, &catalogue] {
         OpenSearchWindow(form, new TZoekTijdForm(catalogue));
     });
+    auto* quickFind = new QuickFindBox(form, catalogue);
+    form.registerCommand("Quickfind1", [quickFind] { quickFind->Focus(); });
     form.registerCommand("Memofields1", [&form, &catalogue] {
         OpenSearchWindow(form, new TZoekTekstbladForm(catalogue));
     });

@@ -7,8 +7,8 @@
 class Catalogue;
 class TMainForm;
 
-// Registers the fourteen field search commands on `form`; `form` and `catalogue` must outlive
-// the run.
+// Registers the fourteen field search commands on `form`, and puts the quick find box in its
+// toolbar behind the quick find command; `form` and `catalogue` must outlive the run.
 void InstallSearchCommands(TMainForm& form, Catalogue& catalogue);
 
 // Opens `screen` as a new child window of `form`, destroyed when it closes.

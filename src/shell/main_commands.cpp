@@ -49,6 +49,10 @@ const std::vector<MainCommand>& MainCommands() {
         Item("Zoeken1", "Year1", "&Year", "Search tracks by year"),
         Item("Zoeken1", "Context1", "&Context", "Search a word part in several fields"),
         Item("Zoeken1", "Memofields1", "&Memo fields", "Search the memo texts"),
+        Separator("Zoeken1"),
+        Item("Zoeken1", "Quickfind1", "&Quick find",
+             "Find a part of an artist, title, composer, main title or main artist as you type",
+             "Ctrl+F"),
 
         Item("Overzicht1", "Maintitles1", "&Main titles", "Overview of all main titles"),
         Item("Overzicht1", "Artist2", "&Artist", "Overview of all tracks"),

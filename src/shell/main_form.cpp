@@ -296,6 +296,16 @@ void TMainForm::adoptCommand(QAction* action) {
     updateCommandStates();
 }
 
+void TMainForm::addToolWidget(QWidget* widget) {
+    if (playerSpacer_ != nullptr) {
+        speedPanel_->insertSeparator(playerSpacer_);
+        speedPanel_->insertWidget(playerSpacer_, widget);
+    } else {
+        speedPanel_->addSeparator();
+        speedPanel_->addWidget(widget);
+    }
+}
+
 void TMainForm::addPlayerWidget(QWidget* widget) {
     if (playerSpacer_ == nullptr) {
         auto* spacer = new QWidget(speedPanel_);

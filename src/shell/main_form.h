@@ -68,6 +68,8 @@ public:
     // An action made elsewhere (a pop-up of the CD player) that follows the password lock and
     // the other command states like the window's own.
     void adoptCommand(QAction* action);
+    // A control of another subsystem in the toolbar: after the buttons, before the CD player.
+    void addToolWidget(QWidget* widget);
     // The CD player's controls, placed at the right-hand end of the toolbar in the order added.
     void addPlayerWidget(QWidget* widget);
     // Runs on every tick of Timer1 before the clock is updated; returning false skips the clock
