@@ -3,13 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -29,8 +30,12 @@ namespace {
 constexpr auto kStep = std::chrono::milliseconds(8);
 // Enough hits to fill the list: shown the moment they are found.
 constexpr uint64_t kFirstHits = 200;
-// After the first hits the list grows at this pace while the find goes on.
+// Fewer hits are shown once the find has run this long: a rare text should not wait for the end.
+constexpr qint64 kFirstWaitMs = 40;
+// After the first hits the list grows at this pace while the find goes on, and slower when laying
+// out its rows takes a good part of that.
 constexpr qint64 kRepublishMs = 150;
+constexpr qint64 kPublishShare = 4;
 
 }  // namespace
 
@@ -41,7 +46,7 @@ QuickFindBox::QuickFindBox(TMainForm& form, Catalogue& catalogue)
       edit_(new QLineEdit),
       popup_(new QWidget(&form)),
       count_(new QLabel(popup_)),
-      list_(new QListView(popup_)),
+      list_(new QTableView(popup_)),
       model_(new QuickFindModel(catalogue.dm1.ArtTable, catalogue.dm2.HfTable, this)),
       steps_(new QTimer(this)) {
     edit_->setObjectName("QuickFindEdit");
@@ -63,7 +68,16 @@ QuickFindBox::QuickFindBox(TMainForm& form, Catalogue& catalogue)
     count_->setContentsMargins(6, 3, 6, 3);
     list_->setObjectName("QuickFindList");
     list_->setModel(model_);
-    list_->setUniformItemSizes(true);
+    // A table view of one column: it lays out a million rows from their one height, where a
+    // list view would ask for every row.
+    list_->horizontalHeader()->hide();
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
+    list_->setShowGrid(false);
+    list_->setWordWrap(false);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setFocusPolicy(Qt::NoFocus);  // typing goes on in the box
     list_->setFocusProxy(edit_);         // also when a closing window hands the focus back
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -76,11 +90,15 @@ QuickFindBox::QuickFindBox(TMainForm& form, Catalogue& catalogue)
     steps_->setInterval(0);
     connect(steps_, &QTimer::timeout, this, &QuickFindBox::RunStep);
     connect(edit_, &QLineEdit::textChanged, this, &QuickFindBox::Restart);
-    connect(list_, &QListView::activated, this, [this] { OpenCurrent(); });
+    connect(list_, &QTableView::activated, this, [this] { OpenCurrent(); });
 }
 
 QuickFindBox::~QuickFindBox() {
     model_->Publish(nullptr);
+}
+
+QAbstractItemView* QuickFindBox::list() const {
+    return list_;
 }
 
 bool QuickFindBox::finding() const {
@@ -100,7 +118,8 @@ void QuickFindBox::Focus() {
 void QuickFindBox::Restart() {
     steps_->stop();
     model_->Publish(nullptr);  // before the find it shows goes
-    find_.reset();
+    // Typing on looks only among the hits of the text before, finished or not.
+    const std::unique_ptr<QuickFind> previous = std::move(find_);
     published_ = false;
     const QString text = edit_->text().trimmed();
     TTable& tracks = catalogue_.dm1.ArtTable;
@@ -111,8 +130,9 @@ void QuickFindBox::Restart() {
     }
     // A character the tables cannot hold occurs in no record: an empty find says so.
     find_ = std::make_unique<QuickFind>(tracks.table(), mainTitles.table(),
-                                        ToTable(text).value_or(std::string()));
+                                        ToTable(text).value_or(std::string()), previous.get());
     ShowList();
+    sincePublish_.start();
     RunStep();
     if (!find_->done())
         steps_->start();
@@ -125,7 +145,10 @@ void QuickFindBox::RunStep() {
     if (find_->done())
         steps_->stop();
     if (find_->done() ||
-        (published_ ? sincePublish_.elapsed() >= kRepublishMs : find_->hits() >= kFirstHits))
+        (published_
+             ? sincePublish_.elapsed() >= std::max(kRepublishMs, kPublishShare * publishCost_)
+             : find_->hits() >= kFirstHits ||
+                   (find_->hits() > 0 && sincePublish_.elapsed() >= kFirstWaitMs)))
         Publish();
     UpdateCount();
     if (!status.ok())
@@ -136,21 +159,24 @@ void QuickFindBox::Publish() {
     const QModelIndex current = list_->currentIndex();
     const QuickFindModel::Target kept =
         current.isValid() ? model_->TargetAt(current.row()) : QuickFindModel::Target{};
+    QElapsedTimer cost;
+    cost.start();
     model_->Publish(find_.get());
     published_ = true;
-    sincePublish_.start();
     const int row = kept.sourceKey.empty() ? 0 : std::max(0, model_->RowOf(kept));
     if (model_->rowCount() > 0) {
         list_->setCurrentIndex(model_->index(row));
         list_->scrollTo(list_->currentIndex());
     }
+    publishCost_ = cost.elapsed();
+    sincePublish_.start();
 }
 
 void QuickFindBox::UpdateCount() {
     if (!find_)
         return;
     const auto hits = qulonglong(find_->hits());
-    const auto sources = qulonglong(find_->groups().size());
+    const auto sources = qulonglong(find_->groupCount());
     QString text = find_->done() && hits == 0 ? QString("Not found")
                                               : QString("%L1 %2 in %L3 %4")
                                                     .arg(hits)

@@ -15,7 +15,8 @@
 class Catalogue;
 class QLabel;
 class QLineEdit;
-class QListView;
+class QAbstractItemView;
+class QTableView;
 class QTimer;
 class QuickFind;
 class QuickFindModel;
@@ -29,7 +30,7 @@ public:
     ~QuickFindBox() override;
 
     QLineEdit* edit() const { return edit_; }
-    QListView* list() const { return list_; }
+    QAbstractItemView* list() const;
     // Puts the focus in the box with its text selected; a hidden toolbar shows while it is used.
     void Focus();
     // Whether a find is still running (the benchmark waits for it).
@@ -53,11 +54,12 @@ private:
     QLineEdit* edit_;
     QWidget* popup_;
     QLabel* count_;
-    QListView* list_;
+    QTableView* list_;
     QuickFindModel* model_;
     QTimer* steps_;
     std::unique_ptr<QuickFind> find_;
     QElapsedTimer sincePublish_;
+    qint64 publishCost_ = 0;  // ms the last publication took, laying out the list included
     bool published_ = false;  // the first hits of the present find are shown
     bool opening_ = false;    // the source screen is open: losing the focus keeps the list
     bool toolbarForFind_ = false;

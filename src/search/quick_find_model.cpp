@@ -26,52 +26,46 @@ void QuickFindModel::Publish(QuickFind* find) {
     beginResetModel();
     find_ = find;
     firstRow_.clear();
-    rows_ = 0;
+    recnos_.clear();
     if (find_ != nullptr) {
-        const auto& groups = find_->groups();
-        firstRow_.reserve(groups.size());
-        for (const QuickFind::Group& group : groups) {
-            firstRow_.push_back(rows_);
-            rows_ += 1 + int(group.tracks.size());
+        firstRow_.reserve(find_->groupCount());
+        recnos_.reserve(find_->groupCount() + find_->hits());
+        for (size_t group = 0; group < find_->groupCount(); ++group) {
+            firstRow_.push_back(int(recnos_.size()));
+            recnos_.push_back(0);
+            find_->ForEachTrack(group, find_->group(group).trackCount,
+                                [this](uint32_t recno) { recnos_.push_back(recno); });
         }
     }
     endResetModel();
 }
 
-std::pair<size_t, size_t> QuickFindModel::Locate(int row) const {
-    const auto after = std::upper_bound(firstRow_.begin(), firstRow_.end(), row);
-    const size_t group = size_t(after - firstRow_.begin()) - 1;
-    return {group, size_t(row - firstRow_[group])};
+size_t QuickFindModel::GroupOfRow(int row) const {
+    return size_t(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) - firstRow_.begin()) -
+           1;
 }
 
 QuickFindModel::Target QuickFindModel::TargetAt(int row) const {
-    if (find_ == nullptr || row < 0 || row >= rows_)
+    if (row < 0 || row >= rowCount())
         return {};
-    const auto [group, place] = Locate(row);
-    const QuickFind::Group& found = find_->groups()[group];
-    return {found.sourceKey, place == 0 ? 0 : found.tracks[place - 1]};
+    return {std::string(find_->SourceKey(GroupOfRow(row))), recnos_[size_t(row)]};
 }
 
 int QuickFindModel::RowOf(const Target& target) const {
     const size_t group = find_ != nullptr ? find_->IndexOf(target.sourceKey) : SIZE_MAX;
     if (group >= firstRow_.size())
         return -1;
-    if (target.track == 0)
-        return firstRow_[group];
-    const int shown =
-        (group + 1 < firstRow_.size() ? firstRow_[group + 1] : rows_) - firstRow_[group] - 1;
-    const auto& tracks = find_->groups()[group].tracks;  // in record order
-    const auto end = tracks.begin() + shown;
-    const auto it = std::lower_bound(tracks.begin(), end, target.track);
-    return it != end && *it == target.track ? firstRow_[group] + 1 + int(it - tracks.begin()) : -1;
-}
-
-bool QuickFindModel::IsSourceRow(int row) const {
-    return find_ != nullptr && row >= 0 && row < rows_ && Locate(row).second == 0;
+    const int first = firstRow_[group];
+    const int end = group + 1 < firstRow_.size() ? firstRow_[group + 1] : rowCount();
+    for (int row = first; row < end; ++row) {
+        if (recnos_[size_t(row)] == target.track)
+            return row;
+    }
+    return -1;
 }
 
 int QuickFindModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    return parent.isValid() ? 0 : int(recnos_.size());
 }
 
 const uint8_t* QuickFindModel::Read(TTable& table, uint32_t recno) const {
@@ -82,7 +76,7 @@ const uint8_t* QuickFindModel::Read(TTable& table, uint32_t recno) const {
 }
 
 QString QuickFindModel::SourceText(size_t group) const {
-    const std::string& key = find_->groups()[group].sourceKey;
+    const std::string key(find_->SourceKey(group));
     const QString source =
         FromTable(key.substr(0, 10)).trimmed() + ' ' + FromTable(key.substr(10)).trimmed();
     const uint8_t* record = Read(mainTitles_, find_->MainTitleOf(group));
@@ -113,10 +107,10 @@ QString QuickFindModel::TrackText(uint32_t recno) const {
 }
 
 QVariant QuickFindModel::data(const QModelIndex& index, int role) const {
-    if (find_ == nullptr || !index.isValid() || index.row() >= rows_)
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const auto [group, place] = Locate(index.row());
-    if (role == Qt::FontRole && place == 0) {
+    const uint32_t recno = recnos_[size_t(index.row())];
+    if (role == Qt::FontRole && recno == 0) {
         QFont font;
         font.setBold(true);
         return font;
@@ -124,7 +118,7 @@ QVariant QuickFindModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole)
         return {};
     try {
-        return place == 0 ? SourceText(group) : TrackText(find_->groups()[group].tracks[place - 1]);
+        return recno == 0 ? SourceText(GroupOfRow(index.row())) : TrackText(recno);
     } catch (const TableError&) {
         return {};  // a field the table lacks shows empty rather than ending a paint
     }

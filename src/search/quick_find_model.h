@@ -1,7 +1,7 @@
 // QuickFindModel: the hit list under the main window's search box, over a QuickFind. Each source
 // is one bold row (main title, main artist, carrier and number) followed by one row per track
 // that holds the text (artist and title, and the composer when only the composer holds it).
-// Records are read when a row is shown, so a million hits cost four megabytes.
+// Records are read when a row is shown, so a million hits cost eight megabytes.
 //
 // The find grows between steps; the model shows what it held at the last Publish, so the view
 // and the rows it was told of always agree.
@@ -32,15 +32,12 @@ public:
     Target TargetAt(int row) const;
     // The row of `target`, or -1 when it is not shown.
     int RowOf(const Target& target) const;
-    // Whether `row` is the row of a source rather than of a track.
-    bool IsSourceRow(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    // The group of `row` and the row's place in it (0: the source row).
-    std::pair<size_t, size_t> Locate(int row) const;
+    size_t GroupOfRow(int row) const;
     QString SourceText(size_t group) const;
     QString TrackText(uint32_t recno) const;
     const uint8_t* Read(TTable& table, uint32_t recno) const;
@@ -48,7 +45,7 @@ private:
     TTable& tracks_;
     TTable& mainTitles_;
     QuickFind* find_ = nullptr;
-    std::vector<int> firstRow_;  // per published group: its source row
-    int rows_ = 0;
+    std::vector<int> firstRow_;     // per published group: its source row
+    std::vector<uint32_t> recnos_;  // per row: the track's record number, 0 on a source row
     mutable std::vector<uint8_t> record_;
 };

@@ -1,8 +1,8 @@
 // The quick find: what it finds in the five fields and how it groups the hits, a later keystroke
 // dropping an unfinished find, and the keys of the box, through the main window.
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -43,19 +43,31 @@ protected:
                       {"COMPONIST", composer}});
     }
     // Each group as "CARRIER NUMBER" with "*" for a main-title hit, then its tracks' artists.
-    std::vector<std::string> Groups(const std::string& text) {
-        QuickFind find(catalogue().dm1.ArtTable.table(), catalogue().dm2.HfTable.table(), text);
-        while (!find.done())
-            EXPECT_TRUE(find.Step(std::chrono::milliseconds(5)).ok());
+    // The groups found for `text`; with `typedOn`, as typed on from its first letter.
+    std::vector<std::string> Groups(const std::string& text, bool typedOn = false) {
+        std::unique_ptr<QuickFind> previous;
+        if (typedOn && !text.empty())
+            previous = Find(text.substr(0, 1), nullptr);
+        return Describe(*Find(text, previous.get()));
+    }
+    std::unique_ptr<QuickFind> Find(const std::string& text, const QuickFind* previous) {
+        auto find = std::make_unique<QuickFind>(catalogue().dm1.ArtTable.table(),
+                                                catalogue().dm2.HfTable.table(), text, previous);
+        while (!find->done())
+            EXPECT_TRUE(find->Step(std::chrono::milliseconds(5)).ok());
+        return find;
+    }
+    std::vector<std::string> Describe(QuickFind& find) {
         std::vector<std::string> groups;
-        for (const QuickFind::Group& group : find.groups()) {
-            std::string line = TrimRight(group.sourceKey.substr(0, 10)) + ' ' +
-                               group.sourceKey.substr(group.sourceKey.find_last_of(' ') + 1) +
-                               (group.mainTitle != 0 ? "*" : "");
-            for (uint32_t track : group.tracks) {
+        for (size_t index = 0; index < find.groupCount(); ++index) {
+            const std::string key(find.SourceKey(index));
+            std::string line = TrimRight(key.substr(0, 10)) + ' ' +
+                               key.substr(key.find_last_of(' ') + 1) +
+                               (find.group(index).mainTitle != 0 ? "*" : "");
+            find.ForEachTrack(index, find.group(index).trackCount, [&](uint32_t track) {
                 catalogue().dm1.ArtAccess.Go(track);
                 line += ':' + TrimRight(catalogue().dm1.ArtAccess.GetString("ARTIEST"));
-            }
+            });
             groups.push_back(line);
         }
         return groups;
@@ -78,8 +90,10 @@ TEST_F(QuickFindTest, FindsTheTextInFiveFieldsAndGroupsTheHitsBySource) {
         {"xyz", V{}},
         {"", V{}},
     };
-    for (const auto& [text, groups] : cases)
+    for (const auto& [text, groups] : cases) {
         EXPECT_EQ(Groups(text), groups) << text;
+        EXPECT_EQ(Groups(text, true), groups) << text << " typed on";
+    }
 }
 
 class QuickFindBoxTest : public QuickFindTest {
