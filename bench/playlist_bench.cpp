@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "shell/table_grid_model.h"
 #include "store/catalogue.h"
 #include "store/playlist_totals.h"
@@ -22,18 +23,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-// Processor time of the process, in ms: what an operation costs when other programs share the
-// machine.
-double CpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 void Report(const char* what, std::vector<double> times) {
     std::sort(times.begin(), times.end());

@@ -3,12 +3,12 @@
 // found"), and to the end of that keystroke's find. Reads the catalogue only; the frame's own
 // settings come from an empty temporary folder.
 //   quick_find_bench FOLDER [RUNS] [WORD...]
+#include <time.h>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QAbstractItemView>
 #include <QTemporaryDir>
-#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "search/quick_find_box.h"
 #include "shell/main_form.h"
 #include "store/catalogue.h"
@@ -26,18 +27,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-double Ms(Steady::time_point since) {
-    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
-}
-
-// Processor time of this process: on a shared machine the wall time also holds the waits for a
-// core, the processor time only the work.
-double CpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 void Report(const char* what, std::vector<double> times) {
     std::sort(times.begin(), times.end());
@@ -104,11 +93,12 @@ int main(int argc, char* argv[]) {
                     done.push_back(Ms(start));
                     doneCpu.push_back(CpuMs() - startCpu);
                     if (run == 0)
-                        std::printf("\"%s\": %d rows, first %.1f ms (cpu %.1f), done %.1f ms "
-                                    "(cpu %.1f)\n",
-                                    box->edit()->text().toLocal8Bit().constData(),
-                                    box->list()->model()->rowCount(), first.back(),
-                                    firstCpu.back(), done.back(), doneCpu.back());
+                        std::printf(
+                            "\"%s\": %d rows, first %.1f ms (cpu %.1f), done %.1f ms "
+                            "(cpu %.1f)\n",
+                            box->edit()->text().toLocal8Bit().constData(),
+                            box->list()->model()->rowCount(), first.back(), firstCpu.back(),
+                            done.back(), doneCpu.back());
                 }
             }
         }

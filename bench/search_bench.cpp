@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "search/field_search.h"
 #include "search/hit_list_model.h"
 #include "search/zoek_woord_form.h"
@@ -29,17 +30,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-double Ms(Steady::time_point since) {
-    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
-}
-
-// The processor time of this process, which other programs on a busy machine do not inflate.
-double CpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 void Report(const char* what, std::vector<double> times) {
     std::sort(times.begin(), times.end());
