@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -44,7 +45,7 @@ QuickFindBox::QuickFindBox(TMainForm& form, Catalogue& catalogue)
       form_(form),
       catalogue_(catalogue),
       edit_(new QLineEdit),
-      popup_(new QWidget(&form)),
+      popup_(new QFrame(&form)),
       count_(new QLabel(popup_)),
       list_(new QTableView(popup_)),
       model_(new QuickFindModel(catalogue.dm1.ArtTable, catalogue.dm2.HfTable, this)),
@@ -59,6 +60,7 @@ QuickFindBox::QuickFindBox(TMainForm& form, Catalogue& catalogue)
     form_.addToolWidget(edit_);
 
     popup_->setObjectName("QuickFindPopup");
+    popup_->setFrameStyle(QFrame::Box | QFrame::Plain);  // it floats over the work area
     popup_->setAutoFillBackground(true);
     popup_->setBackgroundRole(QPalette::Base);
     auto* layout = new QVBoxLayout(popup_);

@@ -13,6 +13,7 @@
 #include <memory>
 
 class Catalogue;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QAbstractItemView;
@@ -52,7 +53,7 @@ private:
     TMainForm& form_;
     Catalogue& catalogue_;
     QLineEdit* edit_;
-    QWidget* popup_;
+    QFrame* popup_;
     QLabel* count_;
     QTableView* list_;
     QuickFindModel* model_;
