@@ -35,6 +35,11 @@ uint64_t QuickFind::ChangeCount() const {
     return titles_.table->changeCount() + tracks_.table->changeCount();
 }
 
+bool QuickFind::Current(const xbase::Table& tracks, const xbase::Table& mainTitles) const {
+    return &tracks == tracks_.table && &mainTitles == titles_.table &&
+           ChangeCount() == changeCount_;
+}
+
 void QuickFind::RefineFrom(const QuickFind& previous) {
     // Past this share of the tracks, reading the hits one by one costs more than reading all.
     constexpr uint64_t kDenseShare = 16;

@@ -53,6 +53,9 @@ public:
     // The main titles and tracks found so far.
     uint64_t hits() const { return hits_; }
     const std::string& text() const { return text_; }
+    // Whether the find still stands for these tables: the same objects, unchanged since it began
+    // (a pack or a reopen makes its record numbers meaningless).
+    bool Current(const xbase::Table& tracks, const xbase::Table& mainTitles) const;
 
     // Sources in the order their first hit was found; groups are only ever appended, and a
     // group only ever gains tracks at its end.

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -140,9 +140,20 @@ void QuickFindBox::Restart() {
         steps_->start();
 }
 
+bool QuickFindBox::FindCurrent() const {
+    TTable& tracks = catalogue_.dm1.ArtTable;
+    TTable& mainTitles = catalogue_.dm2.HfTable;
+    return find_ && tracks.Active() && mainTitles.Active() &&
+           find_->Current(tracks.table(), mainTitles.table());
+}
+
 void QuickFindBox::RunStep() {
     if (!find_)
         return;
+    if (!FindCurrent()) {  // the tables changed under the find (a pack): find again
+        Restart();
+        return;
+    }
     const xbase::Status status = find_->Step(kStep, published_ ? UINT64_MAX : kFirstHits);
     if (find_->done())
         steps_->stop();
@@ -211,9 +222,11 @@ void QuickFindBox::OpenCurrent() {
     const QModelIndex current = list_->currentIndex();
     if (!popup_->isVisible() || !current.isValid())
         return;
+    if (!FindCurrent()) {
+        Restart();
+        return;
+    }
     const QuickFindModel::Target target = model_->TargetAt(current.row());
-    const uint64_t changes = catalogue_.dm1.ArtTable.table().changeCount() +
-                             catalogue_.dm2.HfTable.table().changeCount();
     opening_ = true;
     try {
         if (target.track == 0)
@@ -227,9 +240,7 @@ void QuickFindBox::OpenCurrent() {
     opening_ = false;
     edit_->setFocus();
     // A track edited or deleted on the source screen: list what the tables hold now.
-    if (catalogue_.dm1.ArtTable.table().changeCount() +
-            catalogue_.dm2.HfTable.table().changeCount() !=
-        changes)
+    if (!FindCurrent())
         Restart();
 }
 

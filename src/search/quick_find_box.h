@@ -42,6 +42,8 @@ protected:
 
 private:
     void Restart();
+    // Whether the present find still stands for the open tables.
+    bool FindCurrent() const;
     void RunStep();
     void Publish();
     void UpdateCount();

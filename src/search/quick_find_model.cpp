@@ -107,7 +107,10 @@ QString QuickFindModel::TrackText(uint32_t recno) const {
 }
 
 QVariant QuickFindModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    // Rows of a find that the tables have outgrown (a pack, a track edited) show nothing until
+    // the box finds again.
+    if (!index.isValid() || index.row() >= rowCount() || !tracks_.Active() ||
+        !mainTitles_.Active() || !find_->Current(tracks_.table(), mainTitles_.table()))
         return {};
     const uint32_t recno = recnos_[size_t(index.row())];
     if (role == Qt::FontRole && recno == 0) {
