@@ -44,6 +44,8 @@ public:
     int TrackCount() override { return device_->TrackCount(); }
     int TrackLengthFrames(int track) override { return device_->TrackLengthFrames(track); }
     std::string MediaIdentity() override { return identity.value_or(device_->MediaIdentity()); }
+    cdaudio::DiscIds Ids() override { return device_->Ids(); }
+    cdaudio::DiscText Text() override { return device_->Text(); }
     cdaudio::Tmsf Position() override { return device_->Position(); }
     void Seek(int track) override { device_->Seek(track); }
     void Play() override { device_->Play(); }

@@ -67,6 +67,47 @@ std::string TwoDigitNumber(int n) {
     return buf;
 }
 
+// UTF-8 to ISO-8859-1 (characters beyond it become '?').
+std::string Latin1(const std::string& utf8) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if ((c >> 5) == 0x6 && i + 1 < utf8.size()) {
+            const int code = ((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
+            out += code < 0x100 ? static_cast<char>(code) : '?';
+        } else if (c >= 0xC0) {
+            out += '?';
+        }
+    }
+    return out;
+}
+
+std::string CueText(const std::string& indent, const char* key, const std::string& value) {
+    return value.empty() ? "" : indent + key + " \"" + Latin1(value) + "\"\n";
+}
+
+std::string CueSheet(const std::string& name, const std::vector<ImageTrack>& tracks,
+                     const ImageText& text) {
+    std::string cue = CueText("", "TITLE", text.title) + CueText("", "PERFORMER", text.performer);
+    cue += "FILE \"" + name + ".bin\" BINARY\n";
+    long start = 0;
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        cue += "  TRACK " + TwoDigitNumber(static_cast<int>(i) + 1) +
+               (tracks[i].audio ? " AUDIO\n" : " MODE1/2352\n");
+        if (i < text.trackTitles.size()) {
+            cue += CueText("    ", "TITLE", text.trackTitles[i]);
+        }
+        if (i < text.trackPerformers.size()) {
+            cue += CueText("    ", "PERFORMER", text.trackPerformers[i]);
+        }
+        cue += "    INDEX 01 " + ImageMsf(start) + "\n";
+        start += tracks[i].frames;
+    }
+    return cue;
+}
+
 }  // namespace
 
 std::int16_t ImageToneSample(int track, long sample) {
@@ -87,16 +128,18 @@ std::string WriteMixedCueBinImage(const std::string& folder, const std::vector<I
                                   const std::string& name) {
     const std::filesystem::path dir(folder);
     WriteBin((dir / (name + ".bin")).string(), tracks);
-    std::string cue = "FILE \"" + name + ".bin\" BINARY\n";
-    long start = 0;
-    for (size_t i = 0; i < tracks.size(); ++i) {
-        cue += "  TRACK " + TwoDigitNumber(static_cast<int>(i) + 1) +
-               (tracks[i].audio ? " AUDIO\n" : " MODE1/2352\n");
-        cue += "    INDEX 01 " + ImageMsf(start) + "\n";
-        start += tracks[i].frames;
-    }
     const std::string cue_path = (dir / (name + ".cue")).string();
-    WriteText(cue_path, cue);
+    WriteText(cue_path, CueSheet(name, tracks, ImageText()));
+    return cue_path;
+}
+
+std::string WriteCueBinImageWithText(const std::string& folder,
+                                     const std::vector<int>& track_frames, const ImageText& text,
+                                     const std::string& name) {
+    const std::filesystem::path dir(folder);
+    WriteBin((dir / (name + ".bin")).string(), AudioTracks(track_frames));
+    const std::string cue_path = (dir / (name + ".cue")).string();
+    WriteText(cue_path, CueSheet(name, AudioTracks(track_frames), text));
     return cue_path;
 }
 

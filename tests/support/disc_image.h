@@ -24,6 +24,18 @@ struct ImageTrack {
 // of the .cue file. Throws std::runtime_error when the files cannot be written.
 std::string WriteCueBinImage(const std::string& folder, const std::vector<int>& track_frames,
                              const std::string& name = "disc");
+// CD-TEXT for a generated CUE sheet (UTF-8 here; the sheet holds it in ISO-8859-1, as libcdio
+// reads it). Empty texts are left out of the sheet.
+struct ImageText {
+    std::string title;
+    std::string performer;
+    std::vector<std::string> trackTitles;
+    std::vector<std::string> trackPerformers;
+};
+// The same with CD-TEXT on the disc.
+std::string WriteCueBinImageWithText(const std::string& folder,
+                                     const std::vector<int>& track_frames, const ImageText& text,
+                                     const std::string& name = "disc");
 // The same with audio and data tracks mixed.
 std::string WriteMixedCueBinImage(const std::string& folder, const std::vector<ImageTrack>& tracks,
                                   const std::string& name = "disc");

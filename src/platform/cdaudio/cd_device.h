@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/cdaudio/disc_ids.h"
+#include "platform/cdaudio/disc_text.h"
 #include "platform/common/status.h"
 
 namespace cdaudio {
@@ -49,6 +51,10 @@ public:
     // The identity the platform's CD audio driver reports for the disc, as unsigned decimal
     // text; "" when there is no disc.
     virtual std::string MediaIdentity() = 0;
+    // The disc's MusicBrainz and freedb IDs; empty when there is no disc.
+    virtual DiscIds Ids() = 0;
+    // The disc's CD-TEXT; empty when there is no disc or it carries none.
+    virtual DiscText Text() = 0;
 
     // Where playing is, or would start: follows the frames actually played.
     virtual Tmsf Position() = 0;

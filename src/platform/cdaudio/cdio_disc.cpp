@@ -2,6 +2,7 @@
 #include "platform/cdaudio/cdio_disc.h"
 
 #include <cdio/cdio.h>
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
 #include <cdio/mmc_hl_cmds.h>
@@ -56,6 +57,34 @@ std::vector<driver_id_t> ImageDrivers(const std::string& path) {
         return {DRIVER_NRG};
     }
     return {DRIVER_BINCUE, DRIVER_CDRDAO, DRIVER_NRG};
+}
+
+// A text libcdio handed out, or "" when there is none or it is not UTF-8 (a disc is not to be
+// trusted with what it calls text).
+std::string CdText(const cdtext_t* text, cdtext_field_t field, int track) {
+    const char* value = cdtext_get_const(text, field, static_cast<track_t>(track));
+    if (value == nullptr) {
+        return "";
+    }
+    std::string s(value);
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (n == 0 || i + n > s.size() || (n == 1 && c < 0x20)) {
+            return "";
+        }
+        for (size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                return "";
+            }
+        }
+        i += n;
+    }
+    while (!s.empty() && s.back() == ' ') {
+        s.pop_back();
+    }
+    return s;
 }
 
 std::string WithComplaint(const std::string& what) {
@@ -148,6 +177,23 @@ tunelo::Status CdioDisc::ReadToc(DiscToc* toc) const {
     }
     *toc = std::move(read);
     return tunelo::Status::OK();
+}
+
+DiscText CdioDisc::ReadText(const DiscToc& toc) const {
+    DiscText read;
+    const cdtext_t* text = cdio_get_cdtext(cdio_);
+    if (text == nullptr) {
+        return read;
+    }
+    read.title = CdText(text, CDTEXT_FIELD_TITLE, 0);
+    read.performer = CdText(text, CDTEXT_FIELD_PERFORMER, 0);
+    for (const TocTrack& t : toc.tracks()) {
+        if (t.audio) {
+            read.tracks.push_back({CdText(text, CDTEXT_FIELD_TITLE, t.number),
+                                   CdText(text, CDTEXT_FIELD_PERFORMER, t.number)});
+        }
+    }
+    return read;
 }
 
 bool CdioDisc::ReadAudio(int lsn, int count, char* out) const {

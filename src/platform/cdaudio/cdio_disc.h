@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/cdaudio/disc_text.h"
 #include "platform/cdaudio/disc_toc.h"
 #include "platform/common/status.h"
 
@@ -34,6 +35,9 @@ public:
     // Reads the table of contents. A drive without a disc gives an empty table; a table that
     // does not hold together (tracks out of order or beyond the end of the image) is an error.
     tunelo::Status ReadToc(DiscToc* toc) const;
+    // The CD-TEXT of the audio tracks of `toc` (as ReadToc gave it); empty when there is none.
+    // Texts that are not valid UTF-8 after libcdio's conversion are left out.
+    DiscText ReadText(const DiscToc& toc) const;
 
     // Reads `count` raw audio sectors from `lsn` into `out` (count * 2352 bytes). False when
     // the sectors cannot be read.

@@ -28,6 +28,7 @@ tunelo::Status LibcdioDevice::Open(const std::string& source) {
     if (tunelo::Status s = disc->ReadToc(&toc); !s.ok()) {
         return s;
     }
+    text_ = disc->ReadText(toc);
     disc_ = std::move(disc);
     toc_ = std::move(toc);
     source_ = source;
@@ -41,6 +42,7 @@ void LibcdioDevice::Close() {
     playback_.Halt();
     disc_.reset();
     toc_ = DiscToc();
+    text_ = DiscText();
     source_.clear();
     mode_ = Mode::Stop;
     position_ = 0;
@@ -62,6 +64,7 @@ void LibcdioDevice::Refresh() {
         if (tray_open_) {
             if (!was_open) {
                 toc_ = DiscToc();
+                text_ = DiscText();
                 Rewind();
             }
             return;
@@ -71,6 +74,7 @@ void LibcdioDevice::Refresh() {
             if (!disc_->ReadToc(&toc).ok()) {
                 toc = DiscToc();
             }
+            text_ = disc_->ReadText(toc);
             toc_ = std::move(toc);
             Rewind();
         }
@@ -105,6 +109,16 @@ int LibcdioDevice::TrackLengthFrames(int track) {
 std::string LibcdioDevice::MediaIdentity() {
     Refresh();
     return disc_ && !DoorOpen() ? MediaIdentityText(toc_) : std::string();
+}
+
+DiscIds LibcdioDevice::Ids() {
+    Refresh();
+    return Ready() ? ComputeDiscIds(toc_) : DiscIds();
+}
+
+DiscText LibcdioDevice::Text() {
+    Refresh();
+    return Ready() ? text_ : DiscText();
 }
 
 Tmsf LibcdioDevice::Position() {

@@ -25,6 +25,8 @@ public:
     int TrackCount() override;
     int TrackLengthFrames(int track) override;
     std::string MediaIdentity() override;
+    DiscIds Ids() override;
+    DiscText Text() override;
     Tmsf Position() override;
     void Seek(int track) override;
     void Play() override;
@@ -47,6 +49,7 @@ private:
     std::string source_;
     std::unique_ptr<CdioDisc> disc_;
     DiscToc toc_;
+    DiscText text_;
     bool image_door_open_ = false;
     bool tray_open_ = false;
     Mode mode_ = Mode::Stop;  // Stop, Play or Pause while Ready

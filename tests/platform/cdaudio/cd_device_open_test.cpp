@@ -80,6 +80,43 @@ TEST_F(CdDeviceOpenTest, OnlyAudioTracksCount) {
     EXPECT_EQ(device->TrackCount(), 0);
 }
 
+// CD-TEXT as the image carries it (album, tracks, a text beyond ASCII), none at all, and the IDs
+// that go with the TOC; an open door hides both.
+TEST_F(CdDeviceOpenTest, DiscTextAndIdsComeWithTheDisc) {
+    testutil::ImageText text;
+    text.title = "Live at Home";
+    text.performer = "The R\u00f6ckers";
+    text.trackTitles = {"First Song", "", "Third Song"};
+    text.trackPerformers = {"Anna"};
+    const struct {
+        std::string cue;
+        DiscText expected;
+    } cases[] = {
+        {testutil::WriteCueBinImageWithText(dir.path().string(), {150, 75, 75}, text, "text"),
+         {"Live at Home",
+          "The R\u00f6ckers",
+          {{"First Song", "Anna"}, {"", ""}, {"Third Song", ""}}}},
+        {testutil::WriteCueBinImage(dir.path().string(), {150, 75, 75}, "plain"), {}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(device->Open(c.cue).ok());
+        const DiscText got = device->Text();
+        EXPECT_EQ(got.title, c.expected.title);
+        EXPECT_EQ(got.performer, c.expected.performer);
+        EXPECT_EQ(got.empty(), c.expected.empty());
+        for (int t = 1; t <= 3; ++t) {
+            EXPECT_EQ(got.Track(t).title, c.expected.Track(t).title) << t;
+            EXPECT_EQ(got.Track(t).performer, c.expected.Track(t).performer) << t;
+        }
+        // Tracks start at 2, 4 and 5 seconds (digit sum 11), the lead-out at 6: 4 seconds long.
+        EXPECT_EQ(device->Ids().freedb, "0b000403");
+        EXPECT_EQ(device->Ids().musicbrainz.size(), 28u);
+        ASSERT_TRUE(device->Eject().ok());
+        EXPECT_TRUE(device->Text().empty());
+        EXPECT_TRUE(device->Ids().empty());
+    }
+}
+
 TEST_F(CdDeviceOpenTest, NothingOpenIsNotReady) {
     EXPECT_FALSE(device->IsOpen());
     ExpectNoDisc();
