@@ -48,6 +48,11 @@ public:
     virtual bool PrinterSetup() = 0;
     // Starts a program without waiting for it; false when it could not be started.
     virtual bool StartProgram(const std::string& path) = 0;
+    // Opens a web page in the user's browser; false when no browser took it.
+    virtual bool OpenUrl(const std::string& url) {
+        (void)url;
+        return false;
+    }
     // Opens the help viewer at a help context (0: the contents page).
     virtual void ShowHelp(int context) = 0;
 };

@@ -66,6 +66,16 @@ void TCdSpeler::OpenCDPlayer() {
     }
 }
 
+void TCdSpeler::DiscRead(const tunelo::Status& result) {
+    if (result.ok()) {
+        return;
+    }
+    cdOpenFailed_ = true;
+    openHeld_ = result.code() == tunelo::Status::Code::kIOError ||
+                result.code() == tunelo::Status::Code::kLocked;
+    openSource_.clear();
+}
+
 int TCdSpeler::GetCDMode() {
     if (!device_->IsOpen()) {
         return 0;
@@ -166,6 +176,18 @@ void TCdSpeler::EjectCD() {
         GetCDMode() == 6) {
         CloseCDDoor();
     }
+}
+
+cdaudio::DiscIds TCdSpeler::DiscIds() {
+    return device_->IsOpen() ? device_->Ids() : cdaudio::DiscIds();
+}
+
+cdaudio::DiscIds TCdSpeler::DiscIdsOf(const std::string& rmnr) {
+    const std::string stored = Trim(rmnr);
+    if (stored.empty() || !device_->IsOpen() || std::to_string(GetCDID()) != stored) {
+        return {};
+    }
+    return device_->Ids();
 }
 
 void TCdSpeler::HideCdPlayer() {

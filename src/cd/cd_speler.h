@@ -46,6 +46,9 @@ public:
     // hides both and closes the device. A failed open only sets CDOpenFailed. A disc that is
     // playing or paused keeps playing: the open device is kept rather than cut off.
     void OpenCDPlayer();
+    // The device finished reading the disc it was opened on in the background: a failure counts
+    // as a failed open (CDOpenFailed), which the next CD command retries and reports.
+    void DiscRead(const tunelo::Status& result);
     // 0 not ready (also while no device is open), 1 stopped, 2 playing, 4 seeking, 5 paused,
     // 6 door open.
     int GetCDMode();
@@ -114,6 +117,11 @@ public:
     uint32_t CatalogueTrack(int track);
     // Adds CD track `track` to the playlist by its catalogue track; true when it was added.
     bool AddToPlayList(int track);
+    // The MusicBrainz and freedb IDs of the disc in the drive; empty without one. The device is
+    // not opened for it.
+    cdaudio::DiscIds DiscIds();
+    // The same, only when the disc in the drive is the one whose CD ID is `rmnr`.
+    cdaudio::DiscIds DiscIdsOf(const std::string& rmnr);
 
     // The main window's CD state.
     bool CDOpenFailed() const { return cdOpenFailed_; }

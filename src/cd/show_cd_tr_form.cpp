@@ -9,6 +9,7 @@
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "cd/cd_speler.h"
+#include "cd/disc_id_line.h"
 #include "cd/hint_filter.h"
 #include "cd/player_icons.h"
 #include "store/table_error.h"
@@ -18,7 +19,8 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       speler_(speler),
       listBox1_(new QListWidget(this)),
-      addButton_(new QPushButton("&Add to playlist", this)) {
+      addButton_(new QPushButton("&Add to playlist", this)),
+      discIds_(new DiscIdLine(this)) {
     setObjectName("ShowCdTrForm");
     setWindowTitle("Tracks & times");
 
@@ -64,6 +66,7 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(listBox1_);
+    layout->addWidget(discIds_);
     layout->addLayout(buttons);
 }
 
@@ -74,6 +77,7 @@ void TShowCdTrForm::FillTracks() {
     for (const std::string& line : speler_.ReadTrackList()) {
         listBox1_->addItem(QString::fromStdString(line));
     }
+    discIds_->SetIds(speler_.DiscIds(), "No disc ID");
     ShowStatus("");
 }
 

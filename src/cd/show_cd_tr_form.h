@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class DiscIdLine;
 class QListWidget;
 class QPushButton;
 class TCdSpeler;
@@ -33,4 +34,5 @@ private:
     TCdSpeler& speler_;
     QListWidget* listBox1_;
     QPushButton* addButton_;
+    DiscIdLine* discIds_;
 };

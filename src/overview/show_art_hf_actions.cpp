@@ -15,6 +15,7 @@
 #include "base/text.h"
 #include "base/ui.h"
 #include "cd/cd_speler.h"
+#include "cd/disc_id_line.h"
 #include "cd/install_cd_player.h"
 #include "entry/edit_aankoop.h"
 #include "entry/editor_parts.h"
@@ -62,6 +63,7 @@ bool TShowArtHfForm::Load(std::string_view carrier, std::string_view number, uin
     TTableAccess& hf = catalogue_.dm2.HfAccess;
     SourceTracks tracks;
     bool found = false;
+    std::string rmnr;
     {
         BusyCursor busy;
         StatusShown status("Locating information...");
@@ -79,6 +81,7 @@ bool TShowArtHfForm::Load(std::string_view carrier, std::string_view number, uin
         found = hf.Seek(key_);
         if (found) {
             titleRecNo_ = hf.RecNo();
+            rmnr = hf.GetString("RMNR");
             tracks = ReadSourceTracks(art, key_, true);
             FillGrid(tracks);
         }
@@ -92,6 +95,7 @@ bool TShowArtHfForm::Load(std::string_view carrier, std::string_view number, uin
         CurrentUi().Message(MsgKind::Information, "The tracks from this source are not found!",
                             MsgButtons::Ok, kNoTracksHelp);
     }
+    ShowDiscIds(rmnr);
     loaded_ = true;
     int row = trackRecNo != 0 ? RowOf(trackRecNo) : -1;
     if (row < 0 && stringGrid2_->rowCount() > 0) {
@@ -243,6 +247,12 @@ void TShowArtHfForm::CheckUitgeleend() {
         image1_->setToolTip(QString());
         image1_->hide();
     }
+}
+
+void TShowArtHfForm::ShowDiscIds(const std::string& rmnr) {
+    const bool stored = !IsBlank(rmnr);
+    discIds_->SetIds(stored && HasCdPlayer() ? CdPlayer().DiscIdsOf(rmnr) : cdaudio::DiscIds(),
+                     stored ? "Disc ID: shown while the disc is in the drive" : "");
 }
 
 void TShowArtHfForm::ReadTime() {
@@ -414,6 +424,8 @@ void TShowArtHfForm::LeesAlleTrackTijden() {
         if (!GoToSelectedTrack() || !speler.ChkCD(0)) {
             return;
         }
+        // The disc is the source's now, its ID perhaps just stored.
+        ShowDiscIds(std::to_string(speler.GetCDID()));
         const std::string previous = toonTijd_->text().left(6).toStdString();
         const int onDisc = speler.GetTracks();
         const QString shown = tracknum_->text().trimmed();
@@ -469,5 +481,6 @@ void TShowArtHfForm::RemoveID() {
         }
         ChangeRecord(hf, hf.RecNo(), [](TTable& titles) { titles.ClearField("RMNR"); });
         hf.component().Sync();
+        ShowDiscIds("");
     });
 }

@@ -16,6 +16,7 @@
 
 #include "base/ini.h"
 #include "base/text.h"
+#include "cd/disc_id_line.h"
 #include "overview/info_rows.h"
 #include "overview/loan_picture.h"
 #include "overview/record_labels.h"
@@ -64,7 +65,8 @@ TShowArtHfForm::TShowArtHfForm(Catalogue& catalogue, QWidget* parent)
       stringGrid2_(new QTableWidget(0, 3, this)),
       popupMenu1_(new QMenu(this)),
       popupMenu2_(new QMenu(this)),
-      removeId1_(nullptr) {
+      removeId1_(nullptr),
+      discIds_(new DiscIdLine(this)) {
     setObjectName("ShowArtHfForm");
     setWindowTitle("Contents");
     setModal(true);
@@ -196,6 +198,7 @@ QWidget* TShowArtHfForm::MakeTitlePart() {
                           {Bound(t, "HfAANKOOPDAT", "AANKOOPDAT"), 2},
                           {Caption(part, "amount:"), 0},
                           {Bound(t, "HfAANKPPRS", "AANKPPRS"), 2}}));
+    rows->addWidget(discIds_);
     rows->addStretch();
 
     image1_->setObjectName("Image1");

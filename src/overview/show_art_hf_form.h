@@ -16,6 +16,7 @@
 #include <string_view>
 
 class Catalogue;
+class DiscIdLine;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -71,6 +72,8 @@ private:
     void FormShow();
     void FormActivate();
     void CheckUitgeleend();
+    // The disc's MusicBrainz and freedb IDs, while the disc stored as `rmnr` is in the drive.
+    void ShowDiscIds(const std::string& rmnr);
     void ReadTime();
     // Moves the track table to the selected row's record; false (a beep) without rows.
     bool GoToSelectedTrack();
@@ -119,4 +122,5 @@ private:
     QMenu* popupMenu1_;
     QMenu* popupMenu2_;
     QAction* removeId1_;
+    DiscIdLine* discIds_;
 };

@@ -1,6 +1,7 @@
 #include "shell/qt_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -239,6 +240,10 @@ bool QtUi::PrinterSetup() {
 bool QtUi::StartProgram(const std::string& path) {
     const QFileInfo program(Text(path));
     return QProcess::startDetached(program.absoluteFilePath(), {}, program.absolutePath());
+}
+
+bool QtUi::OpenUrl(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(Text(url)));
 }
 
 void QtUi::ShowHelp(int context) {

@@ -43,6 +43,7 @@ public:
                                             const std::string& suggestedPath) override;
     bool PrinterSetup() override;
     bool StartProgram(const std::string& path) override;
+    bool OpenUrl(const std::string& url) override;
     void ShowHelp(int context) override;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -44,6 +45,15 @@ TEST_F(TrackListTest, OneLinePerTrackWithWholeSeconds) {
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Reading tracks...", ""}));
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_TRUE(form.findChild<QPushButton*>("Button1")->isDefault());
+
+    // The disc's IDs are shown; its MusicBrainz page opens only on the button.
+    const std::string id = player->DiscIds().musicbrainz;
+    EXPECT_EQ(form.findChild<QLabel*>("DiscIdLab")->text().toStdString(),
+              "Disc ID: " + id + "   freedb: " + player->DiscIds().freedb);
+    EXPECT_TRUE(ui.urls.empty());
+    form.findChild<QPushButton*>("MusicBrainzBtn")->click();
+    ASSERT_EQ(ui.urls.size(), 1u);
+    EXPECT_NE(ui.urls[0].find(id), std::string::npos);
 }
 
 TEST_F(TrackListTest, MinutesAndTwelveTracks) {

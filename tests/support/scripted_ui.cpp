@@ -83,6 +83,11 @@ bool ScriptedUi::StartProgram(const std::string& path) {
     return startSucceeds;
 }
 
+bool ScriptedUi::OpenUrl(const std::string& url) {
+    urls.push_back(url);
+    return true;
+}
+
 void ScriptedUi::ShowHelp(int context) {
     helpContexts.push_back(context);
 }

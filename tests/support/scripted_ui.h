@@ -35,6 +35,7 @@ public:
     std::vector<std::string> sounds;          // file names only, without the folder
     std::vector<std::string> statuses;        // every status text, "" included
     std::vector<std::string> started;         // programs started
+    std::vector<std::string> urls;            // web pages opened
     std::vector<std::string> fileDialogs;     // the filters of the file dialogs shown
     std::vector<std::string> suggestedFiles;  // the paths the save dialogs suggested
     std::vector<int> helpContexts;
@@ -59,6 +60,7 @@ public:
                                             const std::string& suggestedPath) override;
     bool PrinterSetup() override;
     bool StartProgram(const std::string& path) override;
+    bool OpenUrl(const std::string& url) override;
     void ShowHelp(int context) override;
 
 private:

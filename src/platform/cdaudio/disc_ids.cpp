@@ -31,8 +31,8 @@ DiscIds ComputeDiscIds(const DiscToc& toc) {
     if (last == 0) {
         return {};
     }
-    const int leadout = last < tracks.size() ? tracks[last].lsn - kSessionGapFrames
-                                             : toc.leadout_lsn();
+    const int leadout =
+        last < tracks.size() ? tracks[last].lsn - kSessionGapFrames : toc.leadout_lsn();
     // offsets[0] is the lead-out, offsets[n] the start of track n, all counted from the lead-in.
     std::vector<int> offsets(100, 0);
     offsets[0] = leadout + kLeadInFrames;

@@ -20,13 +20,11 @@ DiscToc TocOf(int leadout, const std::vector<int>& starts, bool dataLast = false
 }
 
 TEST(DiscIdsTest, PublishedExamples) {
-    const std::vector<int> twentyTwo = {150,    9700,   25887,  39297,  53795,  63735,
-                                        77517,  94877,  107270, 123552, 135522, 148422,
-                                        161197, 174790, 192022, 205545, 218010, 228700,
-                                        239590, 255470, 266932, 288750};
-    const std::vector<int> fifteen = {150,    17510,  33275,  45910,  57805,
-                                      78310,  94650,  109580, 132010, 149160,
-                                      165115, 177710, 203325, 215555, 235590};
+    const std::vector<int> twentyTwo = {
+        150,    9700,   25887,  39297,  53795,  63735,  77517,  94877,  107270, 123552, 135522,
+        148422, 161197, 174790, 192022, 205545, 218010, 228700, 239590, 255470, 266932, 288750};
+    const std::vector<int> fifteen = {150,    17510,  33275,  45910,  57805,  78310,  94650, 109580,
+                                      132010, 149160, 165115, 177710, 203325, 215555, 235590};
     // The fifteen-track disc again as an enhanced CD: its data track starts one session gap
     // after the audio's lead-out, and the IDs stay those of the audio.
     std::vector<int> enhanced = fifteen;
