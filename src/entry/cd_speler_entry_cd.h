@@ -5,6 +5,7 @@
 
 #include "cd/cd_speler.h"
 #include "entry/entry_cd.h"
+#include "shell/table_text.h"
 
 class CdSpelerEntryCd : public EntryCd {
 public:
@@ -20,6 +21,21 @@ public:
         return {seconds / 60, seconds % 60};
     }
 
+    CdDiscTexts DiscTexts() override {
+        const cdaudio::DiscText text = speler_.device().Text();
+        CdDiscTexts texts{Table(text.title), Table(text.performer), {}, {}};
+        for (const cdaudio::TrackText& track : text.tracks) {
+            texts.trackTitles.push_back(Table(track.title));
+            texts.trackPerformers.push_back(Table(track.performer));
+        }
+        return texts;
+    }
+
 private:
+    // The disc's UTF-8 as table text; "" when the tables' code page cannot hold it.
+    static std::string Table(const std::string& utf8) {
+        return ToTable(QString::fromStdString(utf8)).value_or("");
+    }
+
     TCdSpeler& speler_;
 };

@@ -5,10 +5,21 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct CdTrackLength {
     int minutes = 0;
     int seconds = 0;  // frames dropped
+};
+
+// The CD-TEXT of the disc in table text (Windows-1252); a text the tables cannot hold is empty.
+// Track lists are indexed from track 1 at [0].
+struct CdDiscTexts {
+    std::string title;
+    std::string performer;
+    std::vector<std::string> trackTitles;
+    std::vector<std::string> trackPerformers;
 };
 
 class EntryCd {
@@ -25,6 +36,8 @@ public:
     virtual int GetTracks() = 0;
     // The length of `track` in minutes and whole seconds.
     virtual CdTrackLength TrackLength(int track) = 0;
+    // The disc's CD-TEXT; empty texts when it carries none.
+    virtual CdDiscTexts DiscTexts() { return {}; }
 };
 
 // The CD reader of the run; nullptr when none is installed.

@@ -69,6 +69,7 @@ void EntrySession::ClearCdDisplay() {
     autoTracks_ = " ";
     label19_.clear();
     cdTrackCount_ = 0;
+    cdTexts_ = CdDiscTexts();
 }
 
 std::optional<EntryControl> EntrySession::TakeFocus() {
@@ -268,6 +269,39 @@ void EntrySession::LookupChanged(EntryControl control) {
         Seek_it2(text, lookup->fieldName, lookup->order);
     if (control == EntryControl::InvArtiest || control == EntryControl::InvTitel)
         UpdateNextTrack();
+    if (IsBlank(text))
+        FieldEntered(control);
+}
+
+std::string EntrySession::CdTextFor(EntryControl control) const {
+    const auto track = [this](const std::vector<std::string>& texts) {
+        return trackNr_ >= 1 && size_t(trackNr_) <= texts.size() ? texts[size_t(trackNr_) - 1]
+                                                                 : std::string();
+    };
+    switch (control) {
+        case EntryControl::InvHoofdtitel:
+            return cdTexts_.title;
+        case EntryControl::InvHoofdartiest:
+            return cdTexts_.performer;
+        case EntryControl::InvTitel:
+            return track(cdTexts_.trackTitles);
+        case EntryControl::InvArtiest: {
+            const std::string performer = track(cdTexts_.trackPerformers);
+            return performer.empty() ? cdTexts_.performer : performer;
+        }
+        default:
+            return "";
+    }
+}
+
+void EntrySession::FieldEntered(EntryControl control) {
+    const std::string* text = FieldText(control);
+    const std::string suggestion = CdTextFor(control);
+    if (text == nullptr || !IsBlank(*text) || suggestion.empty())
+        return;
+    lastLookup_ = control;
+    found_ = suggestion;
+    acceptEnabled_ = true;
 }
 
 void EntrySession::UpdateNextTrack() {

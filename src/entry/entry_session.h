@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "entry/entry_cd.h"
 #include "entry/entry_settings.h"
 #include "store/table_error.h"
 
 class Catalogue;
-class EntryCd;
 
 // The fields of the screen, in tab order.
 enum class EntryControl {
@@ -86,6 +86,9 @@ public:
     void Seek_it2(const std::string& text, const char* fieldName, int order);
     // Puts the suggestion into the last look-up field and moves on.
     void Accept();
+    // The focus came to `control`: an empty field for which the disc's CD-TEXT has a text gets
+    // that text as the suggestion Accept puts in.
+    void FieldEntered(EntryControl control);
 
     // True when the source's number is taken by another source; asks whether the first
     // available number of the carrier is wanted and puts it in the number field on Yes.
@@ -149,6 +152,8 @@ private:
     // allowed, the carrier's lowest unused number; 0 when the carrier has every number.
     int64_t FirstFreeNumber(const std::string& drager);
     void ClearCdDisplay();
+    // The CD-TEXT read for this source that fits `control` ("" when none).
+    std::string CdTextFor(EntryControl control) const;
     void Seek(bool tracks, const std::string& text, const char* fieldName, int order);
     // The failure of a save that still stored the track; throws when nothing was stored.
     std::optional<TableError> StoreTrack();
@@ -177,6 +182,7 @@ private:
     std::string autoTracks_ = " ";
     std::string label19_;
     int cdTrackCount_ = 0;  // tracks read from the CD for this source, 0: none
+    CdDiscTexts cdTexts_;   // the CD-TEXT read for this source
 
     bool dragerEnabled_ = true;
     bool nummerEnabled_ = true;

@@ -124,6 +124,7 @@ bool EntrySession::WriteTracks(bool keepValues) {
     if (trackNr_ > 1)
         readCdEnabled_ = false;
     blank_ = false;
+    FieldEntered(IsBlank(fields.artiest) ? EntryControl::InvArtiest : EntryControl::InvTitel);
     if (failed)
         throw *failed;
     return true;
@@ -233,5 +234,10 @@ void EntrySession::ReadCdInfo() {
     ShowStatus("");
     if (IniReadBool("Invoer", "MeldIngelezenTracks", false))
         CurrentUi().Message(MsgKind::Information, "Reading CD is complete.");
-    focus_ = EntryControl::InvArtiest;
+    // With CD-TEXT on the disc, the main title comes first: its text is offered at once.
+    cdTexts_ = cd_->DiscTexts();
+    focus_ = CdTextFor(EntryControl::InvHoofdtitel).empty() || !IsBlank(fields.hoofdtitel)
+                 ? EntryControl::InvArtiest
+                 : EntryControl::InvHoofdtitel;
+    FieldEntered(*focus_);
 }

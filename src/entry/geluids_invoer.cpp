@@ -1,6 +1,7 @@
 // The entry screen's handlers: each passes the user's action to the session and shows the result.
 #include "entry/geluids_invoer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,10 +18,10 @@
 #include "entry/entry_cd.h"
 #include "entry/geluid_kant.h"
 #include "entry/pick_list_combo.h"
-#include "shell/table_text.h"
 #include "entry/tekstblad.h"
 #include "entry/verander_combo_items.h"
 #include "entry/verb_kwaliteit.h"
+#include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/table_error.h"
 
@@ -96,6 +97,17 @@ void TGeluidsInvoer::ConnectHandlers() {
     connect(speedButton2_, &QPushButton::clicked, this, &TGeluidsInvoer::SpeedButton2Click);
     connect(aankoopbut_, &QPushButton::clicked, this, &TGeluidsInvoer::AankoopbutClick);
     connect(tekstbut_, &QPushButton::clicked, this, &TGeluidsInvoer::TekstbutClick);
+    // An empty field the focus comes to may have a text of the disc's CD-TEXT to offer.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const auto& [control, field] : fields_) {
+            auto* combo = qobject_cast<QComboBox*>(field);
+            if (now != nullptr && (now == field || (combo && combo->lineEdit() == now))) {
+                const EntryControl which = control;
+                Guarded([this, which] { session_.FieldEntered(which); });
+                return;
+            }
+        }
+    });
 }
 
 QWidget* TGeluidsInvoer::PlacementWindow() {

@@ -30,6 +30,8 @@ protected:
         bool ChkCD(uint32_t) override { return identified; }
         int GetTracks() override { return 3; }
         CdTrackLength TrackLength(int track) override { return {track, 10 + track}; }
+        CdDiscTexts DiscTexts() override { return texts; }
+        CdDiscTexts texts;
         int opens = 0;
         bool identified = true;
     };
@@ -176,6 +178,40 @@ TEST_F(EntrySessionTest, TrackTimesReadFromTheCdFillTheFollowingTracks) {
     const auto tracks = Tracks();
     EXPECT_EQ(tracks[1].at("MINUTEN"), "02");
     EXPECT_EQ(tracks[1].at("SECONDEN"), "12");
+}
+
+// The disc's CD-TEXT is offered for each empty field the focus comes to, the main title first;
+// Accept takes it, a typed text is left alone, and the next track gets its own texts.
+TEST_F(EntrySessionTest, CdTextIsOfferedForEmptyFieldsAndAcceptTakesIt) {
+    cd_.texts = {"Album", "Band", {"One", "Two"}, {"", "Guest"}};
+    EntrySession& s = Start();
+    s.ReadCdInfo();
+    EXPECT_EQ(s.TakeFocus(), EntryControl::InvHoofdtitel);
+    const struct {
+        EntryControl control;
+        std::string typed;
+        std::string offered;
+        std::string* field;
+    } cases[] = {
+        {EntryControl::InvHoofdtitel, "", "Album", &s.fields.hoofdtitel},
+        {EntryControl::InvHoofdartiest, "", "Band", &s.fields.hoofdartiest},
+        {EntryControl::InvArtiest, "", "Band", &s.fields.artiest},
+        {EntryControl::InvTitel, "Mine", "", &s.fields.titel},
+        {EntryControl::InvLabel, "", "", &s.fields.label},
+    };
+    for (const auto& c : cases) {
+        *c.field = c.typed;
+        s.FieldEntered(c.control);
+        EXPECT_EQ(s.acceptEnabled(), !c.offered.empty()) << c.offered;
+        s.Accept();
+        EXPECT_EQ(*c.field, c.offered.empty() ? c.typed : c.offered);
+    }
+    ASSERT_TRUE(s.WriteTracks(true));
+    EXPECT_EQ(s.found(), "Guest");
+    s.Accept();
+    s.FieldEntered(EntryControl::InvTitel);
+    s.Accept();
+    EXPECT_EQ(s.fields.artiest + "/" + s.fields.titel, "Guest/Two");
 }
 
 TEST_F(EntrySessionTest, ADiscThatIsNotIdentifiedReadsNothing) {
