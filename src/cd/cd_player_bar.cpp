@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 
 #include "base/ui.h"
@@ -20,11 +21,16 @@ TCdPlayerBar::TCdPlayerBar(TMainForm* form, Catalogue& catalogue,
       speler_(std::make_unique<TCdSpeler>(catalogue, std::move(device))),
       mediaPlayer1_(new TMediaPlayer(this)),
       cdPanel_(new TCdPanel(this)),
-      panel1_(new TIntroPanel(this)) {
+      panel1_(new TIntroPanel(this)),
+      readingLab_(new QLabel("Reading disc...", this)) {
     setObjectName("CdPlayerBar");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(6);
+    readingLab_->setObjectName("DiscReadingLab");
+    readingLab_->setToolTip("The disc in the drive is being read");
+    readingLab_->hide();
+    layout->addWidget(readingLab_);
     layout->addWidget(panel1_);
     layout->addWidget(cdPanel_);
     layout->addWidget(mediaPlayer1_);
@@ -100,6 +106,13 @@ void TCdPlayerBar::SetCdPanelVisible(bool visible) {
 
 void TCdPlayerBar::SetIntroPanelVisible(bool visible) {
     panel1_->setVisible(visible);
+}
+
+void TCdPlayerBar::DiscReading(bool reading, const tunelo::Status& result) {
+    readingLab_->setVisible(reading);
+    if (!reading) {
+        Guarded([this, &result] { speler_->DiscRead(result); });
+    }
 }
 
 void TCdPlayerBar::ShowPosition(const std::string& track, const std::string& time) {

@@ -11,6 +11,7 @@
 #include "cd/cd_speler.h"
 
 class Catalogue;
+class QLabel;
 class TCdPanel;
 class TIntroPanel;
 class TMainForm;
@@ -43,6 +44,8 @@ public:
     void SetCdPanelVisible(bool visible) override;
     void SetIntroPanelVisible(bool visible) override;
     void ShowPosition(const std::string& track, const std::string& time) override;
+    // The device reads the disc (true), or has read it with `result` (false).
+    void DiscReading(bool reading, const tunelo::Status& result);
 
 private:
     // Runs a handler, showing a table failure instead of letting it out of the event handler.
@@ -54,4 +57,5 @@ private:
     TMediaPlayer* mediaPlayer1_;
     TCdPanel* cdPanel_;
     TIntroPanel* panel1_;
+    QLabel* readingLab_;
 };

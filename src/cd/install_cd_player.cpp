@@ -8,6 +8,7 @@
 
 #include "cd/cd_player_bar.h"
 #include "cd/media_player.h"
+#include "platform/cdaudio/background_cd_device.h"
 #include "platform/cdaudio/cd_device.h"
 #include "shell/main_form.h"
 
@@ -20,9 +21,16 @@ TCdSpeler* installed = nullptr;
 TCdSpeler& InstallCdPlayer(TMainForm& form, Catalogue& catalogue,
                            std::unique_ptr<cdaudio::CdDevice> device) {
     if (!device) {
-        device = cdaudio::CreateCdDevice();
+        // A drive spinning up must not hold the window: the disc is read on a worker thread.
+        device = std::make_unique<cdaudio::BackgroundCdDevice>(cdaudio::CreateCdDevice());
     }
+    auto* background = dynamic_cast<cdaudio::BackgroundCdDevice*>(device.get());
     auto* bar = new TCdPlayerBar(&form, catalogue, std::move(device), form.speedPanel());
+    if (background != nullptr) {
+        background->setListener([bar](bool reading, const tunelo::Status& result) {
+            bar->DiscReading(reading, result);
+        });
+    }
     form.addPlayerWidget(bar);
     installed = &bar->speler();
     QObject::connect(bar, &QObject::destroyed, [speler = installed] {

@@ -6,14 +6,20 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <atomic>
+#include <thread>
 
 #include "cd/cd_player_bar.h"
 #include "cd/media_player.h"
 #include "cd_fixture.h"
+#include "platform/cdaudio/background_cd_device.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
 
@@ -44,6 +50,38 @@ TEST_F(InstallCdPlayerTest, PlayerOnTheToolbarReachableByEveryScreen) {
     EXPECT_EQ(player->GetTracks(), 2);  // opened by the installation
     form.reset();
     EXPECT_FALSE(HasCdPlayer());
+}
+
+// A drive that takes its time: the disc is read on a worker while the window's events go on, the
+// bar says so, and the disc is there once read; opening it again later is immediate.
+TEST_F(InstallCdPlayerTest, ASlowDiscIsReadWhileTheWindowGoesOn) {
+    std::atomic<bool> spunUp{false};
+    struct Release {
+        std::atomic<bool>& flag;
+        ~Release() { flag = true; }
+    } release{spunUp};
+    auto slow = std::make_unique<cdaudio::BackgroundCdDevice>(
+        cdaudio::CreateSilentCdDevice(), [&spunUp](cdaudio::CdDevice& inner, const std::string& s) {
+            while (!spunUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return inner.Open(s);
+        });
+    form = std::make_unique<TMainForm>(catalogue.get());
+    TCdSpeler& speler = InstallCdPlayer(*form, *catalogue, std::move(slow));
+    auto* reading = form->speedPanel()->findChild<QLabel*>("DiscReadingLab");
+    EXPECT_FALSE(reading->isHidden());
+    EXPECT_EQ(speler.GetCDMode(), 0);  // a busy drive
+    bool ticked = false;
+    QTimer::singleShot(0, form.get(), [&ticked] { ticked = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&ticked] { return ticked; }));
+    EXPECT_FALSE(reading->isHidden());
+
+    spunUp = true;
+    EXPECT_TRUE(QTest::qWaitFor([reading] { return reading->isHidden(); }));
+    EXPECT_EQ(speler.GetTracks(), 2);
+    speler.OpenCDPlayer();
+    EXPECT_TRUE(reading->isHidden());
+    EXPECT_EQ(speler.GetTracks(), 2);
 }
 
 TEST_F(InstallCdPlayerTest, DiscCommandsFollowTheCdPanel) {

@@ -38,6 +38,12 @@ public:
     // Opening again the source that is playing keeps it playing, as a drive plays on whoever
     // opens it.
     virtual tunelo::Status Open(const std::string& source) = 0;
+    // Opens `source` again from what an earlier open read, as Open would, when that disc is
+    // still there and nothing needs reading; false (nothing changed) when Open has to read it.
+    virtual bool Reopen(const std::string& source) {
+        (void)source;
+        return false;
+    }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
 

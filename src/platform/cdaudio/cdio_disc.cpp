@@ -70,7 +70,11 @@ std::string CdText(const cdtext_t* text, cdtext_field_t field, int track) {
     size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const size_t n = c < 0x80           ? 1
+                         : (c >> 5) == 0x6  ? 2
+                         : (c >> 4) == 0xE  ? 3
+                         : (c >> 3) == 0x1E ? 4
+                                            : 0;
         if (n == 0 || i + n > s.size() || (n == 1 && c < 0x20)) {
             return "";
         }
@@ -197,12 +201,14 @@ DiscText CdioDisc::ReadText(const DiscToc& toc) const {
 }
 
 bool CdioDisc::ReadAudio(int lsn, int count, char* out) const {
+    const std::lock_guard<std::mutex> lock(drive_);
     return count > 0 && lsn >= 0 &&
            cdio_read_audio_sectors(cdio_, out, lsn, static_cast<uint32_t>(count)) ==
                DRIVER_OP_SUCCESS;
 }
 
 tunelo::Status CdioDisc::OpenTray() {
+    const std::lock_guard<std::mutex> lock(drive_);
     first_complaint.clear();
     if (mmc_eject_media(cdio_) == DRIVER_OP_SUCCESS ||
         cdio_eject_media_drive(name_.c_str()) == DRIVER_OP_SUCCESS) {
@@ -212,6 +218,7 @@ tunelo::Status CdioDisc::OpenTray() {
 }
 
 tunelo::Status CdioDisc::CloseTray() {
+    const std::lock_guard<std::mutex> lock(drive_);
     first_complaint.clear();
     if (mmc_close_tray(cdio_) == DRIVER_OP_SUCCESS ||
         cdio_close_tray(name_.c_str(), nullptr) == DRIVER_OP_SUCCESS) {
@@ -221,11 +228,13 @@ tunelo::Status CdioDisc::CloseTray() {
 }
 
 int CdioDisc::TrayOpen() const {
+    const std::lock_guard<std::mutex> lock(drive_);
     const int status = mmc_get_tray_status(cdio_);
     return status == 0 || status == 1 ? status : -1;
 }
 
 bool CdioDisc::MediaChanged() {
+    const std::lock_guard<std::mutex> lock(drive_);
     return cdio_get_media_changed(cdio_) == 1;
 }
 

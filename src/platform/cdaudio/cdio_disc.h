@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/cdaudio/disc_text.h"
@@ -40,7 +41,8 @@ public:
     DiscText ReadText(const DiscToc& toc) const;
 
     // Reads `count` raw audio sectors from `lsn` into `out` (count * 2352 bytes). False when
-    // the sectors cannot be read.
+    // the sectors cannot be read. Safe on the thread that reads ahead for playing while the
+    // owner asks about the door: the calls that reach the drive take turns.
     bool ReadAudio(int lsn, int count, char* out) const;
 
     // Drive door (not for images): open, close, and whether it is open (-1 when unknown).
@@ -54,6 +56,7 @@ private:
     CdioDisc(CdIo_t* cdio, std::string name, bool is_image);
 
     CdIo_t* cdio_;
+    mutable std::mutex drive_;  // one call into the drive at a time
     std::string name_;
     bool is_image_;
 };

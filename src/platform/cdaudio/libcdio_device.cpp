@@ -1,6 +1,8 @@
 // The libcdio CD device.
 #include "platform/cdaudio/libcdio_device.h"
 
+#include <filesystem>
+
 #include "platform/cdaudio/media_identity.h"
 
 namespace cdaudio {
@@ -29,6 +31,7 @@ tunelo::Status LibcdioDevice::Open(const std::string& source) {
         return s;
     }
     text_ = disc->ReadText(toc);
+    stamp_ = Stamp(source);
     disc_ = std::move(disc);
     toc_ = std::move(toc);
     source_ = source;
@@ -38,8 +41,49 @@ tunelo::Status LibcdioDevice::Open(const std::string& source) {
     return tunelo::Status::OK();
 }
 
+std::string LibcdioDevice::Stamp(const std::string& source) {
+    std::error_code ec;
+    if (source.empty() || !std::filesystem::is_regular_file(source, ec)) {
+        return "";
+    }
+    const auto size = std::filesystem::file_size(source, ec);
+    const auto changed = std::filesystem::last_write_time(source, ec);
+    return ec ? "gone"
+              : std::to_string(size) + "@" + std::to_string(changed.time_since_epoch().count());
+}
+
+bool LibcdioDevice::Reopen(const std::string& source) {
+    if (disc_ && source == source_) {
+        Close();  // kept: taken back below
+    }
+    if (!kept_.disc || kept_.source != source) {
+        return false;
+    }
+    // The disc must still be what was read: an unchanged image, a drive whose disc stayed.
+    const bool same = kept_.disc->is_image()
+                          ? Stamp(source) == kept_.stamp && kept_.stamp != "gone"
+                          : kept_.disc->TrayOpen() != 1 && !kept_.disc->MediaChanged();
+    if (!same) {
+        kept_ = Kept();
+        return false;
+    }
+    disc_ = std::move(kept_.disc);
+    toc_ = std::move(kept_.toc);
+    text_ = std::move(kept_.text);
+    stamp_ = kept_.stamp;
+    source_ = source;
+    kept_ = Kept();
+    image_door_open_ = false;
+    tray_open_ = false;
+    Rewind();
+    return true;
+}
+
 void LibcdioDevice::Close() {
     playback_.Halt();
+    if (disc_) {
+        kept_ = Kept{source_, std::move(disc_), std::move(toc_), std::move(text_), stamp_};
+    }
     disc_.reset();
     toc_ = DiscToc();
     text_ = DiscText();

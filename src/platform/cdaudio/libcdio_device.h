@@ -19,6 +19,7 @@ public:
     ~LibcdioDevice() override;
 
     tunelo::Status Open(const std::string& source) override;
+    bool Reopen(const std::string& source) override;
     void Close() override;
     bool IsOpen() const override { return disc_ != nullptr; }
     Mode GetMode() override;
@@ -45,7 +46,20 @@ private:
     // A disc with audio tracks is in a closed drive.
     bool Ready() const { return disc_ && !DoorOpen() && toc_.AudioTrackCount() > 0; }
 
+    // What an open read, kept after Close for Reopen.
+    struct Kept {
+        std::string source;
+        std::unique_ptr<CdioDisc> disc;
+        DiscToc toc;
+        DiscText text;
+        std::string stamp;  // an image's size and time of change when it was read
+    };
+    // The size and time of change of an image file ("" for a drive or a file that is gone).
+    static std::string Stamp(const std::string& source);
+
     Playback playback_;
+    Kept kept_;
+    std::string stamp_;  // Stamp() of the open source when it was read
     std::string source_;
     std::unique_ptr<CdioDisc> disc_;
     DiscToc toc_;

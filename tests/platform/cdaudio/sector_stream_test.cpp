@@ -1,4 +1,4 @@
-// The PCM stream the audio output pulls: exactly the disc's sectors, read on demand, silence for
+// The PCM stream the audio output pulls: exactly the disc's sectors, read ahead, silence for
 // data tracks, and an end.
 #include "platform/cdaudio/sector_stream.h"
 
@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "support/disc_image.h"
 #include "test_util.h"
@@ -22,16 +23,17 @@ protected:
         std::ifstream in(dir.File("disc.bin"), std::ios::binary);
         bin.assign(std::istreambuf_iterator<char>(in), {});
     }
-    // Everything the stream gives, read in pieces of `piece` bytes.
+    // Everything the stream gives, read in pieces of `piece` bytes as the worker reads them.
     static QByteArray Drain(SectorStream& stream, int piece) {
         QByteArray all;
-        for (;;) {
+        while (!stream.atEnd()) {
             const QByteArray part = stream.read(piece);
             if (part.isEmpty()) {
-                return all;
+                std::this_thread::yield();
             }
             all += part;
         }
+        return all;
     }
 
     testutil::TempDir dir;
