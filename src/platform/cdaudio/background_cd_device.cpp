@@ -69,15 +69,17 @@ void BackgroundCdDevice::Finished(const tunelo::Status& result) {
         worker_.join();
     }
     reading_ = false;
+    bool abandoned = false;
     if (closeWanted_) {
         closeWanted_ = false;
+        abandoned = true;  // closed meanwhile: how the open went no longer matters
         inner_->Close();
     } else if (wanted_ != readingSource_) {
         StartReading(wanted_);  // another source was asked for meanwhile
         return;
     }
     if (listener_) {
-        listener_(false, result);
+        listener_(false, abandoned ? tunelo::Status::OK() : result);
     }
 }
 
