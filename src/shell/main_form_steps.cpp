@@ -18,6 +18,7 @@
 #include "store/entry_recovery.h"
 #include "store/repair_offer.h"
 #include "store/source_removal.h"
+#include "store/source_renumbering.h"
 #include "store/startup_check.h"
 #include "store/table_error.h"
 
@@ -45,6 +46,7 @@ bool TMainForm::runShowStep() {
     if (catalogue_ != nullptr) {
         try {
             FinishSourceRemoval(*catalogue_);
+            FinishRenumber(*catalogue_);
             RecoverUnfinishedEntries(*catalogue_);
         } catch (const TableError& error) {
             CurrentUi().Message(MsgKind::Error, error.what());

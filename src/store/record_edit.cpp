@@ -48,6 +48,18 @@ void ChangeRecord(TTableAccess& access, uint32_t recno,
     }
 }
 
+void RewriteRecords(TTable& table, const std::vector<uint32_t>& recnos,
+                    const std::function<xbase::Status(size_t, uint8_t* record)>& change,
+                    const xbase::ProgressFn& progress) {
+    ThrowIfError(table.table().UpdateMany(recnos, change, progress));
+}
+
+void RecordsRewritten(TTable& table) {
+    if (table.state() == TTable::State::Browse && !table.cursor().Eof())
+        ThrowIfError(table.cursor().Reread());
+    table.NotifyChanged();
+}
+
 std::string TodayDateText(const TTableEnv& env) {
     const std::time_t now = std::chrono::system_clock::to_time_t(Clock::Now());
     std::tm local{};

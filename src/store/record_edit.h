@@ -22,6 +22,17 @@ std::vector<uint32_t> CollectSourceRecords(TTableAccess& access, const std::stri
 // throws, the edit is cancelled (the record stays as it was) and the error goes on.
 void ChangeRecord(TTableAccess& access, uint32_t recno, const std::function<void(TTable&)>& change);
 
+// Rewrites many records of one table at once (Table::UpdateMany) without moving the component's
+// current record: each record of `recnos` is read from the file, handed to `change` with its place
+// in the list (it sets bytes through the field codec and returns the failure of one that does not
+// fit) and written back. A failure throws; the records before it are written. The component's
+// views are not told.
+void RewriteRecords(TTable& table, const std::vector<uint32_t>& recnos,
+                    const std::function<xbase::Status(size_t, uint8_t* record)>& change,
+                    const xbase::ProgressFn& progress = nullptr);
+// After RewriteRecords runs: the component's current record is read again and its views told.
+void RecordsRewritten(TTable& table);
+
 // What became of a record that was to be appended.
 struct AppendOutcome {
     uint32_t recno = 0;

@@ -107,6 +107,14 @@ public:
     Status AppendMany(const uint8_t* records, uint32_t count, const ProgressFn& progress = nullptr);
     // Rewrites record `recno`; tags whose key changed are updated.
     Status Update(uint32_t recno, uint8_t* record, const MemoTexts& memos);
+    // Rewrites the records `recnos` in turn: each is read, handed to `change` (with its place in
+    // the list) and written back when it changed; every open tag follows. The index files are
+    // marked once for the whole batch, and a batch that rewrites a large part of the table
+    // rebuilds the tags at its end instead of moving keys one by one. A crash part way leaves each
+    // record old or new and the index files marked, so that the next open rebuilds them.
+    Status UpdateMany(const std::vector<uint32_t>& recnos,
+                      const std::function<Status(size_t, uint8_t*)>& change,
+                      const ProgressFn& progress = nullptr);
     // Sets or clears the deleted flag. Keys stay in the tags either way.
     Status SetDeleted(uint32_t recno, bool deleted);
 
@@ -185,6 +193,9 @@ private:
     Status SortKeysInTurn(const std::vector<const Expression*>& expressions,
                           const ProgressFn& progress,
                           const std::function<Status(size_t, SortedKeys&)>& use) const;
+    // Moves record `recno` in every tag whose key differs between the two key sets.
+    Status ReplaceKeys(uint32_t recno, const std::vector<uint8_t>& oldKeys,
+                       const std::vector<uint8_t>& newKeys);
     CdxFile* IndexFileFor(const std::string& indexPath, Status* status);
     // Computes the key of `record` for every open tag into *keys, tag i at KeyOffset(i).
     void ComputeKeys(const uint8_t* record, std::vector<uint8_t>* keys) const;

@@ -225,24 +225,75 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
             deletedCount_ += record[0] == '*' ? 1 : -1;
         if (!keysChanged)
             return Status::OK();
-        size_t offset = 0;
-        for (const auto& t : tags_) {
-            const uint8_t* before = oldKeys.data() + offset;
-            const uint8_t* after = newKeys.data() + offset;
-            if (std::memcmp(before, after, t->keyLength()) != 0) {
-                Status r = t->tag->Remove(before, recno);
-                if (r.IsNotFound()) {
-                    // The tag was out of step already. The new key still goes in and the file stays
-                    // marked, so that the next open rebuilds it.
-                    XB_RETURN_IF_ERROR(t->tag->Insert(after, recno));
-                    return Status::Corruption(
-                        t->file->path(),
-                        "tag " + t->name() + " lacked the key of record " + std::to_string(recno));
-                }
-                XB_RETURN_IF_ERROR(r);
-                XB_RETURN_IF_ERROR(t->tag->Insert(after, recno));
+        XB_RETURN_IF_ERROR(ReplaceKeys(recno, oldKeys, newKeys));
+        return SetIndexesDirty(false);
+    }();
+    return EndWrite(FinishChange(s, marked, stored));
+}
+
+Status Table::ReplaceKeys(uint32_t recno, const std::vector<uint8_t>& oldKeys,
+                          const std::vector<uint8_t>& newKeys) {
+    size_t offset = 0;
+    for (const auto& t : tags_) {
+        const uint8_t* before = oldKeys.data() + offset;
+        const uint8_t* after = newKeys.data() + offset;
+        offset += t->keyLength();
+        if (std::memcmp(before, after, t->keyLength()) == 0)
+            continue;
+        Status r = t->tag->Remove(before, recno);
+        if (r.IsNotFound()) {
+            // The tag was out of step already. The new key still goes in and the file stays
+            // marked, so that the next open rebuilds it.
+            XB_RETURN_IF_ERROR(t->tag->Insert(after, recno));
+            return Status::Corruption(
+                t->file->path(),
+                "tag " + t->name() + " lacked the key of record " + std::to_string(recno));
+        }
+        XB_RETURN_IF_ERROR(r);
+        XB_RETURN_IF_ERROR(t->tag->Insert(after, recno));
+    }
+    return Status::OK();
+}
+
+Status Table::UpdateMany(const std::vector<uint32_t>& recnos,
+                         const std::function<Status(size_t, uint8_t*)>& change,
+                         const ProgressFn& progress) {
+    if (recnos.empty())
+        return Status::OK();
+    XB_RETURN_IF_ERROR(BeginWrite());
+    bool marked = false, stored = false;
+    Status s = [&]() -> Status {
+        // Moving keys one by one costs about what sorting every key afresh does once half the
+        // table changes.
+        const bool rebuild =
+            recnos.size() >= kRebuildThreshold && uint64_t(recnos.size()) * 2 >= recordCount();
+        std::vector<uint8_t> old(recordLength()), record(recordLength()), oldKeys, newKeys;
+        for (size_t i = 0; i < recnos.size(); ++i) {
+            const uint32_t recno = recnos[i];
+            XB_RETURN_IF_ERROR(dbf_->ReadRecord(recno, old.data()));
+            record = old;
+            XB_RETURN_IF_ERROR(change(i, record.data()));
+            if (record == old)
+                continue;
+            if (!marked && !tags_.empty()) {
+                XB_RETURN_IF_ERROR(SetIndexesDirty(true));
+                marked = true;
             }
-            offset += t->keyLength();
+            XB_RETURN_IF_ERROR(dbf_->WriteRecord(recno, record.data()));
+            stored = true;
+            if (deletedCount_ >= 0 && old[0] != record[0])
+                deletedCount_ += record[0] == '*' ? 1 : -1;
+            if (!rebuild && marked) {
+                ComputeKeys(old.data(), &oldKeys);
+                ComputeKeys(record.data(), &newKeys);
+                XB_RETURN_IF_ERROR(ReplaceKeys(recno, oldKeys, newKeys));
+            }
+        }
+        if (!marked)
+            return Status::OK();
+        if (rebuild) {
+            for (auto& f : indexes_)
+                XB_RETURN_IF_ERROR(RebuildTags(f.get(), progress));
         }
         return SetIndexesDirty(false);
     }();
