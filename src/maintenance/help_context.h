@@ -3,3 +3,4 @@
 
 inline constexpr int kOptimizeHelpContext = 40;
 inline constexpr int kRestoreHelpContext = 41;
+inline constexpr int kRenumberSourcesHelpContext = 42;

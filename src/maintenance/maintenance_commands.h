@@ -4,5 +4,6 @@
 class Catalogue;
 class TMainForm;
 
-// "Optimize1" and "Restoresafetycopy1". `form` and `catalogue` must outlive the run.
+// "Optimize1", "Restoresafetycopy1", "Renumber1" and "Searchandreplace1". `form` and `catalogue`
+// must outlive the run.
 void InstallMaintenanceCommands(TMainForm& form, Catalogue& catalogue);
