@@ -47,9 +47,13 @@ bool NextCodePoint(std::string_view text, size_t* pos, char32_t* u) {
 std::string ToUtf8(const CodePage& codePage, std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes)
-        AppendUtf8(codePage.ToUnicode(static_cast<unsigned char>(c)), &out);
+    AppendToUtf8(codePage, bytes, &out);
     return out;
+}
+
+void AppendToUtf8(const CodePage& codePage, std::string_view bytes, std::string* out) {
+    for (char c : bytes)
+        AppendUtf8(codePage.ToUnicode(static_cast<unsigned char>(c)), out);
 }
 
 Status FromUtf8(const CodePage& codePage, std::string_view utf8, std::string* out) {

@@ -11,6 +11,8 @@
 namespace xbase {
 
 std::string ToUtf8(const CodePage& codePage, std::string_view bytes);
+// The same, appended to *out (for writers of many values).
+void AppendToUtf8(const CodePage& codePage, std::string_view bytes, std::string* out);
 // InvalidArgument naming the character when the code page lacks it, or when `utf8` is not UTF-8.
 Status FromUtf8(const CodePage& codePage, std::string_view utf8, std::string* out);
 // Characters the target lacks become '?'.

@@ -1,0 +1,60 @@
+#include "store/csv_command.h"
+
+#include "store/catalogue.h"
+#include "store/csv_export.h"
+#include "store/csv_import.h"
+#include "store/table_error.h"
+
+namespace {
+
+void Counts(const CsvImport& import, std::ostream& out) {
+    out << import.count(CsvKind::Sources) << " sources, " << import.count(CsvKind::Tracks)
+        << " tracks, " << import.count(CsvKind::Loans) << " loans, "
+        << import.count(CsvKind::Playlist) << " playlist entries";
+}
+
+}  // namespace
+
+int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
+                     std::ostream& errors) {
+    const xbase::Status status = ExportCsv(catalogue, dir, {true, true});
+    if (!status.ok()) {
+        errors << status.ToString() << "\n";
+        return 1;
+    }
+    out << "Exported to " << dir << "\n";
+    return 0;
+}
+
+int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
+                     std::ostream& errors) {
+    CsvImport import;
+    xbase::Status status;
+    try {
+        if (UndoUnfinishedCsvImport(catalogue))
+            out << "An import that was cut short has been taken back.\n";
+    } catch (const TableError& error) {
+        status = error.status();
+    }
+    if (status.ok())
+        status = import.Prepare(catalogue, dir);
+    if (!status.ok()) {
+        errors << status.ToString() << "\n";
+        return 1;
+    }
+    if (!import.refusals().empty()) {
+        for (const CsvRefusal& refusal : import.refusals())
+            errors << refusal.file << " line " << refusal.line << ": " << refusal.reason << "\n";
+        errors << import.refusals().size() << " rows refused; nothing was added.\n";
+        return 1;
+    }
+    status = import.Apply(catalogue);
+    if (!status.ok()) {
+        errors << status.ToString() << "\nNothing was added.\n";
+        return 1;
+    }
+    out << "Added ";
+    Counts(import, out);
+    out << ".\n";
+    return 0;
+}

@@ -1,0 +1,17 @@
+// The command line's CSV transfer, run without any window on an open catalogue:
+// `--export-csv DIR` writes all four files (sources, tracks, loans, playlist);
+// `--import-csv DIR` adds the files of DIR, and refuses, adding nothing, when any row is refused,
+// listing every refused row with its reason.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+class Catalogue;
+
+// 0 when written; 1 when it failed (the reason goes to `errors`).
+int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
+                     std::ostream& errors);
+// 0 when added; 1 when refused or failed. Takes back an import a crash cut short first.
+int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
+                     std::ostream& errors);

@@ -1,0 +1,266 @@
+// CsvImport: reading and checking the files.
+#include "store/csv_import.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "platform/common/file_names.h"
+#include "platform/xbase/csv/csv_reader.h"
+#include "platform/xbase/field_codec.h"
+#include "platform/xbase/text_convert.h"
+#include "store/catalogue.h"
+#include "store/csv_field.h"
+#include "store/saved_position.h"
+#include "store/source_key.h"
+#include "store/table_error.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using xbase::Status;
+
+constexpr int kTitleSourceOrder = 4;  // hfdat.dat: UPPER(DRAGER)+STR(CDNUMMER)
+constexpr int kTrackSourceOrder = 8;  // artdat.dat: the same
+constexpr int kPlaylistTrackOrder =
+    7;  // playlist.dat: UPPER(DRAGER)+STR(CDNUMMER)+STR(TRACK)+AKANT
+constexpr int kMostTracks = 999;
+constexpr uint32_t kProgressEvery = 4096;
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+class CsvImport::Reader {
+public:
+    Reader(CsvImport& import, Catalogue& catalogue, const xbase::ProgressFn& progress,
+           uint64_t totalBytes)
+        : import_(import), catalogue_(catalogue), progress_(progress), total_(totalBytes) {}
+
+    Status ReadFile(const CsvFile& file, const std::string& path);
+
+private:
+    // The reason to refuse a row whose fields are in order, or "".
+    std::string CheckSource(CsvKind kind, const std::string& key, const xbase::Table& table,
+                            const uint8_t* record);
+    // Whether the catalogue has a main title or a track of the source.
+    bool InCatalogue(const std::string& key);
+    std::string SourceName(const std::string& key) const;
+
+    CsvImport& import_;
+    Catalogue& catalogue_;
+    const xbase::ProgressFn& progress_;
+    uint64_t total_;
+    uint64_t done_ = 0;
+    std::unordered_map<std::string, bool> inCatalogue_;
+    std::unordered_set<std::string> fileSources_;
+    std::unordered_set<std::string> refusedSources_;
+    std::unordered_map<std::string, int> fileTracks_;
+    std::unordered_set<std::string> playlistEntries_;
+};
+
+Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Status::NotFound(path, "cannot open it");
+    xbase::CsvReader csv(in);
+    std::vector<std::string> cells;
+    std::string error;
+    if (!csv.Next(&cells, &error))
+        return Status::InvalidArgument(path,
+                                       error.empty() ? "has no header row" : "line 1: " + error);
+    const xbase::Table& table = CsvTable(catalogue_, file.kind).table();
+    const xbase::Schema& schema = table.schema();
+    // Columns in the order they are parsed: the source's carrier and number first, so that a row
+    // refused for another field still tells whose it was.
+    std::vector<std::pair<size_t, const xbase::FieldDef*>> columns;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const std::string name(Trimmed(cells[i]));
+        const int f = schema.Find(name);
+        if (f < 0)
+            return Status::InvalidArgument(path, "column \"" + name + "\" is no field of " +
+                                                     fs::path(table.path()).filename().string());
+        for (const auto& column : columns) {
+            if (column.second == &schema[size_t(f)])
+                return Status::InvalidArgument(path, "column " + name + " appears twice");
+        }
+        columns.emplace_back(i, &schema[size_t(f)]);
+    }
+    size_t keyColumns = 0;
+    for (const char* name : {"CDNUMMER", "DRAGER"}) {
+        const auto it = std::find_if(columns.begin(), columns.end(),
+                                     [&](const auto& c) { return c.second->name == name; });
+        if (it == columns.end())
+            return Status::InvalidArgument(path, std::string("has no column ") + name);
+        std::rotate(columns.begin(), it, it + 1);
+        ++keyColumns;
+    }
+    const xbase::FieldDef& carrier = schema[size_t(schema.Find("DRAGER"))];
+    const xbase::FieldDef& number = schema[size_t(schema.Find("CDNUMMER"))];
+
+    CsvPreview preview{file.name, cells, {}};
+    std::vector<uint8_t> blank(table.recordLength(), ' ');
+    for (const xbase::FieldDef& f : schema.fields())
+        xbase::SetBlank(blank.data(), f);
+    std::vector<uint8_t> record;
+    std::string memo;
+    Rows& rows = import_.rows_[int(file.kind)];
+    uint32_t read = 0;
+    while (csv.Next(&cells, &error)) {
+        if (++read % kProgressEvery == 0 && progress_) {
+            const std::streamoff at = in.tellg();
+            progress_(done_ + uint64_t(at < 0 ? 0 : at), total_);
+        }
+        if (cells.size() == 1 && cells[0].empty() && columns.size() > 1)
+            continue;  // an empty line
+        const auto refuse = [&](std::string reason) {
+            import_.refusals_.push_back({file.name, csv.line(), std::move(reason)});
+        };
+        if (cells.size() != columns.size()) {
+            refuse("has " + std::to_string(cells.size()) + " values where the header names " +
+                   std::to_string(columns.size()));
+            continue;
+        }
+        record = blank;
+        memo.clear();
+        std::string reason, key;
+        for (size_t c = 0; c < columns.size() && reason.empty(); ++c) {
+            const xbase::FieldDef& f = *columns[c].second;
+            reason =
+                ParseCsvField(table.codePage(), f, cells[columns[c].first], record.data(), &memo);
+            if (reason.empty() && c + 1 == keyColumns) {
+                const std::string code = TableUpper(xbase::FieldBytes(record.data(), carrier));
+                std::memcpy(record.data() + carrier.offset, code.data(), carrier.length);
+                if (Trimmed(code).empty())
+                    reason = "DRAGER: the source has no carrier";
+                key = SourceSeekKey(code, xbase::FieldBytes(record.data(), number));
+            }
+        }
+        if (reason.empty())
+            reason = CheckSource(file.kind, key, table, record.data());
+        else if (file.kind == CsvKind::Sources && !key.empty())
+            refusedSources_.insert(key);
+        if (!reason.empty()) {
+            refuse(std::move(reason));
+            continue;
+        }
+        rows.records.insert(rows.records.end(), record.begin(), record.end());
+        if (!memo.empty())
+            rows.memos.emplace_back(rows.count, memo);
+        ++rows.count;
+        if (preview.rows.size() < kPreviewRows)
+            preview.rows.push_back(cells);
+    }
+    if (!error.empty())
+        return Status::InvalidArgument(path, "line " + std::to_string(csv.line()) + ": " + error);
+    std::error_code ec;
+    done_ += fs::file_size(path, ec);
+    import_.previews_.push_back(std::move(preview));
+    return Status::OK();
+}
+
+std::string CsvImport::Reader::CheckSource(CsvKind kind, const std::string& key,
+                                           const xbase::Table& table, const uint8_t* record) {
+    const std::string name = SourceName(key);
+    if (kind == CsvKind::Sources) {
+        if (fileSources_.count(key) != 0)
+            return "source " + name + " is in sources.csv twice";
+        if (InCatalogue(key))
+            return "source " + name + " is already in the catalogue";
+        fileSources_.insert(key);
+        return "";
+    }
+    if (refusedSources_.count(key) != 0)
+        return "its source " + name + " was refused in sources.csv";
+    if (kind == CsvKind::Tracks) {
+        if (fileSources_.count(key) == 0 && InCatalogue(key))
+            return "source " + name + " is already in the catalogue";
+        if (++fileTracks_[key] > kMostTracks)
+            return "source " + name + " has more than 999 tracks";
+        return "";
+    }
+    if (fileSources_.count(key) == 0 && fileTracks_.count(key) == 0 && !InCatalogue(key))
+        return "there is no source " + name;
+    if (kind == CsvKind::Playlist) {
+        const xbase::Schema& schema = table.schema();
+        const std::string track(
+            Trimmed(xbase::FieldBytes(record, schema[size_t(schema.Find("TRACK"))])));
+        const std::string entry =
+            key + std::string(10 - std::min<size_t>(10, track.size()), ' ') + track +
+            std::string(xbase::FieldBytes(record, schema[size_t(schema.Find("AKANT"))]));
+        TTableAccess& playlist = catalogue_.dm3.PlaylistAccess;
+        playlist.SetOrder(kPlaylistTrackOrder);
+        if (!playlistEntries_.insert(entry).second || playlist.Seek(entry))
+            return "track " + track + " of source " + name + " is already in the playlist";
+    }
+    return "";
+}
+
+bool CsvImport::Reader::InCatalogue(const std::string& key) {
+    const auto found = inCatalogue_.find(key);
+    if (found != inCatalogue_.end())
+        return found->second;
+    TTableAccess& titles = catalogue_.dm2.HfAccess;
+    TTableAccess& tracks = catalogue_.dm1.ArtAccess;
+    titles.SetOrder(kTitleSourceOrder);
+    tracks.SetOrder(kTrackSourceOrder);
+    const bool known = titles.Seek(key) || tracks.Seek(key);
+    inCatalogue_.emplace(key, known);
+    return known;
+}
+
+std::string CsvImport::Reader::SourceName(const std::string& key) const {
+    return xbase::ToUtf8(xbase::CodePage::Windows1252(), Trimmed(key.substr(0, 10))) + " " +
+           std::string(Trimmed(key.substr(10)));
+}
+
+bool CsvImport::empty() const {
+    for (const Rows& rows : rows_) {
+        if (rows.count > 0)
+            return false;
+    }
+    return true;
+}
+
+Status CsvImport::Prepare(Catalogue& catalogue, const std::string& folder,
+                          const xbase::ProgressFn& progress) {
+    for (Rows& rows : rows_)
+        rows = Rows();
+    refusals_.clear();
+    previews_.clear();
+    std::vector<std::pair<const CsvFile*, std::string>> files;
+    uint64_t totalBytes = 0;
+    for (const CsvFile& file : CatalogueCsvFiles()) {
+        const std::string path = tunelo::ResolvePathNoCase((fs::path(folder) / file.name).string());
+        std::error_code ec;
+        if (fs::is_regular_file(path, ec)) {
+            files.emplace_back(&file, path);
+            totalBytes += fs::file_size(path, ec);
+        }
+    }
+    if (files.empty())
+        return Status::NotFound(folder,
+                                "holds no sources.csv, tracks.csv, loans.csv or playlist.csv");
+    try {
+        SavedPosition titles(catalogue.dm2.HfAccess);
+        SavedPosition tracks(catalogue.dm1.ArtAccess);
+        SavedPosition playlist(catalogue.dm3.PlaylistAccess);
+        Reader reader(*this, catalogue, progress, totalBytes);
+        for (const auto& [file, path] : files)
+            XB_RETURN_IF_ERROR(reader.ReadFile(*file, path));
+    } catch (const TableError& error) {
+        return error.status();
+    }
+    if (progress)
+        progress(totalBytes, totalBytes);
+    return Status::OK();
+}

@@ -1,0 +1,170 @@
+// Export to CSV and import from it, through the store's entry points and the command line's.
+#include <sstream>
+
+#include "base/ini.h"
+#include "catalogue_fixture.h"
+#include "store/csv_command.h"
+#include "store/csv_export.h"
+#include "store/csv_import.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CsvTransferTest : public CatalogueTest {
+protected:
+    // Two sources with their tracks, a loan and a playlist entry; texts that need quoting,
+    // accented letters, a memo over two lines, dates and a price.
+    void Fill(Catalogue& c) {
+        AppendRow(c.dm2.HfTable.table(),
+                  {{"DRAGER", "CD"},
+                   {"CDNUMMER", "7"},
+                   {"HTITEL", "Caf\xE9, \"live\""},
+                   {"AANKOOPDAT", "19971224"},
+                   {"AANKPPRS", "12.50"},
+                   {"SOORT", "Jazz"}},
+                  {{4, "line one\r\nline, two"}});
+        AppendRow(c.dm2.HfTable.table(), {{"DRAGER", "LP"}, {"CDNUMMER", "12"}});
+        for (const char* title : {"So What", "Blue in Green"})
+            AppendRow(c.dm1.ArtTable.table(), {{"DRAGER", "CD"},
+                                               {"CDNUMMER", "7"},
+                                               {"TITEL", title},
+                                               {"TRACK", "1"},
+                                               {"MINUTEN", "09"},
+                                               {"SECONDEN", "22"},
+                                               {"SOORT", "Modal"},
+                                               {"WIJZIGDAT", "20240131"}});
+        AppendRow(c.dm3.UitleenTable.table(), {{"DRAGER", "CD"},
+                                               {"CDNUMMER", "7"},
+                                               {"AANWIE", "J\xF8rgen"},
+                                               {"UITDATUM", "20240101"}});
+        AppendRow(c.dm3.PlaylistTable.table(),
+                  {{"DRAGER", "CD"}, {"CDNUMMER", "7"}, {"TRACK", "1"}, {"TITEL", "So What"}});
+        c.dm2.HfAccess.GoTop();
+    }
+
+    std::string Export(Catalogue& c, const std::string& name) {
+        const std::string dir = File(name);
+        EXPECT_TRUE(ExportCsv(c, dir, {true, true}).ok());
+        std::string all;
+        for (const char* file : {"sources.csv", "tracks.csv", "loans.csv", "playlist.csv"})
+            all += std::string(file) + "\n" + Read(fs::path(dir) / file);
+        return all;
+    }
+
+    void Write(const std::string& dir, const std::map<std::string, std::string>& files) {
+        fs::create_directories(File(dir));
+        for (const auto& [name, text] : files)
+            WriteFile(File(dir + "/" + name), text);
+    }
+};
+
+TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
+    auto full = OpenBuilt();
+    Fill(*full);
+    const std::string first = Export(*full, "one");
+    EXPECT_NE(first.find("HTITEL"), std::string::npos);
+    EXPECT_NE(first.find("\r\n,\"Caf\xC3\xA9, \"\"live\"\"\",Jazz,7,"), std::string::npos);
+    EXPECT_NE(first.find("\"line one\r\nline, two\",CD,,,1997-12-24,,,,,,12.50\r\n"),
+              std::string::npos)
+        << first;
+
+    testutil::TempDir other;
+    ASSERT_TRUE(CreateCatalogueTables(other.path().string()).ok());
+    ASSERT_TRUE(CreateCatalogueIndexes(other.path().string()).ok());
+    Catalogue empty(other.path().string());
+    empty.OpenIndexes();
+    std::ostringstream out, errors;
+    ASSERT_EQ(ImportCsvCommand(empty, File("one"), out, errors), 0) << errors.str();
+    EXPECT_EQ(Export(empty, "two"), first);
+    std::vector<std::string> styles;
+    empty.dm3.GetItems(styles, 'G');
+    EXPECT_EQ(styles, (std::vector<std::string>{"Jazz", "Modal"}));
+}
+
+TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandLine) {
+    auto c = OpenBuilt();
+    Fill(*c);
+    struct Case {
+        std::map<std::string, std::string> files;
+        std::string reason;  // of the one refused row; "" when every row is accepted
+        uint32_t tracks;     // tracks accepted
+    } cases[] = {
+        {{{"Tracks.CSV", "cdnummer,Drager,titel\r\n3,cd,Naima\r\n"}}, "", 1},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TITEL\nCD,3,\xE4\xB8\x80\n"}}, "cannot be stored", 0},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TREF\nCD,3," + std::string(31, 'x') + "\n"}},
+         "31 characters long; 30 fit",
+         0},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TRACK\nCD,5,1000\nCD,5,2\n"}},
+         "TRACK: \"1000\" is not a whole number from 1 to 999",
+         1},
+        {{{"sources.csv", "DRAGER,CDNUMMER,AANKOOPDAT\nCD,3,2024-02-30\n"}}, "is not a date", 0},
+        {{{"sources.csv", "DRAGER,CDNUMMER\ncd,7\n"}},
+         "source CD 7 is already in the catalogue",
+         0},
+        {{{"tracks.csv", "DRAGER,CDNUMMER\nLP,12\n"}},
+         "source LP 12 is already in the catalogue",
+         0},
+        {{{"loans.csv", "DRAGER,CDNUMMER,AANWIE\nMC,1,Piet\n"}}, "there is no source MC 1", 0},
+        {{{"sources.csv", "DRAGER,CDNUMMER,HTITEL\nMC,2," + std::string(51, 'x') + "\n"},
+          {"tracks.csv", "DRAGER,CDNUMMER\nMC,2\n"}},
+         "51 characters long",  // the track of the refused source goes too
+         0},
+    };
+    for (const Case& test : cases) {
+        const std::string before = Export(*c, "before");
+        testutil::TempDir in;
+        for (const auto& [name, text] : test.files)
+            WriteFile((in.path() / name).string(), text);
+        CsvImport import;
+        ASSERT_TRUE(import.Prepare(*c, in.path().string()).ok()) << test.reason;
+        EXPECT_EQ(import.count(CsvKind::Tracks), test.tracks) << test.reason;
+        std::ostringstream out, errors;
+        EXPECT_EQ(ImportCsvCommand(*c, in.path().string(), out, errors),
+                  test.reason.empty() ? 0 : 1);
+        if (test.reason.empty()) {
+            EXPECT_TRUE(import.refusals().empty());
+            continue;
+        }
+        ASSERT_FALSE(import.refusals().empty()) << test.reason;
+        EXPECT_NE(import.refusals()[0].reason.find(test.reason), std::string::npos)
+            << import.refusals()[0].reason;
+        EXPECT_NE(errors.str().find(test.reason), std::string::npos) << errors.str();
+        EXPECT_EQ(Export(*c, "after"), before) << test.reason;  // nothing added
+    }
+}
+
+TEST_F(CsvTransferTest, AFailedOrCutShortImportLeavesTheCatalogueAsBefore) {
+    auto c = OpenBuilt();
+    Fill(*c);
+    const std::string before = Export(*c, "before");
+    std::string rows = "DRAGER,CDNUMMER,TITEL\r\n";
+    for (int i = 0; i < 20000; ++i)
+        rows += "MC," + std::to_string(i % 900 + 1) + ",A title long enough to fill the disk\r\n";
+    Write("in", {{"tracks.csv", rows}, {"sources.csv", "DRAGER,CDNUMMER\r\nMC,1\r\n"}});
+    CsvImport import;
+    ASSERT_TRUE(import.Prepare(*c, File("in")).ok());
+    ASSERT_EQ(import.count(CsvKind::Tracks), 20000u);
+    {
+        // The tracks no longer fit on the "disk": the source added before them goes again.
+        testutil::FileSizeLimit full(fs::file_size(File("artdat.dat")) + 100000);
+        EXPECT_FALSE(import.Apply(*c).ok());
+    }
+    EXPECT_EQ(Export(*c, "after"), before);
+    EXPECT_EQ(IniReadString("Diversen", "CsvImport", ""), "");
+
+    // A run killed after it noted the tables' sizes and wrote part of the rows.
+    IniWriteString("Diversen", "CsvImport", "2,2,1,1,4");
+    AppendRow(c->dm2.HfTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
+    AppendRow(c->dm1.ArtTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
+    EXPECT_TRUE(UndoUnfinishedCsvImport(*c));
+    EXPECT_EQ(Export(*c, "again"), before);
+    EXPECT_FALSE(UndoUnfinishedCsvImport(*c));
+}
+
+}  // namespace
