@@ -25,10 +25,18 @@ const QCommandLineOption kFilter("filter",
                                  "Only this carrier (track, year and track-time reports).",
                                  "CARRIER");
 const QCommandLineOption kPdf("pdf", "The PDF file the report is written to.", "FILE");
+const QCommandLineOption kExportCsv(
+    "export-csv",
+    "Writes sources.csv, tracks.csv, loans.csv and playlist.csv into DIR without a window.", "DIR");
+const QCommandLineOption kImportCsv("import-csv",
+                                    "Adds the CSV files of DIR to the catalogue without a window; "
+                                    "refuses, adding nothing, when any row is refused.",
+                                    "DIR");
 
 // Every option the program knows.
 QList<QCommandLineOption> Options() {
-    return {kHelp, kVersion, kNewCatalogue, kQuitWhenReady, kReport, kText, kFilter, kPdf};
+    return {kHelp, kVersion, kNewCatalogue, kQuitWhenReady, kReport,
+            kText, kFilter,  kPdf,          kExportCsv,     kImportCsv};
 }
 
 // Qt puts the path the program was started by into the usage line; the name reads better.
@@ -81,6 +89,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.reportText = parser.value(kText);
     line.reportFilter = parser.value(kFilter);
     line.reportPdf = parser.value(kPdf);
+    line.exportCsv = parser.value(kExportCsv);
+    line.importCsv = parser.value(kImportCsv);
+    if (int(line.report) + int(parser.isSet(kExportCsv)) + int(parser.isSet(kImportCsv)) > 1) {
+        return Fault("--report, --export-csv and --import-csv go one at a time.", parser);
+    }
     if (!line.report && (parser.isSet(kText) || parser.isSet(kFilter) || parser.isSet(kPdf))) {
         return Fault("--text, --filter and --pdf go with --report.", parser);
     }

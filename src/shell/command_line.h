@@ -26,8 +26,12 @@ struct CommandLine {
     QString reportFilter;
     QString reportPdf;
 
+    // --export-csv DIR / --import-csv DIR: the catalogue as CSV files, without a window.
+    QString exportCsv;
+    QString importCsv;
+
     // True when the request shows no window, so that it needs no screen.
-    bool windowless() const { return report; }
+    bool windowless() const { return report || !exportCsv.isEmpty() || !importCsv.isEmpty(); }
 };
 
 // Reads `arguments` (the program's name first, as argv has it). Needs no application object.

@@ -4,8 +4,9 @@
 // One copy of the program at a time works on a catalogue.
 //
 // `tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]` writes a report of
-// the catalogue to a PDF file without showing a window (see README.md); `tunelo --help` lists
-// every option.
+// the catalogue to a PDF file without showing a window (see README.md); `tunelo --export-csv DIR
+// [FOLDER]` and `tunelo --import-csv DIR [FOLDER]` write and read the catalogue as CSV files;
+// `tunelo --help` lists every option.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -14,6 +15,7 @@
 #include <QToolTip>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <system_error>
 
@@ -41,6 +43,7 @@
 #include "shell/start_catalogue.h"
 #include "store/catalogue.h"
 #include "store/catalogue_lock.h"
+#include "store/csv_command.h"
 #include "store/table_error.h"
 
 namespace {
@@ -52,22 +55,19 @@ void SetHintLook() {
     QToolTip::setPalette(palette);
 }
 
-// A report from the command line: no window, no question; the catalogue is only read, so a
-// copy of the program working on it does not stand in the way.
-int WriteReport(const CommandLine& options) {
-    QTextStream errors(stderr);
-    const ReportCommand command{options.reportName, options.reportText, options.reportFilter,
-                                options.reportPdf};
-    if (command.pdf.isEmpty()) {
-        errors << "Usage: tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]\n";
-        return 2;
-    }
+// The catalogue of a command run without a window, with its index files open; null, after
+// telling why, when it cannot be used. `write` takes the folder's lock first, so that a copy of
+// the program working on the catalogue is not written under; a reader needs none.
+std::unique_ptr<Catalogue> OpenForCommand(const CommandLine& options, bool write,
+                                          std::unique_ptr<CatalogueLock>* lock) {
     const std::string folder =
         options.folder.isEmpty() ? std::filesystem::current_path().string()
                                  : std::filesystem::absolute(options.folder.toStdString()).string();
     SetWorkDir(folder);
     std::unique_ptr<Catalogue> catalogue;
-    xbase::Status status = Catalogue::Open(folder, &catalogue);
+    xbase::Status status = write ? CatalogueLock::Acquire(folder, lock) : xbase::Status::OK();
+    if (status.ok())
+        status = Catalogue::Open(folder, &catalogue);
     if (status.ok()) {
         try {
             catalogue->OpenIndexes();
@@ -76,10 +76,37 @@ int WriteReport(const CommandLine& options) {
         }
     }
     if (!status.ok()) {
-        errors << QString::fromStdString(status.ToString()) << "\n";
-        return 1;
+        QTextStream(stderr) << QString::fromStdString(status.ToString()) << "\n";
+        return nullptr;
     }
-    return RunReportCommand(*catalogue, command, errors);
+    return catalogue;
+}
+
+// A report from the command line: no window, no question.
+int WriteReport(const CommandLine& options) {
+    QTextStream errors(stderr);
+    const ReportCommand command{options.reportName, options.reportText, options.reportFilter,
+                                options.reportPdf};
+    if (command.pdf.isEmpty()) {
+        errors << "Usage: tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]\n";
+        return 2;
+    }
+    const std::unique_ptr<Catalogue> catalogue = OpenForCommand(options, false, nullptr);
+    return catalogue ? RunReportCommand(*catalogue, command, errors) : 1;
+}
+
+// --export-csv and --import-csv.
+int TransferCsv(const CommandLine& options) {
+    const bool import = !options.importCsv.isEmpty();
+    std::unique_ptr<CatalogueLock> lock;
+    const std::unique_ptr<Catalogue> catalogue = OpenForCommand(options, import, &lock);
+    if (!catalogue)
+        return 1;
+    const std::string dir =
+        std::filesystem::absolute((import ? options.importCsv : options.exportCsv).toStdString())
+            .string();
+    return import ? ImportCsvCommand(*catalogue, dir, std::cout, std::cerr)
+                  : ExportCsvCommand(*catalogue, dir, std::cout, std::cerr);
 }
 
 // Help, version and a fault print their text and end the program with its exit code.
@@ -119,6 +146,8 @@ int main(int argc, char* argv[]) {
         return Answer(options);
     if (options.report)
         return WriteReport(options);
+    if (options.windowless())
+        return TransferCsv(options);
 
     QtUi ui;
     ScopedUi installed(&ui);

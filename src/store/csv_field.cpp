@@ -1,5 +1,6 @@
 #include "store/csv_field.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/xbase/csv/csv_writer.h"
@@ -138,13 +139,18 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
         xbase::SetDate(record, f, date);
         return "";
     }
-    std::string bytes;
-    const xbase::Status converted = xbase::FromUtf8(codePage, text, &bytes);
-    if (!converted.ok())
-        return f.name + ": " + Quoted(text) + ": " + converted.message();
     if (f.type == 'M') {
-        *memo = std::move(bytes);
-        return "";
+        const xbase::Status converted = xbase::FromUtf8(codePage, text, memo);
+        return converted.ok() ? "" : f.name + ": " + Quoted(text) + ": " + converted.message();
+    }
+    // Most values are plain ASCII, the same bytes in every code page: no conversion.
+    static thread_local std::string converted;
+    std::string_view bytes = text;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+        const xbase::Status status = xbase::FromUtf8(codePage, text, &converted);
+        if (!status.ok())
+            return f.name + ": " + Quoted(text) + ": " + status.message();
+        bytes = converted;
     }
     if (TrimRight(bytes).size() > f.length)
         return f.name + ": " + Quoted(text) + " is " + std::to_string(TrimRight(bytes).size()) +

@@ -116,9 +116,18 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
     Rows& rows = import_.rows_[int(file.kind)];
     uint32_t read = 0;
     while (csv.Next(&cells, &error)) {
-        if (++read % kProgressEvery == 0 && progress_) {
+        if (++read % kProgressEvery == 0) {
             const std::streamoff at = in.tellg();
-            progress_(done_ + uint64_t(at < 0 ? 0 : at), total_);
+            if (progress_)
+                progress_(done_ + uint64_t(at < 0 ? 0 : at), total_);
+            // Room for the rows the rest of the file holds at this size per row, so that a
+            // million records are not moved again and again as they grow.
+            if (read == kProgressEvery && at > 0) {
+                std::error_code ec;
+                const uint64_t size = fs::file_size(path, ec);
+                rows.records.reserve(size_t(size / uint64_t(at) * read * 11 / 10) *
+                                     table.recordLength());
+            }
         }
         if (cells.size() == 1 && cells[0].empty() && columns.size() > 1)
             continue;  // an empty line
