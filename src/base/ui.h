@@ -44,6 +44,13 @@ public:
         (void)title, (void)filter, (void)suggestedPath;
         return std::nullopt;
     }
+    // A folder dialog starting at `startPath`. Nothing when cancelled (and from a Ui that cannot
+    // show one).
+    virtual std::optional<std::string> FolderName(const std::string& title,
+                                                  const std::string& startPath) {
+        (void)title, (void)startPath;
+        return std::nullopt;
+    }
     // The printer set-up dialog; false when cancelled.
     virtual bool PrinterSetup() = 0;
     // Starts a program without waiting for it; false when it could not be started.

@@ -45,6 +45,7 @@
 #include "store/catalogue_lock.h"
 #include "store/csv_command.h"
 #include "store/table_error.h"
+#include "transfer/transfer_commands.h"
 
 namespace {
 
@@ -195,6 +196,7 @@ int main(int argc, char* argv[]) {
     InstallOverviewCommands(mainForm, *catalogue, [&catalogue](uint32_t titleRecNo) {
         return DeleteSource(*catalogue, titleRecNo);
     });
+    InstallTransferCommands(mainForm, *catalogue);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {

@@ -116,6 +116,11 @@ const std::vector<MainCommand>& MainCommands() {
         Item("Diversen1", "Renumber1", "&Renumber", "Renumber sources"),
         Item("Diversen1", "Optimize1", "&Optimize databases",
              "Remove deleted records and rebuild the indexes"),
+        Separator("Diversen1"),
+        Item("Diversen1", "Exportcsv1", "&Export to CSV…",
+             "Write the catalogue as CSV files for a spreadsheet or another program"),
+        Item("Diversen1", "Importcsv1", "&Import from CSV…",
+             "Add sources and tracks from CSV files"),
 
         Item("Help1", "HelpGeneral1", "&General", "Contents of the help", "F1"),
         Item("Help1", "About1", "&About", "About this program"),
@@ -166,12 +171,14 @@ const QStringList& ProtectedCommands() {
         "Addingsource1",
         "AddButton",
         "ReopenButton",
+        "Importcsv1",
     };
     return names;
 }
 
 const QStringList& EntryCommands() {
-    static const QStringList names = {"Add1", "Reopen1", "Addingsource1", "AddButton",
-                                      "ReopenButton"};
+    // An import could add the very source being entered.
+    static const QStringList names = {"Add1",      "Reopen1",      "Addingsource1",
+                                      "AddButton", "ReopenButton", "Importcsv1"};
     return names;
 }

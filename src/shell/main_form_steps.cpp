@@ -15,6 +15,7 @@
 #include "shell/open_scherm.h"
 #include "shell/password.h"
 #include "store/catalogue.h"
+#include "store/csv_import.h"
 #include "store/entry_recovery.h"
 #include "store/repair_offer.h"
 #include "store/source_removal.h"
@@ -47,6 +48,11 @@ bool TMainForm::runShowStep() {
         try {
             FinishSourceRemoval(*catalogue_);
             FinishRenumber(*catalogue_);
+            if (UndoUnfinishedCsvImport(*catalogue_)) {
+                CurrentUi().Message(MsgKind::Information,
+                                    "An import from CSV was cut short; what it had added has "
+                                    "been taken back.");
+            }
             RecoverUnfinishedEntries(*catalogue_);
         } catch (const TableError& error) {
             CurrentUi().Message(MsgKind::Error, error.what());

@@ -231,6 +231,18 @@ std::optional<std::string> QtUi::SaveFileName(const std::string& title, const st
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> QtUi::FolderName(const std::string& title,
+                                            const std::string& startPath) {
+    QFileDialog dialog(DialogParent(), Text(title), Text(startPath));
+    dialog.setObjectName("FolderDialog");
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
 bool QtUi::PrinterSetup() {
     QPrintDialog dialog(&printer(), DialogParent());
     dialog.setObjectName("PrinterSetup");

@@ -5,16 +5,6 @@
 #include "store/csv_import.h"
 #include "store/table_error.h"
 
-namespace {
-
-void Counts(const CsvImport& import, std::ostream& out) {
-    out << import.count(CsvKind::Sources) << " sources, " << import.count(CsvKind::Tracks)
-        << " tracks, " << import.count(CsvKind::Loans) << " loans, "
-        << import.count(CsvKind::Playlist) << " playlist entries";
-}
-
-}  // namespace
-
 int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors) {
     const xbase::Status status = ExportCsv(catalogue, dir, {true, true});
@@ -53,8 +43,6 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
         errors << status.ToString() << "\nNothing was added.\n";
         return 1;
     }
-    out << "Added ";
-    Counts(import, out);
-    out << ".\n";
+    out << "Added " << import.Summary() << ".\n";
     return 0;
 }

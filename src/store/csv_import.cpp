@@ -240,6 +240,17 @@ bool CsvImport::empty() const {
     return true;
 }
 
+std::string CsvImport::Summary() const {
+    const auto count = [this](CsvKind kind, const std::string& one, const std::string& many) {
+        const uint32_t n = rows_[int(kind)].count;
+        return (n == 0 ? "no" : std::to_string(n)) + " " + (n == 1 ? one : many);
+    };
+    return count(CsvKind::Sources, "source", "sources") + ", " +
+           count(CsvKind::Tracks, "track", "tracks") + ", " +
+           count(CsvKind::Loans, "loan", "loans") + " and " +
+           count(CsvKind::Playlist, "playlist entry", "playlist entries");
+}
+
 Status CsvImport::Prepare(Catalogue& catalogue, const std::string& folder,
                           const xbase::ProgressFn& progress) {
     for (Rows& rows : rows_)

@@ -47,6 +47,8 @@ public:
     // Accepted rows of one file.
     uint32_t count(CsvKind kind) const { return rows_[int(kind)].count; }
     bool empty() const;
+    // "2 sources, 24 tracks, 1 loan and no playlist entries".
+    std::string Summary() const;
     const std::vector<CsvRefusal>& refusals() const { return refusals_; }
     const std::vector<CsvPreview>& previews() const { return previews_; }
 

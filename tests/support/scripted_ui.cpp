@@ -73,6 +73,11 @@ std::optional<std::string> ScriptedUi::SaveFileName(const std::string& title,
     return OpenFileName(title, filter, suggestedPath);
 }
 
+std::optional<std::string> ScriptedUi::FolderName(const std::string& title,
+                                                  const std::string& startPath) {
+    return OpenFileName(title, "folder", startPath);
+}
+
 bool ScriptedUi::PrinterSetup() {
     ++printerSetups;
     return printerSetupAccepted;

@@ -58,6 +58,9 @@ public:
                                             const std::string& startPath) override;
     std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
                                             const std::string& suggestedPath) override;
+    // Answered from `files` too; "folder" is recorded as its filter.
+    std::optional<std::string> FolderName(const std::string& title,
+                                          const std::string& startPath) override;
     bool PrinterSetup() override;
     bool StartProgram(const std::string& path) override;
     bool OpenUrl(const std::string& url) override;

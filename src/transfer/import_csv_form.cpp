@@ -1,0 +1,121 @@
+#include "transfer/import_csv_form.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "shell/dialog_parts.h"
+#include "store/csv_import.h"
+#include "store/percent_progress.h"
+#include "transfer/text_table_model.h"
+
+namespace {
+
+QTableView* Grid(QWidget* parent, const char* name, TextTableModel* model) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    model->setParent(grid);
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    return grid;
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+TImportCsvForm::TImportCsvForm(Catalogue& catalogue, CsvImport& import, const std::string& folder,
+                               QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), import_(import) {
+    setObjectName("TImportCsvForm");
+    setWindowTitle("Import from CSV");
+    auto* layout = new QVBoxLayout;
+    const size_t refused = import.refusals().size();
+    QString summary = "From " + Text(folder) + ":\n";
+    summary +=
+        import.empty() ? "Nothing can be added." : Text(import.Summary()) + " will be added.";
+    if (refused > 0)
+        summary += QString("\n%1 %2 refused and will not be added; the reasons are listed below.")
+                       .arg(refused)
+                       .arg(refused == 1 ? "row is" : "rows are");
+    auto* summaryLabel = new QLabel(summary, this);
+    summaryLabel->setObjectName("SummaryLabel");
+    summaryLabel->setWordWrap(true);
+    layout->addWidget(summaryLabel);
+
+    auto* firstRows = new QLabel("The first rows of each file:", this);
+    layout->addWidget(firstRows);
+    auto* files = new QTabWidget(this);
+    files->setObjectName("FilesTabs");
+    for (const CsvPreview& preview : import.previews()) {
+        QStringList headers;
+        for (const std::string& name : preview.header)
+            headers << Text(name);
+        auto* model =
+            new TextTableModel(headers, int(preview.rows.size()), [&preview](int row, int column) {
+                return Text(preview.rows[size_t(row)][size_t(column)]);
+            });
+        files->addTab(Grid(files, "RowsGrid", model), Text(preview.file));
+    }
+    firstRows->setBuddy(files);
+    layout->addWidget(files, 1);
+
+    auto* refusedLabel = new QLabel(QString("&Refused rows: %1").arg(refused), this);
+    layout->addWidget(refusedLabel);
+    auto* model = new TextTableModel({"File", "Line", "Reason"}, int(refused),
+                                     [&import](int row, int column) {
+                                         const CsvRefusal& r = import.refusals()[size_t(row)];
+                                         return column == 0   ? Text(r.file)
+                                                : column == 1 ? QString::number(r.line)
+                                                              : Text(r.reason);
+                                     });
+    QTableView* refusals = Grid(this, "RefusedGrid", model);
+    refusals->setColumnWidth(0, 100);
+    refusals->setColumnWidth(1, 60);
+    refusedLabel->setBuddy(refusals);
+    layout->addWidget(refusals, 1);
+
+    auto* box = new QDialogButtonBox(this);
+    QPushButton* importButton =
+        AddDialogButton(box, "ImportBtn", "&Import", QDialogButtonBox::AcceptRole);
+    AddDialogButton(box, "CancelBtn", "&Cancel", QDialogButtonBox::RejectRole);
+    importButton->setEnabled(!import.empty());
+    importButton->setDefault(!import.empty());
+    connect(importButton, &QPushButton::clicked, this, &TImportCsvForm::ImportBtnClick);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(box);
+    setLayout(layout);
+    resize(820, 560);
+}
+
+void TImportCsvForm::ImportBtnClick() {
+    xbase::Status status;
+    {
+        BusyCursor busy;
+        status =
+            import_.Apply(catalogue_, PercentProgress([](int percent) {
+                              ShowStatus("Importing from CSV... " + std::to_string(percent) + "%");
+                          }));
+        ShowStatus("");
+    }
+    if (!status.ok()) {
+        PlayWave("error.wav");
+        CurrentUi().Message(MsgKind::Error,
+                            "The import failed; nothing was added.\n" + status.ToString());
+        reject();
+        return;
+    }
+    PlayWave("Opti.wav");
+    CurrentUi().Message(MsgKind::Information, "Added " + import_.Summary() + ".");
+    accept();
+}
