@@ -3,6 +3,7 @@
 #include "store/catalogue.h"
 #include "store/csv_export.h"
 #include "store/csv_import.h"
+#include "store/safety_copy.h"
 #include "store/table_error.h"
 
 int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
@@ -36,6 +37,11 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
         for (const CsvRefusal& refusal : import.refusals())
             errors << refusal.file << " line " << refusal.line << ": " << refusal.reason << "\n";
         errors << import.refusals().size() << " rows refused; nothing was added.\n";
+        return 1;
+    }
+    status = TakeSafetyCopy(catalogue, "csv-import", nullptr);
+    if (!status.ok()) {
+        errors << SafetyCopyFailure(status) << "\n";
         return 1;
     }
     status = import.Apply(catalogue);

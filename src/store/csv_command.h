@@ -12,6 +12,7 @@ class Catalogue;
 // 0 when written; 1 when it failed (the reason goes to `errors`).
 int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors);
-// 0 when added; 1 when refused or failed. Takes back an import a crash cut short first.
+// 0 when added; 1 when refused or failed. Takes back an import a crash cut short first, and a
+// safety copy before anything is added.
 int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors);

@@ -52,7 +52,7 @@ public:
     const std::vector<CsvRefusal>& refusals() const { return refusals_; }
     const std::vector<CsvPreview>& previews() const { return previews_; }
 
-    // Adds the accepted rows to the catalogue and writes their lookup items, then puts every
+    // Adds the accepted rows to the catalogue (the callers take a safety copy first) and writes their lookup items, then puts every
     // table on the disk. The record counts of the tables are noted in cd.ini (Diversen,
     // CsvImport) before the first write and the note is cleared after the last, so that an
     // import a crash cut short is taken back at the next start (UndoUnfinishedCsvImport); a

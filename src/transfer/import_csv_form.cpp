@@ -9,6 +9,7 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
+#include "maintenance/safety_copy_step.h"
 #include "shell/dialog_parts.h"
 #include "store/csv_import.h"
 #include "store/percent_progress.h"
@@ -99,6 +100,10 @@ TImportCsvForm::TImportCsvForm(Catalogue& catalogue, CsvImport& import, const st
 }
 
 void TImportCsvForm::ImportBtnClick() {
+    if (!TakeSafetyCopyShown(catalogue_, "csv-import", nullptr)) {
+        reject();
+        return;
+    }
     xbase::Status status;
     {
         BusyCursor busy;

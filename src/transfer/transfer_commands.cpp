@@ -4,6 +4,7 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
+#include "shell/editing_screens.h"
 #include "shell/main_form.h"
 #include "store/csv_import.h"
 #include "store/percent_progress.h"
@@ -25,6 +26,8 @@ void Guarded(Fn run) {
 }
 
 void ImportCsv(TMainForm& form, Catalogue& catalogue) {
+    if (RefuseWhileEditing(form, "Import from CSV…"))
+        return;
     const auto folder = CurrentUi().FolderName("Import from CSV", LastCsvFolder());
     if (!folder)
         return;

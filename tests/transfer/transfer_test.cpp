@@ -19,7 +19,6 @@ TEST_F(TransferTest, ImportShowsWhatItWouldAddAndAddsOnlyWhenTheUserAgrees) {
     std::ofstream(in.File("sources.csv")) << "DRAGER,CDNUMMER,HTITEL\r\nCD,7,Again\r\nCD,8,New\r\n";
     std::ofstream(in.File("TRACKS.csv")) << "drager,cdnummer,titel\r\nCD,8,One\r\n";
     for (const char* button : {"CancelBtn", "ImportBtn"}) {
-        ScriptedUi ui;
         ui.files.push_back(in.path().string());
         TMainForm form(catalogue.get());
         InstallTransferCommands(form, *catalogue);
