@@ -47,8 +47,9 @@ void TOpschoonForm::BitBtn1Click() {
         return;
     }
     std::vector<std::string> failures;
+    std::vector<const TTable*> packed;
     try {
-        catalogue_.dm1.PackFiles(catalogue_.dm2, catalogue_.dm3, GaugeShows(gauge_));
+        catalogue_.dm1.PackFiles(catalogue_.dm2, catalogue_.dm3, GaugeShows(gauge_), &packed);
     } catch (const TableError& e) {
         failures.push_back(e.status().ToString());
     }
@@ -57,7 +58,7 @@ void TOpschoonForm::BitBtn1Click() {
         StatusShown shown("Checking the tables and their indexes...");
         std::vector<std::string> report;
         const xbase::Status checked =
-            CheckAndRepairTables(catalogue_, PercentProgress(GaugeShows(gauge_)), &report);
+            CheckAndRepairTables(catalogue_, PercentProgress(GaugeShows(gauge_)), &report, packed);
         if (!checked.ok())
             failures.push_back(checked.ToString());
     }

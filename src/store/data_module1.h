@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/table_access.h"
 #include "store/table_component.h"
@@ -72,9 +73,11 @@ public:
     // too), each alone with the file; a table another program holds is skipped with "File is in
     // use, try later.". Then cleans the lookup items and PackTable1. `gauge` gets each pack's
     // percentage. Each table is left open for shared use with its index file; a failure of one
-    // table does not stop the others and is thrown at the end.
+    // table does not stop the others and is thrown at the end. `packed` (when given) gets the
+    // tables that were packed, whose index files were thereby built anew from the table.
     void PackFiles(TDataModule2& titles, TDataModule3& rest,
-                   const TTableAccess::GaugeHook& gauge = nullptr);
+                   const TTableAccess::GaugeHook& gauge = nullptr,
+                   std::vector<const TTable*>* packed = nullptr);
 
     // Deletes every track whose artist and title are both blank.
     void PackTable1();

@@ -1,50 +1,93 @@
 #include "store/durable_copy.h"
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
+#include <utility>
 #include <vector>
 
-#include "platform/xbase/file.h"
-
-using xbase::File;
 using xbase::Status;
 
 namespace {
 
-Status CopyBytes(const File& in, File& out, CopyProgress* progress) {
-    constexpr size_t kChunk = 1 << 20;
-    std::vector<char> buffer(kChunk);
-    for (uint64_t offset = 0;;) {
-        size_t got = 0;
-        XB_RETURN_IF_ERROR(in.ReadSomeAt(offset, buffer.data(), kChunk, &got));
+// Descriptors closed with the object: the copy has several ways out.
+struct Descriptors {
+    int in = -1;
+    int out = -1;
+    ~Descriptors() {
+        if (in >= 0)
+            ::close(in);
+        if (out >= 0)
+            ::close(out);
+    }
+};
+
+Status Errno(const std::string& file, const std::string& what, int error = errno) {
+    return Status::IOError(file, what + ": " + std::strerror(error));
+}
+
+void Advance(CopyProgress* progress, uint64_t bytes) {
+    progress->done += bytes;
+    if (progress->report)
+        progress->report(progress->done, progress->total);
+}
+
+// The kernel copies the pages itself (never sharing them, unlike a reflink); file systems that
+// cannot do that get the bytes through a buffer.
+Status CopyBytes(int in, const std::string& from, int out, const std::string& to,
+                 CopyProgress* progress) {
+    constexpr size_t kChunk = 8 << 20;
+    for (;;) {
+        const ssize_t sent = ::sendfile(out, in, nullptr, kChunk);
+        if (sent > 0) {
+            Advance(progress, uint64_t(sent));
+            continue;
+        }
+        if (sent == 0)
+            return Status::OK();
+        if (errno == EINTR)
+            continue;
+        if (errno != EINVAL && errno != ENOSYS)
+            return Errno(to, "cannot copy " + from);
+        break;
+    }
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Errno(from, "cannot read");
         if (got == 0)
             return Status::OK();
-        XB_RETURN_IF_ERROR(out.WriteAt(offset, buffer.data(), got));
-        offset += got;
-        progress->done += got;
-        if (progress->report)
-            progress->report(progress->done, progress->total);
+        for (ssize_t put = 0; put < got;) {
+            const ssize_t n = ::write(out, buffer.data() + put, size_t(got - put));
+            if (n < 0 && errno != EINTR)
+                return Errno(to, "cannot write");
+            put += n > 0 ? n : 0;
+        }
+        Advance(progress, uint64_t(got));
     }
 }
 
 }  // namespace
 
 Status CopyFileDurably(const std::string& from, const std::string& to, CopyProgress* progress) {
-    std::unique_ptr<File> in;
-    XB_RETURN_IF_ERROR(File::Open(from, File::Mode::kReadOnly, &in));
-    Status status;
-    {
-        std::unique_ptr<File> out;
-        status = File::Open(to, File::Mode::kCreateTruncate, &out);
-        if (status.ok())
-            status = CopyBytes(*in, *out, progress);
-        if (status.ok())
-            status = out->Sync();
-    }
+    Descriptors fd;
+    fd.in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd.in < 0)
+        return Errno(from, "cannot open");
+    fd.out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd.out < 0)
+        return Errno(to, "cannot create");
+    Status status = CopyBytes(fd.in, from, fd.out, to, progress);
+    if (status.ok() && ::fsync(fd.out) != 0)
+        status = Errno(to, "cannot sync");
+    if (status.ok() && ::close(std::exchange(fd.out, -1)) != 0)
+        status = Errno(to, "cannot close");
     if (!status.ok())
         ::unlink(to.c_str());
     return status;
@@ -53,13 +96,11 @@ Status CopyFileDurably(const std::string& from, const std::string& to, CopyProgr
 Status SyncFolder(const std::string& folder) {
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0)
-        return Status::IOError(folder,
-                               std::string("cannot open the folder: ") + std::strerror(errno));
+        return Errno(folder, "cannot open the folder");
     const bool synced = ::fsync(dir) == 0;
     const int error = errno;
     ::close(dir);
     if (!synced)
-        return Status::IOError(folder,
-                               std::string("cannot sync the folder: ") + std::strerror(error));
+        return Errno(folder, "cannot sync the folder", error);
     return Status::OK();
 }

@@ -25,7 +25,8 @@ bool TDataModule1::PackOne(TTableAccess& access, const std::string& indexFile, b
 }
 
 void TDataModule1::PackFiles(TDataModule2& titles, TDataModule3& rest,
-                             const TTableAccess::GaugeHook& gauge) {
+                             const TTableAccess::GaugeHook& gauge,
+                             std::vector<const TTable*>* packed) {
     std::optional<TableError> failure;
     auto attempt = [&failure](const auto& step) {
         try {
@@ -38,10 +39,16 @@ void TDataModule1::PackFiles(TDataModule2& titles, TDataModule3& rest,
     {
         BusyCursor busy;
         ShowStatus("Checking artist database...");
-        attempt([&] { PackOne(ArtAccess, "INDEX1.CDX", false, gauge); });
+        const auto pack = [&](TTableAccess& access, const char* index, bool reindex) {
+            attempt([&] {
+                if (PackOne(access, index, reindex, gauge) && packed)
+                    packed->push_back(&access.component());
+            });
+        };
+        pack(ArtAccess, "INDEX1.CDX", false);
         ShowStatus("Checking main database..");
-        attempt([&] { PackOne(titles.HfAccess, "INDEX2.CDX", false, gauge); });
-        attempt([&] { PackOne(rest.UitleenAccess, "INDEX4.CDX", true, gauge); });
+        pack(titles.HfAccess, "INDEX2.CDX", false);
+        pack(rest.UitleenAccess, "INDEX4.CDX", true);
         ShowStatus("");
     }
     attempt([&] { rest.PackItems(gauge); });
