@@ -1,5 +1,6 @@
 #include "maintenance/veiligheids_kopie_form.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -49,7 +50,7 @@ TVeiligheidsKopieForm::TVeiligheidsKopieForm(TMainForm& form, Catalogue& catalog
         grid_->setItem(row, 2, size);
     }
     grid_->resizeColumnsToContents();
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     grid_->setMinimumWidth(460);
     if (!copies_.empty())
         grid_->setCurrentCell(0, 0);
@@ -59,6 +60,7 @@ TVeiligheidsKopieForm::TVeiligheidsKopieForm(TMainForm& form, Catalogue& catalog
     content->addWidget(gauge_);
     const OkCancelRow row = AddOkCancel(this, "BitBtn1", "BitBtn2");
     ok_ = row.ok;
+    cancel_ = row.cancel;
     ok_->setEnabled(!copies_.empty());
     connect(ok_, &QPushButton::clicked, this, &TVeiligheidsKopieForm::BitBtn1Click);
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &TVeiligheidsKopieForm::BitBtn1Click);
@@ -81,6 +83,9 @@ void TVeiligheidsKopieForm::BitBtn1Click() {
     if (!form_.mdiArea()->subWindowList().isEmpty())
         return;
     ok_->setEnabled(false);
+    cancel_->setEnabled(false);
+    // The question's box is gone; let what lay under it be painted before the long run.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     bool closed = false;
     xbase::Status status;
     {
@@ -94,6 +99,7 @@ void TVeiligheidsKopieForm::BitBtn1Click() {
                             "The safety copy could not be put back: " + status.message() + ".");
         if (!closed) {
             ok_->setEnabled(true);
+            cancel_->setEnabled(true);
             return;
         }
     } else {

@@ -31,6 +31,7 @@ private:
     QTableWidget* grid_;
     QProgressBar* gauge_;
     QPushButton* ok_;
+    QPushButton* cancel_;
 };
 
 // Registered for "Restoresafetycopy1": refuses while an editing screen is open, says so when
