@@ -6,13 +6,13 @@
 //                                      PackFiles, the check of the indexes the pack did not
 //                                      build anew (each timed)
 // Both change FOLDER (copies under backup/, packed tables): give them a copy.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "store/catalogue.h"
 #include "store/catalogue_repair.h"
 #include "store/safety_copy.h"
@@ -23,8 +23,20 @@ namespace {
 using Steady = std::chrono::steady_clock;
 
 double Seconds(Steady::time_point since) {
-    return std::chrono::duration<double>(Steady::now() - since).count();
+    return Ms(since) / 1000;
 }
+
+// Wall and processor seconds of one step.
+struct Step {
+    Steady::time_point wall = Steady::now();
+    double cpu = CpuMs();
+    std::string Took() const {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2f s (cpu %.2f s)", Seconds(wall),
+                      (CpuMs() - cpu) / 1000);
+        return text;
+    }
+};
 
 int Fail(const xbase::Status& status) {
     std::fprintf(stderr, "%s\n", status.ToString().c_str());
@@ -32,11 +44,11 @@ int Fail(const xbase::Status& status) {
 }
 
 int Copy(const std::string& folder) {
-    const auto start = Steady::now();
+    const Step step;
     const xbase::Status status = TakeSafetyCopyOf(folder, "bench", nullptr);
     if (!status.ok())
         return Fail(status);
-    std::printf("safety copy: %.2f s for %.1f MB\n", Seconds(start),
+    std::printf("safety copy: %s for %.1f MB\n", step.Took().c_str(),
                 double(CatalogueBytes(folder)) / (1024.0 * 1024.0));
     return 0;
 }
@@ -52,26 +64,26 @@ int Optimize(const std::string& folder, int deleted) {
         tracks.Skip(50);
     }
     const uint32_t before = catalogue.dm1.ArtTable.table().recordCount();
-    const auto start = Steady::now();
+    const Step whole;
+    Step step;
     xbase::Status status = TakeSafetyCopy(catalogue, "optimize", nullptr);
     if (!status.ok())
         return Fail(status);
-    const double copied = Seconds(start);
-    auto step = Steady::now();
+    const std::string copied = step.Took();
+    step = Step();
     std::vector<const TTable*> rebuilt;
     catalogue.dm1.PackFiles(catalogue.dm2, catalogue.dm3, nullptr, &rebuilt);
-    const double packed = Seconds(step);
-    step = Steady::now();
+    const std::string packed = step.Took();
+    step = Step();
     std::vector<std::string> report;
     status = CheckAndRepairTables(catalogue, nullptr, &report, rebuilt);
     if (!status.ok())
         return Fail(status);
-    const double checked = Seconds(step);
     std::printf(
-        "optimize: %u -> %u tracks in the file; safety copy %.2f s, pack %.2f s, "
-        "check %.2f s, total %.2f s\n",
-        before, catalogue.dm1.ArtTable.table().recordCount(), copied, packed, checked,
-        Seconds(start));
+        "optimize: %u -> %u tracks in the file; safety copy %s, pack %s, check %s, "
+        "total %s\n",
+        before, catalogue.dm1.ArtTable.table().recordCount(), copied.c_str(), packed.c_str(),
+        step.Took().c_str(), whole.Took().c_str());
     return 0;
 }
 
