@@ -64,7 +64,9 @@ TGeluidsInvoer::TGeluidsInvoer(Catalogue& catalogue, QWidget* parent)
     ConnectHandlers();
 }
 
-TGeluidsInvoer::~TGeluidsInvoer() = default;
+TGeluidsInvoer::~TGeluidsInvoer() {
+    disconnect(focusWatch_);
+}
 
 void TGeluidsInvoer::ConnectHandlers() {
     for (const auto& [control, field] : fields_) {
@@ -98,10 +100,12 @@ void TGeluidsInvoer::ConnectHandlers() {
     connect(aankoopbut_, &QPushButton::clicked, this, &TGeluidsInvoer::AankoopbutClick);
     connect(tekstbut_, &QPushButton::clicked, this, &TGeluidsInvoer::TekstbutClick);
     // An empty field the focus comes to may have a text of the disc's CD-TEXT to offer.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == nullptr)
+            return;
         for (const auto& [control, field] : fields_) {
             auto* combo = qobject_cast<QComboBox*>(field);
-            if (now != nullptr && (now == field || (combo && combo->lineEdit() == now))) {
+            if (now == field || (combo && combo->lineEdit() == now)) {
                 const EntryControl which = control;
                 Guarded([this, which] { session_.FieldEntered(which); });
                 return;

@@ -79,6 +79,9 @@ private:
     bool closedDone_ = false;
 
     std::map<EntryControl, QWidget*> fields_;
+    // The application-wide focus watch; cut first on destruction, since closing the window
+    // moves the focus after the members it reads are gone.
+    QMetaObject::Connection focusWatch_;
     std::map<EntryControl, QLabel*> captions_;
     std::map<EntryControl, char> itemCodes_;
 
