@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -162,7 +163,8 @@ void TMainForm::createStatusBar() {
         panels_[i]->setContentsMargins(4, 0, 4, 0);
     }
     const int screenWidth = screen() != nullptr ? screen()->geometry().width() : 1024;
-    panels_[0]->setFixedWidth(std::max(200, screenWidth - 640 + 400));
+    hintPanelWidth_ = std::max(200, screenWidth - 640 + 400);
+    panels_[0]->setFixedWidth(hintPanelWidth_);
     panels_[2]->setMinimumWidth(110);
     panels_[2]->setAlignment(Qt::AlignCenter);
     bar->addWidget(panels_[0]);
@@ -276,7 +278,16 @@ void TMainForm::updateWindowMenu() {
 }
 
 void TMainForm::showStatusText(const QString& text) {
+    // A status text longer than its panel borrows room from the hint panel while it shows, so
+    // that "Making a safety copy..." is read in full rather than cut.
+    const QMargins margins = panels_[1]->contentsMargins();
+    const int needed = panels_[1]->fontMetrics().horizontalAdvance(text) + margins.left() +
+                       margins.right() + 2 * panels_[1]->frameWidth() + 4;
+    const int spare = panels_[1]->width() + panels_[0]->width() - hintPanelWidth_;
+    const int borrowed = text.isEmpty() ? 0 : std::max(0, needed - spare);
+    panels_[0]->setFixedWidth(std::max(200, hintPanelWidth_ - borrowed));
     panels_[1]->setText(text);
+    statusBar()->layout()->activate();
     panels_[1]->repaint();
 }
 

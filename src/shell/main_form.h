@@ -119,6 +119,7 @@ private:
     QMdiArea* mdiArea_;
     QToolBar* speedPanel_ = nullptr;
     QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+    int hintPanelWidth_ = 200;  // the hint panel's width while no status text needs its room
     QTimer* timer1_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QHash<QString, QAction*> commands_;

@@ -176,10 +176,18 @@ TEST_F(MainFormTest, HintsAndProgressGoToTheirPanels) {
     QStatusTipEvent tip("Printer setup");
     QCoreApplication::sendEvent(form.get(), &tip);
     EXPECT_EQ(form->statusPanel(0)->text(), "Printer setup");
-    form->showStatusText("Checking database...");
-    EXPECT_EQ(form->statusPanel(1)->text(), "Checking database...");
+    form->resize(1280, 800);
+    form->show();
+    const int hintWidth = form->statusPanel(0)->width();
+    const QString longText = "Making a safety copy of the catalogue... 1234 of 5678 MB";
+    form->showStatusText(longText);
+    EXPECT_EQ(form->statusPanel(1)->text(), longText);
+    // A long text borrows room from the hints and gives it back when it goes.
+    EXPECT_GE(form->statusPanel(1)->width(),
+              form->statusPanel(1)->fontMetrics().horizontalAdvance(longText));
     form->showStatusText("");
     EXPECT_TRUE(form->statusPanel(1)->text().isEmpty());
+    EXPECT_EQ(form->statusPanel(0)->width(), hintWidth);
 }
 
 TEST_F(MainFormTest, PlaylistOnAnEmptyPlaylistOnlyTellsSo) {
