@@ -7,18 +7,12 @@
 #   bash bench/replace_renumber.sh [TRACKS]
 set -euo pipefail
 
-repo="$(cd "$(dirname "$0")/.." && pwd)"
 tracks="${1:-1000000}"
-work="${TUNELO_BENCH_DIR:-/tmp/tunelo-startup-bench}"
-build="$repo/${BUILD:-build-release}"
-
-if [ ! -f "$work/catalogue-$tracks/artdat.dat" ]; then
-    bash "$repo/bench/startup.sh" "$tracks" 1 >/dev/null
-fi
-cmake --build "$build" -j2 --target replace_renumber_bench >/dev/null
+source "$(dirname "$0")/bench_setup.sh"
+bench_prepare replace_renumber_bench
 copy="$work/replace-renumber-copy"
 for what in replace renumber; do
-    rm -rf "$copy" && cp -r "$work/catalogue-$tracks" "$copy" && sync
+    bench_fresh_copy "$copy"
     "$build/bench/replace_renumber_bench" "$copy" "$what"
 done
 rm -rf "$copy"

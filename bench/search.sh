@@ -8,14 +8,8 @@
 #   bash bench/search.sh [TRACKS] [HITS] [RUNS]
 set -euo pipefail
 
-repo="$(cd "$(dirname "$0")/.." && pwd)"
 tracks="${1:-1000000}"
-work="${TUNELO_BENCH_DIR:-/tmp/tunelo-startup-bench}"
-build="$repo/${BUILD:-build-release}"
-
-if [ ! -f "$work/catalogue-$tracks/artdat.dat" ]; then
-    bash "$repo/bench/startup.sh" "$tracks" 1 >/dev/null
-fi
-cmake --build "$build" -j2 --target search_bench >/dev/null
-QT_QPA_PLATFORM=offscreen "$build/bench/search_bench" "$work/catalogue-$tracks" "${2:-50000}" \
+source "$(dirname "$0")/bench_setup.sh"
+bench_prepare search_bench
+QT_QPA_PLATFORM=offscreen "$build/bench/search_bench" "$catalogue" "${2:-50000}" \
     "${3:-10}"

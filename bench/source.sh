@@ -6,16 +6,10 @@
 #   bash bench/source.sh [TRACKS] [RUNS]
 set -euo pipefail
 
-repo="$(cd "$(dirname "$0")/.." && pwd)"
 tracks="${1:-1000000}"
-work="${TUNELO_BENCH_DIR:-/tmp/tunelo-startup-bench}"
-build="$repo/${BUILD:-build-release}"
-
-if [ ! -f "$work/catalogue-$tracks/artdat.dat" ]; then
-    bash "$repo/bench/startup.sh" "$tracks" 1 >/dev/null
-fi
-cmake --build "$build" -j2 --target source_bench >/dev/null
+source "$(dirname "$0")/bench_setup.sh"
+bench_prepare source_bench
 copy="$work/source-copy"
-rm -rf "$copy" && cp -r "$work/catalogue-$tracks" "$copy" && sync
+bench_fresh_copy "$copy"
 QT_QPA_PLATFORM=offscreen "$build/bench/source_bench" "$copy" "${2:-10}"
 rm -rf "$copy"
