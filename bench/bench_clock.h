@@ -4,7 +4,10 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <vector>
 
 inline double Ms(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
@@ -15,4 +18,12 @@ inline double CpuMs() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// One line for a measurement taken `times.size()` times: the fastest, the median and the slowest
+// run, in milliseconds.
+inline void ReportRuns(const char* what, std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
+                times.front(), times[times.size() / 2], times.back());
 }

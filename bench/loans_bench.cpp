@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "loans/loan_commands.h"
 #include "loans/loan_records.h"
 #include "loans/uit_leen_drg.h"
@@ -25,19 +26,9 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-double Ms(Steady::time_point since) {
-    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
-}
-
 // Processor time of the process, so that a busy machine's waiting can be told from the work.
 double CpuMs(std::clock_t since) {
     return 1000.0 * double(std::clock() - since) / CLOCKS_PER_SEC;
-}
-
-void Report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
-                times.front(), times[times.size() / 2], times.back());
 }
 
 // Loans of many borrowers; every other one was due a while ago, the rest fall due in the future.
@@ -117,10 +108,10 @@ int main(int argc, char* argv[]) {
             listCpu.push_back(CpuMs(openingCpu));
             delete screen;
         }
-        Report("due check, list filled and shown", check);
-        Report("loan list opened and painted", list);
-        Report("due check, processor time", checkCpu);
-        Report("loan list, processor time", listCpu);
+        ReportRuns("due check, list filled and shown", check);
+        ReportRuns("loan list opened and painted", list);
+        ReportRuns("due check, processor time", checkCpu);
+        ReportRuns("loan list, processor time", listCpu);
     } catch (const TableError& error) {
         std::fprintf(stderr, "loans_bench: %s\n", error.what());
         return 1;

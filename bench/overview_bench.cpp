@@ -15,6 +15,7 @@
 
 #include "base/ini.h"
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "overview/data1_tot_ovz.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
@@ -22,16 +23,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-double Ms(Steady::time_point since) {
-    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
-}
-
-void Report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
-                times.front(), times[times.size() / 2], times.back());
-}
 
 // Moves the selection to `row`, shows it and paints the page.
 void ShowRow(QTableView* grid, int row) {
@@ -83,10 +74,10 @@ int main(int argc, char* argv[]) {
             sorted.push_back(Ms(start));
             screen.close();
         }
-        Report("open the artist overview (list all, paint the first page)", opened);
-        Report("page down (select a row a page further, paint)", paged);
-        Report("jump to the last row (select, paint)", jumped);
-        Report("re-sort by source and number (list all again, paint)", sorted);
+        ReportRuns("open the artist overview (list all, paint the first page)", opened);
+        ReportRuns("page down (select a row a page further, paint)", paged);
+        ReportRuns("jump to the last row (select, paint)", jumped);
+        ReportRuns("re-sort by source and number (list all again, paint)", sorted);
     } catch (const TableError& error) {
         std::fprintf(stderr, "overview_bench: %s\n", error.what());
         return 1;

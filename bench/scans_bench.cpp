@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "overview/dubbel_form.h"
 #include "overview/info_database_form.h"
 #include "overview/track_rows.h"
@@ -25,16 +26,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-double Ms(Steady::time_point since) {
-    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
-}
-
-void Report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
-                times.front(), times[times.size() / 2], times.back());
-}
 
 }  // namespace
 
@@ -77,8 +68,8 @@ int main(int argc, char* argv[]) {
         }
         std::printf("double entries: %s; database information: %s\n", qPrintable(found),
                     qPrintable(counted));
-        Report("double entries: Start (walk the title order, list, paint)", doubles);
-        Report("database information: Update (count both tables, write, paint)", update);
+        ReportRuns("double entries: Start (walk the title order, list, paint)", doubles);
+        ReportRuns("database information: Update (count both tables, write, paint)", update);
     } catch (const TableError& error) {
         std::fprintf(stderr, "scans_bench: %s\n", error.what());
         return 1;

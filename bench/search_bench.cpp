@@ -31,12 +31,6 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-void Report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
-                times.front(), times[times.size() / 2], times.back());
-}
-
 // The prefix of the artists (order 1) whose count is nearest to `wanted`: of 1 to 4 characters.
 std::string PickPrefix(TTableAccess& tracks, size_t wanted, size_t* hits) {
     std::map<std::string, size_t> counts;
@@ -83,8 +77,8 @@ void WordSearches(Catalogue& catalogue, int runs) {
         }
         std::printf("word part \"%s\" in Title, order %d: %d hits\n", text, order,
                     screen.model().rowCount());
-        Report("  all hits listed", times);
-        Report("  processor time", cpu);
+        ReportRuns("  all hits listed", times);
+        ReportRuns("  processor time", cpu);
     }
 }
 
@@ -141,8 +135,8 @@ int main(int argc, char* argv[]) {
                 return 1;
             }
         }
-        Report("first rows painted", first);
-        Report("all hits listed", all);
+        ReportRuns("first rows painted", first);
+        ReportRuns("all hits listed", all);
         WordSearches(catalogue, runs);
     } catch (const TableError& error) {
         std::fprintf(stderr, "%s\n", error.what());

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/work_dir.h"
+#include "bench_clock.h"
 #include "overview/show_art_hf_form.h"
 #include "store/catalogue.h"
 #include "store/source_key.h"
@@ -22,16 +23,6 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 constexpr int kTracks = 999;
-
-double Ms(Steady::time_point since) {
-    return std::chrono::duration<double, std::milli>(Steady::now() - since).count();
-}
-
-void Report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
-                times.front(), times[times.size() / 2], times.back());
-}
 
 void AddSource(Catalogue& catalogue) {
     TTableAccess& titles = catalogue.dm2.HfAccess;
@@ -97,8 +88,8 @@ int main(int argc, char* argv[]) {
             shown.push_back(Ms(start));
             screen.close();
         }
-        Report("ShowSource of 999 tracks to the filled grid", filled);
-        Report("ShowSource of 999 tracks to the window shown and painted", shown);
+        ReportRuns("ShowSource of 999 tracks to the filled grid", filled);
+        ReportRuns("ShowSource of 999 tracks to the window shown and painted", shown);
     } catch (const TableError& error) {
         std::fprintf(stderr, "source_bench: %s\n", error.what());
         return 1;
