@@ -13,11 +13,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench_options.h"
 #include "platform/xbase/csv/csv_reader.h"
 #include "store/catalogue_schema.h"
 
@@ -59,16 +59,6 @@ std::string Query(sqlite3* db, const std::string& sql) {
     return value;
 }
 
-std::string Option(const std::map<std::string, std::string>& options, const std::string& name,
-                   const std::string& def = "") {
-    auto it = options.find(name);
-    if (it != options.end())
-        return it->second;
-    if (def.empty())
-        Fail("missing --" + name);
-    return def;
-}
-
 double FileMb(const std::string& path) {
     return double(std::filesystem::file_size(path)) / 1e6;
 }
@@ -96,8 +86,8 @@ std::string IndexColumns(const std::string& expression) {
     return columns;
 }
 
-int Load(const std::map<std::string, std::string>& options) {
-    const std::string path = Option(options, "db"), csvPath = Option(options, "csv");
+int Load(const bench::CommandOptions& options) {
+    const std::string path = options.Get("db"), csvPath = options.Get("csv");
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
         std::filesystem::remove(path + suffix);
     sqlite3* db = nullptr;
@@ -166,9 +156,9 @@ int Load(const std::map<std::string, std::string>& options) {
     return 0;
 }
 
-int Measure(const std::map<std::string, std::string>& options) {
-    const std::string path = Option(options, "db");
-    const std::string journal = Option(options, "journal", "wal");
+int Measure(const bench::CommandOptions& options) {
+    const std::string path = options.Get("db");
+    const std::string journal = options.Get("journal", "wal");
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         Fail(path + ": cannot open");
@@ -236,11 +226,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: tunelo_sqlite_bench load|measure [--option value]...\n");
         return 2;
     }
-    std::map<std::string, std::string> options;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        if (std::strncmp(argv[i], "--", 2) == 0)
-            options[argv[i] + 2] = argv[i + 1];
-    }
+    const bench::CommandOptions options("tunelo_sqlite_bench", argc, argv);
     const std::string command = argv[1];
     if (command == "load")
         return Load(options);

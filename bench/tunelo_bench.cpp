@@ -12,11 +12,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench_options.h"
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/table.h"
@@ -41,18 +41,6 @@ void Check(const Status& s) {
     }
 }
 
-std::string Option(const std::map<std::string, std::string>& options, const std::string& name,
-                   const std::string& def = "") {
-    auto it = options.find(name);
-    if (it != options.end())
-        return it->second;
-    if (def.empty()) {
-        std::fprintf(stderr, "tunelo_bench: missing --%s\n", name.c_str());
-        std::exit(2);
-    }
-    return def;
-}
-
 long MemoryKb(const char* key) {
     std::ifstream in("/proc/self/status");
     std::string line;
@@ -67,15 +55,15 @@ double FileMb(const std::string& path) {
     return double(std::filesystem::file_size(path)) / 1e6;
 }
 
-int Generate(const std::map<std::string, std::string>& options) {
-    std::ofstream out(Option(options, "out"), std::ios::binary);
-    bench::GenerateTrackCsv(out, std::stoull(Option(options, "tracks")),
-                            std::stoull(Option(options, "seed", "1")));
+int Generate(const bench::CommandOptions& options) {
+    std::ofstream out(options.Get("out"), std::ios::binary);
+    bench::GenerateTrackCsv(out, std::stoull(options.Get("tracks")),
+                            std::stoull(options.Get("seed", "1")));
     return out ? 0 : 2;
 }
 
-int Load(const std::map<std::string, std::string>& options) {
-    const std::string dir = Option(options, "keep");
+int Load(const bench::CommandOptions& options) {
+    const std::string dir = options.Get("keep");
     std::filesystem::create_directories(dir);
     const TableDefinition& def = TrackTable();
     std::filesystem::remove(dir + "/" + def.file);
@@ -84,7 +72,7 @@ int Load(const std::map<std::string, std::string>& options) {
     std::unique_ptr<Table> table;
     Check(Table::Create(dir + "/" + def.file, def.fields, &table));
     uint64_t rows = 0;
-    Check(bench::LoadTrackCsv(Option(options, "csv"), table.get(), &rows));
+    Check(bench::LoadTrackCsv(options.Get("csv"), table.get(), &rows));
     const double loaded = Seconds(start);
     std::vector<std::pair<std::string, std::string>> tags;
     for (const TagDefinition& tag : def.tags)
@@ -111,11 +99,11 @@ std::unique_ptr<Table> OpenTracks(const std::string& dir, bool exclusive) {
     return table;
 }
 
-int Measure(const std::map<std::string, std::string>& options) {
-    const std::string dir = Option(options, "keep");
+int Measure(const bench::CommandOptions& options) {
+    const std::string dir = options.Get("keep");
     // --parts open,search,scan,list,insert,durable,pack picks measurements (all by default).
     const std::string parts =
-        "," + Option(options, "parts", "open,search,scan,list,insert,durable,pack") + ",";
+        "," + options.Get("parts", "open,search,scan,list,insert,durable,pack") + ",";
     const auto want = [&](const char* part) {
         return parts.find("," + std::string(part) + ",") != std::string::npos;
     };
@@ -135,7 +123,7 @@ int Measure(const std::map<std::string, std::string>& options) {
     std::printf("open table and index (median of 50): %.3f ms\n", opens[opens.size() / 2] * 1e3);
 
     // --exclusive 1 measures a table in exclusive use (no locks taken, nothing re-read per call).
-    auto table = OpenTracks(dir, Option(options, "exclusive", "0") == "1");
+    auto table = OpenTracks(dir, options.Get("exclusive", "0") == "1");
     const Schema& s = table->schema();
     const FieldDef& artiest = s[size_t(s.Find("ARTIEST"))];
     const FieldDef& titel = s[size_t(s.Find("TITEL"))];
@@ -275,11 +263,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: tunelo_bench generate|load|measure [--option value]...\n");
         return 2;
     }
-    std::map<std::string, std::string> options;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        if (std::strncmp(argv[i], "--", 2) == 0)
-            options[argv[i] + 2] = argv[i + 1];
-    }
+    const bench::CommandOptions options("tunelo_bench", argc, argv);
     const std::string command = argv[1];
     if (command == "generate")
         return Generate(options);
