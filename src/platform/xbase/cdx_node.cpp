@@ -76,23 +76,15 @@ Status Bad(const std::string& path, uint32_t offset, const std::string& what) {
 Status DecodeInterior(const std::string& path, uint32_t offset, const uint8_t* page,
                       uint64_t fileSize, size_t count, Node* out) {
     const size_t kl = out->keyLength;
-    if (count == 0)
-        return Bad(path, offset, "interior node without entries");
-    if (count > InteriorCapacity(out->keyLength)) {
-        return Bad(path, offset, "entry count " + std::to_string(count) + " exceeds the node");
-    }
     out->keys.resize(count * kl);
     out->recnos.resize(count);
     out->children.resize(count);
-    const uint8_t* p = page + kInteriorHeader;
-    for (size_t i = 0; i < count; ++i, p += kl + 8) {
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* p = InteriorEntry(page, i, out->keyLength);
         std::memcpy(out->key(i), p, kl);
         out->recnos[i] = LoadBE32(p + kl);
-        uint32_t child = LoadBE32(p + kl + 4);
-        if (!ValidNodeOffset(child, fileSize) || child == offset) {
-            return Bad(path, offset, "child pointer " + std::to_string(child) + " is invalid");
-        }
-        out->children[i] = child;
+        XB_RETURN_IF_ERROR(
+            InteriorChild(path, offset, page, out->keyLength, i, fileSize, &out->children[i]));
     }
     return Status::OK();
 }
@@ -147,20 +139,43 @@ Status DecodeLeaf(const std::string& path, uint32_t offset, const uint8_t* page,
 
 }  // namespace
 
+Status CheckNodeImage(const std::string& path, uint32_t offset, const uint8_t* page,
+                      uint16_t keyLength, bool* leaf, size_t* count) {
+    const uint16_t attr = LoadLE16(page);
+    if (attr == kAttrFree || (LoadLE32(page + 4) == 0 && LoadLE32(page + 8) == 0))
+        return Bad(path, offset, "a free node is linked into the tree");
+    if (attr > (kAttrRoot | kAttrLeaf))
+        return Bad(path, offset, "unknown node attributes " + std::to_string(attr));
+    *leaf = (attr & kAttrLeaf) != 0;
+    *count = LoadLE16(page + 2);
+    if (*leaf)
+        return Status::OK();
+    if (*count == 0)
+        return Bad(path, offset, "interior node without entries");
+    if (*count > InteriorCapacity(keyLength))
+        return Bad(path, offset, "entry count " + std::to_string(*count) + " exceeds the node");
+    return Status::OK();
+}
+
+Status InteriorChild(const std::string& path, uint32_t offset, const uint8_t* page,
+                     uint16_t keyLength, size_t i, uint64_t fileSize, uint32_t* child) {
+    *child = LoadBE32(InteriorEntry(page, i, keyLength) + keyLength + 4);
+    if (!ValidNodeOffset(*child, fileSize) || *child == offset)
+        return Bad(path, offset, "child pointer " + std::to_string(*child) + " is invalid");
+    return Status::OK();
+}
+
 Status DecodeNode(const std::string& path, uint32_t offset, const uint8_t* page, uint16_t keyLength,
                   uint8_t trail, uint64_t fileSize, Node* out) {
+    bool leaf = false;
+    size_t count = 0;
+    XB_RETURN_IF_ERROR(CheckNodeImage(path, offset, page, keyLength, &leaf, &count));
     out->offset = offset;
     out->attr = LoadLE16(page);
     out->left = LoadLE32(page + 4);
     out->right = LoadLE32(page + 8);
     out->keyLength = keyLength;
-    if (out->attr == kAttrFree || (out->left == 0 && out->right == 0))
-        return Bad(path, offset, "a free node is linked into the tree");
-    if (out->attr > (kAttrRoot | kAttrLeaf)) {
-        return Bad(path, offset, "unknown node attributes " + std::to_string(out->attr));
-    }
-    size_t count = LoadLE16(page + 2);
-    if (out->leaf())
+    if (leaf)
         return DecodeLeaf(path, offset, page, trail, count, out);
     return DecodeInterior(path, offset, page, fileSize, count, out);
 }
@@ -229,6 +244,82 @@ bool EncodeNode(const Node& n, uint8_t trail, uint8_t page[kNodeSize]) {
     page[21] = f.countBits;
     page[22] = f.countBits;
     page[23] = f.entryBytes;
+    return true;
+}
+
+namespace {
+
+uint64_t LoadEntry(const uint8_t* e, unsigned bytes) {
+    uint64_t v = 0;
+    for (unsigned b = 0; b < bytes; ++b)
+        v |= uint64_t(e[b]) << (8 * b);
+    return v;
+}
+
+void StoreEntry(uint8_t* e, unsigned bytes, uint64_t v) {
+    for (unsigned b = 0; b < bytes; ++b)
+        e[b] = uint8_t(v >> (8 * b));
+}
+
+}  // namespace
+
+bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t recno,
+                         uint8_t trail, uint8_t page[kNodeSize]) {
+    const size_t kl = n.keyLength, count = n.size();
+    if (!n.leaf() || i >= count || LoadLE16(page + 2) != count)
+        return false;
+    uint32_t maxRecno = recno;
+    for (uint32_t r : n.recnos)
+        maxRecno = std::max(maxRecno, r);
+    const LeafFormat f = ChooseLeafFormat(n.keyLength, maxRecno);
+    const unsigned eb = f.entryBytes, rb = f.recnoBits, cb = f.countBits;
+    if (page[23] != eb || page[20] != rb || page[21] != cb || page[22] != cb)
+        return false;  // another layout: only a full encoding can change it
+    const uint64_t countMask = f.countMask();
+    const auto dupOf = [&](uint64_t v) { return size_t((v >> rb) & countMask); };
+    const auto trailOf = [&](uint64_t v) { return size_t((v >> (rb + cb)) & countMask); };
+
+    // Where the key bytes of entry i end (they are stored from the end of the page down), and
+    // where the lowest key bytes of the leaf begin.
+    uint8_t* entries = page + kLeafHeader;
+    size_t top = kNodeSize, keyEnd = kNodeSize, prevTrail = 0;
+    for (size_t j = 0; j < count; ++j) {
+        const uint64_t v = LoadEntry(entries + j * eb, eb);
+        if (j + 1 == i)
+            prevTrail = trailOf(v);
+        if (j == i)
+            top = keyEnd;
+        keyEnd -= kl - dupOf(v) - trailOf(v);
+    }
+    const uint64_t old = LoadEntry(entries + i * eb, eb);
+    const size_t oldTrail = trailOf(old), oldStored = kl - dupOf(old) - oldTrail;
+
+    const size_t newTrail = TrailCount(key, kl, trail);
+    const size_t newDup = i == 0 ? 0 : DupCount(n.key(i - 1), prevTrail, key, newTrail, kl);
+    const size_t newStored = kl - newDup - newTrail;
+    const size_t nextDup = DupCount(key, newTrail, n.key(i), oldTrail, kl);
+    const size_t nextStored = kl - nextDup - oldTrail;
+
+    const ptrdiff_t grow = ptrdiff_t(newStored + nextStored) - ptrdiff_t(oldStored);
+    const size_t entriesEnd = kLeafHeader + (count + 1) * eb;
+    if (ptrdiff_t(keyEnd) - grow < ptrdiff_t(entriesEnd))
+        return false;
+    const size_t newKeyEnd = size_t(ptrdiff_t(keyEnd) - grow);
+
+    // Key bytes of the entries after i move down (or up) by `grow`; then entry i's bytes, now
+    // counted against the new key, and the new key's bytes fill the room above them.
+    std::memmove(page + newKeyEnd, page + keyEnd, top - oldStored - keyEnd);
+    std::memcpy(page + top - newStored - nextStored, n.key(i) + nextDup, nextStored);
+    std::memcpy(page + top - newStored, key + newDup, newStored);
+    std::memmove(entries + (i + 1) * eb, entries + i * eb, (count - i) * eb);
+    StoreEntry(entries + i * eb, eb,
+               uint64_t(recno) | (uint64_t(newDup) << rb) | (uint64_t(newTrail) << (rb + cb)));
+    StoreEntry(entries + (i + 1) * eb, eb,
+               uint64_t(n.recnos[i]) | (uint64_t(nextDup) << rb) |
+                   (uint64_t(oldTrail) << (rb + cb)));
+    std::memset(page + entriesEnd, 0, newKeyEnd - entriesEnd);
+    StoreLE16(page + 2, uint16_t(count + 1));
+    StoreLE16(page + 12, uint16_t(newKeyEnd - entriesEnd));
     return true;
 }
 

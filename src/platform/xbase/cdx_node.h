@@ -64,6 +64,19 @@ inline size_t InteriorCapacity(uint16_t keyLength) {
     return kInteriorSpace / (size_t(keyLength) + 8);
 }
 
+// Checks the header of the node image at `offset` as DecodeNode does, without decoding entries:
+// `*leaf` tells the kind and `*count` the number of entries.
+Status CheckNodeImage(const std::string& path, uint32_t offset, const uint8_t* page,
+                      uint16_t keyLength, bool* leaf, size_t* count);
+// Entry i of an interior node image: keyLength key bytes, then the big-endian record number and
+// child pointer.
+inline const uint8_t* InteriorEntry(const uint8_t* page, size_t i, uint16_t keyLength) {
+    return page + kInteriorHeader + i * (size_t(keyLength) + 8);
+}
+// The child pointer of entry i of an interior node image, checked to be another node of the file.
+Status InteriorChild(const std::string& path, uint32_t offset, const uint8_t* page,
+                     uint16_t keyLength, size_t i, uint64_t fileSize, uint32_t* child);
+
 // Decodes the 512-byte image of the node at `offset`. Rejects unknown node kinds, entry counts a
 // node cannot hold, inconsistent bit masks, counts larger than the key, key bytes overlapping
 // the entry area, and child pointers outside the file or to the node itself.
@@ -75,6 +88,13 @@ size_t LeafBytes(const Node& n, size_t begin, size_t end, uint8_t trail);
 
 // Encodes `n` into `page`; false (and `page` undefined) when the entries do not fit one node.
 bool EncodeNode(const Node& n, uint8_t trail, uint8_t page[kNodeSize]);
+
+// Inserts (key, recno) before entry i (i < n.size()) of the leaf `n`, whose image is `page`,
+// by moving bytes instead of encoding the whole leaf again. False, with `page` unchanged, when
+// the entry does not fit or the leaf's bit layout would have to change; then the caller encodes.
+// For an image EncodeNode made, the result equals EncodeNode of `n` with the entry inserted.
+bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t recno,
+                         uint8_t trail, uint8_t page[kNodeSize]);
 
 // Patches a sibling pointer of an encoded node in place.
 void SetLeftSibling(uint8_t* page, uint32_t left);

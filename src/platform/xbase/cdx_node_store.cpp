@@ -55,16 +55,28 @@ void CdxNodeStore::EvictClean() {
 }
 
 Status CdxNodeStore::Read(uint32_t offset, uint8_t page[kNodeSize]) {
+    const uint8_t* cached = nullptr;
+    XB_RETURN_IF_ERROR(View(offset, &cached));
+    std::memcpy(page, cached, kNodeSize);
+    return Status::OK();
+}
+
+Status CdxNodeStore::View(uint32_t offset, const uint8_t** page) {
     if (Page* p = Lookup(offset)) {
-        std::memcpy(page, p->bytes, kNodeSize);
+        *page = p->bytes;
         return Status::OK();
     }
     if (!cdx::ValidNodeOffset(offset, fileEnd_)) {
         return Status::Corruption(
             path(), "node pointer " + std::to_string(offset) + " is not a node of the file");
     }
-    XB_RETURN_IF_ERROR(file_->ReadAt(offset, page, kNodeSize));
-    std::memcpy(Insert(offset)->bytes, page, kNodeSize);
+    Page* p = Insert(offset);
+    Status s = file_->ReadAt(offset, p->bytes, kNodeSize);
+    if (!s.ok()) {
+        pages_.Erase(offset);
+        return s;
+    }
+    *page = p->bytes;
     return Status::OK();
 }
 

@@ -35,6 +35,9 @@ public:
     // Copies the image of the node at `offset` into `page`. Corruption when `offset` is not a
     // node of the file.
     Status Read(uint32_t offset, uint8_t page[cdx::kNodeSize]);
+    // Points `*page` at the cached image of the node at `offset`, without copying it. The
+    // pointer stays valid until the next call that reads, writes or allocates.
+    Status View(uint32_t offset, const uint8_t** page);
     // Replaces the image of the node at `offset`; written by the next Flush.
     void Write(uint32_t offset, const uint8_t page[cdx::kNodeSize]);
     // A node for new use: the head of the free list, else a new page at the end of the file. A

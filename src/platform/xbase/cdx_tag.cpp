@@ -51,6 +51,7 @@ size_t CdxTagImpl::LowerBound(const Node& n, const Target& t) {
 }
 
 Status CdxTagImpl::Descend(const Target* target, std::vector<Step>* path) {
+    const uint16_t kl = info_.keyLength;
     uint32_t offset = root_;
     for (size_t depth = 0;; ++depth) {
         if (depth >= size_t(cdx::kMaxDepth)) {
@@ -60,18 +61,59 @@ Status CdxTagImpl::Descend(const Target* target, std::vector<Step>* path) {
         if (path->size() <= depth)
             path->emplace_back();
         Step& s = (*path)[depth];
-        XB_RETURN_IF_ERROR(ReadNode(offset, &s.node));
-        size_t i = target != nullptr ? LowerBound(s.node, *target) : s.node.size();
-        if (s.node.leaf()) {
-            s.index = i;
+        const uint8_t* page = nullptr;
+        XB_RETURN_IF_ERROR(store_->View(offset, &page));
+        bool leaf = false;
+        size_t count = 0;
+        XB_RETURN_IF_ERROR(cdx::CheckNodeImage(store_->path(), offset, page, kl, &leaf, &count));
+        if (leaf) {
+            XB_RETURN_IF_ERROR(cdx::DecodeNode(store_->path(), offset, page, kl, trail_,
+                                               store_->fileEnd(), &s.node));
+            s.decoded = true;
+            s.index = target != nullptr ? LowerBound(s.node, *target) : s.node.size();
             path->resize(depth + 1);
             return Status::OK();
         }
-        if (i == s.node.size())
-            i = s.node.size() - 1;  // beyond the last key: the last child
-        s.index = i;
-        offset = s.node.children[i];
+        // Interior entries are full keys at a fixed stride: search them where they lie.
+        size_t lo = 0, hi = count;
+        while (target != nullptr && lo < hi) {
+            const size_t mid = (lo + hi) / 2;
+            const uint8_t* e = cdx::InteriorEntry(page, mid, kl);
+            if (CompareTarget(e, LoadBE32(e + kl), *target) < 0) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
+        }
+        s.index = target == nullptr || lo == count ? count - 1 : lo;  // past the end: last child
+        s.node.offset = offset;
+        s.decoded = false;
+        XB_RETURN_IF_ERROR(cdx::InteriorChild(store_->path(), offset, page, kl, s.index,
+                                              store_->fileEnd(), &offset));
     }
+}
+
+Status CdxTagImpl::DecodeStep(size_t level) {
+    Step& s = path_[level];
+    if (s.decoded)
+        return Status::OK();
+    XB_RETURN_IF_ERROR(ReadNode(s.node.offset, &s.node));
+    s.decoded = true;
+    return Status::OK();
+}
+
+Status CdxTagImpl::TryInsertInPlace(const uint8_t* key, uint32_t recno, bool* done) {
+    *done = false;
+    const Step& leaf = path_.back();
+    if (leaf.index >= leaf.node.size())
+        return Status::OK();  // a new last entry changes the parents' keys
+    uint8_t page[kNodeSize];
+    XB_RETURN_IF_ERROR(store_->Read(leaf.node.offset, page));
+    if (!cdx::InsertIntoLeafImage(leaf.node, leaf.index, key, recno, trail_, page))
+        return Status::OK();
+    store_->Write(leaf.node.offset, page);
+    *done = true;
+    return store_->Flush();
 }
 
 Status CdxTagImpl::Insert(const uint8_t* key, uint32_t recno) {
@@ -86,6 +128,10 @@ Status CdxTagImpl::Insert(const uint8_t* key, uint32_t recno) {
             store_->path(), "tag " + info_.name + " already holds record " + std::to_string(recno) +
                                 " under that key");
     }
+    bool done = false;
+    XB_RETURN_IF_ERROR(TryInsertInPlace(key, recno, &done));
+    if (done)
+        return Status::OK();
     leaf.node.Insert(leaf.index, key, recno, 0);
     return Finish(rootBefore);
 }
@@ -120,6 +166,7 @@ Status CdxTagImpl::Commit(size_t level) {
         Node& n = path_[L].node;
         if (n.size() == 0 && L > 0) {
             XB_RETURN_IF_ERROR(Unlink(n));
+            XB_RETURN_IF_ERROR(DecodeStep(L - 1));
             Step& up = path_[L - 1];
             up.node.Erase(up.index);
             --L;
@@ -158,9 +205,11 @@ Status CdxTagImpl::Commit(size_t level) {
                                 piece.offset);
             }
             root_ = top.node.offset;
+            top.decoded = true;
             path_.insert(path_.begin(), std::move(top));
             continue;
         }
+        XB_RETURN_IF_ERROR(DecodeStep(L - 1));
         Node& p = path_[L - 1].node;
         size_t i = path_[L - 1].index;
         const uint8_t* last = first->key(first->size() - 1);

@@ -25,10 +25,12 @@ public:
         uint32_t recno = 0;
     };
     // One level of a descent: the node and the entry taken (in a leaf: the first entry >= the
-    // target, possibly size()).
+    // target, possibly size()). Interior nodes are searched in their images; their entries are
+    // decoded only when a change must update them (`decoded`), while node.offset is always set.
     struct Step {
         cdx::Node node;
         size_t index = 0;
+        bool decoded = false;
     };
 
     // `store` must outlive the tag. `root` is the root node offset from the header, 0 when the
@@ -62,6 +64,11 @@ public:
 
 private:
     Status CheckWritable() const;
+    // Decodes path_[level].node if the descent only searched its image.
+    Status DecodeStep(size_t level);
+    // Puts (key, recno) into the leaf of path_ by patching its image, when that leaf keeps its
+    // last entry and layout; false when the general path must do it.
+    Status TryInsertInPlace(const uint8_t* key, uint32_t recno, bool* done);
     Status WriteNode(const cdx::Node& n);
     Status WriteRoot(uint32_t root);
     Status WriteHeader();
