@@ -232,8 +232,10 @@ int Measure(const bench::CommandOptions& options) {
                     took.back() * 1e6);
     };
     timeInserts(want("insert") ? 10000 : 1, false, "single-track insert");
-    if (want("durable"))
+    if (want("durable")) {
+        table->SetSyncAhead(true);  // as the program's tables do
         timeInserts(2000, true, "durable insert (synced)");
+    }
     std::printf("resident memory: now %.1f MB, peak %.1f MB\n", MemoryKb("VmRSS:") / 1024.0,
                 MemoryKb("VmHWM:") / 1024.0);
     table.reset();

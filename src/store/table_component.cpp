@@ -32,6 +32,9 @@ void TTable::Open() {
                                    ": this is another table's file"));
         }
     }
+    // The screens sync at the end of each user's action: the disk starts on that sync while the
+    // index keys of the change are still being written.
+    table->SetSyncAhead(true);
     table_ = std::move(table);
     Reset();
 }

@@ -17,6 +17,7 @@ Table::Table(std::unique_ptr<DbfFile> dbf, std::unique_ptr<MemoFile> memo, const
       codePage_(&CodePage::ForMark(dbf_->header().codePageMark)) {}
 
 Table::~Table() {
+    syncAhead_.reset();
     SettleIndexes();
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/xbase/background_sync.h"
 #include "platform/xbase/cdx_file.h"
 #include "platform/xbase/codepage.h"
 #include "platform/xbase/dbf_file.h"
@@ -123,6 +124,11 @@ public:
     // lag mark set, and the next open checks and rebuilds them from the table. For the end of a
     // user's action, not for every record of a bulk run.
     Status Sync();
+    // With `on`, Append and Update start syncing the table as soon as the record is written, on
+    // a thread of their own, and Sync then waits for that: the disk's latency overlaps the index
+    // work. For tables whose single changes are each followed by Sync; a bulk run of single
+    // changes would sync far more often than it needs.
+    void SetSyncAhead(bool on);
 
     // Removes deleted records and compacts the memo file, then rebuilds every open tag. Needs an
     // exclusive open. Crash-safe: see docs/locking-and-recovery.md.
@@ -202,6 +208,10 @@ private:
     size_t KeyOffset(size_t tagIndex) const;
     Status BeginWrite();
     Status EndWrite(Status result);
+    // The table's and memo's part of Sync, on the calling thread.
+    Status SyncFiles();
+    // Asks the background sync, when on, for the writes of the change under way.
+    void SyncAhead();
     Status WriteMemos(uint8_t* record, const MemoTexts& memos);
     Status SetIndexesDirty(bool dirty);
     // Check of an index file at open, and the full check with rebuild it may lead to.
@@ -229,6 +239,9 @@ private:
     int writeDepth_ = 0;
     uint64_t changeCount_ = 0;
     uint64_t tagEpoch_ = 0;
+    uint64_t writes_ = 0;  // changes made through this object, numbered for the background sync
+    bool syncAheadOn_ = false;
+    std::unique_ptr<BackgroundSync> syncAhead_;  // last: it stops before the files close
 };
 
 }  // namespace xbase

@@ -30,6 +30,8 @@ Status Table::Rewrite(const ProgressFn& progress, bool keepNone) {
         return Status::InvalidArgument(path(), "the table is open read-only");
     if (!options_.exclusive)
         return Status::Locked(path(), "the table must be opened exclusively to be packed");
+    if (syncAhead_)
+        syncAhead_->Drain();  // it syncs the files about to be replaced
     const bool compactMemo = memo_ && memo_->kind() == MemoFile::Kind::kFpt;
     const PackPaths paths = PackPathsFor(path(), compactMemo ? memo_->path() : std::string());
     std::remove(paths.dbfNew.c_str());

@@ -45,6 +45,7 @@ Status Table::BeginWrite() {
 
 Status Table::EndWrite(Status result) {
     ++changeCount_;
+    ++writes_;
     if (--writeDepth_ == 0 && !options_.exclusive) {
         Status s = dbf_->file().Unlock(kWriteLockByte, 1);
         if (result.ok())
@@ -54,6 +55,12 @@ Status Table::EndWrite(Status result) {
 }
 
 Status Table::Sync() {
+    if (syncAhead_)
+        return syncAhead_->Wait(writes_);
+    return SyncFiles();
+}
+
+Status Table::SyncFiles() {
     // One sync per file that holds what the user typed. The index files follow the table: the
     // lag mark, on the disk since the first change, makes the next open check them should a
     // power cut lose their writes.
@@ -61,6 +68,22 @@ Status Table::Sync() {
     if (memo_)
         XB_RETURN_IF_ERROR(memo_->file().Sync());
     return Status::OK();
+}
+
+void Table::SetSyncAhead(bool on) {
+    syncAheadOn_ = on && !options_.readOnly;
+    if (!syncAheadOn_)
+        syncAhead_.reset();
+}
+
+void Table::SyncAhead() {
+    if (!syncAheadOn_)
+        return;
+    if (!syncAhead_)  // the thread starts with the first change that wants it
+        syncAhead_ = std::make_unique<BackgroundSync>([this] { return SyncFiles(); });
+    // The change under way gets number writes_ + 1 when it ends; its table and memo writes are
+    // all issued by now, and only index pages follow.
+    syncAhead_->Request(writes_ + 1);
 }
 
 Status Table::MarkIndexesLagging() {
@@ -150,13 +173,14 @@ Status Table::Append(uint8_t* record, const MemoTexts& memos, uint32_t* recno) {
     bool marked = false, stored = false;
     Status s = [&]() -> Status {
         XB_RETURN_IF_ERROR(WriteMemos(record, memos));
-        std::vector<uint8_t> keys;
-        ComputeKeys(record, &keys);
         marked = !tags_.empty();
         if (marked)
             XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         XB_RETURN_IF_ERROR(dbf_->AppendRecord(record, recno));
         stored = true;
+        SyncAhead();
+        std::vector<uint8_t> keys;
+        ComputeKeys(record, &keys);
         if (deletedCount_ >= 0 && record[0] == '*')
             ++deletedCount_;
         size_t offset = 0;
@@ -221,6 +245,7 @@ Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
             XB_RETURN_IF_ERROR(SetIndexesDirty(true));
         XB_RETURN_IF_ERROR(dbf_->WriteRecord(recno, record));
         stored = true;
+        SyncAhead();
         if (deletedCount_ >= 0 && old[0] != record[0])
             deletedCount_ += record[0] == '*' ? 1 : -1;
         if (!keysChanged)

@@ -1,7 +1,8 @@
 // A writer killed at random moments (SIGKILL, as a crash or power-off of the process) loses no
 // record it had posted: the next open finds table, memos and tags consistent, rebuilding the tags
 // itself when the kill left them mid-change. In every other round one of its writes fails first
-// (a full disk, an I/O error) and it goes on writing: an index that missed keys stays marked.
+// (a full disk, an I/O error) and it goes on writing: an index that missed keys stays marked. In
+// every third round it syncs each change, as the program does, on the background sync's thread.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -61,9 +62,11 @@ void OpenWithIndex(const testutil::TempDir& dir, std::unique_ptr<Table>* table) 
 
 // The child: posts records, updates and deletions forever, acknowledging each after it returned
 // (or failed, saying that its record is stored). A write made to fail is no reason to stop.
-[[noreturn]] void RunWriter(const testutil::TempDir& dir, int ack, long failAfterWrites) {
+[[noreturn]] void RunWriter(const testutil::TempDir& dir, int ack, long failAfterWrites,
+                            bool sync) {
     std::unique_ptr<Table> table;
     OpenWithIndex(dir, &table);
+    table->SetSyncAhead(sync);
     g_writesBeforeFailure = failAfterWrites;
     g_failWith = failAfterWrites % 2 ? EIO : ENOSPC;
     const Schema& s = table->schema();
@@ -75,6 +78,8 @@ void OpenWithIndex(const testutil::TempDir& dir, std::unique_ptr<Table>* table) 
         }
     };
     const auto say = [&](const std::string& line) {
+        if (sync)
+            must(table->Sync());
         if (::write(ack, line.data(), line.size()) != ssize_t(line.size()))
             std::_Exit(1);
     };
@@ -166,7 +171,7 @@ TEST(CrashTest, KilledWriterLosesNothingItPosted) {
         const long failAfterWrites = i % 2 ? long(rng() % 400) : -1;
         if (pid == 0) {
             ::close(fds[0]);
-            RunWriter(dir, fds[1], failAfterWrites);
+            RunWriter(dir, fds[1], failAfterWrites, i % 3 == 0);
         }
         ::close(fds[1]);
         // The writer first checks the index the previous round left unsettled.
