@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
 #include <string>
-#include <vector>
+#include <tuple>
+#include <utility>
 
 #include "platform/xbase/file_bytes.h"
 #include "test_util.h"
@@ -34,67 +34,60 @@ protected:
         h[7] = char(blockSize);
         return h;
     }
-    // The text of a memo, or the error that stopped its read.
-    static std::string Text(MemoFile& m, uint32_t block) {
-        std::string text;
-        Status st = m.Read(block, &text);
-        return st.ok() ? text : "<" + st.ToString() + ">";
-    }
     static std::string FptMemo(const std::string& text, uint32_t type = 1) {
         return BE32(type) + BE32(uint32_t(text.size())) + text;
+    }
+    // Writes `bytes` as the file `name` and opens it as the memo file under test.
+    Status OpenBytes(const char* name, const std::string& bytes, bool writable = true) {
+        xbasetest::WriteBytes(Path(name), bytes);
+        return MemoFile::Open(Path(name), writable, &m);
+    }
+    // The text of a memo, or the error that stopped its read.
+    std::string Text(uint32_t block) {
+        std::string text;
+        Status st = m->Read(block, &text);
+        return st.ok() ? text : "<" + st.ToString() + ">";
+    }
+    // The block `text` was written to in place of the memo at `old`.
+    uint32_t Put(uint32_t old, const std::string& text) {
+        uint32_t block = 0xDEAD;
+        Status st = m->Write(old, text, &block);
+        EXPECT_TRUE(st.ok()) << st.ToString();
+        return block;
     }
 
     testutil::TempDir dir_;
     std::unique_ptr<MemoFile> m;  // the memo file under test
 };
 
-TEST_F(MemoFileTest, NewFileLayout) {
+TEST_F(MemoFileTest, NewFileLayoutThenInPlaceWhenItFitsElseAppended) {
     ASSERT_TRUE(MemoFile::Create(Path("a.fpt"), 64, &m).ok());
     EXPECT_EQ(m->nextFreeBlock(), 8u);
-    uint32_t block = 0;
-    ASSERT_TRUE(m->Write(0, "Recorded at Abbey Road", &block).ok());
-    EXPECT_EQ(block, 8u);
-    ASSERT_TRUE(m->Write(0, std::string(100, 'x'), &block).ok());
-    EXPECT_EQ(block, 9u);  // 8 + 22 bytes fit one 64-byte block
+    EXPECT_EQ(Put(0, "Recorded at Abbey Road"), 8u);
+    EXPECT_EQ(Put(0, std::string(100, 'x')), 9u);  // 8 + 22 bytes fit one 64-byte block
     EXPECT_EQ(m->nextFreeBlock(), 11u);
     m.reset();
 
     const std::string b = Slurp(Path("a.fpt"));
     ASSERT_EQ(b.size(), 11u * 64);
-    EXPECT_EQ(b.substr(0, 4), BE32(11));
-    EXPECT_EQ(b[6], 0);
-    EXPECT_EQ(b[7], 64);
-    EXPECT_EQ(b.substr(512, 8), BE32(1) + BE32(22));
-    EXPECT_EQ(b.substr(520, 22), "Recorded at Abbey Road");
+    EXPECT_EQ(b.substr(0, 8), BE32(11) + std::string("\0\0\0\x40", 4));
+    EXPECT_EQ(b.substr(512, 30), BE32(1) + BE32(22) + "Recorded at Abbey Road");
 
-    ASSERT_TRUE(MemoFile::Open(Path("a.fpt"), false, &m).ok());
-    EXPECT_EQ(Text(*m, 9), std::string(100, 'x'));
-    EXPECT_EQ(Text(*m, 0), "");
-}
-
-TEST_F(MemoFileTest, InPlaceWhenItFitsElseAppended) {
-    ASSERT_TRUE(MemoFile::Create(Path("b.fpt"), 64, &m).ok());
-    uint32_t first = 0, second = 0, block = 0;
-    ASSERT_TRUE(m->Write(0, std::string(100, 'a'), &first).ok());  // two blocks
-    ASSERT_TRUE(m->Write(0, "next", &second).ok());
-    const uint32_t next = m->nextFreeBlock();
-
-    ASSERT_TRUE(
-        m->Write(first, std::string(120, 'b'), &block).ok());  // 128 bytes: still two blocks
-    EXPECT_EQ(block, first);
-    ASSERT_TRUE(m->Write(first, "short", &block).ok());
-    EXPECT_EQ(block, first);
-    EXPECT_EQ(m->nextFreeBlock(), next);
-    ASSERT_TRUE(m->Write(first, std::string(121, 'c'), &block).ok());  // needs a third block
-    EXPECT_EQ(block, next);
-    EXPECT_EQ(m->nextFreeBlock(), next + 3);
-
-    EXPECT_EQ(Text(*m, first), "short");
-    EXPECT_EQ(Text(*m, second), "next");
-    EXPECT_EQ(Text(*m, block), std::string(121, 'c'));
-
-    ASSERT_TRUE(m->Write(block, "", &block).ok());
-    EXPECT_EQ(block, 0u);
+    ASSERT_TRUE(MemoFile::Open(Path("a.fpt"), true, &m).ok());
+    EXPECT_EQ(Text(9), std::string(100, 'x'));
+    EXPECT_EQ(Text(0), "");
+    EXPECT_EQ(Put(0, "next"), 11u);                // right behind the two blocks rewritten below
+    EXPECT_EQ(Put(9, std::string(120, 'b')), 9u);  // 128 bytes: still two blocks
+    EXPECT_EQ(Put(9, "short"), 9u);
+    EXPECT_EQ(m->nextFreeBlock(), 12u);
+    const uint32_t moved = Put(9, std::string(121, 'c'));  // needs a third block
+    EXPECT_EQ(moved, 12u);
+    EXPECT_EQ(m->nextFreeBlock(), 15u);
+    EXPECT_EQ(Text(9), "short");
+    EXPECT_EQ(Text(11), "next");
+    EXPECT_EQ(Text(8), "Recorded at Abbey Road");
+    EXPECT_EQ(Text(moved), std::string(121, 'c'));
+    EXPECT_EQ(Put(moved, ""), 0u);
 }
 
 // Model-based: random memo edits against a map from slot to text, re-opened now and then; every
@@ -120,7 +113,7 @@ TEST_F(MemoFileTest, EditsMatchAPlainMap) {
             }
         }
         for (const auto& [slot, entry] : model) {
-            EXPECT_EQ(Text(*m, entry.first), entry.second)
+            EXPECT_EQ(Text(entry.first), entry.second)
                 << "block size " << blockSize << " slot " << slot;
         }
     }
@@ -132,26 +125,20 @@ TEST_F(MemoFileTest, FollowsOtherEnginesLayouts) {
     f.resize(16 * 32, '\0');
     f += FptMemo("gap before me");
     f.resize(17 * 32, '\0');
-    f += FptMemo("unpadded tail");
-    xbasetest::WriteBytes(Path("other.FPT"), f);
-    ASSERT_TRUE(MemoFile::Open(Path("other.FPT"), true, &m).ok());
+    ASSERT_TRUE(OpenBytes("other.FPT", f + FptMemo("unpadded tail")).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kFpt);
     EXPECT_EQ(m->blockSize(), 32u);
-    EXPECT_EQ(Text(*m, 16), "gap before me");
-    EXPECT_EQ(Text(*m, 17), "unpadded tail");
-    uint32_t block = 0;
-    ASSERT_TRUE(m->Write(0, "mine", &block).ok());
-    EXPECT_EQ(block, 18u);
-    EXPECT_EQ(Text(*m, 17), "unpadded tail");
+    EXPECT_EQ(Text(16), "gap before me");
+    EXPECT_EQ(Text(17), "unpadded tail");
+    EXPECT_EQ(Put(0, "mine"), 18u);
+    EXPECT_EQ(Text(17), "unpadded tail");
 
     // 512-byte blocks: the first memo at block 1; a next-free pointer left behind the data.
     f = FptHeader(1, 512) + FptMemo("one") + std::string(501, '\0') + FptMemo("two");
-    xbasetest::WriteBytes(Path("big.fpt"), f);
-    ASSERT_TRUE(MemoFile::Open(Path("big.fpt"), true, &m).ok());
-    EXPECT_EQ(Text(*m, 1), "one");
-    ASSERT_TRUE(m->Write(0, "three", &block).ok());
-    EXPECT_EQ(block, 3u);
-    EXPECT_EQ(Text(*m, 2), "two");
+    ASSERT_TRUE(OpenBytes("big.fpt", f).ok());
+    EXPECT_EQ(Text(1), "one");
+    EXPECT_EQ(Put(0, "three"), 3u);
+    EXPECT_EQ(Text(2), "two");
     EXPECT_EQ(Slurp(Path("big.fpt")).substr(0, 4), BE32(4));
 }
 
@@ -161,59 +148,51 @@ TEST_F(MemoFileTest, ReadsDBaseMemoFiles) {
     d3[16] = 3;
     d3 += "first memo\x1A\x1A";
     d3.resize(1024, '\0');
-    d3 += std::string(600, 'L') + "\x1A\x1A";
-    xbasetest::WriteBytes(Path("old.dbt"), d3);
-    ASSERT_TRUE(MemoFile::Open(Path("old.dbt"), false, &m).ok());
+    ASSERT_TRUE(OpenBytes("old.dbt", d3 + std::string(600, 'L') + "\x1A\x1A", false).ok());
     EXPECT_EQ(m->kind(), MemoFile::Kind::kDbt);
-    EXPECT_EQ(Text(*m, 1), "first memo");
-    EXPECT_EQ(Text(*m, 2), std::string(600, 'L'));
+    EXPECT_EQ(Text(1), "first memo");
+    EXPECT_EQ(Text(2), std::string(600, 'L'));
     uint32_t block = 0;
     EXPECT_EQ(m->Write(0, "x", &block).code(), Status::Code::kNotSupported);
 
     // dBase IV: blocks of the size at byte 20, memos with FF FF 08 00 and a length.
     std::string d4(512, '\0');
-    d4[20] = 0x00;
     d4[21] = 0x02;
-    d4 += std::string("\xFF\xFF\x08\x00", 4) + std::string("\x0D\x00\x00\x00", 4) + "hello";
-    xbasetest::WriteBytes(Path("four.DBT"), d4);
-    ASSERT_TRUE(MemoFile::Open(Path("four.DBT"), false, &m).ok());
-    EXPECT_EQ(Text(*m, 1), "hello");
+    d4 += std::string("\xFF\xFF\x08\x00\x0D\x00\x00\x00", 8) + "hello";
+    ASSERT_TRUE(OpenBytes("four.DBT", d4, false).ok());
+    EXPECT_EQ(Text(1), "hello");
 }
 
 TEST_F(MemoFileTest, DamagedFilesAndPointersAreRefused) {
-    xbasetest::WriteBytes(Path("short.fpt"), std::string(100, '\0'));
-    EXPECT_TRUE(MemoFile::Open(Path("short.fpt"), false, &m).IsCorruption());
-    xbasetest::WriteBytes(Path("zero.fpt"), FptHeader(8, 0));
-    Status st = MemoFile::Open(Path("zero.fpt"), false, &m);
-    EXPECT_TRUE(st.IsCorruption());
-    EXPECT_NE(st.message().find("block size is 0"), std::string::npos);
+    for (const auto& [name, bytes, problem] :
+         {std::tuple{"short.fpt", std::string(100, '\0'), "truncated"},
+          std::tuple{"zero.fpt", FptHeader(8, 0), "block size is 0"}}) {
+        Status st = OpenBytes(name, bytes, false);
+        EXPECT_TRUE(st.IsCorruption()) << name;
+        EXPECT_NE(st.message().find(problem), std::string::npos) << st.ToString();
+    }
 
     // A memo claiming 4 GB in a file of a few hundred bytes must not allocate anything like it.
-    std::string f = FptHeader(10, 64) + FptMemo("fine") + std::string(52, '\0');
-    f += BE32(1) + BE32(0xFFFFFFF0u) + "short";
-    xbasetest::WriteBytes(Path("bad.fpt"), f);
-    ASSERT_TRUE(MemoFile::Open(Path("bad.fpt"), true, &m).ok());
-    EXPECT_EQ(Text(*m, 8), "fine");
-    std::string text;
-    st = m->Read(9, &text);
-    EXPECT_TRUE(st.IsCorruption());
-    EXPECT_NE(st.message().find("memo block 9 says 4294967280 bytes"), std::string::npos)
-        << st.ToString();
-    EXPECT_NE(Text(*m, 10).find("past the end"), std::string::npos);
-    EXPECT_NE(Text(*m, 0xFFFFFFFFu).find("past the end"), std::string::npos);
-    EXPECT_NE(Text(*m, 3).find("into the header"), std::string::npos);
+    const std::string f = FptHeader(10, 64) + FptMemo("fine") + std::string(52, '\0');
+    ASSERT_TRUE(OpenBytes("bad.fpt", f + BE32(1) + BE32(0xFFFFFFF0u) + "short").ok());
+    EXPECT_EQ(Text(8), "fine");
+    for (const auto& [block, problem] : {std::pair{9u, "memo block 9 says 4294967280 bytes"},
+                                         {10u, "past the end"},
+                                         {0xFFFFFFFFu, "past the end"},
+                                         {3u, "into the header"}}) {
+        std::string text;
+        Status st = m->Read(block, &text);
+        EXPECT_TRUE(st.IsCorruption()) << block;
+        EXPECT_NE(st.message().find(problem), std::string::npos) << st.ToString();
+    }
     // A damaged old memo is left alone and the new text appended.
-    uint32_t block = 0;
-    ASSERT_TRUE(m->Write(9, "replacement", &block).ok());
-    EXPECT_EQ(block, 10u);
-    EXPECT_EQ(Text(*m, block), "replacement");
+    EXPECT_EQ(Put(9, "replacement"), 10u);
+    EXPECT_EQ(Text(10), "replacement");
     EXPECT_EQ(Slurp(Path("bad.fpt")).size(), 11u * 64);
 
     // A next-free pointer far past the end is not followed.
-    xbasetest::WriteBytes(Path("far.fpt"), FptHeader(0xFFFFFF00u, 64));
-    ASSERT_TRUE(MemoFile::Open(Path("far.fpt"), true, &m).ok());
-    ASSERT_TRUE(m->Write(0, "near", &block).ok());
-    EXPECT_EQ(block, 8u);
+    ASSERT_TRUE(OpenBytes("far.fpt", FptHeader(0xFFFFFF00u, 64)).ok());
+    EXPECT_EQ(Put(0, "near"), 8u);
 }
 
 }  // namespace
