@@ -69,30 +69,35 @@ protected:
         art().Go(recno);
         return art().GetString(field);
     }
+    // The named fields of a track with the blanks on their right cut, joined by '|'.
+    std::string Fields(uint32_t recno, std::initializer_list<const char*> names) {
+        std::string joined;
+        for (const char* name : names)
+            joined += (joined.empty() ? "" : "|") + TrimRight(Field(recno, name));
+        return joined;
+    }
+    static void SetCapitals(std::initializer_list<std::pair<const char*, bool>> flags) {
+        for (const auto& [key, on] : flags)
+            IniWriteBool("Kapitaliseer", key, on);
+    }
 
     ScriptedUi ui_;
     std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(TrackOperationsTest, AModifiedTrackIsStoredWithTheCapitalsChosenNow) {
-    IniWriteBool("Kapitaliseer", "K_Artiest", true);
-    IniWriteBool("Kapitaliseer", "K_titel", false);
-    IniWriteBool("Kapitaliseer", "K_Genre1", true);  // a modified track's style follows Genre1
-    IniWriteBool("Kapitaliseer", "K_Genre2", false);
+    // A modified track's style follows Genre1.
+    SetCapitals({{"K_Artiest", true}, {"K_titel", false}, {"K_Genre1", true}, {"K_Genre2", false}});
     const uint32_t recno = AddTrack("cd", 1, "", 1, "paint it black", "hard rock");
     art().Go(recno);
     dm1().ArtTable.Edit();
     dm1().ArtTable.SetFieldAsString("ARTIEST", "the rolling stones");
     dm1().KapitaliseerData1("99", "4", "12", "7");
     EXPECT_EQ(dm1().ArtTable.state(), TTable::State::Browse);
-    EXPECT_EQ(Trim(Field(recno, "ARTIEST")), "The Rolling Stones");
-    EXPECT_EQ(Trim(Field(recno, "TITEL")), "Paint it black");
-    EXPECT_EQ(Trim(Field(recno, "SOORT")), "Hard Rock");
-    EXPECT_EQ(Field(recno, "DRAGER"), PadRight("CD", 10));
-    EXPECT_EQ(Field(recno, "JAAR"), "    ");  // fewer than 3 characters: no year
-    EXPECT_EQ(Trim(Field(recno, "MINUTEN")), "04");
-    EXPECT_EQ(Field(recno, "SECONDEN"), "07");
-    EXPECT_EQ(art().GetInteger("TRACK"), 12);
+    const auto stored = {"ARTIEST", "TITEL",   "SOORT",    "DRAGER",
+                         "JAAR",    "MINUTEN", "SECONDEN", "TRACK"};
+    // Fewer than 3 characters typed for the year: no year.
+    EXPECT_EQ(Fields(recno, stored), "The Rolling Stones|Paint it black|Hard Rock|CD||04|07|  12");
     EXPECT_EQ(art().GetDateString("WIJZIGDAT"), "02-03-2024");
 
     // The flags are read at each call: switched off, only the first letter is raised.
@@ -100,10 +105,7 @@ TEST_F(TrackOperationsTest, AModifiedTrackIsStoredWithTheCapitalsChosenNow) {
     dm1().ArtTable.Edit();
     dm1().ArtTable.SetFieldAsString("ARTIEST", "the who");
     dm1().KapitaliseerData1("1965", "123", "1", "0");
-    EXPECT_EQ(Trim(Field(recno, "ARTIEST")), "The who");
-    EXPECT_EQ(Field(recno, "JAAR"), "1965");
-    EXPECT_EQ(Field(recno, "MINUTEN"), "123");
-    EXPECT_EQ(Field(recno, "SECONDEN"), "00");
+    EXPECT_EQ(Fields(recno, stored), "The who|Paint it black|Hard Rock|CD|1965|123|00|   1");
     EXPECT_EQ(ui_.statuses.front(), "Upper each word...");
     EXPECT_EQ(ui_.statuses.back(), "");
 }
@@ -125,11 +127,9 @@ TEST_F(TrackOperationsTest, ATrackWithNumbersOutOfRangeIsRefusedAndNotStored) {
 }
 
 TEST_F(TrackOperationsTest, AModifiedMainTitleIsStoredWithItsOwnFlags) {
-    IniWriteBool("Kapitaliseer", "K_Genre2", true);  // a modified main title's style: Genre2
-    IniWriteBool("Kapitaliseer", "K_Genre1", false);
-    IniWriteBool("Kapitaliseer", "K_Hoofdtitel", true);
-    IniWriteBool("Kapitaliseer", "K_Label", false);
-    IniWriteBool("Kapitaliseer", "K_Hoofdartiest", true);
+    // A modified main title's style follows Genre2.
+    SetCapitals({{"K_Genre2", true}, {"K_Genre1", false}, {"K_Hoofdtitel", true}});
+    SetCapitals({{"K_Label", false}, {"K_Hoofdartiest", true}});
     AddTitle("cd", 7, "let it bleed");
     TTable& hf = dm2().HfTable;
     hf.Edit();
@@ -139,13 +139,12 @@ TEST_F(TrackOperationsTest, AModifiedMainTitleIsStoredWithItsOwnFlags) {
     hf.SetFieldAsString("HOOFDART", "the rolling stones");
     dm2().KapitaliseerData2();
     EXPECT_EQ(hf.state(), TTable::State::Browse);
-    EXPECT_EQ(Trim(hf.FieldAsString("DRAGER")), "CD");
-    EXPECT_EQ(Trim(hf.FieldAsString("OPNAME")), "DDD");
-    EXPECT_EQ(Trim(hf.FieldAsString("HTITEL")), "Let It Bleed");
-    EXPECT_EQ(Trim(hf.FieldAsString("SOORT")), "Blues Rock");
-    EXPECT_EQ(Trim(hf.FieldAsString("LABEL")), "Decca records");
-    EXPECT_EQ(Trim(hf.FieldAsString("HOOFDART")), "The Rolling Stones");
-    EXPECT_EQ(hf.FieldAsString("WIJZIGDAT"), "02-03-2024");
+    std::string stored;
+    for (const char* name :
+         {"DRAGER", "OPNAME", "HTITEL", "SOORT", "LABEL", "HOOFDART", "WIJZIGDAT"})
+        stored += Trim(hf.FieldAsString(name)) + "|";
+    EXPECT_EQ(stored,
+              "CD|DDD|Let It Bleed|Blues Rock|Decca records|The Rolling Stones|02-03-2024|");
 }
 
 TEST_F(TrackOperationsTest, OneValueGoesIntoEveryTrackOfTheSourceAsGiven) {
