@@ -241,19 +241,30 @@ const std::vector<Desc> kTrackFields = {{"TITLE", 'C', 40},
                                         {"BOUGHT", 'D', 8},
                                         {"LENT", 'L', 1}};
 
+// Visual FoxPro (0x30 to 0x32) with its backlink area, binary fields and 4-byte memo pointers.
 TEST(DbfHeaderRead, EveryVersionByteWeRead) {
-    for (uint8_t v : {0x03, 0x83, 0xF5, 0x8B, 0xFB, 0x43, 0x63}) {
-        std::vector<Desc> fields = kTrackFields;
-        if (v == 0x83 || v == 0xF5 || v == 0x8B || v == 0xFB)
+    const std::vector<Desc> vfpFields = {
+        {"ID", 'I', 4},    {"NAME", 'C', 20},    {"NOTES", 'M', 4},     {"COST", 'Y', 8},
+        {"STAMP", 'T', 8}, {"RATIO", 'B', 8, 3}, {"_NULLFLAGS", '0', 1}};
+    for (uint8_t v : {0x03, 0x83, 0xF5, 0x8B, 0xFB, 0x43, 0x63, 0x30, 0x31, 0x32}) {
+        SCOPED_TRACE(int(v));
+        const bool vfp = v >= 0x30 && v <= 0x32;
+        const bool memo = vfp || v == 0x83 || v == 0xF5 || v == 0x8B || v == 0xFB;
+        std::vector<Desc> fields = vfp ? vfpFields : kTrackFields;
+        if (memo && !vfp)
             fields.push_back({"NOTES", 'M', 10});
-        auto h = MakeHeader(v, fields, 2);
+        auto h = MakeHeader(v, fields, 2, vfp);
         DbfHeader out;
-        ASSERT_TRUE(Parse(h, SizeFor(h, 2) + 5000, &out).ok()) << int(v);  // extra bytes are fine
-        ASSERT_TRUE(Parse(h, SizeFor(h, 2), &out).ok()) << int(v);
+        ASSERT_TRUE(Parse(h, SizeFor(h, 2) + 5000, &out).ok());  // extra bytes are fine
+        ASSERT_TRUE(Parse(h, SizeFor(h, 2), &out).ok());
         EXPECT_EQ(
             std::tuple(out.version, out.recordCount, out.updateYear, out.updateMonth, out.updateDay,
-                       out.codePageMark, out.hasMemoFile(), out.isVisualFoxPro()),
-            std::tuple(v, 2u, 2024, 3, 15, 0x03, fields.size() == 6, false));
+                       out.codePageMark, out.hasMemoFile(), out.isVisualFoxPro(), out.headerLength),
+            std::tuple(v, 2u, 2024, 3, 15, 0x03, memo, vfp,
+                       32 + 32 * fields.size() + 1 + (vfp ? 263 : 0)));
+        if (memo) {
+            EXPECT_EQ(out.schema[size_t(out.schema.Find("NOTES"))].length, vfp ? 4 : 10);
+        }
     }
 }
 
@@ -269,26 +280,6 @@ TEST(DbfHeaderRead, OffsetsComeFromWidthsNotDisplacements) {
               std::tuple(1u, 41u, 45u, 55u));
     EXPECT_EQ(s[2].decimals, 2);
     EXPECT_EQ(s.Find("price"), 2);
-}
-
-TEST(DbfHeaderRead, VisualFoxProWithBacklinkAndBinaryFields) {
-    for (uint8_t v : {0x30, 0x31, 0x32}) {
-        auto h = MakeHeader(v,
-                            {{"ID", 'I', 4},
-                             {"NAME", 'C', 20},
-                             {"NOTES", 'M', 4},
-                             {"COST", 'Y', 8},
-                             {"STAMP", 'T', 8},
-                             {"RATIO", 'B', 8, 3},
-                             {"_NULLFLAGS", '0', 1}},
-                            1, true);
-        ASSERT_EQ(h.size(), 32u + 7 * 32 + 1 + 263);
-        DbfHeader out;
-        ASSERT_TRUE(Parse(h, SizeFor(h, 1), &out).ok()) << Parse(h, SizeFor(h, 1), &out).ToString();
-        EXPECT_TRUE(out.isVisualFoxPro() && out.hasMemoFile());
-        EXPECT_EQ(out.headerLength, h.size());
-        EXPECT_EQ(out.schema[2].length, 4);
-    }
 }
 
 // Each damaged header must give Corruption with a message that says what is wrong.
