@@ -152,41 +152,32 @@ TEST_F(DbfFileTest, RecordsMatchAPlainVectorAcrossReopens) {
     EXPECT_EQ(b.back(), 0x1A);
 }
 
-TEST_F(DbfFileTest, RangeAndReadOnlyChecks) {
+TEST_F(DbfFileTest, RangeTruncateAndReadOnlyChecks) {
     ASSERT_TRUE(DbfFile::Create(Path("r.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
-    std::vector<uint8_t> rec = {' ', 'a', 'b', 'c', 'd'};
+    std::vector<uint8_t> rec = {' ', 'a', 'x', 'x', 'x'}, buf(10);
     uint32_t recno = 0;
-    ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
-    std::vector<uint8_t> buf(10);
-    EXPECT_FALSE(t->ReadRecord(0, buf.data()).ok());
-    EXPECT_FALSE(t->ReadRecord(2, buf.data()).ok());
-    EXPECT_FALSE(t->ReadRecords(1, 2, buf.data()).ok());
-    EXPECT_FALSE(t->ReadRecords(UINT32_MAX, 2, buf.data()).ok());
-    EXPECT_FALSE(t->WriteRecord(2, rec.data()).ok());
-    t.reset();
-    ASSERT_TRUE(DbfFile::Open(Path("r.dbf"), false, &t).ok());
-    EXPECT_FALSE(t->AppendRecord(rec.data(), &recno).ok());
-    EXPECT_FALSE(t->WriteRecord(1, rec.data()).ok());
-    ASSERT_TRUE(t->ReadRecord(1, buf.data()).ok());
-    EXPECT_EQ(buf[1], 'a');
-}
-
-TEST_F(DbfFileTest, TruncateKeepsTheFirstRecordsAndTheEndMark) {
-    ASSERT_TRUE(DbfFile::Create(Path("p.dbf"), {{"A", 'C', 4}}, 0x03, &t).ok());
-    for (char c = 'a'; c < 'f'; ++c) {
-        std::vector<uint8_t> rec = {' ', uint8_t(c), 'x', 'x', 'x'};
-        uint32_t recno = 0;
+    for (; rec[1] < 'f'; ++rec[1])
         ASSERT_TRUE(t->AppendRecord(rec.data(), &recno).ok());
-    }
+    EXPECT_FALSE(t->ReadRecord(0, buf.data()).ok());
+    EXPECT_FALSE(t->ReadRecord(6, buf.data()).ok());
+    EXPECT_FALSE(t->ReadRecords(5, 2, buf.data()).ok());
+    EXPECT_FALSE(t->ReadRecords(UINT32_MAX, 2, buf.data()).ok());
+    EXPECT_FALSE(t->WriteRecord(6, rec.data()).ok());
+    // Truncating keeps the first records and the end mark.
     EXPECT_FALSE(t->TruncateRecords(6).ok());
     ASSERT_TRUE(t->TruncateRecords(2).ok());
     t.reset();
-    const std::vector<uint8_t> b = ReadBytes(Path("p.dbf"));
+    const std::vector<uint8_t> b = ReadBytes(Path("r.dbf"));
     ASSERT_EQ(b.size(), 65u + 2 * 5 + 1);
     EXPECT_EQ(b[4], 2);
     EXPECT_EQ(b.back(), 0x1A);
-    ASSERT_TRUE(DbfFile::Open(Path("p.dbf"), false, &t).ok());
+    ASSERT_TRUE(DbfFile::Open(Path("r.dbf"), false, &t).ok());
     EXPECT_EQ(t->recordCount(), 2u);
+    EXPECT_FALSE(t->AppendRecord(rec.data(), &recno).ok());
+    EXPECT_FALSE(t->WriteRecord(1, rec.data()).ok());
+    ASSERT_TRUE(t->ReadRecord(2, buf.data()).ok());
+    EXPECT_EQ(buf[1], 'b');
+    EXPECT_EQ(ReadBytes(Path("r.dbf")), b);  // the refused writes left the file alone
 }
 
 // A Visual FoxPro table as VFP writes it: backlink area, binary fields, 4-byte memo pointers.
