@@ -14,7 +14,10 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 #include "entry/editor_parts.h"
 #include "overview/show_source.h"
@@ -113,6 +116,9 @@ void QuickFindBox::Focus() {
         toolbar->show();
         toolbarForFind_ = true;
     }
+    // In a narrow window the box sits behind the toolbar's overflow button: open it.
+    if (!edit_->isVisible() && ToggleOverflow(toolbar))
+        overflowForFind_ = true;
     edit_->setFocus(Qt::ShortcutFocusReason);
     edit_->selectAll();
 }
@@ -244,8 +250,22 @@ void QuickFindBox::OpenCurrent() {
         Restart();
 }
 
+bool QuickFindBox::ToggleOverflow(QToolBar* toolbar) {
+    auto* more = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button");
+    if (more == nullptr || !more->isVisible())
+        return false;
+    // At once rather than sliding, so that the box can take the keys that follow.
+    const bool animated = form_.isAnimated();
+    form_.setAnimated(false);
+    more->click();
+    form_.setAnimated(animated);
+    return true;
+}
+
 void QuickFindBox::Leave() {
     CloseList();
+    if (std::exchange(overflowForFind_, false))
+        ToggleOverflow(form_.speedPanel());
     if (toolbarForFind_ && !form_.command("Toolbar1")->isChecked())
         form_.speedPanel()->hide();
     toolbarForFind_ = false;

@@ -19,6 +19,7 @@ class QLineEdit;
 class QAbstractItemView;
 class QTableView;
 class QTimer;
+class QToolBar;
 class QuickFind;
 class QuickFindModel;
 class TMainForm;
@@ -51,6 +52,8 @@ private:
     void CloseList();
     void OpenCurrent();
     void Leave();
+    // Opens or closes the toolbar's overflow of items that do not fit; false without one.
+    bool ToggleOverflow(QToolBar* toolbar);
 
     TMainForm& form_;
     Catalogue& catalogue_;
@@ -66,4 +69,5 @@ private:
     bool published_ = false;  // the first hits of the present find are shown
     bool opening_ = false;    // the source screen is open: losing the focus keeps the list
     bool toolbarForFind_ = false;
+    bool overflowForFind_ = false;  // the toolbar's overflow was opened to show the box
 };

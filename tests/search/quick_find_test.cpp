@@ -2,6 +2,7 @@
 // dropping an unfinished find, and the keys of the box, through the main window.
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QMdiArea>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -125,6 +126,18 @@ protected:
     std::unique_ptr<TMainForm> form_;
     QuickFindBox* box_ = nullptr;
 };
+
+TEST_F(QuickFindBoxTest, CtrlFReachesTheBoxInANarrowWindow) {
+    form_->resize(600, 500);  // the box moves behind the toolbar's overflow button
+    form_->activateWindow();
+    QTest::qWait(50);
+    form_->setFocus();
+    QTest::keyClick(form_.get(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(box_->edit()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), box_->edit());
+    form_->mdiArea()->setFocus();  // leaving the box closes the overflow again
+    EXPECT_FALSE(box_->edit()->isVisible());
+}
 
 TEST_F(QuickFindBoxTest, ALaterKeystrokeDropsTheUnfinishedFind) {
     for (int i = 0; i < 1200; ++i)
