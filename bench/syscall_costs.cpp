@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
         out, [&](int i) { (void)!::pwrite(out, record, sizeof record, off_t(i % 40) * 300); });
     ::close(out);
     ::unlink(scratch.c_str());
-    std::printf("fdatasync after a 300-byte append: median %.0f us; after an in-place write: %.0f us\n",
-                append, inPlace);
+    std::printf(
+        "fdatasync after a 300-byte append: median %.0f us; after an in-place write: %.0f us\n",
+        append, inPlace);
     return 0;
 }

@@ -2,8 +2,8 @@
 // dropping an unfinished find, and the keys of the box, through the main window.
 #include <QAbstractItemView>
 #include <QLabel>
-#include <QMdiArea>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>

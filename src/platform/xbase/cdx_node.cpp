@@ -263,8 +263,8 @@ void StoreEntry(uint8_t* e, unsigned bytes, uint64_t v) {
 
 }  // namespace
 
-bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t recno,
-                         uint8_t trail, uint8_t page[kNodeSize]) {
+bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t recno, uint8_t trail,
+                         uint8_t page[kNodeSize]) {
     const size_t kl = n.keyLength, count = n.size();
     if (!n.leaf() || i >= count || LoadLE16(page + 2) != count)
         return false;
@@ -314,9 +314,9 @@ bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t r
     std::memmove(entries + (i + 1) * eb, entries + i * eb, (count - i) * eb);
     StoreEntry(entries + i * eb, eb,
                uint64_t(recno) | (uint64_t(newDup) << rb) | (uint64_t(newTrail) << (rb + cb)));
-    StoreEntry(entries + (i + 1) * eb, eb,
-               uint64_t(n.recnos[i]) | (uint64_t(nextDup) << rb) |
-                   (uint64_t(oldTrail) << (rb + cb)));
+    StoreEntry(
+        entries + (i + 1) * eb, eb,
+        uint64_t(n.recnos[i]) | (uint64_t(nextDup) << rb) | (uint64_t(oldTrail) << (rb + cb)));
     std::memset(page + entriesEnd, 0, newKeyEnd - entriesEnd);
     StoreLE16(page + 2, uint16_t(count + 1));
     StoreLE16(page + 12, uint16_t(newKeyEnd - entriesEnd));

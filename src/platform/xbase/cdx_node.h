@@ -93,8 +93,8 @@ bool EncodeNode(const Node& n, uint8_t trail, uint8_t page[kNodeSize]);
 // by moving bytes instead of encoding the whole leaf again. False, with `page` unchanged, when
 // the entry does not fit or the leaf's bit layout would have to change; then the caller encodes.
 // For an image EncodeNode made, the result equals EncodeNode of `n` with the entry inserted.
-bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t recno,
-                         uint8_t trail, uint8_t page[kNodeSize]);
+bool InsertIntoLeafImage(const Node& n, size_t i, const uint8_t* key, uint32_t recno, uint8_t trail,
+                         uint8_t page[kNodeSize]);
 
 // Patches a sibling pointer of an encoded node in place.
 void SetLeftSibling(uint8_t* page, uint32_t left);
