@@ -27,3 +27,12 @@ inline void ReportRuns(const char* what, std::vector<double> times) {
     std::printf("%s: %zu runs, min %.1f ms, median %.1f ms, max %.1f ms\n", what, times.size(),
                 times.front(), times[times.size() / 2], times.back());
 }
+
+// One line for single-operation latencies in seconds (sorted here): median, 99th percentile and
+// slowest, in microseconds, in the format the single-write benches share.
+inline void ReportLatencies(const char* what, std::vector<double> seconds) {
+    std::sort(seconds.begin(), seconds.end());
+    std::printf("%s, 12 tags: median %.1f us, p99 %.1f us, max %.1f us\n", what,
+                seconds[seconds.size() / 2] * 1e6, seconds[seconds.size() * 99 / 100] * 1e6,
+                seconds.back() * 1e6);
+}

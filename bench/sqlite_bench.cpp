@@ -15,8 +15,10 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench_clock.h"
 #include "bench_options.h"
 #include "platform/xbase/csv/csv_reader.h"
 #include "store/catalogue_schema.h"
@@ -202,10 +204,7 @@ int Measure(const bench::CommandOptions& options) {
             took.push_back(Seconds(ti));
             rowCount = sqlite3_last_insert_rowid(db);
         }
-        std::sort(took.begin(), took.end());
-        std::printf("%s, 12 tags: median %.1f us, p99 %.1f us, max %.1f us\n", what,
-                    took[took.size() / 2] * 1e6, took[took.size() * 99 / 100] * 1e6,
-                    took.back() * 1e6);
+        ReportLatencies(what, std::move(took));
     };
     timeInserts(10000, "single-track insert");
     // Durable: every commit appends to the write-ahead log and syncs it before returning.

@@ -14,8 +14,10 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench_clock.h"
 #include "bench_options.h"
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
@@ -226,10 +228,7 @@ int Measure(const bench::CommandOptions& options) {
                 Check(table->Sync());
             took.push_back(Seconds(ti));
         }
-        std::sort(took.begin(), took.end());
-        std::printf("%s, 12 tags: median %.1f us, p99 %.1f us, max %.1f us\n", what,
-                    took[took.size() / 2] * 1e6, took[took.size() * 99 / 100] * 1e6,
-                    took.back() * 1e6);
+        ReportLatencies(what, std::move(took));
     };
     timeInserts(want("insert") ? 10000 : 1, false, "single-track insert");
     if (want("durable")) {
