@@ -7,30 +7,16 @@
 #include <QTimer>
 
 #include "base/ini.h"
-#include "base/work_dir.h"
-#include "maintenance/maintenance_commands.h"
-#include "shell/main_form.h"
+#include "maintenance/maintenance_fixture.h"
 #include "shell/modal_driver.h"
-#include "store/catalogue.h"
-#include "store/catalogue_folder.h"
 #include "store/safety_copy.h"
-#include "support/scripted_ui.h"
 #include "test_util.h"
 
 namespace {
 
-class MaintenanceScreensTest : public ::testing::Test {
+class MaintenanceScreensTest : public MaintenanceFixture {
 protected:
-    void SetUp() override {
-        folder_ = dir_.File("catalogue");
-        ASSERT_TRUE(CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", folder_).ok());
-        SetWorkDir(folder_);
-        IniWriteBool("Diversen", "Geluid", true);
-        catalogue_ = std::make_unique<Catalogue>(folder_);
-        catalogue_->OpenIndexes();
-        form_ = std::make_unique<TMainForm>(catalogue_.get());
-        InstallMaintenanceCommands(*form_, *catalogue_);
-    }
+    void BeforeOpening() override { IniWriteBool("Diversen", "Geluid", true); }
     // Ending the program asked the application to quit, which no event loop ran yet: run that
     // quit now, or every later dialog's loop would end at once.
     void TearDown() override {
@@ -57,12 +43,6 @@ protected:
             [](QWidget* screen) { screen->findChild<QPushButton*>("BitBtn1")->click(); });
         form_->command(command)->trigger();
     }
-
-    testutil::TempDir dir_;
-    std::string folder_;
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(MaintenanceScreensTest, OptimizeCopiesPacksDeletedRecordsAwayAndEndsTheProgram) {

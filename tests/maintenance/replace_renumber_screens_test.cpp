@@ -10,15 +10,10 @@
 #include <QTimer>
 
 #include "base/text.h"
-#include "base/work_dir.h"
 #include "entry/entry_commands.h"
-#include "maintenance/maintenance_commands.h"
-#include "shell/main_form.h"
+#include "maintenance/maintenance_fixture.h"
 #include "shell/modal_driver.h"
-#include "store/catalogue.h"
-#include "store/catalogue_folder.h"
 #include "store/safety_copy.h"
-#include "support/scripted_ui.h"
 #include "test_util.h"
 
 namespace {
@@ -40,16 +35,10 @@ void AnswerQuestions(std::vector<std::pair<const char*, QString>> answers) {
     poll->start(10);
 }
 
-class ReplaceRenumberScreensTest : public ::testing::Test {
+class ReplaceRenumberScreensTest : public MaintenanceFixture {
 protected:
     void SetUp() override {
-        folder_ = dir_.File("catalogue");
-        ASSERT_TRUE(CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", folder_).ok());
-        SetWorkDir(folder_);
-        catalogue_ = std::make_unique<Catalogue>(folder_);
-        catalogue_->OpenIndexes();
-        form_ = std::make_unique<TMainForm>(catalogue_.get());
-        InstallMaintenanceCommands(*form_, *catalogue_);
+        MaintenanceFixture::SetUp();
         for (const char* number : {"4", "8"}) {
             Add(catalogue_->dm2.HfTable, number, "HTITEL", "Love Songs");
             Add(catalogue_->dm1.ArtTable, number, "TITEL", "my love");
@@ -66,12 +55,6 @@ protected:
         access.Go(recno);
         return Trim(access.GetString(field));
     }
-
-    testutil::TempDir dir_;
-    std::string folder_;
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(ReplaceRenumberScreensTest, RenumberEnablesOkPlacesTheSourcesAndKeepsACopy) {
