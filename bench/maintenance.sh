@@ -7,21 +7,15 @@
 #   bash bench/maintenance.sh [TRACKS] [RUNS] [DELETED]
 set -euo pipefail
 
-repo="$(cd "$(dirname "$0")/.." && pwd)"
 tracks="${1:-1000000}"
 runs="${2:-3}"
 deleted="${3:-10000}"
-work="${TUNELO_BENCH_DIR:-/tmp/tunelo-startup-bench}"
-build="$repo/${BUILD:-build-release}"
+source "$(dirname "$0")/bench_setup.sh"
+bench_prepare maintenance_bench
 bench="$build/bench/maintenance_bench"
-
-if [ ! -f "$work/catalogue-$tracks/artdat.dat" ]; then
-    bash "$repo/bench/startup.sh" "$tracks" 1 >/dev/null
-fi
-cmake --build "$build" -j2 --target maintenance_bench >/dev/null
 scratch="${SCRATCH:-$work/maintenance-scratch}"
 copy="$scratch/catalogue"
-rm -rf "$scratch" && mkdir -p "$scratch" && cp -r "$work/catalogue-$tracks" "$copy" && sync
+rm -rf "$scratch" && mkdir -p "$scratch" && bench_fresh_copy "$copy"
 files=$(cd "$copy" && ls | grep -Ei '\.(dat|cdx|fpt)$|^(cd|print)\.ini$')
 
 for run in $(seq "$runs"); do
