@@ -15,11 +15,9 @@
 #include "shell/open_scherm.h"
 #include "shell/password.h"
 #include "store/catalogue.h"
-#include "store/csv_import.h"
 #include "store/entry_recovery.h"
+#include "store/pending_work.h"
 #include "store/repair_offer.h"
-#include "store/source_removal.h"
-#include "store/source_renumbering.h"
 #include "store/startup_check.h"
 #include "store/table_error.h"
 
@@ -46,12 +44,11 @@ bool TMainForm::runShowStep() {
     }
     if (catalogue_ != nullptr) {
         try {
-            FinishSourceRemoval(*catalogue_);
-            FinishRenumber(*catalogue_);
-            if (UndoUnfinishedCsvImport(*catalogue_)) {
-                CurrentUi().Message(MsgKind::Information,
-                                    "An import from CSV was cut short; what it had added has "
-                                    "been taken back.");
+            for (const RecoveryOutcome& outcome : FinishPendingWork(*catalogue_)) {
+                CurrentUi().Message(outcome.kind == RecoveryOutcome::Kind::Refused
+                                        ? MsgKind::Warning
+                                        : MsgKind::Information,
+                                    outcome.message);
             }
             RecoverUnfinishedEntries(*catalogue_);
         } catch (const TableError& error) {

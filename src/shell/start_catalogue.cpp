@@ -7,7 +7,7 @@
 #include "store/catalogue_folder.h"
 #include "store/catalogue_lock.h"
 #include "store/open_failure.h"
-#include "store/safety_restore.h"
+#include "store/pending_work.h"
 
 namespace {
 
@@ -40,12 +40,15 @@ std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createW
     Ui& ui = CurrentUi();
     // A safety copy that was being put back when the last run ended goes in (or out) whole
     // before anything reads the tables.
-    if (const xbase::Status restored = FinishInterruptedRestore(folder); !restored.ok()) {
+    std::vector<RecoveryOutcome> restored;
+    if (const xbase::Status status = FinishPendingRestore(folder, &restored); !status.ok()) {
         PlayWave("error.wav");
         const std::string text = "The safety copy that was being put back could not be completed.";
-        ui.Message(MsgKind::Error, text + "\n" + restored.ToString());
+        ui.Message(MsgKind::Error, text + "\n" + status.ToString());
         return nullptr;
     }
+    for (const RecoveryOutcome& outcome : restored)
+        ui.Message(MsgKind::Information, outcome.message);
     if (HasNoCatalogue(folder)) {
         if (const auto present = CatalogueFilesIn(folder); !present.empty()) {
             PlayWave("error.wav");

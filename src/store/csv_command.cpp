@@ -3,6 +3,7 @@
 #include "store/catalogue.h"
 #include "store/csv_export.h"
 #include "store/csv_import.h"
+#include "store/pending_work.h"
 #include "store/safety_copy.h"
 #include "store/table_error.h"
 
@@ -22,8 +23,8 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
     CsvImport import;
     xbase::Status status;
     try {
-        if (UndoUnfinishedCsvImport(catalogue))
-            out << "An import that was cut short has been taken back.\n";
+        for (const RecoveryOutcome& outcome : FinishPendingWork(catalogue))
+            out << outcome.message << "\n";
     } catch (const TableError& error) {
         status = error.status();
     }

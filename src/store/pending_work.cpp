@@ -1,0 +1,26 @@
+#include "store/pending_work.h"
+
+#include "store/csv_import.h"
+#include "store/safety_restore.h"
+#include "store/source_removal.h"
+#include "store/source_renumbering.h"
+
+xbase::Status FinishPendingRestore(const std::string& folder,
+                                   std::vector<RecoveryOutcome>* outcomes) {
+    (void)outcomes;
+    return FinishInterruptedRestore(folder);
+}
+
+std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
+    std::vector<RecoveryOutcome> outcomes;
+    if (FinishSourceRemoval(catalogue))
+        outcomes.push_back(RecoveryOutcome::Finished(
+            "A source removal was cut short; it has been finished."));
+    if (FinishRenumber(catalogue))
+        outcomes.push_back(
+            RecoveryOutcome::Finished("A renumber was cut short; it has been finished."));
+    if (UndoUnfinishedCsvImport(catalogue))
+        outcomes.push_back(RecoveryOutcome::TakenBack(
+            "An import from CSV was cut short; what it had added has been taken back."));
+    return outcomes;
+}
