@@ -28,6 +28,7 @@
 #include "overview/show_art_hf_form.h"
 #include "overview/source_tracks.h"
 #include "shell/grid_rows.h"
+#include "shell/plain_text_labels.h"
 #include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
@@ -241,7 +242,8 @@ void TShowArtHfForm::CheckUitgeleend() {
     SavedPosition kept(loans);
     loans.SetOrder(kLoanBySource);
     if (loans.Seek(key_)) {
-        image1_->setToolTip("Source is loan to " + FromTable(Trim(loans.GetString("AANWIE"))));
+        image1_->setToolTip(
+            PlainToolTip("Source is loan to " + FromTable(Trim(loans.GetString("AANWIE")))));
         image1_->show();
     } else {
         image1_->setToolTip(QString());

@@ -38,6 +38,7 @@
 #include "shell/command_line.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
+#include "shell/plain_text_labels.h"
 #include "shell/product_logo.h"
 #include "shell/qt_ui.h"
 #include "shell/start_catalogue.h"
@@ -135,6 +136,7 @@ int main(int argc, char* argv[]) {
     if (raw.windowless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const PlainTextLabels plainTextLabels(app);
     QApplication::setApplicationName("TUNELO");
     QApplication::setApplicationDisplayName("TUNELO");
     // Lets the desktop tie the windows to the installed desktop entry and its icon.

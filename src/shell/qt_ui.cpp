@@ -78,8 +78,11 @@ THelpViewer& QtUi::helpViewer() {
 
 MsgAnswer QtUi::Message(MsgKind kind, const std::string& text, MsgButtons buttons,
                         int helpContext) {
-    QMessageBox box(IconFor(kind), "TUNELO", Text(text), QMessageBox::NoButton, DialogParent());
+    QMessageBox box(IconFor(kind), "TUNELO", QString(), QMessageBox::NoButton, DialogParent());
     box.setObjectName("MessageBox");
+    // Questions quote titles and names from the catalogue: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Text(text));
     QPushButton* first = nullptr;
     QPushButton* last = nullptr;
     switch (buttons) {

@@ -65,15 +65,17 @@ TEST_F(QtUiTest, MessageBoxesHaveTheirButtonsAndEscapeGivesTheLast) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->windowTitle(), "TUNELO");
-        EXPECT_EQ(box->text(), QString::fromUtf8("Delete \xE2\x80\x9C"
+        // A title from the catalogue is shown as written, never as markup.
+        EXPECT_EQ(box->text(), QString::fromUtf8("Delete \xE2\x80\x9C<img src=\"/nowhere\"><b>"
                                                  "Abba\xE2\x80\x9D?"));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
         EXPECT_EQ(box->icon(), QMessageBox::Question);
         EXPECT_EQ(box->buttons().size(), 3);
         EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
         box->reject();  // Escape
     });
     EXPECT_EQ(ui.Message(MsgKind::Confirmation,
-                         "Delete \xE2\x80\x9C"
+                         "Delete \xE2\x80\x9C<img src=\"/nowhere\"><b>"
                          "Abba\xE2\x80\x9D?",
                          MsgButtons::YesNoAbort),
               MsgAnswer::Abort);
