@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int kMaxLoanDays = 999;
+
 constexpr int kLoanOrderBySource = 1;
 
 std::tuple<int, int, int> Ymd(xbase::Date date) {
@@ -46,7 +48,8 @@ xbase::Date AddDays(xbase::Date date, int days) {
 }
 
 int LoanDays() {
-    return std::max(0, IniReadInteger("Diversen", "TelOpDatum"));
+    // The settings offer 0 to 999 days; a hand-edited cd.ini could otherwise overflow the date.
+    return std::clamp(IniReadInteger("Diversen", "TelOpDatum"), 0, kMaxLoanDays);
 }
 
 LoanFields NewLoanFields(const TTableEnv& env) {

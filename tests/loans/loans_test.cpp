@@ -112,14 +112,17 @@ TEST_F(LoansTest, TheDueCheckListsLoansDueTodayOrEarlierAndDeletesThemRowByRow) 
     EXPECT_EQ(ui.MessageTexts().back(), "No sources found that match the hand in date.");
 }
 
-// A new loan is due TelOpDatum days after today (1 when the key is missing); with 0 it is due at
-// once. Names typed in the free dialog are stored capitalised.
+// A new loan is due TelOpDatum days after today (1 when the key is missing, never more than 999);
+// with 0 it is due at once. Names typed in the free dialog are stored capitalised.
 TEST_F(LoansTest, ANewLoanIsDueAfterTheDaysSetAndStoresTheNameCapitalised) {
     const struct {
         const char* days;
         int number;
         const char* due;
-    } cases[] = {{nullptr, 1, "07-12-2026"}, {"0", 2, "06-12-2026"}, {"14", 3, "20-12-2026"}};
+    } cases[] = {{nullptr, 1, "07-12-2026"},
+                 {"0", 2, "06-12-2026"},
+                 {"14", 3, "20-12-2026"},
+                 {"2147483647", 4, "31-08-2029"}};  // at most the 999 days the settings offer
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
         AddSource("MC", c.number);
