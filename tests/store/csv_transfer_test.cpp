@@ -1,4 +1,6 @@
 // Export to CSV and import from it, through the store's entry points and the command line's.
+#include <optional>
+#include <set>
 #include <sstream>
 
 #include "base/ini.h"
@@ -85,6 +87,67 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     std::vector<std::string> styles;
     empty.dm3.GetItems(styles, 'G');
     EXPECT_EQ(styles, (std::vector<std::string>{"Jazz", "Modal"}));
+}
+
+// Each export leaves one whole set in its folder: a failure part way keeps the earlier set, and
+// an earlier file of the set that is not written this time is set aside, so that an import of
+// the folder reads this export only.
+TEST_F(CsvTransferTest, AnExportPutsItsWholeSetInPlaceOrNothing) {
+    auto c = OpenBuilt();
+    Fill(*c);
+    for (int i = 0; i < 3000; ++i)
+        AppendRow(c->dm1.ArtTable.table(),
+                  {{"DRAGER", "MC"}, {"CDNUMMER", "1"}, {"TITEL", "Song"}});
+    const struct Case {
+        const char* what;
+        CsvExportChoice choice;
+        uint64_t room;                                // bytes a file may take; 0 without limit
+        std::map<std::string, std::string> expected;  // file -> the earlier file it equals
+        std::string note;
+    } cases[] = {
+        {"the tracks do not fit",
+         {true, true},
+         20000,
+         {{"sources.csv", "sources.csv"},
+          {"tracks.csv", "tracks.csv"},
+          {"loans.csv", "loans.csv"},
+          {"playlist.csv", "playlist.csv"}},
+         ""},
+        {"without the loans",
+         {false, true},
+         0,
+         {{"loans.csv.old", "loans.csv"}, {"sources.csv", ""}, {"tracks.csv", ""}},
+         "loans.csv was not part of this export: the earlier one is now loans.csv.old, so that "
+         "an import of this folder does not add it."},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        testutil::TempDir out;
+        ASSERT_TRUE(ExportCsv(*c, out.path().string(), {true, true}).ok());
+        std::map<std::string, std::string> earlier;
+        for (const auto& entry : fs::directory_iterator(out.path()))
+            earlier[entry.path().filename().string()] = Read(entry.path());
+        AppendRow(c->dm2.HfTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
+        std::string note;
+        {
+            std::optional<testutil::FileSizeLimit> full;
+            if (test.room > 0)
+                full.emplace(test.room);
+            EXPECT_EQ(ExportCsv(*c, out.path().string(), test.choice, nullptr, &note).ok(),
+                      test.room == 0);
+        }
+        EXPECT_EQ(note, test.note);
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(out.path()))
+            names.insert(entry.path().filename().string());
+        EXPECT_EQ(names.size(), test.expected.size() + (test.choice.playlist && test.room == 0));
+        for (const auto& [name, from] : test.expected) {
+            EXPECT_TRUE(names.contains(name)) << name;
+            EXPECT_TRUE(from.empty() || Read(out.path() / name) == earlier[from]) << name;
+        }
+        // The source added since: in the new sources.csv only when the export went through.
+        EXPECT_EQ(Read(out.path() / "sources.csv") != earlier["sources.csv"], test.room == 0);
+    }
 }
 
 TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandLine) {
