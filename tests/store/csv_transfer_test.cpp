@@ -18,6 +18,22 @@ std::string Read(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Texts that a spreadsheet would run as formulas, and the text cells they are exported as. An
+// apostrophe of the text's own stays; a full field still comes back whole.
+const std::pair<std::string, std::string> kFormulaCells[] = {
+    {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+    {"@SUM(1)", "'@SUM(1)"},
+    {"+1+1", "'+1+1"},
+    {"-1", "'-1"},
+    {"\tTab", "'\tTab"},
+    {"\rx", "\"'\rx\""},
+    {"'=1", "''=1"},
+    {"''+1", "'''+1"},
+    {"'quoted'", "'quoted'"},
+    {"a=b", "a=b"},
+    {std::string(50, '='), "'" + std::string(50, '=')},
+};
+
 class CsvTransferTest : public CatalogueTest {
 protected:
     // Two sources with their tracks, a loan and a playlist entry; texts that need quoting,
@@ -69,12 +85,21 @@ protected:
 TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     auto full = OpenBuilt();
     Fill(*full);
+    AppendRow(full->dm2.HfTable.table(),
+              {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"AANKPPRS", "-3.00"}}, {{4, "=1+1"}});
+    for (const auto& [text, cell] : kFormulaCells)
+        AppendRow(full->dm1.ArtTable.table(),
+                  {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"TITEL", text}});
     const std::string first = Export(*full, "one");
     EXPECT_NE(first.find("HTITEL"), std::string::npos);
     EXPECT_NE(first.find("\r\n,\"Caf\xC3\xA9, \"\"live\"\"\",Jazz,7,"), std::string::npos);
     EXPECT_NE(first.find("\"line one\r\nline, two\",CD,,,1997-12-24,,,,,,12.50\r\n"),
               std::string::npos)
         << first;
+    for (const auto& [text, cell] : kFormulaCells)
+        EXPECT_NE(first.find("\r\n" + cell + ","), std::string::npos) << cell;
+    EXPECT_NE(first.find(",13,'=1+1,LP,"), std::string::npos);  // a memo too
+    EXPECT_NE(first.find(",-3.00\r\n"), std::string::npos);     // numbers stay numbers
 
     testutil::TempDir other;
     ASSERT_TRUE(CreateCatalogueTables(other.path().string()).ok());
