@@ -142,10 +142,12 @@ tunelo::Status WriteReportFile(ReportDesign design, TTable& table, const QString
         PreparedReport prepared;
         const QString title = design.layout.title;
         tunelo::Status status = Prepare(std::move(design), table, false, &prepared);
-        if (status.ok())
-            status = report::WriteReportPdf(
-                prepared.engine.get(), path, title, {},
-                CatalogueOwnFiles(fs::path(table.table().path()).parent_path().string()));
+        if (status.ok()) {
+            // The catalogue's folder is the table's.
+            const fs::path folder = fs::absolute(table.table().path()).parent_path();
+            status = report::WriteReportPdf(prepared.engine.get(), path, title, {},
+                                            CatalogueOwnFiles(folder.string()));
+        }
         *lines = prepared.engine->lineCount();
         return status;
     } catch (const TableError& error) {
