@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace testutil {
@@ -37,5 +39,12 @@ public:
 private:
     rlimit old_{};
 };
+
+// Runs `work` in a child process with a mount table of its own, in which `folder` is a new,
+// empty file system with room for `bytes` (a full disk), or with `bytes` 0 the same folder
+// read-only. Gives what `work` returned, or nothing when this machine allows no mounts (the
+// test is then skipped).
+std::optional<std::string> InOwnMount(const std::string& folder, uint64_t bytes,
+                                      const std::function<std::string()>& work);
 
 }  // namespace testutil

@@ -9,6 +9,7 @@
 #include "base/work_dir.h"
 #include "platform/report/report_output.h"
 #include "print/meld_print_form.h"
+#include "store/catalogue_own_files.h"
 
 namespace {
 
@@ -66,7 +67,8 @@ bool SavePagesAsPdf(report::ReportEngine& engine, const QString& title) {
     tunelo::Status status;
     {
         BusyCursor busy;
-        status = report::WriteReportPdf(&engine, QString::fromStdString(*path), title);
+        status = report::WriteReportPdf(&engine, QString::fromStdString(*path), title, {},
+                                        CatalogueOwnFiles(WorkDir()));
     }
     if (!status.ok()) {
         CurrentUi().Message(MsgKind::Error, "The report could not be saved.\n" + status.ToString());

@@ -1,6 +1,7 @@
 #include "print/report_runner.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "base/ui.h"
@@ -11,9 +12,12 @@
 #include "print/report_layouts.h"
 #include "print/show_print_form.h"
 #include "store/catalogue.h"
+#include "store/catalogue_own_files.h"
 #include "store/table_error.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // A report ready to show: its records, counted into pages.
 struct PreparedReport {
@@ -138,8 +142,12 @@ tunelo::Status WriteReportFile(ReportDesign design, TTable& table, const QString
         PreparedReport prepared;
         const QString title = design.layout.title;
         tunelo::Status status = Prepare(std::move(design), table, false, &prepared);
-        if (status.ok())
-            status = report::WriteReportPdf(prepared.engine.get(), path, title);
+        if (status.ok()) {
+            // The catalogue's folder is the table's.
+            const fs::path folder = fs::absolute(table.table().path()).parent_path();
+            status = report::WriteReportPdf(prepared.engine.get(), path, title, {},
+                                            CatalogueOwnFiles(folder.string()));
+        }
         *lines = prepared.engine->lineCount();
         return status;
     } catch (const TableError& error) {

@@ -7,11 +7,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <utility>
 
 #include "platform/xbase/csv/csv_writer.h"
 #include "store/catalogue.h"
 #include "store/csv_field.h"
 #include "store/csv_files.h"
+#include "store/file_set.h"
+#include "store/folder_file.h"
 
 namespace {
 
@@ -21,7 +25,7 @@ using xbase::Status;
 constexpr size_t kFlushAt = 1 << 20;
 constexpr uint32_t kProgressEvery = 1 << 16;
 
-// A file written whole: under `path`.part, then synced and renamed; removed when not committed.
+// A file of the set, written whole under `path`.part and synced; removed unless put in place.
 class PartFile {
 public:
     explicit PartFile(std::string path) : path_(std::move(path)), part_(path_ + ".part") {
@@ -30,11 +34,15 @@ public:
     ~PartFile() {
         if (fd_ >= 0)
             ::close(fd_);
-        if (!committed_)
+        if (!placed_)
             ::unlink(part_.c_str());
     }
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    const std::string& part() const { return part_; }
+    void Placed() { placed_ = true; }
 
     Status Open() const { return fd_ < 0 ? Error("cannot create it") : Status::OK(); }
     Status Write(std::string* bytes) {
@@ -49,32 +57,27 @@ public:
         bytes->clear();
         return Status::OK();
     }
-    Status Commit() {
-        if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
-            fd_ = -1;
-            return Error("cannot put it on the disk");
-        }
-        fd_ = -1;
-        if (::rename(part_.c_str(), path_.c_str()) != 0)
-            return Error("cannot rename it");
-        committed_ = true;
+    Status Finish() {
+        const bool done = ::fsync(fd_) == 0;
+        const int error = errno;
+        if (::close(std::exchange(fd_, -1)) != 0 || !done)
+            return Error("cannot put it on the disk", done ? errno : error);
         return Status::OK();
     }
 
 private:
-    Status Error(const std::string& what) const {
-        return Status::IOError(part_, what + ": " + std::strerror(errno));
+    Status Error(const std::string& what, int error = errno) const {
+        return Status::IOError(part_, what + ": " + std::strerror(error));
     }
 
     std::string path_;
     std::string part_;
     int fd_ = -1;
-    bool committed_ = false;
+    bool placed_ = false;
 };
 
-Status WriteTable(const xbase::Table& table, const std::string& path, uint64_t* done,
-                  uint64_t total, const xbase::ProgressFn& progress) {
-    PartFile file(path);
+Status WriteTable(const xbase::Table& table, PartFile& file, uint64_t* done, uint64_t total,
+                  const xbase::ProgressFn& progress) {
     XB_RETURN_IF_ERROR(file.Open());
     std::string text;
     const std::vector<xbase::FieldDef>& fields = table.schema().fields();
@@ -107,13 +110,13 @@ Status WriteTable(const xbase::Table& table, const std::string& path, uint64_t* 
     }));
     XB_RETURN_IF_ERROR(failure);
     XB_RETURN_IF_ERROR(file.Write(&text));
-    return file.Commit();
+    return file.Finish();
 }
 
 }  // namespace
 
 Status ExportCsv(Catalogue& catalogue, const std::string& folder, const CsvExportChoice& choice,
-                 const xbase::ProgressFn& progress) {
+                 const xbase::ProgressFn& progress, std::string* note) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec)
@@ -127,13 +130,27 @@ Status ExportCsv(Catalogue& catalogue, const std::string& folder, const CsvExpor
         if (chosen(file.kind))
             total += CsvTable(catalogue, file.kind).table().recordCount();
     }
+    std::vector<std::unique_ptr<PartFile>> written;
+    std::vector<std::string> left;  // earlier files of the set that this export does not write
     for (const CsvFile& file : CatalogueCsvFiles()) {
-        if (chosen(file.kind)) {
-            XB_RETURN_IF_ERROR(WriteTable(CsvTable(catalogue, file.kind).table(),
-                                          (fs::path(folder) / file.name).string(), &done, total,
-                                          progress));
+        if (!chosen(file.kind)) {
+            if (FolderHasFile(folder, file.name))
+                left.push_back(FolderFile(folder, file.name));
+            continue;
         }
+        written.push_back(std::make_unique<PartFile>(FolderFile(folder, file.name)));
+        XB_RETURN_IF_ERROR(WriteTable(CsvTable(catalogue, file.kind).table(), *written.back(),
+                                      &done, total, progress));
     }
+    std::vector<NewSetFile> set;
+    for (const auto& file : written)
+        set.push_back({file->part(), file->path()});
+    std::vector<std::string> setAside;
+    XB_RETURN_IF_ERROR(PutFileSetInPlace(set, left, &setAside));
+    for (const auto& file : written)
+        file->Placed();
+    if (note != nullptr)
+        *note = SetAsideNote(left, setAside);
     if (progress)
         progress(total, total);
     return Status::OK();

@@ -17,9 +17,12 @@ struct CsvExportChoice {
 };
 
 // Writes sources.csv (every main-title field, memo text included) and tracks.csv (every track
-// field) into `folder`, created when missing, and loans.csv and playlist.csv when chosen. Each
-// file is written under a temporary name and renamed when complete, so that an export cut
-// short never leaves a half file under a real name. Needs the track table open. `progress` gets
-// the records done out of all.
+// field) into `folder`, created when missing, and loans.csv and playlist.csv when chosen. The
+// files are written under temporary names and put in place together once all are complete, so
+// that an export that fails part way leaves the earlier files as they were. A file of the set
+// that is not chosen this time but left from an earlier export is renamed aside (loans.csv.old),
+// so that an import of the folder reads this export only; *note then says so. Needs the track
+// table open. `progress` gets the records done out of all.
 xbase::Status ExportCsv(Catalogue& catalogue, const std::string& folder,
-                        const CsvExportChoice& choice, const xbase::ProgressFn& progress = nullptr);
+                        const CsvExportChoice& choice, const xbase::ProgressFn& progress = nullptr,
+                        std::string* note = nullptr);

@@ -6,6 +6,7 @@
 #include "platform/xbase/csv/csv_writer.h"
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/text_convert.h"
+#include "store/csv_cell_guard.h"
 
 namespace {
 
@@ -117,12 +118,16 @@ xbase::Status AppendCsvField(const xbase::Table& table, const uint8_t* record,
             text = Trim(xbase::FieldBytes(record, f));
             break;
     }
+    // Numbers stay numbers; anything else in a number field (a damaged table) is text too.
+    if (f.type == 'C' || f.type == 'M' || !IsDecimal(text, int(text.size())))
+        GuardCsvCell(&text);
     xbase::AppendCsvValue(text, out);
     return xbase::Status::OK();
 }
 
 std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef& f,
                           std::string_view text, uint8_t* record, std::string* memo) {
+    text = UnguardCsvCell(text);
     if (f.type == 'N') {
         text = Trim(text);
         if (text.empty()) {

@@ -1,6 +1,7 @@
 // One catalogue field as a CSV value and back. Values are UTF-8: texts without their trailing
 // blanks, numbers as stored without blanks, dates as yyyy-mm-dd, memo fields as their text; a
-// blank field is an empty value.
+// blank field is an empty value. A value that a spreadsheet would take for a formula carries
+// a guard (csv_cell_guard.h), which the reading side takes off.
 #pragma once
 
 #include <cstdint>

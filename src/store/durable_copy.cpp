@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/sendfile.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -80,9 +81,15 @@ Status CopyFileDurably(const std::string& from, const std::string& to, CopyProgr
     fd.in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd.in < 0)
         return Errno(from, "cannot open");
-    fd.out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    struct stat source;
+    if (::fstat(fd.in, &source) != 0)
+        return Errno(from, "cannot read");
+    // Created private, then given the source's own mode: cd.ini holds the password. A file
+    // system without modes keeps the copy as it made it.
+    fd.out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd.out < 0)
         return Errno(to, "cannot create");
+    ::fchmod(fd.out, source.st_mode & 07777);
     Status status = CopyBytes(fd.in, from, fd.out, to, progress);
     if (status.ok() && ::fsync(fd.out) != 0)
         status = Errno(to, "cannot sync");

@@ -15,8 +15,8 @@ struct CopyProgress {
     xbase::ProgressFn report;  // may be empty
 };
 
-// Copies the file `from` to `to` (replaced when it exists) and syncs `to`. `progress` advances
-// by the bytes copied. On failure `to` is removed again.
+// Copies the file `from` to `to` (replaced when it exists) with `from`'s mode, and syncs `to`.
+// `progress` advances by the bytes copied. On failure `to` is removed again.
 xbase::Status CopyFileDurably(const std::string& from, const std::string& to,
                               CopyProgress* progress);
 // Syncs the entries of `folder` (after files were created or renamed in it).

@@ -1,6 +1,8 @@
 // The message for a catalogue file that cannot be opened at start: what failed, and the repair
-// that fits that file and that fault. Deleting the index files only helps an index file; a table
-// that does not open is restored from a backup, and one held by another program is freed there.
+// that fits that file and that fault. A folder or file that may not be written (a read-only disk,
+// no right to write) is said to be so: nothing is damaged. Deleting the index files only helps a
+// damaged index file; a damaged table is restored from a backup, and one held by another program
+// is freed there.
 #pragma once
 
 #include <string>

@@ -160,6 +160,9 @@ Status TakeSafetyCopyWith(const std::string& folder, std::string_view what, Copy
     const bool madeFolder = fs::create_directories(copies, ec);
     if (ec)
         return Status::IOError(copies.string(), "cannot create the folder: " + ec.message());
+    // The copies hold cd.ini and its password: for the owner only (where the file system has
+    // modes at all).
+    fs::permissions(copies, fs::perms::owner_all, fs::perm_options::replace, ec);
     if (madeFolder)
         XB_RETURN_IF_ERROR(SyncFolder(folder));
     RemoveLeftovers(copies);

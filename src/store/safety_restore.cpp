@@ -1,6 +1,7 @@
 #include "store/safety_restore.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -48,6 +49,14 @@ Status CreateMarker(const std::string& folder) {
     if (!synced)
         return Status::IOError(marker, "cannot sync the file");
     return SyncFolder(folder);
+}
+
+// A file put back keeps the mode of the file it replaces, so that a copy taken before copies
+// kept modes does not make cd.ini, which holds the password, readable to all.
+void KeepMode(const std::string& present, const std::string& temp) {
+    struct stat status;
+    if (::stat(present.c_str(), &status) == 0)
+        ::chmod(temp.c_str(), status.st_mode & 07777);
 }
 
 Status CheckRoom(const std::string& folder, const SafetyCopy& copy) {
@@ -100,6 +109,8 @@ Status RestoreSafetyCopy(const std::string& folder, const SafetyCopy& copy,
         const std::string temp = FolderFile(folder, name) + std::string(kTempEnd);
         const Status copied =
             CopyFileDurably((fs::path(copy.folder) / name).string(), temp, &counted);
+        if (copied.ok())
+            KeepMode(FolderFile(folder, name), temp);
         if (!copied.ok()) {
             FinishInterruptedRestore(folder);  // not committed: removes what was written
             return copied;

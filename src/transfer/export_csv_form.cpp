@@ -54,12 +54,14 @@ void TExportCsvForm::OkBtnClick() {
         return;
     }
     xbase::Status status;
+    std::string note;
     {
         BusyCursor busy;
         status = ExportCsv(catalogue_, folder, {loans_->isChecked(), playlist_->isChecked()},
                            PercentProgress([](int percent) {
                                ShowStatus("Exporting to CSV... " + std::to_string(percent) + "%");
-                           }));
+                           }),
+                           &note);
         ShowStatus("");
     }
     if (!status.ok()) {
@@ -68,6 +70,7 @@ void TExportCsvForm::OkBtnClick() {
         return;
     }
     SetLastCsvFolder(folder);
-    CurrentUi().Message(MsgKind::Information, "The catalogue was exported to " + folder + ".");
+    CurrentUi().Message(MsgKind::Information, "The catalogue was exported to " + folder + "." +
+                                                  (note.empty() ? "" : "\n" + note));
     accept();
 }

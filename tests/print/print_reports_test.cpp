@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 
 #include "entry/editors_fixture.h"
 #include "platform/report/page_geometry.h"
@@ -42,6 +43,10 @@ protected:
         if (lines != nullptr)
             *lines = printed;
         return pdf;
+    }
+    static std::string Bytes(const std::string& path) {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
     }
     static void Section(const char* section, std::map<std::string, std::string> keys) {
         for (const auto& [key, value] : keys)
@@ -150,10 +155,13 @@ TEST_F(PrintReportsTest, AnEmptyPurchaseReportPrintsAZeroTotalAndThenSaysSo) {
 }
 
 TEST_F(PrintReportsTest, TheCommandLineWritesAPdfOrSaysWhatItLacks) {
+    std::filesystem::create_symlink(dir.File("artdat.dat"), dir.File("link.pdf"));
+    const std::string table = Bytes(dir.File("artdat.dat"));
     const struct {
         const char *name, *text, *filter;
         int status;
         const char* error;
+        const char* pdf = "cli.pdf";
     } cases[] = {
         {"artist", "sing", "cd", 0, ""},
         {"Artist", "zz", "", 1, "Artist \"zz\" not found.\n"},
@@ -163,17 +171,29 @@ TEST_F(PrintReportsTest, TheCommandLineWritesAPdfOrSaysWhatItLacks) {
         {"Track time", "3:5", "", 2, "Please fill in the track time as M:SS.\n"},
         {"purchase", "", "", 1, "No purchases where found.\n"},
         {"Charts", "", "", 2, "There is no report \"Charts\".\n"},
+        // The catalogue's own files, by any name: refused, and left as they are.
+        {"artist", "sing", "", 1, "is a file of the catalogue", "artdat.dat"},
+        {"artist", "sing", "", 1, "is a file of the catalogue", "ARTDAT.DAT"},
+        {"artist", "sing", "", 1, "is a file of the catalogue", "link.pdf"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " " + c.text);
-        const QString pdf = QString::fromStdString(dir.File("cli.pdf"));
-        QFile::remove(pdf);
+        SCOPED_TRACE(std::string(c.name) + " " + c.text + " " + c.pdf);
+        const QString pdf = QString::fromStdString(dir.File(c.pdf));
+        const bool own = std::string(c.pdf) != "cli.pdf";
+        QFile::remove(QString::fromStdString(dir.File("cli.pdf")));
         QString errors;
         QTextStream stream(&errors);
         EXPECT_EQ(RunReportCommand(*catalogue, {c.name, c.text, c.filter, pdf}, stream), c.status);
         stream.flush();
-        EXPECT_EQ(errors.toStdString(), c.error);
-        EXPECT_EQ(QFile::exists(pdf), c.status == 0 || std::string(c.name) == "purchase");
+        if (own) {
+            EXPECT_NE(errors.toStdString().find(c.error), std::string::npos)
+                << errors.toStdString();
+        } else {
+            EXPECT_EQ(errors.toStdString(), c.error);
+            EXPECT_EQ(QFile::exists(pdf), c.status == 0 || std::string(c.name) == "purchase");
+        }
+        EXPECT_EQ(Bytes(dir.File("artdat.dat")), table);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("ARTDAT.DAT"))));
     }
 }
 

@@ -1,4 +1,5 @@
 // Export to CSV and import from it, through the store's entry points and the command line's.
+#include <optional>
 #include <sstream>
 
 #include "base/ini.h"
@@ -15,6 +16,22 @@ std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+// Texts that a spreadsheet would run as formulas, and the text cells they are exported as. An
+// apostrophe of the text's own stays; a full field still comes back whole.
+const std::pair<std::string, std::string> kFormulaCells[] = {
+    {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+    {"@SUM(1)", "'@SUM(1)"},
+    {"+1+1", "'+1+1"},
+    {"-1", "'-1"},
+    {"\tTab", "'\tTab"},
+    {"\rx", "\"'\rx\""},
+    {"'=1", "''=1"},
+    {"''+1", "'''+1"},
+    {"'quoted'", "'quoted'"},
+    {"a=b", "a=b"},
+    {std::string(50, '='), "'" + std::string(50, '=')},
+};
 
 class CsvTransferTest : public CatalogueTest {
 protected:
@@ -67,12 +84,21 @@ protected:
 TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     auto full = OpenBuilt();
     Fill(*full);
+    AppendRow(full->dm2.HfTable.table(),
+              {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"AANKPPRS", "-3.00"}}, {{4, "=1+1"}});
+    for (const auto& [text, cell] : kFormulaCells)
+        AppendRow(full->dm1.ArtTable.table(),
+                  {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"TITEL", text}});
     const std::string first = Export(*full, "one");
     EXPECT_NE(first.find("HTITEL"), std::string::npos);
     EXPECT_NE(first.find("\r\n,\"Caf\xC3\xA9, \"\"live\"\"\",Jazz,7,"), std::string::npos);
     EXPECT_NE(first.find("\"line one\r\nline, two\",CD,,,1997-12-24,,,,,,12.50\r\n"),
               std::string::npos)
         << first;
+    for (const auto& [text, cell] : kFormulaCells)
+        EXPECT_NE(first.find("\r\n" + cell + ","), std::string::npos) << cell;
+    EXPECT_NE(first.find(",13,'=1+1,LP,"), std::string::npos);  // a memo too
+    EXPECT_NE(first.find(",-3.00\r\n"), std::string::npos);     // numbers stay numbers
 
     testutil::TempDir other;
     ASSERT_TRUE(CreateCatalogueTables(other.path().string()).ok());
@@ -85,6 +111,59 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     std::vector<std::string> styles;
     empty.dm3.GetItems(styles, 'G');
     EXPECT_EQ(styles, (std::vector<std::string>{"Jazz", "Modal"}));
+}
+
+// Each export leaves one whole set in its folder: a failure part way keeps the earlier set, and
+// an earlier file of the set that is not written this time is set aside, so that an import of
+// the folder reads this export only.
+TEST_F(CsvTransferTest, AnExportPutsItsWholeSetInPlaceOrNothing) {
+    auto c = OpenBuilt();
+    Fill(*c);
+    for (int i = 0; i < 3000; ++i)
+        AppendRow(c->dm1.ArtTable.table(),
+                  {{"DRAGER", "MC"}, {"CDNUMMER", "1"}, {"TITEL", "Song"}});
+    const struct {
+        CsvExportChoice choice;
+        uint64_t room;       // bytes a file may take; 0 without limit
+        std::string folder;  // afterwards: each file and the earlier file it equals, or "new"
+        std::string note;
+    } cases[] = {
+        {{true, true},
+         20000,  // the tracks do not fit
+         "loans.csv=loans.csv playlist.csv=playlist.csv sources.csv=sources.csv "
+         "tracks.csv=tracks.csv ",
+         ""},
+        {{false, true},
+         0,
+         "loans.csv.old=loans.csv playlist.csv=playlist.csv sources.csv=new tracks.csv=tracks.csv ",
+         "loans.csv was not part of this export: the earlier one is now loans.csv.old, so that "
+         "an import of this folder does not add it."},
+    };
+    for (const auto& test : cases) {
+        testutil::TempDir out;
+        ASSERT_TRUE(ExportCsv(*c, out.path().string(), {true, true}).ok());
+        std::map<std::string, std::string> earlier, now;
+        for (const auto& entry : fs::directory_iterator(out.path()))
+            earlier[Read(entry.path())] = entry.path().filename().string();
+        AppendRow(c->dm2.HfTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
+        std::string note;
+        {
+            std::optional<testutil::FileSizeLimit> full;
+            if (test.room > 0)
+                full.emplace(test.room);
+            EXPECT_EQ(ExportCsv(*c, out.path().string(), test.choice, nullptr, &note).ok(),
+                      test.room == 0);
+        }
+        EXPECT_EQ(note, test.note);
+        for (const auto& entry : fs::directory_iterator(out.path())) {
+            const auto from = earlier.find(Read(entry.path()));
+            now[entry.path().filename().string()] = from == earlier.end() ? "new" : from->second;
+        }
+        std::string folder;
+        for (const auto& [name, from] : now)
+            folder += name + "=" + from + " ";
+        EXPECT_EQ(folder, test.folder);
+    }
 }
 
 TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandLine) {

@@ -101,6 +101,36 @@ TEST_F(SafetyCopyTest, RestoreGivesBackTheCopiedBytesAndKeepsThePresentState) {
     EXPECT_EQ(Differing(Files(), after), "");
 }
 
+// cd.ini holds the password: a copy keeps each file's own mode, the copies' folder is the
+// owner's only, and a file put back keeps the mode of the file it replaces, also from a copy
+// that an older version took with every file readable to all.
+TEST_F(SafetyCopyTest, CopiesAndRestoresKeepEachFilesOwnMode) {
+    using P = fs::perms;
+    const struct {
+        const char* file;
+        P mode;    // before the copy
+        P copied;  // given to the file in the copy afterwards
+    } cases[] = {
+        {"cd.ini", P::owner_read | P::owner_write, P(0644)},
+        {"print.ini", P(0640), P(0640)},
+        {"artdat.dat", P(0664), P(0444)},
+    };
+    WriteFile(File("print.ini"), "[Layouts]\n");
+    for (const auto& c : cases)
+        fs::permissions(File(c.file), c.mode);
+    std::string copied;
+    ASSERT_TRUE(TakeSafetyCopy(*catalogue_, "renumber", nullptr, &copied).ok());
+    EXPECT_EQ(fs::status(SafetyCopiesFolder(folder())).permissions(), P::owner_all);
+    for (const auto& c : cases) {
+        EXPECT_EQ(fs::status(fs::path(copied) / c.file).permissions(), c.mode) << c.file;
+        fs::permissions(fs::path(copied) / c.file, c.copied);
+    }
+    catalogue_.reset();
+    ASSERT_TRUE(RestoreSafetyCopy(folder(), ListSafetyCopies(folder()).back(), nullptr).ok());
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::status(File(c.file)).permissions(), c.mode) << c.file;
+}
+
 TEST_F(SafetyCopyTest, ACopyWithoutRoomIsRefusedNamingTheRoomItNeeds) {
     ScopedDiskRoom full([](const std::string&) { return uint64_t(1024); });
     const xbase::Status status = TakeSafetyCopy(*catalogue_, "optimize", nullptr);

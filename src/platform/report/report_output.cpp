@@ -1,11 +1,12 @@
 #include "platform/report/report_output.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
+
+#include "platform/report/replacing_file.h"
 
 namespace report {
 
@@ -54,23 +55,27 @@ Status PrintReport(ReportEngine* engine, QPrinter* printer, const ReportRun& run
 }
 
 Status WriteReportPdf(ReportEngine* engine, const QString& path, const QString& title,
-                      const ReportRun& run) {
-    const std::string file = path.toStdString();
+                      const ReportRun& run, const std::vector<std::string>& kept) {
+    const std::string name = path.toStdString();
+    ReplacingFile file(name);
+    if (Status refused = file.Create(kept); !refused.ok())
+        return refused;
     Status status;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&file);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         writer.setResolution(600);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Tunelo"));
-        status = DrawPages(engine, &writer, 1, engine->pageCount(), file, run);
+        status = DrawPages(engine, &writer, 1, engine->pageCount(), name, run);
     }
-    if (status.ok() && QFile(path).size() == 0)
-        status = Status::IOError(file, "nothing was written");
-    if (!status.ok())
-        QFile::remove(path);
-    return status;
+    // A write that failed says why; the painter only knows that it failed.
+    if (const Status written = file.writeStatus(); !written.ok())
+        return written;
+    if (status.ok() && file.pos() == 0)
+        status = Status::IOError(name, "nothing was written");
+    return status.ok() ? file.Commit(kept) : status;
 }
 
 }  // namespace report

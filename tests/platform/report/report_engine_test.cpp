@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <atomic>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "platform/report/report_engine.h"
@@ -196,14 +198,75 @@ TEST(ReportEngineTest, PagesDrawnOutOfOrderMatchThePagesInOrder) {
     printer.setFromTo(2, 3);
     ASSERT_TRUE(PrintReport(&engine, &printer).ok());
     EXPECT_EQ(testutil::PdfPages(dir.File("printed.pdf")), inOrder.mid(1, 2));
+}
 
-    // A stopped run leaves no file.
+std::string Read(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(none)";
+}
+
+// Hidden files that a run left beside its target.
+int Leftovers(const std::string& folder) {
+    int found = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        found += entry.path().filename().string().starts_with('.');
+    return found;
+}
+
+// A PDF that cannot be written or is stopped leaves its target as it was and says why; one that
+// is written replaces the target whole, keeping its mode, and leaves nothing beside it. (The
+// catalogue's own files as targets: print_reports_test.)
+TEST(ReportOutputTest, TheTargetIsReplacedOnlyByACompleteReport) {
+    using P = std::filesystem::perms;
+    testutil::TempDir dir;
+    Rows source(60);
+    ReportEngine engine(Layout(), &source);
+    ASSERT_TRUE(engine.Paginate().ok());
+    const std::string old = dir.File("old.pdf");
+    std::filesystem::create_directory(dir.File("folder"));
     std::atomic<bool> cancel{false};
-    const ReportRun stopAfterOnePage{[&](std::uint64_t, std::uint64_t) { cancel = true; }, &cancel};
-    EXPECT_EQ(
-        WriteReportPdf(&engine, QString::fromStdString(reversed), "", stopAfterOnePage).message(),
-        kStopped);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(reversed)));
+    const ReportRun stop{[&](std::uint64_t, std::uint64_t) { cancel = true; }, &cancel};
+    const struct {
+        std::string target;
+        P mode;  // of old.pdf
+        ReportRun run;
+        std::string why;  // "" when written
+    } cases[] = {
+        {dir.File("none/x.pdf"), P(0600), {}, "no such folder"},
+        {dir.File("folder"), P(0600), {}, "is a folder"},
+        {old, P(0400), {}, "the file is read-only"},
+        {old, P(0600), stop, kStopped},
+        {old, P(0600), {}, ""},
+    };
+    for (const auto& c : cases) {
+        std::error_code ignored;
+        std::filesystem::permissions(old, P(0600), std::filesystem::perm_options::replace, ignored);
+        std::ofstream(old) << "old";
+        std::filesystem::permissions(old, c.mode);
+        cancel = false;
+        const tunelo::Status s =
+            WriteReportPdf(&engine, QString::fromStdString(c.target), "", c.run);
+        EXPECT_NE(s.message().find(c.why), std::string::npos) << s.ToString();
+        EXPECT_EQ(Leftovers(dir.path().string()), 0) << c.target;
+        if (c.why.empty()) {
+            EXPECT_EQ(testutil::PdfPages(old).size(), engine.pageCount());
+            EXPECT_EQ(std::filesystem::status(old).permissions(), c.mode);
+        } else {
+            EXPECT_EQ(Read(old), "old") << c.target;
+        }
+    }
+
+    // A full disk: the report does not fit beside the old one.
+    const std::optional<std::string> full = testutil::InOwnMount(dir.File("folder"), 8192, [&] {
+        std::ofstream(dir.File("folder/old.pdf")) << "old";
+        const tunelo::Status s =
+            WriteReportPdf(&engine, QString::fromStdString(dir.File("folder/old.pdf")), "");
+        return s.message() + "|" + Read(dir.File("folder/old.pdf")) + "|" +
+               std::to_string(Leftovers(dir.File("folder")));
+    });
+    if (!full)
+        GTEST_SKIP() << "no mounts on this machine";
+    EXPECT_EQ(*full, "no space left on the disk|old|0");
 }
 
 }  // namespace
