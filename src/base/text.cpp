@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/xbase/codepage.h"
+
 namespace {
 
 bool IsTrimmed(unsigned char c) {
@@ -11,6 +13,20 @@ bool IsTrimmed(unsigned char c) {
 
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+
+// Any letter of the tables' code page, accented ones too ("\xE9dith" -> "\xC9dith"). The
+// indexes' UPPER() leaves s and z with caron and the oe ligature alone; a name still gets its
+// capital.
+char LetterUpper(char c) {
+    switch (static_cast<uint8_t>(c)) {
+        case 0x9A:
+        case 0x9C:
+        case 0x9E:
+            return char(static_cast<uint8_t>(c) - 0x10);
+        default:
+            return char(xbase::CodePage::Windows1252().Upper(static_cast<uint8_t>(c)));
+    }
 }
 
 std::string Digits(std::string_view text, int minimum) {
@@ -100,14 +116,14 @@ std::string KapitaliseerTekst(std::string_view text, bool eachWord) {
         return {};
     }
     if (!eachWord) {
-        std::string result(1, AsciiUpper(text[0]));
+        std::string result(1, LetterUpper(text[0]));
         result += text.substr(1, 50);
         return result;
     }
     std::string result(text);
     for (size_t i = 0; i < result.size(); ++i) {
         if (i == 0 || result[i - 1] == ' ') {
-            result[i] = AsciiUpper(result[i]);
+            result[i] = LetterUpper(result[i]);
         }
     }
     return result;

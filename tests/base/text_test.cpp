@@ -45,7 +45,17 @@ TEST(KapitaliseerTekstTest, EachWordOrFirstCharacter) {
     EXPECT_EQ(KapitaliseerTekst("o'brien", true), "O'brien");
     EXPECT_EQ(KapitaliseerTekst("the rolling stones", false), "The rolling stones");
     EXPECT_EQ(KapitaliseerTekst("a  b", true), "A  B");
-    EXPECT_EQ(KapitaliseerTekst("ÉCLAT é", true), "ÉCLAT é");  // only a-z change
+    // Accented letters of the tables' code page (Windows-1252 bytes) are raised too.
+    EXPECT_EQ(KapitaliseerTekst("\xE9"
+                                "dith piaf \xFF \x9A",
+                                true),
+              "\xC9"
+              "dith Piaf \x9F \x8A");
+    EXPECT_EQ(KapitaliseerTekst("\xE9"
+                                "dith piaf",
+                                false),
+              "\xC9"
+              "dith piaf");
     EXPECT_EQ(KapitaliseerTekst("", true), "");
     EXPECT_EQ(KapitaliseerTekst(std::string(60, 'x'), false).size(), 51u);
 }
