@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 
 #include "search/quick_find_box.h"
+#include "search/vertraag_form.h"
 #include "search/zoek_artiest_form.h"
 #include "search/zoek_geluidsdrager_form.h"
 #include "search/zoek_hoofdtitel_form.h"
@@ -47,4 +48,8 @@ void InstallSearchCommands(TMainForm& form, Catalogue& catalogue) {
     });
     form.registerCommand(
         "Context1", [&form, &catalogue] { OpenSearchWindow(form, new TZoekWoordForm(catalogue)); });
+    form.registerCommand("Delay1", [&form] {
+        TVertraagForm delay(&form);
+        delay.exec();
+    });
 }
