@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextDocumentFragment>
 
 #include "entry/editors_fixture.h"
 #include "entry/entry_commands.h"
@@ -156,21 +157,23 @@ TEST_F(SourceScreenTest, TheLoanPictureShowsTheBorrowerUntilTheLoanIsEnded) {
     AddTracks("CD", 8, {{"", 1, "", ""}});
     Add(catalogue->dm3.UitleenTable, {{"DRAGER", "CD"},
                                       {"CDNUMMER", "8"},
-                                      {"AANWIE", "Anna"},
+                                      {"AANWIE", "<b>Anna"},
                                       {"UITDATUM", "01-12-2026"},
                                       {"TERDATUM", "20-12-2026"}});
     ui.answers = {MsgAnswer::Yes};
     testutil::WhenModalShown([](QWidget* screen) {
         auto* picture = Child<QLabel>(screen, "Image1");
         EXPECT_TRUE(picture->isVisible());
-        EXPECT_EQ(picture->toolTip(), "Source is loan to Anna");
+        // The name reads as written, tag and all.
+        EXPECT_EQ(QTextDocumentFragment::fromHtml(picture->toolTip()).toPlainText(),
+                  "Source is loan to <b>Anna");
         testutil::WhenModalShown([](QWidget* loan) { Press(loan, "BitBtn3"); });
         Press(screen, "LoanBtn");
         EXPECT_FALSE(picture->isVisible());
         screen->close();
     });
     EXPECT_TRUE(ShowSource(*catalogue, "CD", "8", 0, nullptr));
-    EXPECT_EQ(ui.MessageTexts(), Strings{"Remove loan source to \"Anna\" from database?"});
+    EXPECT_EQ(ui.MessageTexts(), Strings{"Remove loan source to \"<b>Anna\" from database?"});
     EXPECT_EQ(catalogue->dm3.UitleenAccess.Count(), 0u);
 }
 
