@@ -59,7 +59,7 @@ TEditAankoop::TEditAankoop(Catalogue& catalogue, uint32_t recno, QWidget* parent
     dbEdit2_->setFixedWidth(dbEdit2_->fontMetrics().horizontalAdvance("00-00-00000") + 16);
     speedButton1_->setObjectName("SpeedButton1");
     speedButton1_->setText("...");
-    speedButton1_->setToolTip("Calender");
+    speedButton1_->setToolTip("Calendar");
     connect(speedButton1_, &QToolButton::clicked, this, &TEditAankoop::SpeedButton1Click);
 
     dbEdit3_->setObjectName("DBEdit3");

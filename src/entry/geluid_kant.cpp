@@ -34,7 +34,7 @@ TGeluidKant::TGeluidKant(Catalogue& catalogue, const QString& carrier, QWidget* 
     : QDialog(parent),
       catalogue_(catalogue),
       wijzigDrager_(new QLineEdit(this)),
-      checkBox1_(new QCheckBox("Devide in side A and B", this)) {
+      checkBox1_(new QCheckBox("Divide in side A and B", this)) {
     setObjectName("GeluidKant");
     wijzigDrager_->setObjectName("WijzigDrager");
     wijzigDrager_->setMaxLength(kOmsWidth);

@@ -36,7 +36,7 @@ QToolButton* MonthButton(const char* name, Qt::ArrowType arrow, const char* hint
 TShowKalender::TShowKalender(QWidget* parent)
     : QDialog(parent), kalender1_(new QCalendarWidget(this)), titleLabel_(new QLabel(this)) {
     setObjectName("ShowKalender");
-    setWindowTitle("Calender");
+    setWindowTitle("Calendar");
 
     kalender1_->setObjectName("Kalender1");
     kalender1_->setNavigationBarVisible(false);

@@ -1,4 +1,4 @@
-// TShowKalender: picks a date on a month calendar ("Calender"), with the month named above it
+// TShowKalender: picks a date on a month calendar ("Calendar"), with the month named above it
 // and buttons for the previous and next month.
 #pragma once
 

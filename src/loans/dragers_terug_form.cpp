@@ -38,7 +38,7 @@ TDragersTerugForm::TDragersTerugForm(Catalogue& catalogue, QWidget* parent)
       dragerCap_(new QLabel(this)),
       nummerCap_(new QLabel(this)) {
     setObjectName("DragersTerugForm");
-    setWindowTitle("Loan date is reach");
+    setWindowTitle("Loan date is reached");
 
     grid_->setObjectName("StringGrid1");
     grid_->setHorizontalHeaderLabels({"Expiration date", "Loan out date", "Loan to", ""});

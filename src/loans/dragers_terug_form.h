@@ -1,4 +1,4 @@
-// TDragersTerugForm: the loans whose hand-in date has come ("Loan date is reach"), with the
+// TDragersTerugForm: the loans whose hand-in date has come ("Loan date is reached"), with the
 // source of the selected loan beside the list, and "&Edit" and "&Delete" for that loan.
 #pragma once
 

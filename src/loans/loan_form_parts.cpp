@@ -60,7 +60,7 @@ void AddLoanDateRows(QFormLayout* form, QWidget* parent, const QString& outCapti
         auto* calendar = new QToolButton(parent);
         calendar->setObjectName(r.buttonName);
         calendar->setText("...");
-        calendar->setToolTip("Calender");
+        calendar->setToolTip("Calendar");
         QObject::connect(calendar, &QToolButton::clicked, edit, [edit] {
             const std::optional<QDate> picked =
                 TShowKalender::Pick(edit->window(), TShowKalender::ParseDate(edit->text()));

@@ -22,7 +22,7 @@
 TOpschoonForm::TOpschoonForm(Catalogue& catalogue, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
     setObjectName("OpschoonForm");
-    setWindowTitle("Opimize databases");
+    setWindowTitle("Optimize databases");
     auto* text = new QLabel(
         "Deleted records are removed from the files for good and every index "
         "is checked.\nA safety copy of the catalogue is made first. The "

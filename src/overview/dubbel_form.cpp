@@ -124,7 +124,7 @@ void TDubbelForm::BitBtn3Click() {
         return;  // what was shown stays
     if (scan->recnos.empty()) {
         PlayWave("ngev.wav");
-        CurrentUi().Message(MsgKind::Information, "No dubbel entries found.");
+        CurrentUi().Message(MsgKind::Information, "No double entries found.");
         CloseWindow();
         return;
     }

@@ -19,7 +19,7 @@ public:
 
     TrackRows& rows() { return *rows_; }
     // "S&tart": after asking when entries are shown, lists every title carried twice or more.
-    // None found: "No dubbel entries found." and the window closes.
+    // None found: "No double entries found." and the window closes.
     void BitBtn3Click();
     // "&Artist": the tracks of the selected row's title, with their artists.
     void DubArt();

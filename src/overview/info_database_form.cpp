@@ -33,7 +33,7 @@ struct Figure {
 
 // The two columns of figures: the sources, then the tracks.
 constexpr Figure kSourceFigures[] = {
-    {"Sources", "Totdragers"}, {"Qualitys", "Kwaliteiten"}, {"Main titles", "Hoofdtitels"},
+    {"Sources", "Totdragers"}, {"Qualities", "Kwaliteiten"}, {"Main titles", "Hoofdtitels"},
     {"Styles", "Genres1"},     {"Labels", "Labels"},        {"Main artists", "Hoofdartiesten"},
     {"Memos", "Tekstbladen"},  {"Loans", "Uitgeleend"},     {"Purchases", "Aankopen"},
     {"Amount", "Totaalbedrag"}};

@@ -16,10 +16,10 @@ struct Choice {
     int order;
 };
 
-// "Source and numberr" is the caption the users know.
+// "Source and number" is the caption the users know.
 constexpr Choice kChoices[] = {{"RadioButton1", "Artist", 1},
                                {"RadioButton2", "Title", 2},
-                               {"RadioButton3", "Source and numberr", 3},
+                               {"RadioButton3", "Source and number", 3},
                                {"RadioButton4", "Year", 8},
                                {"RadioButton5", "Time", 4},
                                {"RadioButton6", "No sort", 0}};

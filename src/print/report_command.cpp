@@ -137,7 +137,7 @@ int RunReportCommand(Catalogue& catalogue, const ReportCommand& command, QTextSt
                               : WriteReportFile(TPrnPlaylistLayout(), catalogue.dm3.PlaylistTable,
                                                 command.pdf, &lines);
             if (status.ok() && lines == 0) {
-                errors << (purchase ? "No purchases where found.\n" : "The playlist is empty!\n");
+                errors << (purchase ? "No purchases were found.\n" : "The playlist is empty!\n");
                 return 1;
             }
         } else {

@@ -128,7 +128,7 @@ bool PrintPurchases(Catalogue& catalogue, QWidget* parent) {
     if (!Deliver(TAankoopLayout(), catalogue.dm2.HfTable, false, parent, &lines))
         return false;
     if (lines == 0)
-        CurrentUi().Message(MsgKind::Information, "No purchases where found.");
+        CurrentUi().Message(MsgKind::Information, "No purchases were found.");
     return true;
 }
 

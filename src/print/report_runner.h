@@ -21,7 +21,7 @@ struct ReportDesign;
 bool RunReport(Catalogue& catalogue, const ReportRequest& request, QWidget* parent);
 
 // Every main title with a purchase place, printed at once; afterwards, when none was printed,
-// "No purchases where found.".
+// "No purchases were found.".
 bool PrintPurchases(Catalogue& catalogue, QWidget* parent);
 
 // The playlist in its table's current order, printed at once.

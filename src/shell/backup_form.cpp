@@ -28,9 +28,9 @@ QLabel* Label(const QString& text, QWidget* parent) {
 TBackupForm::TBackupForm(QWidget* parent)
     : QDialog(parent),
       reportAfter_(new QSpinBox(this)),
-      dontShow_(new QCheckBox("Dont show", this)) {
+      dontShow_(new QCheckBox("Don't show", this)) {
     setObjectName("BackupForm");
-    setWindowTitle("Importent");
+    setWindowTitle("Important");
 
     const int threshold = IniReadInteger(kDiversen, "MeldBackupOp");
 

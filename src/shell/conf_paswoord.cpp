@@ -97,7 +97,7 @@ void TConfPaswoord::OKBtnClick() {
             accept();
             return;
         case PasswordStoreResult::Stored:
-            CurrentUi().Message(MsgKind::Information, "The password is succesfuly changed.");
+            CurrentUi().Message(MsgKind::Information, "The password is successfully changed.");
             accept();
             return;
         case PasswordStoreResult::Unusable:

@@ -151,7 +151,7 @@ bool StartExternalProgram(ExternalProgram program) {
     const std::string folder = FolderToBrowse(info, stored);
     PlayWave("ngev.wav");
     CurrentUi().Message(MsgKind::Information,
-                        name + " is not found! Browse to the map " + folder + ".");
+                        name + " is not found! Browse to the folder " + folder + ".");
     const std::optional<std::string> chosen =
         CurrentUi().OpenFileName("Open", kProgramFileFilter, folder);
     if (!chosen) {

@@ -53,7 +53,7 @@ bool AskPassword(QWidget* parent, bool startCheck) {
     dialog.exec();
     const bool given = dialog.PasswordGiven();
     if (!given && startCheck) {
-        CurrentUi().Message(MsgKind::Warning, "Acces to this program is denied!");
+        CurrentUi().Message(MsgKind::Warning, "Access to this program is denied!");
     }
     return given;
 }

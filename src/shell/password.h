@@ -12,7 +12,7 @@ bool ChkPaswoord(QWidget* parent);
 
 // Asks for the password in TAskPaswoord (modal over `parent`) and returns whether the right one
 // was given; "&Cancel" and closing the dialog count as not given. With `startCheck` a wrong
-// answer ends in "Acces to this program is denied!". The tries allowed come from one counter for
+// answer ends in "Access to this program is denied!". The tries allowed come from one counter for
 // the whole run.
 bool AskPassword(QWidget* parent, bool startCheck);
 

@@ -117,7 +117,7 @@ bool TDataModule1::HernummerTrackVeld(std::string_view carrier, std::string_view
                          [&](TTable& t) { t.SetFieldAsInteger("TRACK", trackNumber); });
         }
     }
-    CurrentUi().Message(MsgKind::Information, "Tracks are renumberd.");
+    CurrentUi().Message(MsgKind::Information, "Tracks are renumbered.");
     return true;
 }
 

@@ -78,7 +78,7 @@ TEST_F(AmendScreensTest, ARenumberedInsertedTrackTakesTheChosenNumberAndAtOneCom
     EXPECT_EQ(
         ui.MessageTexts(),
         (Strings{"Add another track?", "Do you want to renumber the tracks in chronological order?",
-                 "Tracks are renumberd."}));
+                 "Tracks are renumbered."}));
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     InsertOne(1);
     EXPECT_EQ(Tracks("CD", 1), (Strings{"1 T1", "2 New", "3 T2", "4 New", "5 T3", "6 T4", "7 T5"}));

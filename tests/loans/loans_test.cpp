@@ -88,7 +88,7 @@ TEST_F(LoansTest, TheDueCheckListsLoansDueTodayOrEarlierAndDeletesThemRowByRow) 
     catalogue->dm3.UitleenAccess.SetOrder(2);
     ui.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
     testutil::WhenModalShown([](QWidget* list) {
-        EXPECT_EQ(list->windowTitle(), "Loan date is reach");
+        EXPECT_EQ(list->windowTitle(), "Loan date is reached");
         EXPECT_EQ(GridNames(list), (Strings{"Anna", "Bert"}));
         EXPECT_EQ(Child<QLabel>(list, "DragerCap")->text(), "CD");
         EXPECT_EQ(Child<QLabel>(list, "NummerCap")->text(), "7");

@@ -35,7 +35,7 @@ protected:
 TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
     const struct {
         Strings titles;
-        Strings rows;         // empty: "No dubbel entries found." and the window closes
+        Strings rows;         // empty: "No double entries found." and the window closes
         size_t firstArtists;  // tracks in the artist list of the first row
     } cases[] = {
         // Case and trailing blanks do not count; the row is the second track in title order.
@@ -57,7 +57,7 @@ TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
         Press(&screen, "BitBtn3");
         EXPECT_EQ(Rows(screen.rows()), c.rows);
         if (c.rows.empty()) {
-            EXPECT_EQ(ui.MessageTexts(), Strings{"No dubbel entries found."});
+            EXPECT_EQ(ui.MessageTexts(), Strings{"No double entries found."});
             EXPECT_FALSE(screen.isVisible());
             continue;
         }

@@ -148,7 +148,7 @@ TEST_F(PrintReportsTest, AnEmptyPurchaseReportPrintsAZeroTotalAndThenSaysSo) {
     ui.files = {dir.File("purchases.pdf")};
     EXPECT_TRUE(PrintPurchases(*catalogue, nullptr));
     ASSERT_EQ(ui.MessageTexts().size(), 2u);
-    EXPECT_EQ(ui.MessageTexts()[1], "No purchases where found.");
+    EXPECT_EQ(ui.MessageTexts()[1], "No purchases were found.");
     EXPECT_EQ(ui.suggestedFiles.at(0), dir.File("Purchases.pdf"));
     const QString text = testutil::PdfPages(dir.File("purchases.pdf")).join("");
     EXPECT_TRUE(text.contains(QRegularExpression(R"(Total\s+0\.00)"))) << text.toStdString();
@@ -169,7 +169,7 @@ TEST_F(PrintReportsTest, TheCommandLineWritesAPdfOrSaysWhatItLacks) {
         {"Number", "CD 1-2", "", 0, ""},
         {"Number", "CD 5-3", "", 2, "The first number must be smaller then the second number.\n"},
         {"Track time", "3:5", "", 2, "Please fill in the track time as M:SS.\n"},
-        {"purchase", "", "", 1, "No purchases where found.\n"},
+        {"purchase", "", "", 1, "No purchases were found.\n"},
         {"Charts", "", "", 2, "There is no report \"Charts\".\n"},
         // The catalogue's own files, by any name: refused, and left as they are.
         {"artist", "sing", "", 1, "is a file of the catalogue", "artdat.dat"},

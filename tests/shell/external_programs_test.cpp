@@ -63,7 +63,7 @@ TEST_F(ExternalProgramsTest, AMissingProgramIsNamedWithAFolderThatExistsAndIsAsk
     ASSERT_EQ(ui.Log().size(), 2u);
     EXPECT_EQ(ui.Log()[0], "sound:ngev.wav");
     const std::string text = ui.Log()[1];
-    const std::string lead = "The backup program is not found! Browse to the map ";
+    const std::string lead = "The backup program is not found! Browse to the folder ";
     ASSERT_EQ(text.substr(0, lead.size()), lead);
     EXPECT_TRUE(
         std::filesystem::is_directory(text.substr(lead.size(), text.size() - lead.size() - 1)))
@@ -78,7 +78,7 @@ TEST_F(ExternalProgramsTest, CancellingKeepsTheOldPathAndStartsNothing) {
     IniWriteString("Opstart", "StartSpecialeTekensFile", dir.File("bin/gone/charmap"));
     EXPECT_FALSE(StartExternalProgram(ExternalProgram::SpecialCharacters));
     EXPECT_EQ(ui.MessageTexts(),
-              Strings{dir.File("bin/gone/charmap") + " is not found! Browse to the map " +
+              Strings{dir.File("bin/gone/charmap") + " is not found! Browse to the folder " +
                       dir.File("bin") + "."});
     EXPECT_EQ(IniReadString("Opstart", "StartSpecialeTekensFile"), dir.File("bin/gone/charmap"));
     EXPECT_TRUE(ui.started.empty());

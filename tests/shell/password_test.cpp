@@ -25,7 +25,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 constexpr char kIncorrect[] = "Password is incorrect.";
-constexpr char kDenied[] = "Acces to this program is denied!";
+constexpr char kDenied[] = "Access to this program is denied!";
 
 class PasswordTest : public testing::Test {
 protected:
@@ -257,7 +257,7 @@ TEST_F(ConfPaswoordTest, ChangingThePassword) {
 
     Submit("New one", "New one");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(ui.MessageTexts().back(), "The password is succesfuly changed.");
+    EXPECT_EQ(ui.MessageTexts().back(), "The password is successfully changed.");
     EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("New one"));
     EXPECT_EQ(std::filesystem::status(IniFileName()).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
@@ -289,7 +289,7 @@ TEST_F(ConfPaswoordTest, WithoutPasswordANewOneIsSetAtOnceIfTheFileCanKeepIt) {
               Strings(3, "This password cannot be used. Please choose another one."));
     EXPECT_TRUE(NoPasswordSet());
     Submit(QString::fromUtf8("Caf\xC3\xA9"), QString::fromUtf8("Caf\xC3\xA9"));
-    EXPECT_EQ(ui.MessageTexts().back(), "The password is succesfuly changed.");
+    EXPECT_EQ(ui.MessageTexts().back(), "The password is successfully changed.");
     EXPECT_EQ(IniReadString("Diversen", "Code_0001"), InvertBytes("Caf\xE9"));
 }
 

@@ -67,7 +67,7 @@ TEST_F(ShutdownTest, TheReminderFollowsTheCounterAndThreshold) {
     IniWriteInteger("Diversen", "MeldBackup", 50);
     IniWriteBool("Diversen", "MeldBackupWindow", true);
     EXPECT_TRUE(RunShutdown(steps));
-    EXPECT_EQ(reminders, 1);  // "Dont show" was chosen
+    EXPECT_EQ(reminders, 1);  // "Don't show" was chosen
     EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 50);
 }
 

@@ -186,7 +186,7 @@ TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesAndKeepsTheOrderOfSto
               (Strings{"A 1 A1", "A 2 A2 first", "A 3 A2 second", "A 4 A5", "B 5 B1", "B 6 B2"}));
     EXPECT_EQ(ui_.MessageTexts(),
               (Strings{"Do you want to renumber the tracks in chronological order?",
-                       "Tracks are renumberd."}));
+                       "Tracks are renumbered."}));
     EXPECT_EQ(ui_.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Trim(Field(elsewhere, "TITEL")), "Elsewhere");
     EXPECT_EQ(art().GetInteger("TRACK"), 9);
