@@ -13,9 +13,8 @@ xbase::Status FinishPendingRestore(const std::string& folder,
 
 std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
     std::vector<RecoveryOutcome> outcomes;
-    if (FinishSourceRemoval(catalogue))
-        outcomes.push_back(RecoveryOutcome::Finished(
-            "A source removal was cut short; it has been finished."));
+    if (RecoveryOutcome removal = FinishSourceRemoval(catalogue); removal.acted())
+        outcomes.push_back(std::move(removal));
     if (FinishRenumber(catalogue))
         outcomes.push_back(
             RecoveryOutcome::Finished("A renumber was cut short; it has been finished."));
