@@ -15,9 +15,8 @@ std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
     std::vector<RecoveryOutcome> outcomes;
     if (RecoveryOutcome removal = FinishSourceRemoval(catalogue); removal.acted())
         outcomes.push_back(std::move(removal));
-    if (FinishRenumber(catalogue))
-        outcomes.push_back(
-            RecoveryOutcome::Finished("A renumber was cut short; it has been finished."));
+    if (RecoveryOutcome renumber = FinishRenumber(catalogue); renumber.acted())
+        outcomes.push_back(std::move(renumber));
     if (UndoUnfinishedCsvImport(catalogue))
         outcomes.push_back(RecoveryOutcome::TakenBack(
             "An import from CSV was cut short; what it had added has been taken back."));
