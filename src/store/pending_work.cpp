@@ -1,6 +1,7 @@
 #include "store/pending_work.h"
 
 #include "store/csv_import.h"
+#include "store/replace_journal.h"
 #include "store/safety_restore.h"
 #include "store/source_removal.h"
 #include "store/source_renumbering.h"
@@ -17,6 +18,8 @@ std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
         outcomes.push_back(std::move(removal));
     if (RecoveryOutcome renumber = FinishRenumber(catalogue); renumber.acted())
         outcomes.push_back(std::move(renumber));
+    if (RecoveryOutcome replace = FinishReplace(catalogue); replace.acted())
+        outcomes.push_back(std::move(replace));
     if (UndoUnfinishedCsvImport(catalogue))
         outcomes.push_back(RecoveryOutcome::TakenBack(
             "An import from CSV was cut short; what it had added has been taken back."));
