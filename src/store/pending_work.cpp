@@ -8,8 +8,11 @@
 
 xbase::Status FinishPendingRestore(const std::string& folder,
                                    std::vector<RecoveryOutcome>* outcomes) {
-    (void)outcomes;
-    return FinishInterruptedRestore(folder);
+    RecoveryOutcome restore;
+    const xbase::Status status = FinishInterruptedRestore(folder, &restore);
+    if (restore.acted() && status.ok())
+        outcomes->push_back(std::move(restore));
+    return status;
 }
 
 std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
