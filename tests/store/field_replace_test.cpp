@@ -136,15 +136,12 @@ TEST_F(FieldReplaceTest, FinishesOnlyAJournalThatFitsTheTables) {
         {"S\trock\tJazz\nA\t1\tTITEL\tPop On\tJazz On\nEND\n", Kind::Refused,
          "record 1 of the tracks holds \"Rock On\" in TITEL, not \"Pop On\" or \"Jazz On\"",
          before},
-        {"S\trock\tJazz\nA\t1\tGEEN\tRock\tJazz\nEND\n", Kind::Refused,
-         "record 1 of the tracks has no text field GEEN", before},
         {"S\trock\tJazz\nH\t9\tHTITEL\tRock\tJazz\nEND\n", Kind::Refused,
          "record 9 of the main titles does not exist", before},
         {"S\trock\tJazz\nA\t1\tTITEL\tRock%G0\tJazz\nEND\n", Kind::Refused,
          "line 3 (\"A\t1\tTITEL\tRock%G0\tJazz\") cannot be read", before},
         {"S\trock\tJazz\nA\t1\tTITEL\tRock On\tJazz On\n", Kind::Refused,
          "it ends before its last line", before},
-        {"S\trock\n", Kind::Refused, "line 2 (\"S\trock\") cannot be read", before},
         {"S\trock\tJazz\nA\t1\tARTIEST\tRock Band\tJazz Band\nA\t1\tTITEL\tRock On\tJazz "
          "On\nA\t2\tARTIEST\tRock Duo\tJazz Duo\nH\t1\tHTITEL\tRock Hits\tJazz Hits\nEND\n",
          Kind::Finished,
@@ -186,24 +183,6 @@ TEST_F(FieldReplaceTest, KilledRunsAreAllOrNothing) {
             Add(catalogue->dm2.HfTable, {{"HTITEL", "Rock title " + n}});
     }
     catalogue.reset();
-    // The word every field begins with; empty when they differ.
-    const auto word = [](Catalogue& reopened) {
-        std::string first;
-        for (TTableAccess* access : {&reopened.dm1.ArtAccess, &reopened.dm2.HfAccess}) {
-            access->SetOrder(0);
-            for (access->GoTop(); !access->Eof(); access->Skip()) {
-                for (const char* field : {"ARTIEST", "TITEL", "HTITEL"}) {
-                    if (access->component().table().schema().Find(field) < 0)
-                        continue;
-                    const std::string value = access->GetString(field).substr(0, 4);
-                    if (!first.empty() && value != first)
-                        return std::string();
-                    first = value;
-                }
-            }
-        }
-        return first;
-    };
     std::mt19937 random(22);
     std::string current = "Rock";
     std::chrono::microseconds whole{0};
@@ -234,9 +213,10 @@ TEST_F(FieldReplaceTest, KilledRunsAreAllOrNothing) {
         Catalogue reopened(folder());
         reopened.OpenIndexes();
         FinishReplace(reopened);
-        const std::string now = word(reopened);
-        ASSERT_TRUE(now == current || now == next) << "round " << round << ": " << now;
-        current = now;
+        const std::string values = Values(reopened);
+        const bool old = values.find(next) == std::string::npos;
+        ASSERT_TRUE(old || values.find(current) == std::string::npos) << "round " << round;
+        current = old ? current : next;
     }
 }
 

@@ -120,10 +120,8 @@ TEST_F(SourceRenumberingTest, RefusesAJournalThatDoesNotFitTheTables) {
         {"C LP\nH 1 3 1\nEND\n", "record 1 of the main titles holds CD 3, not LP 3 or 1"},
         {"C CD\nA 99 3 1\nEND\n", "record 99 of the tracks does not exist"},
         {"C CD\nA 5 9 -5\nEND\n", "line 3 (\"A 5 9 -5\") cannot be read"},
-        {"C CD\nX 5 9 1\nEND\n", "line 3 (\"X 5 9 1\") cannot be read"},
         {"A 5 9 1\nEND\n", "line 2 (\"A 5 9 1\") cannot be read"},
         {"C CD\nA 5 9 1\n", "it ends before its last line"},
-        {"", "it ends before its last line"},
         {"\x01RENUMBER", "it is not a renumber journal of this program"},
         // Without old numbers, a record proves nothing unless it already holds its new one.
         {"1\nC CD\nA 5 -5\nEND\n", "line 3 (\"A 5 -5\") cannot be read"},
