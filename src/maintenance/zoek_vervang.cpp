@@ -172,6 +172,10 @@ void TZoekVervang::BitBtn1Click() {
             [this](uint64_t examined) { ShowCount(examined); });
     });
     PlayWave("Opti.wav");
+    if (!outcome.refusal.empty()) {
+        CurrentUi().Message(MsgKind::Warning, outcome.refusal);
+        return;
+    }
     std::string text = std::to_string(outcome.replaced) + " record(s) are replaced.";
     if (outcome.skipped > 0) {
         text += "\n" + std::to_string(outcome.skipped) +

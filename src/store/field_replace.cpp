@@ -1,15 +1,15 @@
 #include "store/field_replace.h"
 
-#include <set>
+#include <filesystem>
 #include <vector>
 
 #include "base/ini.h"
 #include "base/text.h"
 #include "platform/xbase/field_codec.h"
 #include "store/catalogue.h"
-#include "store/record_edit.h"
-#include "store/saved_position.h"
+#include "store/replace_journal.h"
 #include "store/source_key.h"
+#include "store/table_error.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ constexpr ReplaceField kFields[] = {
     {ReplaceIn::MainArtist, false, "HOOFDART", "K_Hoofdartiest", 'A'},
 };
 
-// Without a question each change is written in batches of this many.
+// Without a question the changes found are settled in batches of this many.
 constexpr size_t kBatch = 1024;
 
 struct ChosenField {
@@ -52,26 +52,31 @@ struct Found {
     std::string newValue;
 };
 
-struct Accepted {
-    const ChosenField* field;
-    std::string value;  // as stored
-};
-
 class Replacer {
 public:
     Replacer(Catalogue& catalogue, const ReplaceRequest& request, const ReplaceFlags& flags,
              const std::function<ReplaceState(const ReplaceQuestion&)>& ask,
              const std::function<void(uint64_t)>& examined)
-        : catalogue_(catalogue),
-          request_(request),
-          flags_(flags),
-          ask_(ask),
-          examined_(examined),
-          itemsPosition_(catalogue.dm3.ItemsAccess) {}
+        : catalogue_(catalogue), request_(request), flags_(flags), ask_(ask), examined_(examined) {}
 
     ReplaceOutcome Run() {
+        ReplaceJournalWriter journal(catalogue_, request_.search, request_.replacement);
+        ThrowIfError(journal.status());
+        journal_ = &journal;
         Walk(catalogue_.dm1.ArtTable, true);
         Walk(catalogue_.dm2.HfTable, false);
+        ThrowIfError(journal.status());
+        if (planned_ == 0)
+            return outcome_;
+        ThrowIfError(journal.Commit());
+        const ReplaceApplied applied = ApplyReplaceJournal(catalogue_);
+        if (applied.fault.empty()) {
+            outcome_.replaced = applied.fields;
+        } else {
+            std::filesystem::remove(catalogue_.File("replace.journal"));
+            outcome_.refusal = "Nothing was replaced: " + applied.fault +
+                               ". Another user changed it meanwhile; search and replace again.";
+        }
         return outcome_;
     }
 
@@ -110,58 +115,31 @@ private:
                 // Asking, each record is settled before the count moves on.
                 return found.empty() || (!Asking() && found.size() < kBatch);
             }));
-            Settle(table, found);
+            Settle(tracks ? 'A' : 'H', found);
             // A table that changed under the scan is read on from where the scan stood.
         }
-        RecordsRewritten(table);
     }
 
     bool Asking() const { return request_.warn && state_ != ReplaceState::Continue; }
 
-    // Asks about (when asking) and writes the changes found, a record's fields together.
-    void Settle(TTable& table, const std::vector<Found>& found) {
-        std::vector<uint32_t> recnos;
-        std::vector<std::vector<Accepted>> records;
-        for (size_t first = 0; first < found.size() && state_ != ReplaceState::Cancel;) {
-            size_t end = first;
-            std::vector<Accepted> accepted;
-            for (; end < found.size() && found[end].recno == found[first].recno; ++end) {
-                if (state_ == ReplaceState::Cancel)
-                    continue;
-                const Found& change = found[end];
-                const size_t width = change.field->def->length;
-                const bool fits = change.newValue.size() <= width;
-                const std::string stored =
-                    fits ? change.newValue : change.newValue.substr(0, width);
-                if (Asking()) {
-                    state_ = ask_({change.field->field->name, change.oldValue, stored, !fits});
-                } else if (!fits) {
-                    ++outcome_.skipped;
-                    continue;
-                }
-                if (state_ == ReplaceState::Replace || state_ == ReplaceState::Continue)
-                    accepted.push_back({change.field, stored});
+    // Asks about (when asking) the changes found and puts the accepted ones in the journal.
+    void Settle(char letter, const std::vector<Found>& found) {
+        for (const Found& change : found) {
+            if (state_ == ReplaceState::Cancel)
+                return;
+            const size_t width = change.field->def->length;
+            const bool fits = change.newValue.size() <= width;
+            const std::string stored = fits ? change.newValue : change.newValue.substr(0, width);
+            if (Asking()) {
+                state_ = ask_({change.field->field->name, change.oldValue, stored, !fits});
+            } else if (!fits) {
+                ++outcome_.skipped;
+                continue;
             }
-            if (!accepted.empty()) {
-                recnos.push_back(found[first].recno);
-                records.push_back(std::move(accepted));
-            }
-            first = end;
-        }
-        RewriteRecords(table, recnos, [&](size_t i, uint8_t* record) {
-            for (const Accepted& change : records[i]) {
-                xbase::Status status = xbase::SetText(record, *change.field->def, change.value);
-                if (!status.ok())
-                    return status;
-            }
-            outcome_.replaced += records[i].size();
-            return xbase::Status::OK();
-        });
-        for (const std::vector<Accepted>& accepted : records) {
-            for (const Accepted& change : accepted) {
-                const char code = change.field->field->itemCode;
-                if (code != 0 && itemsWritten_.insert(code + TableUpper(change.value)).second)
-                    catalogue_.dm3.WriteItems(change.value, code);
+            if (state_ == ReplaceState::Replace || state_ == ReplaceState::Continue) {
+                journal_->Add(letter, change.recno, change.field->field->name, change.oldValue,
+                              stored);
+                ++planned_;
             }
         }
     }
@@ -171,14 +149,22 @@ private:
     const ReplaceFlags& flags_;
     const std::function<ReplaceState(const ReplaceQuestion&)>& ask_;
     const std::function<void(uint64_t)>& examined_;
-    SavedPosition itemsPosition_;
+    ReplaceJournalWriter* journal_ = nullptr;
     ReplaceState state_ = ReplaceState::Replace;
     ReplaceOutcome outcome_;
     uint64_t examinedCount_ = 0;
-    std::set<std::string> itemsWritten_;
+    uint64_t planned_ = 0;
 };
 
 }  // namespace
+
+char ReplaceItemCode(bool track, std::string_view field) {
+    for (const ReplaceField& candidate : kFields) {
+        if (candidate.track == track && field == candidate.name)
+            return candidate.itemCode;
+    }
+    return 0;
+}
 
 ReplaceFlags ReadReplaceFlags() {
     ReplaceFlags flags{};

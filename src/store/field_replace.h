@@ -3,8 +3,9 @@
 //
 // A new value longer than its field is never cut silently: asked about, the user sees the value
 // as it would be stored and that it is cut; not asked, the field is skipped and counted. The new
-// value of a field with a pick list becomes a lookup item. Each record is written whole, so a
-// run a crash cut short leaves every record old or new. Texts are bytes of the tables' code page.
+// value of a field with a pick list becomes a lookup item. Every change is planned and put in a
+// journal before the first record is written (replace_journal.h), so that a run a crash cut short
+// is finished at the next start, or had changed nothing. Texts are bytes of the tables' code page.
 #pragma once
 
 #include <array>
@@ -66,13 +67,20 @@ struct ReplaceQuestion {
 struct ReplaceOutcome {
     uint64_t replaced = 0;  // fields changed
     uint64_t skipped = 0;   // fields left alone because the new value does not fit
+    // When not empty, nothing was replaced and this says why (a record changed meanwhile).
+    std::string refusal;
 };
+
+// The code of the pick list of a field that can be searched (0: none).
+char ReplaceItemCode(bool track, std::string_view field);
 
 // Runs the replace over the track table and then the main-title table, each in record order.
 // `ask` is called for each change while `request.warn` holds and no answer was Continue; Cancel
 // stops the run. `examined` is told the number of records examined so far, at every record (the
-// caller decides when to show it). Throws TableError after the records changed so far are
-// written; every table is left where it stood.
+// caller decides when to show it). The changes accepted before a Cancel are made. A record that
+// another user changed between the scan and the writing refuses the whole run. Throws TableError:
+// before the journal is complete nothing has changed, after it the next start finishes the run.
+// Every table is left where it stood.
 ReplaceOutcome RunReplace(Catalogue& catalogue, const ReplaceRequest& request,
                           const ReplaceFlags& flags,
                           const std::function<ReplaceState(const ReplaceQuestion&)>& ask,

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -39,12 +40,16 @@ std::vector<std::pair<fs::path, fs::path>> TempFiles(const std::string& folder) 
     return temps;
 }
 
-Status CreateMarker(const std::string& folder) {
+// The marker names the copy ("2026-12-06 22:30:15 optimize"), so that a start that finishes the
+// restore can say which copy went in.
+Status CreateMarker(const std::string& folder, const SafetyCopy& copy) {
     const std::string marker = Marker(folder);
     const int fd = ::open(marker.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return Status::IOError(marker, "cannot create the file");
-    const bool synced = ::fsync(fd) == 0;
+    const std::string text = copy.date + " " + copy.what + "\n";
+    const bool synced =
+        ::write(fd, text.data(), text.size()) == ssize_t(text.size()) && ::fsync(fd) == 0;
     ::close(fd);
     if (!synced)
         return Status::IOError(marker, "cannot sync the file");
@@ -75,12 +80,35 @@ Status CheckRoom(const std::string& folder, const SafetyCopy& copy) {
     return Status::OK();
 }
 
+// "the safety copy of 2026-12-06 22:30:15 (taken for optimize)", as far as the marker says.
+std::string CopyNamed(const std::string& folder) {
+    std::ifstream in(Marker(folder), std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    constexpr size_t date = 19;  // "2026-12-06 22:30:15"
+    if (line.size() <= date + 1 || line[date] != ' ')
+        return "a safety copy";
+    return "the safety copy of " + line.substr(0, date) + " (taken for " + line.substr(date + 1) +
+           ")";
+}
+
 }  // namespace
 
-Status FinishInterruptedRestore(const std::string& folder) {
+Status FinishInterruptedRestore(const std::string& folder, RecoveryOutcome* outcome) {
     const bool committed = fs::exists(Marker(folder));
+    const std::vector<std::pair<fs::path, fs::path>> temps = TempFiles(folder);
+    if (outcome != nullptr && committed) {
+        *outcome = RecoveryOutcome::Finished(
+            "Putting back " + CopyNamed(folder) +
+            " was cut short. It has been finished: the catalogue holds the copy's files. The "
+            "files as they were before are kept as the safety copy \"before-restore\".");
+    } else if (outcome != nullptr && !temps.empty()) {
+        *outcome = RecoveryOutcome::TakenBack(
+            "Putting back a safety copy was cut short before all its files were written. It has "
+            "been taken back: the catalogue is as it was before.");
+    }
     std::error_code ec;
-    for (const auto& [temp, target] : TempFiles(folder)) {
+    for (const auto& [temp, target] : temps) {
         if (committed)
             fs::rename(temp, target, ec);
         else
@@ -117,7 +145,7 @@ Status RestoreSafetyCopy(const std::string& folder, const SafetyCopy& copy,
         }
     }
     XB_RETURN_IF_ERROR(SyncFolder(folder));
-    XB_RETURN_IF_ERROR(CreateMarker(folder));
+    XB_RETURN_IF_ERROR(CreateMarker(folder, copy));
     return FinishInterruptedRestore(folder);
 }
 

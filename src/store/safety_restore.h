@@ -7,6 +7,7 @@
 
 #include "platform/xbase/status.h"
 #include "platform/xbase/table.h"
+#include "store/pending_work.h"
 #include "store/safety_copy.h"
 
 // Puts the files of `copy` back into the catalogue in `folder`. Nothing may have the catalogue's
@@ -25,5 +26,7 @@ xbase::Status RestoreSafetyCopy(Catalogue& catalogue, const SafetyCopy& copy,
                                 const xbase::ProgressFn& progress, bool* closed);
 
 // At start, before any table opens: finishes a committed restore that was cut short, or removes
-// the temporary files of one that was not committed.
-xbase::Status FinishInterruptedRestore(const std::string& folder);
+// the temporary files of one that was not committed. `outcome`, when given, gets what was done
+// (None when nothing was pending); the marker names the copy that went in.
+xbase::Status FinishInterruptedRestore(const std::string& folder,
+                                       RecoveryOutcome* outcome = nullptr);

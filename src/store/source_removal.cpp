@@ -1,12 +1,19 @@
 #include "store/source_removal.h"
 
 #include "base/ini.h"
+#include "base/text.h"
 #include "store/catalogue.h"
+#include "store/record_edit.h"
+#include "store/saved_position.h"
+#include "store/source_key.h"
 
 namespace {
 
 constexpr const char* kSection = "Diversen";
 constexpr const char* kPendingKey = "VerwijderBron";
+constexpr const char* kRefusedKey = "VerwijderBronGeweigerd";
+constexpr size_t kCarrierWidth = 10;
+constexpr int64_t kLastNumber = 999999999;
 
 // The orders on "UPPER(DRAGER)+STR(CDNUMMER)" of the track, loan, playlist and main-title tables.
 constexpr int kTrackSourceOrder = 8;
@@ -14,10 +21,12 @@ constexpr int kLoanSourceOrder = 1;
 constexpr int kPlaylistSourceOrder = 5;
 constexpr int kTitleSourceOrder = 4;
 
+// Only records whose whole key is `key` go: a seek alone also finds longer keys it begins.
 void DeleteRecords(TTableAccess& access, int order, const std::string& key) {
     const int previous = access.IndexOrd();
     access.SetOrder(order);
-    while (access.Seek(key))
+    while (access.Seek(key) &&
+           SourceSeekKey(access.GetString("DRAGER"), access.GetInteger("CDNUMMER")) == key)
         access.Delete();
     access.SetOrder(previous);
     access.component().Sync();
@@ -30,6 +39,41 @@ void DeleteAll(Catalogue& catalogue, const std::string& key) {
     DeleteRecords(catalogue.dm2.HfAccess, kTitleSourceOrder, key);
 }
 
+// "CD 7" for a key SourceSeekKey made; empty for any other text.
+std::string SourceOfKey(const std::string& key) {
+    if (key.size() != 2 * kCarrierWidth)
+        return {};
+    const std::string carrier = TrimRight(key.substr(0, kCarrierWidth));
+    int64_t number = 0;
+    if (carrier.empty() || !ParseWholeNumber(key.substr(kCarrierWidth), 0, kLastNumber, &number) ||
+        SourceSeekKey(carrier, number) != key)
+        return {};
+    return carrier + " " + std::to_string(number);
+}
+
+size_t TitlesWithKey(Catalogue& catalogue, const std::string& key) {
+    TTableAccess& titles = catalogue.dm2.HfAccess;
+    SavedPosition position(titles);
+    titles.SetOrder(kTitleSourceOrder);
+    return CollectSourceRecords(titles, key).size();
+}
+
+RecoveryOutcome Refuse(const std::string& key, const std::string& why) {
+    const std::string note =
+        std::string("[") + kSection + "] " + kPendingKey + " in " + IniFileName();
+    std::string text = "The note " + note + " reads \"" + key + "\", which " + why +
+                       ". A removal of a source was cut short, but this note cannot say which "
+                       "one, so nothing was removed.\n";
+    if (IniWriteString(kSection, kRefusedKey, key) && IniWriteString(kSection, kPendingKey, ""))
+        text += std::string("The note has been moved to [") + kSection + "] " + kRefusedKey + ". ";
+    else
+        text +=
+            "The note could not be moved aside and stays; this is said again at the next "
+            "start. ";
+    return RecoveryOutcome::Refused(
+        text + "Look up the source you were removing and remove it again if it is still there.");
+}
+
 }  // namespace
 
 bool RemoveSource(Catalogue& catalogue, const std::string& seekKey) {
@@ -40,11 +84,27 @@ bool RemoveSource(Catalogue& catalogue, const std::string& seekKey) {
     return true;
 }
 
-bool FinishSourceRemoval(Catalogue& catalogue) {
+RecoveryOutcome FinishSourceRemoval(Catalogue& catalogue) {
     const std::string key = IniReadString(kSection, kPendingKey, "");
-    if (key.empty() || key == "FOUT")
-        return false;
-    DeleteAll(catalogue, key);
-    IniWriteString(kSection, kPendingKey, "");
-    return true;
+    if (key.empty() || key == kIniAbsent)
+        return {};
+    const std::string source = SourceOfKey(key);
+    if (source.empty())
+        return Refuse(key, "is not the key of a source");
+    const size_t titles = TitlesWithKey(catalogue, key);
+    if (titles > 1)
+        return Refuse(key, "is carried by " + std::to_string(titles) + " main titles");
+    std::string text = "The removal of source " + source + " was cut short. ";
+    if (titles == 1) {
+        DeleteAll(catalogue, key);
+        text +=
+            "It has been finished: the source, with its tracks, loans and playlist entries, "
+            "is gone.";
+    } else {
+        // The main title goes last: without it, every record of the source had gone.
+        text += "Its records had all gone; nothing more was removed.";
+    }
+    if (!IniWriteString(kSection, kPendingKey, ""))
+        text += " The note in cd.ini could not be cleared; the next start finds the removal done.";
+    return RecoveryOutcome::Finished(text);
 }

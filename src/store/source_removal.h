@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "store/pending_work.h"
+
 class Catalogue;
 
 // Removes the source with this SourceSeekKey and puts the four tables on the disk. Each table
@@ -13,5 +15,8 @@ class Catalogue;
 // removed, when the note cannot be written to cd.ini (the user has been told). Throws TableError.
 bool RemoveSource(Catalogue& catalogue, const std::string& seekKey);
 
-// At start: finishes the removal a crash cut short, if any. True when one was finished.
-bool FinishSourceRemoval(Catalogue& catalogue);
+// At start: finishes the removal a crash cut short, if any. The note is trusted only when it is
+// a whole source key that one main title at most carries; none means the removal had gone
+// through and only the clearing of the note was lost. Any other note removes nothing: it is moved
+// to [Diversen] VerwijderBronGeweigerd, so that it is refused once, and the outcome says so.
+RecoveryOutcome FinishSourceRemoval(Catalogue& catalogue);

@@ -11,6 +11,7 @@
 #include "platform/profile/profile_file.h"
 #include "platform/xbase/field_codec.h"
 #include "store/catalogue.h"
+#include "store/journal_file.h"
 #include "store/record_edit.h"
 #include "store/saved_position.h"
 #include "store/source_key.h"
@@ -18,7 +19,9 @@
 namespace {
 
 constexpr const char* kJournalName = "renumber.journal";
-constexpr const char* kJournalHeader = "TUNELO RENUMBER 1";
+constexpr const char* kJournalHeader = "TUNELO RENUMBER 2";
+// Written by the previous version: new numbers only, no old ones to prove a record by.
+constexpr const char* kOldJournalHeader = "TUNELO RENUMBER 1";
 constexpr int64_t kLastNumber = 999999999;
 constexpr int kCarrierWidth = 10;
 
@@ -76,12 +79,14 @@ std::vector<std::pair<uint32_t, int64_t>> CarrierTitles(TTableAccess& titles,
 // The records of one table that a run gives a new number, in the order they are written.
 struct KeyChanges {
     std::vector<uint32_t> recnos;
+    std::vector<int64_t> olds;
     std::vector<int64_t> numbers;
     // The source whose first record this is, for the progress line (nullptr for the others).
     std::vector<const SourceMove*> starts;
 
-    void Add(uint32_t recno, int64_t number, const SourceMove* start = nullptr) {
+    void Add(uint32_t recno, int64_t old, int64_t number, const SourceMove* start = nullptr) {
         recnos.push_back(recno);
+        olds.push_back(old);
         numbers.push_back(number);
         starts.push_back(start);
     }
@@ -93,13 +98,16 @@ std::map<char, KeyChanges> Changes(const RenumberPlan& plan) {
     for (const SourceMove& move : plan.moves) {
         if (move.newNumber == move.oldNumber)
             continue;
+        const int64_t old = move.oldNumber;
         for (uint32_t recno : move.tracks)
-            changes['A'].Add(recno, move.newNumber, recno == move.tracks.front() ? &move : nullptr);
+            changes['A'].Add(recno, old, move.newNumber,
+                             recno == move.tracks.front() ? &move : nullptr);
         for (uint32_t recno : move.loans)
-            changes['U'].Add(recno, move.newNumber);
+            changes['U'].Add(recno, old, move.newNumber);
         for (uint32_t recno : move.playlist)
-            changes['P'].Add(recno, move.newNumber);
-        changes['H'].Add(move.titleRecno, move.newNumber, move.tracks.empty() ? &move : nullptr);
+            changes['P'].Add(recno, old, move.newNumber);
+        changes['H'].Add(move.titleRecno, old, move.newNumber,
+                         move.tracks.empty() ? &move : nullptr);
     }
     return changes;
 }
@@ -109,7 +117,8 @@ std::string JournalText(const std::string& carrier, const std::map<char, KeyChan
     out << kJournalHeader << "\nC " << carrier << "\n";
     for (const auto& [letter, table] : changes) {
         for (size_t i = 0; i < table.recnos.size(); ++i)
-            out << letter << ' ' << table.recnos[i] << ' ' << table.numbers[i] << '\n';
+            out << letter << ' ' << table.recnos[i] << ' ' << table.olds[i] << ' '
+                << table.numbers[i] << '\n';
     }
     out << "END\n";
     return out.str();
@@ -142,6 +151,116 @@ void ApplyChanges(Catalogue& catalogue, const std::string& carrier,
         table.Sync();
         RecordsRewritten(table);
     }
+}
+
+const char* TableWord(char letter) {
+    switch (letter) {
+        case 'A':
+            return "the tracks";
+        case 'U':
+            return "the loans";
+        case 'P':
+            return "the playlist";
+        default:
+            return "the main titles";
+    }
+}
+
+// A journal as read back. `olds` hold -1 in a journal of the previous version.
+struct ReadBack {
+    std::string carrier;
+    std::map<char, KeyChanges> changes;
+    bool oldFormat = false;
+    std::string fault;  // why it cannot be used; empty when it can
+};
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+ReadBack ReadJournal(const std::string& path) {
+    ReadBack journal;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    journal.oldFormat = line == kOldJournalHeader;
+    if (line != kJournalHeader && !journal.oldFormat) {
+        journal.fault = "it is not a renumber journal of this program";
+        return journal;
+    }
+    const size_t numbers = journal.oldFormat ? 2 : 3;
+    for (size_t lineNo = 2; std::getline(in, line); ++lineNo) {
+        if (line == "END")
+            return journal;
+        const std::vector<std::string> words = Words(line);
+        const std::string bad =
+            "line " + std::to_string(lineNo) + " (\"" + line.substr(0, 40) + "\") cannot be read";
+        if (line.starts_with("C ") && journal.carrier.empty()) {
+            journal.carrier = line.substr(2);
+            if (journal.carrier.empty() || journal.carrier.size() > size_t(kCarrierWidth) ||
+                TableUpper(Trim(journal.carrier)) != journal.carrier) {
+                journal.fault = bad;
+                return journal;
+            }
+            continue;
+        }
+        int64_t recno = 0, old = -1, number = 0;
+        const bool read = words.size() == numbers + 1 && words[0].size() == 1 &&
+                          std::string_view("AUPH").find(words[0][0]) != std::string_view::npos &&
+                          ParseWholeNumber(words[1], 1, UINT32_MAX, &recno) &&
+                          (journal.oldFormat || ParseWholeNumber(words[2], 0, kLastNumber, &old)) &&
+                          ParseWholeNumber(words.back(), 0, kLastNumber, &number);
+        if (!read || journal.carrier.empty()) {
+            journal.fault = bad;
+            return journal;
+        }
+        journal.changes[words[0][0]].Add(uint32_t(recno), old, number);
+    }
+    journal.fault = "it ends before its last line";
+    return journal;
+}
+
+// Checks every record of the journal against the tables: each must hold the journal's carrier
+// and its old or its new number. Keeps only the records still to change; the fault says which
+// record does not fit. A journal of the previous version fits only when every record is new.
+std::string KeepPending(Catalogue& catalogue, ReadBack& journal) {
+    for (const JournalTable& table : JournalTables(catalogue)) {
+        const xbase::Table& file = table.access.component().table();
+        const xbase::FieldDef& carrierField = table.access.component().Field("DRAGER");
+        const xbase::FieldDef& numberField = table.access.component().Field("CDNUMMER");
+        std::vector<uint8_t> record(file.recordLength());
+        KeyChanges& keys = journal.changes[table.letter];
+        KeyChanges pending;
+        for (size_t i = 0; i < keys.recnos.size(); ++i) {
+            const std::string where =
+                "record " + std::to_string(keys.recnos[i]) + " of " + TableWord(table.letter);
+            if (keys.recnos[i] > file.recordCount())
+                return where + " does not exist";
+            ThrowIfError(file.ReadRecord(keys.recnos[i], record.data()));
+            const std::string carrier =
+                TableUpper(Trim(xbase::FieldBytes(record.data(), carrierField)));
+            const auto number = int64_t(xbase::GetNumber(record.data(), numberField));
+            const std::string holds = where + " holds " + carrier + " " + std::to_string(number);
+            if (journal.oldFormat && (carrier != journal.carrier || number != keys.numbers[i])) {
+                return "it was written by an earlier version of the program, which did not note "
+                       "the old numbers, and " +
+                       holds + ", not its new number " + std::to_string(keys.numbers[i]);
+            }
+            if (carrier != journal.carrier ||
+                (number != keys.olds[i] && number != keys.numbers[i])) {
+                return holds + ", not " + journal.carrier + " " + std::to_string(keys.olds[i]) +
+                       " or " + std::to_string(keys.numbers[i]);
+            }
+            if (number != keys.numbers[i])
+                pending.Add(keys.recnos[i], keys.olds[i], keys.numbers[i]);
+        }
+        keys = std::move(pending);
+    }
+    return {};
 }
 
 }  // namespace
@@ -207,49 +326,34 @@ bool RunRenumber(Catalogue& catalogue, const RenumberPlan& plan,
     return true;
 }
 
-bool FinishRenumber(Catalogue& catalogue) {
+RecoveryOutcome FinishRenumber(Catalogue& catalogue) {
     if (!catalogue.HasFile(kJournalName))
-        return false;
-    const std::string journal = catalogue.File(kJournalName);
-    std::ifstream in(journal, std::ios::binary);
-    std::string line;
-    std::string carrier;
-    std::map<char, KeyChanges> changes;
-    bool complete = false;
-    std::getline(in, line);
-    const bool ours = line == kJournalHeader;
-    while (ours && std::getline(in, line)) {
-        if (line == "END") {
-            complete = true;
-            break;
-        }
-        if (line.rfind("C ", 0) == 0) {
-            carrier = line.substr(2);
-            continue;
-        }
-        std::istringstream fields(line);
-        char letter = 0;
-        uint32_t recno = 0;
-        int64_t number = 0;
-        if (fields >> letter >> recno >> number && recno >= 1)
-            changes[letter].Add(recno, number);
+        return {};
+    const std::string path = catalogue.File(kJournalName);
+    ReadBack journal = ReadJournal(path);
+    size_t sources = 0;
+    for (const auto& [letter, keys] : journal.changes)
+        sources += letter == 'H' ? keys.recnos.size() : 0;
+    if (journal.fault.empty())
+        journal.fault = KeepPending(catalogue, journal);
+    if (!journal.fault.empty()) {
+        const std::string carrier =
+            journal.carrier.empty() ? "the carrier it renumbered" : "carrier " + journal.carrier;
+        return RecoveryOutcome::Refused(
+            std::string(kJournalName) + " in " + catalogue.folder() +
+            " is left by a renumber that was cut short, but it does not fit the tables: " +
+            journal.fault + ". Nothing was changed by it. The sources of " + carrier +
+            " may be partly renumbered: check their numbers, then renumber them again or put "
+            "back the safety copy taken before the renumber.\n" +
+            JournalAsideText(path));
     }
-    // The journal is written whole before the first record changes: one that is not whole was
-    // never acted on. Records past the end of a table (a damaged journal) are left out.
-    if (complete && !carrier.empty()) {
-        for (const JournalTable& table : JournalTables(catalogue)) {
-            const uint32_t count = table.access.component().table().recordCount();
-            KeyChanges& keys = changes[table.letter];
-            for (size_t i = keys.recnos.size(); i-- > 0;) {
-                if (keys.recnos[i] > count) {
-                    keys.recnos.erase(keys.recnos.begin() + ptrdiff_t(i));
-                    keys.numbers.erase(keys.numbers.begin() + ptrdiff_t(i));
-                    keys.starts.erase(keys.starts.begin() + ptrdiff_t(i));
-                }
-            }
-        }
-        ApplyChanges(catalogue, carrier, changes, nullptr, nullptr);
-    }
-    std::filesystem::remove(journal);
-    return complete;
+    size_t records = 0;
+    for (const auto& [letter, keys] : journal.changes)
+        records += keys.recnos.size();
+    ApplyChanges(catalogue, journal.carrier, journal.changes, nullptr, nullptr);
+    std::filesystem::remove(path);
+    return RecoveryOutcome::Finished(
+        "The renumber of carrier " + journal.carrier + " was cut short. It has been finished: " +
+        std::to_string(sources) + " source(s) have their new numbers (" + std::to_string(records) +
+        " record(s) were changed now).");
 }

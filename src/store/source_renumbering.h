@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/xbase/table.h"
+#include "store/pending_work.h"
 
 class Catalogue;
 
@@ -55,5 +56,8 @@ bool RunRenumber(Catalogue& catalogue, const RenumberPlan& plan,
                  const std::function<void(const SourceMove&)>& placing,
                  const xbase::ProgressFn& rebuilding = nullptr);
 
-// At start: finishes a run a crash cut short, if any. True when one was finished.
-bool FinishRenumber(Catalogue& catalogue);
+// At start: finishes a run a crash cut short, if any. The journal names each record with its old
+// and its new key; it is used only when it can be read whole and every record it names holds its
+// old or its new key, and then only records still holding the old key change. A journal that does
+// not fit changes nothing and is renamed aside, so that it is refused once.
+RecoveryOutcome FinishRenumber(Catalogue& catalogue);

@@ -179,4 +179,38 @@ TEST_F(SafetyCopyTest, AKillHalfwayLeavesNoHalfCopyAndNoHalfRestore) {
     EXPECT_GE(entries, 2u);
 }
 
+// A restore cut short goes in whole once its marker is there, out whole before; the start says
+// which, naming the copy as far as the marker does.
+TEST_F(SafetyCopyTest, ARestoreCutShortIsFinishedOrTakenBackAndSaysSo) {
+    struct Case {
+        const char* marker;  // nullptr: none
+        const char* said;    // empty: nothing pending
+        bool restored;
+    };
+    const Case cases[] = {
+        {"2026-12-06 22:30:15 optimize\n",
+         "Putting back the safety copy of 2026-12-06 22:30:15 (taken for optimize) was cut "
+         "short. It has been finished",
+         true},
+        {"", "Putting back a safety copy was cut short. It has been finished", true},
+        {nullptr, "It has been taken back: the catalogue is as it was before.", false},
+    };
+    catalogue_.reset();
+    for (const Case& c : cases) {
+        WriteFile(File("playlist.dat"), "old");
+        WriteFile(File("playlist.dat.tunelo-restore"), "copy");
+        if (c.marker != nullptr)
+            WriteFile(File("tunelo-restore.pending"), c.marker);
+        std::vector<RecoveryOutcome> outcomes;
+        ASSERT_TRUE(FinishPendingRestore(folder(), &outcomes).ok());
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_NE(outcomes[0].message.find(c.said), std::string::npos) << outcomes[0].message;
+        std::ifstream in(File("playlist.dat"));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.restored ? "copy" : "old");
+        EXPECT_FALSE(Exists("playlist.dat.tunelo-restore") || Exists("tunelo-restore.pending"));
+        ASSERT_TRUE(FinishPendingRestore(folder(), &outcomes).ok());
+        EXPECT_EQ(outcomes.size(), 1u);  // nothing pending any more
+    }
+}
+
 }  // namespace
