@@ -27,3 +27,6 @@ xbase::Status RestoreSafetyCopy(Catalogue& catalogue, const SafetyCopy& copy,
 // At start, before any table opens: finishes a committed restore that was cut short, or removes
 // the temporary files of one that was not committed.
 xbase::Status FinishInterruptedRestore(const std::string& folder);
+
+// Whether a restore left its files in `folder`: one being written, or one cut short.
+bool RestoreIsPending(const std::string& folder);
