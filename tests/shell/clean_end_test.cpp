@@ -68,15 +68,18 @@ TEST(CleanEndTest, EachSignalEndsTheProgramAsItsCloseCommandDoes) {
             _exit(127);
         }
         int status = 0;
-        const bool started = Within(60, [&] { return AnyMarked(dir); });
+        bool ended = false;
+        const auto end = [&] {
+            return ended = ended || ::waitpid(child, &status, WNOHANG) == child;
+        };
+        const bool started = Within(60, [&] { return AnyMarked(dir) || end(); }) && !ended;
         if (started)
             ::kill(child, number);
-        const bool ended = Within(20, [&] { return ::waitpid(child, &status, WNOHANG) == child; });
-        if (!ended) {
+        if (!Within(20, end)) {
             ::kill(child, SIGKILL);
             ::waitpid(child, &status, 0);
         }
-        ASSERT_TRUE(started);
+        ASSERT_TRUE(started) << "the program ended by itself: " << status;
         EXPECT_TRUE(ended);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
         EXPECT_FALSE(AnyMarked(dir));
