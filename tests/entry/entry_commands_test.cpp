@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "entry/geluids_invoer.h"
 #include "entry_fixture.h"
@@ -148,6 +149,10 @@ TEST_F(EntryCommandsTest, ClosingTheProgramClosesTheEntryScreenFirst) {
         EXPECT_EQ(reminded, closes && c.asked);
         EXPECT_EQ(IniReadInteger("Geluidsdragers", "CD", 1), saved + 1);
     }
+    // The end asked the application to quit, which no event loop ran: run that quit now, or
+    // every later dialog's loop would end at once.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
 }
 
 TEST_F(EntryCommandsTest, TheLockDisablesTheEntryCommands) {
