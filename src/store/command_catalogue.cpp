@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "store/catalogue_folder.h"
+#include "store/open_failure.h"
 #include "store/pending_work.h"
 #include "store/table_error.h"
 
@@ -92,7 +93,7 @@ CommandCatalogue OpenCatalogueForCommand(const std::string& folder, CommandUse u
     }
     Tell(outcomes, messages);
     if (!status.ok()) {
-        messages << status.ToString() << "\n";
+        messages << OpenFailureMessage(status, folder) << "\n";
         return opened;
     }
     if (AnyRefused(outcomes)) {
