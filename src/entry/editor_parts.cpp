@@ -29,7 +29,7 @@ std::optional<std::string> TextForTable(const QString& text, const QString& capt
     return std::nullopt;
 }
 
-void ShowTableError(const TableError& error) {
+bool ShowTableError(const TableError& error) {
     PlayWave("error.wav");
-    ShowTableErrorOfferingRepair(error);
+    return ShowTableErrorOfferingRepair(error);
 }

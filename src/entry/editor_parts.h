@@ -13,8 +13,9 @@
 // message naming the field (`caption`, as the screen labels it) and the character; nothing.
 std::optional<std::string> TextForTable(const QString& text, const QString& caption);
 
-// Tells the user about a failure of the table layer (its text names the file).
-void ShowTableError(const TableError& error);
+// Tells the user about a failure of the table layer (its text names the file). True when damage
+// was found and the user let the repair of the tables run to a good end.
+bool ShowTableError(const TableError& error);
 
 // Runs `show` (which builds a screen, shows it and returns what it gives back). A table failure
 // on the way is shown to the user and `fallback` returned instead.

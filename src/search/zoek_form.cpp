@@ -553,6 +553,18 @@ void TZoekForm::Guarded(const std::function<void()>& action) {
     }
 }
 
+bool TZoekForm::GuardedSearch(const std::function<void()>& search) {
+    for (bool again = false;; again = true) {
+        try {
+            search();
+            return true;
+        } catch (const TableError& error) {
+            if (!ShowTableError(error) || again)
+                return false;
+        }
+    }
+}
+
 void TZoekForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (kind_ == Kind::Year) {
@@ -660,7 +672,9 @@ void TZoekForm::Zoek() {
         return true;
     };
     SearchResult result;
-    Guarded([&] {
+    const bool ran = GuardedSearch([&] {
+        model_->Clear();  // what a failed try listed goes
+        painted = false;
         BusyCursor busy;
         if (kind_ == Kind::Memo) {
             const std::string bytes = ToTable(text).value_or("");
@@ -670,6 +684,12 @@ void TZoekForm::Zoek() {
             result = RunFieldSearch(access(), MakeSearch(text), progress);
         }
     });
+    if (!ran) {
+        // Nothing is known of what the tables hold: no "not found".
+        model_->Clear();
+        counter_->setText("0");
+        return;
+    }
     ShowOutcome(result, text);
     counter_->setText(QString::number(model_->rowCount()));
 }

@@ -79,6 +79,9 @@ protected:
     // Shows the outcome of a finished search: its rows, or its not-found message.
     void ShowHits(const SearchResult& result, const QString& text);
     void Guarded(const std::function<void()>& action);
+    // Runs a search; when it failed on damage that the user then had repaired, runs it once more.
+    // False when it failed (the user has been told).
+    bool GuardedSearch(const std::function<void()>& search);
     QString SearchText() const;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -62,7 +62,7 @@ void TZoekWoordForm::Zoek() {
                             narrowed ? MemoPattern(*secondPattern, Exact()) : std::string()};
     // A failure was shown already and, like a cancel, leaves the screen as it was.
     result.outcome = SearchOutcome::Cancelled;
-    Guarded([&] {
+    GuardedSearch([&] {
         BusyCursor busy;
         ScanProgressDialog progress(this, "Searching " + profile().SearchCaption + "...");
         TTable& table = tracks() ? catalogue().dm1.ArtTable : catalogue().dm2.HfTable;

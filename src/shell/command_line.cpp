@@ -66,6 +66,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         return Fault(parser.errorText(), parser);
     }
+    // An empty value ("" from a script whose variable was not set) would otherwise fall back to
+    // the window program or the current directory.
+    for (const QCommandLineOption& option : Options()) {
+        if (!option.valueName().isEmpty() && parser.isSet(option) &&
+            parser.value(option).isEmpty()) {
+            return Fault(
+                "--" + option.names().constLast() + " needs a value; it was given an empty one.",
+                parser);
+        }
+    }
     CommandLine line;
     if (parser.isSet(kHelp)) {
         line.outcome = CommandLine::Outcome::kHelp;

@@ -35,6 +35,7 @@
 #include "print/report_command.h"
 #include "search/search_commands.h"
 #include "search/source_deletion.h"
+#include "shell/clean_end.h"
 #include "shell/command_line.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
@@ -44,8 +45,8 @@
 #include "shell/start_catalogue.h"
 #include "store/catalogue.h"
 #include "store/catalogue_lock.h"
+#include "store/command_catalogue.h"
 #include "store/csv_command.h"
-#include "store/table_error.h"
 #include "transfer/transfer_commands.h"
 
 namespace {
@@ -57,31 +58,14 @@ void SetHintLook() {
     QToolTip::setPalette(palette);
 }
 
-// The catalogue of a command run without a window, with its index files open; null, after
-// telling why, when it cannot be used. `write` takes the folder's lock first, so that a copy of
-// the program working on the catalogue is not written under; a reader needs none.
-std::unique_ptr<Catalogue> OpenForCommand(const CommandLine& options, bool write,
-                                          std::unique_ptr<CatalogueLock>* lock) {
+// The catalogue folder a command run without a window works on, as an absolute path; cd.ini is
+// read from there.
+std::string CommandFolder(const CommandLine& options) {
     const std::string folder =
         options.folder.isEmpty() ? std::filesystem::current_path().string()
                                  : std::filesystem::absolute(options.folder.toStdString()).string();
     SetWorkDir(folder);
-    std::unique_ptr<Catalogue> catalogue;
-    xbase::Status status = write ? CatalogueLock::Acquire(folder, lock) : xbase::Status::OK();
-    if (status.ok())
-        status = Catalogue::Open(folder, &catalogue);
-    if (status.ok()) {
-        try {
-            catalogue->OpenIndexes();
-        } catch (const TableError& error) {
-            status = error.status();
-        }
-    }
-    if (!status.ok()) {
-        QTextStream(stderr) << QString::fromStdString(status.ToString()) << "\n";
-        return nullptr;
-    }
-    return catalogue;
+    return folder;
 }
 
 // A report from the command line: no window, no question.
@@ -93,22 +77,19 @@ int WriteReport(const CommandLine& options) {
         errors << "Usage: tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]\n";
         return 2;
     }
-    const std::unique_ptr<Catalogue> catalogue = OpenForCommand(options, false, nullptr);
-    return catalogue ? RunReportCommand(*catalogue, command, errors) : 1;
+    const CommandCatalogue opened =
+        OpenCatalogueForCommand(CommandFolder(options), CommandUse::Read, std::cerr);
+    return opened.catalogue ? RunReportCommand(*opened.catalogue, command, errors) : 1;
 }
 
 // --export-csv and --import-csv.
 int TransferCsv(const CommandLine& options) {
     const bool import = !options.importCsv.isEmpty();
-    std::unique_ptr<CatalogueLock> lock;
-    const std::unique_ptr<Catalogue> catalogue = OpenForCommand(options, import, &lock);
-    if (!catalogue)
-        return 1;
     const std::string dir =
         std::filesystem::absolute((import ? options.importCsv : options.exportCsv).toStdString())
             .string();
-    return import ? ImportCsvCommand(*catalogue, dir, std::cout, std::cerr)
-                  : ExportCsvCommand(*catalogue, dir, std::cout, std::cerr);
+    return CsvCommand(CommandFolder(options), import ? CsvDirection::Import : CsvDirection::Export,
+                      dir, std::cout, std::cerr);
 }
 
 // Help, version and a fault print their text and end the program with its exit code.
@@ -179,6 +160,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     TMainForm mainForm(catalogue.get());
+    // From here on a logout, a shutdown or Ctrl+C closes the catalogue as the Close command does.
+    const CleanEnd cleanEnd([&mainForm] { EndWithoutQuestions(mainForm); });
     // Entry and the CD player reach the source screen through this hook: they do not link it.
     const auto showSource = [&mainForm, &catalogue](const std::string& sourceSeekKey) {
         ShowSourceByKey(*catalogue, sourceSeekKey, &mainForm);

@@ -51,15 +51,16 @@ void OpenIndexWithTags(TTable& table, TTableAccess& access, const std::string& p
 
 }  // namespace
 
-Catalogue::Catalogue(std::string folder)
+Catalogue::Catalogue(std::string folder, Access access)
     : folder_(std::move(folder)),
-      dm1(folder_),
+      dm1(folder_, access == Access::ReadOnly),
       dm2(folder_, dm1.TableEnv1),
       dm3(folder_, dm1.TableEnv1) {}
 
-xbase::Status Catalogue::Open(const std::string& folder, std::unique_ptr<Catalogue>* out) {
+xbase::Status Catalogue::Open(const std::string& folder, std::unique_ptr<Catalogue>* out,
+                              Access access) {
     try {
-        *out = std::make_unique<Catalogue>(folder);
+        *out = std::make_unique<Catalogue>(folder, access);
     } catch (const TableError& e) {
         return e.status();
     }

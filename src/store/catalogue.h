@@ -14,11 +14,15 @@
 
 class Catalogue {
 public:
+    // ReadOnly opens every table read-only, for a reader of a folder it cannot write.
+    enum class Access { ReadWrite, ReadOnly };
+
     // Creates TDataModule1, TDataModule2 and TDataModule3 on `folder`; all but artdat.dat open
     // now. Throws TableError naming the file when a table is missing or damaged.
-    explicit Catalogue(std::string folder);
+    explicit Catalogue(std::string folder, Access access = Access::ReadWrite);
     // The same, reporting the failure as a Status instead.
-    static xbase::Status Open(const std::string& folder, std::unique_ptr<Catalogue>* out);
+    static xbase::Status Open(const std::string& folder, std::unique_ptr<Catalogue>* out,
+                              Access access = Access::ReadWrite);
 
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;

@@ -1,11 +1,10 @@
 #include "store/csv_command.h"
 
 #include "store/catalogue.h"
+#include "store/command_catalogue.h"
 #include "store/csv_export.h"
 #include "store/csv_import.h"
-#include "store/pending_work.h"
 #include "store/safety_copy.h"
-#include "store/table_error.h"
 
 int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors) {
@@ -21,15 +20,7 @@ int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
 int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors) {
     CsvImport import;
-    xbase::Status status;
-    try {
-        for (const RecoveryOutcome& outcome : FinishPendingWork(catalogue))
-            out << outcome.message << "\n";
-    } catch (const TableError& error) {
-        status = error.status();
-    }
-    if (status.ok())
-        status = import.Prepare(catalogue, dir);
+    xbase::Status status = import.Prepare(catalogue, dir);
     if (!status.ok()) {
         errors << status.ToString() << "\n";
         return 1;
@@ -52,4 +43,15 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
     }
     out << "Added " << import.Summary() << ".\n";
     return 0;
+}
+
+int CsvCommand(const std::string& folder, CsvDirection direction, const std::string& dir,
+               std::ostream& out, std::ostream& errors) {
+    const bool import = direction == CsvDirection::Import;
+    const CommandCatalogue opened =
+        OpenCatalogueForCommand(folder, import ? CommandUse::Write : CommandUse::Read, errors);
+    if (!opened.catalogue)
+        return 1;
+    return import ? ImportCsvCommand(*opened.catalogue, dir, out, errors)
+                  : ExportCsvCommand(*opened.catalogue, dir, out, errors);
 }

@@ -1,4 +1,4 @@
-// The command line's CSV transfer, run without any window on an open catalogue:
+// The command line's CSV transfer, run without any window:
 // `--export-csv DIR` writes all four files (sources, tracks, loans, playlist);
 // `--import-csv DIR` adds the files of DIR, and refuses, adding nothing, when any row is refused,
 // listing every refused row with its reason.
@@ -12,7 +12,13 @@ class Catalogue;
 // 0 when written; 1 when it failed (the reason goes to `errors`).
 int ExportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors);
-// 0 when added; 1 when refused or failed. Takes back an import a crash cut short first, and a
-// safety copy before anything is added.
+// 0 when added; 1 when refused or failed. Takes a safety copy before anything is added.
 int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream& out,
                      std::ostream& errors);
+
+enum class CsvDirection { Export, Import };
+// The whole command on the catalogue in `folder`, opened as OpenCatalogueForCommand opens it
+// (command_catalogue.h): an export reads, an import writes. 1, the reason on `errors`, when the
+// catalogue could not be opened or holds work that cannot be finished.
+int CsvCommand(const std::string& folder, CsvDirection direction, const std::string& dir,
+               std::ostream& out, std::ostream& errors);

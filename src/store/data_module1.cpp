@@ -5,8 +5,9 @@
 #include "store/folder_file.h"
 #include "store/item_harvest.h"
 
-TDataModule1::TDataModule1(const std::string& folder)
+TDataModule1::TDataModule1(const std::string& folder, bool readOnly)
     : ArtTable("ArtTable", &TableEnv1), folder_(folder) {
+    TableEnv1.ReadOnly = readOnly;
     TableEnv1.Century = true;
     TableEnv1.dateFormat = TTableEnv::DateFormat::Italian;
     TableEnv1.Deleted = true;

@@ -22,8 +22,9 @@ class TDataModule3;
 class TDataModule1 {
 public:
     // Applies the engine settings (four-digit years, dd-mm-yyyy dates, deleted records hidden)
-    // and points ArtTable at artdat.dat in `folder`.
-    explicit TDataModule1(const std::string& folder);
+    // and points ArtTable at artdat.dat in `folder`. `readOnly` opens every table of the
+    // catalogue read-only.
+    explicit TDataModule1(const std::string& folder, bool readOnly = false);
 
     TTableEnv TableEnv1;
     TTable ArtTable;

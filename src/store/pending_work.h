@@ -20,7 +20,9 @@ struct RecoveryOutcome {
 
     bool acted() const { return kind != Kind::None; }
     static RecoveryOutcome Finished(std::string text) { return {Kind::Finished, std::move(text)}; }
-    static RecoveryOutcome TakenBack(std::string text) { return {Kind::TakenBack, std::move(text)}; }
+    static RecoveryOutcome TakenBack(std::string text) {
+        return {Kind::TakenBack, std::move(text)};
+    }
     static RecoveryOutcome Refused(std::string text) { return {Kind::Refused, std::move(text)}; }
 };
 
@@ -34,3 +36,9 @@ xbase::Status FinishPendingRestore(const std::string& folder,
 // was cut short, in the order they can depend on one another. Returns what was done, in that
 // order. Throws TableError.
 std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue);
+
+// The notes and journals of unfinished work in `folder` (whose cd.ini is the one in use), by the
+// names the messages give them, without touching any: for a reader that may not finish them
+// because another copy of the program holds the catalogue or the folder cannot be written.
+// Empty when nothing is pending.
+std::vector<std::string> PendingWorkNotes(const std::string& folder);

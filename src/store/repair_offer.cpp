@@ -18,15 +18,15 @@ void SetRepairCatalogue(Catalogue* catalogue) {
     g_catalogue = catalogue;
 }
 
-void ShowTableErrorOfferingRepair(const TableError& error) {
+bool ShowTableErrorOfferingRepair(const TableError& error) {
     if (!error.status().IsCorruption() || g_catalogue == nullptr) {
         CurrentUi().Message(MsgKind::Error, error.what());
-        return;
+        return false;
     }
     const std::string offer =
         std::string(error.what()) + "\n\nCheck all tables and repair their index files now?";
     if (CurrentUi().Message(MsgKind::Error, offer, MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
+        return false;
     std::vector<std::string> report;
     xbase::Status s;
     {
@@ -42,4 +42,5 @@ void ShowTableErrorOfferingRepair(const TableError& error) {
     } else {
         CurrentUi().Message(MsgKind::Error, s.ToString());
     }
+    return s.ok();
 }

@@ -9,5 +9,5 @@
 // The catalogue whose tables the offer repairs; nullptr withdraws it.
 void SetRepairCatalogue(Catalogue* catalogue);
 // Shows `error`. Damage comes with the offer; Yes runs the repair, with its progress on the status
-// line, and tells how it went.
-void ShowTableErrorOfferingRepair(const TableError& error);
+// line, and tells how it went. True when the tables were repaired: what failed may be tried again.
+bool ShowTableErrorOfferingRepair(const TableError& error);

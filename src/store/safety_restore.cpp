@@ -126,6 +126,10 @@ Status FinishInterruptedRestore(const std::string& folder, RecoveryOutcome* outc
     return SyncFolder(folder);
 }
 
+bool RestoreIsPending(const std::string& folder) {
+    return fs::exists(Marker(folder)) || !TempFiles(folder).empty();
+}
+
 Status RestoreSafetyCopy(const std::string& folder, const SafetyCopy& copy,
                          const xbase::ProgressFn& progress) {
     XB_RETURN_IF_ERROR(CheckRoom(folder, copy));

@@ -30,3 +30,6 @@ xbase::Status RestoreSafetyCopy(Catalogue& catalogue, const SafetyCopy& copy,
 // (None when nothing was pending); the marker names the copy that went in.
 xbase::Status FinishInterruptedRestore(const std::string& folder,
                                        RecoveryOutcome* outcome = nullptr);
+
+// Whether a restore left its files in `folder`: one being written, or one cut short.
+bool RestoreIsPending(const std::string& folder);

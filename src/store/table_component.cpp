@@ -20,7 +20,7 @@ void TTable::Open() {
         return;
     xbase::Table::Options options;
     options.exclusive = exclusive_;
-    options.readOnly = readOnly_;
+    options.readOnly = readOnly_ || env_->ReadOnly;
     std::unique_ptr<xbase::Table> table;
     ThrowIfError(xbase::Table::Open(tableName_, options, &table));
     for (const xbase::FieldSpec& field : expected_) {

@@ -1,5 +1,5 @@
 // TTableEnv: the engine settings every table follows: four-digit years, the date format of dates
-// read and written as text, and whether deleted records are hidden.
+// read and written as text, whether deleted records are hidden and whether tables may be written.
 #pragma once
 
 #include <string>
@@ -15,6 +15,8 @@ public:
     DateFormat dateFormat = DateFormat::Italian;
     // When true, records flagged deleted are invisible to navigation, seeks, counts and walks.
     bool Deleted = true;
+    // When true, every table opens read-only: an archived catalogue on a read-only folder.
+    bool ReadOnly = false;
 
     // The environment tables use unless given another.
     static TTableEnv& Default();

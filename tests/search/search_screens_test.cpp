@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "base/ini.h"
 #include "entry/entry_fixture.h"
@@ -21,6 +23,7 @@
 #include "search/source_deletion.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
+#include "store/repair_offer.h"
 
 namespace {
 
@@ -148,6 +151,50 @@ TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
             << what;
         CloseAll();
     }
+}
+
+// Damage met on the way is offered for repair, and never reported as "not found"; once the
+// user had the tables repaired, the same search runs again.
+TEST_F(SearchScreensTest, ASearchThatMetDamageRunsAgainOnceRepaired) {
+    SetRepairCatalogue(&catalogue());
+    struct Case {
+        MsgAnswer answer;  // to the offer of the repair
+        int rows;
+        size_t messages;  // the offer, and the repair's outcome
+    };
+    {
+        // The root page of each main-title tag garbled; a reader sees it at its next seek.
+        const std::string index = catalogue().File("INDEX2.CDX");
+        std::fstream file(index, std::ios::in | std::ios::out | std::ios::binary);
+        for (const auto& open : catalogue().dm2.HfTable.table().tags()) {
+            uint32_t root = 0;
+            file.seekg(open->tag->info().headerOffset);
+            file.read(reinterpret_cast<char*>(&root), 4);
+            file.seekp(root);
+            file << std::string(512, 'Z');
+        }
+        uint32_t generation = 0;
+        file.seekg(32);
+        file.read(reinterpret_cast<char*>(&generation), 4);
+        ++generation;
+        file.seekp(32);
+        file.write(reinterpret_cast<const char*>(&generation), 4);
+    }
+    for (const Case& c : {Case{MsgAnswer::No, 0, 1}, Case{MsgAnswer::Yes, 1, 2}}) {
+        ui_.messages.clear();
+        ui_.answers = {c.answer};
+        TZoekForm* screen = Open("Maintitle1");
+        screen->findChild<QComboBox*>("Zoekstr")->setEditText("gr");
+        QTest::keyClick(screen->findChild<QComboBox*>("Zoekstr"), Qt::Key_Return);
+        EXPECT_EQ(screen->model().rowCount(), c.rows);
+        const std::vector<std::string> texts = ui_.MessageTexts();
+        ASSERT_EQ(texts.size(), c.messages) << texts.back();
+        EXPECT_NE(texts[0].find("repair their index files now?"), std::string::npos);
+        EXPECT_TRUE(c.messages == 1 || texts[1] == "The tables are checked and repaired.")
+            << texts[1];
+        CloseAll();
+    }
+    SetRepairCatalogue(nullptr);
 }
 
 // The Delay window opens from the screen's pop-up and from Preferences > "&Delay" alike.

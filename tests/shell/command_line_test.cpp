@@ -24,6 +24,9 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
         {{"--report"}, Outcome::kError, "Missing value after '--report'", ""},
         {{"one", "two"}, Outcome::kError, "Only one catalogue folder", ""},
         {{"--pdf", "a.pdf"}, Outcome::kError, "go with --report", ""},
+        {{"--import-csv", ""}, Outcome::kError, "--import-csv needs a value", ""},
+        {{"--export-csv=", "cat"}, Outcome::kError, "--export-csv needs a value", ""},
+        {{"--report", "Artist", "--pdf", ""}, Outcome::kError, "--pdf needs a value", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
