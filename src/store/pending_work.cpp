@@ -1,6 +1,6 @@
 #include "store/pending_work.h"
 
-#include "store/csv_import.h"
+#include "store/csv_import_note.h"
 #include "store/safety_restore.h"
 #include "store/source_removal.h"
 #include "store/source_renumbering.h"
@@ -14,13 +14,12 @@ xbase::Status FinishPendingRestore(const std::string& folder,
 std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
     std::vector<RecoveryOutcome> outcomes;
     if (FinishSourceRemoval(catalogue))
-        outcomes.push_back(RecoveryOutcome::Finished(
-            "A source removal was cut short; it has been finished."));
+        outcomes.push_back(
+            RecoveryOutcome::Finished("A source removal was cut short; it has been finished."));
     if (FinishRenumber(catalogue))
         outcomes.push_back(
             RecoveryOutcome::Finished("A renumber was cut short; it has been finished."));
-    if (UndoUnfinishedCsvImport(catalogue))
-        outcomes.push_back(RecoveryOutcome::TakenBack(
-            "An import from CSV was cut short; what it had added has been taken back."));
+    if (RecoveryOutcome import = UndoUnfinishedCsvImport(catalogue); import.acted())
+        outcomes.push_back(std::move(import));
     return outcomes;
 }
