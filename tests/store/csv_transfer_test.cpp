@@ -142,6 +142,26 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
     }
 }
 
+TEST_F(CsvTransferTest, RefusesAHeaderOrAValueOverItsLimitNamingFileAndLine) {
+    auto c = OpenBuilt();
+    struct Case {
+        std::string tracks;
+        std::string error;
+    } cases[] = {
+        {"DRAGER,CDNUMMER," + std::string(kLongestCsvHeader, 'X') + "\n", "line 1: the row is"},
+        {"DRAGER,CDNUMMER,TITEL\nCD,1,a\nCD,2," + std::string(kLongestMemo + 1, 'x'),
+         "line 3: a value is longer"},
+        {"DRAGER,CDNUMMER,TITEL\nCD,1,\"" + std::string(3 * kLongestMemo, ','), "line 2: "},
+    };
+    for (const Case& test : cases) {
+        Write("long", {{"tracks.csv", test.tracks}});
+        CsvImport import;
+        const xbase::Status status = import.Prepare(*c, File("long"));
+        EXPECT_NE(status.ToString().find("tracks.csv"), std::string::npos) << status.ToString();
+        EXPECT_NE(status.ToString().find(test.error), std::string::npos) << status.ToString();
+    }
+}
+
 TEST_F(CsvTransferTest, AFailedImportLeavesTheCatalogueAsBefore) {
     auto c = OpenBuilt();
     Fill(*c);
