@@ -89,6 +89,7 @@ public:
         if (current_ == kNone)
             return Status::OK();
         Status s = Flush();
+        std::vector<uint8_t>().swap(batch_);  // the tags' build that follows needs the room
         const Status ended = tables_[current_]->component().table().EndBulkAppend();
         current_ = kNone;
         return s.ok() ? ended : s;

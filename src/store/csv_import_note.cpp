@@ -1,6 +1,8 @@
 #include "store/csv_import_note.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -225,13 +227,14 @@ RecoveryOutcome UndoUnfinishedCsvImport(Catalogue& catalogue) {
     for (TTableAccess* access : tables)
         access->GoTop();
     const bool cleared = WriteImportNote("");
+    const std::string done =
+        hidden == 0 ? "An import from CSV was cut short before it had added anything."
+                    : "An import from CSV was cut short; the " + std::to_string(hidden) +
+                          " records it had added have been taken back (the catalogue as it was "
+                          "before is in the safety copy " +
+                          copy + ").";
     return RecoveryOutcome::TakenBack(
-        "An import from CSV was cut short; the " + std::to_string(hidden) +
-        " records it had added have been taken back" +
-        (copy.empty() ? ""
-                      : " (the catalogue as it was before is in the safety copy " + copy + ")") +
-        "." +
-        (cleared ? ""
-                 : " Its note in cd.ini could not be cleared; the next start checks it again "
-                   "and finds nothing more to take back."));
+        done + (cleared ? ""
+                        : " Its note in cd.ini could not be cleared; the next start checks it "
+                          "again."));
 }
