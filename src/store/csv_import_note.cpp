@@ -228,11 +228,12 @@ RecoveryOutcome UndoUnfinishedCsvImport(Catalogue& catalogue) {
         access->GoTop();
     const bool cleared = WriteImportNote("");
     const std::string done =
-        hidden == 0 ? "An import from CSV was cut short before it had added anything."
-                    : "An import from CSV was cut short; the " + std::to_string(hidden) +
-                          " records it had added have been taken back (the catalogue as it was "
-                          "before is in the safety copy " +
-                          copy + ").";
+        hidden == 0
+            ? "An import from CSV was cut short before it had added anything."
+            : "An import from CSV was cut short; the " + std::to_string(hidden) +
+                  " records it had added have been taken back (the catalogue as it was with them "
+                  "is in the safety copy " +
+                  copy + ").";
     return RecoveryOutcome::TakenBack(
         done + (cleared ? ""
                         : " Its note in cd.ini could not be cleared; the next start checks it "
