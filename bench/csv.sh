@@ -4,6 +4,9 @@
 # Exports a scratch copy of the catalogue that bench/startup.sh builds, imports the files into an
 # empty catalogue made from the template, exports that again and compares the files. The
 # original catalogue is never changed. TUNELO_BIN picks the program (default: the Release build).
+# Then, for comparison, `sqlite3 .import` of the same four files into four tables with indexes
+# like the tags of the main-title and track tables, RUNS times. Each import's peak resident
+# memory comes from /usr/bin/time.
 set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -28,13 +31,54 @@ for run in $(seq "$runs"); do
     t0=$(date +%s%N)
     "$tunelo" --export-csv "$work/csv" "$work/catalogue" >/dev/null 2>&1
     t1=$(date +%s%N)
-    "$tunelo" --import-csv "$work/csv" "$work/empty" >/dev/null 2>&1
+    /usr/bin/time -f "%M" -o "$work/rss" "$tunelo" --import-csv "$work/csv" "$work/empty" \
+        >/dev/null 2>&1
     t2=$(date +%s%N)
     "$tunelo" --export-csv "$work/again" "$work/empty" >/dev/null 2>&1
     same=same
     for f in sources tracks loans playlist; do
         cmp -s "$work/csv/$f.csv" "$work/again/$f.csv" || same=DIFFERENT
     done
-    echo "run $run: export $(seconds "$t0" "$t1") s, import $(seconds "$t1" "$t2") s," \
-         "re-export $same ($(wc -l < "$work/csv/tracks.csv") lines in tracks.csv)"
+    echo "run $run: export $(seconds "$t0" "$t1") s, import $(seconds "$t1" "$t2") s" \
+         "(peak $(( $(tail -1 "$work/rss") / 1024 )) MB), re-export $same" \
+         "($(wc -l < "$work/csv/tracks.csv") lines in tracks.csv)"
+done
+
+command -v sqlite3 >/dev/null || exit 0
+cat > "$work/import.sql" <<SQL
+.import --csv $work/csv/sources.csv hfdat
+.import --csv $work/csv/tracks.csv artdat
+.import --csv $work/csv/loans.csv uitdat
+.import --csv $work/csv/playlist.csv playlist
+CREATE INDEX a1 ON artdat(upper(ARTIEST), upper(TITEL));
+CREATE INDEX a2 ON artdat(upper(TITEL), upper(ARTIEST));
+CREATE INDEX a3 ON artdat(upper(TREF), upper(TITEL));
+CREATE INDEX a4 ON artdat(CDNUMMER);
+CREATE INDEX a5 ON artdat(upper(COMPONIST), upper(TITEL));
+CREATE INDEX a6 ON artdat(MINUTEN, SECONDEN, upper(ARTIEST), upper(TITEL));
+CREATE INDEX a7 ON artdat(upper(SOORT), upper(TITEL));
+CREATE INDEX a8 ON artdat(upper(DRAGER), CDNUMMER);
+CREATE INDEX a9 ON artdat(CDNUMMER, upper(DRAGER), AKANT);
+CREATE INDEX a10 ON artdat(upper(DRAGER), CDNUMMER, AKANT, TRACK);
+CREATE INDEX a11 ON artdat(upper(UITVOER), upper(TITEL));
+CREATE INDEX a12 ON artdat(JAAR);
+CREATE INDEX h1 ON hfdat(upper(HTITEL), upper(HOOFDART));
+CREATE INDEX h2 ON hfdat(upper(SOORT), upper(HTITEL));
+CREATE INDEX h3 ON hfdat(CDNUMMER);
+CREATE INDEX h4 ON hfdat(upper(DRAGER), CDNUMMER);
+CREATE INDEX h6 ON hfdat(upper(LABEL), upper(HTITEL));
+CREATE INDEX h7 ON hfdat(upper(HOOFDART), upper(HTITEL));
+CREATE INDEX h8 ON hfdat(RMNR);
+CREATE INDEX h9 ON hfdat(AANKOOPDAT, upper(DRAGER), CDNUMMER);
+CREATE INDEX h10 ON hfdat(upper(OPNAME));
+CREATE INDEX h11 ON hfdat(upper(AANKOOP));
+CREATE INDEX h12 ON hfdat(AANKPPRS);
+SQL
+for run in $(seq "$runs"); do
+    rm -f "$work/import.db"
+    t0=$(date +%s%N)
+    /usr/bin/time -f "%M" -o "$work/rss" sqlite3 "$work/import.db" < "$work/import.sql"
+    t1=$(date +%s%N)
+    echo "run $run: sqlite3 .import and indexes $(seconds "$t0" "$t1") s" \
+         "(peak $(( $(tail -1 "$work/rss") / 1024 )) MB)"
 done

@@ -28,7 +28,7 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
     if (!import.refusals().empty()) {
         for (const CsvRefusal& refusal : import.refusals())
             errors << refusal.file << " line " << refusal.line << ": " << refusal.reason << "\n";
-        errors << import.refusals().size() << " rows refused; nothing was added.\n";
+        errors << import.refusedRows() << " rows refused; nothing was added.\n";
         return 1;
     }
     status = TakeSafetyCopy(catalogue, "csv-import", nullptr);

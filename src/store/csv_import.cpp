@@ -38,13 +38,46 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
+// The room a data row has for its values besides a memo text.
+constexpr size_t kRowBytesBesideMemo = 64 * 1024;
+
+// Folds a memo text into a checksum of the memo texts of a file's rows.
+uint64_t MemoProof(uint64_t proof, uint32_t row, const std::string& memo) {
+    return (proof ^ std::hash<std::string>{}(memo) ^ row) * 0x100000001b3ull;
+}
+
+// The import's files found in `folder`, in the order they are read, with their sizes added to
+// *totalBytes.
+std::vector<std::pair<const CsvFile*, std::string>> FilesIn(const std::string& folder,
+                                                            uint64_t* totalBytes) {
+    std::vector<std::pair<const CsvFile*, std::string>> files;
+    for (const CsvFile& file : CatalogueCsvFiles()) {
+        const std::string path = tunelo::ResolvePathNoCase((fs::path(folder) / file.name).string());
+        std::error_code ec;
+        if (fs::is_regular_file(path, ec)) {
+            files.emplace_back(&file, path);
+            *totalBytes += fs::file_size(path, ec);
+        }
+    }
+    return files;
+}
+
 }  // namespace
 
+// Reads a file's rows into records and checks them. Reading for Prepare, it lists the rows it
+// refuses with their reasons and sums up the rows it accepts; reading again for Apply, it hands
+// each accepted row to `write`, and fails when the file no longer gives the rows it gave before.
 class CsvImport::Reader {
 public:
+    using WriteFn = std::function<Status(CsvKind, uint8_t* record, std::string& memo)>;
+
     Reader(CsvImport& import, Catalogue& catalogue, const xbase::ProgressFn& progress,
-           uint64_t totalBytes)
-        : import_(import), catalogue_(catalogue), progress_(progress), total_(totalBytes) {}
+           uint64_t totalBytes, WriteFn write = nullptr)
+        : import_(import),
+          catalogue_(catalogue),
+          progress_(progress),
+          total_(totalBytes),
+          write_(std::move(write)) {}
 
     Status ReadFile(const CsvFile& file, const std::string& path);
 
@@ -60,6 +93,7 @@ private:
     Catalogue& catalogue_;
     const xbase::ProgressFn& progress_;
     uint64_t total_;
+    WriteFn write_;
     uint64_t done_ = 0;
     std::unordered_map<std::string, bool> inCatalogue_;
     std::unordered_set<std::string> fileSources_;
@@ -73,11 +107,13 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
     if (!in)
         return Status::NotFound(path, "cannot open it");
     xbase::CsvReader csv(in);
+    csv.SetLimits(kLongestCsvHeader, kLongestCsvHeader);
     std::vector<std::string> cells;
     std::string error;
     if (!csv.Next(&cells, &error))
         return Status::InvalidArgument(path,
                                        error.empty() ? "has no header row" : "line 1: " + error);
+    csv.SetLimits(kLongestMemo, kLongestMemo + kRowBytesBesideMemo);
     const xbase::Table& table = CsvTable(catalogue_, file.kind).table();
     const xbase::Schema& schema = table.schema();
     // Columns in the order they are parsed: the source's carrier and number first, so that a row
@@ -113,45 +149,33 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
         xbase::SetBlank(blank.data(), f);
     std::vector<uint8_t> record;
     std::string memo;
-    Rows& rows = import_.rows_[int(file.kind)];
+    Rows rows;
     uint32_t read = 0;
     while (csv.Next(&cells, &error)) {
-        if (++read % kProgressEvery == 0) {
+        if (++read % kProgressEvery == 0 && progress_) {
             const std::streamoff at = in.tellg();
-            if (progress_)
-                progress_(done_ + uint64_t(at < 0 ? 0 : at), total_);
-            // Room for the rows the rest of the file holds at this size per row, so that a
-            // million records are not moved again and again as they grow.
-            if (read == kProgressEvery && at > 0) {
-                std::error_code ec;
-                const uint64_t size = fs::file_size(path, ec);
-                rows.records.reserve(size_t(size / uint64_t(at) * read * 11 / 10) *
-                                     table.recordLength());
-            }
+            progress_(done_ + uint64_t(at < 0 ? 0 : at), total_);
         }
         if (cells.size() == 1 && cells[0].empty() && columns.size() > 1)
             continue;  // an empty line
-        const auto refuse = [&](std::string reason) {
-            import_.refusals_.push_back({file.name, csv.line(), std::move(reason)});
-        };
-        if (cells.size() != columns.size()) {
-            refuse("has " + std::to_string(cells.size()) + " values where the header names " +
-                   std::to_string(columns.size()));
-            continue;
-        }
-        record = blank;
-        memo.clear();
         std::string reason, key;
-        for (size_t c = 0; c < columns.size() && reason.empty(); ++c) {
-            const xbase::FieldDef& f = *columns[c].second;
-            reason =
-                ParseCsvField(table.codePage(), f, cells[columns[c].first], record.data(), &memo);
-            if (reason.empty() && c + 1 == keyColumns) {
-                const std::string code = TableUpper(xbase::FieldBytes(record.data(), carrier));
-                std::memcpy(record.data() + carrier.offset, code.data(), carrier.length);
-                if (Trimmed(code).empty())
-                    reason = "DRAGER: the source has no carrier";
-                key = SourceSeekKey(code, xbase::FieldBytes(record.data(), number));
+        if (cells.size() != columns.size()) {
+            reason = "has " + std::to_string(cells.size()) + " values where the header names " +
+                     std::to_string(columns.size());
+        } else {
+            record = blank;
+            memo.clear();
+            for (size_t c = 0; c < columns.size() && reason.empty(); ++c) {
+                const xbase::FieldDef& f = *columns[c].second;
+                reason = ParseCsvField(table.codePage(), f, cells[columns[c].first], record.data(),
+                                       &memo);
+                if (reason.empty() && c + 1 == keyColumns) {
+                    const std::string code = TableUpper(xbase::FieldBytes(record.data(), carrier));
+                    std::memcpy(record.data() + carrier.offset, code.data(), carrier.length);
+                    if (Trimmed(code).empty())
+                        reason = "DRAGER: the source has no carrier";
+                    key = SourceSeekKey(code, xbase::FieldBytes(record.data(), number));
+                }
             }
         }
         if (reason.empty())
@@ -159,21 +183,34 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
         else if (file.kind == CsvKind::Sources && !key.empty())
             refusedSources_.insert(key);
         if (!reason.empty()) {
-            refuse(std::move(reason));
+            if (!write_ && import_.refusals_.size() < kRefusalsKept)
+                import_.refusals_.push_back({file.name, csv.line(), std::move(reason)});
+            import_.refusedRows_ += write_ ? 0 : 1;
             continue;
         }
-        rows.records.insert(rows.records.end(), record.begin(), record.end());
-        if (!memo.empty())
-            rows.memos.emplace_back(rows.count, memo);
-        ++rows.count;
-        if (preview.rows.size() < kPreviewRows)
+        if (!write_ && preview.rows.size() < kPreviewRows)
             preview.rows.push_back(cells);
+        rows.proof = RecordsProof(table, record.data(), 1, rows.proof);
+        if (!memo.empty())
+            rows.memoProof = MemoProof(rows.memoProof, rows.count, memo);
+        ++rows.count;
+        if (write_)
+            XB_RETURN_IF_ERROR(write_(file.kind, record.data(), memo));
     }
     if (!error.empty())
         return Status::InvalidArgument(path, "line " + std::to_string(csv.line()) + ": " + error);
     std::error_code ec;
     done_ += fs::file_size(path, ec);
-    import_.previews_.push_back(std::move(preview));
+    if (progress_)
+        progress_(done_, total_);
+    Rows& checked = import_.rows_[int(file.kind)];
+    if (!write_) {
+        checked = rows;
+        import_.previews_.push_back(std::move(preview));
+    } else if (rows.count != checked.count || rows.proof != checked.proof ||
+               rows.memoProof != checked.memoProof) {
+        return Status::InvalidArgument(path, "changed since it was read");
+    }
     return Status::OK();
 }
 
@@ -256,17 +293,11 @@ Status CsvImport::Prepare(Catalogue& catalogue, const std::string& folder,
     for (Rows& rows : rows_)
         rows = Rows();
     refusals_.clear();
+    refusedRows_ = 0;
     previews_.clear();
-    std::vector<std::pair<const CsvFile*, std::string>> files;
+    folder_ = folder;
     uint64_t totalBytes = 0;
-    for (const CsvFile& file : CatalogueCsvFiles()) {
-        const std::string path = tunelo::ResolvePathNoCase((fs::path(folder) / file.name).string());
-        std::error_code ec;
-        if (fs::is_regular_file(path, ec)) {
-            files.emplace_back(&file, path);
-            totalBytes += fs::file_size(path, ec);
-        }
-    }
+    const std::vector<std::pair<const CsvFile*, std::string>> files = FilesIn(folder, &totalBytes);
     if (files.empty())
         return Status::NotFound(folder,
                                 "holds no sources.csv, tracks.csv, loans.csv or playlist.csv");
@@ -282,5 +313,24 @@ Status CsvImport::Prepare(Catalogue& catalogue, const std::string& folder,
     }
     if (progress)
         progress(totalBytes, totalBytes);
+    return Status::OK();
+}
+
+Status CsvImport::ReadAgain(Catalogue& catalogue, const xbase::ProgressFn& progress,
+                            const std::function<Status(CsvKind, uint8_t*, std::string&)>& write) {
+    uint64_t totalBytes = 0;
+    const std::vector<std::pair<const CsvFile*, std::string>> files = FilesIn(folder_, &totalBytes);
+    SavedPosition titles(catalogue.dm2.HfAccess);
+    SavedPosition tracks(catalogue.dm1.ArtAccess);
+    SavedPosition playlist(catalogue.dm3.PlaylistAccess);
+    Reader reader(*this, catalogue, progress, totalBytes, write);
+    for (const CsvFile& file : CatalogueCsvFiles()) {
+        const auto found = std::find_if(files.begin(), files.end(),
+                                        [&](const auto& f) { return f.first == &file; });
+        if (found != files.end())
+            XB_RETURN_IF_ERROR(reader.ReadFile(file, found->second));
+        else if (rows_[int(file.kind)].count > 0)
+            return Status::NotFound(folder_, std::string("no longer holds ") + file.name);
+    }
     return Status::OK();
 }

@@ -2,6 +2,7 @@
 
 #include "base/ini.h"
 #include "store/csv_import.h"
+#include "store/csv_import_note.h"
 #include "store/folder_file.h"
 #include "store/replace_journal.h"
 #include "store/safety_restore.h"
@@ -34,9 +35,8 @@ std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
         outcomes.push_back(std::move(renumber));
     if (RecoveryOutcome replace = FinishReplace(catalogue); replace.acted())
         outcomes.push_back(std::move(replace));
-    if (UndoUnfinishedCsvImport(catalogue))
-        outcomes.push_back(RecoveryOutcome::TakenBack(
-            "An import from CSV was cut short; what it had added has been taken back."));
+    if (RecoveryOutcome import = UndoUnfinishedCsvImport(catalogue); import.acted())
+        outcomes.push_back(std::move(import));
     return outcomes;
 }
 

@@ -41,7 +41,7 @@ TImportCsvForm::TImportCsvForm(Catalogue& catalogue, CsvImport& import, const st
     setObjectName("TImportCsvForm");
     setWindowTitle("Import from CSV");
     auto* layout = new QVBoxLayout;
-    const size_t refused = import.refusals().size();
+    const uint64_t refused = import.refusedRows();
     QString summary = "From " + Text(folder) + ":\n";
     summary +=
         import.empty() ? "Nothing can be added." : Text(import.Summary()) + " will be added.";

@@ -1,12 +1,15 @@
 // Export to CSV and import from it, through the store's entry points and the command line's.
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "base/ini.h"
 #include "catalogue_fixture.h"
 #include "store/csv_command.h"
 #include "store/csv_export.h"
 #include "store/csv_import.h"
+#include "store/pending_work.h"
+#include "store/safety_copy.h"
 
 namespace {
 
@@ -218,32 +221,198 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
     }
 }
 
-TEST_F(CsvTransferTest, AFailedOrCutShortImportLeavesTheCatalogueAsBefore) {
+TEST_F(CsvTransferTest, RefusesAHeaderOrAValueOverItsLimitNamingFileAndLine) {
+    auto c = OpenBuilt();
+    struct Case {
+        std::string tracks;
+        std::string error;
+    } cases[] = {
+        {"DRAGER,CDNUMMER," + std::string(kLongestCsvHeader, 'X') + "\n", "line 1: the row is"},
+        {"DRAGER,CDNUMMER,TITEL\nCD,1,a\nCD,2," + std::string(kLongestMemo + 1, 'x'),
+         "line 3: a value is longer"},
+        {"DRAGER,CDNUMMER,TITEL\nCD,1,\"" + std::string(3 * kLongestMemo, ','), "line 2: "},
+    };
+    for (const Case& test : cases) {
+        Write("long", {{"tracks.csv", test.tracks}});
+        CsvImport import;
+        const xbase::Status status = import.Prepare(*c, File("long"));
+        EXPECT_NE(status.ToString().find("tracks.csv"), std::string::npos) << status.ToString();
+        EXPECT_NE(status.ToString().find(test.error), std::string::npos) << status.ToString();
+    }
+}
+
+TEST_F(CsvTransferTest, AFailedImportLeavesTheCatalogueAsBefore) {
     auto c = OpenBuilt();
     Fill(*c);
     const std::string before = Export(*c, "before");
     std::string rows = "DRAGER,CDNUMMER,TITEL\r\n";
     for (int i = 0; i < 20000; ++i)
         rows += "MC," + std::to_string(i % 900 + 1) + ",A title long enough to fill the disk\r\n";
-    Write("in", {{"tracks.csv", rows}, {"sources.csv", "DRAGER,CDNUMMER\r\nMC,1\r\n"}});
+    Write("in", {{"tracks.csv", rows}, {"sources.csv", "DRAGER,CDNUMMER,SOORT\r\nMC,1,Ska\r\n"}});
+    const fs::path ini = File("cd.ini");
+    struct Case {
+        const char* name;
+        uint64_t limit;    // the size no file may grow past, or 0
+        bool iniReadOnly;  // cd.ini turns read-only once every row is read
+    } cases[] = {
+        // The tracks no longer fit on the "disk": the source added before them goes again.
+        {"full disk", fs::file_size(File("artdat.dat")) + 100000, false},
+        // The import cannot end with its note cleared.
+        {"note not cleared", 0, true},
+    };
+    for (const Case& test : cases) {
+        CsvImport import;
+        ASSERT_TRUE(import.Prepare(*c, File("in")).ok());
+        ASSERT_EQ(import.count(CsvKind::Tracks), 20000u);
+        std::unique_ptr<testutil::FileSizeLimit> limit;
+        if (test.limit > 0)
+            limit = std::make_unique<testutil::FileSizeLimit>(test.limit);
+        const xbase::Status status = import.Apply(*c, [&](uint64_t done, uint64_t total) {
+            if (done == total && test.iniReadOnly)
+                fs::permissions(ini, fs::perms::owner_read);
+        });
+        limit.reset();
+        fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_FALSE(status.ok()) << test.name;
+        EXPECT_EQ(Export(*c, "after"), before) << test.name << ": " << status.ToString();
+        // The next start finds nothing of it.
+        UndoUnfinishedCsvImport(*c);
+        EXPECT_EQ(Export(*c, "again"), before) << test.name;
+        EXPECT_EQ(IniReadString("Diversen", "CsvImport", ""), "") << test.name;
+    }
+}
+
+// An import that a crash ends after its first batch of main titles, with what happened to the
+// catalogue before the next start.
+TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports) {
+    using Kind = RecoveryOutcome::Kind;
+    // Main titles with long memos fill more than one batch.
+    std::string sources = "DRAGER,CDNUMMER,HTITEL,MEMO\r\n";
+    for (int i = 1; i <= 120; ++i)
+        sources += "IM," + std::to_string(i) + ",Title," + std::string(100000, 'm') + "\r\n";
+    Write("in", {{"sources.csv", sources}, {"tracks.csv", "DRAGER,CDNUMMER\r\nIM,1\r\n"}});
+    const auto note = [] { return IniReadString("Diversen", "CsvImport", ""); };
+    struct Case {
+        const char* name;
+        std::function<void(Catalogue&)> meanwhile;
+        Kind kind;
+        bool importLeft;  // the import's main titles stay
+    } cases[] = {
+        {"nothing", [](Catalogue&) {}, Kind::TakenBack, false},
+        {"another writer appended",
+         [](Catalogue& c) {
+             AppendRow(c.dm2.HfTable.table(), {{"DRAGER", "XB"}, {"CDNUMMER", "1"}});
+             AppendRow(c.dm1.ArtTable.table(), {{"DRAGER", "XB"}, {"CDNUMMER", "1"}});
+         },
+         Kind::TakenBack, false},
+        {"damaged note", [](Catalogue&) { IniWriteString("Diversen", "CsvImport", "0,0,0,0,0"); },
+         Kind::Refused, true},
+        {"a noted record changed",
+         [](Catalogue& c) {
+             c.dm2.HfAccess.SetOrder(0);
+             c.dm2.HfAccess.GoBottom();
+             c.dm2.HfTable.Edit();
+             c.dm2.HfTable.SetFieldAsString("HTITEL", "Edited");
+             c.dm2.HfTable.Post();
+         },
+         Kind::Refused, true},
+        {"a note past the table's end",
+         [&](Catalogue&) {
+             std::string text = note();
+             text.replace(text.find("hfdat.dat:") + 10, 1, "9");
+             IniWriteString("Diversen", "CsvImport", text);
+         },
+         Kind::Refused, true},
+    };
+    for (const Case& test : cases) {
+        auto c = OpenBuilt();
+        Fill(*c);
+        const std::string before = Export(*c, "before");
+        CsvImport import;
+        ASSERT_TRUE(import.Prepare(*c, File("in")).ok());
+        struct Crash {};
+        EXPECT_THROW(import.Apply(*c, [](uint64_t, uint64_t) { throw Crash(); }), Crash);
+        const std::string noted = note();
+        ASSERT_NE(noted, "") << test.name;
+        test.meanwhile(*c);
+        const std::string kept = note();
+        const size_t copies = ListSafetyCopies(folder()).size();
+
+        const RecoveryOutcome outcome = UndoUnfinishedCsvImport(*c);
+        EXPECT_EQ(outcome.kind, test.kind) << test.name << ": " << outcome.message;
+        const std::string after = Export(*c, "after");
+        EXPECT_EQ(after.find(",IM,") != std::string::npos, test.importLeft) << test.name;
+        EXPECT_EQ(after.find(",XB,") != std::string::npos,
+                  std::string(test.name) == "another writer appended")
+            << test.name;
+        if (test.kind == Kind::Refused) {
+            EXPECT_NE(outcome.message.find("[Diversen] CsvImport in cd.ini"), std::string::npos);
+            EXPECT_EQ(IniReadString("Diversen", "CsvImportRefused", ""), kept) << test.name;
+            EXPECT_EQ(ListSafetyCopies(folder()).size(), copies) << test.name;
+        } else {
+            EXPECT_EQ(ListSafetyCopies(folder()).size(), copies + 1) << test.name;
+            if (std::string(test.name) == "nothing") {
+                EXPECT_EQ(after, before);
+            }
+        }
+        // Said once: the next start finds no note.
+        EXPECT_EQ(UndoUnfinishedCsvImport(*c).kind, Kind::None) << test.name;
+        c.reset();
+        for (const auto& entry : fs::directory_iterator(folder())) {
+            if (entry.path().filename() != "in")
+                fs::remove_all(entry.path());
+        }
+        ASSERT_TRUE(CreateCatalogueTables(folder()).ok());
+    }
+}
+
+// Another program appends main titles while the import runs: before it writes (the catalogue's
+// own view of the table is then out of date), and while it writes.
+TEST_F(CsvTransferTest, AnotherWritersRowsStayAndTheImportsMemosGoToItsOwnRows) {
+    auto c = OpenBuilt();
+    std::string sources = "DRAGER,CDNUMMER,MEMO\r\n", tracks = "DRAGER,CDNUMMER,TITEL\r\n";
+    for (int i = 1; i <= 6000; ++i) {
+        sources += "IM," + std::to_string(i) + ",memo " + std::to_string(i) + "\r\n";
+        tracks += "IM," + std::to_string(i) + ",Imported\r\n";
+    }
+    Write("in", {{"sources.csv", sources}, {"tracks.csv", tracks}});
     CsvImport import;
     ASSERT_TRUE(import.Prepare(*c, File("in")).ok());
-    ASSERT_EQ(import.count(CsvKind::Tracks), 20000u);
-    {
-        // The tracks no longer fit on the "disk": the source added before them goes again.
-        testutil::FileSizeLimit full(fs::file_size(File("artdat.dat")) + 100000);
-        EXPECT_FALSE(import.Apply(*c).ok());
-    }
-    EXPECT_EQ(Export(*c, "after"), before);
-    EXPECT_EQ(IniReadString("Diversen", "CsvImport", ""), "");
+    const auto appendOthers = [this](int from, int to) {
+        std::unique_ptr<xbase::Table> titles;
+        ASSERT_TRUE(xbase::Table::Open(File("hfdat.dat"), {}, &titles).ok());
+        for (int i = from; i < to; ++i)
+            AppendRow(*titles, {{"DRAGER", "XB"}, {"CDNUMMER", std::to_string(i)}},
+                      {{4, "other " + std::to_string(i)}});
+    };
+    appendOthers(1, 50);
+    std::thread other;
+    const xbase::Status status = import.Apply(*c, [&](uint64_t, uint64_t) {
+        if (!other.joinable())
+            other = std::thread(appendOthers, 50, 500);
+    });
+    other.join();
+    ASSERT_TRUE(status.ok()) << status.ToString();
 
-    // A run killed after it noted the tables' sizes and wrote part of the rows.
-    IniWriteString("Diversen", "CsvImport", "2,2,1,1,4");
-    AppendRow(c->dm2.HfTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
-    AppendRow(c->dm1.ArtTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
-    EXPECT_TRUE(UndoUnfinishedCsvImport(*c));
-    EXPECT_EQ(Export(*c, "again"), before);
-    EXPECT_FALSE(UndoUnfinishedCsvImport(*c));
+    std::unique_ptr<xbase::Table> titles;
+    ASSERT_TRUE(xbase::Table::Open(File("hfdat.dat"), {}, &titles).ok());
+    const xbase::Schema& schema = titles->schema();
+    std::map<std::string, int> counts;
+    std::vector<uint8_t> record(titles->recordLength());
+    for (uint32_t recno = 1; recno <= titles->recordCount(); ++recno) {
+        ASSERT_TRUE(titles->ReadRecord(recno, record.data()).ok());
+        const auto field = [&](const char* name) {
+            std::string text = xbase::GetText(record.data(), schema[size_t(schema.Find(name))]);
+            text.erase(0, text.find_first_not_of(' '));
+            return text.erase(text.find_last_not_of(' ') + 1);
+        };
+        const std::string carrier = field("DRAGER"), number = field("CDNUMMER");
+        std::string memo;
+        ASSERT_TRUE(titles->ReadMemo(record.data(), 4, &memo).ok());
+        EXPECT_EQ(memo, (carrier == "XB" ? "other " : "memo ") + number) << recno;
+        ++counts[carrier];
+    }
+    EXPECT_EQ(counts, (std::map<std::string, int>{{"IM", 6000}, {"XB", 499}}));
 }
 
 }  // namespace

@@ -106,6 +106,17 @@ public:
     // Appends many records at once without memo texts (bulk loading). Open tags are rebuilt
     // afterwards when the batch is large, updated entry by entry otherwise.
     Status AppendMany(const uint8_t* records, uint32_t count, const ProgressFn& progress = nullptr);
+    // Appends in batches under one hold of the write lock, from BeginBulkAppend to
+    // EndBulkAppend: other opens' changes wait meanwhile, so the batches follow one another, and
+    // the tags get the new keys once, at the end (the index files stay marked until then, so a
+    // crash leaves them to be rebuilt at the next open). After a successful BeginBulkAppend,
+    // EndBulkAppend must follow, also when a batch failed.
+    Status BeginBulkAppend();
+    // Appends `count` records; the memo texts of the rows listed in `memos` are written first and
+    // their records point to them. *first gets the number of the batch's first record.
+    Status AppendBatch(uint8_t* records, uint32_t count,
+                       const std::vector<std::pair<uint32_t, MemoTexts>>& memos, uint32_t* first);
+    Status EndBulkAppend(const ProgressFn& progress = nullptr);
     // Rewrites record `recno`; tags whose key changed are updated.
     Status Update(uint32_t recno, uint8_t* record, const MemoTexts& memos);
     // Rewrites the records `recnos` in turn: each is read, handed to `change` (with its place in
@@ -241,6 +252,7 @@ private:
     uint64_t tagEpoch_ = 0;
     uint64_t writes_ = 0;  // changes made through this object, numbered for the background sync
     bool syncAheadOn_ = false;
+    uint32_t bulkFirst_ = 0;  // the first record of the bulk append under way; 0: none
     std::unique_ptr<BackgroundSync> syncAhead_;  // last: it stops before the files close
 };
 

@@ -229,6 +229,65 @@ Status Table::AppendMany(const uint8_t* records, uint32_t count, const ProgressF
     return EndWrite(FinishChange(s, marked, stored));
 }
 
+Status Table::BeginBulkAppend() {
+    if (bulkFirst_ != 0)
+        return Status::InvalidArgument(path(), "a bulk append is already under way");
+    XB_RETURN_IF_ERROR(BeginWrite());
+    Status s = tags_.empty() ? Status::OK() : SetIndexesDirty(true);
+    if (!s.ok())
+        return EndWrite(FinishChange(s, true, false));
+    bulkFirst_ = recordCount() + 1;
+    return Status::OK();
+}
+
+Status Table::AppendBatch(uint8_t* records, uint32_t count,
+                          const std::vector<std::pair<uint32_t, MemoTexts>>& memos,
+                          uint32_t* first) {
+    if (bulkFirst_ == 0)
+        return Status::InvalidArgument(path(), "no bulk append is under way");
+    for (const auto& [row, texts] : memos) {
+        if (row >= count)
+            return Status::InvalidArgument(path(), "a memo text names no record of the batch");
+        XB_RETURN_IF_ERROR(WriteMemos(records + size_t(row) * recordLength(), texts));
+    }
+    *first = recordCount() + 1;
+    if (count == 0)
+        return Status::OK();
+    XB_RETURN_IF_ERROR(dbf_->AppendRecords(records, count));
+    deletedCount_ = -1;
+    ++changeCount_;
+    return Status::OK();
+}
+
+Status Table::EndBulkAppend(const ProgressFn& progress) {
+    if (bulkFirst_ == 0)
+        return Status::InvalidArgument(path(), "no bulk append is under way");
+    const uint32_t first = bulkFirst_;
+    bulkFirst_ = 0;
+    Status s = [&]() -> Status {
+        if (tags_.empty())
+            return Status::OK();
+        const uint32_t count = recordCount() + 1 - first;
+        if (count >= kRebuildThreshold) {
+            for (auto& f : indexes_)
+                XB_RETURN_IF_ERROR(RebuildTags(f.get(), progress));
+        } else {
+            std::vector<uint8_t> record(recordLength()), keys;
+            for (uint32_t recno = first; recno < first + count; ++recno) {
+                XB_RETURN_IF_ERROR(dbf_->ReadRecord(recno, record.data()));
+                ComputeKeys(record.data(), &keys);
+                size_t offset = 0;
+                for (const auto& t : tags_) {
+                    XB_RETURN_IF_ERROR(t->tag->Insert(keys.data() + offset, recno));
+                    offset += t->keyLength();
+                }
+            }
+        }
+        return SetIndexesDirty(false);
+    }();
+    return EndWrite(FinishChange(s, !tags_.empty(), false));
+}
+
 Status Table::Update(uint32_t recno, uint8_t* record, const MemoTexts& memos) {
     XB_RETURN_IF_ERROR(BeginWrite());
     bool marked = false, stored = false;

@@ -10,9 +10,10 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 // Reads every row of `text`; the line each row starts on is appended to its values.
-Rows ReadAll(const std::string& text, std::string* error) {
+Rows ReadAll(const std::string& text, size_t valueLimit, size_t rowLimit, std::string* error) {
     std::istringstream in(text);
     CsvReader reader(in);
+    reader.SetLimits(valueLimit, rowLimit);
     Rows rows;
     std::vector<std::string> row;
     while (reader.Next(&row, error)) {
@@ -24,10 +25,12 @@ Rows ReadAll(const std::string& text, std::string* error) {
 
 TEST(CsvReaderTest, ReadsRfc4180Text) {
     const std::string longValue(70000, 'x');  // crosses the reader's chunks
+    const std::string noBreak(300000, 'x');
     struct Case {
         std::string text;
         Rows rows;
         std::string error;
+        size_t valueLimit = SIZE_MAX, rowLimit = SIZE_MAX;
     } cases[] = {
         {"a,b\r\nc,d\r\n", {{"a", "b", "1"}, {"c", "d", "2"}}, ""},
         {"\xEF\xBB\xBFNAME\nx", {{"NAME", "1"}, {"x", "2"}}, ""},
@@ -40,10 +43,16 @@ TEST(CsvReaderTest, ReadsRfc4180Text) {
          ""},
         {"a\n\"open\nb", {{"a", "1"}}, "a quoted value is not closed"},
         {"", {}, ""},
+        {"abcd,\"ef\"\n", {{"abcd", "ef", "1"}}, "", 4, 7},
+        {"ok\n" + noBreak, {{"ok", "1"}}, "a value is longer than 1000 bytes", 1000, 5000},
+        {"ok\n\"" + noBreak, {{"ok", "1"}}, "a value is longer than 1000 bytes", 1000, 5000},
+        {"ab,cd,ef\n", {}, "the row is longer than 7 bytes", 4, 7},
+        {std::string(100000, ','), {}, "the row is longer than 5000 bytes", 1000, 5000},
     };
     for (const Case& c : cases) {
         std::string error;
-        EXPECT_EQ(ReadAll(c.text, &error), c.rows) << c.text.substr(0, 40);
+        EXPECT_EQ(ReadAll(c.text, c.valueLimit, c.rowLimit, &error), c.rows)
+            << c.text.substr(0, 40);
         EXPECT_EQ(error, c.error) << c.text.substr(0, 40);
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/xbase/csv/csv_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace xbase {
@@ -20,6 +21,14 @@ bool CsvReader::Fill() {
     return !buffer_.empty();
 }
 
+std::string CsvReader::OverLimit(const std::string& value, size_t rowBytes) const {
+    if (value.size() > valueLimit_)
+        return "a value is longer than " + std::to_string(valueLimit_) + " bytes";
+    if (rowBytes + value.size() > rowLimit_)
+        return "the row is longer than " + std::to_string(rowLimit_) + " bytes";
+    return "";
+}
+
 bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
     row->clear();
     error->clear();
@@ -33,10 +42,17 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
         return false;
     rowLine_ = nextLine_;
     std::string value;
+    size_t rowBytes = 0;  // of the values before `value`
     bool quoted = false, wasQuoted = false;
     while (Fill()) {
+        *error = OverLimit(value, rowBytes);
+        if (!error->empty())
+            return false;
         const char* p = buffer_.data() + at_;
-        const char* end = buffer_.data() + buffer_.size();
+        // At most one byte past a limit is taken before the limit is noticed.
+        const size_t room =
+            std::min(valueLimit_ - value.size(), rowLimit_ - (rowBytes + value.size()));
+        const char* end = p + std::min(buffer_.size() - at_ - 1, room) + 1;
         if (quoted) {
             const char* q = static_cast<const char*>(std::memchr(p, '"', size_t(end - p)));
             const char* stop = q ? q : end;
@@ -69,6 +85,7 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
         } else if (*c == '"') {
             value.push_back('"');
         } else if (*c == ',') {
+            rowBytes += value.size() + 1;  // a row of separators alone counts too
             row->push_back(std::move(value));
             value.clear();
             wasQuoted = false;
@@ -79,6 +96,9 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
         }
         // A CR is dropped: CRLF ends a row at its LF.
     }
+    *error = OverLimit(value, rowBytes);
+    if (!error->empty())
+        return false;
     if (quoted) {
         *error = "a quoted value is not closed";
         return false;
