@@ -47,7 +47,31 @@ Status Table::Open(const std::string& requested, const Options& options,
     out->reset(new Table(std::move(dbf), std::move(memo), options));
     (*out)->uncounted_ = uncounted;
     (*out)->lagFound_ = lagging;
+    if (uncounted > 1 && lagging && !options.readOnly)
+        XB_RETURN_IF_ERROR((*out)->DropUnacknowledgedRecords());
     return Status::OK();
+}
+
+Status Table::DropUnacknowledgedRecords() {
+    // A batch append writes its records first and the header's count last, so records past the
+    // count were never acknowledged. With the lag mark set they are what a session of ours left
+    // when it died mid-batch; a live writer would hold the write lock until its count is written.
+    if (!options_.exclusive)
+        XB_RETURN_IF_ERROR(dbf_->file().Lock(kWriteLockByte, 1, File::LockKind::kExclusive));
+    Status s = Refresh();
+    uint32_t whole = 0;
+    if (s.ok())
+        s = dbf_->WholeRecords(&whole);
+    if (s.ok() && whole > recordCount() + 1)
+        s = dbf_->TruncateRecords(recordCount());
+    if (s.ok())
+        uncounted_ = whole > recordCount() + 1 ? 0 : whole - std::min(whole, recordCount());
+    if (!options_.exclusive) {
+        const Status unlocked = dbf_->file().Unlock(kWriteLockByte, 1);
+        if (s.ok())
+            s = unlocked;
+    }
+    return s;
 }
 
 Status Table::RepairRecordCount() {

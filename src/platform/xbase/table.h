@@ -176,6 +176,8 @@ public:
     // Picks up changes other processes made: index generations and the record count, and with
     // `full` (before a write) also the memo file's next free block.
     Status Refresh(bool full = true);
+    // After a crash mid-batch: drops the whole records past the header's count (see Open).
+    Status DropUnacknowledgedRecords();
     // Counts every change made through this object or picked up by Refresh; cursors use it to
     // know that their index iterators must find their place again.
     uint64_t changeCount() const { return changeCount_; }
