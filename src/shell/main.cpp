@@ -21,25 +21,13 @@
 
 #include "base/ui.h"
 #include "base/work_dir.h"
-#include "cd/cd_speler.h"
-#include "cd/install_cd_player.h"
-#include "entry/cd_speler_entry_cd.h"
-#include "entry/entry_commands.h"
-#include "loans/loan_commands.h"
-#include "maintenance/maintenance_commands.h"
-#include "overview/overview_commands.h"
-#include "overview/show_source.h"
-#include "playlist/playlist_commands.h"
-#include "print/print_commands.h"
-#include "print/print_selection.h"
 #include "print/report_command.h"
-#include "search/search_commands.h"
-#include "search/source_deletion.h"
 #include "shell/clean_end.h"
 #include "shell/command_line.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/plain_text_labels.h"
+#include "shell/program_screens.h"
 #include "shell/product_logo.h"
 #include "shell/qt_ui.h"
 #include "shell/start_catalogue.h"
@@ -47,7 +35,6 @@
 #include "store/catalogue_lock.h"
 #include "store/command_catalogue.h"
 #include "store/csv_command.h"
-#include "transfer/transfer_commands.h"
 
 namespace {
 
@@ -162,26 +149,7 @@ int main(int argc, char* argv[]) {
     TMainForm mainForm(catalogue.get());
     // From here on a logout, a shutdown or Ctrl+C closes the catalogue as the Close command does.
     const CleanEnd cleanEnd([&mainForm] { EndWithoutQuestions(mainForm); });
-    // Entry and the CD player reach the source screen through this hook: they do not link it.
-    const auto showSource = [&mainForm, &catalogue](const std::string& sourceSeekKey) {
-        ShowSourceByKey(*catalogue, sourceSeekKey, &mainForm);
-    };
-    TCdSpeler& cdSpeler = InstallCdPlayer(mainForm, *catalogue);
-    cdSpeler.setSourceOpener(showSource);
-    CdSpelerEntryCd entryCd(cdSpeler);
-    SetEntryCd(&entryCd);
-    InstallEntryCommands(mainForm, *catalogue, showSource);
-    InstallLoanCommands(mainForm, *catalogue);
-    InstallPlaylistCommands(mainForm, *catalogue);
-    InstallSearchCommands(mainForm, *catalogue);
-    InstallMaintenanceCommands(mainForm, *catalogue);
-    InstallPrintSelection(mainForm, *catalogue,
-                          InstallPrintCommands(mainForm, *catalogue, ui.printer()),
-                          [&ui] { ui.PrinterSetup(); });
-    InstallOverviewCommands(mainForm, *catalogue, [&catalogue](uint32_t titleRecNo) {
-        return DeleteSource(*catalogue, titleRecNo);
-    });
-    InstallTransferCommands(mainForm, *catalogue);
+    const ProgramScreens screens(mainForm, *catalogue, ui);
     mainForm.setSplash(&splash);
     ui.setStatusSink([&mainForm](const QString& text) { mainForm.showStatusText(text); });
     if (options.quitWhenReady) {
@@ -194,6 +162,5 @@ int main(int argc, char* argv[]) {
     mainForm.showMaximized();
     const int result = QApplication::exec();
     ui.setStatusSink(nullptr);
-    SetEntryCd(nullptr);
     return result;
 }

@@ -32,6 +32,8 @@ public:
     QAction* command(const QString& name) const;
     // Makes a command available and runs `handler` when it is chosen.
     void registerCommand(const QString& name, std::function<void()> handler);
+    // Whether a command has its handler (a command without one stays grey).
+    bool handles(const QString& name) const { return handlers_.contains(name); }
     // The automatic loan check run at start and on closing when configured.
     void setLoanCheck(std::function<void()> check) { loanCheck_ = std::move(check); }
     // Opens the playlist screen when the playlist has records.

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <filesystem>
@@ -22,6 +23,8 @@
 #include "shell/main_commands.h"
 #include "shell/open_scherm.h"
 #include "shell/product_logo.h"
+#include "shell/program_screens.h"
+#include "shell/qt_ui.h"
 #include "store/catalogue.h"
 #include "store/catalogue_folder.h"
 #include "support/scripted_ui.h"
@@ -65,6 +68,19 @@ TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
     EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
     EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
+}
+
+// With every screen plugged in as the program does it, no menu, pop-up or toolbar command stays
+// grey for want of a handler.
+TEST_F(MainFormTest, EveryCommandHasAHandlerOnceTheScreensArePluggedIn) {
+    auto form = Open();
+    QtUi qtUi;
+    const ProgramScreens screens(*form, *catalogue, qtUi);
+    for (const MainCommand& item : MainCommands()) {
+        if (!item.name.isEmpty() && form->command(item.name)->menu() == nullptr) {
+            EXPECT_TRUE(form->handles(item.name)) << item.name.toStdString();
+        }
+    }
 }
 
 TEST_F(MainFormTest, TheProgramsOwnIconOnEveryWindowAndOneVersion) {
