@@ -30,6 +30,10 @@ constexpr size_t kMaxReadBytes = size_t(256) << 10;
 
 }  // namespace
 
+// Two builds run at a time: a few MB each keeps the whole import well under 100 MB, and the
+// merge of 1,000,000 keys still reads only some tens of runs.
+const size_t SortedKeys::kDefaultRunBytes = size_t(8) << 20;
+
 void SortedKeys::Reset(uint16_t keyLength, size_t runBytes, std::string scratchPath) {
     keyLength_ = keyLength;
     capacity_ = std::max<size_t>(2, runBytes / (keyLength + sizeof(Entry)));

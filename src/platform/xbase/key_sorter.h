@@ -16,7 +16,7 @@ namespace xbase {
 
 class SortedKeys {
 public:
-    static constexpr size_t kDefaultRunBytes = size_t(16) << 20;
+    static const size_t kDefaultRunBytes;
 
     // Starts a list of `keyLength`-byte keys, sorted in runs of about `runBytes`; `scratchPath`
     // names the file that takes the runs when they do not fit in one.
