@@ -161,11 +161,9 @@ bool SortedKeys::RunAfter(uint32_t a, uint32_t b) const {
 bool SortedKeys::NextFromRuns(const uint8_t** key, uint32_t* recno) {
     if (heap_.empty() || !status_.ok())
         return false;
-    const auto greater = [this](uint32_t a, uint32_t b) { return RunAfter(a, b); };
     // The entry handed out last stays in its buffer until this call: move its run on now.
     if (next_ != 0) {
-        std::pop_heap(heap_.begin(), heap_.end(), greater);
-        Run& last = runs_[heap_.back()];
+        Run& last = runs_[heap_.front()];
         last.at += keyLength_ + 4u;
         if (last.at == last.filled && last.next < last.end) {
             status_ = Fill(&last);
@@ -173,11 +171,23 @@ bool SortedKeys::NextFromRuns(const uint8_t** key, uint32_t* recno) {
                 return false;
         }
         if (last.at == last.filled) {
+            heap_.front() = heap_.back();
             heap_.pop_back();
             if (heap_.empty())
                 return false;
-        } else {
-            std::push_heap(heap_.begin(), heap_.end(), greater);
+        }
+        // The top's entry changed: sift it down to its place.
+        const size_t n = heap_.size();
+        for (size_t i = 0;;) {
+            size_t child = 2 * i + 1;
+            if (child >= n)
+                break;
+            if (child + 1 < n && RunAfter(heap_[child], heap_[child + 1]))
+                ++child;
+            if (!RunAfter(heap_[i], heap_[child]))
+                break;
+            std::swap(heap_[i], heap_[child]);
+            i = child;
         }
     }
     const Run& top = runs_[heap_.front()];
