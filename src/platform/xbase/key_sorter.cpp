@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+
+#include <unistd.h>
 
 namespace xbase {
 namespace {
@@ -27,6 +30,30 @@ int CompareBytes(const uint8_t* a, const uint8_t* b, size_t n) {
 // Per run read during the merge: enough for long sequential reads, while the buffers of all runs
 // together stay near one run's size.
 constexpr size_t kMaxReadBytes = size_t(256) << 10;
+
+// A new file named after `path`, or failing that in the temporary folder (a check of a table on
+// read-only media). Made with a name nobody holds, so two processes never share one, and unlinked
+// at once: the descriptor keeps it while the runs are needed, and no path (an error, a crash)
+// leaves it behind.
+Status OpenScratch(const std::string& path, std::unique_ptr<File>* out) {
+    const std::string own = "." + std::to_string(::getpid()) + ".";
+    std::error_code ec;
+    const std::string temp =
+        (std::filesystem::temp_directory_path(ec) / std::filesystem::path(path).filename())
+            .string();
+    Status s;
+    for (const std::string& base : {path, temp}) {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            const std::string name = base + own + std::to_string(attempt);
+            s = File::Open(name, File::Mode::kCreateNew, out);
+            if (s.ok()) {
+                std::remove(name.c_str());
+                return s;
+            }
+        }
+    }
+    return s;
+}
 
 }  // namespace
 
@@ -84,12 +111,8 @@ void SortedKeys::SortRun() {
 }
 
 Status SortedKeys::Spill() {
-    if (!scratch_) {
-        XB_RETURN_IF_ERROR(File::Open(scratchPath_, File::Mode::kCreateTruncate, &scratch_));
-        // Unlinked at once: the descriptor keeps it while the runs are needed, and no path (an
-        // error, a crash) leaves it behind.
-        std::remove(scratchPath_.c_str());
-    }
+    if (!scratch_)
+        XB_RETURN_IF_ERROR(OpenScratch(scratchPath_, &scratch_));
     SortRun();
     const size_t entry = keyLength_ + 4u;
     std::vector<uint8_t> out;
