@@ -149,6 +149,9 @@ public:
     Status Zap(const ProgressFn& progress);
     // Rebuilds every tag of every open index file from the table.
     Status Reindex(const ProgressFn& progress);
+    // Bytes of keys one tag build sorts in memory before it writes them to a scratch file beside
+    // the index (two builds run at a time).
+    void SetSortRunBytes(size_t bytes) { sortRunBytes_ = bytes; }
     // Appends the records of another DBF, field by field of the same name (values converted by
     // type, text converted between code pages, memo texts copied). Deleted source records are
     // skipped.
@@ -206,11 +209,12 @@ private:
     Status ReplaceIndexFile(CdxFile* file, const ProgressFn& progress);
     // The keys of every record under `expression`, sorted as the tag keeps them.
     Status SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base,
-                    uint64_t total, SortedKeys* out) const;
+                    uint64_t total, const std::string& scratchPath, SortedKeys* out) const;
     // Sorts the keys of every expression, two at a time, and hands each result to `use` in order
-    // on the calling thread.
+    // on the calling thread. Runs that do not fit in memory go to scratch files named after
+    // `beside`.
     Status SortKeysInTurn(const std::vector<const Expression*>& expressions,
-                          const ProgressFn& progress,
+                          const ProgressFn& progress, const std::string& beside,
                           const std::function<Status(size_t, SortedKeys&)>& use) const;
     // Moves record `recno` in every tag whose key differs between the two key sets.
     Status ReplaceKeys(uint32_t recno, const std::vector<uint8_t>& oldKeys,
@@ -254,6 +258,7 @@ private:
     uint64_t tagEpoch_ = 0;
     uint64_t writes_ = 0;  // changes made through this object, numbered for the background sync
     bool syncAheadOn_ = false;
+    size_t sortRunBytes_ = SortedKeys::kDefaultRunBytes;
     uint32_t bulkFirst_ = 0;  // the first record of the bulk append under way; 0: none
     std::unique_ptr<BackgroundSync> syncAhead_;  // last: it stops before the files close
 };

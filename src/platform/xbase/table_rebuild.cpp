@@ -9,17 +9,19 @@
 namespace xbase {
 
 Status Table::SortKeys(const Expression& expression, const ProgressFn& progress, uint64_t base,
-                       uint64_t total, SortedKeys* out) const {
-    const uint32_t count = recordCount();
-    out->Reset(expression.keyLength(), count);
+                       uint64_t total, const std::string& scratchPath, SortedKeys* out) const {
+    out->Reset(expression.keyLength(), sortRunBytes_, scratchPath);
+    std::vector<uint8_t> key(expression.keyLength());
+    Status added;
     XB_RETURN_IF_ERROR(ScanRecords(1, [&](uint32_t recno, const uint8_t* rec) {
-        expression.EvaluateKey(rec, out->KeyOf(recno));
+        expression.EvaluateKey(rec, key.data());
+        added = out->Add(key.data(), recno);
         if (progress && (recno & 0xFFFF) == 0)
             progress(base + recno / 2, total);
-        return true;
+        return added.ok();
     }));
-    out->Sort();
-    return Status::OK();
+    XB_RETURN_IF_ERROR(added);
+    return out->Sort();
 }
 
 Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
@@ -37,9 +39,12 @@ Status Table::RebuildTags(CdxFile* file, const ProgressFn& progress) {
         mine.push_back(t.get());
         expressions.push_back(t->expression.get());
     }
-    XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, progress, [&](size_t i, SortedKeys& keys) {
-        return mine[i]->tag->Rebuild(keys.Source());
-    }));
+    Status sorted =
+        SortKeysInTurn(expressions, progress, file->path(), [&](size_t i, SortedKeys& keys) {
+            XB_RETURN_IF_ERROR(mine[i]->tag->Rebuild(keys.Source()));
+            return keys.status();
+        });
+    XB_RETURN_IF_ERROR(sorted);
     ++changeCount_;
     file->HoldDirty(false);
     file->SetStampRecords(recordCount());
@@ -99,13 +104,16 @@ Status Table::RecreateIndexFile(const std::string& path, const ProgressFn& progr
                 return Status::NotSupported(path, "tag " + tag.name + ": " + s.message());
             expressions.push_back(compiled.back().get());
         }
-        XB_RETURN_IF_ERROR(SortKeysInTurn(expressions, progress, [&](size_t i, SortedKeys& keys) {
-            const Expression& expr = *expressions[i];
-            CdxTag* tag = nullptr;
-            return file->AddTag(definitions[i].name, definitions[i].expression, expr.keyLength(),
-                                expr.type() == ValueType::kCharacter ? ' ' : 0, keys.Source(),
-                                &tag);
-        }));
+        Status sorted =
+            SortKeysInTurn(expressions, progress, path, [&](size_t i, SortedKeys& keys) {
+                const Expression& expr = *expressions[i];
+                CdxTag* tag = nullptr;
+                XB_RETURN_IF_ERROR(file->AddTag(
+                    definitions[i].name, definitions[i].expression, expr.keyLength(),
+                    expr.type() == ValueType::kCharacter ? ' ' : 0, keys.Source(), &tag));
+                return keys.status();
+            });
+        XB_RETURN_IF_ERROR(sorted);
         file->SetStampRecords(recordCount());
         XB_RETURN_IF_ERROR(file->SetDirty(false));
         return file->file().Sync();
@@ -149,23 +157,28 @@ Status Table::Check(const CdxFile* index, std::vector<std::string>* report,
             continue;
         }
         SortedKeys expected;
-        XB_RETURN_IF_ERROR(SortKeys(*t->expression, progress, done, total, &expected));
+        XB_RETURN_IF_ERROR(
+            SortKeys(*t->expression, progress, done, total, t->file->path() + ".sort0", &expected));
         done += recordCount();
         auto it = t->tag->NewIterator();
         XB_RETURN_IF_ERROR(it->SeekFirst());
-        size_t i = 0;
+        EntrySource want = expected.Source();
+        const uint8_t* key = nullptr;
+        uint32_t recno = 0;
+        uint64_t i = 0;
         std::string problem;
         for (; it->Valid() && problem.empty(); ++i) {
-            if (i >= expected.size()) {
+            if (!want(&key, &recno)) {
+                XB_RETURN_IF_ERROR(expected.status());
                 problem = "holds more keys than the table has records";
-            } else if (it->recno() != expected.recnoAt(i) ||
-                       std::memcmp(it->key(), expected.keyAt(i), t->keyLength()) != 0) {
+            } else if (it->recno() != recno || std::memcmp(it->key(), key, t->keyLength()) != 0) {
                 problem = "entry " + std::to_string(i + 1) + " is record " +
                           std::to_string(it->recno()) + ", the table gives record " +
-                          std::to_string(expected.recnoAt(i));
+                          std::to_string(recno);
             }
             XB_RETURN_IF_ERROR(it->Next());
         }
+        XB_RETURN_IF_ERROR(expected.status());
         if (problem.empty() && i < expected.size()) {
             problem = "lacks " + std::to_string(expected.size() - i) + " keys";
         }

@@ -9,21 +9,23 @@
 namespace xbase {
 
 Status Table::SortKeysInTurn(const std::vector<const Expression*>& expressions,
-                             const ProgressFn& progress,
+                             const ProgressFn& progress, const std::string& beside,
                              const std::function<Status(size_t, SortedKeys&)>& use) const {
     const uint64_t total = uint64_t(expressions.size()) * recordCount();
+    // One sorter per core, each with its own scratch file; reused from tag to tag.
+    SortedKeys first, second;
     for (size_t i = 0; i < expressions.size(); i += 2) {
-        SortedKeys first, second;
         const bool pair = i + 1 < expressions.size();
         // Reading records and evaluating keys are safe from two threads; the files are only written
         // below, on this thread.
         std::future<Status> other;
         if (pair) {
             other = std::async(std::launch::async, [&] {
-                return SortKeys(*expressions[i + 1], nullptr, 0, 1, &second);
+                return SortKeys(*expressions[i + 1], nullptr, 0, 1, beside + ".sort2", &second);
             });
         }
-        Status s = SortKeys(*expressions[i], progress, uint64_t(i) * recordCount(), total, &first);
+        Status s = SortKeys(*expressions[i], progress, uint64_t(i) * recordCount(), total,
+                            beside + ".sort1", &first);
         Status t = pair ? other.get() : Status::OK();
         XB_RETURN_IF_ERROR(s);
         XB_RETURN_IF_ERROR(t);
@@ -88,30 +90,33 @@ Status Table::CreateTags(const std::string& requested,
     XB_RETURN_IF_ERROR(opened);
 
     XB_RETURN_IF_ERROR(BeginWrite());
-    Status s = SortKeysInTurn(expressions, progress, [&](size_t i, SortedKeys& keys) -> Status {
-        std::string name = defs[i].first;
-        for (char& c : name)
-            c = char(std::toupper(static_cast<unsigned char>(c)));
-        OpenTag& open = *created[i];
-        open.file = file;
-        const uint8_t trail = open.expression->type() == ValueType::kCharacter ? ' ' : 0;
-        XB_RETURN_IF_ERROR(file->SetDirty(true));
-        XB_RETURN_IF_ERROR(file->AddTag(name, open.expression->text(), open.expression->keyLength(),
-                                        trail, keys.Source(), &open.tag));
-        XB_RETURN_IF_ERROR(file->SetDirty(false));
-        // A replaced tag keeps its OpenTag object, which cursors may hold as their order.
-        auto same = std::find_if(tags_.begin(), tags_.end(), [&](const auto& t) {
-            return t->file == file && EqualsNoCase(t->name(), name);
+    Status s =
+        SortKeysInTurn(expressions, progress, indexPath, [&](size_t i, SortedKeys& keys) -> Status {
+            std::string name = defs[i].first;
+            for (char& c : name)
+                c = char(std::toupper(static_cast<unsigned char>(c)));
+            OpenTag& open = *created[i];
+            open.file = file;
+            const uint8_t trail = open.expression->type() == ValueType::kCharacter ? ' ' : 0;
+            XB_RETURN_IF_ERROR(file->SetDirty(true));
+            XB_RETURN_IF_ERROR(file->AddTag(name, open.expression->text(),
+                                            open.expression->keyLength(), trail, keys.Source(),
+                                            &open.tag));
+            XB_RETURN_IF_ERROR(keys.status());
+            XB_RETURN_IF_ERROR(file->SetDirty(false));
+            // A replaced tag keeps its OpenTag object, which cursors may hold as their order.
+            auto same = std::find_if(tags_.begin(), tags_.end(), [&](const auto& t) {
+                return t->file == file && EqualsNoCase(t->name(), name);
+            });
+            if (same != tags_.end()) {
+                (*same)->tag = open.tag;
+                (*same)->expression = std::move(open.expression);
+            } else {
+                tags_.push_back(std::move(created[i]));
+            }
+            ++tagEpoch_;
+            return Status::OK();
         });
-        if (same != tags_.end()) {
-            (*same)->tag = open.tag;
-            (*same)->expression = std::move(open.expression);
-        } else {
-            tags_.push_back(std::move(created[i]));
-        }
-        ++tagEpoch_;
-        return Status::OK();
-    });
     return EndWrite(s);
 }
 
