@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "base/text.h"
 #include "base/work_dir.h"
 #include "platform/xbase/field_codec.h"
 #include "platform/xbase/table.h"
@@ -41,6 +42,19 @@ protected:
         for (const auto& [field, value] : values)
             table.SetFieldAsString(field, value);
         table.Post();
+    }
+
+    // The source keys of each table in record order, tables parted by "| ".
+    static std::string Keys(std::initializer_list<TTableAccess*> accesses) {
+        std::string out;
+        for (TTableAccess* access : accesses) {
+            access->SetOrder(0);
+            for (access->GoTop(); !access->Eof(); access->Skip())
+                out += TrimRight(access->GetString("DRAGER")) +
+                       std::to_string(access->GetInteger("CDNUMMER")) + " ";
+            out += "| ";
+        }
+        return out;
     }
 
     static void WriteFile(const std::string& path, const std::string& bytes) {

@@ -20,8 +20,8 @@ std::string Read(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Texts that a spreadsheet would run as formulas, and the text cells they are exported as. An
-// apostrophe of the text's own stays; a full field still comes back whole.
+// Texts a spreadsheet would run as formulas, and their exported cells; a full field comes back
+// whole.
 const std::pair<std::string, std::string> kFormulaCells[] = {
     {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
     {"@SUM(1)", "'@SUM(1)"},
@@ -38,8 +38,7 @@ const std::pair<std::string, std::string> kFormulaCells[] = {
 
 class CsvTransferTest : public CatalogueTest {
 protected:
-    // Two sources with their tracks, a loan and a playlist entry; texts that need quoting,
-    // accented letters, a memo over two lines, dates and a price.
+    // Two sources, tracks, a loan, a playlist entry; quoting, accents, a two-line memo, a price.
     void Fill(Catalogue& c) {
         AppendRow(c.dm2.HfTable.table(),
                   {{"DRAGER", "CD"},
@@ -93,7 +92,6 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
         AppendRow(full->dm1.ArtTable.table(),
                   {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"TITEL", text}});
     const std::string first = Export(*full, "one");
-    EXPECT_NE(first.find("HTITEL"), std::string::npos);
     EXPECT_NE(first.find("\r\n,\"Caf\xC3\xA9, \"\"live\"\"\",Jazz,7,"), std::string::npos);
     EXPECT_NE(first.find("\"line one\r\nline, two\",CD,,,1997-12-24,,,,,,12.50\r\n"),
               std::string::npos)
@@ -116,9 +114,7 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     EXPECT_EQ(styles, (std::vector<std::string>{"Jazz", "Modal"}));
 }
 
-// Each export leaves one whole set in its folder: a failure part way keeps the earlier set, and
-// an earlier file of the set that is not written this time is set aside, so that an import of
-// the folder reads this export only.
+// A failed export keeps the earlier set; a file of it not written this time is set aside.
 TEST_F(CsvTransferTest, AnExportPutsItsWholeSetInPlaceOrNothing) {
     auto c = OpenBuilt();
     Fill(*c);
@@ -255,9 +251,7 @@ TEST_F(CsvTransferTest, AFailedImportLeavesTheCatalogueAsBefore) {
         uint64_t limit;    // the size no file may grow past, or 0
         bool iniReadOnly;  // cd.ini turns read-only once every row is read
     } cases[] = {
-        // The tracks no longer fit on the "disk": the source added before them goes again.
         {"full disk", fs::file_size(File("artdat.dat")) + 100000, false},
-        // The import cannot end with its note cleared.
         {"note not cleared", 0, true},
     };
     for (const Case& test : cases) {
@@ -275,18 +269,15 @@ TEST_F(CsvTransferTest, AFailedImportLeavesTheCatalogueAsBefore) {
         fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_FALSE(status.ok()) << test.name;
         EXPECT_EQ(Export(*c, "after"), before) << test.name << ": " << status.ToString();
-        // The next start finds nothing of it.
         UndoUnfinishedCsvImport(*c);
         EXPECT_EQ(Export(*c, "again"), before) << test.name;
         EXPECT_EQ(IniReadString("Diversen", "CsvImport", ""), "") << test.name;
     }
 }
 
-// An import that a crash ends after its first batch of main titles, with what happened to the
-// catalogue before the next start.
+// An import a crash ends after its first batch, and what happened before the next start.
 TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports) {
     using Kind = RecoveryOutcome::Kind;
-    // Main titles with long memos fill more than one batch.
     std::string sources = "DRAGER,CDNUMMER,HTITEL,MEMO\r\n";
     for (int i = 1; i <= 120; ++i)
         sources += "IM," + std::to_string(i) + ",Title," + std::string(100000, 'm') + "\r\n";
@@ -298,7 +289,7 @@ TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports
         Kind kind;
         bool importLeft;  // the import's main titles stay
     } cases[] = {
-        {"nothing", [](Catalogue&) {}, Kind::TakenBack, false},
+        {"nothing", nullptr, Kind::TakenBack, false},
         {"another writer appended",
          [](Catalogue& c) {
              AppendRow(c.dm2.HfTable.table(), {{"DRAGER", "XB"}, {"CDNUMMER", "1"}});
@@ -334,7 +325,8 @@ TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports
         EXPECT_THROW(import.Apply(*c, [](uint64_t, uint64_t) { throw Crash(); }), Crash);
         const std::string noted = note();
         ASSERT_NE(noted, "") << test.name;
-        test.meanwhile(*c);
+        if (test.meanwhile)
+            test.meanwhile(*c);
         const std::string kept = note();
         const size_t copies = ListSafetyCopies(folder()).size();
 
@@ -351,11 +343,8 @@ TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports
             EXPECT_EQ(ListSafetyCopies(folder()).size(), copies) << test.name;
         } else {
             EXPECT_EQ(ListSafetyCopies(folder()).size(), copies + 1) << test.name;
-            if (std::string(test.name) == "nothing") {
-                EXPECT_EQ(after, before);
-            }
         }
-        // Said once: the next start finds no note.
+        EXPECT_EQ(after == before, test.meanwhile == nullptr) << test.name;
         EXPECT_EQ(UndoUnfinishedCsvImport(*c).kind, Kind::None) << test.name;
         c.reset();
         for (const auto& entry : fs::directory_iterator(folder())) {
@@ -366,8 +355,8 @@ TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports
     }
 }
 
-// Another program appends main titles while the import runs: before it writes (the catalogue's
-// own view of the table is then out of date), and while it writes.
+// Another program appends main titles before the import writes (its view is then out of date)
+// and while it writes.
 TEST_F(CsvTransferTest, AnotherWritersRowsStayAndTheImportsMemosGoToItsOwnRows) {
     auto c = OpenBuilt();
     std::string sources = "DRAGER,CDNUMMER,MEMO\r\n", tracks = "DRAGER,CDNUMMER,TITEL\r\n";

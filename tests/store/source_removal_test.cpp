@@ -1,7 +1,6 @@
 #include "store/source_removal.h"
 
 #include "base/ini.h"
-#include "base/text.h"
 #include "store/catalogue_fixture.h"
 #include "store/source_key.h"
 
@@ -29,18 +28,9 @@ protected:
         return catalogue;
     }
 
-    // The keys left in the main-title, track, loan and playlist tables, in record order.
-    static std::string Keys(Catalogue& catalogue) {
-        std::string out;
-        for (TTableAccess* access : {&catalogue.dm2.HfAccess, &catalogue.dm1.ArtAccess,
-                                     &catalogue.dm3.UitleenAccess, &catalogue.dm3.PlaylistAccess}) {
-            access->SetOrder(0);
-            for (access->GoTop(); !access->Eof(); access->Skip())
-                out += TrimRight(access->GetString("DRAGER")) +
-                       std::to_string(access->GetInteger("CDNUMMER")) + " ";
-            out += "| ";
-        }
-        return out;
+    static std::string Keys(Catalogue& c) {
+        return CatalogueTest::Keys(
+            {&c.dm2.HfAccess, &c.dm1.ArtAccess, &c.dm3.UitleenAccess, &c.dm3.PlaylistAccess});
     }
 };
 

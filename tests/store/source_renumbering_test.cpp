@@ -5,7 +5,6 @@
 
 #include <csignal>
 
-#include "base/text.h"
 #include "store/catalogue_fixture.h"
 #include "store/record_edit.h"
 #include "store/source_key.h"
@@ -30,18 +29,8 @@ protected:
         return catalogue;
     }
 
-    // The keys of the main titles, the tracks and the loans, each table in record order.
-    static std::string Keys(Catalogue& catalogue) {
-        std::string out;
-        for (TTableAccess* access :
-             {&catalogue.dm2.HfAccess, &catalogue.dm1.ArtAccess, &catalogue.dm3.UitleenAccess}) {
-            access->SetOrder(0);
-            for (access->GoTop(); !access->Eof(); access->Skip())
-                out += TrimRight(access->GetString("DRAGER")) +
-                       std::to_string(access->GetInteger("CDNUMMER")) + " ";
-            out += "| ";
-        }
-        return out;
+    static std::string Keys(Catalogue& c) {
+        return CatalogueTest::Keys({&c.dm2.HfAccess, &c.dm1.ArtAccess, &c.dm3.UitleenAccess});
     }
 };
 
@@ -72,9 +61,7 @@ TEST_F(SourceRenumberingTest, PlansRunsAndRefusesACollision) {
 
 // A run killed part way leaves every record old or new; the next start finishes it.
 TEST_F(SourceRenumberingTest, AKilledRunIsFinishedAtTheNextStart) {
-    auto catalogue = WithSources({3, 5, 9});
-    const std::string before = Keys(*catalogue);
-    catalogue.reset();
+    WithSources({3, 5, 9}).reset();
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -93,9 +80,7 @@ TEST_F(SourceRenumberingTest, AKilledRunIsFinishedAtTheNextStart) {
 
     Catalogue reopened(folder());
     reopened.OpenIndexes();
-    const std::string cut = Keys(reopened);
-    EXPECT_NE(cut, before);
-    EXPECT_EQ(cut, "CD3 CD5 CD9 LP2 | CD1 CD1 CD5 CD5 CD9 CD9 CD12 | CD5 | ");
+    EXPECT_EQ(Keys(reopened), "CD3 CD5 CD9 LP2 | CD1 CD1 CD5 CD5 CD9 CD9 CD12 | CD5 | ");
     const RecoveryOutcome finished = FinishRenumber(reopened);
     EXPECT_EQ(finished.kind, RecoveryOutcome::Kind::Finished);
     EXPECT_EQ(finished.message,
