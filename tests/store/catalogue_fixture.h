@@ -3,6 +3,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <thread>
 
 #include <filesystem>
 #include <fstream>
@@ -59,6 +66,23 @@ protected:
 
     static void WriteFile(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    // Runs `work` in a child process, killed after `killAfter` when given; its wait status.
+    static int InChild(const std::function<void()>& work,
+                       std::chrono::microseconds killAfter = std::chrono::microseconds(-1)) {
+        const pid_t child = fork();
+        if (child == 0) {
+            work();
+            _exit(0);
+        }
+        if (killAfter.count() >= 0) {
+            std::this_thread::sleep_for(killAfter);
+            kill(child, SIGKILL);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return status;
     }
 
     testutil::TempDir dir_;

@@ -1,6 +1,4 @@
-// The command-line modes open the catalogue as the window program does: what an earlier run left
-// unfinished is finished or taken back first, refused when it cannot be, and a reader works on a
-// folder it cannot write. Each command runs in a child process, as the program would.
+// The command-line modes, each run in a child process, finish or refuse what an earlier run left.
 #include "store/command_catalogue.h"
 
 #include <pwd.h>
@@ -164,8 +162,7 @@ TEST_F(CommandCatalogueTest, ACommandFinishesOrRefusesWhatAnEarlierRunLeft) {
     }
 }
 
-// A restore committed but cut short before its files were in place goes in before the import
-// writes, so that the next start does not put the old tables over the imported sources.
+// A restore cut short after its commit goes in before the import writes, not over its sources.
 TEST_F(CommandCatalogueTest, AnImportAfterACutShortRestoreKeepsItsSources) {
     {
         Catalogue catalogue(folder());
@@ -184,8 +181,8 @@ TEST_F(CommandCatalogueTest, AnImportAfterACutShortRestoreKeepsItsSources) {
     EXPECT_EQ(Count(ExportedTracks(), "Round 2 track"), size_t(kTracksPerSource));
 }
 
-// Imports killed at random moments: an export right after delivers the tracks of the whole
-// import or none of them, and the next start of the program takes nothing back from it.
+// After imports killed at random moments an export holds all of an import's tracks or none, and
+// the next start takes nothing back.
 TEST_F(CommandCatalogueTest, AfterAKilledImportAnExportHoldsWhatStays) {
     const char* env = std::getenv("TUNELO_CRASH_ITERATIONS");
     const int rounds = env ? std::max(4, std::atoi(env) / 10) : 10;

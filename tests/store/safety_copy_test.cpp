@@ -1,10 +1,3 @@
-// Safety copies: a restore gives back the very bytes that were copied, a copy that does not fit
-// is refused with the room it needs, only the five most recent stay, and a copy or a restore cut
-// short by a kill leaves nothing half done behind.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -56,17 +49,12 @@ protected:
     }
     // Runs `work` in a child process that kills itself once half the bytes are copied.
     static void KilledHalfway(const std::function<void(const xbase::ProgressFn&)>& work) {
-        const pid_t child = fork();
-        if (child == 0) {
+        ASSERT_TRUE(WIFSIGNALED(InChild([&] {
             work([](uint64_t done, uint64_t total) {
                 if (done * 2 >= total)
                     raise(SIGKILL);
             });
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        })));
     }
 
     std::unique_ptr<Catalogue> catalogue_;
@@ -101,9 +89,8 @@ TEST_F(SafetyCopyTest, RestoreGivesBackTheCopiedBytesAndKeepsThePresentState) {
     EXPECT_EQ(Differing(Files(), after), "");
 }
 
-// cd.ini holds the password: a copy keeps each file's own mode, the copies' folder is the
-// owner's only, and a file put back keeps the mode of the file it replaces, also from a copy
-// that an older version took with every file readable to all.
+// cd.ini holds the password: copies keep each file's mode, their folder is the owner's only, and
+// a file put back keeps the mode of the one it replaces, whatever mode the copy has.
 TEST_F(SafetyCopyTest, CopiesAndRestoresKeepEachFilesOwnMode) {
     using P = fs::perms;
     const struct {
@@ -179,8 +166,7 @@ TEST_F(SafetyCopyTest, AKillHalfwayLeavesNoHalfCopyAndNoHalfRestore) {
     EXPECT_GE(entries, 2u);
 }
 
-// A restore cut short goes in whole once its marker is there, out whole before; the start says
-// which, naming the copy as far as the marker does.
+// A restore cut short goes in whole once its marker is there, out whole before, and says which.
 TEST_F(SafetyCopyTest, ARestoreCutShortIsFinishedOrTakenBackAndSaysSo) {
     struct Case {
         const char* marker;  // nullptr: none
@@ -205,8 +191,7 @@ TEST_F(SafetyCopyTest, ARestoreCutShortIsFinishedOrTakenBackAndSaysSo) {
         ASSERT_TRUE(FinishPendingRestore(folder(), &outcomes).ok());
         ASSERT_EQ(outcomes.size(), 1u);
         EXPECT_NE(outcomes[0].message.find(c.said), std::string::npos) << outcomes[0].message;
-        std::ifstream in(File("playlist.dat"));
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.restored ? "copy" : "old");
+        EXPECT_EQ(Files()["playlist.dat"], c.restored ? "copy" : "old");
         EXPECT_FALSE(Exists("playlist.dat.tunelo-restore") || Exists("tunelo-restore.pending"));
         ASSERT_TRUE(FinishPendingRestore(folder(), &outcomes).ok());
         EXPECT_EQ(outcomes.size(), 1u);  // nothing pending any more

@@ -1,10 +1,5 @@
 #include "store/source_renumbering.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-
 #include "store/catalogue_fixture.h"
 #include "store/record_edit.h"
 #include "store/source_key.h"
@@ -62,9 +57,7 @@ TEST_F(SourceRenumberingTest, PlansRunsAndRefusesACollision) {
 // A run killed part way leaves every record old or new; the next start finishes it.
 TEST_F(SourceRenumberingTest, AKilledRunIsFinishedAtTheNextStart) {
     WithSources({3, 5, 9}).reset();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int status = InChild([&] {
         Catalogue mine(folder());
         mine.OpenIndexes();
         int placed = 0;
@@ -72,12 +65,8 @@ TEST_F(SourceRenumberingTest, AKilledRunIsFinishedAtTheNextStart) {
             if (++placed == 2)
                 raise(SIGKILL);  // the first source's tracks are written, the second's not
         });
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
+    });
     ASSERT_TRUE(WIFSIGNALED(status));
-
     Catalogue reopened(folder());
     reopened.OpenIndexes();
     EXPECT_EQ(Keys(reopened), "CD3 CD5 CD9 LP2 | CD1 CD1 CD5 CD5 CD9 CD9 CD12 | CD5 | ");
