@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -66,6 +67,16 @@ protected:
 
     static void WriteFile(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string ReadFile(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // The pick list of lookup items of `code`.
+    static std::vector<std::string> ItemsOf(Catalogue& catalogue, char code) {
+        std::vector<std::string> list;
+        catalogue.dm3.GetItems(list, code);
+        return list;
     }
 
     // Runs `work` in a child process, killed after `killAfter` when given; its wait status.

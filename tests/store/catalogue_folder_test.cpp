@@ -18,13 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::vector<std::string> Listing(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
@@ -90,8 +83,8 @@ TEST_F(CatalogueFolderTest, ANewCatalogueIsCopiedFromTheTemplate) {
                                         "error.wav", "help", "help/images", "help/images/cd.png",
                                         "help/index.html", "hfdat.dat", "hfdat.fpt", "items.dat",
                                         "playlist.dat", "print.ini"}));
-    EXPECT_EQ(ReadAll(into + "/cd.ini"), "[Diversen]\r\nGeluid=1\r\n");
-    EXPECT_EQ(ReadAll(into + "/help/index.html"), "the user's own page");
+    EXPECT_EQ(ReadFile(into + "/cd.ini"), "[Diversen]\r\nGeluid=1\r\n");
+    EXPECT_EQ(ReadFile(into + "/help/index.html"), "the user's own page");
 
     ScriptedUi ui;
     Catalogue catalogue(into);
@@ -110,7 +103,7 @@ TEST_F(CatalogueFolderTest, TheTemplateIsNeverCopiedOverAnyFileOfACatalogue) {
         const xbase::Status made = CreateCatalogueFromTemplate(folder(), into);
         EXPECT_NE(made.ToString().find(name), std::string::npos) << made.ToString();
         EXPECT_EQ(Listing(into), std::vector<std::string>{name});
-        EXPECT_EQ(ReadAll(into + "/" + name), "the user's file");
+        EXPECT_EQ(ReadFile(into + "/" + name), "the user's file");
         EXPECT_EQ(CatalogueFilesIn(into), std::vector<std::string>{name});
     }
 

@@ -114,8 +114,7 @@ protected:
         fs::create_directories(out);
         fs::permissions(out, fs::perms::all);
         const Ran done = Run(CsvDirection::Export, out, readOnly);
-        std::ifstream in(out + "/tracks.csv", std::ios::binary);
-        const std::string tracks(std::istreambuf_iterator<char>(in), {});
+        const std::string tracks = ReadFile(out + "/tracks.csv");
         fs::remove_all(out);
         if (ran != nullptr)
             *ran = done;

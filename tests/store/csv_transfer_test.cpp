@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Texts a spreadsheet would run as formulas, and their exported cells; a full field comes back
 // whole.
 const std::pair<std::string, std::string> kFormulaCells[] = {
@@ -72,7 +67,7 @@ protected:
         EXPECT_TRUE(ExportCsv(c, dir, {true, true}).ok());
         std::string all;
         for (const char* file : {"sources.csv", "tracks.csv", "loans.csv", "playlist.csv"})
-            all += std::string(file) + "\n" + Read(fs::path(dir) / file);
+            all += std::string(file) + "\n" + ReadFile(fs::path(dir) / file);
         return all;
     }
 
@@ -109,9 +104,7 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     std::ostringstream out, errors;
     ASSERT_EQ(ImportCsvCommand(empty, File("one"), out, errors), 0) << errors.str();
     EXPECT_EQ(Export(empty, "two"), first);
-    std::vector<std::string> styles;
-    empty.dm3.GetItems(styles, 'G');
-    EXPECT_EQ(styles, (std::vector<std::string>{"Jazz", "Modal"}));
+    EXPECT_EQ(ItemsOf(empty, 'G'), (std::vector<std::string>{"Jazz", "Modal"}));
 }
 
 // A failed export keeps the earlier set; a file of it not written this time is set aside.
@@ -143,7 +136,7 @@ TEST_F(CsvTransferTest, AnExportPutsItsWholeSetInPlaceOrNothing) {
         ASSERT_TRUE(ExportCsv(*c, out.path().string(), {true, true}).ok());
         std::map<std::string, std::string> earlier, now;
         for (const auto& entry : fs::directory_iterator(out.path()))
-            earlier[Read(entry.path())] = entry.path().filename().string();
+            earlier[ReadFile(entry.path())] = entry.path().filename().string();
         AppendRow(c->dm2.HfTable.table(), {{"DRAGER", "MC"}, {"CDNUMMER", "1"}});
         std::string note;
         {
@@ -155,7 +148,7 @@ TEST_F(CsvTransferTest, AnExportPutsItsWholeSetInPlaceOrNothing) {
         }
         EXPECT_EQ(note, test.note);
         for (const auto& entry : fs::directory_iterator(out.path())) {
-            const auto from = earlier.find(Read(entry.path()));
+            const auto from = earlier.find(ReadFile(entry.path()));
             now[entry.path().filename().string()] = from == earlier.end() ? "new" : from->second;
         }
         std::string folder;

@@ -1,6 +1,5 @@
-// Lookup items: one item per text and code whatever the letter case, pick lists in alphabetical
-// order without blank texts, and cleaning that leaves the items table usable even when the pack
-// cannot run.
+// Lookup items: one per text and code in any letter case, sorted pick lists, a usable table after
+// cleaning.
 #include "store/data_module3.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +22,7 @@ protected:
 
     TDataModule3& dm3() { return catalogue_->dm3; }
 
-    Items ItemsOf(char code) {
-        Items list;
-        dm3().GetItems(list, code);
-        return list;
-    }
+    Items ItemsOf(char code) { return CatalogueTest::ItemsOf(*catalogue_, code); }
 
     uint64_t StoredItems() {
         dm3().ItemsAccess.SetOrder(0);

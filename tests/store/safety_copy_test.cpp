@@ -29,11 +29,8 @@ protected:
     using Bytes = std::map<std::string, std::string>;
     Bytes Files() const {
         Bytes bytes;
-        for (const std::string& name : CatalogueFilesIn(folder())) {
-            std::ostringstream text;
-            text << std::ifstream(File(name), std::ios::binary).rdbuf();
-            bytes[name] = text.str();
-        }
+        for (const std::string& name : CatalogueFilesIn(folder()))
+            bytes[name] = ReadFile(File(name));
         return bytes;
     }
     // The names of the files that differ, to keep a failure readable.

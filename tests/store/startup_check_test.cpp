@@ -1,6 +1,5 @@
-// The start-up check of the data files: a new catalogue gets its index files and lookup items and
-// the run ends; files of the earlier program generation are taken over once; left-over backups
-// stop the start; a normal start opens the index files whatever their spelling.
+// The start-up check of the data files: new index files and items, old files taken over once,
+// left-over backups, index files in any spelling.
 #include "store/startup_check.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +27,6 @@ const char kBackups[] = "The BACKUP files are still here. Updating is not possib
 
 class StartupCheckTest : public CatalogueTest {
 protected:
-    Items ItemsOf(Catalogue& catalogue, char code) {
-        Items list;
-        catalogue.dm3.GetItems(list, code);
-        return list;
-    }
-
     // Writes an old-generation table: a row per entry of `rows`, its values in the order of
     // `fields` (blank ones left unset), and memoText_ in the field MEMO when the table has one.
     void WriteOldTable(const std::string& name, const std::vector<xbase::FieldSpec>& fields,
@@ -204,9 +197,7 @@ TEST_F(StartupCheckTest, IndexFilesAreFoundAndReplacedInAnyLetterCase) {
         Catalogue catalogue(folder());
         ASSERT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::GoOn);
         catalogue.dm3.WriteItems("Jazz", 'G');
-        Items styles;
-        catalogue.dm3.GetItems(styles, 'G');
-        EXPECT_EQ(styles, Items{"Jazz"});
+        EXPECT_EQ(ItemsOf(catalogue, 'G'), Items{"Jazz"});
     }
     // Without INDEX1.CDX every index file is built anew; an old spelling is not left beside it.
     std::filesystem::remove(File("INDEX1.CDX"));
@@ -224,11 +215,7 @@ TEST_F(StartupCheckTest, IndexFilesAreFoundAndReplacedInAnyLetterCase) {
 TEST_F(StartupCheckTest, AFileThatDoesNotOpenFailsTheStartWithTheRepairThatFitsIt) {
     ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
     const std::string tracks = File("artdat.dat");
-    std::string pristine;
-    {
-        std::ifstream in(tracks, std::ios::binary);
-        pristine.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    const std::string pristine = ReadFile(tracks);
     std::unique_ptr<xbase::Table> holder;
     const std::string restore = "Restore artdat.dat from your backup";
     const struct {

@@ -1,6 +1,5 @@
-// The operations on tracks and sources: storing a modified track or main title with the
-// capitalisation of cd.ini, one value for every track of a source, renumbering, moving a source
-// to a free key and refusing a taken one, and deleting a track.
+// Operations on tracks and sources: capitals on storing, one value for a source, renumbering,
+// moving a source, deleting a track.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -172,7 +171,7 @@ TEST_F(TrackOperationsTest, OneValueGoesIntoEveryTrackOfTheSourceAsGiven) {
     EXPECT_EQ(Trim(Field(second, "SOORT")), "new wave");
 }
 
-TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesAndKeepsTheOrderOfStoring) {
+TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesOnlyWhenConfirmedAndAllowed) {
     AddTrack("LP", 3, "B", 2, "B2");
     AddTrack("LP", 3, "A", 5, "A5");
     AddTrack("LP", 3, "A", 1, "A1");
@@ -180,6 +179,15 @@ TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesAndKeepsTheOrderOfSto
     AddTrack("LP", 3, "B", 1, "B1");
     AddTrack("LP", 3, "A", 2, "A2 second");
     const uint32_t elsewhere = AddTrack("LP", 4, "A", 9, "Elsewhere");
+    const Strings before = TracksOf("LP", 3);
+    ui_.answers = {MsgAnswer::No};  // refused, then not allowed: nothing changes
+    EXPECT_FALSE(dm1().HernummerTrackVeld("LP", "3"));
+    IniWriteBool("Diversen", "TrackBvAan", true);
+    EXPECT_FALSE(dm1().HernummerTrackVeld("LP", "3"));
+    EXPECT_EQ(ui_.MessageTexts().back(), "You are not authorized to use this option.");
+    EXPECT_EQ(TracksOf("LP", 3), before);
+    IniWriteBool("Diversen", "TrackBvAan", false);
+    ui_.messages.clear();
     ui_.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(dm1().HernummerTrackVeld("lp", "3"));
     EXPECT_EQ(TracksOf("LP", 3),
@@ -190,17 +198,6 @@ TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesAndKeepsTheOrderOfSto
     EXPECT_EQ(ui_.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Trim(Field(elsewhere, "TITEL")), "Elsewhere");
     EXPECT_EQ(art().GetInteger("TRACK"), 9);
-}
-
-TEST_F(TrackOperationsTest, RenumberingIsNotDoneWhenRefusedOrLocked) {
-    AddTrack("LP", 3, "A", 4, "Four");
-    ui_.answers = {MsgAnswer::No};
-    EXPECT_FALSE(dm1().HernummerTrackVeld("LP", "3"));
-    EXPECT_EQ(TracksOf("LP", 3), Strings{"A 4 Four"});
-    IniWriteBool("Diversen", "TrackBvAan", true);
-    EXPECT_FALSE(dm1().HernummerTrackVeld("LP", "3"));
-    EXPECT_EQ(ui_.MessageTexts().back(), "You are not authorized to use this option.");
-    EXPECT_EQ(TracksOf("LP", 3), Strings{"A 4 Four"});
 }
 
 TEST_F(TrackOperationsTest, ASourceOfMoreThan999TracksIsWalkedWhole) {
