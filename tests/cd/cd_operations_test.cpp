@@ -69,10 +69,7 @@ TEST_F(CdOperationsTest, TrackTimesAreWrittenIntoTheCurrentTrack) {
         EXPECT_EQ(Time(track), time) << number;
     }
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(CdOperationsTest, TrackTimeInMinutesAndSeconds) {
-    InsertDisc({62 * kSecond + 10, kSecond}, "long");
+    InsertDisc({62 * kSecond + 10, kSecond}, "long");  // minutes and seconds
     player->OpenCDPlayer();
     const uint32_t track = AddTrack("CD", 1, 1);
     EXPECT_EQ(player->GetTrackTime(1), MsgAnswer::Yes);
@@ -218,11 +215,21 @@ TEST_F(CdOperationsTest, ReopeningKeepsAPlayingDiscPlaying) {
     EXPECT_EQ(player->device().Position().seconds, 2);
 }
 
-TEST_F(CdOperationsTest, DirectlyToTheSourceOfTheDisc) {
+TEST_F(CdOperationsTest, DirectlyToTheSourceOfTheDiscOrSaysItIsUnknown) {
     std::vector<std::string> opened;
     player->setSourceOpener([&opened](const std::string& key) { opened.push_back(key); });
     TTableAccess& hf = catalogue->dm2.HfAccess;
     const uint32_t other = AddSource("LP", 1, "Other", "555");
+    hf.SetOrder(4);
+    hf.Go(other);
+    player->DirectNaarCDInhoud();  // a disc the catalogue does not know
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "The CD or ID is not found in the database!");
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+    EXPECT_EQ(hf.IndexOrd(), 4);
+    EXPECT_EQ(hf.RecNo(), other);
+    ui.messages.clear();
+
     AddSource("cd", 12, "Red", std::to_string(player->GetCDID()));
     AddTrack("LP", 1, 1);
 
@@ -241,19 +248,6 @@ TEST_F(CdOperationsTest, DirectlyToTheSourceOfTheDisc) {
     EXPECT_EQ(opened, std::vector<std::string>{"CD                12"});
     EXPECT_EQ(catalogue->dm1.ArtAccess.RecNo(), track);
     EXPECT_EQ(hf.IndexOrd(), 1);
-    EXPECT_EQ(hf.RecNo(), other);
-}
-
-TEST_F(CdOperationsTest, DirectlyToTheSourceOfAnUnknownDisc) {
-    TTableAccess& hf = catalogue->dm2.HfAccess;
-    const uint32_t other = AddSource("LP", 1, "Other", "555");
-    hf.SetOrder(4);
-    hf.Go(other);
-    player->DirectNaarCDInhoud();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "The CD or ID is not found in the database!");
-    EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
-    EXPECT_EQ(hf.IndexOrd(), 4);
     EXPECT_EQ(hf.RecNo(), other);
 }
 

@@ -51,13 +51,6 @@ TEST_F(ChkCdTest, DiscOfTheSourceMatches) {
     EXPECT_EQ(HfRecNo(), home);
 }
 
-TEST_F(ChkCdTest, TrackWithoutMainTitle) {
-    AddSource("CD", 8, "Red", id);
-    OnTrackOf("CD", 9);
-    EXPECT_FALSE(player->ChkCD(0));
-    ExpectRefusal(MsgKind::Warning, "Record from the main title is not found!", 33);
-}
-
 TEST_F(ChkCdTest, AnOpenDoorAnEmptyDriveAndAHiddenPlayerAreNotReady) {
     const uint32_t home = AddSource("CD", 7, "Red");
     for (int away = 0; away < 3; ++away) {
@@ -99,26 +92,42 @@ TEST_F(ChkCdTest, IdentityThatIsNoSigned32BitNumberIsNoId) {
     }
 }
 
-TEST_F(ChkCdTest, SourceWithAnotherIdAndAnUnknownDisc) {
-    const uint32_t home = AddSource("CD", 7, "Red", "555");
-    // A source whose ID merely begins with the disc's is not the disc's source.
-    AddSource("CD", 8, "Longer", id + "7");
-    OnTrackOf("CD", 7);
-    EXPECT_FALSE(player->ChkCD(0));
-    ExpectRefusal(MsgKind::Information, kNotMatching, 32);
-    EXPECT_EQ(HfRecNo(), home);
-}
-
-TEST_F(ChkCdTest, DiscOfAnotherSourceNamesBothMainTitles) {
-    AddSource("CD", 8, "Blue  ", id);
-    const uint32_t home = AddSource("CD", 7, "Red", "555");
-    OnTrackOf("CD", 7);
-    EXPECT_FALSE(player->ChkCD(0));
-    ExpectRefusal(MsgKind::Information,
-                  "The CD currently in the CD-ROM drive has the main title \"Blue\". The track "
-                  "you want to play or read has the main title \"Red\".",
-                  0);
-    EXPECT_EQ(HfRecNo(), home);
+// A track's source (CD 7 "Red") beside CD 8 with the given main title and ID.
+TEST_F(ChkCdTest, ADiscThatIsNotTheTracksSourceIsRefused) {
+    const struct {
+        std::string title, rmnr;  // of CD 8
+        std::string homeRmnr;     // of CD 7
+        int track;                // the number of the track's source
+        MsgKind kind;
+        std::string text;
+        int help;
+    } cases[] = {
+        {"Red", id, "555", 9, MsgKind::Warning, "Record from the main title is not found!", 33},
+        // An ID that merely begins with the disc's is not the disc's.
+        {"Longer", id + "7", "555", 7, MsgKind::Information, kNotMatching, 32},
+        {"Blue  ", id, "555", 7, MsgKind::Information,
+         "The CD currently in the CD-ROM drive has the main title \"Blue\". The track you want "
+         "to play or read has the main title \"Red\".",
+         0},
+        {"", id, "", 7, MsgKind::Information,
+         "The ID from this CD already exist in the main title \"Main title is not known yet!\"",
+         30},
+    };
+    TTableAccess& hf = catalogue->dm2.HfAccess;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        for (hf.SetOrder(0), hf.GoTop(); !hf.Eof();)
+            hf.Delete();
+        ui.messages.clear();
+        ui.sounds.clear();
+        ui.statuses.clear();
+        AddSource("CD", 8, c.title, c.rmnr);
+        const uint32_t home = AddSource("CD", 7, "Red", c.homeRmnr);
+        OnTrackOf("CD", c.track);
+        EXPECT_FALSE(player->ChkCD(0));
+        ExpectRefusal(c.kind, c.text, c.help);
+        EXPECT_TRUE(c.track != 7 || HfRecNo() == home);
+    }
 }
 
 TEST_F(ChkCdTest, SourceWithoutIdStoresTheDiscsAfterYes) {
@@ -180,18 +189,6 @@ TEST_F(ChkCdTest, IdOfAnotherSourceIsNeverStoredTwice) {
                   "The ID from this CD already exist in the main title \"Blue\"", 30);
     EXPECT_EQ(HfRecNo(), fresh);
     EXPECT_EQ(Rmnr(fresh), std::string(25, ' '));
-}
-
-TEST_F(ChkCdTest, IdOfASourceWithoutTitle) {
-    AddSource("CD", 8, "", id);
-    const uint32_t home = AddSource("CD", 7, "Red");
-    OnTrackOf("CD", 7);
-    EXPECT_FALSE(player->ChkCD(0));
-    ExpectRefusal(MsgKind::Information,
-                  "The ID from this CD already exist in the main title \"Main title is not known "
-                  "yet!\"",
-                  30);
-    EXPECT_EQ(HfRecNo(), home);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Opening a catalogue folder: a missing or damaged table is reported by name, a folder without any
-// table is told apart, a new catalogue is copied from the installation template without ever
-// overwriting a table, and the template shipped in data/ opens with every tag.
+// Opening a catalogue folder: tables missing or damaged by name, an empty folder, a new catalogue
+// from the template that never overwrites a table.
 #include "store/catalogue_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// Optimising the catalogue: deleted records leave the files, tracks without artist and title are
-// deleted, a table another program holds is skipped with a message while the others are packed,
-// and every table is usable with its indexes afterwards.
+// Optimising the catalogue: deleted and empty records go, a table held elsewhere is skipped, and
+// every table stays usable.
 #include <gtest/gtest.h>
 
 #include <string>
