@@ -100,7 +100,7 @@ TEST_F(InstallCdPlayerTest, DiscCommandsFollowTheCdPanel) {
     EXPECT_FALSE(Enabled("DirectnaarCD1"));
 }
 
-TEST_F(InstallCdPlayerTest, HidingFollowsThePasswordLock) {
+TEST_F(InstallCdPlayerTest, HidingFollowsThePasswordLockAndTheGeneralSettings) {
     QAction* hide =
         static_cast<TMediaPlayer*>(Player())->popup()->findChild<QAction*>("CDspelerverbergen1");
     EXPECT_EQ(form->command("CDspelerverbergen1"), hide);
@@ -111,10 +111,7 @@ TEST_F(InstallCdPlayerTest, HidingFollowsThePasswordLock) {
     hide->trigger();
     EXPECT_FALSE(!Player()->isHidden());
     EXPECT_EQ(player->GetCDMode(), 0);
-}
-
-TEST_F(InstallCdPlayerTest, ShowPlayerInTheGeneralSettings) {
-    for (const bool shown : {false, true}) {
+    for (const bool shown : {false, true, false}) {  // the General settings' "Show player"
         testutil::WhenModalShown([shown](QWidget* modal) {
             modal->findChild<QCheckBox*>("cbToonCdSpeler")->setChecked(shown);
             modal->findChild<QPushButton*>("OKBtn")->click();
