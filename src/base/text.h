@@ -25,8 +25,8 @@ int PosNoCase(std::string_view text, std::string_view part);
 std::string StuffString(std::string_view text, std::string_view replacement, int position,
                         int length);
 // eachWord: every letter that begins the text or follows a blank becomes upper case (accented
-// letters of the tables' code page too), the rest stays. Otherwise: the first character upper-cased, followed by characters 2 to 51 as
-// they are.
+// letters of the tables' code page too), the rest stays. Otherwise: the first character
+// upper-cased, followed by characters 2 to 51 as they are.
 std::string KapitaliseerTekst(std::string_view text, bool eachWord);
 // The integer held by `text` with leading zeros to at least two (three) digits; a text that does
 // not hold an integer comes back trimmed but otherwise unchanged.

@@ -34,8 +34,8 @@ struct Figure {
 // The two columns of figures: the sources, then the tracks.
 constexpr Figure kSourceFigures[] = {
     {"Sources", "Totdragers"}, {"Qualities", "Kwaliteiten"}, {"Main titles", "Hoofdtitels"},
-    {"Styles", "Genres1"},     {"Labels", "Labels"},        {"Main artists", "Hoofdartiesten"},
-    {"Memos", "Tekstbladen"},  {"Loans", "Uitgeleend"},     {"Purchases", "Aankopen"},
+    {"Styles", "Genres1"},     {"Labels", "Labels"},         {"Main artists", "Hoofdartiesten"},
+    {"Memos", "Tekstbladen"},  {"Loans", "Uitgeleend"},      {"Purchases", "Aankopen"},
     {"Amount", "Totaalbedrag"}};
 constexpr Figure kTrackFigures[] = {
     {"Tracks", "TotTracks"},      {"Artists", "Artiesten"}, {"Titles", "Titels"},
