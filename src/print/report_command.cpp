@@ -80,6 +80,16 @@ Found Select(Catalogue& catalogue, const NamedReport& report, const ReportComman
             const QRegularExpressionMatch match = form.match(text);
             if (!match.hasMatch())
                 return {{}, "Give the number range as \"CARRIER FIRST-LAST\"."};
+            // Source numbers run to nine digits; a longer one is named, not read as 0.
+            constexpr qint64 kLastNumber = 999999999;
+            for (int part : {2, 3}) {
+                bool number = false;
+                const qint64 value = match.captured(part).toLongLong(&number);
+                if (!number || value > kLastNumber)
+                    return {{},
+                            "The number " + match.captured(part) +
+                                " is out of range: source numbers run from 0 to 999999999."};
+            }
             const qint64 low = match.captured(2).toLongLong(),
                          high = match.captured(3).toLongLong();
             if (low > high)

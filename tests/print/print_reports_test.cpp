@@ -168,6 +168,9 @@ TEST_F(PrintReportsTest, TheCommandLineWritesAPdfOrSaysWhatItLacks) {
         {"Artist", "", "MC", 1, "Nothing found with the filter setting \"MC\"\n"},
         {"Number", "CD 1-2", "", 0, ""},
         {"Number", "CD 5-3", "", 2, "The first number must be smaller then the second number.\n"},
+        {"Number", "CD 1-99999999999999999999999", "", 2,
+         "The number 99999999999999999999999 is out of range: source numbers run from 0 to "
+         "999999999.\n"},
         {"Track time", "3:5", "", 2, "Please fill in the track time as M:SS.\n"},
         {"purchase", "", "", 1, "No purchases were found.\n"},
         {"Charts", "", "", 2, "There is no report \"Charts\".\n"},
