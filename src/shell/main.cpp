@@ -100,6 +100,12 @@ int main(int argc, char* argv[]) {
         raw.outcome == CommandLine::Outcome::kVersion) {
         return Answer(raw);
     }
+    // With no screen at all the toolkit would abort; a mistyped option still gets its usage.
+    const bool noScreen =
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !rawArguments.contains("-platform");
+    if (raw.outcome == CommandLine::Outcome::kError && noScreen)
+        return Answer(raw);
     // A report written from a script needs no screen.
     if (raw.windowless() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

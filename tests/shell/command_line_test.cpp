@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
 namespace {
 
 using Outcome = CommandLine::Outcome;
@@ -46,6 +49,18 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
         QStringList({report.reportName, report.reportText, report.reportFilter, report.reportPdf}),
         QStringList({"Artist", "beat", "CD", "b.pdf"}));
     EXPECT_TRUE(ParseCommandLine({"tunelo", "--quit-when-ready"}).quitWhenReady);
+
+    // The program itself, where no screen exists: a mistake gets the usage and status 2.
+    QProcess program;
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        bare.remove(name);
+    program.setProcessEnvironment(bare);
+    program.start(TUNELO_PROGRAM, {"--bogus"});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("Usage: tunelo [options] [FOLDER]"));
 }
 
 }  // namespace
