@@ -94,13 +94,10 @@ std::string Prove(TTableAccess* access, const ImportedRecords& noted, ImportedRe
 }
 
 RecoveryOutcome Refuse(const std::string& note, const std::string& why) {
-    const bool moved =
-        IniWriteString(kSection, kRefusedKey, note) && IniWriteString(kSection, kNoteKey, "");
     return RecoveryOutcome::Refused(
         "An import from CSV was cut short, but its note ([" + std::string(kSection) + "] " +
         kNoteKey + " in cd.ini) does not fit the tables: " + why + ". Nothing was taken back. " +
-        (moved ? "The note is kept as [" + std::string(kSection) + "] " + kRefusedKey + ". "
-               : "The note stays; it is checked again at the next start. ") +
+        SetNoteAside(kNoteKey, kRefusedKey, note) +
         "If rows of that import are in the catalogue, put back the safety copy taken before it "
         "(Restore safety copy).");
 }

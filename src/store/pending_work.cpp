@@ -18,6 +18,12 @@ constexpr const char* kIniNotes[] = {"VerwijderBron", "CsvImport"};
 
 }  // namespace
 
+std::string SetNoteAside(const char* key, const char* refusedKey, const std::string& value) {
+    if (IniWriteString("Diversen", refusedKey, value) && IniWriteString("Diversen", key, ""))
+        return std::string("The note has been moved to [Diversen] ") + refusedKey + ". ";
+    return "The note could not be moved aside and stays; this is said again at the next start. ";
+}
+
 xbase::Status FinishPendingRestore(const std::string& folder,
                                    std::vector<RecoveryOutcome>* outcomes) {
     RecoveryOutcome restore;

@@ -26,6 +26,11 @@ struct RecoveryOutcome {
     static RecoveryOutcome Refused(std::string text) { return {Kind::Refused, std::move(text)}; }
 };
 
+// A note in cd.ini's section Diversen that cannot be proved: its value moves to `refusedKey` and
+// `key` is cleared, so that no later start acts on it or speaks of it again. Returns the words
+// that close the refusal: where the note went, or that it stays.
+std::string SetNoteAside(const char* key, const char* refusedKey, const std::string& value);
+
 // Before any table of the catalogue in `folder` opens: a restore that was cut short goes in
 // whole, or out whole. Its outcome, if any, is added to `outcomes`. An error means the restore
 // could be neither finished nor taken back; nothing may then read the tables.

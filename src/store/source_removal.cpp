@@ -64,14 +64,9 @@ RecoveryOutcome Refuse(const std::string& key, const std::string& why) {
     std::string text = "The note " + note + " reads \"" + key + "\", which " + why +
                        ". A removal of a source was cut short, but this note cannot say which "
                        "one, so nothing was removed.\n";
-    if (IniWriteString(kSection, kRefusedKey, key) && IniWriteString(kSection, kPendingKey, ""))
-        text += std::string("The note has been moved to [") + kSection + "] " + kRefusedKey + ". ";
-    else
-        text +=
-            "The note could not be moved aside and stays; this is said again at the next "
-            "start. ";
     return RecoveryOutcome::Refused(
-        text + "Look up the source you were removing and remove it again if it is still there.");
+        text + SetNoteAside(kPendingKey, kRefusedKey, key) +
+        "Look up the source you were removing and remove it again if it is still there.");
 }
 
 }  // namespace
