@@ -24,6 +24,7 @@
 #include "print/report_command.h"
 #include "shell/clean_end.h"
 #include "shell/command_line.h"
+#include "shell/install_paths.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/plain_text_labels.h"
@@ -76,7 +77,7 @@ int TransferCsv(const CommandLine& options) {
         std::filesystem::absolute((import ? options.importCsv : options.exportCsv).toStdString())
             .string();
     return CsvCommand(CommandFolder(options), import ? CsvDirection::Import : CsvDirection::Export,
-                      dir, std::cout, std::cerr);
+                      dir, std::cout, std::cerr, TemplateFolder());
 }
 
 // Help, version and a fault print their text and end the program with its exit code.

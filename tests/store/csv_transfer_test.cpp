@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "base/ini.h"
+#include "base/work_dir.h"
 #include "catalogue_fixture.h"
 #include "store/csv_command.h"
 #include "store/csv_export.h"
@@ -273,6 +274,27 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
     }
     // Times in two digits, as the entry screen stores them.
     EXPECT_NE(Export(*c, "end").find("Naima,,,1,,03,07,3,"), std::string::npos);
+}
+
+// As --new-catalogue does for the window program.
+TEST_F(CsvTransferTest, AnImportIntoAMissingOrEmptyFolderMakesTheCatalogueThere) {
+    Write("in", {{"sources.csv", "DRAGER,CDNUMMER\r\nCD,1\r\n"}});
+    fs::create_directories(File("empty"));
+    for (const char* name : {"missing/deeper", "empty"}) {
+        const std::string target = File(name);
+        SetWorkDir(target);
+        std::ostringstream out, errors;
+        EXPECT_EQ(CsvCommand(target, CsvDirection::Import, File("in"), out, errors,
+                             TUNELO_SOURCE_DIR "/data"),
+                  0)
+            << errors.str();
+        EXPECT_NE(errors.str().find("A new, empty catalogue was made in " + target),
+                  std::string::npos);
+        EXPECT_EQ(IniReadInteger("Geluidsdragers", "CD"), 2);
+        Catalogue made(target);
+        EXPECT_EQ(made.dm2.HfAccess.Count(), 1u) << name;
+    }
+    SetWorkDir(folder());
 }
 
 TEST_F(CsvTransferTest, RefusesAHeaderOrAValueOverItsLimitNamingFileAndLine) {
