@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <system_error>
 
 #include "base/ui.h"
 #include "base/work_dir.h"
@@ -129,10 +128,7 @@ int main(int argc, char* argv[]) {
 
     QtUi ui;
     ScopedUi installed(&ui);
-    if (!options.folder.isEmpty()) {
-        std::error_code ignored;  // a folder that cannot be made is reported just below
-        std::filesystem::create_directories(options.folder.toStdString(), ignored);
-    }
+    const StartFolder startFolder(options.folder.toStdString());
     if (!options.folder.isEmpty() && !QDir::setCurrent(options.folder)) {
         ui.Message(MsgKind::Error,
                    "The folder " + options.folder.toStdString() + " cannot be opened.");
