@@ -137,7 +137,7 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
         const std::string name(Trimmed(cells[i]));
         const int f = schema.Find(name);
         if (f < 0)
-            return Status::InvalidArgument(path, "column \"" + name + "\" is no field of " +
+            return Status::InvalidArgument(path, "column " + CsvShown(name) + " is no field of " +
                                                      fs::path(table.path()).filename().string());
         for (const auto& column : columns) {
             if (column.second == &schema[size_t(f)])

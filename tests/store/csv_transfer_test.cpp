@@ -310,6 +310,7 @@ TEST_F(CsvTransferTest, RefusesAHeaderOrAValueOverItsLimitNamingFileAndLine) {
          "line 3: a value is longer"},
         {"DRAGER,CDNUMMER,TRACK,TITEL\nCD,1,\"" + std::string(3 * kLongestMemo, ','), "line 2: "},
         {"DRAGER,CDNUMMER,TITEL\n", "has no column TRACK"},
+        {"DRAGER,CDNUMMER,\"JA\nAR\"\n", "column \"JA\\nAR\" is no field of artdat.dat"},
     };
     for (const Case& test : cases) {
         fs::remove_all(File("long"));
