@@ -176,7 +176,8 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
         std::map<std::string, std::string> files;
         std::string reason;  // of the one refused row (line 2); "" when every row is accepted
         uint32_t tracks;     // tracks accepted
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {{{"sources.csv", "DRAGER,CDNUMMER\r\ncd,3\r\n"},
           {"Tracks.CSV", "cdnummer,Drager,titel,TRACK,minuten,seconden\r\n3,cd,Naima,1,3,7\r\n"}},
          "",
@@ -185,36 +186,6 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
           {"tracks.csv", "DRAGER,CDNUMMER,TRACK,JAAR\rCD,4,1,1999\rCD,4,2,\r"}},
          "",
          2},  // lines ending in CR alone
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,75,,x\r\n"}},
-         "SECONDEN: \"75\" is not a whole number from 0 to 59",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,abc,1,,x\r\n"}},
-         "MINUTEN: \"abc\" is not a whole number from 0 to 999",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,-1,1,,x\r\n"}},
-         "MINUTEN: \"-1\" is not a whole number",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,3,19x9,x\r\n"}},
-         "JAAR: \"19x9\" is not a year of 3 or 4 digits",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,3,abcd,x\r\n"}},
-         "JAAR: \"abcd\" is not a year",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,3,0,x\r\n"}},
-         "JAAR: \"0\" is not a year",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,,3,3,,x\r\n"}},
-         "TRACK: the track has no number",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,3,,a\x1B[2Jb\r\n"}},
-         "TITEL: \"a\\x1B[2Jb\" holds the control character \\x1B",
-         0},
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,3,,\"a\r\nCD,5,2\a\"\r\n"}},
-         "TITEL: \"a\\r\\nCD,5,2\\x07\" holds the control character \\x0D",
-         0},  // one line, however many the value spans
-        {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + "CD,5,1,3,3,,\"abc\"def\r\n"}},
-         "TITEL: \"abcdef\" has text after its closing quote",
-         0},
         {{{"sources.csv", "DRAGER,CDNUMMER,AANKPPRS\r\nCD,5,-3.00\r\n"}},
          "AANKPPRS: \"-3.00\" is below 0",
          0},
@@ -246,6 +217,23 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
          "51 characters long",  // the track of the refused source goes too
          0},
     };
+    // Rows of tracks.csv for source CD 5 that the entry screens would not take.
+    const std::pair<std::string, std::string> refusedTracks[] = {
+        {"CD,5,1,3,75,,x", "SECONDEN: \"75\" is not a whole number from 0 to 59"},
+        {"CD,5,1,abc,1,,x", "MINUTEN: \"abc\" is not a whole number from 0 to 999"},
+        {"CD,5,1,-1,1,,x", "MINUTEN: \"-1\" is not a whole number"},
+        {"CD,5,1,3,3,19x9,x", "JAAR: \"19x9\" is not a year of 3 or 4 digits"},
+        {"CD,5,1,3,3,abcd,x", "JAAR: \"abcd\" is not a year"},
+        {"CD,5,1,3,3,0,x", "JAAR: \"0\" is not a year"},
+        {"CD,5,,3,3,,x", "TRACK: the track has no number"},
+        {"CD,5,1,3,3,,a\x1B[2Jb", "TITEL: \"a\\x1B[2Jb\" holds the control character \\x1B"},
+        {"CD,5,1,3,3,,\"a\r\nCD,5,2\a\"",
+         "TITEL: \"a\\r\\nCD,5,2\\x07\" holds the control character \\x0D"},
+        {"CD,5,1,3,3,,\"abc\"def", "TITEL: \"abcdef\" has text after its closing quote"},
+    };
+    for (const auto& [row, reason] : refusedTracks)
+        cases.push_back(
+            {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + row + "\r\n"}}, reason, 0});
     for (const Case& test : cases) {
         const std::string before = Export(*c, "before");
         testutil::TempDir in;
