@@ -67,8 +67,6 @@ bool ParseDate(std::string_view text, xbase::Date* date) {
     return xbase::IsValidDate(*date);
 }
 
-// A refused value must not break the message's line: a line break would start what reads like
-// another refused row.
 bool IsControl(unsigned char c) {
     return c < 0x20 || c == 0x7F;
 }
@@ -133,6 +131,8 @@ std::string WholeNumber(const xbase::FieldDef& f, std::string_view text, uint8_t
 
 }  // namespace
 
+// A refused value must not break the message's line: a line break would start what reads like
+// another refused row.
 std::string CsvShown(std::string_view text) {
     size_t cut = text.size() > 60 ? 60 : text.size();
     while (cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
