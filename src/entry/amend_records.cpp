@@ -8,6 +8,7 @@
 #include "store/catalogue.h"
 #include "store/record_edit.h"
 #include "store/source_key.h"
+#include "store/source_renumbering.h"
 
 namespace {
 
@@ -124,8 +125,12 @@ bool StoreModifiedMainTitle(Catalogue& catalogue, uint32_t recno, const MainTitl
             throw;
         failed = error;
     }
-    const bool moved = catalogue.dm1.ChangeTracks(
-        titles, oldCarrier, oldNumber, std::to_string(number), titles.HfAccess.GetString("DRAGER"));
+    const std::string newCarrier = titles.HfAccess.GetString("DRAGER");
+    const bool moved = catalogue.dm1.ChangeTracks(titles, oldCarrier, oldNumber,
+                                                  std::to_string(number), newCarrier);
+    // Loans and playlist entries go with the source, or they would name one that is gone.
+    if (moved && SourceSeekKey(oldCarrier, oldNumber) != SourceSeekKey(newCarrier, number))
+        MoveLoansAndPlaylist(catalogue, oldCarrier, oldNumber, newCarrier, number);
     catalogue.dm1.ArtAccess.Commit();
     titles.HfAccess.Commit();
     catalogue.dm3.WriteItems(TableUpper(texts.carrier), 'D');

@@ -4,6 +4,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "base/feedback.h"
@@ -18,6 +20,34 @@
 #include "store/percent_progress.h"
 #include "store/record_edit.h"
 #include "store/table_error.h"
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
+// Which of the packed tables were optimized and which were not (held by another program, or
+// failed): the program closes next, so this is the last word on it.
+std::string PackedSummary(Catalogue& catalogue, const std::vector<const TTable*>& packed) {
+    std::vector<std::string> done, notDone;
+    for (const TTable* table :
+         {&catalogue.dm1.ArtTable, &catalogue.dm2.HfTable, &catalogue.dm3.UitleenTable}) {
+        const std::string name = std::filesystem::path(table->table().path()).filename().string();
+        (std::find(packed.begin(), packed.end(), table) != packed.end() ? done : notDone)
+            .push_back(name);
+    }
+    if (notDone.empty())
+        return "Optimized: " + Joined(done) + ".";
+    return (done.empty() ? "No table was optimized." : "Optimized: " + Joined(done) + ".") +
+           "\nNot optimized: " + Joined(notDone) + "; optimize again when no other program uses " +
+           (notDone.size() == 1 ? "it." : "them.");
+}
+
+}  // namespace
 
 TOpschoonForm::TOpschoonForm(Catalogue& catalogue, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
@@ -71,8 +101,9 @@ void TOpschoonForm::BitBtn1Click() {
                             text + "\nThe safety copy made before holds the catalogue as it was.");
     }
     PlayWave("Opti.wav");
-    CurrentUi().Message(MsgKind::Information, "The program will be closed.", MsgButtons::Ok,
-                        kOptimizeHelpContext);
+    CurrentUi().Message(MsgKind::Information,
+                        PackedSummary(catalogue_, packed) + "\nThe program will be closed.",
+                        MsgButtons::Ok, kOptimizeHelpContext);
     accept();
 }
 

@@ -1,6 +1,7 @@
 // TOpschoonForm: "Optimize databases". OK takes a safety copy, packs the tables (deleted records
 // leave the files; PackFiles), checks every table's index files and rebuilds the damaged ones,
-// then plays "Opti.wav" and says that the program will be closed; the screen is then accepted
+// then plays "Opti.wav" and says which tables were optimized and which not (another program held
+// them) and that the program will be closed; the screen is then accepted
 // and the caller ends the program. Gauge1 follows each step.
 #pragma once
 

@@ -25,5 +25,6 @@ QLabel* AddInfoRow(QWidget* owner, QFormLayout* form, RecordLabels& labels, cons
 }
 
 std::string TrackTimeText(const TTableAccess& tracks) {
-    return Trim(tracks.GetString("MINUTEN")) + ":" + Trim(tracks.GetString("SECONDEN"));
+    // Older catalogues hold "3" where the entry screen stores "03": both show as 03.
+    return TwoDigits(tracks.GetString("MINUTEN")) + ":" + TwoDigits(tracks.GetString("SECONDEN"));
 }

@@ -17,13 +17,13 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <system_error>
 
 #include "base/ui.h"
 #include "base/work_dir.h"
 #include "print/report_command.h"
 #include "shell/clean_end.h"
 #include "shell/command_line.h"
+#include "shell/install_paths.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
 #include "shell/plain_text_labels.h"
@@ -76,7 +76,7 @@ int TransferCsv(const CommandLine& options) {
         std::filesystem::absolute((import ? options.importCsv : options.exportCsv).toStdString())
             .string();
     return CsvCommand(CommandFolder(options), import ? CsvDirection::Import : CsvDirection::Export,
-                      dir, std::cout, std::cerr);
+                      dir, std::cout, std::cerr, TemplateFolder());
 }
 
 // Help, version and a fault print their text and end the program with its exit code.
@@ -128,10 +128,7 @@ int main(int argc, char* argv[]) {
 
     QtUi ui;
     ScopedUi installed(&ui);
-    if (!options.folder.isEmpty()) {
-        std::error_code ignored;  // a folder that cannot be made is reported just below
-        std::filesystem::create_directories(options.folder.toStdString(), ignored);
-    }
+    const StartFolder startFolder(options.folder.toStdString());
     if (!options.folder.isEmpty() && !QDir::setCurrent(options.folder)) {
         ui.Message(MsgKind::Error,
                    "The folder " + options.folder.toStdString() + " cannot be opened.");

@@ -1,5 +1,7 @@
 #include "shell/start_catalogue.h"
 
+#include <filesystem>
+
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "shell/install_paths.h"
@@ -20,6 +22,29 @@ std::string JoinLines(const std::vector<std::string>& names) {
 }
 
 }  // namespace
+
+StartFolder::StartFolder(const std::string& folder) {
+    namespace fs = std::filesystem;
+    if (folder.empty())
+        return;
+    std::error_code ignored;  // a folder that cannot be made is reported when it is opened
+    for (fs::path missing = fs::absolute(folder, ignored).lexically_normal();
+         !missing.empty() && !fs::exists(missing, ignored) && missing != missing.parent_path();
+         missing = missing.parent_path()) {
+        if (missing.has_filename())
+            made_.push_back(missing.string());
+    }
+    fs::create_directories(folder, ignored);
+}
+
+StartFolder::~StartFolder() {
+    std::error_code ignored;
+    for (const std::string& folder : made_) {  // the deepest first
+        if (!std::filesystem::is_empty(folder, ignored) || ignored ||
+            !std::filesystem::remove(folder, ignored))
+            break;
+    }
+}
 
 std::unique_ptr<CatalogueLock> LockCatalogue(const std::string& folder) {
     std::unique_ptr<CatalogueLock> lock;
@@ -65,6 +90,9 @@ std::unique_ptr<Catalogue> OpenCatalogue(const std::string& folder, bool createW
                        "There is no catalogue in " + folder +
                            ".\nDo you want to create a new, empty catalogue there?",
                        MsgButtons::YesNo) != MsgAnswer::Yes) {
+            ui.Message(MsgKind::Information,
+                       "No catalogue was created in " + folder +
+                           ", so the program ends. Start it on the folder of your catalogue.");
             return nullptr;
         }
         const xbase::Status made = CreateCatalogueFromTemplate(TemplateFolder(), folder);

@@ -45,7 +45,8 @@ void Tell(const std::vector<RecoveryOutcome>& outcomes, std::ostream& messages) 
 }  // namespace
 
 CommandCatalogue OpenCatalogueForCommand(const std::string& folder, CommandUse use,
-                                         std::ostream& messages) {
+                                         std::ostream& messages,
+                                         const std::string& templateFolder) {
     CommandCatalogue opened;
     const xbase::Status locked = CatalogueLock::Acquire(folder, &opened.lock);
     if (!locked.ok() && (use == CommandUse::Write || !locked.IsLocked())) {
@@ -77,6 +78,16 @@ CommandCatalogue OpenCatalogueForCommand(const std::string& folder, CommandUse u
                      << status.ToString() << "\n";
             return opened;
         }
+    }
+    // Under the lock, so that no other run makes one at the same time.
+    if (use == CommandUse::Write && !templateFolder.empty() && HasNoCatalogue(folder) &&
+        CatalogueFilesIn(folder).empty()) {
+        if (const xbase::Status made = CreateCatalogueFromTemplate(templateFolder, folder);
+            !made.ok()) {
+            messages << "The new catalogue could not be created.\n" << made.ToString() << "\n";
+            return opened;
+        }
+        messages << "A new, empty catalogue was made in " << folder << ".\n";
     }
     std::unique_ptr<Catalogue> catalogue;
     xbase::Status status = Catalogue::Open(

@@ -25,6 +25,8 @@ enum class CommandUse { Read, Write };
 // write opens the tables read-only. A reader that may not finish the work it finds (the folder
 // is read-only, or another copy of the program holds the catalogue) is refused. What was
 // finished, and every refusal, is written to `messages`; the catalogue is null when the command
-// must not go on.
+// must not go on. A writer given `templateFolder` first makes a new, empty catalogue from it in
+// a folder without any file of a catalogue, as the window program's --new-catalogue does.
 CommandCatalogue OpenCatalogueForCommand(const std::string& folder, CommandUse use,
-                                         std::ostream& messages);
+                                         std::ostream& messages,
+                                         const std::string& templateFolder = "");

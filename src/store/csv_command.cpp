@@ -1,5 +1,7 @@
 #include "store/csv_command.h"
 
+#include <filesystem>
+
 #include "store/catalogue.h"
 #include "store/command_catalogue.h"
 #include "store/csv_export.h"
@@ -46,10 +48,15 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
 }
 
 int CsvCommand(const std::string& folder, CsvDirection direction, const std::string& dir,
-               std::ostream& out, std::ostream& errors) {
+               std::ostream& out, std::ostream& errors, const std::string& templateFolder) {
     const bool import = direction == CsvDirection::Import;
+    if (import && !templateFolder.empty()) {
+        std::error_code ignored;  // a folder that cannot be made is reported by the lock
+        std::filesystem::create_directories(folder, ignored);
+    }
     const CommandCatalogue opened =
-        OpenCatalogueForCommand(folder, import ? CommandUse::Write : CommandUse::Read, errors);
+        OpenCatalogueForCommand(folder, import ? CommandUse::Write : CommandUse::Read, errors,
+                                import ? templateFolder : std::string());
     if (!opened.catalogue)
         return 1;
     return import ? ImportCsvCommand(*opened.catalogue, dir, out, errors)

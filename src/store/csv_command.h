@@ -19,6 +19,8 @@ int ImportCsvCommand(Catalogue& catalogue, const std::string& dir, std::ostream&
 enum class CsvDirection { Export, Import };
 // The whole command on the catalogue in `folder`, opened as OpenCatalogueForCommand opens it
 // (command_catalogue.h): an export reads, an import writes. 1, the reason on `errors`, when the
-// catalogue could not be opened or holds work that cannot be finished.
+// catalogue could not be opened or holds work that cannot be finished. An import into a missing
+// folder, or one without any file of a catalogue, makes a new catalogue there from
+// `templateFolder` first (when given).
 int CsvCommand(const std::string& folder, CsvDirection direction, const std::string& dir,
-               std::ostream& out, std::ostream& errors);
+               std::ostream& out, std::ostream& errors, const std::string& templateFolder = "");

@@ -67,30 +67,91 @@ bool ParseDate(std::string_view text, xbase::Date* date) {
     return xbase::IsValidDate(*date);
 }
 
-// The value as a message shows it: in quotes, a long one cut at a character's start.
-std::string Quoted(std::string_view text) {
-    size_t cut = text.size() > 60 ? 60 : text.size();
-    while (cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return "\"" + std::string(text.substr(0, cut)) + (cut < text.size() ? "…\"" : "\"");
+bool IsControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
+
+// The first control character a value of field `f` may not hold: a memo keeps its line breaks
+// and tabs, a one-line field its tabs only.
+const char* FirstControl(const xbase::FieldDef& f, std::string_view text) {
+    for (const char& c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (IsControl(u) && c != '\t' && (f.type != 'M' || (c != '\r' && c != '\n')))
+            return &c;
+    }
+    return nullptr;
+}
+
+std::string ControlName(unsigned char c) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    return hex;
+}
+
+// MINUTEN, SECONDEN and JAAR hold digits as the entry screen stores them: minutes 0 to 999 and
+// seconds 0 to 59 in at least two digits ("03"), a year of 3 or 4 digits. Empty stays blank.
+std::string TimeOrYear(const xbase::FieldDef& f, std::string_view text, uint8_t* record) {
+    text = Trim(text);
+    if (text.empty()) {
+        xbase::SetBlank(record, f);
+        return "";
+    }
+    if (f.name == "JAAR") {
+        if (!AllDigits(text) || text.size() < 3 || text.size() > 4)
+            return f.name + ": " + CsvShown(text) + " is not a year of 3 or 4 digits";
+        xbase::SetText(record, f, text);
+        return "";
+    }
+    const int most = f.name == "MINUTEN" ? 999 : 59;
+    if (!AllDigits(text) || text.size() > 3 || std::stoi(std::string(text)) > most)
+        return f.name + ": " + CsvShown(text) + " is not a whole number from 0 to " +
+               std::to_string(most);
+    const int value = std::stoi(std::string(text));
+    xbase::SetText(record, f, (value < 10 ? "0" : "") + std::to_string(value));
+    return "";
 }
 
 std::string WholeNumber(const xbase::FieldDef& f, std::string_view text, uint8_t* record) {
     const int64_t most = f.name == "TRACK" ? 999 : f.name == "CDNUMMER" ? 999999999 : -1;
     if (most < 0) {
+        // AANKPPRS: a price, never below 0 (the purchase screen's range).
+        if (text.front() == '-' && IsDecimal(text, f.decimals))
+            return f.name + ": " + CsvShown(text) + " is below 0";
         if (!IsDecimal(text, f.decimals) || !xbase::SetText(record, f, text).ok())
-            return f.name + ": " + Quoted(text) + " is not a number that fits the field";
+            return f.name + ": " + CsvShown(text) + " is not a number that fits the field";
         return "";
     }
     if (text.size() > 9 || !AllDigits(text) || std::stoll(std::string(text)) < 1 ||
         std::stoll(std::string(text)) > most)
-        return f.name + ": " + Quoted(text) + " is not a whole number from 1 to " +
+        return f.name + ": " + CsvShown(text) + " is not a whole number from 1 to " +
                std::to_string(most);
     xbase::SetText(record, f, text);
     return "";
 }
 
 }  // namespace
+
+// A refused value must not break the message's line: a line break would start what reads like
+// another refused row.
+std::string CsvShown(std::string_view text) {
+    size_t cut = text.size() > 60 ? 60 : text.size();
+    while (cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    std::string shown = "\"";
+    for (const char c : text.substr(0, cut)) {
+        if (c == '\r')
+            shown += "\\r";
+        else if (c == '\n')
+            shown += "\\n";
+        else if (c == '\t')
+            shown += "\\t";
+        else if (IsControl(static_cast<unsigned char>(c)))
+            shown += ControlName(static_cast<unsigned char>(c));
+        else
+            shown += c;
+    }
+    return shown + (cut < text.size() ? "…\"" : "\"");
+}
 
 xbase::Status AppendCsvField(const xbase::Table& table, const uint8_t* record,
                              const xbase::FieldDef& f, std::string* out) {
@@ -132,7 +193,9 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
         text = Trim(text);
         if (text.empty()) {
             xbase::SetBlank(record, f);
-            return f.name == "CDNUMMER" ? "CDNUMMER: the source has no number" : "";
+            if (f.name == "CDNUMMER")
+                return "CDNUMMER: the source has no number";
+            return f.name == "TRACK" ? "TRACK: the track has no number" : "";
         }
         return WholeNumber(f, text, record);
     }
@@ -140,13 +203,18 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
         text = Trim(text);
         xbase::Date date;
         if (!text.empty() && !ParseDate(text, &date))
-            return f.name + ": " + Quoted(text) + " is not a date (yyyy-mm-dd)";
+            return f.name + ": " + CsvShown(text) + " is not a date (yyyy-mm-dd)";
         xbase::SetDate(record, f, date);
         return "";
     }
+    if (const char* control = FirstControl(f, text))
+        return f.name + ": " + CsvShown(text) + " holds the control character " +
+               ControlName(static_cast<unsigned char>(*control));
+    if (f.name == "MINUTEN" || f.name == "SECONDEN" || f.name == "JAAR")
+        return TimeOrYear(f, text, record);
     if (f.type == 'M') {
         const xbase::Status converted = xbase::FromUtf8(codePage, text, memo);
-        return converted.ok() ? "" : f.name + ": " + Quoted(text) + ": " + converted.message();
+        return converted.ok() ? "" : f.name + ": " + CsvShown(text) + ": " + converted.message();
     }
     // Most values are plain ASCII, the same bytes in every code page: no conversion.
     static thread_local std::string converted;
@@ -154,13 +222,13 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
     if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
         const xbase::Status status = xbase::FromUtf8(codePage, text, &converted);
         if (!status.ok())
-            return f.name + ": " + Quoted(text) + ": " + status.message();
+            return f.name + ": " + CsvShown(text) + ": " + status.message();
         bytes = converted;
     }
     if (TrimRight(bytes).size() > f.length)
-        return f.name + ": " + Quoted(text) + " is " + std::to_string(TrimRight(bytes).size()) +
+        return f.name + ": " + CsvShown(text) + " is " + std::to_string(TrimRight(bytes).size()) +
                " characters long; " + std::to_string(f.length) + " fit";
     if (!xbase::SetText(record, f, bytes).ok())
-        return f.name + ": " + Quoted(text) + " cannot be stored";
+        return f.name + ": " + CsvShown(text) + " cannot be stored";
     return "";
 }

@@ -19,7 +19,13 @@ xbase::Status AppendCsvField(const xbase::Table& table, const uint8_t* record,
 // Stores the CSV value `text` into field `f` of `record` (in `codePage`); a memo field's text
 // goes to *memo instead. Returns "" when stored, otherwise why the value was refused (a
 // character the code page lacks, a text too long, a bad number or date), naming the field; the
-// record may then hold part of the value. Whole-number fields take their catalogue range:
-// CDNUMMER 1 to 999999999, TRACK 1 to 999.
+// record may then hold part of the value. Values are held to what the entry screens take:
+// CDNUMMER 1 to 999999999 and TRACK 1 to 999 (neither empty), AANKPPRS not below 0, MINUTEN 0 to
+// 999 and SECONDEN 0 to 59 (stored in two digits at least, "03"), JAAR 3 or 4 digits, and no
+// control character but a tab (in a memo also line breaks).
 std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef& f,
                           std::string_view text, uint8_t* record, std::string* memo);
+
+// `text` as a message quotes it: on one line (line breaks, tabs and other control characters
+// written as \r, \n, \t, \xHH), a long text cut at a character's start.
+std::string CsvShown(std::string_view text);

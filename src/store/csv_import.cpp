@@ -46,20 +46,34 @@ uint64_t MemoProof(uint64_t proof, uint32_t row, const std::string& memo) {
     return (proof ^ std::hash<std::string>{}(memo) ^ row) * 0x100000001b3ull;
 }
 
-// The import's files found in `folder`, in the order they are read, with their sizes added to
-// *totalBytes.
-std::vector<std::pair<const CsvFile*, std::string>> FilesIn(const std::string& folder,
-                                                            uint64_t* totalBytes) {
-    std::vector<std::pair<const CsvFile*, std::string>> files;
-    for (const CsvFile& file : CatalogueCsvFiles()) {
-        const std::string path = tunelo::ResolvePathNoCase((fs::path(folder) / file.name).string());
-        std::error_code ec;
-        if (fs::is_regular_file(path, ec)) {
-            files.emplace_back(&file, path);
-            *totalBytes += fs::file_size(path, ec);
+using FoundFiles = std::vector<std::pair<const CsvFile*, std::string>>;
+
+// The import's files found in `folder` in any letter case, in the order they are read, with
+// their sizes added to *totalBytes. Two spellings of one file (tracks.csv and TRACKS.CSV) make
+// the folder ambiguous: which of them is meant cannot be told.
+Status FilesIn(const std::string& folder, FoundFiles* files, uint64_t* totalBytes) {
+    std::vector<std::vector<std::string>> found(CatalogueCsvFiles().size());
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        for (size_t i = 0; i < found.size(); ++i) {
+            if (tunelo::EqualsNoCase(name, CatalogueCsvFiles()[i].name) && it->is_regular_file(ec))
+                found[i].push_back(name);
         }
     }
-    return files;
+    for (size_t i = 0; i < found.size(); ++i) {
+        std::sort(found[i].begin(), found[i].end());
+        if (found[i].size() > 1)
+            return Status::InvalidArgument(folder, "holds both " + found[i][0] + " and " +
+                                                       found[i][1] +
+                                                       ": keep one of them and import again");
+        if (found[i].empty())
+            continue;
+        const std::string path = (fs::path(folder) / found[i][0]).string();
+        files->emplace_back(&CatalogueCsvFiles()[i], path);
+        *totalBytes += fs::file_size(path, ec);
+    }
+    return Status::OK();
 }
 
 }  // namespace
@@ -123,7 +137,7 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
         const std::string name(Trimmed(cells[i]));
         const int f = schema.Find(name);
         if (f < 0)
-            return Status::InvalidArgument(path, "column \"" + name + "\" is no field of " +
+            return Status::InvalidArgument(path, "column " + CsvShown(name) + " is no field of " +
                                                      fs::path(table.path()).filename().string());
         for (const auto& column : columns) {
             if (column.second == &schema[size_t(f)])
@@ -140,6 +154,11 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
         std::rotate(columns.begin(), it, it + 1);
         ++keyColumns;
     }
+    // A track and a playlist entry are known by their number.
+    if ((file.kind == CsvKind::Tracks || file.kind == CsvKind::Playlist) &&
+        std::none_of(columns.begin(), columns.end(),
+                     [](const auto& c) { return c.second->name == "TRACK"; }))
+        return Status::InvalidArgument(path, "has no column TRACK");
     const xbase::FieldDef& carrier = schema[size_t(schema.Find("DRAGER"))];
     const xbase::FieldDef& number = schema[size_t(schema.Find("CDNUMMER"))];
 
@@ -167,8 +186,10 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
             memo.clear();
             for (size_t c = 0; c < columns.size() && reason.empty(); ++c) {
                 const xbase::FieldDef& f = *columns[c].second;
-                reason = ParseCsvField(table.codePage(), f, cells[columns[c].first], record.data(),
-                                       &memo);
+                const std::string& cell = cells[columns[c].first];
+                reason = int(columns[c].first) == csv.strayQuote()
+                             ? f.name + ": " + CsvShown(cell) + " has text after its closing quote"
+                             : ParseCsvField(table.codePage(), f, cell, record.data(), &memo);
                 if (reason.empty() && c + 1 == keyColumns) {
                     const std::string code = TableUpper(xbase::FieldBytes(record.data(), carrier));
                     std::memcpy(record.data() + carrier.offset, code.data(), carrier.length);
@@ -223,6 +244,13 @@ std::string CsvImport::Reader::CheckSource(CsvKind kind, const std::string& key,
         if (InCatalogue(key))
             return "source " + name + " is already in the catalogue";
         fileSources_.insert(key);
+        if (!write_) {
+            // The entry screen offers the carrier's next number after the highest imported one.
+            const int number = std::stoi(std::string(Trimmed(key.substr(10))));
+            int& next = import_.nextNumbers_[xbase::ToUtf8(xbase::CodePage::Windows1252(),
+                                                           Trimmed(key.substr(0, 10)))];
+            next = std::max(next, number + 1);
+        }
         return "";
     }
     if (refusedSources_.count(key) != 0)
@@ -230,6 +258,9 @@ std::string CsvImport::Reader::CheckSource(CsvKind kind, const std::string& key,
     if (kind == CsvKind::Tracks) {
         if (fileSources_.count(key) == 0 && InCatalogue(key))
             return "source " + name + " is already in the catalogue";
+        // As on the entry screens, a track belongs to a main title.
+        if (fileSources_.count(key) == 0)
+            return "there is no source " + name + " in sources.csv";
         if (++fileTracks_[key] > kMostTracks)
             return "source " + name + " has more than 999 tracks";
         return "";
@@ -296,8 +327,10 @@ Status CsvImport::Prepare(Catalogue& catalogue, const std::string& folder,
     refusedRows_ = 0;
     previews_.clear();
     folder_ = folder;
+    nextNumbers_.clear();
     uint64_t totalBytes = 0;
-    const std::vector<std::pair<const CsvFile*, std::string>> files = FilesIn(folder, &totalBytes);
+    FoundFiles files;
+    XB_RETURN_IF_ERROR(FilesIn(folder, &files, &totalBytes));
     if (files.empty())
         return Status::NotFound(folder,
                                 "holds no sources.csv, tracks.csv, loans.csv or playlist.csv");
@@ -319,7 +352,8 @@ Status CsvImport::Prepare(Catalogue& catalogue, const std::string& folder,
 Status CsvImport::ReadAgain(Catalogue& catalogue, const xbase::ProgressFn& progress,
                             const std::function<Status(CsvKind, uint8_t*, std::string&)>& write) {
     uint64_t totalBytes = 0;
-    const std::vector<std::pair<const CsvFile*, std::string>> files = FilesIn(folder_, &totalBytes);
+    FoundFiles files;
+    XB_RETURN_IF_ERROR(FilesIn(folder_, &files, &totalBytes));
     SavedPosition titles(catalogue.dm2.HfAccess);
     SavedPosition tracks(catalogue.dm1.ArtAccess);
     SavedPosition playlist(catalogue.dm3.PlaylistAccess);

@@ -4,14 +4,16 @@
 // and checks every row without writing anything; Apply then reads the files again and adds the
 // rows, all of them or none. Neither keeps the rows: memory stays small for any size of file.
 //
-// A row is refused, with the reason, for a text the table's code page cannot hold, a text too
-// long for its field, a bad number or date, a source already in the catalogue (or twice in
-// sources.csv), more than 999 tracks of one source, and a loan or playlist entry of a source
-// found neither in the catalogue nor in the files.
+// A row is refused, with the reason, for a value the entry screens would not take (csv_field.h),
+// text after a closing quote, a source already in the catalogue (or twice in sources.csv), a
+// track of a source not in sources.csv, more than 999 tracks of one source, and a loan or
+// playlist entry of a source found neither in the catalogue nor in the files. A folder holding
+// one file in two letter cases is refused whole.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,7 +52,7 @@ public:
     // leaves every table's order and record as they were. Fails, naming the file (and the line),
     // when the folder holds none of the four files, a file is not CSV, its header is longer than
     // kLongestCsvHeader, names a column the table lacks, names one twice or lacks DRAGER or
-    // CDNUMMER, or a value is longer than kLongestMemo.
+    // CDNUMMER (tracks.csv and playlist.csv also TRACK), or a value is longer than kLongestMemo.
     xbase::Status Prepare(Catalogue& catalogue, const std::string& folder,
                           const xbase::ProgressFn& progress = nullptr);
 
@@ -70,7 +72,8 @@ public:
     // before it is written and the note is cleared at the end, so that an import a crash cut
     // short is taken back at the next start. A failure, also a file that changed since Prepare
     // read it or a note that cannot be cleared, takes back what was added before it returns.
-    // Each table is left on its first record.
+    // Each table is left on its first record. Once added, each imported carrier's number
+    // counter in cd.ini ([Geluidsdragers]) is moved past its highest imported number.
     xbase::Status Apply(Catalogue& catalogue, const xbase::ProgressFn& progress = nullptr);
 
 private:
@@ -92,4 +95,6 @@ private:
     std::vector<CsvRefusal> refusals_;
     uint64_t refusedRows_ = 0;
     std::vector<CsvPreview> previews_;
+    // By carrier code: the number after the highest of the accepted sources.
+    std::map<std::string, int> nextNumbers_;
 };

@@ -241,5 +241,11 @@ Status CsvImport::Apply(Catalogue& catalogue, const xbase::ProgressFn& progress)
         return result;
     }
     writer.ShowFirstRecords();
+    // The rows are in: a counter that cannot be written only offers a number that is taken, which
+    // the entry screen refuses.
+    for (const auto& [carrier, next] : nextNumbers_) {
+        if (IniReadInteger("Geluidsdragers", carrier, 1) < next)
+            IniWriteInteger("Geluidsdragers", carrier, next);
+    }
     return result;
 }

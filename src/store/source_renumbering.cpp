@@ -326,6 +326,22 @@ bool RunRenumber(Catalogue& catalogue, const RenumberPlan& plan,
     return true;
 }
 
+void MoveLoansAndPlaylist(Catalogue& catalogue, std::string_view oldCarrier,
+                          std::string_view oldNumber, std::string_view newCarrier,
+                          int64_t newNumber) {
+    const std::string oldKey = SourceSeekKey(oldCarrier, oldNumber);
+    const std::string carrier = TableUpper(Trim(newCarrier));
+    std::map<char, KeyChanges> changes;
+    for (const JournalTable& table : JournalTables(catalogue)) {
+        if (table.letter != 'U' && table.letter != 'P')
+            continue;
+        for (uint32_t recno : Collect(table.access, table.order, oldKey))
+            changes[table.letter].Add(recno, 0, newNumber);
+    }
+    if (!changes.empty())
+        ApplyChanges(catalogue, carrier, changes, nullptr, nullptr);
+}
+
 RecoveryOutcome FinishRenumber(Catalogue& catalogue) {
     if (!catalogue.HasFile(kJournalName))
         return {};

@@ -56,6 +56,12 @@ bool RunRenumber(Catalogue& catalogue, const RenumberPlan& plan,
                  const std::function<void(const SourceMove&)>& placing,
                  const xbase::ProgressFn& rebuilding = nullptr);
 
+// One source moved on its own (its main title and tracks given the key `newCarrier newNumber`
+// by the caller): its loans and playlist entries follow it as a run's do. Throws TableError.
+void MoveLoansAndPlaylist(Catalogue& catalogue, std::string_view oldCarrier,
+                          std::string_view oldNumber, std::string_view newCarrier,
+                          int64_t newNumber);
+
 // At start: finishes a run a crash cut short, if any. The journal names each record with its old
 // and its new key; it is used only when it can be read whole and every record it names holds its
 // old or its new key, and then only records still holding the old key change. A journal that does

@@ -1,16 +1,29 @@
 #include "store/table_alone.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "base/ui.h"
 #include "store/controls_suspended.h"
 #include "store/table_error.h"
 
+namespace {
+
+// Which file: the user has to find the program that holds it.
+void TellInUse(const TTable& table) {
+    CurrentUi().Message(MsgKind::Information,
+                        "File is in use, try later.\n" +
+                            std::filesystem::path(table.table().path()).filename().string() +
+                            " is open in another program.");
+}
+
+}  // namespace
+
 bool RunWithTableAlone(TTableAccess& access, const std::string& indexPath,
                        const std::function<void()>& work) {
     TTable& table = access.component();
     if (access.Locked(0)) {
-        CurrentUi().Message(MsgKind::Information, "File is in use, try later.");
+        TellInUse(table);
         return false;
     }
     bool inUse = false;
@@ -41,7 +54,7 @@ bool RunWithTableAlone(TTableAccess& access, const std::string& indexPath,
         access.IndexOpen(indexPath);
     }
     if (inUse)
-        CurrentUi().Message(MsgKind::Information, "File is in use, try later.");
+        TellInUse(table);
     if (failure)
         throw *failure;
     return !inUse;

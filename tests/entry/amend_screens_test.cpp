@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -205,10 +206,23 @@ TEST_F(AmendScreensTest, ANewStyleCheckedGoesIntoEveryTrackOfTheSource) {
     EXPECT_EQ(items, (Strings{"new wave", "Rock"}));
 }
 
+// Its loans and playlist entries go with it, so that an export imports back.
 TEST_F(AmendScreensTest, AMainTitleMovesWithItsTracksToAFreeKey) {
     const uint32_t title = AddSource("CD", 1);
     AddTrack("CD", 1, 1);
     AddTrack("CD", 1, 2);
+    for (const char* number : {"1", "3"}) {
+        Add(catalogue->dm3.UitleenTable, {{"DRAGER", "CD"}, {"CDNUMMER", number}});
+        Add(catalogue->dm3.PlaylistTable, {{"DRAGER", "CD"}, {"CDNUMMER", number}, {"TRACK", "1"}});
+    }
+    const auto keys = [](TTableAccess& access) {
+        Strings found;
+        for (access.GoTop(); !access.Eof(); access.Skip(1))
+            found.push_back(Trim(access.GetString("DRAGER")) + " " +
+                            std::to_string(access.GetInteger("CDNUMMER")));
+        std::sort(found.begin(), found.end());
+        return found;
+    };
     catalogue->dm2.HfAccess.Go(title);
     TWijzigHoofdtitelGegevens screen(*catalogue);
     screen.show();
@@ -222,6 +236,8 @@ TEST_F(AmendScreensTest, AMainTitleMovesWithItsTracksToAFreeKey) {
     EXPECT_TRUE(screen.moved());
     EXPECT_EQ(Tracks("LP", 7), (Strings{"1 T1", "2 T2"}));
     EXPECT_EQ(Tracks("CD", 1), Strings{});
+    EXPECT_EQ(keys(catalogue->dm3.UitleenAccess), (Strings{"CD 3", "LP 7"}));
+    EXPECT_EQ(keys(catalogue->dm3.PlaylistAccess), (Strings{"CD 3", "LP 7"}));
     TTableAccess& hf = catalogue->dm2.HfAccess;
     hf.Go(title);
     EXPECT_EQ(Trim(hf.GetString("DRAGER")), "LP");

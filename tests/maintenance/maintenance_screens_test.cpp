@@ -53,12 +53,29 @@ TEST_F(MaintenanceScreensTest, OptimizeCopiesPacksDeletedRecordsAwayAndEndsThePr
 
     RunAndClickOk("Optimize1");
     EXPECT_EQ(TracksInFile(), 1u);
-    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"The program will be closed."});
+    EXPECT_EQ(ui_.MessageTexts(),
+              std::vector<std::string>{"Optimized: artdat.dat, hfdat.dat and Uitdat.dat.\nThe "
+                                       "program will be closed."});
     EXPECT_EQ(ui_.sounds, std::vector<std::string>{"Opti.wav"});
     EXPECT_TRUE(form_->ending());
     const std::vector<SafetyCopy> copies = ListSafetyCopies(folder_);
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(copies[0].what, "optimize");
+}
+
+// Another program writing a table: it is named, and the end says what was and was not done.
+TEST_F(MaintenanceScreensTest, OptimizeNamesATableInUseAndSaysWhatItOptimized) {
+    AddTrack("Deleted");
+    catalogue_->dm1.ArtAccess.Delete();
+    std::unique_ptr<xbase::Table> other;
+    ASSERT_TRUE(xbase::Table::Open(folder_ + "/artdat.dat", {}, &other).ok());
+    RunAndClickOk("Optimize1");
+    EXPECT_EQ(ui_.MessageTexts(),
+              (std::vector<std::string>{
+                  "File is in use, try later.\nartdat.dat is open in another program.",
+                  "Optimized: hfdat.dat and Uitdat.dat.\nNot optimized: artdat.dat; optimize again "
+                  "when no other program uses it.\nThe program will be closed."}));
+    EXPECT_EQ(TracksInFile(), 1u);  // the deleted track is still in the file
 }
 
 TEST_F(MaintenanceScreensTest, RestorePutsTheChosenCopyBackAndEndsTheProgram) {

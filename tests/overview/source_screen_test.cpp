@@ -219,7 +219,7 @@ TEST_F(SourceScreenTest, RemoveIdClearsAStoredDiscIdAfterYes) {
 // Each information window shows the record its table stands on.
 TEST_F(SourceScreenTest, TheInformationWindowsShowTheCurrentRecords) {
     const uint32_t title = AddSource("LP", 4, "Night Songs");
-    AddTracks("LP", 4, {{"B", 7, "3", "40"}});
+    AddTracks("LP", 4, {{"B", 7, "3", "40"}});  // a time in the short form of older catalogues
     catalogue->dm2.HfTable.Edit();
     catalogue->dm2.HfTable.SetFieldAsString("MEMO", "Signed sleeve");
     catalogue->dm2.HfTable.Post();
@@ -228,7 +228,7 @@ TEST_F(SourceScreenTest, TheInformationWindowsShowTheCurrentRecords) {
         Strings labels;
         Strings texts;
     } cases[] = {
-        {&ShowTrackInfo, {"TITEL", "TrackTime", "TRACK", "DRAGER"}, {"B7", "3:40", "7 B", "LP"}},
+        {&ShowTrackInfo, {"TITEL", "TrackTime", "TRACK", "DRAGER"}, {"B7", "03:40", "7 B", "LP"}},
         {&ShowMainTitleInfo,
          {"HTITEL", "CDNUMMER", "DBMemo1"},
          {"Night Songs", "4", "Signed sleeve"}},

@@ -29,10 +29,19 @@ protected:
 
 TEST_F(StartCatalogueTest, AnEmptyFolderIsOfferedANewCatalogue) {
     ui.answers = {MsgAnswer::No};
-    EXPECT_EQ(OpenCatalogue(folder(), false), nullptr);
+    {
+        const StartFolder made(dir.File("new/deeper"));
+        const StartFolder kept(folder());  // there before: stays
+        EXPECT_EQ(OpenCatalogue(folder(), false), nullptr);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new")));  // No leaves nothing behind
+    EXPECT_TRUE(std::filesystem::is_directory(folder()));
     EXPECT_FALSE(std::filesystem::exists(dir.File("artdat.dat")));
     EXPECT_NE(ui.MessageTexts().at(0).find("Do you want to create a new, empty catalogue"),
               std::string::npos);
+    EXPECT_EQ(ui.MessageTexts().at(1),
+              "No catalogue was created in " + folder() +
+                  ", so the program ends. Start it on the folder of your catalogue.");
 
     ui.answers = {MsgAnswer::Yes};
     auto catalogue = OpenCatalogue(folder(), false);
@@ -43,7 +52,7 @@ TEST_F(StartCatalogueTest, AnEmptyFolderIsOfferedANewCatalogue) {
 
     testutil::TempDir other;  // --new-catalogue makes it without asking
     EXPECT_NE(OpenCatalogue(other.path().string(), true), nullptr);
-    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages.size(), 3u);
 }
 
 TEST_F(StartCatalogueTest, ASecondCopyOnTheSameCatalogueIsToldAndChangesNothing) {

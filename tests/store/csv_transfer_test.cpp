@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "base/ini.h"
+#include "base/work_dir.h"
 #include "catalogue_fixture.h"
 #include "store/csv_command.h"
 #include "store/csv_export.h"
@@ -23,7 +24,6 @@ const std::pair<std::string, std::string> kFormulaCells[] = {
     {"+1+1", "'+1+1"},
     {"-1", "'-1"},
     {"\tTab", "'\tTab"},
-    {"\rx", "\"'\rx\""},
     {"'=1", "''=1"},
     {"''+1", "'''+1"},
     {"'quoted'", "'quoted'"},
@@ -82,10 +82,14 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     auto full = OpenBuilt();
     Fill(*full);
     AppendRow(full->dm2.HfTable.table(),
-              {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"AANKPPRS", "-3.00"}}, {{4, "=1+1"}});
+              {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"AANKPPRS", "3.00"}}, {{4, "=1+1"}});
+    AppendRow(full->dm2.HfTable.table(), {{"DRAGER", "LP"}, {"CDNUMMER", "14"}}, {{4, "\rx"}});
+    int track = 0;
     for (const auto& [text, cell] : kFormulaCells)
-        AppendRow(full->dm1.ArtTable.table(),
-                  {{"DRAGER", "LP"}, {"CDNUMMER", "13"}, {"TITEL", text}});
+        AppendRow(full->dm1.ArtTable.table(), {{"DRAGER", "LP"},
+                                               {"CDNUMMER", "13"},
+                                               {"TRACK", std::to_string(++track)},
+                                               {"TITEL", text}});
     const std::string first = Export(*full, "one");
     EXPECT_NE(first.find("\r\n,\"Caf\xC3\xA9, \"\"live\"\"\",Jazz,7,"), std::string::npos);
     EXPECT_NE(first.find("\"line one\r\nline, two\",CD,,,1997-12-24,,,,,,12.50\r\n"),
@@ -94,7 +98,8 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     for (const auto& [text, cell] : kFormulaCells)
         EXPECT_NE(first.find("\r\n" + cell + ","), std::string::npos) << cell;
     EXPECT_NE(first.find(",13,'=1+1,LP,"), std::string::npos);  // a memo too
-    EXPECT_NE(first.find(",-3.00\r\n"), std::string::npos);     // numbers stay numbers
+    EXPECT_NE(first.find(",14,\"'\rx\",LP,"), std::string::npos);
+    EXPECT_NE(first.find(",3.00\r\n"), std::string::npos);  // numbers stay numbers
 
     testutil::TempDir other;
     ASSERT_TRUE(CreateCatalogueTables(other.path().string()).ok());
@@ -102,9 +107,13 @@ TEST_F(CsvTransferTest, ExportImportedIntoAnEmptyCatalogueExportsTheSameFiles) {
     Catalogue empty(other.path().string());
     empty.OpenIndexes();
     std::ostringstream out, errors;
+    IniWriteInteger("Geluidsdragers", "CD", 20);
     ASSERT_EQ(ImportCsvCommand(empty, File("one"), out, errors), 0) << errors.str();
     EXPECT_EQ(Export(empty, "two"), first);
     EXPECT_EQ(ItemsOf(empty, 'G'), (std::vector<std::string>{"Jazz", "Modal"}));
+    // The entry screen offers each carrier's number after the highest imported one.
+    EXPECT_EQ(IniReadInteger("Geluidsdragers", "LP"), 15);
+    EXPECT_EQ(IniReadInteger("Geluidsdragers", "CD"), 20);
 }
 
 // A failed export keeps the earlier set; a file of it not written this time is set aside.
@@ -161,32 +170,70 @@ TEST_F(CsvTransferTest, AnExportPutsItsWholeSetInPlaceOrNothing) {
 TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandLine) {
     auto c = OpenBuilt();
     Fill(*c);
+    const std::string cd5 = "DRAGER,CDNUMMER,AANKPPRS,MEMO\r\nCD,5,,\r\n";
+    const std::string tracks5 = "DRAGER,CDNUMMER,TRACK,MINUTEN,SECONDEN,JAAR,TITEL\r\n";
     struct Case {
         std::map<std::string, std::string> files;
-        std::string reason;  // of the one refused row; "" when every row is accepted
+        std::string reason;  // of the one refused row (line 2); "" when every row is accepted
         uint32_t tracks;     // tracks accepted
-    } cases[] = {
-        {{{"Tracks.CSV", "cdnummer,Drager,titel\r\n3,cd,Naima\r\n"}}, "", 1},
-        {{{"tracks.csv", "DRAGER,CDNUMMER,TITEL\nCD,3,\xE4\xB8\x80\n"}}, "cannot be stored", 0},
-        {{{"tracks.csv", "DRAGER,CDNUMMER,TREF\nCD,3," + std::string(31, 'x') + "\n"}},
+    };
+    std::vector<Case> cases = {
+        {{{"sources.csv", "DRAGER,CDNUMMER\r\ncd,3\r\n"},
+          {"Tracks.CSV", "cdnummer,Drager,titel,TRACK,minuten,seconden\r\n3,cd,Naima,1,3,7\r\n"}},
+         "",
+         1},
+        {{{"sources.csv", "DRAGER,CDNUMMER\rCD,4\r"},
+          {"tracks.csv", "DRAGER,CDNUMMER,TRACK,JAAR\rCD,4,1,1999\rCD,4,2,\r"}},
+         "",
+         2},  // lines ending in CR alone
+        {{{"sources.csv", "DRAGER,CDNUMMER,AANKPPRS\r\nCD,5,-3.00\r\n"}},
+         "AANKPPRS: \"-3.00\" is below 0",
+         0},
+        {{{"sources.csv", std::string("DRAGER,CDNUMMER,MEMO\r\nCD,5,a\0b\r\n", 32)}},
+         "MEMO: \"a\\x00b\" holds the control character \\x00",
+         0},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TRACK\r\nXX,9,1\r\n"}},
+         "there is no source XX 9 in sources.csv",
+         0},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TRACK,TITEL\nCD,3,1,\xE4\xB8\x80\n"}},
+         "cannot be stored",
+         0},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TRACK,TREF\nCD,3,1," + std::string(31, 'x') + "\n"}},
          "31 characters long; 30 fit",
          0},
-        {{{"tracks.csv", "DRAGER,CDNUMMER,TRACK\nCD,5,1000\nCD,5,2\n"}},
+        {{{"sources.csv", cd5}, {"tracks.csv", "DRAGER,CDNUMMER,TRACK\nCD,5,1000\nCD,5,2\n"}},
          "TRACK: \"1000\" is not a whole number from 1 to 999",
          1},
         {{{"sources.csv", "DRAGER,CDNUMMER,AANKOOPDAT\nCD,3,2024-02-30\n"}}, "is not a date", 0},
         {{{"sources.csv", "DRAGER,CDNUMMER\ncd,7\n"}},
          "source CD 7 is already in the catalogue",
          0},
-        {{{"tracks.csv", "DRAGER,CDNUMMER\nLP,12\n"}},
+        {{{"tracks.csv", "DRAGER,CDNUMMER,TRACK\nLP,12,1\n"}},
          "source LP 12 is already in the catalogue",
          0},
         {{{"loans.csv", "DRAGER,CDNUMMER,AANWIE\nMC,1,Piet\n"}}, "there is no source MC 1", 0},
         {{{"sources.csv", "DRAGER,CDNUMMER,HTITEL\nMC,2," + std::string(51, 'x') + "\n"},
-          {"tracks.csv", "DRAGER,CDNUMMER\nMC,2\n"}},
+          {"tracks.csv", "DRAGER,CDNUMMER,TRACK\nMC,2,1\n"}},
          "51 characters long",  // the track of the refused source goes too
          0},
     };
+    // Rows of tracks.csv for source CD 5 that the entry screens would not take.
+    const std::pair<std::string, std::string> refusedTracks[] = {
+        {"CD,5,1,3,75,,x", "SECONDEN: \"75\" is not a whole number from 0 to 59"},
+        {"CD,5,1,abc,1,,x", "MINUTEN: \"abc\" is not a whole number from 0 to 999"},
+        {"CD,5,1,-1,1,,x", "MINUTEN: \"-1\" is not a whole number"},
+        {"CD,5,1,3,3,19x9,x", "JAAR: \"19x9\" is not a year of 3 or 4 digits"},
+        {"CD,5,1,3,3,abcd,x", "JAAR: \"abcd\" is not a year"},
+        {"CD,5,1,3,3,0,x", "JAAR: \"0\" is not a year"},
+        {"CD,5,,3,3,,x", "TRACK: the track has no number"},
+        {"CD,5,1,3,3,,a\x1B[2Jb", "TITEL: \"a\\x1B[2Jb\" holds the control character \\x1B"},
+        {"CD,5,1,3,3,,\"a\r\nCD,5,2\a\"",
+         "TITEL: \"a\\r\\nCD,5,2\\x07\" holds the control character \\x0D"},
+        {"CD,5,1,3,3,,\"abc\"def", "TITEL: \"abcdef\" has text after its closing quote"},
+    };
+    for (const auto& [row, reason] : refusedTracks)
+        cases.push_back(
+            {{{"sources.csv", cd5}, {"tracks.csv", tracks5 + row + "\r\n"}}, reason, 0});
     for (const Case& test : cases) {
         const std::string before = Export(*c, "before");
         testutil::TempDir in;
@@ -205,9 +252,37 @@ TEST_F(CsvTransferTest, RefusesRowsWithTheirReasonsAndAddsNothingFromTheCommandL
         ASSERT_FALSE(import.refusals().empty()) << test.reason;
         EXPECT_NE(import.refusals()[0].reason.find(test.reason), std::string::npos)
             << import.refusals()[0].reason;
-        EXPECT_NE(errors.str().find(test.reason), std::string::npos) << errors.str();
+        // One line for the row, whatever its values hold, and one to say nothing was added.
+        const std::string told = errors.str();
+        EXPECT_NE(told.find(" line 2: "), std::string::npos) << told;
+        EXPECT_NE(told.find(test.reason), std::string::npos) << told;
+        EXPECT_EQ(size_t(std::count(told.begin(), told.end(), '\n')), import.refusals().size() + 1)
+            << told;
         EXPECT_EQ(Export(*c, "after"), before) << test.reason;  // nothing added
     }
+    // Times in two digits, as the entry screen stores them.
+    EXPECT_NE(Export(*c, "end").find("Naima,,,1,,03,07,3,"), std::string::npos);
+}
+
+// As --new-catalogue does for the window program.
+TEST_F(CsvTransferTest, AnImportIntoAMissingOrEmptyFolderMakesTheCatalogueThere) {
+    Write("in", {{"sources.csv", "DRAGER,CDNUMMER\r\nCD,1\r\n"}});
+    fs::create_directories(File("empty"));
+    for (const char* name : {"missing/deeper", "empty"}) {
+        const std::string target = File(name);
+        SetWorkDir(target);
+        std::ostringstream out, errors;
+        EXPECT_EQ(CsvCommand(target, CsvDirection::Import, File("in"), out, errors,
+                             TUNELO_SOURCE_DIR "/data"),
+                  0)
+            << errors.str();
+        EXPECT_NE(errors.str().find("A new, empty catalogue was made in " + target),
+                  std::string::npos);
+        EXPECT_EQ(IniReadInteger("Geluidsdragers", "CD"), 2);
+        Catalogue made(target);
+        EXPECT_EQ(made.dm2.HfAccess.Count(), 1u) << name;
+    }
+    SetWorkDir(folder());
 }
 
 TEST_F(CsvTransferTest, RefusesAHeaderOrAValueOverItsLimitNamingFileAndLine) {
@@ -215,14 +290,21 @@ TEST_F(CsvTransferTest, RefusesAHeaderOrAValueOverItsLimitNamingFileAndLine) {
     struct Case {
         std::string tracks;
         std::string error;
+        std::string alsoNamed = "";  // a second spelling of tracks.csv
     } cases[] = {
+        {"DRAGER,CDNUMMER\n", "holds both TRACKS.CSV and tracks.csv", "TRACKS.CSV"},
         {"DRAGER,CDNUMMER," + std::string(kLongestCsvHeader, 'X') + "\n", "line 1: the row is"},
-        {"DRAGER,CDNUMMER,TITEL\nCD,1,a\nCD,2," + std::string(kLongestMemo + 1, 'x'),
+        {"DRAGER,CDNUMMER,TRACK,TITEL\nCD,1,1,a\nCD,2,1," + std::string(kLongestMemo + 1, 'x'),
          "line 3: a value is longer"},
-        {"DRAGER,CDNUMMER,TITEL\nCD,1,\"" + std::string(3 * kLongestMemo, ','), "line 2: "},
+        {"DRAGER,CDNUMMER,TRACK,TITEL\nCD,1,\"" + std::string(3 * kLongestMemo, ','), "line 2: "},
+        {"DRAGER,CDNUMMER,TITEL\n", "has no column TRACK"},
+        {"DRAGER,CDNUMMER,\"JA\nAR\"\n", "column \"JA\\nAR\" is no field of artdat.dat"},
     };
     for (const Case& test : cases) {
+        fs::remove_all(File("long"));
         Write("long", {{"tracks.csv", test.tracks}});
+        if (!test.alsoNamed.empty())
+            Write("long", {{test.alsoNamed, test.tracks}});
         CsvImport import;
         const xbase::Status status = import.Prepare(*c, File("long"));
         EXPECT_NE(status.ToString().find("tracks.csv"), std::string::npos) << status.ToString();
@@ -234,10 +316,14 @@ TEST_F(CsvTransferTest, AFailedImportLeavesTheCatalogueAsBefore) {
     auto c = OpenBuilt();
     Fill(*c);
     const std::string before = Export(*c, "before");
-    std::string rows = "DRAGER,CDNUMMER,TITEL\r\n";
+    std::string rows = "DRAGER,CDNUMMER,TRACK,TITEL\r\n";
     for (int i = 0; i < 20000; ++i)
-        rows += "MC," + std::to_string(i % 900 + 1) + ",A title long enough to fill the disk\r\n";
-    Write("in", {{"tracks.csv", rows}, {"sources.csv", "DRAGER,CDNUMMER,SOORT\r\nMC,1,Ska\r\n"}});
+        rows += "MC," + std::to_string(i % 900 + 1) + "," + std::to_string(i / 900 + 1) +
+                ",A title long enough to fill the disk\r\n";
+    std::string sources = "DRAGER,CDNUMMER,SOORT\r\n";
+    for (int i = 1; i <= 900; ++i)
+        sources += "MC," + std::to_string(i) + ",Ska\r\n";
+    Write("in", {{"tracks.csv", rows}, {"sources.csv", sources}});
     const fs::path ini = File("cd.ini");
     struct Case {
         const char* name;
@@ -274,7 +360,7 @@ TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports
     std::string sources = "DRAGER,CDNUMMER,HTITEL,MEMO\r\n";
     for (int i = 1; i <= 120; ++i)
         sources += "IM," + std::to_string(i) + ",Title," + std::string(100000, 'm') + "\r\n";
-    Write("in", {{"sources.csv", sources}, {"tracks.csv", "DRAGER,CDNUMMER\r\nIM,1\r\n"}});
+    Write("in", {{"sources.csv", sources}, {"tracks.csv", "DRAGER,CDNUMMER,TRACK\r\nIM,1,1\r\n"}});
     const auto note = [] { return IniReadString("Diversen", "CsvImport", ""); };
     struct Case {
         const char* name;
@@ -352,10 +438,10 @@ TEST_F(CsvTransferTest, TheNextStartTakesBackOnlyWhatTheNoteProvesToBeTheImports
 // and while it writes.
 TEST_F(CsvTransferTest, AnotherWritersRowsStayAndTheImportsMemosGoToItsOwnRows) {
     auto c = OpenBuilt();
-    std::string sources = "DRAGER,CDNUMMER,MEMO\r\n", tracks = "DRAGER,CDNUMMER,TITEL\r\n";
+    std::string sources = "DRAGER,CDNUMMER,MEMO\r\n", tracks = "DRAGER,CDNUMMER,TITEL,TRACK\r\n";
     for (int i = 1; i <= 6000; ++i) {
         sources += "IM," + std::to_string(i) + ",memo " + std::to_string(i) + "\r\n";
-        tracks += "IM," + std::to_string(i) + ",Imported\r\n";
+        tracks += "IM," + std::to_string(i) + ",Imported,1\r\n";
     }
     Write("in", {{"sources.csv", sources}, {"tracks.csv", tracks}});
     CsvImport import;

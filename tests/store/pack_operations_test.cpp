@@ -80,7 +80,9 @@ TEST_F(PackOperationsTest, ATableInUseIsSkippedAndTheOthersArePacked) {
         ASSERT_TRUE(xbase::Table::Open(File("artdat.dat"), {}, &other).ok());
         Pack();
     }
-    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"File is in use, try later."});
+    EXPECT_EQ(ui_.MessageTexts(),
+              std::vector<std::string>{
+                  "File is in use, try later.\nartdat.dat is open in another program."});
     EXPECT_EQ(RecordsInFile("artdat.dat"), 1u);
     EXPECT_EQ(RecordsInFile("hfdat.dat"), 0u);
     EXPECT_TRUE(dm1().ArtTable.Active());

@@ -17,7 +17,7 @@ TEST_F(TransferTest, ImportShowsWhatItWouldAddAndAddsOnlyWhenTheUserAgrees) {
     AddSource("CD", 7, "Blue Train");
     testutil::TempDir in;
     std::ofstream(in.File("sources.csv")) << "DRAGER,CDNUMMER,HTITEL\r\nCD,7,Again\r\nCD,8,New\r\n";
-    std::ofstream(in.File("TRACKS.csv")) << "drager,cdnummer,titel\r\nCD,8,One\r\n";
+    std::ofstream(in.File("TRACKS.csv")) << "drager,cdnummer,titel,track\r\nCD,8,One,1\r\n";
     for (const char* button : {"CancelBtn", "ImportBtn"}) {
         ui.files.push_back(in.path().string());
         TMainForm form(catalogue.get());

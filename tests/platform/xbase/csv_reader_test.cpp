@@ -9,7 +9,8 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// Reads every row of `text`; the line each row starts on is appended to its values.
+// Reads every row of `text`; the value with text after its closing quote, if any, and the line
+// each row starts on are appended to its values.
 Rows ReadAll(const std::string& text, size_t valueLimit, size_t rowLimit, std::string* error) {
     std::istringstream in(text);
     CsvReader reader(in);
@@ -17,6 +18,8 @@ Rows ReadAll(const std::string& text, size_t valueLimit, size_t rowLimit, std::s
     Rows rows;
     std::vector<std::string> row;
     while (reader.Next(&row, error)) {
+        if (reader.strayQuote() >= 0)
+            row.push_back("stray " + std::to_string(reader.strayQuote()));
         row.push_back(std::to_string(reader.line()));
         rows.push_back(row);
     }
@@ -38,6 +41,12 @@ TEST(CsvReaderTest, ReadsRfc4180Text) {
          {{"a,b", "say \"hi\"", "1"}, {"two\r\nlines", "", "2"}},
          ""},
         {"\n,\n", {{"", "1"}, {"", "", "2"}}, ""},
+        {"a,b\rc\r\"x\ry\r\n\",z\rq",
+         {{"a", "b", "1"}, {"c", "2"}, {"x\ry\r\n", "z", "3"}, {"q", "6"}},
+         ""},  // a lone CR ends a line too
+        {"\"abc\"def,\"x\"\"\"\n,\"y\"z\n",
+         {{"abcdef", "x\"", "stray 0", "1"}, {"", "yz", "stray 1", "2"}},
+         ""},
         {"x\n\"" + longValue + "\"\"\"," + longValue + "\n",
          {{"x", "1"}, {longValue + "\"", longValue, "2"}},
          ""},

@@ -32,6 +32,7 @@ std::string CsvReader::OverLimit(const std::string& value, size_t rowBytes) cons
 bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
     row->clear();
     error->clear();
+    strayQuote_ = -1;
     if (!started_) {
         started_ = true;
         // The mark may straddle a chunk only in a file shorter than it; look at the first bytes.
@@ -56,12 +57,15 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
         if (quoted) {
             const char* q = static_cast<const char*>(std::memchr(p, '"', size_t(end - p)));
             const char* stop = q ? q : end;
-            for (const char* c = p; c < stop; ++c)
-                nextLine_ += *c == '\n';
+            for (const char* c = p; c < stop; ++c) {
+                nextLine_ += *c == '\r' || (*c == '\n' && !afterCr_);
+                afterCr_ = *c == '\r';
+            }
             value.append(p, stop);
             at_ = size_t(stop - buffer_.data());
             if (!q)
                 continue;
+            afterCr_ = false;
             ++at_;
             if (Fill() && buffer_[at_] == '"') {
                 value.push_back('"');
@@ -75,6 +79,9 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
         const char* c = p;
         while (c < end && *c != ',' && *c != '"' && *c != '\n' && *c != '\r')
             ++c;
+        // Text after a closing quote: `"abc"def` is no value a writer makes.
+        if (wasQuoted && (c > p || (c < end && *c == '"')) && strayQuote_ < 0)
+            strayQuote_ = int(row->size());
         value.append(p, c);
         at_ = size_t(c - buffer_.data());
         if (c == end)
@@ -89,12 +96,14 @@ bool CsvReader::Next(std::vector<std::string>* row, std::string* error) {
             row->push_back(std::move(value));
             value.clear();
             wasQuoted = false;
-        } else if (*c == '\n') {
+        } else {
+            // CRLF, LF and a lone CR each end a row.
             ++nextLine_;
+            if (*c == '\r' && Fill() && buffer_[at_] == '\n')
+                ++at_;
             row->push_back(std::move(value));
             return true;
         }
-        // A CR is dropped: CRLF ends a row at its LF.
     }
     *error = OverLimit(value, rowBytes);
     if (!error->empty())

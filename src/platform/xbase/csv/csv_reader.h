@@ -1,6 +1,6 @@
-// A reader of RFC 4180 CSV text: rows end in CRLF or LF, quoted values may hold separators,
-// quotes ("") and line breaks. A UTF-8 byte-order mark before the first row is skipped. Limits on
-// a value's and a row's bytes keep a file without line breaks from being read whole.
+// A reader of RFC 4180 CSV text: rows end in CRLF, LF or a lone CR, quoted values may hold
+// separators, quotes ("") and line breaks. A UTF-8 byte-order mark before the first row is skipped.
+// Limits on a value's and a row's bytes keep a file without line breaks from being read whole.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,9 @@ public:
     bool Next(std::vector<std::string>* row, std::string* error);
     // The line on which the row last returned by Next starts, counting from 1.
     long line() const { return rowLine_; }
+    // The first value of that row with text after its closing quote (`"abc"def`, read as
+    // "abcdef"), or -1. The row is read on: the caller refuses it.
+    int strayQuote() const { return strayQuote_; }
 
 private:
     // Makes at least one unread byte available; false at the end of the input.
@@ -38,6 +41,8 @@ private:
     bool started_ = false;
     long nextLine_ = 1;
     long rowLine_ = 0;
+    int strayQuote_ = -1;
+    bool afterCr_ = false;  // the last byte of a quoted value read was a CR
     size_t valueLimit_ = SIZE_MAX;
     size_t rowLimit_ = SIZE_MAX;
 };
