@@ -54,30 +54,42 @@ QString Widest(const std::vector<std::string>& fields) {
     return {};
 }
 
+// The captions of the fixed columns that cannot show their widest value whole at a left margin of
+// `leftMarginMm`; configured columns cut it with a mark instead.
+QStringList NarrowColumns(int leftMarginMm, const std::vector<Column>& columns) {
+    const report::PageGeometry geometry(leftMarginMm);
+    const QFontMetricsF plain(report::BandPainter::Font(report::BandPainter::Style::kPlain));
+    QStringList narrow;
+    for (const Column& column : columns) {
+        const QString widest = Widest(column.fields);
+        if (!column.configured && !widest.isEmpty() &&
+            plain.horizontalAdvance(widest) > geometry.Width(column.width) &&
+            !narrow.contains(column.caption))
+            narrow << column.caption;
+    }
+    return narrow;
+}
+
+QString NoRoom(int leftMarginMm, const QStringList& narrow) {
+    return QString(
+               "At a left margin of %1 mm the columns \"%2\" have no room for their values: "
+               "choose a smaller margin.")
+        .arg(leftMarginMm)
+        .arg(narrow.join("\", \""));
+}
+
 ReportDesign Build(const std::string& title, int leftMarginMm, const std::vector<Column>& columns) {
     ReportDesign design;
     report::ReportLayout& layout = design.layout;
     layout.title = FromTable(title);
     layout.date = Today();
     layout.leftMarginMm = leftMarginMm;
-    const report::PageGeometry geometry(leftMarginMm);
-    const QFontMetricsF plain(report::BandPainter::Font(report::BandPainter::Style::kPlain));
+    if (const QStringList narrow = NarrowColumns(leftMarginMm, columns); !narrow.isEmpty())
+        design.problems << NoRoom(leftMarginMm, narrow);
     for (const Column& column : columns) {
         const int index = int(design.records.values.size());
         design.records.values.push_back(column.fields);
         layout.detail.push_back(BandItem::Field(index, column.left, column.width, column.align));
-        // A fixed column that cannot show its widest value whole leaves no room at this margin;
-        // a configured one cuts it with a mark.
-        const QString widest = Widest(column.fields);
-        if (!column.configured && !widest.isEmpty() &&
-            plain.horizontalAdvance(widest) > geometry.Width(column.width)) {
-            design.problems << QString(
-                                   "At a left margin of %1 mm the column \"%2\" has no room "
-                                   "for %3 characters.")
-                                   .arg(leftMarginMm)
-                                   .arg(column.caption)
-                                   .arg(widest.size());
-        }
         if (column.caption.isEmpty())
             continue;
         if (column.captionLeft >= 0) {
@@ -209,15 +221,15 @@ ReportDesign TPrnTijdLayout() {
 }
 
 QStringList LeftMarginProblems(int millimetres) {
-    QStringList problems;
+    QStringList narrow;
     for (const auto& columns :
          {TrackColumns(), YearColumns(), TimeColumns(), PurchaseColumns(), PlaylistColumns()}) {
-        for (const QString& problem : Build("", millimetres, columns).problems) {
-            if (!problems.contains(problem))
-                problems << problem;
+        for (const QString& caption : NarrowColumns(millimetres, columns)) {
+            if (!narrow.contains(caption))
+                narrow << caption;
         }
     }
-    return problems;
+    return narrow.isEmpty() ? QStringList() : QStringList{NoRoom(millimetres, narrow)};
 }
 
 ReportDesign TAankoopLayout() {

@@ -252,7 +252,7 @@ TEST_F(EditorsTest, TheLeftMarginWindowWritesPrintIniWhenTheReportsHaveRoom) {
     } cases[] = {{25, "OKBtn", "25", nullptr},
                  {0, "OKBtn", "0", nullptr},
                  {40, "CancelBtn", "0", nullptr},
-                 {149, "OKBtn", "0", "the column \"Nr.\" has no room"}};
+                 {149, "OKBtn", "0", "the columns \"Nr."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.margin);
         ui.messages.clear();
