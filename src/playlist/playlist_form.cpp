@@ -255,5 +255,7 @@ void TPlaylistForm::PrintClick() {
         return;
     TOmsPlaylistForm description(this);
     description.exec();
-    Guarded([this] { PlaylistPrinter()(catalogue_, this); });
+    // The shown order, not the table's: another screen's "Add to playlist" seeks in an order of
+    // its own.
+    Guarded([this] { PlaylistPrinter()(catalogue_, order_, this); });
 }

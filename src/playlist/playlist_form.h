@@ -36,8 +36,9 @@ public:
     // printer set with SetPrinter prints it.
     void PrintClick();
 
-    // How the playlist is printed, from the print subsystem; without one "&Print" is disabled.
-    using Printer = std::function<bool(Catalogue&, QWidget* parent)>;
+    // How the playlist is printed, in playlist order `order` (the one the window shows), from
+    // the print subsystem; without one "&Print" is disabled.
+    using Printer = std::function<bool(Catalogue&, int order, QWidget* parent)>;
     static void SetPrinter(Printer printer);
 
 protected:

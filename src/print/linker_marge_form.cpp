@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "base/ui.h"
 #include "print/print_settings.h"
+#include "print/report_layouts.h"
 #include "shell/dialog_parts.h"
 
 TLinkerMargeForm::TLinkerMargeForm(QWidget* parent) : QDialog(parent) {
@@ -13,7 +15,7 @@ TLinkerMargeForm::TLinkerMargeForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Left margin");
     spinEdit1_ = new QSpinBox(this);
     spinEdit1_->setObjectName("SpinEdit1");
-    spinEdit1_->setRange(0, 999);
+    spinEdit1_->setRange(0, kLargestLeftMarginMm);
     spinEdit1_->setValue(ReadLinkerMarge());
 
     auto* row = new QHBoxLayout;
@@ -33,6 +35,13 @@ TLinkerMargeForm::TLinkerMargeForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TLinkerMargeForm::OKBtnClick() {
+    // A margin that leaves a report no room for its values is refused here, not when it prints.
+    const QStringList problems = LeftMarginProblems(spinEdit1_->value());
+    if (!problems.isEmpty()) {
+        CurrentUi().Message(MsgKind::Information, problems.join('\n').toStdString());
+        spinEdit1_->setFocus();
+        return;
+    }
     if (WriteLinkerMarge(spinEdit1_->value()))
         accept();
 }

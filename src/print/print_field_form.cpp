@@ -2,7 +2,6 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
-#include <span>
 #include <utility>
 
 #include "base/text.h"
@@ -15,29 +14,12 @@
 #include "store/catalogue.h"
 #include "store/saved_position.h"
 
-namespace {
-
-struct OrderField {
-    int order;
-    const char* field;
-};
-constexpr OrderField kTrackFields[] = {{1, "ARTIEST"},   {2, "TITEL"}, {3, "TREF"},
-                                       {5, "COMPONIST"}, {7, "SOORT"}, {11, "UITVOER"}};
-constexpr OrderField kTitleFields[] = {{1, "HTITEL"}, {2, "SOORT"}, {6, "LABEL"}, {7, "HOOFDART"}};
-
-}  // namespace
-
 PrintFieldForm::PrintFieldForm(Catalogue& catalogue, PrintSelectionHooks hooks,
                                const PrintFieldTable& table, QWidget* parent)
     : PrintSelectionForm(catalogue, std::move(hooks), true, parent), table_(table) {}
 
 std::string PrintFieldForm::FieldName(int field) const {
-    for (const OrderField& f : table_.tracks ? std::span<const OrderField>(kTrackFields)
-                                             : std::span<const OrderField>(kTitleFields)) {
-        if (f.order == field)
-            return f.field;
-    }
-    return {};
+    return SelectedField(table_.kind, field);
 }
 
 int PrintFieldForm::ShowPrint(const QString& caption, BoxWidth width, char code, int field) {

@@ -7,12 +7,11 @@
 #include <QString>
 #include <string>
 
+#include "print/named_reports.h"
 #include "print/print_selection_form.h"
 
 class PickListCombo;
 class TTableAccess;
-
-enum class BoxWidth { Wide, Narrow };
 
 // How the two field screens differ.
 struct PrintFieldTable {

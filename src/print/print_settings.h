@@ -1,14 +1,17 @@
 // The report settings kept in print.ini: the left margin of every report and, per report
 // section, its title and configurable columns. Read key by key at the moment a report runs, so
-// that an edited file counts at once. Texts are bytes of the file (Windows-1252).
+// that an edited file counts at once. A key the file lacks (or a file that is missing or cannot
+// be read) takes the installation template's value, and the settings say so. Texts are bytes of
+// the file (Windows-1252).
 #pragma once
 
+#include <QStringList>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A whole number of print.ini; `fallback` when the key is missing or no number.
-int ReadPrintIniInteger(std::string_view section, std::string_view key, int fallback);
+// The widest left margin, in millimetres, that a report takes.
+inline constexpr int kLargestLeftMarginMm = 150;
 
 // [Marge] LinkerMarge: the left margin of every report in millimetres, 0 when missing.
 int ReadLinkerMarge();
@@ -29,6 +32,12 @@ struct ReportSettings {
     std::string title;                  // Titel, empty when missing
     int leftMarginMm = 0;               // LinkerMarge of [Marge]
     std::vector<ReportColumn> columns;  // Veld1..VeldN
+    std::string order;                  // Sorteer, the purchase report's order
+    // What the template filled in, as one sentence; empty when print.ini held every key.
+    QString note;
+    // Values that leave a column or the report no room ("Veld2bp=1300 ..."); a report with any
+    // is refused.
+    QStringList problems;
 };
 
 // The settings of report section `section` with `columns` configurable columns; with

@@ -1,9 +1,10 @@
 #include "print/report_command.h"
 
 #include <QRegularExpression>
-#include <array>
 #include <optional>
 
+#include "playlist/sort_form_playlist.h"
+#include "print/named_reports.h"
 #include "print/report_layouts.h"
 #include "print/report_runner.h"
 #include "print/report_selection.h"
@@ -13,44 +14,7 @@
 
 namespace {
 
-enum class Selection { Prefix, Carrier, Range, Year, Time, None };
-
-struct NamedReport {
-    const char* name;
-    ReportKind kind;
-    Selection selection;
-    int order;
-    std::vector<std::string> fields;
-};
-
-const std::array<NamedReport, 16> kReports = {{
-    {"Artist", ReportKind::Track, Selection::Prefix, 1, {"ARTIEST"}},
-    {"Title", ReportKind::Track, Selection::Prefix, 2, {"TITEL"}},
-    {"Composer", ReportKind::Track, Selection::Prefix, 5, {"COMPONIST"}},
-    {"Keyword", ReportKind::Track, Selection::Prefix, 3, {"TREF"}},
-    {"Performance", ReportKind::Track, Selection::Prefix, 11, {"UITVOER"}},
-    {"Style 2", ReportKind::Track, Selection::Prefix, 7, {"SOORT"}},
-    {"Main title", ReportKind::MainTitle, Selection::Prefix, 1, {"HTITEL"}},
-    {"Label", ReportKind::MainTitle, Selection::Prefix, 6, {"LABEL"}},
-    {"Style 1", ReportKind::MainTitle, Selection::Prefix, 2, {"SOORT"}},
-    {"Main artist", ReportKind::MainTitle, Selection::Prefix, 7, {"HOOFDART"}},
-    {"Source", ReportKind::MainTitle, Selection::Carrier, 5, {"DRAGER"}},
-    {"Number", ReportKind::MainTitle, Selection::Range, 4, {}},
-    {"Year", ReportKind::Year, Selection::Year, 12, {"JAAR"}},
-    {"Track time", ReportKind::TrackTime, Selection::Time, 6, {"MINUTEN", "SECONDEN"}},
-    {"purchase", ReportKind::MainTitle, Selection::None, 0, {}},
-    {"Playlist", ReportKind::Track, Selection::None, 0, {}},
-}};
-
 constexpr int kCarrierWidth = 10;
-
-const NamedReport* Find(const QString& name) {
-    for (const NamedReport& report : kReports) {
-        if (name.compare(report.name, Qt::CaseInsensitive) == 0)
-            return &report;
-    }
-    return nullptr;
-}
 
 struct Found {
     ReportSelection selection;
@@ -132,24 +96,25 @@ QString NothingFound(const NamedReport& report, const ReportCommand& command,
 }  // namespace
 
 int RunReportCommand(Catalogue& catalogue, const ReportCommand& command, QTextStream& errors) {
-    const NamedReport* report = Find(command.name);
+    const NamedReport* report = FindNamedReport(command.name);
     if (report == nullptr) {
         errors << "There is no report \"" << command.name << "\".\n";
         return 2;
     }
     try {
         std::uint64_t lines = 0;
+        QString note, nothing;
         tunelo::Status status;
         if (report->selection == Selection::None) {
             const bool purchase = report->name == std::string_view("purchase");
-            status = purchase ? WriteReportFile(TAankoopLayout(), catalogue.dm2.HfTable,
-                                                command.pdf, &lines)
-                              : WriteReportFile(TPrnPlaylistLayout(), catalogue.dm3.PlaylistTable,
-                                                command.pdf, &lines);
-            if (status.ok() && lines == 0) {
-                errors << (purchase ? "No purchases were found.\n" : "The playlist is empty!\n");
-                return 1;
-            }
+            // The order the playlist window shows.
+            status = purchase
+                         ? WriteReportFile(TAankoopLayout(), catalogue.dm2.HfTable, command.pdf,
+                                           &lines, &note)
+                         : WriteReportFile(TPrnPlaylistLayout(TSortFormPlaylist::StoredOrder(0)),
+                                           catalogue.dm3.PlaylistTable, command.pdf, &lines, &note);
+            if (status.ok() && lines == 0)
+                nothing = purchase ? "No purchases were found." : "The playlist is empty!";
         } else {
             const Found found = Select(catalogue, *report, command);
             if (!found.refusal.isEmpty()) {
@@ -169,7 +134,13 @@ int RunReportCommand(Catalogue& catalogue, const ReportCommand& command, QTextSt
                                         range ? QString("Main title") : QString(report->name),
                                         range ? QString() : command.filter.trimmed().toUpper()};
             status = WriteReportFile(RequestDesign(request), RequestTable(catalogue, report->kind),
-                                     command.pdf, &lines);
+                                     command.pdf, &lines, &note);
+        }
+        if (!note.isEmpty())
+            errors << note << "\n";
+        if (!nothing.isEmpty()) {
+            errors << nothing << "\n";
+            return 1;
         }
         if (!status.ok()) {
             errors << QString::fromStdString(status.ToString()) << "\n";

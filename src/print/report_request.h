@@ -15,7 +15,7 @@ enum class ReportKind { Track, MainTitle, Year, TrackTime };
 
 struct ReportRequest {
     ReportKind kind = ReportKind::Track;
-    uint64_t count = 0;   // records to print from the current one on
+    uint64_t count = 0;    // records to print from the current one on
     bool preview = false;  // the preview window instead of the printer
     QString name;          // the print.ini section: "Artist", "Main title", "Year", ...
     QString filter;        // a carrier code (upper case, up to 15 characters), empty for none

@@ -26,8 +26,12 @@ struct PreparedReport {
     QString note;  // what the preview's status line says
 };
 
-QString MissingNote(const ReportDesign& design, const TableReportSource& source) {
+// What the report tells besides its pages: what print.ini lacked, and the fields it names that
+// the table does not have.
+QString Note(const ReportDesign& design, const TableReportSource& source) {
     QStringList notes;
+    if (!design.note.isEmpty())
+        notes << design.note;
     for (const std::string& field : source.missingFields()) {
         const auto key = std::find_if(design.keys.begin(), design.keys.end(),
                                       [&field](const auto& k) { return k.second == field; });
@@ -45,8 +49,10 @@ QString MissingNote(const ReportDesign& design, const TableReportSource& source)
 // which counts the rest while its first page is already shown. Throws TableError when the table
 // cannot be walked, and gives the counting's failure as the status.
 tunelo::Status Prepare(ReportDesign design, TTable& table, bool preview, PreparedReport* out) {
+    if (!design.problems.isEmpty())
+        return tunelo::Status::InvalidArgument("", design.problems.join(' ').toStdString());
     out->source = std::make_unique<TableReportSource>(table, design.records);
-    out->note = MissingNote(design, *out->source);
+    out->note = Note(design, *out->source);
     out->engine = std::make_unique<report::ReportEngine>(design.layout, out->source.get());
     constexpr int kPagesBeforePreview = 2;
     return preview ? out->engine->CountPages(kPagesBeforePreview) : out->engine->Paginate();
@@ -76,8 +82,12 @@ bool Deliver(ReportDesign design, TTable& table, bool preview, QWidget* parent,
         if (lines != nullptr)
             *lines = prepared.engine->lineCount();
         const QString title = prepared.engine->layout().title;
-        if (!preview)
+        if (!preview) {
+            // No preview to tell it: the main window's status line does.
+            if (!prepared.note.isEmpty())
+                CurrentUi().SetStatus(prepared.note.toStdString());
             return PrintPages(*prepared.engine, title, parent);
+        }
         TShowPrintForm form(*prepared.engine, title, prepared.note, parent);
         form.exec();
         return true;
@@ -132,16 +142,21 @@ bool PrintPurchases(Catalogue& catalogue, QWidget* parent) {
     return true;
 }
 
-bool PrintPlaylistReport(Catalogue& catalogue, QWidget* parent) {
-    return Deliver(TPrnPlaylistLayout(), catalogue.dm3.PlaylistTable, false, parent);
+bool PrintPlaylistReport(Catalogue& catalogue, int order, QWidget* parent) {
+    return Deliver(TPrnPlaylistLayout(order), catalogue.dm3.PlaylistTable, false, parent);
 }
 
 tunelo::Status WriteReportFile(ReportDesign design, TTable& table, const QString& path,
-                               std::uint64_t* lines) {
+                               std::uint64_t* lines, QString* note) {
+    *lines = 0;
     try {
         PreparedReport prepared;
         const QString title = design.layout.title;
         tunelo::Status status = Prepare(std::move(design), table, false, &prepared);
+        if (note != nullptr)
+            *note = prepared.note;
+        if (!prepared.engine)
+            return status;
         if (status.ok()) {
             // The catalogue's folder is the table's.
             const fs::path folder = fs::absolute(table.table().path()).parent_path();
@@ -151,7 +166,6 @@ tunelo::Status WriteReportFile(ReportDesign design, TTable& table, const QString
         *lines = prepared.engine->lineCount();
         return status;
     } catch (const TableError& error) {
-        *lines = 0;
         return error.status();
     }
 }

@@ -24,14 +24,15 @@ bool RunReport(Catalogue& catalogue, const ReportRequest& request, QWidget* pare
 // "No purchases were found.".
 bool PrintPurchases(Catalogue& catalogue, QWidget* parent);
 
-// The playlist in its table's current order, printed at once.
-bool PrintPlaylistReport(Catalogue& catalogue, QWidget* parent);
+// The playlist in playlist order `order`, printed at once.
+bool PrintPlaylistReport(Catalogue& catalogue, int order, QWidget* parent);
 
 // The layout and records of a request, and the table they are read from.
 ReportDesign RequestDesign(const ReportRequest& request);
 TTable& RequestTable(Catalogue& catalogue, ReportKind kind);
 
 // Writes `design` over `table` to the PDF file `path` without any window; `lines` gets the
-// number of lines printed. Table failures come back as the error.
+// number of lines printed and `note` (when given) what the preview's status line would say.
+// Table failures and a design without room come back as the error.
 tunelo::Status WriteReportFile(ReportDesign design, TTable& table, const QString& path,
-                               std::uint64_t* lines);
+                               std::uint64_t* lines, QString* note = nullptr);

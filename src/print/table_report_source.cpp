@@ -138,7 +138,8 @@ bool TableReportSource::Next(report::ReportRecord* record) {
         for (size_t i = 0; i < fields.size(); ++i) {
             const std::string text = Text(fields[i]);
             blank = blank && IsBlank(text);
-            joined += (i == 0 ? "" : ":") + Trim(text);
+            // Older catalogues hold one-digit minutes and seconds.
+            joined += (i == 0 ? "" : ":") + (fields.size() > 1 ? TwoDigits(text) : Trim(text));
         }
         record->values.push_back(fields.size() > 1 && blank ? QString() : FromTable(joined));
     }

@@ -20,8 +20,9 @@ struct FieldDef;
 
 // What a report prints of each record, and which records.
 struct RecordSelection {
-    // One entry per printed value; several field names are joined with ":" (a track time), or
-    // give nothing when all are blank. A name the table lacks prints empty.
+    // One entry per printed value; several field names are a time: their numbers in at least
+    // two digits joined with ":" ("3", "3" prints "03:03"), or nothing when all are blank. A
+    // name the table lacks prints empty.
     std::vector<std::vector<std::string>> values;
     std::uint64_t count = 0;   // the report ends after this many lines; 0: at the table's end
     std::string carrier;       // only records whose DRAGER is this carrier; empty for all

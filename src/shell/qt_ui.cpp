@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPrintDialog>
+#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -247,7 +247,8 @@ std::optional<std::string> QtUi::FolderName(const std::string& title,
 }
 
 bool QtUi::PrinterSetup() {
-    QPrintDialog dialog(&printer(), DialogParent());
+    // Set-up only chooses the paper: printing starts from a report.
+    QPageSetupDialog dialog(&printer(), DialogParent());
     dialog.setObjectName("PrinterSetup");
     return dialog.exec() == QDialog::Accepted;
 }

@@ -155,21 +155,26 @@ TEST_F(PlaylistFormTest, TheDescriptionHoldsAtMost65Characters) {
 }
 
 TEST_F(PlaylistFormTest, PrintAsksShowsTheDescriptionAndPrintsInTheShownOrder) {
+    IniWriteInteger("PlayList", "PlayListVolgorde", 2);
     TPlaylistForm* screen = Open();
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(Child<QPushButton>(screen, "BitBtn3")->isEnabled());  // no report printer yet
     int printedOrder = -1;
-    TPlaylistForm::SetPrinter([&printedOrder](Catalogue& books, QWidget*) {
-        printedOrder = books.dm3.PlaylistAccess.IndexOrd();
+    TPlaylistForm::SetPrinter([&printedOrder](Catalogue&, int order, QWidget*) {
+        printedOrder = order;
         return true;
     });
     ui_.answers = {MsgAnswer::No, MsgAnswer::Yes};
     screen->PrintClick();  // No: nothing
     EXPECT_EQ(printedOrder, -1);
+    const int shown = catalogue().dm3.PlaylistAccess.IndexOrd();
+    // Another screen adding a track already on the list seeks in an order of its own.
+    catalogue().dm3.AddToPlayList(catalogue().dm1, "1");
+    ASSERT_NE(catalogue().dm3.PlaylistAccess.IndexOrd(), shown);
     testutil::WhenModalShown(
         [](QWidget* description) { Child<QPushButton>(description, "OKBtn")->click(); });
     screen->PrintClick();
-    EXPECT_EQ(printedOrder, catalogue().dm3.PlaylistAccess.IndexOrd());
+    EXPECT_EQ(printedOrder, shown);
     EXPECT_EQ(ui_.MessageTexts().back(), "Do you want to print the playlist?");
     TPlaylistForm::SetPrinter(nullptr);
 }

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "entry/editors_fixture.h"
 #include "platform/report/page_geometry.h"
@@ -197,6 +199,173 @@ TEST_F(PrintReportsTest, TheCommandLineWritesAPdfOrSaysWhatItLacks) {
         }
         EXPECT_EQ(Bytes(dir.File("artdat.dat")), table);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("ARTDAT.DAT"))));
+    }
+}
+
+// What print.ini lacks comes from the template and is told; a field the table lacks is named; a
+// position or margin that leaves no room refuses the report.
+TEST_F(PrintReportsTest, PrintIniProblemsAreToldAndNeverPrintBlank) {
+    const std::string ini = PrintIniFileName();
+    const auto replace = [&ini](const char* text) { std::ofstream(ini, std::ios::trunc) << text; };
+    const std::string original = Bytes(ini);
+    // Each case starts from the catalogue's print.ini and changes it.
+    const struct {
+        const char* report;
+        std::function<void()> change;
+        int status;
+        const char* told;
+    } cases[] = {
+        {"Main title", [&] { std::filesystem::remove(ini); }, 0, "lacks part of [Main title]"},
+        {"Main title", [&] { replace(""); }, 0, "lacks part of [Main title]"},
+        {"Main title",
+         [&] {
+             std::filesystem::remove(ini);
+             std::filesystem::create_directory(ini);
+         },
+         0, "could not be read"},
+        {"Main title", [&] { replace("[Marge]\nLinkerMarge=10\n"); }, 0,
+         "lacks part of [Main title]: the template"},
+        {"Main title",
+         [] {
+             Section("Main title", {{"Veld1", "NOPE"}});
+         },
+         0, "Veld1 names the field \"NOPE\""},
+        {"Main title",
+         [] {
+             Section("Main title", {{"Veld2bp", "1300"}});
+         },
+         1, "Veld2bp=1300"},
+        {"Main title",
+         [] {
+             Section("Main title", {{"Veld2w", "900"}});
+         },
+         1, "Veld2 in"},
+        {"Artist",
+         [] {
+             Section("Marge", {{"LinkerMarge", "149"}});
+         },
+         1, "the columns \"Nr."},
+        {"Artist",
+         [] {
+             Section("Marge", {{"LinkerMarge", "151"}});
+         },
+         1, "LinkerMarge=151"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told);
+        std::filesystem::remove_all(ini);
+        replace(original.c_str());
+        c.change();
+        const QString pdf = QString::fromStdString(dir.File("ini.pdf"));
+        QFile::remove(pdf);
+        QString errors;
+        QTextStream stream(&errors);
+        EXPECT_EQ(RunReportCommand(*catalogue, {c.report, "", "", pdf}, stream), c.status);
+        stream.flush();
+        EXPECT_TRUE(errors.contains(c.told)) << errors.toStdString();
+        EXPECT_EQ(errors.count("\n"), 1) << errors.toStdString();  // told once
+        if (c.status == 0) {
+            EXPECT_TRUE(testutil::PdfPages(pdf.toStdString()).join("").contains("Main artist"));
+        }
+    }
+}
+
+TEST_F(PrintReportsTest, ThePlaylistPrintsInTheOrderItsWindowShows) {
+    for (const char* recno : {"3", "1", "2"})
+        catalogue->dm3.AddToPlayList(catalogue->dm1, recno);
+    // The order of the window's Sort: none (record order), then by artist.
+    const struct {
+        const char* order;
+        QStringList singers;
+    } cases[] = {{nullptr, {"Singer 2", "Singer 0", "Singer 1"}},
+                 {"1", {"Singer 0", "Singer 1", "Singer 2"}}};
+    for (const auto& c : cases) {
+        if (c.order != nullptr)
+            IniWriteString("PlayList", "PlayListVolgorde", c.order);
+        QString errors;
+        QTextStream stream(&errors);
+        const QString pdf = QString::fromStdString(dir.File("playlist.pdf"));
+        EXPECT_EQ(RunReportCommand(*catalogue, {"Playlist", "", "", pdf}, stream), 0);
+        const QString text = testutil::PdfPages(pdf.toStdString()).join("");
+        for (qsizetype i = 1; i < c.singers.size(); ++i)
+            EXPECT_LT(text.indexOf(c.singers[i - 1]), text.indexOf(c.singers[i]))
+                << text.toStdString();
+    }
+}
+
+// Each report laid out with the widest value each column can hold: numbers, dates and times
+// print whole (an older catalogue's "3", "3" as "03:03"), free text too long for its column ends
+// in the cut mark, and no two captions or values on a line reach into each other.
+TEST_F(PrintReportsTest, EveryReportHasRoomForItsWidestValuesAndItsCaptions) {
+    const std::string w10(10, 'W'), w30(30, 'W'), w50(50, 'W');
+    std::map<std::string, std::string> track = {
+        {"ARTIEST", w50},  {"TITEL", w50}, {"TREF", w30},      {"COMPONIST", w50},
+        {"UITVOER", w30},  {"SOORT", w30}, {"DRAGER", w10},    {"CDNUMMER", "999999999"},
+        {"TRACK", "9999"}, {"AKANT", "W"}, {"MINUTEN", "999"}, {"SECONDEN", "59"},
+        {"JAAR", "9999"}};
+    const uint32_t widest = Add(catalogue->dm1.ArtTable, track);
+    track["MINUTEN"] = track["SECONDEN"] = "3";
+    track["TRACK"] = "1";
+    Add(catalogue->dm1.ArtTable, track);
+    for (uint32_t recno : {widest, widest + 1})
+        catalogue->dm3.AddToPlayList(catalogue->dm1, std::to_string(recno));
+    const std::map<std::string, std::string> title = {{"HTITEL", w50},
+                                                      {"HOOFDART", w50},
+                                                      {"SOORT", w30},
+                                                      {"LABEL", w30},
+                                                      {"DRAGER", w10},
+                                                      {"CDNUMMER", "999999999"},
+                                                      {"AANKOOP", w30},
+                                                      {"AANKOOPDAT", "28-08-2888"},
+                                                      {"AANKPPRS", "9999999.99"}};
+    const uint32_t source = Add(catalogue->dm2.HfTable, title);
+    const QStringList times{"999999999", "9999", "999:59", "03:03"};
+    const struct {
+        const char* name;
+        ReportKind kind;
+        QStringList whole;
+    } reports[] = {{"Artist", ReportKind::Track, times},
+                   {"Main title", ReportKind::MainTitle, {"999999999"}},
+                   {"Year", ReportKind::Year, times},
+                   {"Track time", ReportKind::TrackTime, times},
+                   {"purchase", ReportKind::MainTitle, {"999999999", "28-08-2888", "9999999.99"}},
+                   {"Playlist", ReportKind::Track, times}};
+    const QChar mark(0x2026);
+    for (const auto& r : reports) {
+        SCOPED_TRACE(r.name);
+        const std::string name = r.name;
+        const bool titles = r.kind == ReportKind::MainTitle;
+        TTableAccess& access = titles ? catalogue->dm2.HfAccess : catalogue->dm1.ArtAccess;
+        access.SetOrder(0);
+        access.Go(titles ? source : widest);
+        ReportDesign design = name == "purchase"   ? TAankoopLayout()
+                              : name == "Playlist" ? TPrnPlaylistLayout(0)
+                                                   : RequestDesign({r.kind, 2, false, r.name, ""});
+        EXPECT_TRUE(design.problems.isEmpty()) << design.problems.join(' ').toStdString();
+        const auto words = testutil::PdfWords(
+            Pdf(std::move(design), name == "Playlist" ? catalogue->dm3.PlaylistTable
+                                                      : RequestTable(*catalogue, r.kind)));
+        for (const QString& value : r.whole)
+            EXPECT_GE(words.count(value), 1u) << value.toStdString();
+        // The lines of the page, each from left to right: the captions and the records.
+        std::map<int, std::vector<std::tuple<double, double, QString>>> lines;
+        for (const auto& [text, word] : words) {
+            lines[int(word.top * 2)].push_back({word.left, word.right, text});
+            EXPECT_LE(word.right, 287.5) << text.toStdString();
+            // A run of W is free text: whole or marked as cut.
+            if (text.startsWith("WWW")) {
+                EXPECT_TRUE(QList<qsizetype>({10, 30, 45, 50}).contains(text.size()) ||
+                            text.endsWith(mark))
+                    << text.toStdString();
+            }
+        }
+        for (auto& [top, line] : lines) {
+            std::sort(line.begin(), line.end());
+            for (size_t i = 1; i < line.size(); ++i)
+                EXPECT_LT(std::get<1>(line[i - 1]), std::get<0>(line[i]) + 0.05)
+                    << std::get<2>(line[i - 1]).toStdString() << " / "
+                    << std::get<2>(line[i]).toStdString();
+        }
     }
 }
 

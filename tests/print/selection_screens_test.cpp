@@ -6,7 +6,9 @@
 #include <QSpinBox>
 
 #include "entry/editors_fixture.h"
+#include "print/linker_marge_form.h"
 #include "print/print_selection.h"
+#include "print/print_settings.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
 
@@ -233,6 +235,40 @@ TEST_F(SelectionScreensTest, ListsOfEverythingAndTheCarrierFilter) {
                              "Artist 4 print filter '' order 1 at Waterloo",
                              "Artist 3 preview filter '' order 1 at Dark Light",
                              "Artist 1 preview filter 'LP' order 1 at Yesterday"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The left margin of every report: shown from print.ini, written by OK, left by Cancel, and
+// refused when it leaves a report no room.
+TEST_F(EditorsTest, TheLeftMarginWindowWritesPrintIniWhenTheReportsHaveRoom) {
+    const struct {
+        int margin;
+        const char* button;
+        const char* stored;
+        const char* told;
+    } cases[] = {{25, "OKBtn", "25", nullptr},
+                 {0, "OKBtn", "0", nullptr},
+                 {40, "CancelBtn", "0", nullptr},
+                 {149, "OKBtn", "0", "the columns \"Nr."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.margin);
+        ui.messages.clear();
+        TLinkerMargeForm window;
+        EXPECT_EQ(window.spinEdit()->value(), std::stoi(ReadPrintIni("Marge", "LinkerMarge")));
+        EXPECT_EQ(window.spinEdit()->maximum(), kLargestLeftMarginMm);
+        window.spinEdit()->setValue(c.margin);
+        Child<QPushButton>(&window, c.button)->click();
+        EXPECT_EQ(ReadPrintIni("Marge", "LinkerMarge"), c.stored);
+        EXPECT_EQ(window.result() == QDialog::Accepted,
+                  std::string(c.button) == "OKBtn" && c.told == nullptr);
+        if (c.told != nullptr) {
+            ASSERT_EQ(ui.MessageTexts().size(), 1u);
+            EXPECT_NE(ui.MessageTexts()[0].find(c.told), std::string::npos);
+        }
+    }
 }
 
 }  // namespace

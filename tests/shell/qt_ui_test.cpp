@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
@@ -141,6 +142,18 @@ TEST_F(QtUiTest, ChoosingAProgramInTheFileDialog) {
 
     testutil::WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(ui.OpenFileName("Open", "BMP files (*.BMP)|*.BMP", "").has_value());
+}
+
+TEST_F(QtUiTest, PrinterSetupIsAPageSetUpOfTheSharedPrinter) {
+    for (const bool accept : {true, false}) {
+        testutil::WhenModalShown([this, accept](QWidget* modal) {
+            auto* dialog = qobject_cast<QPageSetupDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->printer(), &ui.printer());
+            QMetaObject::invokeMethod(dialog, accept ? "accept" : "reject");
+        });
+        EXPECT_EQ(ui.PrinterSetup(), accept);
+    }
 }
 
 TEST_F(QtUiTest, TheHourglassNests) {

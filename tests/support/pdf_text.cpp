@@ -28,12 +28,13 @@ QStringList PdfPages(const std::string& pdf) {
 std::multimap<QString, PdfWord> PdfWords(const std::string& pdf) {
     const QString html = Run({"-bbox", "-f", "1", "-l", "1", QString::fromStdString(pdf), "-"});
     static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
     std::multimap<QString, PdfWord> words;
     for (const auto& m : word.globalMatch(html))
         words.insert(
-            {m.captured(3),
-             {m.captured(1).toDouble() / kPointsPerMm, m.captured(2).toDouble() / kPointsPerMm}});
+            {m.captured(4),
+             {m.captured(1).toDouble() / kPointsPerMm, m.captured(3).toDouble() / kPointsPerMm,
+              m.captured(2).toDouble() / kPointsPerMm}});
     return words;
 }
 

@@ -14,6 +14,7 @@ QStringList PdfPages(const std::string& pdf);
 
 struct PdfWord {
     double left, right;  // millimetres from the page's left edge
+    double top = 0;      // millimetres from the page's top edge
 };
 
 // The words of page 1 with their extents.

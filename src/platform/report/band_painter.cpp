@@ -8,7 +8,8 @@ namespace report {
 
 namespace {
 
-// Sizes in page units (tenths of a millimetre): 14 pt for the title, 9 pt for the rest.
+constexpr QChar kCutMark(0x2026);
+
 QFont MakeFont(int pixelSize, bool bold) {
     QFont font(QStringLiteral("Helvetica"));
     font.setStyleHint(QFont::SansSerif);
@@ -25,7 +26,7 @@ QFont MakeFont(int pixelSize, bool bold) {
 BandPainter::BandPainter(QPainter* painter, const PageGeometry& geometry)
     : painter_(painter),
       geometry_(geometry),
-      fonts_{MakeFont(49, true), MakeFont(32, true), MakeFont(32, false)},
+      fonts_{Font(Style::kTitle), Font(Style::kCaption), Font(Style::kPlain)},
       metrics_(fonts_[2]) {
     for (auto& advances : advances_)
         advances.fill(-1);
@@ -39,20 +40,34 @@ void BandPainter::SetStyle(Style style) {
     metrics_ = QFontMetricsF(font);
 }
 
+QFont BandPainter::Font(Style style) {
+    // Sizes in page units (tenths of a millimetre): 14 pt for the title, 9 pt for the rest.
+    switch (style) {
+        case Style::kTitle:
+            return MakeFont(49, true);
+        case Style::kCaption:
+            return MakeFont(32, true);
+        case Style::kPlain:
+            break;
+    }
+    return MakeFont(32, false);
+}
+
 QString BandPainter::Fit(const QFontMetricsF& metrics, const QString& text, double width) {
     if (metrics.horizontalAdvance(text) <= width)
         return text;
+    const double room = width - metrics.horizontalAdvance(kCutMark);
     qsizetype low = 0, high = text.size() - 1;  // the answer lies in [low, high]
     while (low < high) {
         const qsizetype mid = (low + high + 1) / 2;
-        if (metrics.horizontalAdvance(text.left(mid)) <= width)
+        if (metrics.horizontalAdvance(text.left(mid)) <= room)
             low = mid;
         else
             high = mid - 1;
     }
     if (low > 0 && text.at(low - 1).isHighSurrogate())
         --low;
-    return text.left(low);
+    return text.left(low) + kCutMark;
 }
 
 double BandPainter::Estimate(const QString& text) {

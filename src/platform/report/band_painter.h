@@ -1,6 +1,7 @@
 // BandPainter: draws the texts of a band on a painter that works in page coordinates. A text
-// that is wider than its column is cut to the characters that fit, so it never reaches into
-// the next column (and a PDF holds only what is visible).
+// that is wider than its column is cut to the characters that fit and ends in "…", so it never
+// reaches into the next column (and a PDF holds only what is visible) and a cut never passes
+// for the whole value.
 #pragma once
 
 #include <QFont>
@@ -28,8 +29,11 @@ public:
     // A thin line across the band at `y`.
     void Rule(double y);
 
-    // The longest start of `text` that is at most `width` wide in `metrics`.
+    // `text` when it is at most `width` wide in `metrics`; else its longest start that, with
+    // "…" after it, is (the mark alone when nothing else fits).
     static QString Fit(const QFontMetricsF& metrics, const QString& text, double width);
+    // The font of `style`, in page units.
+    static QFont Font(Style style);
 
 private:
     // The sum of the characters' own widths in the current style; -1 for characters beyond
