@@ -1,10 +1,10 @@
 #include "search/field_search.h"
 
-#include <cstdio>
-
+#include "base/text.h"
 #include "store/controls_suspended.h"
 #include "store/source_key.h"
 #include "store/table_access.h"
+#include "store/track_time.h"
 
 namespace {
 
@@ -54,36 +54,10 @@ private:
     size_t reported_ = 0;
 };
 
-}  // namespace
-
-std::string SearchKey(std::string_view text, size_t maxLength) {
-    std::string key = TableUpper(text);
-    if (key.size() > maxLength)
-        key.resize(maxLength);
-    return key;
-}
-
-std::string TrackTimeKey(int minutes, int seconds) {
-    char text[32];
-    if (seconds != 0)
-        std::snprintf(text, sizeof text, "%.2d %.2d", minutes, seconds);
-    else
-        std::snprintf(text, sizeof text, "%.2d", minutes);
-    std::string key = text;
-    if (key.size() > 5)
-        key.resize(5);
-    return key;
-}
-
-std::string MemoPattern(std::string_view text, bool exact) {
-    std::string pattern = exact ? " " + std::string(text) + " " : std::string(text);
-    if (pattern.size() > 50)
-        pattern.resize(50);
-    return pattern;
-}
-
-SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
-                            const SearchProgress& progress) {
+// The walk of a field search; `accept`, when given, is a further test a record with the key must
+// pass to count as having it.
+SearchResult Walk(TTableAccess& access, const FieldSearch& search,
+                  const std::function<bool(TTableAccess&)>& accept, const SearchProgress& progress) {
     ControlsSuspended suspended(access.component());
     access.SetOrder(search.order);
     Collector hits(progress);
@@ -100,6 +74,8 @@ SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
         }
         if (TableUpper(key.substr(0, search.key.size())) != search.key)
             break;
+        if (accept && !accept(access))
+            continue;
         anyKey = true;
         if (!filter.empty() && !Contains(TableUpper(access.GetString(search.filterField)), filter))
             continue;
@@ -107,6 +83,63 @@ SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
             return hits.result;
     }
     return hits.Finish(anyKey);
+}
+
+}  // namespace
+
+std::string SearchKey(std::string_view text, size_t maxLength) {
+    std::string key = TableUpper(text);
+    if (key.size() > maxLength)
+        key.resize(maxLength);
+    return key;
+}
+
+std::string MemoPattern(std::string_view text, bool exact) {
+    std::string pattern = exact ? " " + std::string(text) + " " : std::string(text);
+    if (pattern.size() > 50)
+        pattern.resize(50);
+    return pattern;
+}
+
+SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
+                            const SearchProgress& progress) {
+    return Walk(access, search, nullptr, progress);
+}
+
+SearchResult RunTimeSearch(TTableAccess& access, int order, int minutes, int seconds,
+                           const std::string& filterField, const std::string& filterText,
+                           const SearchProgress& progress) {
+    constexpr int kMinutesWidth = 3;
+    // The minutes as the program writes them ("03 ") and as short as they may come ("3  "), in
+    // the order of the index.
+    std::vector<std::string> forms = {
+        PadRight(TwoDigits(std::to_string(minutes)), kMinutesWidth),
+        PadRight(std::to_string(minutes), kMinutesWidth)};
+    if (forms[0] == forms[1])
+        forms.pop_back();
+    FieldSearch search{order, {"MINUTEN"}, "", filterField, filterText};
+    std::function<bool(TTableAccess&)> accept;
+    if (seconds != 0) {
+        accept = [seconds](TTableAccess& tracks) {
+            return TimePart(tracks.GetString("SECONDEN")) == uint32_t(seconds);
+        };
+    }
+    SearchResult result;
+    bool anyKey = false;
+    for (const std::string& form : forms) {
+        search.key = form;
+        SearchResult part = Walk(access, search, accept, progress);
+        result.rows.insert(result.rows.end(), part.rows.begin(), part.rows.end());
+        if (part.outcome == SearchOutcome::Cancelled) {
+            result.outcome = SearchOutcome::Cancelled;
+            return result;
+        }
+        anyKey = anyKey || part.outcome != SearchOutcome::KeyNotFound;
+    }
+    result.outcome = !result.rows.empty() ? SearchOutcome::Found
+                     : anyKey             ? SearchOutcome::FilterNotFound
+                                          : SearchOutcome::KeyNotFound;
+    return result;
 }
 
 SearchResult RunMemoSearch(TTableAccess& access, const std::string& memoField,

@@ -38,6 +38,7 @@
 #include "search/source_deletion.h"
 #include "search/vertraag_form.h"
 #include "shell/dialog_parts.h"
+#include "shell/range_spin_box.h"
 #include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
@@ -50,6 +51,7 @@ constexpr int kRowHeight = 18;
 constexpr int kSearchColumnWidth = 292;
 constexpr int kDefaultColumnWidth = 600;
 constexpr int kTitleSourceOrder = 4;
+constexpr int kTimeOrder = 6;  // MINUTEN+SECONDEN+UPPER(ARTIEST)+UPPER(TITEL)
 // The top panel shows the boxes and buttons; the details lie below, reached by scrolling.
 constexpr int kTopPanelHeight = 130;
 // The boxes and buttons take about this much of it.
@@ -221,19 +223,24 @@ void TZoekForm::BuildTopPanel() {
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel_);
     QWidget* searchInput = nullptr;
-    if (kind_ == Kind::Year || kind_ == Kind::Time) {
-        number_ = new QSpinBox(panel);
-        number_->setObjectName("Zoekstr");
-        number_->setRange(0, kind_ == Kind::Year ? 9999 : 999);
+    if (kind_ == Kind::Time) {
+        // Typed as it is; a search refuses what is out of range instead of quietly changing it.
+        minutes_ = new RangeSpinBox(panel, "Zoekstr", 0, 999, 3);
+        minutes_->setValue(0);
+        nSec_ = new RangeSpinBox(panel, "nSec", 0, 59, 2);
+        nSec_->setValue(0);
+        number_ = minutes_;
         searchInput = number_;
         searchRow->addWidget(number_);
-        if (kind_ == Kind::Time) {
-            nSec_ = new QSpinBox(panel);
-            nSec_->setObjectName("nSec");
-            nSec_->setRange(0, 59);
-            searchRow->addWidget(new QLabel(":", panel));
-            searchRow->addWidget(nSec_);
-        }
+        searchRow->addWidget(new QLabel(":", panel));
+        searchRow->addWidget(nSec_);
+        zoekBtn_->setEnabled(true);
+    } else if (kind_ == Kind::Year) {
+        number_ = new QSpinBox(panel);
+        number_->setObjectName("Zoekstr");
+        number_->setRange(0, 9999);
+        searchInput = number_;
+        searchRow->addWidget(number_);
         zoekBtn_->setEnabled(true);  // a spin edit always holds a number
     } else if (kind_ == Kind::Memo || kind_ == Kind::Word) {
         memoText_ = new QLineEdit(panel);
@@ -616,10 +623,9 @@ QString TZoekForm::SearchText() const {
     return kind_ == Kind::Source ? zoekstr_->currentText() : zoekstr_->currentText().trimmed();
 }
 
-FieldSearch TZoekForm::MakeSearch(const QString& text) const {
+FieldSearch TZoekForm::MakeSearch(const std::string& bytes, const std::string& filter) const {
     FieldSearch search;
-    search.filterText = Trim(ToTable(refStr_->text()).value_or(""));
-    const std::string bytes = ToTable(text).value_or("");
+    search.filterText = filter;
     switch (kind_) {
         case Kind::Source:
             search.order = 4;
@@ -633,12 +639,6 @@ FieldSearch TZoekForm::MakeSearch(const QString& text) const {
             search.key = SearchKey(bytes, 4);
             search.filterField = "TITEL";
             break;
-        case Kind::Time:
-            search.order = 6;
-            search.keyFields = {"MINUTEN", "SECONDEN"};
-            search.key = TrackTimeKey(number_->value(), nSec_->value());
-            search.filterField = "ARTIEST";
-            break;
         default:
             search.order = profile_.OrderNo;
             search.keyFields = {profile_.SearchField};
@@ -650,6 +650,8 @@ FieldSearch TZoekForm::MakeSearch(const QString& text) const {
 }
 
 void TZoekForm::Zoek() {
+    if (minutes_ && (RefusedOutOfRange(minutes_, "Minutes") || RefusedOutOfRange(nSec_, "Seconds")))
+        return;
     const QString text = SearchText();
     if (text.isEmpty())
         return;
@@ -660,10 +662,21 @@ void TZoekForm::Zoek() {
     if (kind_ != Kind::Source && kind_ != Kind::Year && kind_ != Kind::Time)
         grid_->setColumnWidth(0, kSearchColumnWidth);
     refStr_->setText(refStr_->text().trimmed());
+    // A text with a character the tables cannot hold is in none of their records: a key such as
+    // that is not found, and a filter such as that leaves no hit.
+    const std::optional<std::string> key = ToTable(text);
+    const std::optional<std::string> filter = ToTable(refStr_->text());
+    if (!key) {
+        ShowHits({SearchOutcome::KeyNotFound, {}}, text);
+        return;
+    }
+    const std::string filterBytes = filter ? Trim(*filter) : std::string();
     // The first batch is painted at once; the rest follows when the walk ends.
     bool painted = false;
     const SearchProgress progress = [&](const std::vector<uint32_t>& rows, size_t from) {
         model_->Append(rows, from);
+        if (!filter)
+            return true;  // hits of the key only: none of them is shown
         if (!painted) {
             painted = true;
             counter_->setText(QString::number(model_->rowCount()));
@@ -677,13 +690,19 @@ void TZoekForm::Zoek() {
         painted = false;
         BusyCursor busy;
         if (kind_ == Kind::Memo) {
-            const std::string bytes = ToTable(text).value_or("");
-            result = RunMemoSearch(access(), "MEMO", MemoPattern(bytes, zoekExact_->isChecked()),
-                                   "HTITEL", Trim(ToTable(refStr_->text()).value_or("")), progress);
+            result = RunMemoSearch(access(), "MEMO", MemoPattern(*key, zoekExact_->isChecked()),
+                                   "HTITEL", filterBytes, progress);
+        } else if (kind_ == Kind::Time) {
+            result = RunTimeSearch(access(), kTimeOrder, minutes_->value(), nSec_->value(),
+                                   "ARTIEST", filterBytes, progress);
         } else {
-            result = RunFieldSearch(access(), MakeSearch(text), progress);
+            result = RunFieldSearch(access(), MakeSearch(*key, filterBytes), progress);
         }
     });
+    if (!filter && result.outcome == SearchOutcome::Found) {
+        result.outcome = SearchOutcome::FilterNotFound;
+        result.rows.clear();
+    }
     if (!ran) {
         // Nothing is known of what the tables hold: no "not found".
         model_->Clear();

@@ -26,6 +26,7 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QTableView;
+class RangeSpinBox;
 class TTableAccess;
 
 class TZoekForm : public QWidget {
@@ -92,7 +93,7 @@ private:
     void BuildGrid();
     void BuildPopupMenus();
     void FormShow();
-    FieldSearch MakeSearch(const QString& text) const;
+    FieldSearch MakeSearch(const std::string& key, const std::string& filter) const;
     void ShowOutcome(const SearchResult& result, const QString& text);
     void Enable_Buttons();
     void Disable_Buttons();
@@ -134,7 +135,8 @@ private:
     PickListCombo* zoekstr_ = nullptr;
     QLineEdit* memoText_ = nullptr;
     QSpinBox* number_ = nullptr;  // the year or the minutes
-    QSpinBox* nSec_ = nullptr;
+    RangeSpinBox* minutes_ = nullptr;  // the time search's boxes
+    RangeSpinBox* nSec_ = nullptr;
     QCheckBox* zoekExact_ = nullptr;
     QLabel* filterLabel_;
     QLineEdit* refStr_;
