@@ -57,7 +57,8 @@ private:
 // The walk of a field search; `accept`, when given, is a further test a record with the key must
 // pass to count as having it.
 SearchResult Walk(TTableAccess& access, const FieldSearch& search,
-                  const std::function<bool(TTableAccess&)>& accept, const SearchProgress& progress) {
+                  const std::function<bool(TTableAccess&)>& accept,
+                  const SearchProgress& progress) {
     ControlsSuspended suspended(access.component());
     access.SetOrder(search.order);
     Collector hits(progress);
@@ -112,9 +113,8 @@ SearchResult RunTimeSearch(TTableAccess& access, int order, int minutes, int sec
     constexpr int kMinutesWidth = 3;
     // The minutes as the program writes them ("03 ") and as short as they may come ("3  "), in
     // the order of the index.
-    std::vector<std::string> forms = {
-        PadRight(TwoDigits(std::to_string(minutes)), kMinutesWidth),
-        PadRight(std::to_string(minutes), kMinutesWidth)};
+    std::vector<std::string> forms = {PadRight(TwoDigits(std::to_string(minutes)), kMinutesWidth),
+                                      PadRight(std::to_string(minutes), kMinutesWidth)};
     if (forms[0] == forms[1])
         forms.pop_back();
     FieldSearch search{order, {"MINUTEN"}, "", filterField, filterText};

@@ -89,9 +89,8 @@ TEST_F(FieldSearchTest, ListsTheHitsOfAKeyBeginningNarrowedByTheFilter) {
 // Times stored short ("3", "5", as other programs write them) are found like those the program
 // writes ("03", "05"); seconds 0 finds every track of those minutes, in time order.
 TEST_F(FieldSearchTest, TimeSearchFindsTwoDigitAndShortStoredTimesAlike) {
-    for (const auto& [artist, minutes, seconds] : {std::tuple{"Short", "3", "5"},
-                                                   {"Long", "03", "05"},
-                                                   {"Hundred", "123", "35"}})
+    for (const auto& [artist, minutes, seconds] :
+         {std::tuple{"Short", "3", "5"}, {"Long", "03", "05"}, {"Hundred", "123", "35"}})
         AddTrack({{"ARTIEST", artist}, {"MINUTEN", minutes}, {"SECONDEN", seconds}});
     using V = std::vector<std::string>;
     for (const auto& [minutes, seconds, filter, outcome, artists] :
