@@ -54,6 +54,7 @@ bool TZoekForm::GuardedSearch(const std::function<void()>& search) {
         }
     }
 }
+
 QString TZoekForm::SearchText() const {
     if (number_)
         return number_->text();  // the year, or the minutes as the not-found message names them
@@ -111,9 +112,9 @@ void TZoekForm::Zoek() {
     // The first batch is painted at once; the rest follows when the walk ends.
     bool painted = false;
     const SearchProgress progress = [&](const std::vector<uint32_t>& rows, size_t from) {
-        model_->Append(rows, from);
         if (!filter)
             return true;  // hits of the key only: none of them is shown
+        model_->Append(rows, from);
         if (!painted) {
             painted = true;
             counter_->setText(QString::number(model_->rowCount()));
@@ -128,15 +129,15 @@ void TZoekForm::Zoek() {
         BusyCursor busy;
         result = RunSearch(*key, filterBytes, progress);
     });
-    if (!filter && result.outcome == SearchOutcome::Found) {
-        result.outcome = SearchOutcome::FilterNotFound;
-        result.rows.clear();
-    }
     if (!ran) {
         // Nothing is known of what the tables hold: no "not found".
         model_->Clear();
         counter_->setText("0");
         return;
+    }
+    if (!filter && result.outcome == SearchOutcome::Found) {
+        result.outcome = SearchOutcome::FilterNotFound;
+        result.rows.clear();
     }
     ShowOutcome(result, text);
     counter_->setText(QString::number(model_->rowCount()));
