@@ -1,10 +1,11 @@
 #include "search/field_search.h"
 
+#include <set>
+
 #include "base/text.h"
 #include "store/controls_suspended.h"
 #include "store/source_key.h"
 #include "store/table_access.h"
-#include "store/track_time.h"
 
 namespace {
 
@@ -54,38 +55,6 @@ private:
     size_t reported_ = 0;
 };
 
-// The walk of a field search; `accept`, when given, is a further test a record with the key must
-// pass to count as having it.
-SearchResult Walk(TTableAccess& access, const FieldSearch& search,
-                  const std::function<bool(TTableAccess&)>& accept,
-                  const SearchProgress& progress) {
-    ControlsSuspended suspended(access.component());
-    access.SetOrder(search.order);
-    Collector hits(progress);
-    if (!access.Seek(search.key))
-        return hits.result;
-    const std::string filter = TableUpper(search.filterText);
-    bool anyKey = false;
-    for (; !access.Eof(); access.Skip()) {
-        std::string key;
-        for (const std::string& field : search.keyFields) {
-            key += access.GetString(field);
-            if (key.size() >= search.key.size())
-                break;
-        }
-        if (TableUpper(key.substr(0, search.key.size())) != search.key)
-            break;
-        if (accept && !accept(access))
-            continue;
-        anyKey = true;
-        if (!filter.empty() && !Contains(TableUpper(access.GetString(search.filterField)), filter))
-            continue;
-        if (!hits.Add(access.RecNo()))
-            return hits.result;
-    }
-    return hits.Finish(anyKey);
-}
-
 }  // namespace
 
 std::string SearchKey(std::string_view text, size_t maxLength) {
@@ -104,31 +73,54 @@ std::string MemoPattern(std::string_view text, bool exact) {
 
 SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
                             const SearchProgress& progress) {
-    return Walk(access, search, nullptr, progress);
+    ControlsSuspended suspended(access.component());
+    access.SetOrder(search.order);
+    Collector hits(progress);
+    if (!access.Seek(search.key))
+        return hits.result;
+    const std::string filter = TableUpper(search.filterText);
+    bool anyKey = false;
+    for (; !access.Eof(); access.Skip()) {
+        std::string key;
+        for (const std::string& field : search.keyFields) {
+            key += access.GetString(field);
+            if (key.size() >= search.key.size())
+                break;
+        }
+        if (TableUpper(key.substr(0, search.key.size())) != search.key)
+            break;
+        anyKey = true;
+        if (!filter.empty() && !Contains(TableUpper(access.GetString(search.filterField)), filter))
+            continue;
+        if (!hits.Add(access.RecNo()))
+            return hits.result;
+    }
+    return hits.Finish(anyKey);
 }
 
 SearchResult RunTimeSearch(TTableAccess& access, int order, int minutes, int seconds,
                            const std::string& filterField, const std::string& filterText,
                            const SearchProgress& progress) {
-    constexpr int kMinutesWidth = 3;
-    // The minutes as the program writes them ("03 ") and as short as they may come ("3  "), in
-    // the order of the index.
-    std::vector<std::string> forms = {PadRight(TwoDigits(std::to_string(minutes)), kMinutesWidth),
-                                      PadRight(std::to_string(minutes), kMinutesWidth)};
-    if (forms[0] == forms[1])
-        forms.pop_back();
-    FieldSearch search{order, {"MINUTEN"}, "", filterField, filterText};
-    std::function<bool(TTableAccess&)> accept;
-    if (seconds != 0) {
-        accept = [seconds](TTableAccess& tracks) {
-            return TimePart(tracks.GetString("SECONDEN")) == uint32_t(seconds);
-        };
+    // The time as the program writes it ("03 05") and as short as it may come ("3  5 "): keys of
+    // MINUTEN (3 wide) and SECONDEN (2 wide), sought in the order of the index.
+    const auto forms = [](int value, int width) {
+        return std::set<std::string>{PadRight(TwoDigits(std::to_string(value)), width),
+                                     PadRight(std::to_string(value), width)};
+    };
+    std::set<std::string> keys;
+    for (const std::string& minutesForm : forms(minutes, 3)) {
+        if (seconds == 0) {
+            keys.insert(minutesForm);  // every track of those minutes
+            continue;
+        }
+        for (const std::string& secondsForm : forms(seconds, 2))
+            keys.insert(minutesForm + secondsForm);
     }
     SearchResult result;
     bool anyKey = false;
-    for (const std::string& form : forms) {
-        search.key = form;
-        SearchResult part = Walk(access, search, accept, progress);
+    for (const std::string& key : keys) {
+        const SearchResult part = RunFieldSearch(
+            access, {order, {"MINUTEN", "SECONDEN"}, key, filterField, filterText}, progress);
         result.rows.insert(result.rows.end(), part.rows.begin(), part.rows.end());
         if (part.outcome == SearchOutcome::Cancelled) {
             result.outcome = SearchOutcome::Cancelled;
