@@ -21,6 +21,7 @@
 #include "shell/editing_screens.h"
 #include "shell/main_form.h"
 #include "store/catalogue.h"
+#include "store/record_edit.h"
 
 namespace {
 
@@ -159,6 +160,7 @@ void TZoekVervang::BitBtn1Click() {
         return;
     const ReplaceOutcome outcome = ShowGuarded(ReplaceOutcome{}, [&] {
         BusyCursor busy;
+        StatusShown status("Replacing field...");
         TMeldVervang question(this);
         return RunReplace(
             catalogue_, request, flags_,
@@ -176,7 +178,14 @@ void TZoekVervang::BitBtn1Click() {
         CurrentUi().Message(MsgKind::Warning, outcome.refusal);
         return;
     }
+    if (outcome.failure)
+        ShowTableError(*outcome.failure);
+    // What was written before a failure stays written; the rest follows at the next start.
     std::string text = std::to_string(outcome.replaced) + " record(s) are replaced.";
+    if (outcome.unwritten > 0) {
+        text += "\n" + std::to_string(outcome.unwritten) +
+                " more are replaced when the catalogue is opened next.";
+    }
     if (outcome.skipped > 0) {
         text += "\n" + std::to_string(outcome.skipped) +
                 " record(s) are skipped: the new value is longer than the field.";

@@ -10,12 +10,11 @@
 #include "overview/show_source.h"
 #include "overview/sort_form_data.h"
 #include "store/catalogue.h"
-#include "store/source_key.h"
+#include "store/title_of_track.h"
 
 namespace {
 
 constexpr int kScreenNumber = 2;
-constexpr int kHfBySource = 4;  // UPPER(DRAGER)+STR(CDNUMMER)
 
 const std::vector<TableOverview::GridColumn>& Columns() {
     static const std::vector<TableOverview::GridColumn> columns = {
@@ -90,13 +89,7 @@ void TData1TotOvz::EditClick() {
 }
 
 bool TData1TotOvz::SeekMainTitle() {
-    if (!GoToSelected()) {
-        return false;
-    }
-    TTableAccess& art = catalogue_.dm1.ArtAccess;
-    TTableAccess& hf = catalogue_.dm2.HfAccess;
-    hf.SetOrder(kHfBySource);
-    return hf.Seek(SourceSeekKey(art.GetString("DRAGER"), art.GetString("CDNUMMER")));
+    return GoToSelected() && SeekTitleOfTrack(catalogue_);
 }
 
 void TData1TotOvz::PurchaseClick() {

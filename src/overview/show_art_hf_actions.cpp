@@ -36,6 +36,7 @@
 #include "store/record_edit.h"
 #include "store/saved_position.h"
 #include "store/source_key.h"
+#include "store/title_of_track.h"
 
 namespace {
 
@@ -163,13 +164,11 @@ bool TShowArtHfForm::GoToSelectedTrack() {
 }
 
 bool TShowArtHfForm::SeekTitleOfSelectedTrack() {
-    TTableAccess& art = catalogue_.dm1.ArtAccess;
+    if (GoToSelectedTrack())
+        return SeekTitleOfTrack(catalogue_);
     TTableAccess& hf = catalogue_.dm2.HfAccess;
-    const std::string key = GoToSelectedTrack()
-                                ? SourceSeekKey(art.GetString("DRAGER"), art.GetString("CDNUMMER"))
-                                : key_;
     hf.SetOrder(kHfBySource);
-    return hf.Seek(key);
+    return hf.Seek(key_);
 }
 
 void TShowArtHfForm::Guarded(const std::function<void()>& action) {

@@ -1,22 +1,9 @@
 #include "overview/source_tracks.h"
 
-#include <charconv>
-
 #include "base/text.h"
 #include "store/source_key.h"
 #include "store/table_access.h"
-
-namespace {
-
-// The whole number of a time field; a blank or damaged field adds nothing.
-uint32_t TimePart(const std::string& field) {
-    const std::string text = Trim(field);
-    uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : 0;
-}
-
-}  // namespace
+#include "store/track_time.h"
 
 SourceTracks ReadSourceTracks(TTableAccess& tracks, const std::string& key, bool withRows) {
     SourceTracks result;

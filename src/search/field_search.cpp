@@ -1,7 +1,8 @@
 #include "search/field_search.h"
 
-#include <cstdio>
+#include <set>
 
+#include "base/text.h"
 #include "store/controls_suspended.h"
 #include "store/source_key.h"
 #include "store/table_access.h"
@@ -63,18 +64,6 @@ std::string SearchKey(std::string_view text, size_t maxLength) {
     return key;
 }
 
-std::string TrackTimeKey(int minutes, int seconds) {
-    char text[32];
-    if (seconds != 0)
-        std::snprintf(text, sizeof text, "%.2d %.2d", minutes, seconds);
-    else
-        std::snprintf(text, sizeof text, "%.2d", minutes);
-    std::string key = text;
-    if (key.size() > 5)
-        key.resize(5);
-    return key;
-}
-
 std::string MemoPattern(std::string_view text, bool exact) {
     std::string pattern = exact ? " " + std::string(text) + " " : std::string(text);
     if (pattern.size() > 50)
@@ -107,6 +96,42 @@ SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
             return hits.result;
     }
     return hits.Finish(anyKey);
+}
+
+SearchResult RunTimeSearch(TTableAccess& access, int order, int minutes, int seconds,
+                           const std::string& filterField, const std::string& filterText,
+                           const SearchProgress& progress) {
+    // The time as the program writes it ("03 05") and as short as it may come ("3  5 "): keys of
+    // MINUTEN (3 wide) and SECONDEN (2 wide), sought in the order of the index.
+    const auto forms = [](int value, int width) {
+        return std::set<std::string>{PadRight(TwoDigits(std::to_string(value)), width),
+                                     PadRight(std::to_string(value), width)};
+    };
+    std::set<std::string> keys;
+    for (const std::string& minutesForm : forms(minutes, 3)) {
+        if (seconds == 0) {
+            keys.insert(minutesForm);  // every track of those minutes
+            continue;
+        }
+        for (const std::string& secondsForm : forms(seconds, 2))
+            keys.insert(minutesForm + secondsForm);
+    }
+    SearchResult result;
+    bool anyKey = false;
+    for (const std::string& key : keys) {
+        const SearchResult part = RunFieldSearch(
+            access, {order, {"MINUTEN", "SECONDEN"}, key, filterField, filterText}, progress);
+        result.rows.insert(result.rows.end(), part.rows.begin(), part.rows.end());
+        if (part.outcome == SearchOutcome::Cancelled) {
+            result.outcome = SearchOutcome::Cancelled;
+            return result;
+        }
+        anyKey = anyKey || part.outcome != SearchOutcome::KeyNotFound;
+    }
+    result.outcome = !result.rows.empty() ? SearchOutcome::Found
+                     : anyKey             ? SearchOutcome::FilterNotFound
+                                          : SearchOutcome::KeyNotFound;
+    return result;
 }
 
 SearchResult RunMemoSearch(TTableAccess& access, const std::string& memoField,

@@ -37,9 +37,12 @@ using SearchProgress = std::function<bool(const std::vector<uint32_t>& rows, siz
 
 // The key of a field search: `text` upper-cased as the indexes do, cut to `maxLength` characters.
 std::string SearchKey(std::string_view text, size_t maxLength);
-// The key of the time search: minutes with at least two digits, then (seconds not 0) a blank and
-// the seconds with two digits; cut to 5 characters.
-std::string TrackTimeKey(int minutes, int seconds);
+// The time search on the track table, by the order that begins with MINUTEN+SECONDEN: the tracks
+// of `minutes` and, when `seconds` is not 0, of those seconds, whether stored with two digits or
+// fewer ("03" or "3"); the hits in index order, narrowed by the filter as a field search does.
+SearchResult RunTimeSearch(TTableAccess& access, int order, int minutes, int seconds,
+                           const std::string& filterField, const std::string& filterText,
+                           const SearchProgress& progress = nullptr);
 // The pattern of the memo and word-part searches: `text` (between blanks when `exact`), cut to 50
 // characters.
 std::string MemoPattern(std::string_view text, bool exact);

@@ -1,55 +1,36 @@
+// Building TZoekForm: its top panel, details, grid and pop-up menus from the row of its kind, and
+// what it does when shown and closed.
 #include "search/zoek_form.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "base/feedback.h"
 #include "base/ini.h"
-#include "base/protection.h"
-#include "base/text.h"
-#include "base/ui.h"
-#include "cd/cd_speler.h"
-#include "cd/install_cd_player.h"
-#include "entry/edit_aankoop.h"
-#include "entry/editor_parts.h"
 #include "entry/pick_list_combo.h"
-#include "entry/tekstblad.h"
-#include "entry/verander_combo_items.h"
-#include "entry/wijzig_artiest_gegevens.h"
-#include "entry/wijzig_hoofdtitel_gegevens.h"
-#include "loans/loan_commands.h"
-#include "overview/show_source.h"
 #include "search/hit_list_model.h"
-#include "search/source_deletion.h"
-#include "search/vertraag_form.h"
 #include "shell/dialog_parts.h"
+#include "shell/range_spin_box.h"
 #include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
-#include "store/source_key.h"
 
 namespace {
 
 constexpr int kScreenNumber = 5;
 constexpr int kRowHeight = 18;
-constexpr int kSearchColumnWidth = 292;
 constexpr int kDefaultColumnWidth = 600;
-constexpr int kTitleSourceOrder = 4;
 // The top panel shows the boxes and buttons; the details lie below, reached by scrolling.
 constexpr int kTopPanelHeight = 130;
 // The boxes and buttons take about this much of it.
@@ -90,11 +71,8 @@ const std::vector<Detail>& TitleDetails() {
 }  // namespace
 
 TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), kind_(kind) {
-    static const char* const kNames[] = {
-        "ZoekArtiestForm", "ZoekHoofdtitelForm", "ZoekGeluidsdragerForm", "ZoekJaarForm",
-        "ZoekTijdForm",    "ZoekTekstbladForm",  "ZoekWoordForm"};
-    setObjectName(kNames[int(kind)]);
+    : QWidget(parent), catalogue_(catalogue), kind_(kind), traits_(ZoekKindOf(kind)) {
+    setObjectName(traits_.objectName);
     BuildTopPanel();
     BuildGrid();
     BuildPopupMenus();
@@ -103,25 +81,8 @@ TZoekForm::TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(scrollBox_);
     layout->addWidget(grid_, 1);
-    switch (kind_) {
-        case Kind::Source:
-            setWindowTitle("Source");
-            break;
-        case Kind::Year:
-            setWindowTitle("Year");
-            break;
-        case Kind::Time:
-            setWindowTitle("Track time");
-            break;
-        case Kind::Memo:
-            setWindowTitle("Memo fields");
-            break;
-        case Kind::Word:
-            setWindowTitle("Context");
-            break;
-        default:
-            break;
-    }
+    if (traits_.title)
+        setWindowTitle(traits_.title);
     // The keyboard goes from the search box to the filter box, Search and Auto; set once the
     // panel is in the window, as the focus chain follows the window.
     QWidget* searchInput = zoekstr_    ? static_cast<QWidget*>(zoekstr_)
@@ -147,9 +108,7 @@ TZoekForm::~TZoekForm() {
 }
 
 bool TZoekForm::tracks() const {
-    if (kind_ == Kind::Word)
-        return wordTracks_;
-    return kind_ == Kind::Tracks || kind_ == Kind::Year || kind_ == Kind::Time;
+    return traits_.bothTables ? wordTracks_ : traits_.tracks;
 }
 
 TTableAccess& TZoekForm::access() const {
@@ -157,39 +116,15 @@ TTableAccess& TZoekForm::access() const {
 }
 
 QString TZoekForm::SearchCaption() const {
-    switch (kind_) {
-        case Kind::Source:
-            return "Source";
-        case Kind::Year:
-            return "Year";
-        case Kind::Time:
-            return "Time";
-        case Kind::Memo:
-            return "Text";
-        default:
-            return profile_.SearchCaption;
-    }
+    return traits_.searchCaption ? QString(traits_.searchCaption) : profile_.SearchCaption;
 }
 
 QString TZoekForm::FilterCaption() const {
-    switch (kind_) {
-        case Kind::Source:
-        case Kind::Memo:
-            return "Main title";
-        case Kind::Year:
-            return "Title";
-        case Kind::Time:
-            return "Artist";
-        default:
-            return profile_.FilterCaption;
-    }
+    return traits_.filterCaption ? QString(traits_.filterCaption) : profile_.FilterCaption;
 }
 
 const char* TZoekForm::AutoKey() const {
-    static const char* const kKeys[] = {"AutoArtiest",        "AutoHoofdtitel", "AutoGeluidsdrager",
-                                        "AutoJaar",           "AutoTracktijd",  "AutoTekstblad",
-                                        "AutoWoordHoofdtitel"};
-    return kKeys[int(kind_)];
+    return traits_.autoKey;
 }
 
 QCheckBox* TZoekForm::AutoBox() const {
@@ -221,25 +156,30 @@ void TZoekForm::BuildTopPanel() {
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel_);
     QWidget* searchInput = nullptr;
-    if (kind_ == Kind::Year || kind_ == Kind::Time) {
-        number_ = new QSpinBox(panel);
-        number_->setObjectName("Zoekstr");
-        number_->setRange(0, kind_ == Kind::Year ? 9999 : 999);
+    if (traits_.box == SearchBox::Time) {
+        // Typed as it is; a search refuses what is out of range instead of quietly changing it.
+        minutes_ = new RangeSpinBox(panel, "Zoekstr", 0, 999, 3);
+        minutes_->setValue(0);
+        nSec_ = new RangeSpinBox(panel, "nSec", 0, 59, 2);
+        nSec_->setValue(0);
+        number_ = minutes_;
         searchInput = number_;
         searchRow->addWidget(number_);
-        if (kind_ == Kind::Time) {
-            nSec_ = new QSpinBox(panel);
-            nSec_->setObjectName("nSec");
-            nSec_->setRange(0, 59);
-            searchRow->addWidget(new QLabel(":", panel));
-            searchRow->addWidget(nSec_);
-        }
+        searchRow->addWidget(new QLabel(":", panel));
+        searchRow->addWidget(nSec_);
+        zoekBtn_->setEnabled(true);
+    } else if (traits_.box == SearchBox::Year) {
+        number_ = new QSpinBox(panel);
+        number_->setObjectName("Zoekstr");
+        number_->setRange(0, 9999);
+        searchInput = number_;
+        searchRow->addWidget(number_);
         zoekBtn_->setEnabled(true);  // a spin edit always holds a number
-    } else if (kind_ == Kind::Memo || kind_ == Kind::Word) {
+    } else if (traits_.box == SearchBox::Text) {
         memoText_ = new QLineEdit(panel);
         memoText_->setObjectName("Zoekstr");
-        memoText_->setMaxLength(kind_ == Kind::Memo ? 100 : 50);
-        memoText_->setMinimumWidth(260);
+        memoText_->setMaxLength(traits_.boxLength);
+        memoText_->setMinimumWidth(traits_.boxWidth);
         memoText_->installEventFilter(this);
         connect(memoText_, &QLineEdit::textChanged, this,
                 [this](const QString& text) { zoekBtn_->setEnabled(!text.isEmpty()); });
@@ -253,15 +193,15 @@ void TZoekForm::BuildTopPanel() {
         zoekstr_->setObjectName("Zoekstr");
         zoekstr_->setEditable(true);
         zoekstr_->setInsertPolicy(QComboBox::NoInsert);
-        zoekstr_->lineEdit()->setMaxLength(kind_ == Kind::Source ? 10 : 50);
-        zoekstr_->setMinimumWidth(kind_ == Kind::Source ? 120 : 260);
+        zoekstr_->lineEdit()->setMaxLength(traits_.boxLength);
+        zoekstr_->setMinimumWidth(traits_.boxWidth);
         // Keys reach the combo box, the double click its edit field.
         zoekstr_->installEventFilter(this);
         zoekstr_->lineEdit()->installEventFilter(this);
         connect(zoekstr_, &QComboBox::editTextChanged, this,
                 [this](const QString& text) { zoekBtn_->setEnabled(!text.isEmpty()); });
         connect(zoekstr_, &PickListCombo::dropDown, this, [this] {
-            const std::string code = kind_ == Kind::Source ? "D" : profile_.LookupCode;
+            const std::string code = traits_.lookupCode ? traits_.lookupCode : profile_.LookupCode;
             const QString text = zoekstr_->currentText();
             zoekstr_->clear();
             if (!code.empty()) {
@@ -282,10 +222,10 @@ void TZoekForm::BuildTopPanel() {
     searchRow->addWidget(filterLabel_);
     searchRow->addWidget(refStr_, 1);
     searchRow->addWidget(zoekBtn_);
-    if (kind_ != Kind::Word)
+    if (!traits_.bothTables)
         searchRow->addWidget(auto_);
-    if (kind_ != Kind::Year && kind_ != Kind::Time)
-        zoekBtn_->setEnabled(false);
+    if (number_ == nullptr)
+        zoekBtn_->setEnabled(false);  // until something is typed
 
     auto* buttonRow = new QHBoxLayout;
     const std::pair<const char*, const char*> buttons[] = {
@@ -304,15 +244,15 @@ void TZoekForm::BuildTopPanel() {
     connect(actionButtons_[4], &QPushButton::clicked, this, [this] { FormInhoud(); });
     connect(panel->findChild<QPushButton*>("SluitBtn"), &QPushButton::clicked, this,
             [this] { PlacementWindow()->close(); });
-    if (kind_ == Kind::Word) {
+    if (traits_.bothTables) {
         QPushButton* preference = NamedButton(panel, "VoorkeurBtn", "&Preference");
         buttonRow->insertWidget(buttonRow->count() - 1, preference);
         connect(preference, &QPushButton::clicked, this, [this] { Preference(); });
     }
     buttonRow->addStretch();
     // The word-part search counts on a line of its own for each table, each with its Auto box.
-    QHBoxLayout* counterRow = kind_ == Kind::Word ? new QHBoxLayout : buttonRow;
-    if (kind_ == Kind::Word)
+    QHBoxLayout* counterRow = traits_.bothTables ? new QHBoxLayout : buttonRow;
+    if (traits_.bothTables)
         counterRow->addStretch();
     const auto addCounter = [&](const char* name, const char* caption, bool forTracks) {
         auto* counter = new QLabel("0", panel);
@@ -321,11 +261,11 @@ void TZoekForm::BuildTopPanel() {
         counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         counterRow->addWidget(counter);
         counterRow->addWidget(new QLabel(caption, panel));
-        if (kind_ == Kind::Word)
+        if (traits_.bothTables)
             counterRow->addWidget(forTracks ? autoTracks_ : auto_);
         return counter;
     };
-    if (kind_ == Kind::Word) {
+    if (traits_.bothTables) {
         autoTracks_ = new QCheckBox("Auto", panel);
         autoTracks_->setObjectName("AutoCheckTracks");
         connect(autoTracks_, &QCheckBox::clicked, this,
@@ -345,7 +285,7 @@ void TZoekForm::BuildTopPanel() {
     else
         column->addSpacing(kTopPanelHeight - kControlsHeight);
     column->addWidget(BuildDetails(tracks()));
-    if (kind_ == Kind::Word) {
+    if (traits_.bothTables) {
         column->addWidget(BuildDetails(false));
         detailBlocks_[0]->hide();
     }
@@ -389,7 +329,7 @@ QWidget* TZoekForm::BuildDetails(bool forTracks) {
             value->installEventFilter(this);
         }
     }
-    if (kind_ == Kind::Memo) {
+    if (traits_.memo) {
         auto* memo = new QLabel(block);
         memo->setObjectName("MemoLabel");
         memo->setWordWrap(true);
@@ -404,31 +344,8 @@ QWidget* TZoekForm::BuildDetails(bool forTracks) {
 }
 
 void TZoekForm::BuildGrid() {
-    std::vector<HitListModel::Column> columns;
-    std::vector<int> widths;
-    switch (kind_) {
-        case Kind::Source:
-            columns = {
-                {"Source", {"DRAGER"}}, {"Number:", {"CDNUMMER"}}, {"Main title", {"HTITEL"}}};
-            widths = {140, 140, kDefaultColumnWidth};
-            break;
-        case Kind::Year:
-            columns = {{"Year", {"JAAR"}}, {"Artist", {"ARTIEST"}}, {"Title", {"TITEL"}}};
-            widths = {50, 265, 400};
-            break;
-        case Kind::Time:
-            columns = {
-                {"Time", {"MINUTEN", "SECONDEN"}}, {"Artist", {"ARTIEST"}}, {"Title", {"TITEL"}}};
-            widths = {50, 265, 400};
-            break;
-        case Kind::Memo:
-            columns = {{"Main title", {"HTITEL"}}, {"Main artist", {"HOOFDART"}}};
-            widths = {kSearchColumnWidth, kDefaultColumnWidth};
-            break;
-        default:
-            break;  // InitZoek gives them
-    }
-    model_ = new HitListModel(access().component(), columns, this);
+    // The configurable screens get theirs from InitZoek.
+    model_ = new HitListModel(access().component(), traits_.columns, this);
     grid_ = new QTableView(this);
     grid_->setObjectName("StringGrid1");
     grid_->setModel(model_);
@@ -441,8 +358,8 @@ void TZoekForm::BuildGrid() {
     grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
-    for (size_t i = 0; i < widths.size(); ++i)
-        grid_->setColumnWidth(int(i), widths[i]);
+    for (size_t i = 0; i < traits_.widths.size(); ++i)
+        grid_->setColumnWidth(int(i), traits_.widths[i]);
     grid_->installEventFilter(this);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -474,7 +391,7 @@ void TZoekForm::BuildPopupMenus() {
             [this] { FormTekstblad(); });
     connect(NamedMenuItem(popupMenu1_, "Purchase1", "&Purchase"), &QAction::triggered, this,
             [this] { FormAankoop(); });
-    if (tracks() || kind_ == Kind::Word) {
+    if (tracks() || traits_.bothTables) {
         playlistItem_ = NamedMenuItem(popupMenu1_, "Addtoplaylist1", "Add to &playlist");
         connect(playlistItem_, &QAction::triggered, this, [this] { AddToPlaylist(); });
         popupMenu1_->addSeparator();
@@ -498,12 +415,12 @@ void TZoekForm::BuildPopupMenus() {
     popupMenu2_->setObjectName("PopupMenu2");
     connect(NamedMenuItem(popupMenu2_, "Delay1", "&Delay"), &QAction::triggered, this,
             [this] { Vertraag(); });
-    if (kind_ == Kind::Word) {
+    if (traits_.bothTables) {
         for (QMenu* menu : {popupMenu1_, popupMenu2_})
             connect(NamedMenuItem(menu, "Preference1", "&Preference"), &QAction::triggered, this,
                     [this] { Preference(); });
     }
-    if (kind_ == Kind::Memo) {
+    if (traits_.memo) {
         scrollToMemo_ = NamedMenuItem(popupMenu2_, "Scrolltomemo1", "&Scroll to memo");
         scrollToMemo_->setCheckable(true);
         connect(scrollToMemo_, &QAction::triggered, this, [this] {
@@ -545,29 +462,9 @@ QWidget* TZoekForm::PlacementWindow() {
     return window();
 }
 
-void TZoekForm::Guarded(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
-}
-
-bool TZoekForm::GuardedSearch(const std::function<void()>& search) {
-    for (bool again = false;; again = true) {
-        try {
-            search();
-            return true;
-        } catch (const TableError& error) {
-            if (!ShowTableError(error) || again)
-                return false;
-        }
-    }
-}
-
 void TZoekForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (kind_ == Kind::Year) {
+    if (traits_.box == SearchBox::Year) {
         // The year last used in entry, each time the window comes forward; a text that is no
         // year (the configuration file's "FOUT" when none was ever stored) is shown as it is.
         const QString stored = QString::fromStdString(IniReadString("diversen", "VeldJaar"));
@@ -585,8 +482,8 @@ void TZoekForm::showEvent(QShowEvent* event) {
 }
 
 void TZoekForm::FormShow() {
-    if (kind_ != Kind::Tracks && kind_ != Kind::MainTitles && kind_ != Kind::Word) {
-        searchLabel_->setText(SearchCaption() == "Text" ? "Text:" : SearchCaption() + ":");
+    if (traits_.searchCaption) {
+        searchLabel_->setText(SearchCaption() + ":");
         filterLabel_->setText(FilterCaption() + ":");
     }
     RestoreWindowPlacement(PlacementWindow(), kScreenNumber);
@@ -605,416 +502,4 @@ void TZoekForm::closeEvent(QCloseEvent* event) {
     SaveWindowPlacement(PlacementWindow(), kScreenNumber);
     resultsShown_ = false;
     event->accept();
-}
-
-QString TZoekForm::SearchText() const {
-    if (number_)
-        return number_->text();  // the year, or the minutes as the not-found message names them
-    if (memoText_)
-        return kind_ == Kind::Word ? memoText_->text().trimmed() : memoText_->text();
-    // The carrier code is sought as typed; the other boxes trimmed.
-    return kind_ == Kind::Source ? zoekstr_->currentText() : zoekstr_->currentText().trimmed();
-}
-
-FieldSearch TZoekForm::MakeSearch(const QString& text) const {
-    FieldSearch search;
-    search.filterText = Trim(ToTable(refStr_->text()).value_or(""));
-    const std::string bytes = ToTable(text).value_or("");
-    switch (kind_) {
-        case Kind::Source:
-            search.order = 4;
-            search.keyFields = {"DRAGER"};
-            search.key = PadRight(SearchKey(bytes, 10), 10);
-            search.filterField = "HTITEL";
-            break;
-        case Kind::Year:
-            search.order = 12;
-            search.keyFields = {"JAAR"};
-            search.key = SearchKey(bytes, 4);
-            search.filterField = "TITEL";
-            break;
-        case Kind::Time:
-            search.order = 6;
-            search.keyFields = {"MINUTEN", "SECONDEN"};
-            search.key = TrackTimeKey(number_->value(), nSec_->value());
-            search.filterField = "ARTIEST";
-            break;
-        default:
-            search.order = profile_.OrderNo;
-            search.keyFields = {profile_.SearchField};
-            search.key = SearchKey(bytes, 50);
-            search.filterField = profile_.FilterField;
-            break;
-    }
-    return search;
-}
-
-void TZoekForm::Zoek() {
-    const QString text = SearchText();
-    if (text.isEmpty())
-        return;
-    resultsShown_ = false;
-    counter_->setText("0");
-    Disable_Buttons();
-    model_->Clear();
-    if (kind_ != Kind::Source && kind_ != Kind::Year && kind_ != Kind::Time)
-        grid_->setColumnWidth(0, kSearchColumnWidth);
-    refStr_->setText(refStr_->text().trimmed());
-    // The first batch is painted at once; the rest follows when the walk ends.
-    bool painted = false;
-    const SearchProgress progress = [&](const std::vector<uint32_t>& rows, size_t from) {
-        model_->Append(rows, from);
-        if (!painted) {
-            painted = true;
-            counter_->setText(QString::number(model_->rowCount()));
-            grid_->viewport()->repaint();
-        }
-        return true;
-    };
-    SearchResult result;
-    const bool ran = GuardedSearch([&] {
-        model_->Clear();  // what a failed try listed goes
-        painted = false;
-        BusyCursor busy;
-        if (kind_ == Kind::Memo) {
-            const std::string bytes = ToTable(text).value_or("");
-            result = RunMemoSearch(access(), "MEMO", MemoPattern(bytes, zoekExact_->isChecked()),
-                                   "HTITEL", Trim(ToTable(refStr_->text()).value_or("")), progress);
-        } else {
-            result = RunFieldSearch(access(), MakeSearch(text), progress);
-        }
-    });
-    if (!ran) {
-        // Nothing is known of what the tables hold: no "not found".
-        model_->Clear();
-        counter_->setText("0");
-        return;
-    }
-    ShowOutcome(result, text);
-    counter_->setText(QString::number(model_->rowCount()));
-}
-
-QString TZoekForm::SearchBoxText() const {
-    return memoText_ ? memoText_->text() : zoekstr_ ? zoekstr_->currentText() : number_->text();
-}
-
-QString TZoekForm::FilterBoxText() const {
-    return refStr_->text();
-}
-
-bool TZoekForm::Exact() const {
-    return zoekExact_ != nullptr && zoekExact_->isChecked();
-}
-
-void TZoekForm::SetWordProfile(const SearchProfile& profile, bool forTracks) {
-    if (forTracks == wordTracks_ && profile.SearchField == profile_.SearchField &&
-        profile.FilterField == profile_.FilterField)
-        return;  // the rows shown stay as they are
-    // Rows of another field, or of the other table, no longer fit the grid.
-    profile_ = profile;
-    resultsShown_ = false;
-    Disable_Buttons();
-    wordTracks_ = forTracks;
-    model_->Clear();
-    model_->setTable(access().component());
-    SetCounters(0);
-    detailBlocks_[0]->setVisible(!forTracks);
-    detailBlocks_[1]->setVisible(forTracks);
-    playlistItem_->setEnabled(forTracks);
-    UpdateDetails();
-    ShowProfile();
-}
-
-void TZoekForm::ShowHits(const SearchResult& result, const QString& text) {
-    resultsShown_ = false;
-    Disable_Buttons();
-    model_->Clear();
-    if (result.outcome == SearchOutcome::Found)
-        model_->Append(result.rows, 0);
-    ShowOutcome(result, text);
-    SetCounters(model_->rowCount());
-}
-
-void TZoekForm::ShowOutcome(const SearchResult& result, const QString& text) {
-    if (result.outcome == SearchOutcome::Found) {
-        resultsShown_ = true;
-        Enable_Buttons();
-        if (AutoBox()->isChecked()) {
-            const int moves = kind_ == Kind::Word                        ? (tracks() ? 235 : 117)
-                              : kind_ != Kind::Memo                      ? 120
-                              : IniReadBool("Diversen", "NaarTekstblad") ? 240
-                                                                         : 117;
-            AutoScroll(moves);
-        }
-        grid_->setFocus();
-        return;
-    }
-    model_->Clear();
-    PlayWave("ngev.wav");
-    if (result.outcome == SearchOutcome::FilterNotFound) {
-        CurrentUi().Message(MsgKind::Information,
-                            "In the field " + FilterCaption().toStdString() + " is \"" +
-                                refStr_->text().trimmed().toStdString() + "\" not found.");
-        refStr_->setFocus();
-        return;
-    }
-    if (result.outcome == SearchOutcome::KeyNotFound) {
-        CurrentUi().Message(MsgKind::Information, SearchCaption().toStdString() + " \"" +
-                                                      text.toStdString() + "\" is not found.");
-    }
-    SearchAgain();
-}
-
-void TZoekForm::Enable_Buttons() {
-    for (QPushButton* button : actionButtons_)
-        button->setEnabled(true);
-    if (playItem_)
-        playItem_->setEnabled(tracks() && IniReadBool("Opstart", "ToonCdSpeler"));
-}
-
-void TZoekForm::Disable_Buttons() {
-    for (QPushButton* button : actionButtons_)
-        button->setEnabled(false);
-}
-
-void TZoekForm::UpdateDetails() {
-    TTable& table = access().component();
-    if (table.ControlsDisabled())
-        return;
-    for (const auto& [fields, label, forTracks] : details_) {
-        if (kind_ == Kind::Word && forTracks != tracks())
-            continue;
-        QStringList parts;
-        try {
-            if (!access().Eof()) {
-                for (const std::string& field : fields)
-                    parts << FromTable(table.FieldAsString(field)).trimmed();
-            }
-        } catch (const TableError&) {
-            parts.clear();
-        }
-        label->setText(parts.join(fields[0] == "MINUTEN" ? ":" : " "));
-    }
-}
-
-uint32_t TZoekForm::GoToSelected() {
-    const uint32_t recno = model_->RecNoAt(grid_->currentIndex().row());
-    if (recno != 0)
-        access().Go(recno);
-    return recno;
-}
-
-void TZoekForm::UpdateData(int row) {
-    const uint32_t recno = model_->RecNoAt(row);
-    if (recno != 0)
-        access().Go(recno);
-    model_->RowChanged(row);
-    grid_->setFocus();
-}
-
-bool TZoekForm::SeekTitleOfTrack() {
-    TTableAccess& titles = catalogue_.dm2.HfAccess;
-    titles.SetOrder(kTitleSourceOrder);
-    return titles.Seek(SourceSeekKey(catalogue_.dm1.ArtAccess.GetString("DRAGER"),
-                                     catalogue_.dm1.ArtAccess.GetInteger("CDNUMMER")));
-}
-
-void TZoekForm::OnSelectedRow(const std::function<void(uint32_t recno)>& action) {
-    if (!resultsShown_)
-        return;
-    Guarded([&] {
-        const int row = grid_->currentIndex().row();
-        const uint32_t recno = GoToSelected();
-        if (recno == 0)
-            return;
-        action(recno);
-        UpdateData(row);
-    });
-}
-
-void TZoekForm::FormInhoud() {
-    OnSelectedRow([this](uint32_t recno) {
-        const std::string carrier = TrimRight(access().GetString("DRAGER"));
-        const std::string number = std::to_string(access().GetInteger("CDNUMMER"));
-        if (tracks())
-            ShowSource(catalogue_, carrier, number, recno, this);
-        else
-            ShowSource(catalogue_, PadRight(carrier, 10), PadLeft(number, 10), 0, this);
-    });
-}
-
-void TZoekForm::ShowInfo() {
-    OnSelectedRow([this](uint32_t) {
-        if (tracks())
-            ShowTrackInfo(catalogue_, this);
-        else
-            ShowMainTitleInfo(catalogue_, this);
-    });
-}
-
-void TZoekForm::FormWijzig() {
-    OnSelectedRow([this](uint32_t) {
-        if (tracks()) {
-            TWijzigArtiestGegevens editor(catalogue_, this);
-            editor.exec();
-        } else {
-            TWijzigHoofdtitelGegevens editor(catalogue_, this);
-            editor.exec();
-        }
-    });
-}
-
-void TZoekForm::EditTitleOfRow(const std::function<void(uint32_t titleRecNo)>& edit) {
-    OnSelectedRow([&](uint32_t) {
-        if (tracks() && !SeekTitleOfTrack()) {
-            CurrentUi().Beep();
-            return;
-        }
-        edit(catalogue_.dm2.HfAccess.RecNo());
-    });
-}
-
-void TZoekForm::FormTekstblad() {
-    EditTitleOfRow([this](uint32_t recno) { TTekstblad::Show(catalogue_, recno, this); });
-}
-
-void TZoekForm::FormAankoop() {
-    EditTitleOfRow([this](uint32_t recno) { TEditAankoop::Show(catalogue_, recno, this); });
-}
-
-void TZoekForm::FormVerwijder() {
-    if (!resultsShown_ || (tracks() && ChkBeveiliging()))
-        return;
-    Guarded([this] {
-        const int row = grid_->currentIndex().row();
-        const uint32_t recno = GoToSelected();
-        if (recno == 0)
-            return;
-        const bool deleted =
-            tracks() ? catalogue_.dm1.DeleteOneTrack() : DeleteSource(catalogue_, recno);
-        if (!deleted)
-            return;
-        model_->RemoveRow(row);
-        SetCounters(model_->rowCount());
-        if (model_->rowCount() > 0)
-            grid_->selectRow(std::min(row, model_->rowCount() - 1));
-        grid_->setFocus();
-    });
-}
-
-void TZoekForm::AddToPlaylist() {
-    if (!resultsShown_ || !tracks())
-        return;
-    Guarded([this] {
-        const uint32_t recno = GoToSelected();
-        if (recno != 0)
-            catalogue_.dm3.AddToPlayList(catalogue_.dm1, std::to_string(recno));
-        grid_->setFocus();
-    });
-}
-
-void TZoekForm::PlayTrack() {
-    if (!resultsShown_ || !tracks())
-        return;
-    Guarded([this] {
-        const uint32_t recno = GoToSelected();
-        if (recno != 0 && HasCdPlayer())
-            CdPlayer().PlayTrack(std::to_string(recno));
-    });
-}
-
-void TZoekForm::StopTrack() {
-    if (HasCdPlayer())
-        CdPlayer().StopTrack();
-}
-
-void TZoekForm::EjectCD() {
-    if (HasCdPlayer())
-        CdPlayer().EjectCD();
-}
-
-void TZoekForm::FormLening() {
-    Guarded([this] {
-        if (GoToSelected() != 0)
-            ShowLoanForSource(catalogue_, this);
-        grid_->setFocus();
-    });
-}
-
-void TZoekForm::SearchAgain() {
-    scrollBox_->verticalScrollBar()->setValue(0);
-    FocusSearchBox();
-}
-
-void TZoekForm::FocusSearchBox() {
-    if (zoekstr_)
-        zoekstr_->setFocus();
-    else if (memoText_)
-        memoText_->setFocus();
-    else
-        number_->setFocus();
-}
-
-void TZoekForm::Vertraag() {
-    TVertraagForm delay(this);
-    delay.exec();
-}
-
-void TZoekForm::AutoScroll(int moves) {
-    if (IniReadBool("Diversen", "VertraagScrollBalk"))
-        PlayWave("Scrlwin.wav");
-    int step = IniReadInteger("Diversen", "ScrollIncrement", 1);
-    if (step <= 0)
-        step = 1;
-    QScrollBar* bar = scrollBox_->verticalScrollBar();
-    for (int i = 0; i <= moves; ++i) {
-        bar->setValue(bar->value() + step);
-        scrollBox_->viewport()->repaint();
-    }
-}
-
-bool TZoekForm::eventFilter(QObject* watched, QEvent* event) {
-    const bool searchBox = (zoekstr_ && (watched == zoekstr_ || watched == zoekstr_->lineEdit())) ||
-                           watched == memoText_;
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (enter && (searchBox || watched == refStr_)) {
-            Zoek();
-            return true;
-        }
-        if (watched == grid_) {
-            if (enter) {
-                FormInhoud();
-                return true;
-            }
-            if (key == Qt::Key_Insert) {
-                SearchAgain();
-                return true;
-            }
-            if (key == Qt::Key_Escape) {
-                PlacementWindow()->close();
-                return true;
-            }
-        }
-    }
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (zoekstr_ && watched == zoekstr_->lineEdit() &&
-            (kind_ == Kind::Tracks || kind_ == Kind::MainTitles)) {
-            const std::string code = profile_.LookupCode;
-            const QString chosen = TVeranderComboItems::Show(catalogue_, zoekstr_->currentText(),
-                                                             code.empty() ? ' ' : code[0], this);
-            zoekstr_->setEditText(chosen);
-            return true;
-        }
-        if (watched->objectName() == "AankoopLabel" && resultsShown_) {
-            FormAankoop();
-            return true;
-        }
-        if (watched->objectName() == "MemoLabel" && resultsShown_) {
-            FormTekstblad();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

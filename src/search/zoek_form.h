@@ -1,10 +1,12 @@
 // TZoekForm: the one layout, search and set of actions of the field search screens. A top panel
 // (search box, filter box RefStr, Search, Auto, the action buttons, the counter and, below its
 // visible part, the details of the searched table's current record), the column headers and the
-// result grid of the hits' record numbers. The screens differ only in their kind: the table, the
-// order, how the key is built and the grid's columns. The word-part search (kind Word) has both
-// tables' details, counters and Auto boxes, and works on the table of its chosen field. An MDI
-// child, destroyed when closed.
+// result grid of the hits' record numbers. The screens differ only in their kind (zoek_kind.h):
+// the table, the order, how the key is built and the grid's columns. The word-part search (kind
+// Word) has both tables' details, counters and Auto boxes, and works on the table of its chosen
+// field. An MDI child, destroyed when closed.
+//
+// zoek_form.cpp builds the screen; zoek_form_actions.cpp searches and runs the row actions.
 #pragma once
 
 #include <QWidget>
@@ -14,6 +16,7 @@
 
 #include "search/field_search.h"
 #include "search/search_profile.h"
+#include "search/zoek_kind.h"
 
 class Catalogue;
 class HitListModel;
@@ -26,12 +29,13 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QTableView;
+class RangeSpinBox;
 class TTableAccess;
 
 class TZoekForm : public QWidget {
     Q_OBJECT
 public:
-    enum class Kind { Tracks, MainTitles, Source, Year, Time, Memo, Word };
+    using Kind = SearchScreen;
 
     // `catalogue` must outlive the screen.
     TZoekForm(Catalogue& catalogue, Kind kind, QWidget* parent = nullptr);
@@ -88,11 +92,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kSearchColumnWidth = 292;
+
     void BuildTopPanel();
     void BuildGrid();
     void BuildPopupMenus();
     void FormShow();
-    FieldSearch MakeSearch(const QString& text) const;
+    FieldSearch MakeSearch(const std::string& key, const std::string& filter) const;
+    // Runs the search of this kind for `key` and `filter` (bytes of the tables).
+    SearchResult RunSearch(const std::string& key, const std::string& filter,
+                           const SearchProgress& progress);
     void ShowOutcome(const SearchResult& result, const QString& text);
     void Enable_Buttons();
     void Disable_Buttons();
@@ -102,8 +111,6 @@ private:
     // Goes back to the row's record after an editor closed and shows it again (UpdateData).
     void UpdateData(int row);
     TTableAccess& access() const;
-    // The track's source main title made current in hfdat.dat; false when it has none.
-    bool SeekTitleOfTrack();
     // Runs `action` on the selected row's record (made current), then shows the row again;
     // nothing without results or a selection.
     void OnSelectedRow(const std::function<void(uint32_t recno)>& action);
@@ -124,6 +131,7 @@ private:
 
     Catalogue& catalogue_;
     Kind kind_;
+    const ZoekKind& traits_;
     SearchProfile profile_;
     bool resultsShown_ = false;
     bool wordTracks_ = true;
@@ -133,8 +141,9 @@ private:
     QLabel* searchLabel_;
     PickListCombo* zoekstr_ = nullptr;
     QLineEdit* memoText_ = nullptr;
-    QSpinBox* number_ = nullptr;  // the year or the minutes
-    QSpinBox* nSec_ = nullptr;
+    QSpinBox* number_ = nullptr;       // the year or the minutes
+    RangeSpinBox* minutes_ = nullptr;  // the time search's boxes
+    RangeSpinBox* nSec_ = nullptr;
     QCheckBox* zoekExact_ = nullptr;
     QLabel* filterLabel_;
     QLineEdit* refStr_;

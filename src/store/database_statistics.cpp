@@ -11,6 +11,7 @@
 #include "store/record_edit.h"
 #include "store/saved_position.h"
 #include "store/table_error.h"
+#include "store/track_time.h"
 
 namespace {
 
@@ -52,13 +53,6 @@ private:
     size_t offset_ = 0;
     size_t length_ = 0;
 };
-
-// The whole number of a time field; blank, garbled or negative counts as 0.
-uint64_t TimePart(std::string_view text) {
-    uint64_t value = 0;
-    const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return fault == std::errc() && end == text.data() + text.size() ? value : 0;
-}
 
 double Price(std::string_view text) {
     double value = 0;

@@ -1,5 +1,6 @@
 #include "store/field_replace.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -69,7 +70,16 @@ public:
         if (planned_ == 0)
             return outcome_;
         ThrowIfError(journal.Commit());
-        const ReplaceApplied applied = ApplyReplaceJournal(catalogue_);
+        ReplaceApplied applied;
+        uint64_t written = 0;
+        try {
+            applied = ApplyReplaceJournal(catalogue_, &written);
+        } catch (const TableError& error) {
+            outcome_.replaced = written;
+            outcome_.unwritten = planned_ - std::min(planned_, written);
+            outcome_.failure = error;
+            return outcome_;
+        }
         if (applied.fault.empty()) {
             outcome_.replaced = applied.fields;
         } else {

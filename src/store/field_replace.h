@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/table_error.h"
+
 class Catalogue;
 
 // Where to replace: every field, or one of them (in the order of the screen's radio buttons).
@@ -69,6 +71,10 @@ struct ReplaceOutcome {
     uint64_t skipped = 0;   // fields left alone because the new value does not fit
     // When not empty, nothing was replaced and this says why (a record changed meanwhile).
     std::string refusal;
+    // Set when writing failed part way: `replaced` fields were written, `unwritten` more are
+    // written when the catalogue is opened next (the journal stays for that).
+    std::optional<TableError> failure;
+    uint64_t unwritten = 0;
 };
 
 // The code of the pick list of a field that can be searched (0: none).
@@ -78,8 +84,9 @@ char ReplaceItemCode(bool track, std::string_view field);
 // `ask` is called for each change while `request.warn` holds and no answer was Continue; Cancel
 // stops the run. `examined` is told the number of records examined so far, at every record (the
 // caller decides when to show it). The changes accepted before a Cancel are made. A record that
-// another user changed between the scan and the writing refuses the whole run. Throws TableError:
-// before the journal is complete nothing has changed, after it the next start finishes the run.
+// another user changed between the scan and the writing refuses the whole run. Throws TableError
+// before the journal is complete, when nothing has changed; a failure after it is in the outcome,
+// and the next start finishes the run.
 // Every table is left where it stood.
 ReplaceOutcome RunReplace(Catalogue& catalogue, const ReplaceRequest& request,
                           const ReplaceFlags& flags,

@@ -1,21 +1,8 @@
 #include "store/playlist_totals.h"
 
-#include <charconv>
-
 #include "base/text.h"
 #include "store/table_error.h"
-
-namespace {
-
-// The whole number a time field holds; a blank or garbled field counts as 0.
-int TimePart(const std::string& field) {
-    const std::string text = Trim(field);
-    int value = 0;
-    const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return fault == std::errc() && end == text.data() + text.size() && value > 0 ? value : 0;
-}
-
-}  // namespace
+#include "store/track_time.h"
 
 std::string PlaylistTotals::PlayingTime() const {
     return TwoDigits(std::to_string(minutes)) + ":" + TwoDigits(std::to_string(seconds));
@@ -29,8 +16,8 @@ PlaylistTotals CountPlaylist(TTableAccess& playlist) {
     ThrowIfError(table.table().ScanRecords(1, [&](uint32_t, const uint8_t* record) {
         if (record[0] == '*')
             return true;  // deleted
-        totals.minutes += TimePart(table.FieldText(record, "MINUTEN"));
-        totals.seconds += TimePart(table.FieldText(record, "SECONDEN"));
+        totals.minutes += int(TimePart(table.FieldText(record, "MINUTEN")));
+        totals.seconds += int(TimePart(table.FieldText(record, "SECONDEN")));
         totals.minutes += totals.seconds / 60;
         totals.seconds %= 60;
         ++totals.count;

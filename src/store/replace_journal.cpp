@@ -197,7 +197,7 @@ std::string Check(Catalogue& catalogue, const std::string& path, ReplaceApplied*
 }
 
 // Writes the new values of a checked journal, a batch of records at a time, then the items.
-void Apply(Catalogue& catalogue, const std::string& path) {
+void Apply(Catalogue& catalogue, const std::string& path, uint64_t& written) {
     JournalReader reader(path);
     char letter = 0;
     std::vector<uint32_t> recnos;
@@ -207,7 +207,11 @@ void Apply(Catalogue& catalogue, const std::string& path) {
         if (recnos.empty())
             return;
         TTable& table = TableOf(catalogue, letter);
+        // A record's fields count once it is written: when the next one is handed over.
+        uint64_t inHand = 0;
         RewriteRecords(table, recnos, [&](size_t i, uint8_t* record) {
+            written += inHand;
+            inHand = records[i].size();
             for (const Change& change : records[i]) {
                 const xbase::FieldDef& def = table.Field(change.field);
                 if (TrimRight(xbase::FieldBytes(record, def)) != change.oldValue)
@@ -216,6 +220,7 @@ void Apply(Catalogue& catalogue, const std::string& path) {
             }
             return Status::OK();
         });
+        written += inHand;
         recnos.clear();
         records.clear();
     };
@@ -311,13 +316,15 @@ Status ReplaceJournalWriter::Commit() {
     return status_;
 }
 
-ReplaceApplied ApplyReplaceJournal(Catalogue& catalogue) {
+ReplaceApplied ApplyReplaceJournal(Catalogue& catalogue, uint64_t* written) {
     ReplaceApplied applied;
     const std::string path = catalogue.File(kJournalName);
     applied.fault = Check(catalogue, path, &applied);
     if (!applied.fault.empty())
         return applied;
-    Apply(catalogue, path);
+    uint64_t count = 0;
+    uint64_t& fields = written ? *written : count;
+    Apply(catalogue, path, fields);
     fs::remove(path);
     SyncFolder(catalogue.folder());
     return applied;

@@ -56,7 +56,9 @@ struct ReplaceApplied {
 // Writes the changes of the committed journal (the running program right after Commit, or a
 // start after a crash) and the lookup items of their new values, then removes the journal. A
 // journal that does not fit is left where it is. Throws TableError; the journal then stays.
-ReplaceApplied ApplyReplaceJournal(Catalogue& catalogue);
+// `written`, when given, is raised by the fields of each record written, so that it tells how
+// many were written before a failure.
+ReplaceApplied ApplyReplaceJournal(Catalogue& catalogue, uint64_t* written = nullptr);
 
 // At start: finishes a run a crash cut short after its journal was complete, or removes the part
 // journal of one cut short before.

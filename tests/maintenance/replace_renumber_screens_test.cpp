@@ -93,6 +93,11 @@ TEST_F(ReplaceRenumberScreensTest, SearchAndReplaceAsksAboutEachChangeAndCountsT
     form_->command("Searchandreplace1")->trigger();
     EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"You must fill in both fields!",
                                                             "1 record(s) are replaced."}));
+    // The status line tells what goes on while the run lasts.
+    ASSERT_GE(ui_.statuses.size(), 2u);
+    EXPECT_NE(std::find(ui_.statuses.begin(), ui_.statuses.end(), "Replacing field..."),
+              ui_.statuses.end());
+    EXPECT_EQ(ui_.statuses.back(), "");
     EXPECT_EQ(Value(catalogue_->dm1.ArtAccess, 1, "TITEL"), "My hate");
     EXPECT_EQ(Value(catalogue_->dm1.ArtAccess, 2, "TITEL"), "my love");
     EXPECT_EQ(Value(catalogue_->dm2.HfAccess, 1, "HTITEL"), "Love Songs");

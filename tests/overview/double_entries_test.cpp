@@ -1,12 +1,14 @@
 // Double entries: which titles count as one, the rows a run lists, the artist list of a title,
-// the question before a new run, and a stopped run.
+// the question before a new run, a stopped run, and editing and deleting from both windows.
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 
 #include "entry/editors_fixture.h"
 #include "overview/dubbel_form.h"
 #include "overview/dubbele_artiesten_form.h"
 #include "overview/track_rows.h"
+#include "shell/modal_driver.h"
 #include "store/double_titles.h"
 
 namespace {
@@ -21,8 +23,14 @@ protected:
         for (size_t i = 0; i < titles.size(); ++i)
             Add(catalogue->dm1.ArtTable, {{"TITEL", titles[i]},
                                           {"ARTIEST", "A" + std::to_string(i)},
+                                          {"TRACK", std::to_string(i + 1)},
                                           {"DRAGER", "CD"},
                                           {"CDNUMMER", "1"}});
+    }
+    void ClearTracks() {
+        catalogue->dm1.ArtAccess.GoTop();
+        while (!catalogue->dm1.ArtAccess.Eof())
+            catalogue->dm1.ArtTable.Delete();
     }
     static Strings Rows(TrackRows& rows) {
         Strings shown;
@@ -47,9 +55,7 @@ TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.titles[0]);
-        catalogue->dm1.ArtAccess.GoTop();
-        while (!catalogue->dm1.ArtAccess.Eof())
-            catalogue->dm1.ArtTable.Delete();
+        ClearTracks();
         AddTitles(c.titles);
         ui.messages.clear();
         TDubbelForm screen(*catalogue);
@@ -74,6 +80,45 @@ TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
         EXPECT_EQ(ui.MessageTexts(),
                   Strings{"Double entries already exist! Do you want to start again?"});
         EXPECT_EQ(Rows(screen.rows()), c.rows);
+    }
+}
+
+// Edit and Delete work on the selected track of either window: the row shows what the editor
+// stored, or it goes and the count follows.
+TEST_F(DoubleEntriesTest, EditAndDeleteTheSelectedTrackOfEitherWindow) {
+    const struct {
+        bool artists;  // the artist list of a title, else the list of titles
+        const char* button;
+        Strings rows;
+        std::string count;
+    } cases[] = {
+        {false, "EditBtn", {"New"}, "1"},
+        {false, "DeleteBtn", {}, "0"},
+        {true, "EditBtn", {"New", "A1"}, "2"},
+        {true, "DeleteBtn", {"A1"}, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + (c.artists ? " of the artists" : " of the titles"));
+        ClearTracks();
+        AddTitles({"Yesterday", "yesterday", "Help"});
+        TDubbelForm titles(*catalogue);
+        titles.show();
+        Press(&titles, "BitBtn3");
+        TDubbeleArtiestenForm artists(*catalogue);
+        ASSERT_TRUE(artists.Fill("Yesterday"));
+        QWidget* screen = c.artists ? static_cast<QWidget*>(&artists) : &titles;
+        if (c.button == std::string("DeleteBtn")) {
+            ui.answers = {MsgAnswer::Yes};
+        } else {
+            testutil::WhenModalShown([&c](QWidget* editor) {
+                Child<QLineEdit>(editor, c.artists ? "DBEdit1" : "DBEdit2")->setText("New");
+                Press(editor, "BitBtn1");
+            });
+        }
+        Press(screen, c.button);
+        EXPECT_EQ(Rows(c.artists ? artists.rows() : titles.rows()), c.rows);
+        EXPECT_EQ(Child<QLabel>(screen, c.artists ? "aArtiest" : "cAantal")->text().toStdString(),
+                  c.count);
     }
 }
 

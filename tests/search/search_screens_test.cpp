@@ -3,6 +3,7 @@
 // source deletion and several windows each with its own profile.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,9 +18,11 @@
 #include <fstream>
 
 #include "base/ini.h"
+#include "base/text.h"
 #include "entry/entry_fixture.h"
 #include "search/hit_list_model.h"
 #include "search/search_commands.h"
+#include "search/search_profile.h"
 #include "search/source_deletion.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
@@ -114,10 +117,17 @@ TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
         {"Artist1", "be", 0, false, "", 3, ""},
         {"Artist1", "be", 0, false, "xyz", 0, "In the field Title is \"xyz\" not found."},
         {"Artist1", "zz", 0, false, "", 0, "Artist \"zz\" is not found."},
+        // Characters the tables cannot hold are in no record.
+        {"Artist1", "Dvořák", 0, false, "", 0, "Artist \"Dvořák\" is not found."},
+        {"Artist1", "be", 0, false, "Dvořák", 0, "In the field Title is \"Dvořák\" not found."},
+        {"Memofields1", "jazz", -1, false, "Dvořák", 0,
+         "In the field Main title is \"Dvořák\" not found."},
         {"Source1", "cd", 0, false, "", 2, ""},
         {"Source1", "cd", 0, false, "gre", 1, ""},
         {"Tracktime1", "4", 0, false, "", 2, ""},
         {"Tracktime1", "4", 35, false, "", 1, ""},
+        {"Tracktime1", "4", 75, false, "", 0,
+         "\"75\" cannot be used in Seconds: type a whole number from 0 to 59."},
         {"Year1", "FOUT", 0, false, "", 0, "Year \"FOUT\" is not found."},
         {"Memofields1", "jazz", -1, true, "", 2, ""},
         {"Memofields1", "blues", -1, false, "", 0, "Text \"blues\" is not found."},
@@ -149,6 +159,73 @@ TEST_F(SearchScreensTest, SearchListsTheHitsOrSaysWhatWasNotFound) {
         EXPECT_EQ(ui_.MessageTexts(), c.message.empty() ? std::vector<std::string>{}
                                                         : std::vector<std::string>{c.message})
             << what;
+        CloseAll();
+    }
+}
+
+// Each row action of each of the ten configurable screens works on the hit's record: the track's
+// editor, information, source and memo (of its source), or the main title's; Delete removes the
+// row once the user agreed.
+TEST_F(SearchScreensTest, RowActionsOfEveryProfileWorkOnTheHitsRecord) {
+    const struct {
+        const char* button;
+        const char* tracksWindow;  // the modal window it opens on a track screen; "": none
+        const char* titlesWindow;
+    } actions[] = {{"WijzigBtn", "WijzigArtiestGegevens", "WijzigHoofdtitelGegevens"},
+                   {"InfoBtn", "ArtiestInfoForm", "HoofdtitelInfoForm"},
+                   {"InhoudBtn", "ShowArtHfForm", "ShowArtHfForm"},
+                   {"MemoBtn", "Tekstblad", "Tekstblad"},
+                   {"VerwijderBtn", "", ""}};
+    int number = 10;
+    for (const ProfileCommand& command : ProfileCommands()) {
+        SCOPED_TRACE(command.command);
+        // A source of its own, every searched field beginning with its own word.
+        const std::string word = "Zed" + std::to_string(++number), cd = std::to_string(number);
+        AddTrack({{"DRAGER", "CD"},
+                  {"CDNUMMER", cd},
+                  {"TRACK", "1"},
+                  {"ARTIEST", word + " a"},
+                  {"TITEL", word + " t"},
+                  {"COMPONIST", word + " c"},
+                  {"TREF", word + " k"},
+                  {"UITVOER", word + " p"},
+                  {"SOORT", word + " s"}});
+        AddMainTitle({{"DRAGER", "CD"},
+                      {"CDNUMMER", cd},
+                      {"HTITEL", word + " h"},
+                      {"LABEL", word + " l"},
+                      {"SOORT", word + " s"},
+                      {"HOOFDART", word + " m"}});
+        TZoekForm* screen = Open(command.command);
+        auto* grid = screen->findChild<QTableView*>("StringGrid1");
+        for (const auto& action : actions) {
+            SCOPED_TRACE(action.button);
+            screen->findChild<QComboBox*>("Zoekstr")->setEditText(QString::fromStdString(word));
+            screen->findChild<QPushButton*>("ZoekBtn")->click();
+            ASSERT_EQ(screen->model().rowCount(), 1);
+            grid->selectRow(0);
+            const std::string window = command.tracks ? action.tracksWindow : action.titlesWindow;
+            ui_.messages.clear();
+            if (window.empty()) {
+                ui_.answers = {MsgAnswer::Yes};
+            } else {
+                testutil::WhenModalShown([&](QWidget* modal) {
+                    EXPECT_EQ(modal->objectName().toStdString(), window);
+                    // The window shows the hit's track or main title (the memo: its source's).
+                    QStringList texts = {modal->windowTitle()};
+                    for (QLabel* label : modal->findChildren<QLabel*>())
+                        texts << label->text();
+                    for (QLineEdit* edit : modal->findChildren<QLineEdit*>())
+                        texts << edit->text();
+                    EXPECT_TRUE(texts.join('|').contains(QString::fromStdString(word)))
+                        << texts.join('|').toStdString();
+                    modal->close();
+                });
+            }
+            screen->findChild<QPushButton*>(action.button)->click();
+            EXPECT_EQ(screen->model().rowCount(), window.empty() ? 0 : 1);
+            EXPECT_EQ(ui_.messages.size(), window.empty() ? 1u : 0u);
+        }
         CloseAll();
     }
 }

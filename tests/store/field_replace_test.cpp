@@ -113,6 +113,34 @@ TEST_F(FieldReplaceTest, ARecordChangedMeanwhileRefusesTheRun) {
     EXPECT_FALSE(FinishReplace(*catalogue).acted());
 }
 
+// A failure while writing says how many fields were written before it; the next start writes
+// the rest.
+TEST_F(FieldReplaceTest, AFailureWhileWritingCountsTheFieldsWritten) {
+    auto catalogue = OpenBuilt();
+    Add(catalogue->dm1.ArtTable, {{"ARTIEST", "Rock Band"}});
+    Add(catalogue->dm2.HfTable, {{"HTITEL", "Rock Hits"}});
+    const ReplaceOutcome outcome = RunReplace(
+        *catalogue, {"rock", "Jazz", ReplaceIn::All, false, true, false}, {},
+        [&](const ReplaceQuestion&) {
+            // The main titles can be read, but no longer written.
+            TTable& titles = catalogue->dm2.HfTable;
+            titles.Close();
+            titles.setReadOnly(true);
+            titles.Open();
+            return ReplaceState::Continue;
+        },
+        nullptr);
+    ASSERT_TRUE(outcome.failure.has_value());
+    EXPECT_EQ(outcome.replaced, 1u);
+    EXPECT_EQ(outcome.unwritten, 1u);
+    EXPECT_EQ(Values(*catalogue), "Jazz Band//|Rock Hits/|");
+    catalogue.reset();
+    Catalogue reopened(folder());
+    reopened.OpenIndexes();
+    EXPECT_TRUE(FinishReplace(reopened).acted());
+    EXPECT_EQ(Values(reopened), "Jazz Band//|Jazz Hits/|");
+}
+
 // At start a complete journal is finished when every field it names holds its old or its new
 // value; any other is refused once and renamed aside; a part journal had changed nothing.
 TEST_F(FieldReplaceTest, FinishesOnlyAJournalThatFitsTheTables) {
