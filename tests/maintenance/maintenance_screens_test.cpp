@@ -2,6 +2,7 @@
 // packs the deleted records away and ends the program; the restore screen lists the copies and
 // puts the chosen one back, then ends the program.
 #include <QApplication>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -73,7 +74,8 @@ TEST_F(MaintenanceScreensTest, RestorePutsTheChosenCopyBackAndEndsTheProgram) {
     testutil::WhenModalShown([](QWidget* screen) {
         auto* grid = screen->findChild<QTableWidget*>("StringGrid1");
         ASSERT_EQ(grid->rowCount(), 1);
-        EXPECT_EQ(grid->item(0, 1)->text(), "renumber");
+        EXPECT_EQ(grid->item(0, 1)->text(), "Renumber");  // the job's name, not its code
+        EXPECT_FALSE(screen->findChild<QProgressBar*>()->isVisibleTo(screen));  // nothing runs
         screen->findChild<QPushButton*>("BitBtn1")->click();
     });
     form_->command("Restoresafetycopy1")->trigger();
