@@ -223,9 +223,10 @@ TEST_F(SourceScreenTest, RemoveIdClearsAStoredDiscIdAfterYes) {
 // the disc in two digits; a second reading tells the playing time before and after.
 TEST_F(SourceScreenTest, ReadCdInfoWritesTheTrackTimesFromTheDisc) {
     TMainForm form(catalogue.get());
+    // The lead-out takes the last frame of the last track.
     IniWriteString("Opstart", "CdDevice",
-                   testutil::WriteCueBinImage(
-                       folder(), {3 * cdaudio::kFramesPerSecond, 61 * cdaudio::kFramesPerSecond}));
+                   testutil::WriteCueBinImage(folder(), {3 * cdaudio::kFramesPerSecond,
+                                                         61 * cdaudio::kFramesPerSecond + 1}));
     IniWriteBool("Opstart", "ToonCdSpeler", true);
     InstallCdPlayer(form, *catalogue, cdaudio::CreateSilentCdDevice());
     const uint32_t title = AddSource("CD", 1, "Disc");
