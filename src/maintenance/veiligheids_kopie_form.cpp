@@ -70,7 +70,6 @@ TVeiligheidsKopieForm::TVeiligheidsKopieForm(TMainForm& form, Catalogue& catalog
     if (!copies_.empty())
         grid_->setCurrentCell(0, 0);
     gauge_ = NewGauge(this);
-    gauge_->hide();  // shown once the copy is being put back
     auto* content = new QVBoxLayout;
     content->addWidget(grid_);
     content->addWidget(gauge_);
