@@ -18,7 +18,7 @@ from urllib.parse import urlsplit
 
 VOID = {"area", "base", "br", "col", "hr", "img", "input", "link", "meta", "param"}
 # Help numbers that message boxes of the program pass; 0 is the contents page.
-REQUIRED_CONTEXTS = {0, 25, 30, 31, 32, 33, 34, 37, 38}
+REQUIRED_CONTEXTS = {0, 25, 30, 31, 32, 33, 34, 37, 38, 50}
 # Words that have no place in a user's help.
 FORBIDDEN = re.compile(r"\bspec(ification)?s?\b|\bPart \d+\.\d+\b|\.EXE\b|\bMCI\b",
                        re.IGNORECASE)

@@ -1,9 +1,12 @@
 #include "cd/cd_player_bar.h"
 
 #include <QAction>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <algorithm>
+#include <initializer_list>
 
 #include "base/ui.h"
 #include "cd/cd_panel.h"
@@ -24,19 +27,35 @@ TCdPlayerBar::TCdPlayerBar(TMainForm* form, Catalogue& catalogue,
       panel1_(new TIntroPanel(this)),
       readingLab_(new QLabel("Reading disc...", this)) {
     setObjectName("CdPlayerBar");
+    readingLab_->setObjectName("DiscReadingLab");
+    readingLab_->setToolTip("The disc in the drive is being read");
+    // The panels lie in one column of a fixed size, the reading text or the intro panel above the
+    // CD panel, each keeping its room while hidden: the player has one size whatever it shows, so
+    // a disc that starts neither wraps the toolbar nor moves the buttons under the mouse.
+    panels_ = new QWidget(this);
+    panels_->setObjectName("PlayerPanels");
+    auto* column = new QGridLayout(panels_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(readingLab_, 0, 0);
+    column->addWidget(panel1_, 0, 0);
+    column->addWidget(cdPanel_, 1, 0);
+    const int width = std::max(cdPanel_->sizeHint().width(), panel1_->sizeHint().width());
+    for (QWidget* panel : std::initializer_list<QWidget*>{readingLab_, panel1_, cdPanel_}) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+        panel->setFixedWidth(width);
+        panel->hide();
+    }
+    panels_->setFixedSize(panels_->sizeHint());
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(6);
-    readingLab_->setObjectName("DiscReadingLab");
-    readingLab_->setToolTip("The disc in the drive is being read");
-    readingLab_->hide();
-    layout->addWidget(readingLab_);
-    layout->addWidget(panel1_);
-    layout->addWidget(cdPanel_);
+    layout->addWidget(panels_);
     layout->addWidget(mediaPlayer1_);
     mediaPlayer1_->hide();
-    cdPanel_->hide();
-    panel1_->hide();
+    panels_->hide();
     speler_->setView(this);
 
     mediaPlayer1_->setOnClick([this](TCdSpeler::PlayerButton button) {
@@ -46,7 +65,15 @@ TCdPlayerBar::TCdPlayerBar(TMainForm* form, Catalogue& catalogue,
     ConnectPopup("Speelintros1", [this] { speler_->StartIntro(); });
     ConnectPopup("Stop1", [this] { speler_->QuitIntro(); });
     ConnectPopup("Instelling1", [this] { Instelling1Click(); });
-    ConnectPopup("test1", [this] { speler_->CDPlayerInUse(); });
+    ConnectPopup("test1", [this] {
+        if (!speler_->ReopenDevice())
+            return;
+        // A disc being read is reported once it has been read.
+        if (readingLab_->isVisibleTo(this))
+            reportWhenRead_ = true;
+        else
+            speler_->ReportInitialized();
+    });
     ConnectPopup("CDspelerverbergen1", [this] { speler_->HideCdPlayer(); });
     connect(panel1_->stopAction(), &QAction::triggered, this,
             [this] { Guarded([this] { speler_->QuitIntro(); }); });
@@ -95,6 +122,7 @@ bool TCdPlayerBar::Timer1Timer() {
 
 void TCdPlayerBar::SetPlayerVisible(bool visible) {
     mediaPlayer1_->setVisible(visible);
+    panels_->setVisible(visible);
 }
 
 void TCdPlayerBar::SetCdPanelVisible(bool visible) {
@@ -112,6 +140,10 @@ void TCdPlayerBar::DiscReading(bool reading, const tunelo::Status& result) {
     readingLab_->setVisible(reading);
     if (!reading) {
         Guarded([this, &result] { speler_->DiscRead(result); });
+        if (reportWhenRead_) {
+            reportWhenRead_ = false;
+            Guarded([this] { speler_->ReportInitialized(); });
+        }
     }
 }
 

@@ -58,4 +58,6 @@ private:
     TCdPanel* cdPanel_;
     TIntroPanel* panel1_;
     QLabel* readingLab_;
+    QWidget* panels_ = nullptr;    // the column of the panels beside the buttons
+    bool reportWhenRead_ = false;  // "Initialize CD Player" waits for the disc to be read
 };

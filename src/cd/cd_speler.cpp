@@ -38,6 +38,9 @@ bool TCdSpeler::OpenDevice(bool fresh) {
     // unreadable image is simply not ready.
     openHeld_ = opened.code() == tunelo::Status::Code::kIOError ||
                 opened.code() == tunelo::Status::Code::kLocked;
+    // A named image that is not there is worth naming: "not ready" alone sends the user to the
+    // drive.
+    missingImage_ = opened.IsNotFound() && !source.empty() ? opened.file() : std::string();
     if (!opened.ok()) {
         return false;
     }
@@ -73,6 +76,7 @@ void TCdSpeler::DiscRead(const tunelo::Status& result) {
     cdOpenFailed_ = true;
     openHeld_ = result.code() == tunelo::Status::Code::kIOError ||
                 result.code() == tunelo::Status::Code::kLocked;
+    missingImage_ = result.IsNotFound() && !openSource_.empty() ? result.file() : std::string();
     openSource_.clear();
 }
 
@@ -153,7 +157,39 @@ bool TCdSpeler::DiscInDrive() {
 
 void TCdSpeler::ReportNotReady() {
     PlayWave("error.wav");
-    CurrentUi().Message(MsgKind::Information, kNotReady, MsgButtons::Ok, 34);
+    const std::string text =
+        missingImage_.empty()
+            ? std::string(kNotReady)
+            : "CD-ROM drive is not ready: the disc image \"" + missingImage_ + "\" does not exist.";
+    CurrentUi().Message(MsgKind::Information, text, MsgButtons::Ok, 34);
+}
+
+bool TCdSpeler::ReopenDevice() {
+    cdOpenFailed_ = !OpenDevice(true);
+    if (cdOpenFailed_) {
+        ReportInUse();
+        return false;
+    }
+    return true;
+}
+
+void TCdSpeler::ReportInitialized() {
+    if (cdOpenFailed_) {
+        ReportInUse();
+        return;
+    }
+    if (GetCDMode() == 2) {
+        EnableCDPanel();
+    } else {
+        DisableCDPanel();
+    }
+    const std::string device =
+        openSource_.empty() ? "the CD drive" : "the disc image \"" + openSource_ + "\"";
+    const std::string disc =
+        DiscInDrive() ? "a disc of " + std::to_string(GetTracks()) + " track(s) is in it."
+                      : "there is no disc in it.";
+    CurrentUi().Message(MsgKind::Information,
+                        "The CD player is initialized: it has opened " + device + ", and " + disc);
 }
 
 void TCdSpeler::StopTrack() {

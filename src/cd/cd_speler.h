@@ -85,8 +85,14 @@ public:
     bool CDPlayerInUse();
     // False when there is no disc to play: an empty drive, an open door, or no device.
     bool DiscInDrive();
-    // "CD-ROM drive is not ready!", with the error sound.
+    // "CD-ROM drive is not ready!", with the error sound; a disc image named in cd.ini that does
+    // not exist is named instead.
     void ReportNotReady();
+    // "Initialize CD Player" in two steps, as a drive may read the disc in the background: opens
+    // the device afresh (false, after telling the user, when it cannot), then, once the disc is
+    // read, says what it opened and what disc is there, or why it could not.
+    bool ReopenDevice();
+    void ReportInitialized();
 
     // --- The player panel, intros and the track list ---
 
@@ -147,7 +153,8 @@ private:
     std::string openSource_;  // what the device was opened on
 
     bool cdOpenFailed_ = false;
-    bool openHeld_ = false;  // the last failed open found the drive held by another program
+    bool openHeld_ = false;     // the last failed open found the drive held by another program
+    std::string missingImage_;  // the disc image the last open did not find
     bool cdPanelActive_ = false;
     bool introMode_ = false;
     int introTrack_ = 0;

@@ -1,7 +1,7 @@
 #include "cd/media_player.h"
 
 #include <QAction>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QMenu>
 #include <QToolButton>
 
@@ -33,7 +33,8 @@ TMediaPlayer::TMediaPlayer(QWidget* parent) : QWidget(parent), popup_(new QMenu(
     setStatusTip(hint);
     HintFilter::Install(this);
 
-    auto* layout = new QHBoxLayout(this);
+    // Two rows of three, as high as the toolbar's buttons: the player fits beside the commands.
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(1);
     for (int i = 0; i < 6; ++i) {
@@ -50,7 +51,7 @@ TMediaPlayer::TMediaPlayer(QWidget* parent) : QWidget(parent), popup_(new QMenu(
                 onClick_(which);
             }
         });
-        layout->addWidget(button);
+        layout->addWidget(button, i / 3, i % 3);
         buttons_[i] = button;
     }
 
@@ -62,7 +63,7 @@ TMediaPlayer::TMediaPlayer(QWidget* parent) : QWidget(parent), popup_(new QMenu(
     };
     item("Speelintros1", "&Play intros");
     item("Stop1", "&Stop intros");
-    item("Instelling1", "&Preferences");
+    item("Instelling1", "Pre&ferences");
     popup_->addSeparator();
     item("test1", "Initialize CD Player");
     popup_->addSeparator();

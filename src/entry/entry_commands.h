@@ -1,5 +1,5 @@
 // The main window's commands of entering and amending: "&Add" and the "Add" button, "&Reopen"
-// and the "Reopen" button, "&Add some tracks", "&Adding source" and Search > "&Number".
+// and the "Reopen" button, "Add &some tracks", "&Adding source" and Search > "&Number".
 #pragma once
 
 #include <functional>
@@ -12,7 +12,7 @@ class TMainForm;
 using ShowSourceFn = std::function<void(const std::string& sourceSeekKey)>;
 
 // Registers the commands on `form`; `form` and `catalogue` must outlive the run. `showSource`
-// shows the source found by "&Number" and, on request, the one "&Add some tracks" added to;
+// shows the source found by "&Number" and, on request, the one "Add &some tracks" added to;
 // without it "&Number" only says that the source exists.
 void InstallEntryCommands(TMainForm& form, Catalogue& catalogue, ShowSourceFn showSource = {});
 

@@ -21,6 +21,7 @@
 #include "entry/tekstblad.h"
 #include "entry/verander_combo_items.h"
 #include "entry/verb_kwaliteit.h"
+#include "shell/help_contexts.h"
 #include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/table_error.h"
@@ -55,11 +56,15 @@ int MaxLengthOf(QWidget* field) {
     return 0;
 }
 
+// contexts.ini maps it to the page of the "Add" screen.
+constexpr int kEntryHelpContext = 50;
+
 }  // namespace
 
 TGeluidsInvoer::TGeluidsInvoer(Catalogue& catalogue, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), session_(catalogue, CurrentEntryCd()) {
     setObjectName("TGeluidsInvoer");
+    setProperty(kHelpContextProperty, kEntryHelpContext);
     BuildScreen();
     ConnectHandlers();
 }

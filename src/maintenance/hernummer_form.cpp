@@ -156,4 +156,9 @@ void RunRenumberScreen(TMainForm& form, Catalogue& catalogue) {
         return;
     THernummerForm screen(catalogue, &form);
     screen.exec();
+    // Its last message box closed over the screen, which then closed too: the window system
+    // leaves the activation nowhere. The main window takes it back, with its focus as it was.
+    form.activateWindow();
+    if (QWidget* focus = form.focusWidget())
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }

@@ -17,12 +17,18 @@ QProgressBar* NewGauge(QWidget* parent) {
     gauge->setStyleSheet(
         "QProgressBar { border: 1px solid gray; background: white; }"
         "QProgressBar::chunk { background-color: #00FF00; }");
+    // Nothing runs yet: no "0%" bar, but its room kept so that the screen does not jump.
+    QSizePolicy policy = gauge->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    gauge->setSizePolicy(policy);
+    gauge->hide();
     return gauge;
 }
 
 std::function<void(int percent)> GaugeShows(QProgressBar* gauge) {
     return [gauge](int percent) {
         if (gauge) {
+            gauge->show();
             gauge->setValue(percent);
             gauge->repaint();
         }

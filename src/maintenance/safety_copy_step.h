@@ -14,7 +14,8 @@ class QWidget;
 // "error.wav" and a message saying why and that nothing was changed; false then.
 bool TakeSafetyCopyShown(const Catalogue& catalogue, const std::string& what, QProgressBar* gauge);
 
-// The percentage bar of the maintenance screens ("Gauge1", bright green), at 0.
+// The percentage bar of the maintenance screens ("Gauge1", bright green), at 0 and hidden (its
+// room kept) until the first progress shows it.
 QProgressBar* NewGauge(QWidget* parent);
 
 // The engine's progress (done of total) shown as a percentage in `gauge`, repainted at once

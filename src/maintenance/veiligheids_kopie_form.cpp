@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <map>
 
 #include "base/feedback.h"
 #include "base/ui.h"
@@ -24,6 +25,20 @@
 namespace {
 
 constexpr const char* kCaption = "Restore safety copy";
+
+// The name the user knows the run by, for the code a safety copy is stored under.
+QString JobName(const std::string& what) {
+    static const std::map<std::string, const char*> names = {
+        {"optimize", "Optimize databases"},
+        {"renumber", "Renumber"},
+        {"replace", "Search and replace"},
+        {"csv-import", "Import from CSV"},
+        {"csv-import-undo", "Undo of an import from CSV"},
+        {"before-restore", "Restore safety copy"},
+    };
+    const auto found = names.find(what);
+    return found != names.end() ? QString(found->second) : QString::fromStdString(what);
+}
 
 }  // namespace
 
@@ -44,7 +59,7 @@ TVeiligheidsKopieForm::TVeiligheidsKopieForm(TMainForm& form, Catalogue& catalog
     for (int row = 0; row < int(copies_.size()); ++row) {
         const SafetyCopy& copy = copies_[size_t(row)];
         grid_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(copy.date)));
-        grid_->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(copy.what)));
+        grid_->setItem(row, 1, new QTableWidgetItem(JobName(copy.what)));
         auto* size = new QTableWidgetItem(QString::fromStdString(RoomText(copy.bytes)));
         size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid_->setItem(row, 2, size);
@@ -84,6 +99,7 @@ void TVeiligheidsKopieForm::BitBtn1Click() {
         return;
     ok_->setEnabled(false);
     cancel_->setEnabled(false);
+    gauge_->show();
     // The question's box is gone; let what lay under it be painted before the long run.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     bool closed = false;

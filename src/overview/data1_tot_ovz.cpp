@@ -25,7 +25,7 @@ const std::vector<TableOverview::GridColumn>& Columns() {
         {"COMPOSER", "COMPONIST", 16, false},
         {"MINUTES", "MINUTEN", 8, true},
         {"SECONDS", "SECONDEN", 8, true},
-        {"NUMBER", "CDNUMMER", 8, true},
+        {"NUMBER", "CDNUMMER", 9, true},
         {"STYLE", "SOORT", 12, false},
         {"SOURCE", "DRAGER", 10, false},
         {"PERFORMANCE", "UITVOER", 14, false},
@@ -54,9 +54,9 @@ TData1TotOvz::TData1TotOvz(Catalogue& catalogue, QWidget* parent)
     AddSeparator();
     AddItem("Addtoplaylist1", "&Add to playlist", [this] { AddToPlaylistClick(); });
     AddSeparator();
-    AddItem("Playtrack1", "&Play track", [this] { PlayTrackClick(); });
+    AddItem("Playtrack1", "Pla&y track", [this] { PlayTrackClick(); });
     AddItem("Stoptrack1", "Stop &track", [this] { StopTrackClick(); });
-    AddItem("Eject1", "&Eject", [this] { EjectClick(); });
+    AddItem("Eject1", "E&ject", [this] { EjectClick(); });
     AddSeparator();
     AddItem("Sort1", "&Sort", [this] { SortClick(); });
     AddItem("Delete1", "&Delete", [this] { DeleteClick(); });

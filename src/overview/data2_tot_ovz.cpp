@@ -21,7 +21,7 @@ const std::vector<TableOverview::GridColumn>& Columns() {
         {"QUALITY", "OPNAME", 10, false},
         {"MAIN TITLE", "HTITEL", 30, false},
         {"STYLE", "SOORT", 12, false},
-        {"NUMBER", "CDNUMMER", 8, true},
+        {"NUMBER", "CDNUMMER", 9, true},
         {"SOURCE", "DRAGER", 10, false},
         {"LABEL", "LABEL", 14, false},
         {"PURCHASE DATE", "AANKOOPDAT", 12, false},

@@ -61,7 +61,7 @@ TDubbelForm::TDubbelForm(Catalogue& catalogue, QWidget* parent)
     buttons->addStretch();
 
     popupMenu_->setObjectName("PopupMenu1");
-    connect(NamedMenuItem(popupMenu_, "Artist1", "&Artist"), &QAction::triggered, this,
+    connect(NamedMenuItem(popupMenu_, "Artist1", "A&rtist"), &QAction::triggered, this,
             [this] { DubArt(); });
     rows_->AddTrackItems(popupMenu_, "In&fo");
     popupMenu_->addSeparator();

@@ -280,14 +280,14 @@ void TShowArtHfForm::MakeMenus() {
         {"&Delete", "Delete1", [this] { FormVerwijder(); }},
         {"&Memo", "Memo1", [this] { FormTekstblad(); }},
         {"&Purchase", "Purchase1", [this] { AankoopClick(); }},
-        {"&Main title", "Maintitle1", [this] { scrollBox1_->verticalScrollBar()->setValue(0); }},
+        {"Ma&in title", "Maintitle1", [this] { scrollBox1_->verticalScrollBar()->setValue(0); }},
         {"&Loan", "Loan1", [this] { UitleenClick(); }},
-        {"Add to playlist", "Addtoplaylist1", [this] { AddToPlaylistClick(); }},
-        {"&Play track", "Playtrack1", [this] { PlayTrackClick(); }},
+        {"&Add to playlist", "Addtoplaylist1", [this] { AddToPlaylistClick(); }},
+        {"Pla&y track", "Playtrack1", [this] { PlayTrackClick(); }},
         {"Stop &track", "Stoptrack1", [this] { StopTrackClick(); }},
-        {"&Eject", "Eject1", [this] { EjectClick(); }},
+        {"E&ject", "Eject1", [this] { EjectClick(); }},
         {"&Renumber tracks", "Renumbertracks1", [this] { HernummerClick(); }},
-        {"&Previous window", "Previouswindow1", [this] { reject(); }},
+        {"Pre&vious window", "Previouswindow1", [this] { reject(); }},
     };
     for (const auto& item : items) {
         QAction* action = popupMenu1_->addAction(item.text);

@@ -75,9 +75,12 @@ TableOverview::TableOverview(Catalogue& catalogue, TTableAccess& access, const S
     const int average = grid_->fontMetrics().averageCharWidth();
     const QFontMetrics header = grid_->horizontalHeader()->fontMetrics();
     for (int i = 0; i < int(columns.size()); ++i) {
-        grid_->setColumnWidth(i, std::max(columns[size_t(i)].characters * average,
-                                          header.horizontalAdvance(columns[size_t(i)].caption)) +
-                                     12);
+        const GridColumn& column = columns[size_t(i)];
+        // Digits are wider than the average letter: number columns are measured in nines.
+        const int text = column.right ? grid_->fontMetrics().horizontalAdvance(
+                                            QString(column.characters, QLatin1Char('9')))
+                                      : column.characters * average;
+        grid_->setColumnWidth(i, std::max(text, header.horizontalAdvance(column.caption)) + 12);
     }
     grid_->installEventFilter(this);
     connect(grid_, &QTableView::doubleClicked, this,

@@ -27,7 +27,7 @@ public:
     struct GridColumn {
         const char* caption;
         const char* field;
-        int characters;  // the width, in average characters
+        int characters;  // the width, in average characters (digits when right-aligned)
         bool right;
     };
 

@@ -141,9 +141,9 @@ void TrackRows::AddTrackItems(QMenu* menu, const QString& info) {
                  {"Info1", info, &TrackRows::Info},
                  {"Edit1", "&Edit", &TrackRows::Edit},
                  {"Addtoplaylist1", "&Add to playlist", &TrackRows::AddToPlaylist},
-                 {"Playtrack1", "&Play track", &TrackRows::PlayTrack},
+                 {"Playtrack1", "Pla&y track", &TrackRows::PlayTrack},
                  {"Stoptrack1", "Stop &track", &TrackRows::StopTrack},
-                 {"Eject1", "&Eject", &TrackRows::Eject}};
+                 {"Eject1", "E&ject", &TrackRows::Eject}};
     for (const auto& item : items)
         connect(NamedMenuItem(menu, item.name, item.text), &QAction::triggered, this, item.action);
 }

@@ -58,7 +58,7 @@ QuickFindBox::QuickFindBox(TMainForm& form, Catalogue& catalogue)
     edit_->setToolTip("Find a part of an artist, title, composer, main title or main artist");
     edit_->setStatusTip(edit_->toolTip());
     edit_->setClearButtonEnabled(true);
-    edit_->setFixedWidth(220);
+    edit_->setFixedWidth(180);  // leaves the CD player its room on a 1024-pixel screen
     edit_->installEventFilter(this);
     form_.addToolWidget(edit_);
 

@@ -22,6 +22,7 @@
 #include "search/hit_list_model.h"
 #include "shell/dialog_parts.h"
 #include "shell/range_spin_box.h"
+#include "shell/plain_edit_combo.h"
 #include "shell/table_text.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
@@ -392,14 +393,14 @@ void TZoekForm::BuildPopupMenus() {
     connect(NamedMenuItem(popupMenu1_, "Purchase1", "&Purchase"), &QAction::triggered, this,
             [this] { FormAankoop(); });
     if (tracks() || traits_.bothTables) {
-        playlistItem_ = NamedMenuItem(popupMenu1_, "Addtoplaylist1", "Add to &playlist");
+        playlistItem_ = NamedMenuItem(popupMenu1_, "Addtoplaylist1", "&Add to playlist");
         connect(playlistItem_, &QAction::triggered, this, [this] { AddToPlaylist(); });
         popupMenu1_->addSeparator();
-        playItem_ = NamedMenuItem(popupMenu1_, "Playtrack1", "&Play track");
+        playItem_ = NamedMenuItem(popupMenu1_, "Playtrack1", "Pla&y track");
         connect(playItem_, &QAction::triggered, this, [this] { PlayTrack(); });
         connect(NamedMenuItem(popupMenu1_, "Stoptrack1", "Stop &track"), &QAction::triggered, this,
                 [this] { StopTrack(); });
-        connect(NamedMenuItem(popupMenu1_, "Eject1", "&Eject"), &QAction::triggered, this,
+        connect(NamedMenuItem(popupMenu1_, "Eject1", "E&ject"), &QAction::triggered, this,
                 [this] { EjectCD(); });
     } else {
         connect(NamedMenuItem(popupMenu1_, "Loan1", "&Loan"), &QAction::triggered, this,
@@ -417,7 +418,7 @@ void TZoekForm::BuildPopupMenus() {
             [this] { Vertraag(); });
     if (traits_.bothTables) {
         for (QMenu* menu : {popupMenu1_, popupMenu2_})
-            connect(NamedMenuItem(menu, "Preference1", "&Preference"), &QAction::triggered, this,
+            connect(NamedMenuItem(menu, "Preference1", "P&reference"), &QAction::triggered, this,
                     [this] { Preference(); });
     }
     if (traits_.memo) {
@@ -443,7 +444,7 @@ void TZoekForm::InitZoek(const SearchProfile& profile, bool simpleStyle) {
         refStr_->setMaxLength(30);
     }
     if (simpleStyle)
-        zoekstr_->setStyleSheet("QComboBox::drop-down { width: 0px; border: 0px; }");
+        ShowAsPlainEdit(zoekstr_);
     ShowProfile();
 }
 

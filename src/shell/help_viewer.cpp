@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeySequence>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 #include <utility>
 
 #include "shell/help_browser.h"
@@ -75,6 +77,7 @@ void THelpViewer::Open(int context) {
         hide();
         setWindowModality(wanted);
     }
+    PlaceBesideMainWindow();
     show();
     raise();
     activateWindow();
@@ -93,6 +96,34 @@ void THelpViewer::Contents() {
 }
 
 void THelpViewer::UpdateTitle() {
-    const QString title = browser_->documentTitle();
+    // The pages' titles name the help themselves ("Tunelo Help: Loans"); the window says it once.
+    static const QRegularExpression helpPrefix("^\\s*tunelo\\s+help\\s*[:-]?\\s*",
+                                               QRegularExpression::CaseInsensitiveOption);
+    const QString title = browser_->documentTitle().remove(helpPrefix).trimmed();
     setWindowTitle(title.isEmpty() ? "TUNELO Help" : "TUNELO Help - " + title);
+}
+
+void THelpViewer::PlaceBesideMainWindow() {
+    // The first time, the viewer opens over the right part of the program's work area, below
+    // its menu bar and toolbar, instead of wherever the window system puts new windows.
+    if (placed_) {
+        return;
+    }
+    placed_ = true;
+    const QWidget* main = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != this && top->isVisible() && qobject_cast<QMainWindow*>(top) != nullptr) {
+            main = top;
+            break;
+        }
+    }
+    if (main == nullptr) {
+        return;
+    }
+    const auto* window = static_cast<const QMainWindow*>(main);
+    const QWidget* work = window->centralWidget() != nullptr ? window->centralWidget() : window;
+    const QRect area(work->mapToGlobal(QPoint(0, 0)), work->size());
+    const QSize size(std::min(width(), area.width()), std::min(height(), area.height()));
+    resize(size);
+    move(std::max(area.left(), area.right() - size.width()), area.top());
 }

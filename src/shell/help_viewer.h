@@ -30,7 +30,9 @@ private:
     QUrl PageUrl(int context) const;
     void Contents();
     void UpdateTitle();
+    void PlaceBesideMainWindow();
 
     QString folder_;
     THelpBrowser* browser_;
+    bool placed_ = false;
 };

@@ -142,13 +142,14 @@ int main(int argc, char* argv[]) {
     }
     SetHintLook();
 
-    TOpenScherm splash;
-    splash.ShowCentred();
-
+    // The splash comes once the catalogue is open: a question about a missing catalogue would
+    // otherwise lie over it, both in the middle of the screen.
     std::unique_ptr<Catalogue> catalogue = OpenCatalogue(WorkDir(), options.newCatalogue);
     if (!catalogue) {
         return 1;
     }
+    TOpenScherm splash;
+    splash.ShowCentred();
     TMainForm mainForm(catalogue.get());
     // From here on a logout, a shutdown or Ctrl+C closes the catalogue as the Close command does.
     const CleanEnd cleanEnd([&mainForm] { EndWithoutQuestions(mainForm); });

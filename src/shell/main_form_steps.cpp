@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "base/ini.h"
 #include "base/ui.h"
@@ -10,6 +12,7 @@
 #include "shell/backup_form.h"
 #include "shell/conf_paswoord.h"
 #include "shell/external_programs.h"
+#include "shell/help_contexts.h"
 #include "shell/lokatie_backup_form.h"
 #include "shell/main_form.h"
 #include "shell/open_scherm.h"
@@ -85,7 +88,12 @@ void TMainForm::connectDialogCommands() {
                     [] { StartExternalProgram(ExternalProgram::SpecialCharacters); });
     registerCommand("Volumesettings1",
                     [] { StartExternalProgram(ExternalProgram::VolumeControl); });
-    registerCommand("HelpGeneral1", [] { CurrentUi().ShowHelp(0); });
+    registerCommand("HelpGeneral1", [this] {
+        const QMdiSubWindow* active = mdiArea_->currentSubWindow();
+        const QWidget* screen = active != nullptr ? active->widget() : nullptr;
+        CurrentUi().ShowHelp(screen != nullptr ? screen->property(kHelpContextProperty).toInt()
+                                               : 0);
+    });
     registerCommand("About1", [this] {
         TAboutBox dialog(this);
         dialog.exec();

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -116,7 +117,12 @@ MsgAnswer QtUi::Message(MsgKind kind, const std::string& text, MsgButtons button
         QObject::connect(help, &QAbstractButton::clicked, &box,
                          [this, helpContext] { ShowHelp(helpContext); });
     }
+    const QPointer<QWidget> active = QApplication::activeWindow();
     box.exec();
+    // Without a window manager to hand it back, the activation would stay with the closed box:
+    // no window would answer the keyboard.
+    if (QApplication::activeWindow() == nullptr && active != nullptr && active->isVisible())
+        active->activateWindow();
 
     switch (box.standardButton(box.clickedButton())) {
         case QMessageBox::Yes:

@@ -4,14 +4,15 @@
 #include "base/ui.h"
 
 bool RunShutdown(const ShutdownSteps& steps) {
+    // An open screen asks its own question first: the user answers about the work in front of
+    // them before the program as a whole. Screens also write what they hold on closing (a main
+    // title, a carrier's counter, the backup counter) before the reminder reads that counter.
+    if (steps.closeScreens && !steps.closeScreens()) {
+        return false;
+    }
     if (IniReadBool("Diversen", "Afsluitbox") &&
         CurrentUi().Message(MsgKind::Confirmation, "Are you sure you want to leave the program?",
                             MsgButtons::YesNo) != MsgAnswer::Yes) {
-        return false;
-    }
-    // Screens write what they hold on closing (a main title, a carrier's counter, the backup
-    // counter), so they close before the reminder reads that counter.
-    if (steps.closeScreens && !steps.closeScreens()) {
         return false;
     }
     if (IniReadBool("Diversen", "ChkUitleenAfsluit")) {

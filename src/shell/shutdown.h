@@ -13,6 +13,7 @@ struct ShutdownSteps {
     std::function<void()> backupReminder;
 };
 
-// Runs the closing steps. Returns false when the user chose to stay (at the confirmation or in a
-// screen that refused to close); then no later step ran.
+// Runs the closing steps: the open screens close first, then the confirmation. Returns false when
+// the user chose to stay (in a screen that refused to close or at the confirmation); then no later
+// step ran.
 bool RunShutdown(const ShutdownSteps& steps);

@@ -154,7 +154,9 @@ TEST_F(CdOperationsTest, AFailedOpenIsRetriedAndNamedNotReadyOrInUse) {
     EXPECT_TRUE(player->CDPlayerInUse());
     player->StopTrack();
     player->EjectCD();
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>(3, "CD-ROM drive is not ready!"));
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>(3, "CD-ROM drive is not ready: the disc image \"" +
+                                              folder() + "/missing.cue\" does not exist."));
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
     EXPECT_EQ(ui.messages[0].helpContext, 34);
     EXPECT_EQ(ui.sounds, std::vector<std::string>(3, "error.wav"));

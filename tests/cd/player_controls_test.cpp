@@ -114,7 +114,7 @@ TEST_F(PlayerControlsTest, PopupMenuItems) {
         items << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
     }
     EXPECT_EQ(items.join("|").toStdString(),
-              "Speelintros1=&Play intros|Stop1=&Stop intros|Instelling1=&Preferences|-|"
+              "Speelintros1=&Play intros|Stop1=&Stop intros|Instelling1=Pre&ferences|-|"
               "test1=Initialize CD Player|-|CDspelerverbergen1=&Hide CD Player");
 
     popup->findChild<QAction*>("Speelintros1")->trigger();
@@ -122,10 +122,19 @@ TEST_F(PlayerControlsTest, PopupMenuItems) {
     popup->findChild<QAction*>("Stop1")->trigger();
     EXPECT_FALSE(bar->speler().IntroMode());
 
-    IniWriteString("Opstart", "CdDevice", folder() + "/gone.cue");
-    bar->speler().OpenCDPlayer();
+    // Initializing says what it opened, or names what is missing.
+    const std::string disc = IniReadString("Opstart", "CdDevice");
     popup->findChild<QAction*>("test1")->trigger();
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"CD-ROM drive is not ready!"});
+    const int tracks = bar->speler().GetTracks();
+    IniWriteString("Opstart", "CdDevice", folder() + "/gone.cue");
+    popup->findChild<QAction*>("test1")->trigger();
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<std::string>{"The CD player is initialized: it has opened the disc "
+                                        "image \"" +
+                                            disc + "\", and a disc of " + std::to_string(tracks) +
+                                            " track(s) is in it.",
+                                        "CD-ROM drive is not ready: the disc image \"" + folder() +
+                                            "/gone.cue\" does not exist."}));
 
     popup->findChild<QAction*>("CDspelerverbergen1")->trigger();
     EXPECT_FALSE(bar->mediaPlayer()->isVisibleTo(bar.get()));

@@ -41,6 +41,8 @@ TEST_F(EntryCommandsTest, AddOpensOneEntryScreenAndDisablesTheEntryCommandsUntil
     for (const char* name : {"Add1", "Reopen1", "Addingsource1", "AddButton", "ReopenButton"}) {
         EXPECT_FALSE(Enabled(name)) << name;
     }
+    form_->command("HelpGeneral1")->trigger();  // F1: the screen's own page
+    EXPECT_EQ(ui_.helpContexts, std::vector<int>{50});
     EXPECT_TRUE(Enabled("Addsometracks1"));
     // Commands that change the whole catalogue refuse, naming the screen to close.
     EXPECT_TRUE(RefuseWhileEditing(*form_, "Optimize databases"));
@@ -54,6 +56,8 @@ TEST_F(EntryCommandsTest, AddOpensOneEntryScreenAndDisablesTheEntryCommandsUntil
     EXPECT_FALSE(RefuseWhileEditing(*form_, "Optimize databases"));
     EXPECT_TRUE(Enabled("Add1"));
     EXPECT_TRUE(Enabled("ReopenButton"));
+    form_->command("HelpGeneral1")->trigger();  // no screen open: the contents
+    EXPECT_EQ(ui_.helpContexts, (std::vector<int>{50, 0}));
 }
 
 TEST_F(EntryCommandsTest, ReopenRefusesWhileASourceIsOpenAndTheButtonContinuesIt) {
@@ -101,10 +105,11 @@ TEST_F(EntryCommandsTest, TheEntryScreensAccessKeysWinOverTheMainMenus) {
 
 // Closing the program by any route (the menu, the toolbar, the window's close box) first closes
 // the entry screen through its own closing: its question, then the main title written and the
-// carrier's counter moved on; only then the backup reminder. No keeps both open. A logout or a
-// shutdown ends it the same way without any question or reminder.
+// carrier's counter moved on; only then the program's own question and the backup reminder. No
+// keeps both open. A logout or a shutdown ends it the same way without any question or reminder.
 TEST_F(EntryCommandsTest, ClosingTheProgramClosesTheEntryScreenFirst) {
     IniWriteInteger("Diversen", "MeldBackupOp", 1);
+    IniWriteBool("Diversen", "Afsluitbox", true);
     struct Case {
         const char* route;  // a command; "" the close box; "end" the end without questions
         MsgAnswer answer;
@@ -135,15 +140,17 @@ TEST_F(EntryCommandsTest, ClosingTheProgramClosesTheEntryScreenFirst) {
             });
         ui_.messages.clear();
         if (c.asked)
-            ui_.answers = {c.answer};
+            ui_.answers = {c.answer, MsgAnswer::Yes};
         const std::string route = c.route;
         route == "end"   ? EndWithoutQuestions(*form_)
         : !route.empty() ? form_->command(c.route)->trigger()
                          : void(form_->close());
-        EXPECT_EQ(ui_.MessageTexts(),
-                  c.asked
-                      ? std::vector<std::string>{"Information will be lost. Do you want to abort?"}
-                      : std::vector<std::string>{});
+        std::vector<std::string> asked;
+        if (c.asked)
+            asked.push_back("Information will be lost. Do you want to abort?");
+        if (c.asked && closes)
+            asked.push_back("Are you sure you want to leave the program?");
+        EXPECT_EQ(ui_.MessageTexts(), asked);
         saved += closes ? 1 : 0;
         EXPECT_EQ(form_->isVisible(), !closes);
         EXPECT_EQ(reminded, closes && c.asked);

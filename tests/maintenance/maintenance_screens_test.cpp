@@ -2,6 +2,7 @@
 // packs the deleted records away and ends the program; the restore screen lists the copies and
 // puts the chosen one back, then ends the program.
 #include <QApplication>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -37,12 +38,6 @@ protected:
         EXPECT_TRUE(xbase::Table::Open(folder_ + "/artdat.dat", {}, &file).ok());
         return file ? file->recordCount() : 0;
     }
-    // Runs a menu command whose screen shows modally and clicks its OK.
-    void RunAndClickOk(const char* command) {
-        testutil::WhenModalShown(
-            [](QWidget* screen) { screen->findChild<QPushButton*>("BitBtn1")->click(); });
-        form_->command(command)->trigger();
-    }
 };
 
 TEST_F(MaintenanceScreensTest, OptimizeCopiesPacksDeletedRecordsAwayAndEndsTheProgram) {
@@ -51,7 +46,11 @@ TEST_F(MaintenanceScreensTest, OptimizeCopiesPacksDeletedRecordsAwayAndEndsThePr
     catalogue_->dm1.ArtAccess.Delete();
     ASSERT_TRUE(form_->command("Optimize1")->isEnabled());
 
-    RunAndClickOk("Optimize1");
+    testutil::WhenModalShown([](QWidget* screen) {
+        EXPECT_FALSE(screen->findChild<QProgressBar*>()->isVisibleTo(screen));  // nothing runs
+        screen->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    form_->command("Optimize1")->trigger();
     EXPECT_EQ(TracksInFile(), 1u);
     EXPECT_EQ(ui_.MessageTexts(),
               std::vector<std::string>{"Optimized: artdat.dat, hfdat.dat and Uitdat.dat.\nThe "
@@ -90,7 +89,8 @@ TEST_F(MaintenanceScreensTest, RestorePutsTheChosenCopyBackAndEndsTheProgram) {
     testutil::WhenModalShown([](QWidget* screen) {
         auto* grid = screen->findChild<QTableWidget*>("StringGrid1");
         ASSERT_EQ(grid->rowCount(), 1);
-        EXPECT_EQ(grid->item(0, 1)->text(), "renumber");
+        EXPECT_EQ(grid->item(0, 1)->text(), "Renumber");  // the job's name, not its code
+        EXPECT_FALSE(screen->findChild<QProgressBar*>()->isVisibleTo(screen));  // nothing runs
         screen->findChild<QPushButton*>("BitBtn1")->click();
     });
     form_->command("Restoresafetycopy1")->trigger();

@@ -66,8 +66,12 @@ TEST_F(ReplaceRenumberScreensTest, RenumberEnablesOkPlacesTheSourcesAndKeepsACop
         EXPECT_TRUE(ok->isEnabled());
         ok->click();
     });
+    form_->show();
+    form_->activateWindow();
     form_->command("Renumber1")->trigger();
     EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"2 source(s) are renumbered."});
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), form_.get());  // the focus is back in the program
     EXPECT_EQ(catalogue_->dm2.HfAccess.Count(), 2u);
     for (uint32_t recno : {1u, 2u}) {
         EXPECT_EQ(Value(catalogue_->dm2.HfAccess, recno, "CDNUMMER"), std::to_string(9 + recno));

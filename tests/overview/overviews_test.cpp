@@ -144,6 +144,15 @@ TEST_F(OverviewsTest, SummaryCommandsOpenTheOverviews) {
         const QList<QMdiSubWindow*> windows = form.mdiArea()->subWindowList();
         ASSERT_EQ(windows.size(), 1) << c.command;
         EXPECT_EQ(windows[0]->widget()->windowTitle().toStdString(), c.caption);
+        // The number column holds the nine digits a number can have.
+        auto* grid = windows[0]->widget()->findChild<QTableView*>();
+        ASSERT_NE(grid, nullptr);
+        int number = 0;
+        while (number < grid->model()->columnCount() &&
+               grid->model()->headerData(number, Qt::Horizontal).toString() != "NUMBER")
+            ++number;
+        EXPECT_GE(grid->columnWidth(number), grid->fontMetrics().horizontalAdvance("999999999") + 8)
+            << c.command;
     }
 }
 

@@ -4,16 +4,19 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextDocumentFragment>
 
+#include "cd/install_cd_player.h"
 #include "entry/editors_fixture.h"
 #include "entry/entry_commands.h"
 #include "overview/show_source.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
 #include "store/record_edit.h"
+#include "support/disc_image.h"
 
 namespace {
 
@@ -214,6 +217,45 @@ TEST_F(SourceScreenTest, RemoveIdClearsAStoredDiscIdAfterYes) {
         EXPECT_EQ(ui.MessageTexts(), c.message ? Strings{c.message} : Strings{});
         EXPECT_EQ(Field(catalogue->dm2.HfAccess, title, "RMNR"), c.left);
     }
+}
+
+// "Read CD info" stores the disc's ID with the user's consent and writes every track's time from
+// the disc in two digits; a second reading tells the playing time before and after.
+TEST_F(SourceScreenTest, ReadCdInfoWritesTheTrackTimesFromTheDisc) {
+    TMainForm form(catalogue.get());
+    // The lead-out takes the last frame of the last track.
+    IniWriteString("Opstart", "CdDevice",
+                   testutil::WriteCueBinImage(folder(), {3 * cdaudio::kFramesPerSecond,
+                                                         61 * cdaudio::kFramesPerSecond + 1}));
+    IniWriteBool("Opstart", "ToonCdSpeler", true);
+    InstallCdPlayer(form, *catalogue, cdaudio::CreateSilentCdDevice());
+    const uint32_t title = AddSource("CD", 1, "Disc");
+    const std::vector<uint32_t> tracks = AddTracks("CD", 1, {{"", 1, "", ""}, {"", 2, "", ""}});
+    const auto readCdInfo = [this] {
+        testutil::WhenModalShown([](QWidget* screen) {
+            Child<QPushButton>(screen, "ReadCdInfoBtn")->click();
+            screen->close();
+        });
+        EXPECT_TRUE(ShowSource(*catalogue, "CD", "1", 0, nullptr));
+    };
+    ui.answers = {MsgAnswer::Yes};  // store the disc's ID
+    readCdInfo();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].helpContext, 25);
+    EXPECT_FALSE(Field(catalogue->dm2.HfAccess, title, "RMNR").empty());
+    const Strings written = {Field(catalogue->dm1.ArtAccess, tracks[0], "MINUTEN"),
+                             Field(catalogue->dm1.ArtAccess, tracks[0], "SECONDEN"),
+                             Field(catalogue->dm1.ArtAccess, tracks[1], "MINUTEN"),
+                             Field(catalogue->dm1.ArtAccess, tracks[1], "SECONDEN")};
+    EXPECT_EQ(written, (Strings{"00", "03", "01", "01"}));
+
+    ChangeRecord(catalogue->dm1.ArtAccess, tracks[0],
+                 [](TTable& art) { art.SetFieldAsString("MINUTEN", "10"); });
+    ui.messages.clear();
+    readCdInfo();  // the disc is the source's now: no question
+    EXPECT_EQ(ui.MessageTexts(), Strings{"The previous playing time was \"11:04\", the new "
+                                         "playing time is \"01:04\"."});
+    EXPECT_EQ(Field(catalogue->dm1.ArtAccess, tracks[0], "MINUTEN"), "00");
 }
 
 // Each information window shows the record its table stands on.

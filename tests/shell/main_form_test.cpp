@@ -12,13 +12,17 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "base/ini.h"
 #include "base/work_dir.h"
+#include "overview/dubbele_artiesten_form.h"
+#include "overview/show_art_hf_form.h"
 #include "shell/about_box.h"
 #include "shell/main_commands.h"
 #include "shell/open_scherm.h"
@@ -79,6 +83,40 @@ TEST_F(MainFormTest, EveryCommandHasAHandlerOnceTheScreensArePluggedIn) {
     for (const MainCommand& item : MainCommands()) {
         if (!item.name.isEmpty() && form->command(item.name)->menu() == nullptr) {
             EXPECT_TRUE(form->handles(item.name)) << item.name.toStdString();
+        }
+    }
+}
+
+// No menu, pop-up or the menu bar itself gives one access key to two items: the main menus, the
+// CD player's pop-up, and the pop-ups of every search, overview and source screen.
+TEST_F(MainFormTest, NoMenuGivesOneAccessKeyToTwoItems) {
+    auto form = Open();
+    QtUi qtUi;
+    const ProgramScreens screens(*form, *catalogue, qtUi);
+    for (const char* name :
+         {"Maintitle1", "Label1", "Style1", "Mainartist1", "Artist1", "Title1", "Composer1",
+          "Keyword1", "Performance1", "Style2", "Source1", "Year1", "Tracktime1", "Memofields1",
+          "Context1", "Artist2", "Maintitles1", "Doubleentries1", "Databaseinformation1"}) {
+        form->command(name)->trigger();
+    }
+    new TShowArtHfForm(*catalogue, form.get());
+    new TDubbeleArtiestenForm(*catalogue, form.get());
+    QList<QWidget*> menus = {form->menuBar()};
+    for (QMenu* menu : form->findChildren<QMenu*>()) {
+        menus.append(menu);
+    }
+    for (const QWidget* menu : menus) {
+        std::map<int, QString> owner;
+        for (const QAction* action : menu->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            if (key.isEmpty()) {
+                continue;
+            }
+            const auto [first, fresh] = owner.emplace(key[0].key(), action->text());
+            EXPECT_TRUE(fresh) << menu->parentWidget()->objectName().toStdString() << " "
+                               << menu->objectName().toStdString() << ": "
+                               << first->second.toStdString() << " and "
+                               << action->text().toStdString();
         }
     }
 }

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPushButton>
@@ -46,7 +48,7 @@ protected:
               "<html><head><title>Contents</title></head><body>"
               "<a href=\"search.html\">Search</a></body></html>");
         Write("help/search.html",
-              "<html><head><title>Searching</title></head><body>"
+              "<html><head><title>Tunelo Help: Searching</title></head><body>"
               "<a name=\"cd\"></a>CD</body></html>");
         Write("help/contexts.ini", "[Contexts]\n37=search.html#cd\n38=gone.html\n");
     }
@@ -107,13 +109,21 @@ TEST_F(QtUiTest, HelpOpensThePageAndLeavesTheBoxOpen) {
 }
 
 TEST_F(QtUiTest, TheHelpViewerExplainsWhatIsMissing) {
+    // The viewer opens below the program's menu bar, over its work area.
+    QMainWindow main;
+    main.menuBar()->addMenu("&Source");
+    main.setCentralWidget(new QWidget);
+    main.setGeometry(0, 0, 1024, 740);
+    main.show();
     THelpViewer& viewer = ui.helpViewer();
     ui.ShowHelp(0);
     EXPECT_EQ(viewer.source().toLocalFile(), Help("index.html"));
     EXPECT_EQ(viewer.pageTitle(), "Contents");
+    EXPECT_EQ(viewer.windowTitle(), "TUNELO Help - Contents");
+    EXPECT_GE(viewer.geometry().top(), main.centralWidget()->mapToGlobal(QPoint(0, 0)).y());
     ui.ShowHelp(37);
-    EXPECT_EQ(viewer.pageTitle(), "Searching");
-    EXPECT_EQ(&viewer, &ui.helpViewer());  // one viewer for the run
+    EXPECT_EQ(viewer.windowTitle(), "TUNELO Help - Searching");  // the page's own title says "Help"
+    EXPECT_EQ(&viewer, &ui.helpViewer());                        // one viewer for the run
 
     ui.ShowHelp(38);
     EXPECT_EQ(viewer.pageTitle(), "Help page not found");
