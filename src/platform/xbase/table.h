@@ -97,6 +97,9 @@ public:
     void CloseIndexes();
     // The open tag named `name` (any case), searching the index files in the order opened.
     const OpenTag* FindTag(std::string_view name) const;
+    // Whether `tag` holds the keys `expression` builds, however either is spelt (another program
+    // may write STR(TRACK,10) where we write STR(TRACK)). False when `expression` does not compile.
+    bool TagKeyIs(const OpenTag& tag, std::string_view expression) const;
     const std::vector<std::unique_ptr<OpenTag>>& tags() const { return tags_; }
     const std::vector<std::unique_ptr<CdxFile>>& indexFiles() const { return indexes_; }
 
