@@ -199,8 +199,8 @@ private:
     Status LoadTags(CdxFile* file);
     // Pack, or with `keepNone` Zap: the table rewritten without its deleted (or any) records.
     Status Rewrite(const ProgressFn& progress, bool keepNone);
-    // NotSupported, naming the file and tag, for a tag whose options we do not maintain (when
-    // `writing`) or cannot read at all.
+    // NotSupported, naming the file and tag, when `writing` and the tag has options we do not
+    // maintain (UNIQUE, DESCENDING, a FOR condition).
     static Status CheckTagKept(const std::string& indexPath, const TagInfo& info, bool writing);
     // Whether no other open of the table exists (always so in exclusive use).
     bool AloneWithTable();
