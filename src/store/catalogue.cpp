@@ -19,17 +19,6 @@ xbase::ProgressFn CheckProgress(const std::string& indexFile, bool* shown) {
     });
 }
 
-bool SameExpression(std::string_view a, std::string_view b) {
-    auto squeeze = [](std::string_view text) {
-        std::string out;
-        for (char c : text)
-            if (c != ' ')
-                out += c;
-        return out;
-    };
-    return tunelo::EqualsNoCase(squeeze(a), squeeze(b));
-}
-
 // Opens `def`'s index file, then builds every tag the program seeks on that the file lacks or
 // holds with another key (an index file of another table under our name): such a tag would
 // leave records silently unfound.
@@ -39,7 +28,7 @@ void OpenIndexWithTags(TTable& table, TTableAccess& access, const std::string& p
     access.IndexOpen(path, CheckProgress(def.indexFile, &shown));
     for (const TagDefinition& tag : def.tags) {
         const xbase::OpenTag* open = table.table().FindTag(tag.name);
-        if (open && SameExpression(open->tag->info().expression, tag.expression))
+        if (open && table.table().TagKeyIs(*open, tag.expression))
             continue;
         shown = true;
         ShowStatus("Building index " + tag.name + " of " + def.indexFile);

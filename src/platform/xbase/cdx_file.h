@@ -33,8 +33,10 @@ struct TagInfo {
 // end. `key` must stay valid until the next call.
 using EntrySource = std::function<bool(const uint8_t** key, uint32_t* recno)>;
 
-// Walks one tag in key order. An iterator stays usable across Insert/Remove on its tag only after
-// a new Seek.
+// Walks one tag in key order (ascending, or descending for a descending tag's own order: Seek
+// then lands on the first entry, in that order, whose key begins with the prefix or is smaller
+// than it, and SeekEntry on the entry or the next one in that order). An iterator stays usable
+// across Insert/Remove on its tag only after a new Seek.
 class CdxIterator {
 public:
     virtual ~CdxIterator() = default;
@@ -67,7 +69,10 @@ public:
     virtual Status Remove(const uint8_t* key, uint32_t recno) = 0;
     // Throws away the tree and builds it anew from `source` (sorted), freeing the old nodes.
     virtual Status Rebuild(const EntrySource& source) = 0;
+    // Walks the tag in its own order: a descending tag from its greatest key down.
     virtual std::unique_ptr<CdxIterator> NewIterator() = 0;
+    // Walks the tree as stored, ascending whatever the tag's order.
+    virtual std::unique_ptr<CdxIterator> NewTreeIterator() = 0;
     // Checks the tree's structure (node kinds, key order across nodes, sibling links, interior
     // keys equal to their child's last key); Corruption names the node.
     virtual Status Verify() = 0;

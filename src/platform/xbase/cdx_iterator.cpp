@@ -1,6 +1,7 @@
 // Walking a tag in key order: a descent to the leaf, then sibling links from leaf to leaf. The
 // current leaf is decoded once per visit. Every step to a sibling must continue the key order,
 // which also stops a loop in the sibling chain.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/xbase/cdx_tag.h"
@@ -125,10 +126,66 @@ private:
     uint32_t edgeRecno_ = 0;
 };
 
+// A descending tag keeps its tree in ascending order, as every tag does; its own order is that
+// tree walked backwards, so that equal keys come last record first.
+class DescendingIterator : public CdxIterator {
+public:
+    DescendingIterator(std::unique_ptr<CdxIterator> tree, uint16_t keyLength)
+        : tree_(std::move(tree)), keyLength_(keyLength) {}
+
+    bool Valid() const override { return tree_->Valid(); }
+    const uint8_t* key() const override { return tree_->key(); }
+    uint32_t recno() const override { return tree_->recno(); }
+    Status SeekFirst() override { return tree_->SeekLast(); }
+    Status SeekLast() override { return tree_->SeekFirst(); }
+    Status Next() override { return tree_->Prev(); }
+    Status Prev() override { return tree_->Next(); }
+
+    // The first entry in this order whose key begins with `prefix` or, when none does, the first
+    // smaller one: the tree's last entry before every key greater than the prefix.
+    Status Seek(const uint8_t* prefix, size_t len) override {
+        len = std::min<size_t>(len, keyLength_);
+        above_.assign(prefix, prefix + len);
+        while (!above_.empty() && above_.back() == 0xFF)
+            above_.pop_back();
+        if (above_.empty())  // nothing is greater than the prefix
+            return tree_->SeekLast();
+        ++above_.back();
+        XB_RETURN_IF_ERROR(tree_->Seek(above_.data(), above_.size()));
+        return BackOne();
+    }
+    Status SeekEntry(const uint8_t* key, uint32_t recno) override {
+        XB_RETURN_IF_ERROR(tree_->SeekEntry(key, recno));
+        if (tree_->Valid() && tree_->recno() == recno &&
+            std::memcmp(tree_->key(), key, keyLength_) == 0) {
+            return Status::OK();
+        }
+        return BackOne();
+    }
+
+private:
+    // From the tree's first entry past the target to the one before it.
+    Status BackOne() {
+        if (!tree_->Valid())
+            return tree_->SeekLast();
+        return tree_->Prev();
+    }
+
+    std::unique_ptr<CdxIterator> tree_;
+    uint16_t keyLength_;
+    std::vector<uint8_t> above_;
+};
+
 }  // namespace
 
-std::unique_ptr<CdxIterator> CdxTagImpl::NewIterator() {
+std::unique_ptr<CdxIterator> CdxTagImpl::NewTreeIterator() {
     return std::make_unique<CdxTagIterator>(this);
+}
+
+std::unique_ptr<CdxIterator> CdxTagImpl::NewIterator() {
+    if (!info_.descending)
+        return NewTreeIterator();
+    return std::make_unique<DescendingIterator>(NewTreeIterator(), info_.keyLength);
 }
 
 }  // namespace xbase

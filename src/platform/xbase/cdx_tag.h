@@ -44,6 +44,7 @@ public:
     Status Remove(const uint8_t* key, uint32_t recno) override;
     Status Rebuild(const EntrySource& source) override;
     std::unique_ptr<CdxIterator> NewIterator() override;
+    std::unique_ptr<CdxIterator> NewTreeIterator() override;
     Status Verify() override;
 
     uint32_t root() const { return root_; }

@@ -33,6 +33,7 @@ class CompiledExpression final : public Expression {
 public:
     CompiledExpression(std::string text, expr::Program program, const CodePage& codePage)
         : text_(std::move(text)),
+          form_(expr::KeyForm(program)),
           nodes_(std::move(program.nodes)),
           pool_(std::move(program.pool)),
           root_(program.root),
@@ -55,6 +56,7 @@ public:
     }
 
     const std::string& text() const override { return text_; }
+    const std::string& form() const override { return form_; }
     ValueType type() const override { return nodes_[size_t(root_)].type; }
     uint16_t keyLength() const override { return keyLength_; }
 
@@ -287,6 +289,7 @@ private:
     }
 
     std::string text_;
+    std::string form_;
     std::vector<Node> nodes_;
     std::string pool_;
     int32_t root_;

@@ -32,6 +32,11 @@ public:
                           std::unique_ptr<Expression>* out);
 
     virtual const std::string& text() const = 0;
+    // Whether both build the same key or value, however spelt: blanks, letter case, quotes,
+    // aliases, shortened function names and STR's default length and decimals do not count.
+    // Both must be compiled against one table.
+    bool SameAs(const Expression& other) const { return form() == other.form(); }
+    virtual const std::string& form() const = 0;
     virtual ValueType type() const = 0;
     // Bytes of the index key: the width of a character result, 8 for numeric and date results,
     // 1 for logical results.

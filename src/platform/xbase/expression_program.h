@@ -81,4 +81,7 @@ struct Program {
     int32_t root = -1;
 };
 
+// The program's meaning in one spelling: equal for texts that build the same key.
+std::string KeyForm(const Program& program);
+
 }  // namespace xbase::expr

@@ -176,10 +176,14 @@ bool Table::AloneWithTable() {
 
 Status Table::LoadTags(CdxFile* file) {
     for (CdxTag* tag : file->tags()) {
+        const TagInfo& info = tag->info();
+        // Such a tag holds only the records its condition admits, so it cannot serve as an
+        // order of the whole table: it is left unused, and the others serve.
+        if (!info.forExpression.empty() && options_.readOnly)
+            continue;
         auto open = std::make_unique<OpenTag>();
         open->file = file;
         open->tag = tag;
-        const TagInfo& info = tag->info();
         Status s = Expression::Compile(info.expression, schema(), *codePage_, &open->expression);
         if (!s.ok()) {
             return Status::NotSupported(file->path(), "tag " + info.name + ": " + s.message());
@@ -198,18 +202,22 @@ Status Table::LoadTags(CdxFile* file) {
 }
 
 Status Table::CheckTagKept(const std::string& indexPath, const TagInfo& info, bool writing) {
-    // Such tags are walked as they are, but changing them would need rules we do not keep; a
-    // write that skipped them would leave them wrong.
-    const char* what = !info.forExpression.empty() ? "a FOR condition"
-                       : !writing                  ? nullptr
-                       : info.unique               ? "the UNIQUE option"
-                       : info.descending           ? "the DESCENDING option"
-                                                   : nullptr;
+    // Read-only, such tags are read in their own order (a FOR tag is left unused), but changing
+    // them would need rules we do not keep; a write that skipped them would leave them wrong.
+    if (!writing)
+        return Status::OK();
+    const bool condition = !info.forExpression.empty();
+    const char* what = condition         ? "a FOR condition"
+                       : info.unique     ? "the UNIQUE option"
+                       : info.descending ? "the DESCENDING option"
+                                         : nullptr;
     if (what == nullptr)
         return Status::OK();
-    return Status::NotSupported(indexPath, "tag " + info.name + " has " + what +
-                                               ", which we do not keep up to date; open the "
-                                               "table read-only to read it");
+    return Status::NotSupported(
+        indexPath, "tag " + info.name + " has " + what +
+                       ", which we do not keep up to date, so the table cannot be changed while "
+                       "this index is open; opened read-only, the table reads " +
+                       (condition ? "the other tags of this index" : "this index"));
 }
 
 void Table::CloseIndexes() {

@@ -97,6 +97,9 @@ public:
     void CloseIndexes();
     // The open tag named `name` (any case), searching the index files in the order opened.
     const OpenTag* FindTag(std::string_view name) const;
+    // Whether `tag` holds the keys `expression` builds, however either is spelt (another program
+    // may write STR(TRACK,10) where we write STR(TRACK)). False when `expression` does not compile.
+    bool TagKeyIs(const OpenTag& tag, std::string_view expression) const;
     const std::vector<std::unique_ptr<OpenTag>>& tags() const { return tags_; }
     const std::vector<std::unique_ptr<CdxFile>>& indexFiles() const { return indexes_; }
 
@@ -196,8 +199,8 @@ private:
     Status LoadTags(CdxFile* file);
     // Pack, or with `keepNone` Zap: the table rewritten without its deleted (or any) records.
     Status Rewrite(const ProgressFn& progress, bool keepNone);
-    // NotSupported, naming the file and tag, for a tag whose options we do not maintain (when
-    // `writing`) or cannot read at all.
+    // NotSupported, naming the file and tag, when `writing` and the tag has options we do not
+    // maintain (UNIQUE, DESCENDING, a FOR condition).
     static Status CheckTagKept(const std::string& indexPath, const TagInfo& info, bool writing);
     // Whether no other open of the table exists (always so in exclusive use).
     bool AloneWithTable();

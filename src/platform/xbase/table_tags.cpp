@@ -54,6 +54,12 @@ CdxFile* Table::IndexFileFor(const std::string& indexPath, Status* status) {
     return status->ok() ? indexes_.back().get() : nullptr;
 }
 
+bool Table::TagKeyIs(const OpenTag& tag, std::string_view expression) const {
+    std::unique_ptr<Expression> compiled;
+    return Expression::Compile(expression, schema(), *codePage_, &compiled).ok() &&
+           compiled->SameAs(*tag.expression);
+}
+
 Status Table::CreateTag(const std::string& indexPath, std::string_view tagName,
                         std::string_view expression) {
     return CreateTags(indexPath, {{std::string(tagName), std::string(expression)}});

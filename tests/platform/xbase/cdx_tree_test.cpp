@@ -1,11 +1,12 @@
 // Tag trees against a plain std::set model: random inserts and removes (many duplicate keys,
 // trailing blanks, record numbers of every width), walks in both directions, prefix seeks,
-// bulk rebuilds, numeric keys, and reuse of freed nodes.
+// bulk rebuilds, numeric keys, reuse of freed nodes, and descending tags read in their own order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -67,7 +68,9 @@ protected:
             return true;
         };
     }
-    static void ExpectWalks(CdxTag* tag, const Model& model) {
+    // `model` in the tag's own order.
+    template <typename Entries>
+    static void ExpectWalks(CdxTag* tag, const Entries& model) {
         const std::vector<Entry> forward(model.begin(), model.end());
         auto it = tag->NewIterator();
         for (bool backward : {false, true}) {
@@ -83,7 +86,12 @@ protected:
             EXPECT_FALSE(it->Valid());
         }
     }
-    static void ExpectSeeks(CdxTag* tag, const Model& model, std::mt19937& rng, size_t keyLength) {
+    // A seek lands on the first entry, in the tag's order, that begins with the prefix or comes
+    // after it: a larger key when ascending, a smaller one when descending.
+    template <typename Entries>
+    static void ExpectSeeks(CdxTag* tag, const Entries& model, std::mt19937& rng,
+                            size_t keyLength) {
+        const bool descending = tag->info().descending;
         auto it = tag->NewIterator();
         for (int i = 0; i < 300; ++i) {
             std::string prefix;
@@ -92,10 +100,11 @@ protected:
                 std::advance(pick, rng() % model.size());
                 prefix = pick->first.substr(0, 1 + rng() % keyLength);
             } else {
-                prefix = "k" + std::to_string(rng() % 300);
+                prefix = i % 50 == 0 ? "k\xff" : "k" + std::to_string(rng() % 300);
             }
             auto want = std::find_if(model.begin(), model.end(), [&](const Entry& e) {
-                return e.first.compare(0, prefix.size(), prefix) >= 0;
+                const int c = e.first.compare(0, prefix.size(), prefix);
+                return descending ? c <= 0 : c >= 0;
             });
             ASSERT_TRUE(it->Seek(Bytes(prefix), prefix.size()).ok());
             if (want == model.end()) {
@@ -252,6 +261,41 @@ TEST_F(CdxTreeTest, RebuildRejectsUnsortedSourceAndKeepsTheTagUsable) {
 }
 
 // Numeric keys: small integers end in zero bytes, which the trail byte 0 compresses.
+// A tag marked descending keeps its tree ascending and is read from its greatest key down; equal
+// keys come last record first.
+TEST_F(CdxTreeTest, DescendingTagIsReadInItsOwnOrder) {
+    const size_t kKeyLength = 12;
+    std::mt19937 rng(5);
+    Model model;
+    while (model.size() < 6000)
+        model.insert({RandomKey(rng, kKeyLength), RandomRecno(rng)});
+    model.insert({std::string("k\xff\xff") + std::string(kKeyLength - 3, ' '), 7});
+    ASSERT_NE(NewTag(kKeyLength, SourceOf(model)), nullptr);
+    const uint8_t descending = 1;
+    ASSERT_TRUE(
+        file_->file().WriteAt(file_->FindTag("T")->info().headerOffset + 502, &descending, 1).ok());
+    CdxTag* tag = Reopened();
+    ASSERT_NE(tag, nullptr);
+    ASSERT_TRUE(tag->info().descending);
+    const std::set<Entry, std::greater<Entry>> own(model.begin(), model.end());
+    ExpectWalks(tag, own);
+    ExpectSeeks(tag, own, rng, kKeyLength);
+    // SeekEntry on an entry the tag lacks lands on the next one in the tag's order.
+    auto it = tag->NewIterator();
+    for (int i = 0; i < 200; ++i) {
+        auto pick = std::next(own.begin(), long(rng() % own.size()));
+        const Entry absent{pick->first, pick->second + 1};
+        if (own.count(absent) != 0)
+            continue;
+        auto want = own.upper_bound(absent);
+        ASSERT_TRUE(it->SeekEntry(Bytes(absent.first), absent.second).ok());
+        ASSERT_EQ(it->Valid(), want != own.end());
+        if (want != own.end()) {
+            EXPECT_EQ(it->recno(), want->second);
+        }
+    }
+}
+
 std::string NumericKey(double v) {
     std::string k(kNumericKeyLength, '\0');
     EncodeNumericKey(v, reinterpret_cast<uint8_t*>(k.data()));

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/xbase/numeric_key.h"
@@ -102,6 +103,32 @@ TEST_F(ExpressionTest, ExpressionsTakeTheTypeOfWhatTheyRead) {
                                                        {"UPPER(CODE)=\"D\"", ValueType::kLogical}};
     for (const auto& [text, type] : cases)
         EXPECT_EQ(Compile(text)->type(), type) << text;
+}
+
+// Another program may store a key expression spelt its own way; the same key must be recognised
+// as such, and a different key never.
+TEST_F(ExpressionTest, SpellingsOfOneKeyAreTheSameKey) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"STR(JAAR)", "STR(JAAR,10)", true},
+        {"STR(JAAR)", "str( jaar , 10, 0 )", true},
+        {"UPPER(ARTIEST)+STR(JAAR)", "Upper( Artiest ) + Str(Jaar,10)", true},
+        {"UPPE(ARTIEST)+DTOS(DATUM)", "UPPER(T->ARTIEST)+dtos(DATUM)", true},
+        {"CODE+\"A'\"+TITEL", "(CODE+[A'])+TITEL", true},
+        {"CODE+\"AB\"+TITEL", "CODE+('AB'+TITEL)", true},
+        {"CODE+\"AB\"+TITEL", "CODE+[AB]+TITEL", true},
+        {"STR(JAAR)", "STR(JAAR,9)", false},
+        {"STR(PRIJS,8,2)", "STR(PRIJS,8)", false},
+        {"UPPER(ARTIEST)", "ARTIEST", false},
+        {"CODE+TITEL", "TITEL+CODE", false},
+        {"CODE+\"ab\"", "CODE+\"AB\"", false},
+        {"DTOS(DATUM)", "DTOS(GEKOCHT)", false},
+    };
+    for (const auto& [a, b, same] : cases) {
+        auto x = Compile(a);
+        auto y = Compile(b);
+        ASSERT_TRUE(x && y) << a << " / " << b;
+        EXPECT_EQ(x->SameAs(*y), same) << a << " / " << b;
+    }
 }
 
 TEST_F(ExpressionTest, CharacterKeysAndUpperFollowingTheCodePage) {
