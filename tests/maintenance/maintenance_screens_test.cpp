@@ -68,7 +68,9 @@ TEST_F(MaintenanceScreensTest, OptimizeNamesATableInUseAndSaysWhatItOptimized) {
     catalogue_->dm1.ArtAccess.Delete();
     std::unique_ptr<xbase::Table> other;
     ASSERT_TRUE(xbase::Table::Open(folder_ + "/artdat.dat", {}, &other).ok());
-    RunAndClickOk("Optimize1");
+    testutil::WhenModalShown(
+        [](QWidget* screen) { screen->findChild<QPushButton*>("BitBtn1")->click(); });
+    form_->command("Optimize1")->trigger();
     EXPECT_EQ(ui_.MessageTexts(),
               (std::vector<std::string>{
                   "File is in use, try later.\nartdat.dat is open in another program.",
