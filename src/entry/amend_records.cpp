@@ -49,9 +49,9 @@ AppendOutcome StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts) {
     if (outcome.failure)
         return outcome;
     // The lookup items get the values as stored, capitals included.
-    const std::string style = tracks.ArtAccess.GetString("SOORT");
-    const std::string performance = tracks.ArtAccess.GetString("UITVOER");
-    const std::string keyword = tracks.ArtAccess.GetString("TREF");
+    const std::string style = tracks.ArtAccess.GetString("SOORT").bytes();
+    const std::string performance = tracks.ArtAccess.GetString("UITVOER").bytes();
+    const std::string keyword = tracks.ArtAccess.GetString("TREF").bytes();
     catalogue.dm3.WriteItems(performance, 'U');
     catalogue.dm3.WriteItems(style, 'G');
     catalogue.dm3.WriteItems(keyword, 'T');
@@ -74,7 +74,7 @@ void StoreModifiedTrack(Catalogue& catalogue, uint32_t recno, const TrackTexts& 
         AssignTrackTexts(tracks.ArtTable, texts);
         tracks.KapitaliseerData1(texts.year, texts.minutes, texts.track, texts.seconds);
     }
-    const std::string carrier = tracks.ArtAccess.GetString("DRAGER");
+    const std::string carrier = tracks.ArtAccess.GetString("DRAGER").bytes();
     const std::string number = std::to_string(tracks.ArtAccess.GetInteger("CDNUMMER"));
     const struct {
         bool checked;
@@ -124,8 +124,9 @@ bool StoreModifiedMainTitle(Catalogue& catalogue, uint32_t recno, const MainTitl
             throw;
         failed = error;
     }
-    const bool moved = catalogue.dm1.ChangeTracks(
-        titles, oldCarrier, oldNumber, std::to_string(number), titles.HfAccess.GetString("DRAGER"));
+    const bool moved =
+        catalogue.dm1.ChangeTracks(titles, oldCarrier, oldNumber, std::to_string(number),
+                                   titles.HfAccess.GetString("DRAGER").bytes());
     catalogue.dm1.ArtAccess.Commit();
     titles.HfAccess.Commit();
     catalogue.dm3.WriteItems(TableUpper(texts.carrier), 'D');

@@ -24,6 +24,7 @@ QLabel* AddInfoRow(QWidget* owner, QFormLayout* form, RecordLabels& labels, cons
                       [name](const TTableAccess& access) { return Trim(access.GetString(name)); });
 }
 
-std::string TrackTimeText(const TTableAccess& tracks) {
-    return Trim(tracks.GetString("MINUTEN")) + ":" + Trim(tracks.GetString("SECONDEN"));
+TableText TrackTimeText(const TTableAccess& tracks) {
+    return TableText(Trim(tracks.GetString("MINUTEN").bytes()) + ":" +
+                     Trim(tracks.GetString("SECONDEN").bytes()));
 }

@@ -39,7 +39,7 @@ QDate Today() {
 ReportDesign Build(const std::string& title, int leftMarginMm, const std::vector<Column>& columns) {
     ReportDesign design;
     report::ReportLayout& layout = design.layout;
-    layout.title = FromTable(title);
+    layout.title = FromTable(TableText(title));
     layout.date = Today();
     layout.leftMarginMm = leftMarginMm;
     for (const Column& column : columns) {
@@ -71,7 +71,7 @@ void NoteKeys(const ReportSettings& settings, ReportDesign* design) {
 std::vector<Column> Configured(const ReportSettings& settings) {
     std::vector<Column> columns;
     for (const ReportColumn& c : settings.columns) {
-        columns.push_back({FromTable(c.caption),
+        columns.push_back({FromTable(TableText(c.caption)),
                            {c.field},
                            c.left,
                            c.width,
@@ -169,7 +169,8 @@ ReportDesign TPrnPlaylistLayout() {
                                     {"", {"AKANT"}, 1015, 17},
                                 });
     // The engine prints "Description:" only before a description that is not blank.
-    design.layout.description = FromTable(TrimRight(ReadPrintIni("PlayList", "PlaylistOms")));
+    design.layout.description =
+        FromTable(TableText(TrimRight(ReadPrintIni("PlayList", "PlaylistOms"))));
     design.records.fromTop = true;
     return design;
 }

@@ -269,7 +269,7 @@ void TZoekForm::BuildTopPanel() {
                     std::vector<std::string> items;
                     catalogue_.dm3.GetItems(items, code[0]);
                     for (const std::string& item : items)
-                        zoekstr_->addItem(FromTable(item).trimmed());
+                        zoekstr_->addItem(FromTable(TableText(item)).trimmed());
                 });
             }
             zoekstr_->setEditText(text);
@@ -546,11 +546,7 @@ QWidget* TZoekForm::PlacementWindow() {
 }
 
 void TZoekForm::Guarded(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    TableGuarded(action);
 }
 
 bool TZoekForm::GuardedSearch(const std::function<void()>& search) {
@@ -834,7 +830,7 @@ void TZoekForm::OnSelectedRow(const std::function<void(uint32_t recno)>& action)
 
 void TZoekForm::FormInhoud() {
     OnSelectedRow([this](uint32_t recno) {
-        const std::string carrier = TrimRight(access().GetString("DRAGER"));
+        const std::string carrier = TrimRight(access().GetString("DRAGER").bytes());
         const std::string number = std::to_string(access().GetInteger("CDNUMMER"));
         if (tracks())
             ShowSource(catalogue_, carrier, number, recno, this);
