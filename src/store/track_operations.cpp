@@ -146,7 +146,8 @@ bool TDataModule1::ChangeTracks(TDataModule2& titles, std::string_view oldCarrie
         taken = taken || recno != position.recno();
     if (taken) {
         PlayWave("error.wav");
-        CurrentUi().Message(MsgKind::Warning, "Source " + Trim(newCarrier) + " " + Trim(newNumber) +
+        CurrentUi().Message(MsgKind::Warning, "Source " + Utf8(TableText(Trim(newCarrier))) + " " +
+                                                  Trim(newNumber) +
                                                   " already exist. Canceling changes.");
         const std::string carrierBack = TableUpper(Trim(oldCarrier));
         ChangeRecord(hf, position.recno(), [&](TTable& t) {
