@@ -180,7 +180,8 @@ void TInvoegTrackForm::OkButClick() {
     try {
         if (IsBlank(texts.carrier) || !SourceExists(catalogue_, texts.carrier, texts.number)) {
             PlayWave("error.wav");
-            CurrentUi().Message(MsgKind::Warning, "Source \"" + Utf8(TableText(Trim(texts.carrier))) + " " +
+            CurrentUi().Message(MsgKind::Warning, "Source \"" +
+                                                      Utf8(TableText(Trim(texts.carrier))) + " " +
                                                       texts.number + "\" does not exist.");
             invNummer_->setFocus();
             return;

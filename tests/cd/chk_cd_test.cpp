@@ -110,7 +110,7 @@ TEST_F(ChkCdTest, ADiscThatIsNotTheTracksSourceIsRefused) {
          "to play or read has the main title \"Red\".",
          0},
         // Table text (Windows-1252) reaches the question as the user's text.
-        {"\xe9t\xe9 \xe7" "a", id, "555", 7, MsgKind::Information,
+        {"\351t\351 \347a", id, "555", 7, MsgKind::Information,
          "The CD currently in the CD-ROM drive has the main title \"été ça\". The track you "
          "want to play or read has the main title \"Red\".",
          0},
@@ -186,7 +186,7 @@ TEST_F(ChkCdTest, NewSourceAsksTheReadQuestion) {
 }
 
 TEST_F(ChkCdTest, IdOfAnotherSourceIsNeverStoredTwice) {
-    AddSource("CD", 8, "Blue \xe7" "a", id);
+    AddSource("CD", 8, "Blue \347a", id);
     const uint32_t fresh = AddSource("CD", 9, "");
     catalogue->dm2.HfAccess.Go(fresh);
     EXPECT_FALSE(player->ChkCD(int(fresh)));

@@ -153,7 +153,8 @@ TEST_F(AmendScreensTest, TheInsertedTrackIsCapitalisedAndStoredWithItsSource) {
     EXPECT_EQ(Trim(art.GetString("ARTIEST").bytes()), "The Artist");
     EXPECT_EQ(Trim(art.GetString("TITEL").bytes()), "A song");
     EXPECT_EQ(Trim(art.GetString("SOORT").bytes()), "New wave");
-    EXPECT_EQ(art.GetString("MINUTEN").bytes().substr(0, 2) + art.GetString("SECONDEN").bytes(), "0407");
+    EXPECT_EQ(art.GetString("MINUTEN").bytes().substr(0, 2) + art.GetString("SECONDEN").bytes(),
+              "0407");
     EXPECT_EQ(art.GetString("JAAR").bytes(), "1982");
 
     // Cancel asks first; No keeps the screen, Yes closes it and renumbers what was added.

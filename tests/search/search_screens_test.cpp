@@ -229,7 +229,7 @@ TEST_F(SearchScreensTest, DeletingASourceTakesItsTracksLoanAndPlaylistEntriesOnl
     // The question shows the main title as the user typed it, not its Windows-1252 bytes.
     catalogue().dm2.HfAccess.Go(1);
     catalogue().dm2.HfTable.Edit();
-    catalogue().dm2.HfTable.SetFieldAsString("HTITEL", "\xe9t\xe9 \xe7" "a");
+    catalogue().dm2.HfTable.SetFieldAsString("HTITEL", "\351t\351 \347a");
     catalogue().dm2.HfTable.Post();
     using V = std::vector<std::string>;
     const auto keys = [this](TTableAccess& access) {

@@ -56,7 +56,8 @@ protected:
         art().SetOrder(10);
         const std::string key = SourceSeekKey(carrier, number);
         for (bool found = art().Seek(key); found && !art().Eof(); art().Skip(1)) {
-            if (SourceSeekKey(art().GetString("DRAGER").bytes(), art().GetInteger("CDNUMMER")) != key)
+            if (SourceSeekKey(art().GetString("DRAGER").bytes(), art().GetInteger("CDNUMMER")) !=
+                key)
                 break;
             rows.push_back(Trim(art().GetString("AKANT").bytes() + " " +
                                 std::to_string(art().GetInteger("TRACK")) + " " +
@@ -159,7 +160,8 @@ TEST_F(TrackOperationsTest, OneValueGoesIntoEveryTrackOfTheSourceAsGiven) {
     art().SetOrder(10);
     Strings styles;
     for (art().GoTop(); !art().Eof(); art().Skip(1))
-        styles.push_back(Trim(art().GetString("TITEL").bytes()) + ":" + Trim(art().GetString("SOORT").bytes()));
+        styles.push_back(Trim(art().GetString("TITEL").bytes()) + ":" +
+                         Trim(art().GetString("SOORT").bytes()));
     EXPECT_EQ(styles, (Strings{"One:new wave", "Two:new wave", "Other:Rock", "Ten:Rock"}));
     EXPECT_EQ(Trim(Field(other, "SOORT")), "Rock");
     EXPECT_EQ(ui_.statuses.front(), "Replacing fields...");
