@@ -47,7 +47,7 @@ protected:
             access->SetOrder(0);
             for (access->GoTop(); !access->Eof(); access->Skip()) {
                 for (const char* field : fields)
-                    out += TrimRight(access->GetString(field)) + "/";
+                    out += TrimRight(access->GetString(field).bytes()) + "/";
             }
             out += "|";
         }
