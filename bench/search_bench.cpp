@@ -36,7 +36,7 @@ std::string PickPrefix(TTableAccess& tracks, size_t wanted, size_t* hits) {
     std::map<std::string, size_t> counts;
     tracks.SetOrder(1);
     for (tracks.GoTop(); !tracks.Eof(); tracks.Skip()) {
-        const std::string artist = TableUpper(tracks.GetString("ARTIEST"));
+        const std::string artist = TableUpper(tracks.GetString("ARTIEST").bytes());
         for (size_t length = 1; length <= 4; ++length)
             ++counts[artist.substr(0, length)];
     }

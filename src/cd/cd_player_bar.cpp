@@ -15,7 +15,7 @@
 #include "cd/play_intro_tijd_form.h"
 #include "cd/show_cd_tr_form.h"
 #include "shell/main_form.h"
-#include "store/table_error.h"
+#include "shell/table_guard.h"
 
 TCdPlayerBar::TCdPlayerBar(TMainForm* form, Catalogue& catalogue,
                            std::unique_ptr<cdaudio::CdDevice> device, QWidget* parent)
@@ -91,11 +91,7 @@ void TCdPlayerBar::ConnectPopup(const char* name, std::function<void()> handler)
 }
 
 void TCdPlayerBar::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const TableError& error) {
-        CurrentUi().Message(MsgKind::Error, error.what());
-    }
+    TableGuarded(handler);
 }
 
 void TCdPlayerBar::Tracksentijden1Click() {

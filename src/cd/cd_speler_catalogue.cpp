@@ -31,7 +31,7 @@ bool TCdSpeler::SeekCdId(const std::string& id) {
     hf.SetOrder(kHfByCdId);
     // The seek finds keys that merely begin with the ID; an ID of "123" is not "1234". Blanks sort
     // before digits, so an exact key comes first.
-    return hf.Seek(id) && Trim(hf.GetString("RMNR")) == id;
+    return hf.Seek(id) && Trim(hf.GetString("RMNR").bytes()) == id;
 }
 
 bool TCdSpeler::ChkCD(int hfRecNo) {
@@ -48,8 +48,8 @@ bool TCdSpeler::ChkCD(int hfRecNo) {
             return false;
         }
     }
-    const std::string stored = Trim(hf.GetString("RMNR"));
-    const std::string title = Trim(hf.GetString("HTITEL"));
+    const std::string stored = Trim(hf.GetString("RMNR").bytes());
+    const std::string title = Utf8(Trim(hf.GetString("HTITEL")));
     const uint32_t home = hf.RecNo();
 
     // An empty drive, an open door and a hidden player (no device to ask) are not ready.
@@ -74,7 +74,7 @@ bool TCdSpeler::ChkCD(int hfRecNo) {
             return false;
         }
         if (id != stored) {
-            const std::string found = Trim(hf.GetString("HTITEL"));
+            const std::string found = Utf8(Trim(hf.GetString("HTITEL")));
             Refuse(MsgKind::Information,
                    "The CD currently in the CD-ROM drive has the main title \"" + found +
                        "\". The track you want to play or read has the main title \"" + title +
@@ -95,7 +95,7 @@ bool TCdSpeler::ChkCD(int hfRecNo) {
             return true;
         }
         ShowStatus("");
-        std::string other = Trim(hf.GetString("HTITEL"));
+        std::string other = Utf8(Trim(hf.GetString("HTITEL")));
         if (IsBlank(other)) {
             other = "Main title is not known yet!";
         }

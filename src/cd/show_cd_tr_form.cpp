@@ -12,7 +12,7 @@
 #include "cd/disc_id_line.h"
 #include "cd/hint_filter.h"
 #include "cd/player_icons.h"
-#include "store/table_error.h"
+#include "shell/table_guard.h"
 
 TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -96,28 +96,18 @@ void TShowCdTrForm::PlayTheTrack() {
 
 void TShowCdTrForm::LineChanged(int row) {
     bool known = false;
-    try {
-        known = row >= 0 && speler_.CatalogueTrack(row + 1) != 0;
-    } catch (const TableError& error) {
-        CurrentUi().Message(MsgKind::Error, error.what());
-    }
+    TableGuarded([&] { known = row >= 0 && speler_.CatalogueTrack(row + 1) != 0; });
     addButton_->setEnabled(known);
 }
 
 void TShowCdTrForm::AddToPlaylistClick() {
     const int row = listBox1_->currentRow();
-    try {
+    TableGuarded([&] {
         if (row >= 0)
             speler_.AddToPlayList(row + 1);
-    } catch (const TableError& error) {
-        CurrentUi().Message(MsgKind::Error, error.what());
-    }
+    });
 }
 
 void TShowCdTrForm::DirectNaarCDInhoud() {
-    try {
-        speler_.DirectNaarCDInhoud();
-    } catch (const TableError& error) {
-        CurrentUi().Message(MsgKind::Error, error.what());
-    }
+    TableGuarded([this] { speler_.DirectNaarCDInhoud(); });
 }

@@ -50,9 +50,9 @@ AppendOutcome StoreNewTrack(Catalogue& catalogue, const TrackTexts& texts) {
     if (outcome.failure)
         return outcome;
     // The lookup items get the values as stored, capitals included.
-    const std::string style = tracks.ArtAccess.GetString("SOORT");
-    const std::string performance = tracks.ArtAccess.GetString("UITVOER");
-    const std::string keyword = tracks.ArtAccess.GetString("TREF");
+    const std::string style = tracks.ArtAccess.GetString("SOORT").bytes();
+    const std::string performance = tracks.ArtAccess.GetString("UITVOER").bytes();
+    const std::string keyword = tracks.ArtAccess.GetString("TREF").bytes();
     catalogue.dm3.WriteItems(performance, 'U');
     catalogue.dm3.WriteItems(style, 'G');
     catalogue.dm3.WriteItems(keyword, 'T');
@@ -75,7 +75,7 @@ void StoreModifiedTrack(Catalogue& catalogue, uint32_t recno, const TrackTexts& 
         AssignTrackTexts(tracks.ArtTable, texts);
         tracks.KapitaliseerData1(texts.year, texts.minutes, texts.track, texts.seconds);
     }
-    const std::string carrier = tracks.ArtAccess.GetString("DRAGER");
+    const std::string carrier = tracks.ArtAccess.GetString("DRAGER").bytes();
     const std::string number = std::to_string(tracks.ArtAccess.GetInteger("CDNUMMER"));
     const struct {
         bool checked;
@@ -125,7 +125,7 @@ bool StoreModifiedMainTitle(Catalogue& catalogue, uint32_t recno, const MainTitl
             throw;
         failed = error;
     }
-    const std::string newCarrier = titles.HfAccess.GetString("DRAGER");
+    const std::string newCarrier = titles.HfAccess.GetString("DRAGER").bytes();
     const bool moved = catalogue.dm1.ChangeTracks(titles, oldCarrier, oldNumber,
                                                   std::to_string(number), newCarrier);
     // Loans and playlist entries go with the source, or they would name one that is gone.

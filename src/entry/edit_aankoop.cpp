@@ -68,10 +68,10 @@ TEditAankoop::TEditAankoop(Catalogue& catalogue, uint32_t recno, QWidget* parent
     dbEdit3_->setFixedWidth(dbEdit2_->width());
 
     const PurchaseData stored = ReadPurchase(catalogue_, recno_);
-    dbEdit1_->setEditText(FromTable(stored.place));
+    dbEdit1_->setEditText(FromTable(TableText(stored.place)));
     // A source without purchase date offers today's; it is stored only by OK.
-    dbEdit2_->setText(
-        FromTable(stored.date.empty() ? TodayDateText(catalogue_.dm1.TableEnv1) : stored.date));
+    dbEdit2_->setText(QString::fromStdString(
+        stored.date.empty() ? TodayDateText(catalogue_.dm1.TableEnv1) : stored.date));
     dbEdit3_->setText(QString::fromStdString(FormatPrice(stored.price)));
 
     const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
@@ -147,11 +147,7 @@ void TEditAankoop::BitBtn1Click() {
         return;
     }
     typed.price = *price;
-    try {
-        StorePurchase(catalogue_, recno_, typed);
-    } catch (const TableError& error) {
-        ShowTableError(error);
+    if (!TableGuarded([&] { StorePurchase(catalogue_, recno_, typed); }))
         return;
-    }
     accept();
 }

@@ -3,8 +3,6 @@
 #include "base/feedback.h"
 #include "base/ui.h"
 #include "shell/table_text.h"
-#include "store/repair_offer.h"
-#include "store/table_error.h"
 
 std::optional<std::string> TextForTable(const QString& text, const QString& caption) {
     std::optional<std::string> bytes = ToTable(text);
@@ -27,9 +25,4 @@ std::optional<std::string> TextForTable(const QString& text, const QString& capt
                                               .arg(bad.isEmpty() ? text : bad, field)
                                               .toStdString());
     return std::nullopt;
-}
-
-bool ShowTableError(const TableError& error) {
-    PlayWave("error.wav");
-    return ShowTableErrorOfferingRepair(error);
 }

@@ -48,7 +48,7 @@ int64_t EntrySession::FirstFreeNumber(const std::string& drager) {
     const std::string carrier = SeekKeyOf(drager, 1).substr(0, 10);
     std::vector<int64_t> taken;
     if (hf.Seek(carrier)) {
-        for (; !hf.Eof() && Upper(PadRight(hf.GetString("DRAGER"), 10), false) == carrier;
+        for (; !hf.Eof() && Upper(PadRight(hf.GetString("DRAGER").bytes(), 10), false) == carrier;
              hf.Skip(1))
             taken.push_back(hf.GetInteger("CDNUMMER"));
     }
@@ -126,13 +126,13 @@ void EntrySession::CheckIfDragerOpen() {
         return;
     }
     hfRecNo_ = hf.RecNo();
-    const std::string drager = TrimRight(hf.GetString("DRAGER"));
+    const std::string drager = TrimRight(hf.GetString("DRAGER").bytes());
     const int64_t nummer = hf.GetInteger("CDNUMMER");
-    const std::string opname = TrimRight(hf.GetString("OPNAME"));
-    const std::string htitel = TrimRight(hf.GetString("HTITEL"));
-    const std::string hoofdart = TrimRight(hf.GetString("HOOFDART"));
-    const std::string soort = TrimRight(hf.GetString("SOORT"));
-    const std::string label = TrimRight(hf.GetString("LABEL"));
+    const std::string opname = TrimRight(hf.GetString("OPNAME").bytes());
+    const std::string htitel = TrimRight(hf.GetString("HTITEL").bytes());
+    const std::string hoofdart = TrimRight(hf.GetString("HOOFDART").bytes());
+    const std::string soort = TrimRight(hf.GetString("SOORT").bytes());
+    const std::string label = TrimRight(hf.GetString("LABEL").bytes());
 
     fields.drager = drager;
     InvDragerChange();
@@ -172,7 +172,7 @@ void EntrySession::GetKant(const std::string& carrier) {
     TTableAccess& items = catalogue_.dm3.ItemsAccess;
     items.SetOrder(1);
     if (items.Seek(catalogue_.dm3.ItemKey(carrier, 'D')))
-        kant_ = items.GetString("KANT").substr(0, 1);
+        kant_ = items.GetString("KANT").bytes().substr(0, 1);
 }
 
 void EntrySession::InvDragerChange() {
@@ -325,7 +325,7 @@ void EntrySession::Seek(bool tracks, const std::string& text, const char* fieldN
         TTableAccess& access = tracks ? catalogue_.dm1.ArtAccess : catalogue_.dm2.HfAccess;
         access.SetOrder(order);
         if (access.Seek(Upper(text, tracks))) {
-            found_ = TrimRight(access.GetString(fieldName));
+            found_ = TrimRight(access.GetString(fieldName).bytes());
             acceptEnabled_ = true;
             alert = true;
         } else {
@@ -361,7 +361,7 @@ bool EntrySession::SourceExists() {
     if (hf.RecNo() == hfRecNo_) {
         // The entry's own record has the key once a save of its main title failed part way.
         hf.Skip(1);
-        if (hf.Eof() || SeekKeyOf(hf.GetString("DRAGER"), hf.GetInteger("CDNUMMER")) != key)
+        if (hf.Eof() || SeekKeyOf(hf.GetString("DRAGER").bytes(), hf.GetInteger("CDNUMMER")) != key)
             return false;
     }
     const MsgAnswer answer =

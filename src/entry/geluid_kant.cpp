@@ -46,7 +46,7 @@ TGeluidKant::TGeluidKant(Catalogue& catalogue, const QString& carrier, QWidget* 
     if (const auto recno = FindItemText(catalogue_.dm3, carrier, 'D', result_)) {
         isNew_ = false;
         recno_ = *recno;
-        checkBox1_->setChecked(catalogue_.dm3.ItemsAccess.GetString("KANT") == "A");
+        checkBox1_->setChecked(catalogue_.dm3.ItemsAccess.GetString("KANT").bytes() == "A");
     }
     setWindowTitle(isNew_ ? "New source" : "Change source");
     wijzigDrager_->setText(isNew_ ? result_.toUpper().left(kOmsWidth) : result_);
@@ -82,7 +82,7 @@ void TGeluidKant::BitBtn1Click() {
             recno_ = AddItem(catalogue_.dm3, *text, 'D', kant);
         else
             StoreItem(catalogue_.dm3, recno_, *text, kant);
-        result_ = FromTable(*text);
+        result_ = FromTable(TableText(*text));
     } catch (const TableError& error) {
         ShowTableError(error);
         return;

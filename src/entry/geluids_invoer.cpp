@@ -186,7 +186,7 @@ void TGeluidsInvoer::ShowSession() {
         {EntryControl::InvTrefwoord, &f.trefwoord},
         {EntryControl::InvJaar, &f.jaar}};
     for (const auto& [control, text] : texts)
-        SetTextOf(fields_.at(control), FromTable(*text));
+        SetTextOf(fields_.at(control), FromTable(TableText(*text)));
     const std::pair<QSpinBox*, int64_t> numbers[] = {
         {invNummer_, f.nummer}, {invMin_, f.minuten}, {invSec_, f.seconden}};
     for (const auto& [spin, value] : numbers) {
@@ -196,11 +196,11 @@ void TGeluidsInvoer::ShowSession() {
         }
     }
 
-    lFound_->setText(FromTable(session_.found()));
+    lFound_->setText(FromTable(TableText(session_.found())));
     tracknr_->setText(QString::number(session_.trackNr()));
-    lKant_->setText(FromTable(session_.kant()));
-    label19_->setText(FromTable(session_.label19()));
-    autoTracks_->setText(FromTable(session_.autoTracks()));
+    lKant_->setText(FromTable(TableText(session_.kant())));
+    label19_->setText(FromTable(TableText(session_.label19())));
+    autoTracks_->setText(FromTable(TableText(session_.autoTracks())));
 
     invDrager_->setEnabled(session_.dragerEnabled());
     captions_.at(EntryControl::InvDrager)->setEnabled(session_.dragerEnabled());
@@ -232,11 +232,7 @@ void TGeluidsInvoer::FocusControl(EntryControl control) {
 }
 
 void TGeluidsInvoer::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    TableGuarded(handler);
     ShowSession();
 }
 
@@ -291,7 +287,7 @@ void TGeluidsInvoer::TextChanged(EntryControl control, const QString& text) {
         TextForTable(text, caption != nullptr ? caption->text() : QString());
     if (!bytes) {
         // Refused: the field goes back to what it held.
-        SetTextOf(fields_.at(control), FromTable(*target));
+        SetTextOf(fields_.at(control), FromTable(TableText(*target)));
         return;
     }
     *target = *bytes;
@@ -307,16 +303,14 @@ void TGeluidsInvoer::FillList(PickListCombo* combo, char code) {
     const QString typed = combo->currentText();
     const QSignalBlocker block(combo);
     combo->clear();
-    try {
+    TableGuarded([&] {
         const int width = combo->lineEdit()->maxLength();
         for (const std::string& item : session_.PickList(code)) {
             // An item longer than the field could only be stored cut: it is not offered.
             if (int(item.size()) <= width)
-                combo->addItem(FromTable(item));
+                combo->addItem(FromTable(TableText(item)));
         }
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    });
     combo->setCurrentIndex(-1);
     combo->setEditText(typed);
 }
@@ -442,11 +436,7 @@ void TGeluidsInvoer::closeEvent(QCloseEvent* event) {
         return;
     }
     bool goAhead = true;
-    try {
-        goAhead = session_.CanClose();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    TableGuarded([&] { goAhead = session_.CanClose(); });
     if (!goAhead) {
         event->ignore();
         return;

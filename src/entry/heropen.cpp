@@ -61,7 +61,7 @@ void THeropen::FormActivate() {
     if (comboBox1_->currentText().trimmed().isEmpty()) {
         const std::string carrier = IniReadString("Invoer", "DefaultDrager");
         if (carrier != kIniAbsent)
-            comboBox1_->setEditText(FromTable(Trim(carrier)));
+            comboBox1_->setEditText(FromTable(TableText(Trim(carrier))));
     }
     nummer_->setValue(nummer_->minimum());
     comboBox1_->setFocus();

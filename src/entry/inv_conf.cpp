@@ -82,7 +82,7 @@ PickListCombo* StartList(const char* name, int width, QWidget* parent) {
 // The text of a start value as shown: the key's text without its padding; "FOUT" shows nothing.
 QString StoredText(const char* key) {
     const std::string value = IniReadString(kInvoer, key, Spaces(kCarrierWidth));
-    return value == kIniAbsent ? QString() : FromTable(Trim(value));
+    return value == kIniAbsent ? QString() : FromTable(TableText(Trim(value)));
 }
 
 }  // namespace
@@ -176,7 +176,8 @@ void TInvConf::FormShow() {
         keyBox.box->setChecked(IniReadBool(keyBox.section, keyBox.key));
     comboBox1_->setEditText(StoredText("DefaultDrager"));
     comboBox2_->setEditText(StoredText("DefaultKwaliteit"));
-    iJaar_->setText(FromTable(IniReadString("diversen", "VeldJaar", "")).left(kYearWidth));
+    iJaar_->setText(
+        FromTable(TableText(IniReadString("diversen", "VeldJaar", ""))).left(kYearWidth));
     const bool accept = IniReadBool(kDiversen, "AccepteerButton");
     const bool nextTrack = IniReadBool(kDiversen, "VolgendeTrackButton");
     // At most one default button: should both be on, Accept wins, as it does on the entry screen.

@@ -128,8 +128,9 @@ void TInvoegTrackForm::showEvent(QShowEvent* event) {
 
 void TInvoegTrackForm::FormShow() {
     RestoreWindowPlacement(this, kScreenNumber);
-    invJaar_->setText(FromTable(IniReadString("diversen", "VeldJaar", "")).left(4));
-    invDrager_->setEditText(FromTable(Trim(IniReadString("Invoer", "DefaultDrager", ""))));
+    invJaar_->setText(FromTable(TableText(IniReadString("diversen", "VeldJaar", ""))).left(4));
+    invDrager_->setEditText(
+        FromTable(TableText(Trim(IniReadString("Invoer", "DefaultDrager", "")))));
     EnableTrackFieldsBySetting(form_, {.composer = dbEdit3_,
                                        .style = dbEdit4_,
                                        .performance = dbEdit5_,
@@ -179,7 +180,8 @@ void TInvoegTrackForm::OkButClick() {
     try {
         if (IsBlank(texts.carrier) || !SourceExists(catalogue_, texts.carrier, texts.number)) {
             PlayWave("error.wav");
-            CurrentUi().Message(MsgKind::Warning, "Source \"" + Trim(texts.carrier) + " " +
+            CurrentUi().Message(MsgKind::Warning, "Source \"" +
+                                                      Utf8(TableText(Trim(texts.carrier))) + " " +
                                                       texts.number + "\" does not exist.");
             invNummer_->setFocus();
             return;
@@ -228,14 +230,12 @@ bool TInvoegTrackForm::FormCloseQuery() {
     }
     // Nothing is appended before OK, so an abort has no half-typed record to delete.
     if (added_) {
-        try {
+        TableGuarded([&] {
             // One lower puts the last track ahead of the one that held its number.
             if (closingByOk_ && lastTrack_ > 1)
                 SetTrackNumber(catalogue_, lastStored_, lastTrack_ - 1);
             catalogue_.dm1.HernummerTrackVeld(storedCarrier_, storedNumber_);
-        } catch (const TableError& error) {
-            ShowTableError(error);
-        }
+        });
         if (showSource_ &&
             CurrentUi().Message(MsgKind::Confirmation, "Do you want to see the contents?",
                                 MsgButtons::YesNo) == MsgAnswer::Yes) {

@@ -31,9 +31,9 @@ std::optional<std::string> ItemTextToStore(TDataModule3& items, QLineEdit* field
         return std::nullopt;
     }
     if (ItemTextTaken(items, *text, code, recno)) {
-        CurrentUi().Message(
-            MsgKind::Information,
-            "Information \"" + FromTable(*text).toStdString() + "\" does already exist.");
+        CurrentUi().Message(MsgKind::Information, "Information \"" +
+                                                      FromTable(TableText(*text)).toStdString() +
+                                                      "\" does already exist.");
         field->setFocus();
         return std::nullopt;
     }

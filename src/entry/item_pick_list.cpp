@@ -10,14 +10,12 @@
 
 void OfferItems(PickListCombo* combo, Catalogue& catalogue, char code) {
     QObject::connect(combo, &PickListCombo::dropDown, combo, [combo, &catalogue, code] {
-        try {
+        TableGuarded([&] {
             std::vector<std::string> items;
             catalogue.dm3.GetItems(items, code);
             combo->clear();
             for (const std::string& item : items)
-                combo->addItem(FromTable(item));
-        } catch (const TableError& error) {
-            ShowTableError(error);
-        }
+                combo->addItem(FromTable(TableText(item)));
+        });
     });
 }

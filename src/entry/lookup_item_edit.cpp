@@ -20,8 +20,8 @@ bool ItemTextTaken(TDataModule3& items, std::string_view text, char code, uint32
     if (!items.ItemsAccess.Seek(key))
         return false;
     while (!items.ItemsAccess.Eof() &&
-           items.ItemKey(items.ItemsAccess.GetString("OMS"),
-                         items.ItemsAccess.GetString("CODE").front()) == key) {
+           items.ItemKey(items.ItemsAccess.GetString("OMS").bytes(),
+                         items.ItemsAccess.GetString("CODE").bytes().front()) == key) {
         if (items.ItemsAccess.RecNo() != recno)
             return true;
         items.ItemsAccess.Skip(1);

@@ -6,14 +6,16 @@
 #include <cstdint>
 #include <string>
 
+#include "base/table_text.h"
+
 class Catalogue;
 
 struct MemoSheet {
-    std::string mainTitle;  // HTITEL, trimmed
-    std::string carrier;    // DRAGER, trimmed
+    TableText mainTitle;    // HTITEL, trimmed
+    TableText carrier;      // DRAGER, trimmed
     int64_t number = 0;     // CDNUMMER
     std::string savedOn;    // TEKSTDAT: "24-12-1997", or ""
-    std::string text;       // MEMO
+    TableText text;         // MEMO
 };
 
 MemoSheet ReadMemo(Catalogue& catalogue, uint32_t recno);

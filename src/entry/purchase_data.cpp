@@ -8,7 +8,7 @@ PurchaseData ReadPurchase(Catalogue& catalogue, uint32_t recno) {
     TTableAccess& titles = catalogue.dm2.HfAccess;
     titles.Go(recno);
     PurchaseData data;
-    data.place = Trim(titles.GetString("AANKOOP"));
+    data.place = Trim(titles.GetString("AANKOOP").bytes());
     data.date = Trim(titles.GetDateString("AANKOOPDAT"));
     data.price = titles.GetDouble("AANKPPRS");
     return data;

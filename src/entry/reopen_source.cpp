@@ -4,11 +4,10 @@
 
 #include "base/feedback.h"
 #include "base/ini.h"
+#include "base/table_text.h"
 #include "base/text.h"
 #include "base/ui.h"
 #include "entry/lookup_item_edit.h"
-#include "platform/xbase/codepage.h"
-#include "platform/xbase/text_convert.h"
 #include "store/catalogue.h"
 #include "store/controls_suspended.h"
 #include "store/source_key.h"
@@ -21,7 +20,7 @@ constexpr char kDiversen[] = "Diversen";
 std::string CarrierSide(TDataModule3& items, std::string_view carrier) {
     if (!FindItem(items, Trim(carrier), 'D'))
         return "";
-    return Trim(items.ItemsAccess.GetString("KANT"));
+    return Trim(items.ItemsAccess.GetString("KANT").bytes());
 }
 
 }  // namespace
@@ -36,7 +35,7 @@ ContinuePoint FindContinuePoint(Catalogue& catalogue, const std::string& seekKey
         bool asked = false;
         while (!tracks.Eof() && SourceSeekKey(tracks.GetString("DRAGER"),
                                               tracks.GetInteger("CDNUMMER")) == seekKey) {
-            const std::string kant = Trim(tracks.GetString("AKANT"));
+            const std::string kant = Trim(tracks.GetString("AKANT").bytes());
             if (kant == "B" && !asked) {
                 asked = true;
                 if (CurrentUi().Message(MsgKind::Confirmation, "Do you want to open side A?",
@@ -61,9 +60,8 @@ bool SourceExists(Catalogue& catalogue, std::string_view carrier, int64_t number
     if (titles.Seek(SourceSeekKey(carrier, number)))
         return true;
     PlayWave("ngev.wav");
-    CurrentUi().Message(MsgKind::Information,
-                        "Source \"" + xbase::ToUtf8(xbase::CodePage::Windows1252(), Trim(carrier)) +
-                            " " + std::to_string(number) + "\" is not found!");
+    CurrentUi().Message(MsgKind::Information, "Source \"" + Utf8(TableText(Trim(carrier))) + " " +
+                                                  std::to_string(number) + "\" is not found!");
     return false;
 }
 

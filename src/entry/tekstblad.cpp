@@ -45,7 +45,7 @@ TTekstblad::TTekstblad(Catalogue& catalogue, uint32_t recno, QWidget* parent)
     // The memo file keeps Windows line ends; the editor works with bare line feeds.
     cTekstblad_->setPlainText(FromTable(sheet.text).replace("\r\n", "\n"));
 
-    tekstDat_ = Value(FromTable(sheet.savedOn), "TEKSTDAT", this);
+    tekstDat_ = Value(QString::fromStdString(sheet.savedOn), "TEKSTDAT", this);
     auto* header = new QFormLayout;
     header->setHorizontalSpacing(12);
     header->setVerticalSpacing(4);
@@ -92,11 +92,7 @@ void TTekstblad::BitBtn1Click() {
         cTekstblad_->setFocus();
         return;
     }
-    try {
-        StoreMemo(catalogue_, recno_, *bytes);
-    } catch (const TableError& error) {
-        ShowTableError(error);
+    if (!TableGuarded([&] { StoreMemo(catalogue_, recno_, *bytes); }))
         return;
-    }
     accept();
 }

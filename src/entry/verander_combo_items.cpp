@@ -116,7 +116,7 @@ void TVeranderComboItems::BitBtn1Click() {
         if (!text)
             return;
         StoreItem(catalogue_.dm3, recno_, *text);
-        result_ = FromTable(*text);
+        result_ = FromTable(TableText(*text));
     } catch (const TableError& error) {
         ShowTableError(error);
         return;
@@ -131,12 +131,8 @@ void TVeranderComboItems::VerwButClick() {
     }
     if (ChkBeveiliging())
         return;
-    try {
-        DeleteItem(catalogue_.dm3, recno_);
-    } catch (const TableError& error) {
-        ShowTableError(error);
+    if (!TableGuarded([&] { DeleteItem(catalogue_.dm3, recno_); }))
         return;
-    }
     deleted_ = true;
     dbEdit1_->clear();
     result_.clear();

@@ -70,7 +70,7 @@ void TVerbKwaliteit::BitBtn1Click() {
         if (!text)
             return;
         StoreItem(catalogue_.dm3, recno_, *text);
-        result_ = FromTable(*text);
+        result_ = FromTable(TableText(*text));
     } catch (const TableError& error) {
         ShowTableError(error);
         return;

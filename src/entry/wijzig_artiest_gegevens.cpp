@@ -140,21 +140,22 @@ void TWijzigArtiestGegevens::FormShow() {
         dbEdit1_->setText(FromTable(Trim(t.GetString("ARTIEST"))));
         dbEdit2_->setText(FromTable(Trim(t.GetString("TITEL"))));
         dbEdit3_->setText(FromTable(Trim(t.GetString("COMPONIST"))));
-        style_ = Trim(t.GetString("SOORT"));
-        performance_ = Trim(t.GetString("UITVOER"));
-        keyword_ = Trim(t.GetString("TREF"));
-        dbEdit4_->setEditText(FromTable(style_));
-        dbEdit5_->setEditText(FromTable(performance_));
-        dbEdit9_->setEditText(FromTable(keyword_));
+        style_ = Trim(t.GetString("SOORT").bytes());
+        performance_ = Trim(t.GetString("UITVOER").bytes());
+        keyword_ = Trim(t.GetString("TREF").bytes());
+        dbEdit4_->setEditText(FromTable(TableText(style_)));
+        dbEdit5_->setEditText(FromTable(TableText(performance_)));
+        dbEdit9_->setEditText(FromTable(TableText(keyword_)));
         dbEdit11_->setText(FromTable(Trim(t.GetString("AKANT"))));
-        dbText1_->setText(FromTable(t.GetDateString("WIJZIGDAT")));
-        const std::string jaar = t.GetString("JAAR");
+        dbText1_->setText(QString::fromStdString(t.GetDateString("WIJZIGDAT")));
+        const std::string jaar = t.GetString("JAAR").bytes();
         // An absent default year means none, not the word the INI reader returns for it.
         invJaar_->setText(
-            FromTable(IsBlank(jaar) ? IniReadString("diversen", "VeldJaar", "") : Trim(jaar))
+            FromTable(
+                TableText(IsBlank(jaar) ? IniReadString("diversen", "VeldJaar", "") : Trim(jaar)))
                 .left(4));
-        const std::string minutes = t.GetString("MINUTEN");
-        const std::string seconds = t.GetString("SECONDEN");
+        const std::string minutes = t.GetString("MINUTEN").bytes();
+        const std::string seconds = t.GetString("SECONDEN").bytes();
         if (!IsBlank(minutes))
             invMin_->setValue(WholeNumber(minutes));
         if (!IsBlank(seconds))
@@ -193,11 +194,7 @@ void TWijzigArtiestGegevens::BitBtn1Click() {
     all.style = genreCheckBox_->isChecked();
     all.performance = uitvoeringCheckBox_->isChecked();
     all.keyword = trefwoordCheckBox_->isChecked();
-    try {
-        StoreModifiedTrack(catalogue_, recno_, texts, before, all);
-    } catch (const TableError& error) {
-        ShowTableError(error);
+    if (!TableGuarded([&] { StoreModifiedTrack(catalogue_, recno_, texts, before, all); }))
         return;
-    }
     accept();
 }

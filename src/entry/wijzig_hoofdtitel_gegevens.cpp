@@ -80,23 +80,21 @@ void TWijzigHoofdtitelGegevens::FormShow() {
     EnableWithCaption(form_, dbEdit5_, IniReadBool("Invoer", "Inv_HoofdArtiest"));
     if (recno_ == 0)
         return;
-    try {
+    TableGuarded([&] {
         TTableAccess& t = catalogue_.dm2.HfAccess;
         t.Go(recno_);
-        oldCarrier_ = Trim(t.GetString("DRAGER"));
+        oldCarrier_ = Trim(t.GetString("DRAGER").bytes());
         oldNumber_ = std::to_string(t.GetInteger("CDNUMMER"));
-        dbComboBox1_->setEditText(FromTable(oldCarrier_));
+        dbComboBox1_->setEditText(FromTable(TableText(oldCarrier_)));
         spinEdit1_->setValue(int(t.GetInteger("CDNUMMER")));
         dbComboBox2_->setEditText(FromTable(Trim(t.GetString("OPNAME"))));
         dbEdit2_->setEditText(FromTable(Trim(t.GetString("HTITEL"))));
         dbEdit3_->setEditText(FromTable(Trim(t.GetString("SOORT"))));
         dbEdit4_->setEditText(FromTable(Trim(t.GetString("LABEL"))));
         dbEdit5_->setEditText(FromTable(Trim(t.GetString("HOOFDART"))));
-        dbText1_->setText(FromTable(t.GetDateString("WIJZIGDAT")));
+        dbText1_->setText(QString::fromStdString(t.GetDateString("WIJZIGDAT")));
         bitBtn1_->setEnabled(NietBeveiligd());
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    });
 }
 
 void TWijzigHoofdtitelGegevens::BitBtn1Click() {
@@ -123,7 +121,7 @@ void TWijzigHoofdtitelGegevens::BitBtn1Click() {
         try {
             TTableAccess& t = catalogue_.dm2.HfAccess;
             t.Go(recno_);
-            oldCarrier_ = Trim(t.GetString("DRAGER"));
+            oldCarrier_ = Trim(t.GetString("DRAGER").bytes());
             oldNumber_ = std::to_string(t.GetInteger("CDNUMMER"));
         } catch (const TableError&) {
             // Unreadable now: the user has just been shown why; the old key stays.

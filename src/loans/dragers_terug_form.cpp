@@ -128,8 +128,9 @@ void TDragersTerugForm::done(int result) {
 }
 
 void TDragersTerugForm::PutRow(int row, const DueLoan& loan) {
-    const QString texts[] = {FromTable(loan.dueDate), FromTable(loan.loanDate),
-                             FromTable(loan.name), QString::number(loan.recno)};
+    const QString texts[] = {QString::fromStdString(loan.dueDate),
+                             QString::fromStdString(loan.loanDate), FromTable(loan.name),
+                             QString::number(loan.recno)};
     for (int column = 0; column < 4; ++column) {
         if (QTableWidgetItem* cell = grid_->item(row, column))
             cell->setText(texts[column]);
@@ -166,14 +167,12 @@ void TDragersTerugForm::EditClick() {
         CurrentUi().Beep();
         return;
     }
-    try {
+    TableGuarded([&] {
         catalogue_.dm3.UitleenAccess.Go(recno);
         TEditUitleen editor(catalogue_, this);
         if (editor.EditLoan())
             PutRow(row, ReadDueLoan(catalogue_.dm3.UitleenAccess, recno));
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    });
     GetDrager(row);
     grid_->setFocus();
 }

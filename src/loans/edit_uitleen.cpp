@@ -86,8 +86,8 @@ bool TEditUitleen::ShowLoan(const LoanFields& loan) {
     eAanWie_->setEditText(FromTable(loan.name));
     eDrager_->setEditText(FromTable(loan.carrier));
     spinEdit1_->setValue(int(loan.number));
-    eUitleenDat_->setText(FromTable(loan.loanDate));
-    eInleverdat_->setText(FromTable(loan.dueDate));
+    eUitleenDat_->setText(QString::fromStdString(loan.loanDate));
+    eInleverdat_->setText(QString::fromStdString(loan.dueDate));
     return exec() == QDialog::Accepted;
 }
 
@@ -108,8 +108,7 @@ bool TEditUitleen::MayLend(const std::string& seekKey, const std::string& source
     const std::string until = lent.dueDate.empty() ? "" : " until " + lent.dueDate;
     return CurrentUi().Message(MsgKind::Confirmation,
                                "Source \"" + source + "\" is already lent to " +
-                                   FromTable(Trim(lent.name)).toStdString() + until +
-                                   ". Add a second loan?",
+                                   Utf8(Trim(lent.name)) + until + ". Add a second loan?",
                                MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
@@ -145,7 +144,7 @@ void TEditUitleen::BitBtn1Click() {
         ShowTableError(error);
         return;
     }
-    loan.name = KapitaliseerTekst(*name, true);
-    if (PostLoan(catalogue_, loan.name, loan, &loanRecno_))
+    loan.name = TableText(KapitaliseerTekst(*name, true));
+    if (PostLoan(catalogue_, loan.name.bytes(), loan, &loanRecno_))
         accept();
 }

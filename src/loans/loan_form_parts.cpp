@@ -135,8 +135,8 @@ bool PostLoan(Catalogue& catalogue, const std::string& item, const LoanFields& l
     return true;
 }
 
-std::string QuotedName(const std::string& name) {
-    return "\"" + FromTable(Trim(name)).toStdString() + "\"";
+std::string QuotedName(const TableText& name) {
+    return "\"" + Utf8(Trim(name)) + "\"";
 }
 
 QPushButton* PlainButton(QWidget* parent, const char* name, const QString& text) {

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "base/table_text.h"
+
 class Catalogue;
 class QAction;
 class QFormLayout;
@@ -42,7 +44,7 @@ bool PostLoan(Catalogue& catalogue, const std::string& item, const LoanFields& l
               uint32_t* recno);
 
 // The name of a loan (table bytes) as the messages quote it: trimmed, between double quotes.
-std::string QuotedName(const std::string& name);
+std::string QuotedName(const TableText& name);
 
 // A push button named `name` that keeps Qt's auto-default, so Enter on it presses it.
 QPushButton* PlainButton(QWidget* parent, const char* name, const QString& text);

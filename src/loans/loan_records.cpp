@@ -23,9 +23,9 @@ std::tuple<int, int, int> Ymd(xbase::Date date) {
 }
 
 void WriteFields(TTable& table, const LoanFields& loan) {
-    table.SetFieldAsString("DRAGER", loan.carrier);
+    table.SetFieldAsString("DRAGER", loan.carrier.bytes());
     table.SetFieldAsInteger("CDNUMMER", loan.number);
-    table.SetFieldAsString("AANWIE", loan.name);
+    table.SetFieldAsString("AANWIE", loan.name.bytes());
     table.SetFieldAsString("UITDATUM", loan.loanDate);
     table.SetFieldAsString("TERDATUM", loan.dueDate);
 }

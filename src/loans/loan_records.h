@@ -13,9 +13,9 @@
 #include "store/table_access.h"
 
 struct LoanFields {
-    std::string carrier;   // DRAGER
+    TableText carrier;     // DRAGER
     int64_t number = 0;    // CDNUMMER
-    std::string name;      // AANWIE
+    TableText name;        // AANWIE
     std::string loanDate;  // UITDATUM
     std::string dueDate;   // TERDATUM; "" for a loan without hand-in date
 };
@@ -25,7 +25,7 @@ struct DueLoan {
     uint32_t recno = 0;
     std::string dueDate;
     std::string loanDate;
-    std::string name;  // trimmed
+    TableText name;  // trimmed
 };
 
 // Today's date from the clock.

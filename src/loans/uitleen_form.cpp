@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kNameWidth = 50;  // AANWIE
 
-QLabel* ValueLabel(QWidget* parent, const char* name, const std::string& text) {
+QLabel* ValueLabel(QWidget* parent, const char* name, const TableText& text) {
     auto* label = new QLabel(FromTable(text), parent);
     label->setObjectName(name);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -43,7 +43,7 @@ TUitleenForm::TUitleenForm(Catalogue& catalogue, uint32_t hfRecno, QWidget* pare
     titles.Go(hfRecno);
     carrier_ = TrimRight(titles.GetString("DRAGER"));
     number_ = titles.GetInteger("CDNUMMER");
-    const std::string title = TrimRight(titles.GetString("HTITEL"));
+    const TableText title = TrimRight(titles.GetString("HTITEL"));
 
     TTableAccess& loans = catalogue_.dm3.UitleenAccess;
     loanRecno_ = FindLoan(loans, SourceSeekKey(carrier_, number_));
@@ -55,12 +55,12 @@ TUitleenForm::TUitleenForm(Catalogue& catalogue, uint32_t hfRecno, QWidget* pare
     fields->setHorizontalSpacing(12);
     fields->setVerticalSpacing(10);
     fields->addRow("Source:", ValueLabel(this, "DBText1", carrier_));
-    fields->addRow("Number:", ValueLabel(this, "DBText2", std::to_string(number_)));
+    fields->addRow("Number:", ValueLabel(this, "DBText2", TableText(std::to_string(number_))));
     fields->addRow("Main title:", ValueLabel(this, "DBText3", title));
     fields->addRow("&Loan to:", mAanWie_);
     AddLoanDateRows(fields, this, "Lo&an date", &eUitleenDat_, &eInleverdat_);
-    eUitleenDat_->setText(FromTable(loan.loanDate));
-    eInleverdat_->setText(FromTable(loan.dueDate));
+    eUitleenDat_->setText(QString::fromStdString(loan.loanDate));
+    eInleverdat_->setText(QString::fromStdString(loan.dueDate));
 
     const OkCancelRow buttons = AddOkCancel(this, "BitBtn1", "BitBtn2");
     connect(buttons.ok, &QPushButton::clicked, this, &TUitleenForm::BitBtn1Click);
@@ -83,10 +83,10 @@ void TUitleenForm::BitBtn1Click() {
         !TakeLoanDates(eUitleenDat_, eInleverdat_, catalogue_.dm3.UitleenTable.env(), &loan))
         return;
     // The loan keeps the name as typed; the pick list offers it capitalised.
-    loan.name = *name;
+    loan.name = TableText(*name);
     loan.carrier = carrier_;
     loan.number = number_;
-    if (PostLoan(catalogue_, KapitaliseerTekst(loan.name, true), loan, &loanRecno_))
+    if (PostLoan(catalogue_, KapitaliseerTekst(loan.name.bytes(), true), loan, &loanRecno_))
         accept();
 }
 

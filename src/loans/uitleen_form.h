@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/table_text.h"
+
 class Catalogue;
 class PickListCombo;
 class QLineEdit;
@@ -31,7 +33,7 @@ private:
     void BitBtn3Click();
 
     Catalogue& catalogue_;
-    std::string carrier_;
+    TableText carrier_;
     int64_t number_ = 0;
     uint32_t loanRecno_ = 0;
     PickListCombo* mAanWie_;

@@ -91,7 +91,7 @@ void THernummerForm::UpdateOk() {
 void THernummerForm::PlaceTracks(const SourceMove& move) {
     if (!throttle_.Due())
         return;
-    const QString carrier = FromTable(oldCarrier_);
+    const QString carrier = FromTable(TableText(oldCarrier_));
     label1_->setText("Source " + carrier.left(17) + " " + QString::number(move.oldNumber) +
                      " copy to " + carrier + " " + QString::number(move.newNumber));
     label1_->repaint();

@@ -52,8 +52,8 @@ TMeldVervang::TMeldVervang(QWidget* parent) : QDialog(parent) {
 }
 
 ReplaceState TMeldVervang::Ask(const ReplaceQuestion& question) {
-    label2_->setText(FromTable(question.oldValue));
-    label4_->setText(FromTable(question.newValue));
+    label2_->setText(FromTable(TableText(question.oldValue)));
+    label4_->setText(FromTable(TableText(question.newValue)));
     // Kept in the layout when empty, so that the window keeps its size from one change to the next.
     cut_->setText(question.cut ? "The new value is longer than the field and is cut as shown."
                                : " ");

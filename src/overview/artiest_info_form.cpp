@@ -26,7 +26,8 @@ TArtiestInfoForm::TArtiestInfoForm(Catalogue& catalogue, QWidget* parent)
     AddInfoRow(this, form, *labels_, "Track time:", "TrackTime", &TrackTimeText);
     AddInfoRow(this, form, *labels_, "Year:", "JAAR");
     AddInfoRow(this, form, *labels_, "Track:", "TRACK", [](const TTableAccess& tracks) {
-        return Trim(tracks.GetString("TRACK")) + " " + Trim(tracks.GetString("AKANT"));
+        return TableText(Trim(tracks.GetString("TRACK").bytes()) + " " +
+                         Trim(tracks.GetString("AKANT").bytes()));
     });
     AddInfoRow(this, form, *labels_, "Source:", "DRAGER");
     AddInfoRow(this, form, *labels_, "Number:", "CDNUMMER");

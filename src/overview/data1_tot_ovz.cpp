@@ -69,8 +69,8 @@ void TData1TotOvz::GridDoubleClick(int /*column*/) {
 void TData1TotOvz::ContentsClick() {
     WithSelected([this] {
         TTableAccess& art = catalogue_.dm1.ArtAccess;
-        ShowSource(catalogue_, art.GetString("DRAGER"), art.GetString("CDNUMMER"), art.RecNo(),
-                   this);
+        ShowSource(catalogue_, art.GetString("DRAGER").bytes(), art.GetString("CDNUMMER").bytes(),
+                   art.RecNo(), this);
     });
 }
 

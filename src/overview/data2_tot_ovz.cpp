@@ -77,7 +77,8 @@ void TData2TotOvz::GridDoubleClick(int column) {
 void TData2TotOvz::ContentsClick() {
     WithSelected([this] {
         TTableAccess& hf = catalogue_.dm2.HfAccess;
-        ShowSource(catalogue_, hf.GetString("DRAGER"), hf.GetString("CDNUMMER"), 0, this);
+        ShowSource(catalogue_, hf.GetString("DRAGER").bytes(), hf.GetString("CDNUMMER").bytes(), 0,
+                   this);
     });
 }
 

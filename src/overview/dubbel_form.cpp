@@ -138,7 +138,7 @@ void TDubbelForm::BitBtn3Click() {
 void TDubbelForm::DubArt() {
     rows_->OnSelected([this](uint32_t recno) {
         TDubbeleArtiestenForm artists(catalogue_, this);
-        if (artists.Fill(catalogue_.dm1.ArtAccess.GetString("TITEL")))
+        if (artists.Fill(catalogue_.dm1.ArtAccess.GetString("TITEL").bytes()))
             artists.exec();
         // The row shows its track as it now is; a track deleted meanwhile takes its row along.
         catalogue_.dm1.ArtAccess.Go(recno);

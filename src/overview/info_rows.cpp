@@ -24,7 +24,8 @@ QLabel* AddInfoRow(QWidget* owner, QFormLayout* form, RecordLabels& labels, cons
                       [name](const TTableAccess& access) { return Trim(access.GetString(name)); });
 }
 
-std::string TrackTimeText(const TTableAccess& tracks) {
+TableText TrackTimeText(const TTableAccess& tracks) {
     // Older catalogues hold "3" where the entry screen stores "03": both show as 03.
-    return TwoDigits(tracks.GetString("MINUTEN")) + ":" + TwoDigits(tracks.GetString("SECONDEN"));
+    return TableText(TwoDigits(tracks.GetString("MINUTEN").bytes()) + ":" +
+                     TwoDigits(tracks.GetString("SECONDEN").bytes()));
 }

@@ -19,4 +19,4 @@ QLabel* AddInfoRow(QWidget* owner, QFormLayout* form, RecordLabels& labels, cons
                    const char* field);
 
 // The track time of the current track record: minutes ":" seconds.
-std::string TrackTimeText(const TTableAccess& tracks);
+TableText TrackTimeText(const TTableAccess& tracks);

@@ -9,13 +9,15 @@
 #include <utility>
 #include <vector>
 
+#include "base/table_text.h"
+
 class QLabel;
 class TTableAccess;
 
 class RecordLabels {
 public:
     // The text of a label from the current record, in table bytes.
-    using Reader = std::function<std::string(const TTableAccess&)>;
+    using Reader = std::function<TableText(const TTableAccess&)>;
 
     // `access` must outlive the object; the labels are filled at once.
     explicit RecordLabels(TTableAccess& access);

@@ -45,8 +45,8 @@ constexpr int kHfBySource = 4;    // UPPER(DRAGER)+STR(CDNUMMER)
 constexpr int kLoanBySource = 1;  // the same key in Uitdat.dat
 constexpr int kNoTracksHelp = 37;
 
-QTableWidgetItem* Cell(const std::string& bytes) {
-    return new QTableWidgetItem(FromTable(TrimRight(bytes)));
+QTableWidgetItem* Cell(const TableText& text) {
+    return new QTableWidgetItem(FromTable(TrimRight(text)));
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ bool TShowArtHfForm::Load(std::string_view carrier, std::string_view number, uin
         found = hf.Seek(key_);
         if (found) {
             titleRecNo_ = hf.RecNo();
-            rmnr = hf.GetString("RMNR");
+            rmnr = hf.GetString("RMNR").bytes();
             tracks = ReadSourceTracks(art, key_, true);
             FillGrid(tracks);
         }
@@ -172,17 +172,14 @@ bool TShowArtHfForm::SeekTitleOfSelectedTrack() {
 }
 
 void TShowArtHfForm::Guarded(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TableError& error) {
+    TableGuarded(action, [this] {
         if (catalogue_.dm1.ArtTable.state() != TTable::State::Browse) {
             catalogue_.dm1.ArtTable.Cancel();
         }
         if (catalogue_.dm2.HfTable.state() != TTable::State::Browse) {
             catalogue_.dm2.HfTable.Cancel();
         }
-        ShowTableError(error);
-    }
+    });
     stringGrid2_->setFocus();
 }
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/table_text.h"
+
 class Catalogue;
 class DiscIdLine;
 class QAction;
@@ -60,7 +62,7 @@ private:
     // A bold label of the block showing a field (trimmed) or a text read from the record.
     QLabel* Bound(RecordLabels& labels, const char* name, const std::string& field);
     QLabel* Bound(RecordLabels& labels, const char* name,
-                  std::function<std::string(const TTableAccess&)> reader);
+                  std::function<TableText(const TTableAccess&)> reader);
 
     static constexpr int kArtistColumnWidth = 292;
 

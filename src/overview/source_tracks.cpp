@@ -16,8 +16,8 @@ SourceTracks ReadSourceTracks(TTableAccess& tracks, const std::string& key, bool
             break;
         }
         ++result.count;
-        result.minutes += TimePart(tracks.GetString("MINUTEN"));
-        result.seconds += TimePart(tracks.GetString("SECONDEN"));
+        result.minutes += TimePart(tracks.GetString("MINUTEN").bytes());
+        result.seconds += TimePart(tracks.GetString("SECONDEN").bytes());
         result.minutes += result.seconds / 60;
         result.seconds %= 60;
         if (withRows) {

@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "base/table_text.h"
+
 class TTableAccess;
 
 // Order 10 of artdat.dat: UPPER(DRAGER)+STR(CDNUMMER)+AKANT+STR(TRACK).
 constexpr int kArtBySideAndTrack = 10;
 
 struct SourceTrackRow {
-    std::string artist;  // table bytes, blank-padded
-    std::string title;
+    TableText artist;  // blank-padded
+    TableText title;
     uint32_t recno = 0;
 };
 

@@ -162,15 +162,16 @@ void TableOverview::CloseWindow() {
 }
 
 void TableOverview::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-        model_->RecordChanged(model_->RecNoAt(grid_->currentIndex().row()));
-    } catch (const TableError& error) {
-        if (access_.component().state() != TTable::State::Browse) {
-            access_.component().Cancel();
-        }
-        ShowTableError(error);
-    }
+    TableGuarded(
+        [&] {
+            handler();
+            model_->RecordChanged(model_->RecNoAt(grid_->currentIndex().row()));
+        },
+        [this] {
+            if (access_.component().state() != TTable::State::Browse) {
+                access_.component().Cancel();
+            }
+        });
     grid_->setFocus();
 }
 
@@ -203,26 +204,22 @@ void TableOverview::FormShow() {
                     previous = active;
                 });
     }
-    try {
+    TableGuarded([&] {
         ApplyStoredOrder();
         access_.GoTop();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    });
     grid_->setFocus();
 }
 
 void TableOverview::FormActivate() {
-    try {
+    TableGuarded([&] {
         // Another screen may have set another order on the shared table or changed its records.
         if (OrderName(access_) != listedOrder_ ||
             access_.component().table().changeCount() != listedChanges_) {
             Relist();
         }
         access_.GoTop();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    });
     grid_->selectRow(0);
     grid_->setFocus();
 }

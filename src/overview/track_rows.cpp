@@ -15,11 +15,7 @@
 #include "store/catalogue.h"
 
 void ShowingTableErrors(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    TableGuarded(action);
 }
 
 TrackRows::TrackRows(Catalogue& catalogue, std::vector<TableGridModel::Column> columns,
@@ -75,7 +71,8 @@ void TrackRows::OnSelected(const std::function<void(uint32_t recno)>& action) {
 void TrackRows::Contents() {
     OnSelected([this](uint32_t recno) {
         const TTableAccess& art = catalogue_.dm1.ArtAccess;
-        ShowSource(catalogue_, art.GetString("DRAGER"), art.GetString("CDNUMMER"), recno, owner_);
+        ShowSource(catalogue_, art.GetString("DRAGER").bytes(), art.GetString("CDNUMMER").bytes(),
+                   recno, owner_);
     });
 }
 

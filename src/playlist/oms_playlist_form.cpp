@@ -27,7 +27,7 @@ TOmsPlaylistForm::TOmsPlaylistForm(QWidget* parent) : QDialog(parent), edit1_(ne
     edit1_->setMaxLength(kMaxDescription);
     // Room for the longest description in average characters.
     edit1_->setMinimumWidth(edit1_->fontMetrics().averageCharWidth() * kMaxDescription);
-    edit1_->setText(FromTable(ReadPrintIni("PlayList", "PlaylistOms")));
+    edit1_->setText(FromTable(TableText(ReadPrintIni("PlayList", "PlaylistOms"))));
     auto* row = new QHBoxLayout;
     row->addWidget(label1);
     row->addWidget(edit1_);

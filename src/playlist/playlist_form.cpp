@@ -135,11 +135,7 @@ QWidget* TPlaylistForm::PlacementWindow() {
 }
 
 void TPlaylistForm::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    TableGuarded(handler);
 }
 
 void TPlaylistForm::showEvent(QShowEvent* event) {

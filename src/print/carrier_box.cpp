@@ -11,7 +11,7 @@ PickListCombo* MakeCarrierBox(Catalogue& catalogue, QWidget* parent) {
     PickListCombo* box = MakeListField(catalogue, parent, "pDrager", 'D', 10);
     // A missing key reads "FOUT", which is no carrier to offer.
     const std::string carrier = IniReadString("Invoer", "DefaultDrager", "");
-    box->setEditText(FromTable(Trim(carrier)));
+    box->setEditText(FromTable(TableText(Trim(carrier))));
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance("MMMMMMMMMM") + 40);
     return box;
 }

@@ -69,7 +69,7 @@ void PrintFieldForm::PrintData(bool preview) {
             order = table_.sourceOrder;
     }
     const ReportSelection found = SelectByPrefix(access, {order, {field_}, text, filterBytes()});
-    HandOver(access, found, caption_ + " \"" + FromTable(Trim(text)) + "\" not found.", table_.kind,
-             preview, caption_);
+    HandOver(access, found, caption_ + " \"" + FromTable(TableText(Trim(text))) + "\" not found.",
+             table_.kind, preview, caption_);
     box_->setFocus();
 }

@@ -60,7 +60,7 @@ void TPrintNummer::PrintData(bool preview) {
     SavedPosition saved(titles);
     const ReportSelection found = SelectNumberRange(titles, *carrier, first, last);
     HandOver(titles, found,
-             "From number \"" + FromTable(*carrier) + " " + QString::number(first) +
+             "From number \"" + FromTable(TableText(*carrier)) + " " + QString::number(first) +
                  " till number " + QString::number(last) + "\" is no information found.",
              ReportKind::MainTitle, preview, "Main title");
 }

@@ -31,7 +31,7 @@ void TPrnGeluidsdrager::PrintData(bool preview) {
     // The whole carrier code, so that "CD" does not take in "CDR".
     const ReportSelection found =
         SelectByPrefix(titles, {5, {"DRAGER"}, PadRight(*carrier, 10), ""});
-    HandOver(titles, found, "Source \"" + FromTable(*carrier) + "\" is not found.",
+    HandOver(titles, found, "Source \"" + FromTable(TableText(*carrier)) + "\" is not found.",
              ReportKind::MainTitle, preview, "Source");
     box_->setFocus();
 }

@@ -81,7 +81,7 @@ QString NoRoom(int leftMarginMm, const QStringList& narrow) {
 ReportDesign Build(const std::string& title, int leftMarginMm, const std::vector<Column>& columns) {
     ReportDesign design;
     report::ReportLayout& layout = design.layout;
-    layout.title = FromTable(title);
+    layout.title = FromTable(TableText(title));
     layout.date = Today();
     layout.leftMarginMm = leftMarginMm;
     if (const QStringList narrow = NarrowColumns(leftMarginMm, columns); !narrow.isEmpty())
@@ -123,7 +123,7 @@ void NoteKeys(const ReportSettings& settings, ReportDesign* design) {
 std::vector<Column> Configured(const ReportSettings& settings) {
     std::vector<Column> columns;
     for (const ReportColumn& c : settings.columns) {
-        columns.push_back({FromTable(c.caption),
+        columns.push_back({FromTable(TableText(c.caption)),
                            {c.field},
                            c.left,
                            c.width,
@@ -253,7 +253,8 @@ ReportDesign TPrnPlaylistLayout(int order) {
     const ReportSettings settings = ReadReportSettings("Playlist", 0, false);
     ReportDesign design = Build(settings, PlaylistColumns());
     // The engine prints "Description:" only before a description that is not blank.
-    design.layout.description = FromTable(TrimRight(ReadPrintIni("PlayList", "PlaylistOms")));
+    design.layout.description =
+        FromTable(TableText(TrimRight(ReadPrintIni("PlayList", "PlaylistOms"))));
     design.records.order = order;
     design.records.fromTop = true;
     return design;

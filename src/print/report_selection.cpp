@@ -14,7 +14,7 @@ std::string JoinedUpper(const TTableAccess& access, const std::vector<std::strin
     for (const std::string& field : fields) {
         if (joined.size() >= length)
             break;
-        joined += access.GetString(field);
+        joined += access.GetString(field).bytes();
     }
     joined.resize(std::min(joined.size(), length));
     return TableUpper(joined);
@@ -30,7 +30,7 @@ uint64_t CountAll(TTableAccess& access, std::string_view carrier) {
     uint64_t count = 0;
     ThrowIfError(table.table().ScanRecords(1, [&](uint32_t, const uint8_t* record) {
         if (table.cursor().IsVisible(record) &&
-            TableUpper(table.FieldText(record, "DRAGER")) == wanted)
+            TableUpper(table.FieldText(record, "DRAGER").bytes()) == wanted)
             ++count;
         return true;
     }));
@@ -40,7 +40,8 @@ uint64_t CountAll(TTableAccess& access, std::string_view carrier) {
 }  // namespace
 
 bool OfCarrier(const TTableAccess& access, std::string_view carrier) {
-    return TableUpper(access.GetString("DRAGER")) == PadRight(TableUpper(Trim(carrier)), 10);
+    return TableUpper(access.GetString("DRAGER").bytes()) ==
+           PadRight(TableUpper(Trim(carrier)), 10);
 }
 
 ReportSelection SelectByPrefix(TTableAccess& access, const PrefixQuery& query) {

@@ -124,7 +124,7 @@ std::string TableReportSource::Text(const xbase::FieldDef* field) const {
         return {};
     const std::string text = field->type == 'C'
                                  ? TrimRight(xbase::GetText(cursor_.record(), *field))
-                                 : table_.FieldText(cursor_.record(), field->name);
+                                 : table_.FieldText(cursor_.record(), field->name).bytes();
     return field->type == 'C' ? text : Trim(text);
 }
 
@@ -141,7 +141,8 @@ bool TableReportSource::Next(report::ReportRecord* record) {
             // Older catalogues hold one-digit minutes and seconds.
             joined += (i == 0 ? "" : ":") + (fields.size() > 1 ? TwoDigits(text) : Trim(text));
         }
-        record->values.push_back(fields.size() > 1 && blank ? QString() : FromTable(joined));
+        record->values.push_back(fields.size() > 1 && blank ? QString()
+                                                            : FromTable(TableText(joined)));
     }
     double amount = 0;
     if (amount_ != nullptr)

@@ -83,14 +83,15 @@ SearchResult RunFieldSearch(TTableAccess& access, const FieldSearch& search,
     for (; !access.Eof(); access.Skip()) {
         std::string key;
         for (const std::string& field : search.keyFields) {
-            key += access.GetString(field);
+            key += access.GetString(field).bytes();
             if (key.size() >= search.key.size())
                 break;
         }
         if (TableUpper(key.substr(0, search.key.size())) != search.key)
             break;
         anyKey = true;
-        if (!filter.empty() && !Contains(TableUpper(access.GetString(search.filterField)), filter))
+        if (!filter.empty() &&
+            !Contains(TableUpper(access.GetString(search.filterField).bytes()), filter))
             continue;
         if (!hits.Add(access.RecNo()))
             return hits.result;
@@ -143,10 +144,10 @@ SearchResult RunMemoSearch(TTableAccess& access, const std::string& memoField,
     Collector hits(progress);
     bool anyMemo = false;
     for (access.GoTop(); !access.Eof(); access.Skip()) {
-        if (!Contains(" " + TableUpper(access.GetString(memoField)) + " ", upperPattern))
+        if (!Contains(" " + TableUpper(access.GetString(memoField).bytes()) + " ", upperPattern))
             continue;
         anyMemo = true;
-        if (!filter.empty() && !Contains(TableUpper(access.GetString(filterField)), filter))
+        if (!filter.empty() && !Contains(TableUpper(access.GetString(filterField).bytes()), filter))
             continue;
         if (!hits.Add(access.RecNo()))
             return hits.result;

@@ -77,8 +77,8 @@ const uint8_t* QuickFindModel::Read(TTable& table, uint32_t recno) const {
 
 QString QuickFindModel::SourceText(size_t group) const {
     const std::string key(find_->SourceKey(group));
-    const QString source =
-        FromTable(key.substr(0, 10)).trimmed() + ' ' + FromTable(key.substr(10)).trimmed();
+    const QString source = FromTable(TableText(key.substr(0, 10))).trimmed() + ' ' +
+                           FromTable(TableText(key.substr(10))).trimmed();
     const uint8_t* record = Read(mainTitles_, find_->MainTitleOf(group));
     if (record == nullptr)
         return source + "  (no main title)";
@@ -98,7 +98,7 @@ QString QuickFindModel::TrackText(uint32_t recno) const {
     // The composer is shown only when it is why the track is listed.
     const xbase::CaseInsensitiveFinder finder(tracks_.table().codePage(), find_->text());
     const auto holds = [&](const char* field) {
-        const std::string value = tracks_.FieldText(record, field);
+        const std::string value = tracks_.FieldText(record, field).bytes();
         return finder.FoundIn(reinterpret_cast<const uint8_t*>(value.data()), value.size());
     };
     if (!holds("ARTIEST") && !holds("TITEL"))

@@ -36,13 +36,13 @@ bool DeleteSource(Catalogue& catalogue, uint32_t titleRecNo) {
     titles.Go(titleRecNo);
     if (titles.Eof())
         return false;
-    const std::string carrier = TrimRight(titles.GetString("DRAGER"));
+    const TableText carrier = TrimRight(titles.GetString("DRAGER"));
     const int64_t number = titles.GetInteger("CDNUMMER");
     const std::string key = SourceSeekKey(carrier, number);
     const int tracks = CountRecords(catalogue.dm1.ArtAccess, kTrackSourceOrder, key);
-    const std::string question = "Delete source " + carrier + " " + std::to_string(number) + " \"" +
-                                 TrimRight(titles.GetString("HTITEL")) + "\" with its " +
-                                 std::to_string(tracks) +
+    const std::string question = "Delete source " + Utf8(carrier) + " " + std::to_string(number) +
+                                 " \"" + Utf8(TrimRight(titles.GetString("HTITEL"))) +
+                                 "\" with its " + std::to_string(tracks) +
                                  " tracks, its loan and its playlist entries?";
     if (CurrentUi().Message(MsgKind::Warning, question, MsgButtons::YesNoDefaultNo) !=
         MsgAnswer::Yes)

@@ -210,7 +210,7 @@ void TZoekForm::BuildTopPanel() {
                     std::vector<std::string> items;
                     catalogue_.dm3.GetItems(items, code[0]);
                     for (const std::string& item : items)
-                        zoekstr_->addItem(FromTable(item).trimmed());
+                        zoekstr_->addItem(FromTable(TableText(item)).trimmed());
                 });
             }
             zoekstr_->setEditText(text);

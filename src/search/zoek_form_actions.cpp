@@ -31,16 +31,13 @@
 #include "search/vertraag_form.h"
 #include "search/zoek_form.h"
 #include "shell/range_spin_box.h"
+#include "shell/table_guard.h"
 #include "shell/table_text.h"
 #include "store/catalogue.h"
 #include "store/title_of_track.h"
 
 void TZoekForm::Guarded(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TableError& error) {
-        ShowTableError(error);
-    }
+    TableGuarded(action);
 }
 
 bool TZoekForm::GuardedSearch(const std::function<void()>& search) {
@@ -277,7 +274,7 @@ void TZoekForm::OnSelectedRow(const std::function<void(uint32_t recno)>& action)
 
 void TZoekForm::FormInhoud() {
     OnSelectedRow([this](uint32_t recno) {
-        const std::string carrier = TrimRight(access().GetString("DRAGER"));
+        const std::string carrier = TrimRight(access().GetString("DRAGER").bytes());
         const std::string number = std::to_string(access().GetInteger("CDNUMMER"));
         if (tracks())
             ShowSource(catalogue_, carrier, number, recno, this);

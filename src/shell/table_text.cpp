@@ -4,8 +4,8 @@
 #include "platform/xbase/codepage.h"
 #include "platform/xbase/text_convert.h"
 
-QString FromTable(const std::string& bytes) {
-    return QString::fromStdString(xbase::ToUtf8(xbase::CodePage::Windows1252(), bytes));
+QString FromTable(const TableText& text) {
+    return QString::fromStdString(Utf8(text));
 }
 
 std::optional<std::string> ToTable(const QString& text) {

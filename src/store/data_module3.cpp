@@ -72,10 +72,10 @@ void TDataModule3::GetItems(std::vector<std::string>& list, char code) {
         return;
     }
     while (!ItemsAccess.Eof()) {
-        const std::string itemCode = ItemsAccess.GetString("CODE");
+        const std::string itemCode = ItemsAccess.GetString("CODE").bytes();
         if (itemCode.empty() || itemCode[0] != code)
             break;
-        std::string text = Trim(ItemsAccess.GetString("OMS"));
+        std::string text = Trim(ItemsAccess.GetString("OMS").bytes());
         if (!text.empty())
             list.push_back(std::move(text));
         ItemsAccess.Skip(1);

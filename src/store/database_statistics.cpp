@@ -192,13 +192,13 @@ void StoreCarrierCounts(TDataModule3& items, const DatabaseStatistics& statistic
     const xbase::CodePage& page = table.table().codePage();
     for (const uint32_t recno : CarrierItems(items)) {
         access.Go(recno);
-        std::string code = access.GetString("OMS").substr(0, kCarrierWidth);
+        std::string code = access.GetString("OMS").bytes().substr(0, kCarrierWidth);
         for (char& c : code)
             c = char(page.Upper(uint8_t(c)));
         const auto it = statistics.sourcesPerCarrier.find(code);
         const std::string count =
             std::to_string(it == statistics.sourcesPerCarrier.end() ? 0 : it->second);
-        if (TrimRight(access.GetString("AANTAL")) == count)
+        if (TrimRight(access.GetString("AANTAL").bytes()) == count)
             continue;
         table.Edit();
         try {

@@ -51,7 +51,7 @@ std::vector<Orphan> FindOrphans(Catalogue& catalogue, size_t most) {
         orphan.source.number = tracks.GetInteger("CDNUMMER");
         orphan.source.tracks = 1;
         orphan.seekKey = key;
-        orphan.lastSide = tracks.GetString("AKANT").substr(0, 1);
+        orphan.lastSide = tracks.GetString("AKANT").bytes().substr(0, 1);
         orphan.lastTrack = int(tracks.GetInteger("TRACK"));
         seen[key] = orphans.size();
         orphans.push_back(orphan);
@@ -60,7 +60,8 @@ std::vector<Orphan> FindOrphans(Catalogue& catalogue, size_t most) {
 }
 
 void Tell(const RecoveredSource& source) {
-    const std::string name = "\"" + source.carrier + " " + std::to_string(source.number) + "\"";
+    const std::string name =
+        "\"" + Utf8(source.carrier) + " " + std::to_string(source.number) + "\"";
     CurrentUi().Message(
         MsgKind::Information,
         "The program ended while source " + name + " was being entered: its " +
@@ -89,12 +90,12 @@ std::vector<RecoveredSource> RecoverUnfinishedEntries(Catalogue& catalogue) {
         blanks.pop_back();
         const std::string date = TodayDateText(catalogue.dm2.HfTable.env());
         ChangeRecord(titles, recno, [&](TTable& t) {
-            t.SetFieldAsString("DRAGER", TableUpper(orphan.source.carrier));
+            t.SetFieldAsString("DRAGER", TableUpper(orphan.source.carrier.bytes()));
             t.SetFieldAsInteger("CDNUMMER", orphan.source.number);
             t.SetFieldAsString("INVOERDAT", date);
         });
         // The carrier's next number never was moved on past this source.
-        const std::string carrier = TableUpper(orphan.source.carrier);
+        const std::string carrier = TableUpper(orphan.source.carrier.bytes());
         if (IniReadInteger("Geluidsdragers", carrier, 1) <= orphan.source.number)
             IniWriteInteger("Geluidsdragers", carrier, int(orphan.source.number + 1));
 

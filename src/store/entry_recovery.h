@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "base/table_text.h"
+
 class Catalogue;
 
 struct RecoveredSource {
-    std::string carrier;  // as stored in the tracks
+    TableText carrier;  // as stored in the tracks
     int64_t number = 0;
     int tracks = 0;         // tracks saved for it
     bool keptOpen = false;  // false when another source was open already

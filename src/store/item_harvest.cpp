@@ -15,7 +15,7 @@ void HarvestItems(TTableAccess& access, const std::vector<ItemField>& fields, TD
     access.SetOrder(0);
     for (access.GoTop(); !access.Eof(); access.Skip(1)) {
         for (const ItemField& f : fields) {
-            const std::string value = access.GetString(f.field);
+            const std::string value = access.GetString(f.field).bytes();
             if (written.insert(items.ItemKey(value, f.code)).second)
                 items.WriteItems(value, f.code);
         }

@@ -25,10 +25,10 @@ constexpr CapitalisedField kTitleFields[] = {
 void TDataModule2::KapitaliseerData2() {
     StatusShown status("Upper each word...");
     HfTable.Edit();  // no effect on a record already being edited
-    HfTable.SetFieldAsString("OPNAME", TableUpper(HfTable.FieldAsString("OPNAME")));
-    HfTable.SetFieldAsString("DRAGER", TableUpper(HfTable.FieldAsString("DRAGER")));
+    HfTable.SetFieldAsString("OPNAME", TableUpper(HfTable.FieldAsString("OPNAME").bytes()));
+    HfTable.SetFieldAsString("DRAGER", TableUpper(HfTable.FieldAsString("DRAGER").bytes()));
     for (const CapitalisedField& f : kTitleFields) {
-        HfTable.SetFieldAsString(f.field, KapitaliseerTekst(HfTable.FieldAsString(f.field),
+        HfTable.SetFieldAsString(f.field, KapitaliseerTekst(HfTable.FieldAsString(f.field).bytes(),
                                                             IniReadBool("Kapitaliseer", f.flag)));
     }
     HfTable.SetFieldAsString("WIJZIGDAT", TodayDateText(HfTable.env()));

@@ -21,7 +21,7 @@ constexpr int kPlaylistByTrack = 7;  // UPPER(DRAGER)+STR(CDNUMMER)+STR(TRACK)+A
 std::string PlaylistKey(TTableAccess& art) {
     return SourceSeekKey(art.GetString("DRAGER"), art.GetInteger("CDNUMMER")) +
            PadLeft(std::to_string(art.GetInteger("TRACK")), 10) +
-           PadRight(art.GetString("AKANT"), 1);
+           PadRight(art.GetString("AKANT").bytes(), 1);
 }
 
 void Refuse(const std::string& text) {
@@ -31,7 +31,7 @@ void Refuse(const std::string& text) {
 
 void CopyTrack(TTableAccess& art, TTable& entry) {
     for (const char* field : {"ARTIEST", "TITEL", "MINUTEN", "SECONDEN", "DRAGER", "JAAR", "AKANT"})
-        entry.SetFieldAsString(field, TrimRight(art.GetString(field)));
+        entry.SetFieldAsString(field, TrimRight(art.GetString(field).bytes()));
     entry.SetFieldAsInteger("CDNUMMER", art.GetInteger("CDNUMMER"));
     entry.SetFieldAsInteger("TRACK", art.GetInteger("TRACK"));
 }

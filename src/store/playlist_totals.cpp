@@ -16,8 +16,8 @@ PlaylistTotals CountPlaylist(TTableAccess& playlist) {
     ThrowIfError(table.table().ScanRecords(1, [&](uint32_t, const uint8_t* record) {
         if (record[0] == '*')
             return true;  // deleted
-        totals.minutes += int(TimePart(table.FieldText(record, "MINUTEN")));
-        totals.seconds += int(TimePart(table.FieldText(record, "SECONDEN")));
+        totals.minutes += int(TimePart(table.FieldText(record, "MINUTEN").bytes()));
+        totals.seconds += int(TimePart(table.FieldText(record, "SECONDEN").bytes()));
         totals.minutes += totals.seconds / 60;
         totals.seconds %= 60;
         ++totals.count;

@@ -6,11 +6,19 @@
 #include <string>
 #include <string_view>
 
+#include "base/table_text.h"
+
 // The carrier code trimmed, upper-cased and blank-padded to 10 characters, followed by the number
 // right-aligned in 10. `number` is the number as text (blanks around it are ignored).
 std::string SourceSeekKey(std::string_view carrier, std::string_view number);
 inline std::string SourceSeekKey(std::string_view carrier, int64_t number) {
     return SourceSeekKey(carrier, std::string_view(std::to_string(number)));
+}
+inline std::string SourceSeekKey(const TableText& carrier, int64_t number) {
+    return SourceSeekKey(carrier.bytes(), number);
+}
+inline std::string SourceSeekKey(const TableText& carrier, const TableText& number) {
+    return SourceSeekKey(carrier.bytes(), number.bytes());
 }
 
 // `text` upper-cased as UPPER() of the indexes does it (accented letters included).

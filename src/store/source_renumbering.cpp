@@ -46,7 +46,7 @@ std::vector<JournalTable> JournalTables(Catalogue& catalogue) {
 }
 
 std::string SourceName(const std::string& carrier, int64_t number) {
-    return "Source " + carrier + " " + std::to_string(number);
+    return "Source " + Utf8(TableText(carrier)) + " " + std::to_string(number);
 }
 
 std::vector<uint32_t> Collect(TTableAccess& access, int order, const std::string& key) {
@@ -69,7 +69,8 @@ std::vector<std::pair<uint32_t, int64_t>> CarrierTitles(TTableAccess& titles,
     const std::string prefix = PadRight(TableUpper(carrier), kCarrierWidth);
     std::vector<std::pair<uint32_t, int64_t>> found;
     for (bool on = titles.Seek(prefix); on && !titles.Eof(); titles.Skip()) {
-        if (PadRight(TableUpper(TrimRight(titles.GetString("DRAGER"))), kCarrierWidth) != prefix)
+        if (PadRight(TableUpper(TrimRight(titles.GetString("DRAGER").bytes())), kCarrierWidth) !=
+            prefix)
             break;
         found.emplace_back(titles.RecNo(), titles.GetInteger("CDNUMMER"));
     }
@@ -244,7 +245,8 @@ std::string KeepPending(Catalogue& catalogue, ReadBack& journal) {
             const std::string carrier =
                 TableUpper(Trim(xbase::FieldBytes(record.data(), carrierField)));
             const auto number = int64_t(xbase::GetNumber(record.data(), numberField));
-            const std::string holds = where + " holds " + carrier + " " + std::to_string(number);
+            const std::string holds =
+                where + " holds " + Utf8(TableText(carrier)) + " " + std::to_string(number);
             if (journal.oldFormat && (carrier != journal.carrier || number != keys.numbers[i])) {
                 return "it was written by an earlier version of the program, which did not note "
                        "the old numbers, and " +
@@ -252,8 +254,8 @@ std::string KeepPending(Catalogue& catalogue, ReadBack& journal) {
             }
             if (carrier != journal.carrier ||
                 (number != keys.olds[i] && number != keys.numbers[i])) {
-                return holds + ", not " + journal.carrier + " " + std::to_string(keys.olds[i]) +
-                       " or " + std::to_string(keys.numbers[i]);
+                return holds + ", not " + Utf8(TableText(journal.carrier)) + " " +
+                       std::to_string(keys.olds[i]) + " or " + std::to_string(keys.numbers[i]);
             }
             if (number != keys.numbers[i])
                 pending.Add(keys.recnos[i], keys.olds[i], keys.numbers[i]);
@@ -353,8 +355,9 @@ RecoveryOutcome FinishRenumber(Catalogue& catalogue) {
     if (journal.fault.empty())
         journal.fault = KeepPending(catalogue, journal);
     if (!journal.fault.empty()) {
-        const std::string carrier =
-            journal.carrier.empty() ? "the carrier it renumbered" : "carrier " + journal.carrier;
+        const std::string carrier = journal.carrier.empty()
+                                        ? "the carrier it renumbered"
+                                        : "carrier " + Utf8(TableText(journal.carrier));
         return RecoveryOutcome::Refused(
             std::string(kJournalName) + " in " + catalogue.folder() +
             " is left by a renumber that was cut short, but it does not fit the tables: " +
@@ -369,7 +372,8 @@ RecoveryOutcome FinishRenumber(Catalogue& catalogue) {
     ApplyChanges(catalogue, journal.carrier, journal.changes, nullptr, nullptr);
     std::filesystem::remove(path);
     return RecoveryOutcome::Finished(
-        "The renumber of carrier " + journal.carrier + " was cut short. It has been finished: " +
-        std::to_string(sources) + " source(s) have their new numbers (" + std::to_string(records) +
+        "The renumber of carrier " + Utf8(TableText(journal.carrier)) +
+        " was cut short. It has been finished: " + std::to_string(sources) +
+        " source(s) have their new numbers (" + std::to_string(records) +
         " record(s) were changed now).");
 }

@@ -12,7 +12,7 @@
 
 using xbase::Status;
 
-std::string TTableAccess::GetString(std::string_view field) const {
+TableText TTableAccess::GetString(std::string_view field) const {
     return table_->FieldAsString(field);
 }
 

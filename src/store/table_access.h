@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/table_text.h"
 #include "store/table_component.h"
 
 class TTableAccess {
@@ -22,7 +23,7 @@ public:
 
     // Field values of the current record. Character fields blank-padded to their width; dates as
     // text ("24-12-1997", "" when blank).
-    std::string GetString(std::string_view field) const;
+    TableText GetString(std::string_view field) const;
     int64_t GetInteger(std::string_view field) const;
     double GetDouble(std::string_view field) const;
     std::string GetDateString(std::string_view field) const;

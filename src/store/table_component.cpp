@@ -177,35 +177,35 @@ void TTable::Delete() {
     NotifyChanged();
 }
 
-std::string TTable::FieldAsString(std::string_view name) const {
+TableText TTable::FieldAsString(std::string_view name) const {
     const xbase::FieldDef& f = Field(name);
     const uint8_t* rec = currentRecord();
     switch (f.type) {
         case 'D':
-            return env_->FormatDate(xbase::GetDate(rec, f));
+            return TableText(env_->FormatDate(xbase::GetDate(rec, f)));
         case 'M': {
             int index = table().schema().Find(name);
             auto pending = memos_.find(index);
             if (pending != memos_.end())
-                return pending->second;
+                return TableText(pending->second);
             std::string text;
             ThrowIfError(table_->ReadMemo(rec, index, &text));
-            return text;
+            return TableText(std::move(text));
         }
         default:
-            return xbase::GetText(rec, f);
+            return TableText(xbase::GetText(rec, f));
     }
 }
 
-std::string TTable::FieldText(const uint8_t* record, std::string_view name) const {
+TableText TTable::FieldText(const uint8_t* record, std::string_view name) const {
     const xbase::FieldDef& f = Field(name);
     switch (f.type) {
         case 'D':
-            return env_->FormatDate(xbase::GetDate(record, f));
+            return TableText(env_->FormatDate(xbase::GetDate(record, f)));
         case 'M':
             return {};
         default:
-            return xbase::GetText(record, f);
+            return TableText(xbase::GetText(record, f));
     }
 }
 

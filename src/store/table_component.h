@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/table_text.h"
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/table.h"
 #include "store/table_env.h"
@@ -63,10 +64,10 @@ public:
     // Field values of the current record (or of the record being edited), by name in any case.
     // Character fields come back blank-padded to their width, dates as text in the environment's
     // format ("24-12-1997"), memo fields as their text.
-    std::string FieldAsString(std::string_view field) const;
+    TableText FieldAsString(std::string_view field) const;
     // The same for a record read straight from the table (a grid row), not the current one;
     // memo fields come back empty.
-    std::string FieldText(const uint8_t* record, std::string_view field) const;
+    TableText FieldText(const uint8_t* record, std::string_view field) const;
     int64_t FieldAsInteger(std::string_view field) const;
     double FieldAsFloat(std::string_view field) const;
     bool FieldAsBoolean(std::string_view field) const;

@@ -68,10 +68,11 @@ void TDataModule1::KapitaliseerData1(std::string_view year, std::string_view min
 
     StatusShown status("Upper each word...");
     ArtTable.Edit();  // no effect on a record already being edited or inserted
-    ArtTable.SetFieldAsString("DRAGER", TableUpper(ArtTable.FieldAsString("DRAGER")));
+    ArtTable.SetFieldAsString("DRAGER", TableUpper(ArtTable.FieldAsString("DRAGER").bytes()));
     for (const CapitalisedField& f : kTrackFields) {
-        ArtTable.SetFieldAsString(f.field, KapitaliseerTekst(ArtTable.FieldAsString(f.field),
-                                                             IniReadBool("Kapitaliseer", f.flag)));
+        ArtTable.SetFieldAsString(f.field,
+                                  KapitaliseerTekst(ArtTable.FieldAsString(f.field).bytes(),
+                                                    IniReadBool("Kapitaliseer", f.flag)));
     }
     ArtTable.SetFieldAsString("JAAR", yearText.size() < 3 ? std::string(4, ' ') : yearText);
     ArtTable.SetFieldAsString("WIJZIGDAT", TodayDateText(TableEnv1));
@@ -145,7 +146,8 @@ bool TDataModule1::ChangeTracks(TDataModule2& titles, std::string_view oldCarrie
         taken = taken || recno != position.recno();
     if (taken) {
         PlayWave("error.wav");
-        CurrentUi().Message(MsgKind::Warning, "Source " + Trim(newCarrier) + " " + Trim(newNumber) +
+        CurrentUi().Message(MsgKind::Warning, "Source " + Utf8(TableText(Trim(newCarrier))) + " " +
+                                                  Trim(newNumber) +
                                                   " already exist. Canceling changes.");
         const std::string carrierBack = TableUpper(Trim(oldCarrier));
         ChangeRecord(hf, position.recno(), [&](TTable& t) {

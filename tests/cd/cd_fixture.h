@@ -116,7 +116,7 @@ protected:
     }
     std::string Rmnr(uint32_t hfRecNo) {
         catalogue->dm2.HfAccess.Go(hfRecNo);
-        return catalogue->dm2.HfAccess.GetString("RMNR");
+        return catalogue->dm2.HfAccess.GetString("RMNR").bytes();
     }
 
     const Clock::TimePoint start = Clock::TimePoint(std::chrono::seconds(1'700'000'000));

@@ -40,8 +40,8 @@ protected:
     }
     std::string Time(uint32_t recno) {
         catalogue->dm1.ArtAccess.Go(recno);
-        return catalogue->dm1.ArtAccess.GetString("MINUTEN") + ":" +
-               catalogue->dm1.ArtAccess.GetString("SECONDEN");
+        return catalogue->dm1.ArtAccess.GetString("MINUTEN").bytes() + ":" +
+               catalogue->dm1.ArtAccess.GetString("SECONDEN").bytes();
     }
 
     RecordingView view;

@@ -109,6 +109,11 @@ TEST_F(ChkCdTest, ADiscThatIsNotTheTracksSourceIsRefused) {
          "The CD currently in the CD-ROM drive has the main title \"Blue\". The track you want "
          "to play or read has the main title \"Red\".",
          0},
+        // Table text (Windows-1252) reaches the question as the user's text.
+        {"\351t\351 \347a", id, "555", 7, MsgKind::Information,
+         "The CD currently in the CD-ROM drive has the main title \"été ça\". The track you "
+         "want to play or read has the main title \"Red\".",
+         0},
         {"", id, "", 7, MsgKind::Information,
          "The ID from this CD already exist in the main title \"Main title is not known yet!\"",
          30},
@@ -181,12 +186,12 @@ TEST_F(ChkCdTest, NewSourceAsksTheReadQuestion) {
 }
 
 TEST_F(ChkCdTest, IdOfAnotherSourceIsNeverStoredTwice) {
-    AddSource("CD", 8, "Blue", id);
+    AddSource("CD", 8, "Blue \347a", id);
     const uint32_t fresh = AddSource("CD", 9, "");
     catalogue->dm2.HfAccess.Go(fresh);
     EXPECT_FALSE(player->ChkCD(int(fresh)));
     ExpectRefusal(MsgKind::Information,
-                  "The ID from this CD already exist in the main title \"Blue\"", 30);
+                  "The ID from this CD already exist in the main title \"Blue ça\"", 30);
     EXPECT_EQ(HfRecNo(), fresh);
     EXPECT_EQ(Rmnr(fresh), std::string(25, ' '));
 }

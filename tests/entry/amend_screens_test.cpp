@@ -44,10 +44,10 @@ protected:
         const std::string key = SourceSeekKey(carrier, number);
         Strings rows;
         for (bool found = art.Seek(key); found && !art.Eof(); art.Skip(1)) {
-            if (SourceSeekKey(art.GetString("DRAGER"), art.GetInteger("CDNUMMER")) != key)
+            if (SourceSeekKey(art.GetString("DRAGER").bytes(), art.GetInteger("CDNUMMER")) != key)
                 break;
             rows.push_back(std::to_string(art.GetInteger("TRACK")) + " " +
-                           Trim(art.GetString("TITEL")));
+                           Trim(art.GetString("TITEL").bytes()));
         }
         return rows;
     }
@@ -151,11 +151,12 @@ TEST_F(AmendScreensTest, TheInsertedTrackIsCapitalisedAndStoredWithItsSource) {
     TTableAccess& art = catalogue->dm1.ArtAccess;
     art.SetOrder(10);
     ASSERT_TRUE(art.Seek(SourceSeekKey("CD", 1) + " " + PadLeft("6", 10)));
-    EXPECT_EQ(Trim(art.GetString("ARTIEST")), "The Artist");
-    EXPECT_EQ(Trim(art.GetString("TITEL")), "A song");
-    EXPECT_EQ(Trim(art.GetString("SOORT")), "New wave");
-    EXPECT_EQ(art.GetString("MINUTEN").substr(0, 2) + art.GetString("SECONDEN"), "0407");
-    EXPECT_EQ(art.GetString("JAAR"), "1982");
+    EXPECT_EQ(Trim(art.GetString("ARTIEST").bytes()), "The Artist");
+    EXPECT_EQ(Trim(art.GetString("TITEL").bytes()), "A song");
+    EXPECT_EQ(Trim(art.GetString("SOORT").bytes()), "New wave");
+    EXPECT_EQ(art.GetString("MINUTEN").bytes().substr(0, 2) + art.GetString("SECONDEN").bytes(),
+              "0407");
+    EXPECT_EQ(art.GetString("JAAR").bytes(), "1982");
 
     // Cancel asks first; No keeps the screen, Yes closes it and renumbers what was added.
     ui.answers = {MsgAnswer::No};
@@ -188,7 +189,7 @@ TEST_F(AmendScreensTest, ANewStyleCheckedGoesIntoEveryTrackOfTheSource) {
         Strings list;
         art.SetOrder(10);
         for (art.GoTop(); !art.Eof(); art.Skip(1))
-            list.push_back(Trim(art.GetString("SOORT")));
+            list.push_back(Trim(art.GetString("SOORT").bytes()));
         return list;
     };
     EXPECT_EQ(styles(), (Strings{"Rock", "Jazz", "Rock"}));
@@ -240,7 +241,7 @@ TEST_F(AmendScreensTest, AMainTitleMovesWithItsTracksToAFreeKey) {
     EXPECT_EQ(keys(catalogue->dm3.PlaylistAccess), (Strings{"CD 3", "LP 7"}));
     TTableAccess& hf = catalogue->dm2.HfAccess;
     hf.Go(title);
-    EXPECT_EQ(Trim(hf.GetString("DRAGER")), "LP");
+    EXPECT_EQ(Trim(hf.GetString("DRAGER").bytes()), "LP");
     EXPECT_EQ(hf.GetInteger("CDNUMMER"), 7);
     std::vector<std::string> items;
     catalogue->dm3.GetItems(items, 'D');
@@ -263,7 +264,7 @@ TEST_F(AmendScreensTest, AMainTitleKeepsItsKeyWhenTheNewOneIsTaken) {
     TTableAccess& hf = catalogue->dm2.HfAccess;
     hf.Go(title);
     EXPECT_EQ(hf.GetInteger("CDNUMMER"), 1);
-    EXPECT_EQ(Trim(hf.GetString("HTITEL")), "Renamed");
+    EXPECT_EQ(Trim(hf.GetString("HTITEL").bytes()), "Renamed");
     EXPECT_EQ(Tracks("CD", 1), Strings{"1 T1"});
     EXPECT_EQ(Tracks("CD", 2), Strings{"1 T1"});
 }

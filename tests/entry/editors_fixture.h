@@ -66,7 +66,7 @@ protected:
     }
     std::string Field(TTableAccess& access, uint32_t recno, const char* field) {
         access.Go(recno);
-        return Trim(access.GetString(field));
+        return Trim(access.GetString(field).bytes());
     }
     std::string CdIni() const {
         std::ifstream file(IniFileName(), std::ios::binary);

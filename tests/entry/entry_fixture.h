@@ -53,7 +53,7 @@ protected:
         for (access.GoTop(); !access.Eof(); access.Skip(1)) {
             Record row;
             for (const std::string& field : fields) {
-                std::string value = access.GetString(field);
+                std::string value = access.GetString(field).bytes();
                 while (!value.empty() && value.back() == ' ')
                     value.pop_back();
                 const size_t start = value.find_first_not_of(' ');
@@ -78,7 +78,7 @@ protected:
         items.SetOrder(1);
         if (!items.Seek(catalogue_->dm3.ItemKey(text, code)))
             return false;
-        std::string oms = items.GetString("OMS");
+        std::string oms = items.GetString("OMS").bytes();
         oms.erase(oms.find_last_not_of(' ') + 1);
         return oms == text;
     }

@@ -42,7 +42,7 @@ TEST_F(ItemEditorsTest, CarrierChangeShowsTheItemAndStoresItsSides) {
     });
     EXPECT_EQ(TGeluidKant::Show(*catalogue, "MC"), "CASSETTE");
     catalogue->dm3.ItemsAccess.Go(recno);
-    EXPECT_EQ(catalogue->dm3.ItemsAccess.GetString("KANT"), " ");
+    EXPECT_EQ(catalogue->dm3.ItemsAccess.GetString("KANT").bytes(), " ");
     EXPECT_EQ(Items('D'), Strings{"CASSETTE"});
 }
 
@@ -76,8 +76,8 @@ TEST_F(ItemEditorsTest, NewCarrierIsCreatedByOkOnly) {
     EXPECT_EQ(catalogue->dm3.ItemsAccess.Count(), before + 1);
     catalogue->dm3.ItemsAccess.SetOrder(1);
     ASSERT_TRUE(catalogue->dm3.ItemsAccess.Seek(catalogue->dm3.ItemKey("DAT", 'D')));
-    EXPECT_EQ(catalogue->dm3.ItemsAccess.GetString("KANT"), "A");
-    EXPECT_EQ(catalogue->dm3.ItemsAccess.GetString("CODE"), "D");
+    EXPECT_EQ(catalogue->dm3.ItemsAccess.GetString("KANT").bytes(), "A");
+    EXPECT_EQ(catalogue->dm3.ItemsAccess.GetString("CODE").bytes(), "D");
 }
 
 TEST_F(ItemEditorsTest, CarrierCannotBecomeAnotherCarrier) {

@@ -204,7 +204,8 @@ TEST_F(PurchaseMemoTest, MemoStoresTextAndDate) {
     });
     EXPECT_TRUE(TTekstblad::Show(*catalogue, recno));
     catalogue->dm2.HfAccess.Go(recno);
-    EXPECT_EQ(catalogue->dm2.HfAccess.GetString("MEMO"), "Recorded 1957.\r\nCaf\xe9 sleeve.");
+    EXPECT_EQ(catalogue->dm2.HfAccess.GetString("MEMO").bytes(),
+              "Recorded 1957.\r\nCaf\xe9 sleeve.");
     EXPECT_EQ(Hf("TEKSTDAT"), "24-12-1997");
 
     testutil::WhenModalShown([](QWidget* screen) {

@@ -50,9 +50,9 @@ protected:
         TTableAccess& access = catalogue->dm3.UitleenAccess;
         access.SetOrder(0);
         for (access.GoTop(); !access.Eof(); access.Skip(1))
-            loans.push_back(Trim(access.GetString("DRAGER")) + " " +
+            loans.push_back(Trim(access.GetString("DRAGER").bytes()) + " " +
                             std::to_string(access.GetInteger("CDNUMMER")) + " " +
-                            Trim(access.GetString("AANWIE")) + " " +
+                            Trim(access.GetString("AANWIE").bytes()) + " " +
                             access.GetDateString("UITDATUM") + " " +
                             access.GetDateString("TERDATUM"));
         return loans;

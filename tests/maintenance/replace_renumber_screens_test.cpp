@@ -53,7 +53,7 @@ protected:
     }
     std::string Value(TTableAccess& access, uint32_t recno, const char* field) {
         access.Go(recno);
-        return Trim(access.GetString(field));
+        return Trim(access.GetString(field).bytes());
     }
 };
 

@@ -55,7 +55,7 @@ protected:
                                (r.preview ? " preview" : " print") + " filter '" +
                                r.filter.toStdString() + "' order " +
                                std::to_string(access.IndexOrd()) + " at " +
-                               Trim(access.GetString(ofTracks ? "TITEL" : "HTITEL")));
+                               Trim(access.GetString(ofTracks ? "TITEL" : "HTITEL").bytes()));
                 return true;
             },
             [this] { ++setups; });

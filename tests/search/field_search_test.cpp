@@ -34,7 +34,7 @@ protected:
         std::vector<std::string> values;
         for (uint32_t recno : result.rows) {
             access.Go(recno);
-            values.push_back(TrimRight(access.GetString(field)));
+            values.push_back(TrimRight(access.GetString(field).bytes()));
         }
         return values;
     }

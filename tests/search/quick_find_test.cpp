@@ -67,7 +67,7 @@ protected:
                                (find.group(index).mainTitle != 0 ? "*" : "");
             find.ForEachTrack(index, find.group(index).trackCount, [&](uint32_t track) {
                 catalogue().dm1.ArtAccess.Go(track);
-                line += ':' + TrimRight(catalogue().dm1.ArtAccess.GetString("ARTIEST"));
+                line += ':' + TrimRight(catalogue().dm1.ArtAccess.GetString("ARTIEST").bytes());
             });
             groups.push_back(line);
         }

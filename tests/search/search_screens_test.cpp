@@ -303,6 +303,11 @@ TEST_F(SearchScreensTest, DeletingASourceTakesItsTracksLoanAndPlaylistEntriesOnl
     }
     for (uint32_t track = 1; track <= 4; ++track)
         catalogue().dm3.AddToPlayList(catalogue().dm1, std::to_string(track));
+    // The question shows the main title as the user typed it, not its Windows-1252 bytes.
+    catalogue().dm2.HfAccess.Go(1);
+    catalogue().dm2.HfTable.Edit();
+    catalogue().dm2.HfTable.SetFieldAsString("HTITEL", "\351t\351 \347a");
+    catalogue().dm2.HfTable.Post();
     using V = std::vector<std::string>;
     const auto keys = [this](TTableAccess& access) {
         V found;
@@ -316,8 +321,8 @@ TEST_F(SearchScreensTest, DeletingASourceTakesItsTracksLoanAndPlaylistEntriesOnl
         ui_.answers = {answer};
         EXPECT_EQ(DeleteSource(catalogue(), 1), deleted);
         EXPECT_EQ(ui_.MessageTexts(),
-                  V{"Delete source CD 1 \"Blue\" with its 2 tracks, its loan and its playlist "
-                    "entries?"});
+                  V{"Delete source CD 1 \"été ça\" with its 2 tracks, its loan and its "
+                    "playlist entries?"});
         const V cd1 = deleted ? V{} : V{"CD1"}, twoCd1 = deleted ? V{} : V{"CD1", "CD1"};
         const auto with = [](V first, const V& rest) {
             first.insert(first.end(), rest.begin(), rest.end());

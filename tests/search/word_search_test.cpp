@@ -33,13 +33,13 @@ protected:
         const uint32_t at = tracks().RecNo();
         if (*part != '\0') {
             for (tracks().GoTop(); !tracks().Eof(); tracks().Skip()) {
-                if (PosNoCase(tracks().GetString("TITEL"), part) > 0)
-                    titles.push_back(TrimRight(tracks().GetString("TITEL")));
+                if (PosNoCase(tracks().GetString("TITEL").bytes(), part) > 0)
+                    titles.push_back(TrimRight(tracks().GetString("TITEL").bytes()));
             }
         }
         for (uint32_t recno : rows) {
             tracks().Go(recno);
-            titles.push_back(TrimRight(tracks().GetString("TITEL")));
+            titles.push_back(TrimRight(tracks().GetString("TITEL").bytes()));
         }
         tracks().Go(at);
         return titles;

@@ -58,7 +58,7 @@ protected:
         for (TTableAccess* access : accesses) {
             access->SetOrder(0);
             for (access->GoTop(); !access->Eof(); access->Skip())
-                out += TrimRight(access->GetString("DRAGER")) +
+                out += TrimRight(access->GetString("DRAGER").bytes()) +
                        std::to_string(access->GetInteger("CDNUMMER")) + " ";
             out += "| ";
         }

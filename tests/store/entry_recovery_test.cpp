@@ -46,7 +46,8 @@ TEST_F(EntryRecoveryTest, BlankMainTitlesGoAndSourcesWithSavedTracksAreKeptOpen)
     hf.SetOrder(0);
     std::string keys;
     for (hf.GoTop(); !hf.Eof(); hf.Skip(1))
-        keys += Trim(hf.GetString("DRAGER")) + std::to_string(hf.GetInteger("CDNUMMER")) + " ";
+        keys +=
+            Trim(hf.GetString("DRAGER").bytes()) + std::to_string(hf.GetInteger("CDNUMMER")) + " ";
     EXPECT_EQ(keys, "CD1 LP5 CD2 ");
     EXPECT_EQ(catalogue->dm1.ArtAccess.Count(), 4u);
     EXPECT_TRUE(RecoverUnfinishedEntries(*catalogue).empty());  // nothing left for the next start

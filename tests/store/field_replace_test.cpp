@@ -47,7 +47,7 @@ protected:
             access->SetOrder(0);
             for (access->GoTop(); !access->Eof(); access->Skip()) {
                 for (const char* field : fields)
-                    out += TrimRight(access->GetString(field)) + "/";
+                    out += TrimRight(access->GetString(field).bytes()) + "/";
             }
             out += "|";
         }
@@ -72,7 +72,7 @@ TEST_F(FieldReplaceTest, CountsFieldsSkipsOverflowAndAddsItems) {
     EXPECT_EQ(quiet.skipped, 1u);
     EXPECT_EQ(examined, 3u);
     catalogue->dm1.ArtAccess.Go(2);
-    EXPECT_EQ(TrimRight(catalogue->dm1.ArtAccess.GetString("UITVOER")),
+    EXPECT_EQ(TrimRight(catalogue->dm1.ArtAccess.GetString("UITVOER").bytes()),
               "rock " + std::string(24, 'x'));
     catalogue->dm3.ItemsAccess.SetOrder(1);
     EXPECT_TRUE(
@@ -90,7 +90,7 @@ TEST_F(FieldReplaceTest, CountsFieldsSkipsOverflowAndAddsItems) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].cut);
     EXPECT_EQ(asked[0].newValue.size(), 30u);
-    EXPECT_EQ(catalogue->dm1.ArtAccess.GetString("UITVOER"), asked[0].newValue);
+    EXPECT_EQ(catalogue->dm1.ArtAccess.GetString("UITVOER").bytes(), asked[0].newValue);
 }
 
 // A record another user changes between the scan and the writing refuses the whole run.

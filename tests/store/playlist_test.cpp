@@ -60,8 +60,8 @@ TEST_F(PlaylistTest, ATrackIsListedOnceByCarrierNumberTrackAndSide) {
     EXPECT_EQ(dm3().PlaylistAccess.Count(), 3u);
     dm3().PlaylistAccess.SetOrder(0);
     dm3().PlaylistAccess.GoTop();
-    EXPECT_EQ(dm3().PlaylistAccess.GetString("TITEL").substr(0, 5), "Song ");
-    EXPECT_EQ(dm3().PlaylistAccess.GetString("MINUTEN"), "3  ");
+    EXPECT_EQ(dm3().PlaylistAccess.GetString("TITEL").bytes().substr(0, 5), "Song ");
+    EXPECT_EQ(dm3().PlaylistAccess.GetString("MINUTEN").bytes(), "3  ");
 }
 
 TEST_F(PlaylistTest, TotalsAddMinutesAndCarrySeconds) {

@@ -130,13 +130,13 @@ TEST_F(StartupCheckTest, OldFilesAreTakenOverOnceWithTheirMemos) {
     EXPECT_EQ(tracks.Count(), 2u);
     tracks.SetOrder(10);
     ASSERT_TRUE(tracks.Seek("CD                12"));
-    EXPECT_EQ(Trim(tracks.GetString("TITEL")), "Come Together");
+    EXPECT_EQ(Trim(tracks.GetString("TITEL").bytes()), "Come Together");
     EXPECT_EQ(tracks.GetInteger("TRACK"), 1);
     TTableAccess& titles = catalogue.dm2.HfAccess;
     titles.SetOrder(4);
     ASSERT_TRUE(titles.Seek("CD                12"));
-    EXPECT_EQ(titles.GetString("MEMO"), memoText_);
-    EXPECT_EQ(Trim(titles.GetString("AANKOOP")), "Free Record Shop");
+    EXPECT_EQ(titles.GetString("MEMO").bytes(), memoText_);
+    EXPECT_EQ(Trim(titles.GetString("AANKOOP").bytes()), "Free Record Shop");
 
     EXPECT_EQ(ItemsOf(catalogue, 'U'), Items{"Studio"});
     EXPECT_EQ(ItemsOf(catalogue, 'G'), (Items{"Pop", "Rock"}));

@@ -56,17 +56,18 @@ protected:
         art().SetOrder(10);
         const std::string key = SourceSeekKey(carrier, number);
         for (bool found = art().Seek(key); found && !art().Eof(); art().Skip(1)) {
-            if (SourceSeekKey(art().GetString("DRAGER"), art().GetInteger("CDNUMMER")) != key)
+            if (SourceSeekKey(art().GetString("DRAGER").bytes(), art().GetInteger("CDNUMMER")) !=
+                key)
                 break;
-            rows.push_back(Trim(art().GetString("AKANT") + " " +
+            rows.push_back(Trim(art().GetString("AKANT").bytes() + " " +
                                 std::to_string(art().GetInteger("TRACK")) + " " +
-                                Trim(art().GetString("TITEL"))));
+                                Trim(art().GetString("TITEL").bytes())));
         }
         return rows;
     }
     std::string Field(uint32_t recno, const char* field) {
         art().Go(recno);
-        return art().GetString(field);
+        return art().GetString(field).bytes();
     }
     // The named fields of a track with the blanks on their right cut, joined by '|'.
     std::string Fields(uint32_t recno, std::initializer_list<const char*> names) {
@@ -141,7 +142,7 @@ TEST_F(TrackOperationsTest, AModifiedMainTitleIsStoredWithItsOwnFlags) {
     std::string stored;
     for (const char* name :
          {"DRAGER", "OPNAME", "HTITEL", "SOORT", "LABEL", "HOOFDART", "WIJZIGDAT"})
-        stored += Trim(hf.FieldAsString(name)) + "|";
+        stored += Trim(hf.FieldAsString(name).bytes()) + "|";
     EXPECT_EQ(stored,
               "CD|DDD|Let It Bleed|Blues Rock|Decca records|The Rolling Stones|02-03-2024|");
 }
@@ -159,7 +160,8 @@ TEST_F(TrackOperationsTest, OneValueGoesIntoEveryTrackOfTheSourceAsGiven) {
     art().SetOrder(10);
     Strings styles;
     for (art().GoTop(); !art().Eof(); art().Skip(1))
-        styles.push_back(Trim(art().GetString("TITEL")) + ":" + Trim(art().GetString("SOORT")));
+        styles.push_back(Trim(art().GetString("TITEL").bytes()) + ":" +
+                         Trim(art().GetString("SOORT").bytes()));
     EXPECT_EQ(styles, (Strings{"One:new wave", "Two:new wave", "Other:Rock", "Ten:Rock"}));
     EXPECT_EQ(Trim(Field(other, "SOORT")), "Rock");
     EXPECT_EQ(ui_.statuses.front(), "Replacing fields...");
@@ -255,7 +257,7 @@ TEST_F(TrackOperationsTest, ATakenKeyIsRefusedAndTheOldKeyComesBack) {
     EXPECT_EQ(dm2().HfTable.state(), TTable::State::Browse);  // the old key is stored already
     dm2().HfAccess.Go(title);
     EXPECT_EQ(dm2().HfAccess.GetInteger("CDNUMMER"), 5);
-    EXPECT_EQ(Trim(dm2().HfAccess.GetString("HTITEL")), "Renamed");  // other changes stay
+    EXPECT_EQ(Trim(dm2().HfAccess.GetString("HTITEL").bytes()), "Renamed");  // other changes stay
     EXPECT_EQ(TracksOf("CD", 5), Strings{"1 M1"});
     EXPECT_EQ(TracksOf("CD", 6), Strings{"1 T1"});
 
