@@ -208,6 +208,9 @@ TEST_F(PrintReportsTest, PrintIniProblemsAreToldAndNeverPrintBlank) {
     const std::string ini = PrintIniFileName();
     const auto replace = [&ini](const char* text) { std::ofstream(ini, std::ios::trunc) << text; };
     const std::string original = Bytes(ini);
+    const auto set = [](const char* section, const char* key, const char* value) {
+        return [=] { Section(section, {{key, value}}); };
+    };
     // Each case starts from the catalogue's print.ini and changes it.
     const struct {
         const char* report;
@@ -225,31 +228,11 @@ TEST_F(PrintReportsTest, PrintIniProblemsAreToldAndNeverPrintBlank) {
          0, "could not be read"},
         {"Main title", [&] { replace("[Marge]\nLinkerMarge=10\n"); }, 0,
          "lacks part of [Main title]: the template"},
-        {"Main title",
-         [] {
-             Section("Main title", {{"Veld1", "NOPE"}});
-         },
-         0, "Veld1 names the field \"NOPE\""},
-        {"Main title",
-         [] {
-             Section("Main title", {{"Veld2bp", "1300"}});
-         },
-         1, "Veld2bp=1300"},
-        {"Main title",
-         [] {
-             Section("Main title", {{"Veld2w", "900"}});
-         },
-         1, "Veld2 in"},
-        {"Artist",
-         [] {
-             Section("Marge", {{"LinkerMarge", "149"}});
-         },
-         1, "the columns \"Nr."},
-        {"Artist",
-         [] {
-             Section("Marge", {{"LinkerMarge", "151"}});
-         },
-         1, "LinkerMarge=151"},
+        {"Main title", set("Main title", "Veld1", "NOPE"), 0, "Veld1 names the field \"NOPE\""},
+        {"Main title", set("Main title", "Veld2bp", "1300"), 1, "Veld2bp=1300"},
+        {"Main title", set("Main title", "Veld2w", "900"), 1, "Veld2 in"},
+        {"Artist", set("Marge", "LinkerMarge", "149"), 1, "the columns \"Nr."},
+        {"Artist", set("Marge", "LinkerMarge", "151"), 1, "LinkerMarge=151"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told);

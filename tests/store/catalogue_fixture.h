@@ -24,6 +24,7 @@
 #include "platform/xbase/table.h"
 #include "store/catalogue.h"
 #include "store/catalogue_files.h"
+#include "support/scripted_ui.h"
 #include "test_util.h"
 
 class CatalogueTest : public ::testing::Test {
@@ -97,6 +98,19 @@ protected:
     }
 
     testutil::TempDir dir_;
+};
+
+// A catalogue whose index files are built and open, with a scripted Ui.
+class BuiltCatalogueTest : public CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        catalogue_ = OpenBuilt();
+        ui_.statuses.clear();  // only what the operations under test show
+    }
+
+    ScriptedUi ui_;
+    std::unique_ptr<Catalogue> catalogue_;
 };
 
 // Appends one record to a table opened through the engine; values by field name, as text.

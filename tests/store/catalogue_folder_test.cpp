@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "catalogue_fixture.h"
-#include "store/catalogue_schema.h"
 #include "store/startup_check.h"
 #include "store/table_error.h"
 #include "support/scripted_ui.h"
@@ -112,38 +111,6 @@ TEST_F(CatalogueFolderTest, TheTemplateIsNeverCopiedOverAnyFileOfACatalogue) {
     EXPECT_FALSE(
         CreateCatalogueFromTemplate(partial.path().string(), elsewhere.path().string()).ok());
     EXPECT_TRUE(fs::is_empty(elsewhere.path()));
-}
-
-TEST(ShippedTemplateTest, TheTablesInDataOpenWithEveryTag) {
-    testutil::TempDir dir;
-    SetWorkDir(dir.path().string());
-    ASSERT_TRUE(CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", dir.path().string()).ok());
-    ScriptedUi ui;
-    Catalogue catalogue(dir.path().string());
-    ASSERT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::GoOn);
-    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
-    const TTableAccess* accesses[] = {&catalogue.dm1.ArtAccess, &catalogue.dm2.HfAccess,
-                                      &catalogue.dm3.ItemsAccess, &catalogue.dm3.UitleenAccess,
-                                      &catalogue.dm3.PlaylistAccess};
-    for (size_t i = 0; i < CatalogueTables().size(); ++i) {
-        const TableDefinition& def = CatalogueTables()[i];
-        SCOPED_TRACE(def.file);
-        const xbase::Table& table = accesses[i]->component().table();
-        EXPECT_TRUE(tunelo::EqualsNoCase(fs::path(table.path()).filename().string(), def.file));
-        ASSERT_EQ(table.schema().size(), def.fields.size());
-        for (size_t f = 0; f < def.fields.size(); ++f) {
-            EXPECT_EQ(table.schema()[f].name, def.fields[f].name);
-            EXPECT_EQ(table.schema()[f].type, def.fields[f].type);
-            EXPECT_EQ(table.schema()[f].length, def.fields[f].length);
-        }
-        ASSERT_EQ(table.tags().size(), def.tags.size());
-        for (const TagDefinition& tag : def.tags) {
-            const xbase::OpenTag* open = table.FindTag(tag.name);
-            ASSERT_NE(open, nullptr) << tag.name;
-            EXPECT_EQ(open->tag->info().expression, tag.expression);
-        }
-        EXPECT_EQ(accesses[i]->Count(), 0u);
-    }
 }
 
 }  // namespace

@@ -6,20 +6,13 @@
 
 #include "catalogue_fixture.h"
 #include "store/table_error.h"
-#include "support/scripted_ui.h"
 
 namespace {
 
 using Items = std::vector<std::string>;
 
-class LookupItemsTest : public CatalogueTest {
+class LookupItemsTest : public BuiltCatalogueTest {
 protected:
-    void SetUp() override {
-        CatalogueTest::SetUp();
-        catalogue_ = OpenBuilt();
-        ui_.statuses.clear();  // only what the operations under test show
-    }
-
     TDataModule3& dm3() { return catalogue_->dm3; }
 
     Items ItemsOf(char code) { return CatalogueTest::ItemsOf(*catalogue_, code); }
@@ -28,9 +21,6 @@ protected:
         dm3().ItemsAccess.SetOrder(0);
         return dm3().ItemsAccess.Count();
     }
-
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(LookupItemsTest, AnItemIsOneTextPerCodeInAnyLetterCase) {

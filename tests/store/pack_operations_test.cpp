@@ -8,18 +8,11 @@
 #include "base/text.h"
 #include "catalogue_fixture.h"
 #include "store/table_error.h"
-#include "support/scripted_ui.h"
 
 namespace {
 
-class PackOperationsTest : public CatalogueTest {
+class PackOperationsTest : public BuiltCatalogueTest {
 protected:
-    void SetUp() override {
-        CatalogueTest::SetUp();
-        catalogue_ = OpenBuilt();
-        ui_.statuses.clear();  // only what the operations under test show
-    }
-
     TDataModule1& dm1() { return catalogue_->dm1; }
 
     uint32_t RecordsInFile(const char* name) {
@@ -32,9 +25,6 @@ protected:
             {{"DRAGER", "CD"}, {"CDNUMMER", "1"}, {"ARTIEST", artist}, {"TITEL", title}});
     }
     void Pack() { dm1().PackFiles(catalogue_->dm2, catalogue_->dm3); }
-
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(PackOperationsTest, DeletedRecordsLeaveTheFilesAndEmptyTracksAreDeleted) {

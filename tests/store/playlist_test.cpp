@@ -4,15 +4,13 @@
 #include "base/ini.h"
 #include "store/catalogue_fixture.h"
 #include "store/playlist_totals.h"
-#include "support/scripted_ui.h"
 
 namespace {
 
-class PlaylistTest : public CatalogueTest {
+class PlaylistTest : public BuiltCatalogueTest {
 protected:
     void SetUp() override {
-        CatalogueTest::SetUp();
-        catalogue_ = OpenBuilt();
+        BuiltCatalogueTest::SetUp();
         IniWriteBool("Diversen", "Geluid", true);
         WriteFile(File("error.wav"), "");
     }
@@ -30,9 +28,6 @@ protected:
                                        {"SECONDEN", seconds}});
         return std::to_string(catalogue_->dm1.ArtAccess.RecNo());
     }
-
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(PlaylistTest, ATrackIsListedOnceByCarrierNumberTrackAndSide) {

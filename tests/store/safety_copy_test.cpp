@@ -13,11 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SafetyCopyTest : public CatalogueTest {
+class SafetyCopyTest : public BuiltCatalogueTest {
 protected:
     void SetUp() override {
-        CatalogueTest::SetUp();
-        catalogue_ = OpenBuilt();
+        BuiltCatalogueTest::SetUp();
         WriteFile(File("cd.ini"), "[Diversen]\nGeluid=0\n");
         AddTrack("Before");
     }
@@ -53,8 +52,6 @@ protected:
             });
         })));
     }
-
-    std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(SafetyCopyTest, RestoreGivesBackTheCopiedBytesAndKeepsThePresentState) {

@@ -65,6 +65,19 @@ protected:
         std::filesystem::rename(FolderFile(folder(), "DATA2.FPT"), File("DATA2.FPT"));
     }
 
+    // A start that makes the files ends the program, saying `said`, after one splash line.
+    void ExpectStartEnds(const char* said) {
+        ScriptedUi ui;
+        Catalogue catalogue(folder());
+        int splashLines = 0;
+        EXPECT_EQ(CheckDataFiles(catalogue, [&] { ++splashLines; }), StartupOutcome::EndProgram);
+        EXPECT_EQ(splashLines, 1);
+        ASSERT_EQ(ui.MessageTexts(), Items{said});
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+        ASSERT_FALSE(ui.statuses.empty());
+        EXPECT_EQ(ui.statuses.back(), "");
+    }
+
     void SwitchSoundOn() {
         ASSERT_TRUE(IniWriteBool("Diversen", "Geluid", true));
         WriteFile(File("error.wav"), "RIFF");
@@ -75,20 +88,13 @@ protected:
 
 TEST_F(StartupCheckTest, EmptyTablesGetIndexFilesAndItemsThenTheNextStartIsNormal) {
     {
-        ScriptedUi ui;
-        Catalogue catalogue(folder());
         // Records typed in before the index files existed still give lookup items.
+        Catalogue catalogue(folder());
         catalogue.dm1.ArtTable.Open();
         Add(catalogue.dm1.ArtTable, {{"TITEL", "Help"}, {"SOORT", "Rock"}, {"UITVOER", "Live"}});
         Add(catalogue.dm2.HfTable, {{"HTITEL", "Help!"}, {"SOORT", "rock"}, {"LABEL", "EMI"}});
-        int splashLines = 0;
-        EXPECT_EQ(CheckDataFiles(catalogue, [&] { ++splashLines; }), StartupOutcome::EndProgram);
-        EXPECT_EQ(splashLines, 1);
-        ASSERT_EQ(ui.MessageTexts(), Items{kCreated});
-        EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
-        ASSERT_FALSE(ui.statuses.empty());
-        EXPECT_EQ(ui.statuses.back(), "");
     }
+    ExpectStartEnds(kCreated);
     for (const char* name : {"Index1.cdx", "Index2.cdx", "Index3.cdx", "Index4.cdx", "Index5.cdx"})
         EXPECT_TRUE(Exists(name)) << name;
 
@@ -109,15 +115,7 @@ TEST_F(StartupCheckTest, EmptyTablesGetIndexFilesAndItemsThenTheNextStartIsNorma
 
 TEST_F(StartupCheckTest, OldFilesAreTakenOverOnceWithTheirMemos) {
     WriteOldFiles();
-    {
-        ScriptedUi ui;
-        Catalogue catalogue(folder());
-        int splashLines = 0;
-        EXPECT_EQ(CheckDataFiles(catalogue, [&] { ++splashLines; }), StartupOutcome::EndProgram);
-        EXPECT_EQ(splashLines, 1);
-        ASSERT_EQ(ui.MessageTexts(), Items{kImported});
-        EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
-    }
+    ExpectStartEnds(kImported);
     for (const char* gone : {"DATA1.DAT", "DATA2.DAT", "DATA2.FPT"})
         EXPECT_FALSE(FolderHasFile(folder(), gone)) << gone;
     for (const char* kept : {"DATA1.B01", "DATA2.B02", "DATA2.FP2", "Index1.cdx", "Index5.cdx"})

@@ -6,6 +6,7 @@
 
 #include <tuple>
 
+#include "store/source_key.h"
 #include "store/table_error.h"
 #include "test_util.h"
 
@@ -39,11 +40,6 @@ protected:
         table_.Post();
     }
 
-    static std::string SeekKey(const std::string& drager, int number) {
-        std::string n = std::to_string(number);
-        return drager + std::string(10 - drager.size(), ' ') + std::string(10 - n.size(), ' ') + n;
-    }
-
     testutil::TempDir dir_;
     TTable table_{"HfTable"};
     TTableAccess access_{&table_};
@@ -57,9 +53,9 @@ TEST_F(TableAccessTest, SourceKeysFindSourcesInNumberOrder) {
     EXPECT_EQ(access_.IndexOrd(), 4);
     ASSERT_TRUE(access_.Seek("CD        "));
     EXPECT_EQ(access_.GetInteger("CDNUMMER"), 9);  // STR right-aligns: 9 comes before 10
-    ASSERT_TRUE(access_.Seek(SeekKey("CD", 10)));
+    ASSERT_TRUE(access_.Seek(SourceSeekKey("CD", 10)));
     EXPECT_EQ(access_.GetString("HTITEL").bytes(), "Ten" + std::string(47, ' '));
-    EXPECT_FALSE(access_.Seek(SeekKey("CD", 11)));
+    EXPECT_FALSE(access_.Seek(SourceSeekKey("CD", 11)));
     EXPECT_TRUE(access_.Eof());
     access_.SetOrder(3);
     ASSERT_TRUE(access_.Seek("1"));

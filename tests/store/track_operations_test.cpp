@@ -12,18 +12,15 @@
 #include "catalogue_fixture.h"
 #include "store/source_key.h"
 #include "store/table_error.h"
-#include "support/scripted_ui.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class TrackOperationsTest : public CatalogueTest {
+class TrackOperationsTest : public BuiltCatalogueTest {
 protected:
     void SetUp() override {
-        CatalogueTest::SetUp();
-        catalogue_ = OpenBuilt();
-        ui_.statuses.clear();  // only what the operations under test show
+        BuiltCatalogueTest::SetUp();
         // 2 March 2024, noon UTC: the same day in every time zone a test runs in.
         Clock::Set(std::chrono::sys_days{std::chrono::year{2024} / 3 / 2} + std::chrono::hours(12));
     }
@@ -80,9 +77,6 @@ protected:
         for (const auto& [key, on] : flags)
             IniWriteBool("Kapitaliseer", key, on);
     }
-
-    ScriptedUi ui_;
-    std::unique_ptr<Catalogue> catalogue_;
 };
 
 TEST_F(TrackOperationsTest, AModifiedTrackIsStoredWithTheCapitalsChosenNow) {
