@@ -43,16 +43,16 @@ void AddLoans(Catalogue& catalogue, int wanted) {
     for (int i = int(loans.Count()); i < wanted; ++i) {
         const xbase::Date out = AddDays(today, -(i % 90));
         LoanFields loan;
-        loan.carrier = i % 3 == 0 ? "LP" : "CD";
+        loan.carrier = TableText(i % 3 == 0 ? "LP" : "CD");
         loan.number = 1 + i % 80000;
-        loan.name =
-            std::string(names[size_t(i) % std::size(names)]) + " " + std::to_string(i % 700);
+        loan.name = TableText(std::string(names[size_t(i) % std::size(names)]) + " " +
+                              std::to_string(i % 700));
         loan.loanDate = env.FormatDate(out);
         loan.dueDate = env.FormatDate(AddDays(out, i % 2 == 0 ? 0 : 30 + i % 60));
         table.Insert();
-        table.SetFieldAsString("DRAGER", loan.carrier);
+        table.SetFieldAsString("DRAGER", loan.carrier.bytes());
         table.SetFieldAsInteger("CDNUMMER", loan.number);
-        table.SetFieldAsString("AANWIE", loan.name);
+        table.SetFieldAsString("AANWIE", loan.name.bytes());
         table.SetFieldAsString("UITDATUM", loan.loanDate);
         table.SetFieldAsString("TERDATUM", loan.dueDate);
         table.Post();

@@ -43,7 +43,7 @@ public:
         std::optional<std::string> fallback;
         if (!template_.Lookup(section, key, &fallback).ok() || !fallback)
             return {};
-        const QString name = "[" + FromTable(std::string(section)) + "]";
+        const QString name = "[" + FromTable(TableText(std::string(section))) + "]";
         if (!filled_.contains(name))
             filled_ << name;
         return *fallback;
@@ -60,7 +60,8 @@ public:
         if (number && *number >= low && *number <= high)
             return *number;
         *problems << QString("%1=%2 in [%3] of print.ini is not a number from %4 to %5.")
-                         .arg(QString::fromStdString(std::string(key)), FromTable(Trim(text)),
+                         .arg(QString::fromStdString(std::string(key)),
+                              FromTable(TableText(Trim(text))),
                               QString::fromStdString(std::string(section)))
                          .arg(low)
                          .arg(high);

@@ -219,7 +219,7 @@ TEST_F(AmendScreensTest, AMainTitleMovesWithItsTracksToAFreeKey) {
     const auto keys = [](TTableAccess& access) {
         Strings found;
         for (access.GoTop(); !access.Eof(); access.Skip(1))
-            found.push_back(Trim(access.GetString("DRAGER")) + " " +
+            found.push_back(Trim(access.GetString("DRAGER").bytes()) + " " +
                             std::to_string(access.GetInteger("CDNUMMER")));
         std::sort(found.begin(), found.end());
         return found;
