@@ -23,6 +23,27 @@ fi
 rm -rf "$work" && mkdir -p "$work"
 cp -r "$source_catalogue" "$work/catalogue"
 export QT_QPA_PLATFORM=offscreen
+add_main_titles() {
+    /usr/bin/python3 - "$1" <<'PY'
+import csv, sys
+folder = sys.argv[1]
+with open(f"{folder}/sources.csv", newline="", encoding="utf-8") as f:
+    rows = list(csv.reader(f))
+if len(rows) > 1:
+    sys.exit(0)
+header = rows[0]
+keys = {}
+with open(f"{folder}/tracks.csv", newline="", encoding="utf-8") as f:
+    for row in csv.DictReader(f):
+        keys.setdefault((row["DRAGER"], row["CDNUMMER"]), None)
+with open(f"{folder}/sources.csv", "w", newline="", encoding="utf-8") as f:
+    out = csv.writer(f, lineterminator="\r\n")
+    out.writerow(header)
+    for carrier, number in keys:
+        values = {"DRAGER": carrier, "CDNUMMER": number, "HTITEL": f"{carrier} {number}"}
+        out.writerow([values.get(name, "") for name in header])
+PY
+}
 seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b - a) / 1e9 }'; }
 for run in $(seq "$runs"); do
     rm -rf "$work/csv" "$work/again" "$work/empty"
@@ -31,6 +52,8 @@ for run in $(seq "$runs"); do
     t0=$(date +%s%N)
     "$tunelo" --export-csv "$work/csv" "$work/catalogue" >/dev/null 2>&1
     t1=$(date +%s%N)
+    # The bench catalogue holds tracks alone; an import takes tracks only with their main title.
+    add_main_titles "$work/csv"
     /usr/bin/time -f "%M" -o "$work/rss" "$tunelo" --import-csv "$work/csv" "$work/empty" \
         >/dev/null 2>&1
     t2=$(date +%s%N)
