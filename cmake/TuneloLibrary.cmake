@@ -7,6 +7,11 @@ function(tunelo_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    # Toolkit-free libraries compile quickly without one, and GCC 12 reports false array bounds
+    # in std::string code read from a precompiled header.
+    if(ARG_QT)
+      tunelo_use_pch(${name} tunelo_pch_qt)
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
