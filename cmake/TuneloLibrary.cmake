@@ -7,9 +7,9 @@ function(tunelo_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-    # Toolkit-free libraries compile quickly without one, and GCC 12 reports false array bounds
-    # in std::string code read from a precompiled header.
-    if(ARG_QT)
+    # The screens share one precompiled header with the shell's Qt modules. Toolkit-free
+    # libraries compile quickly without one and keep every warning (see tunelo_use_pch).
+    if(name STREQUAL "tunelo_shell" OR "tunelo_shell" IN_LIST ARG_DEPS)
       tunelo_use_pch(${name} tunelo_pch_qt)
     endif()
   else()
