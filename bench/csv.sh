@@ -15,7 +15,7 @@ source_catalogue="${TUNELO_BENCH_DIR:-/tmp/tunelo-startup-bench}/catalogue-10000
 work="${TUNELO_CSV_BENCH_DIR:-/tmp/tunelo-csv-bench}"
 tunelo="${TUNELO_BIN:-$repo/build-release/src/shell/tunelo}"
 if [ ! -x "$tunelo" ]; then
-    cmake -S "$repo" -B "$repo/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S "$repo" -B "$repo/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTUNELO_TESTS=ON >/dev/null
     cmake --build "$repo/build-release" -j2 --target tunelo >/dev/null
 fi
 [ -f "$source_catalogue/artdat.dat" ] || bash "$repo/bench/startup.sh" 1000000 1

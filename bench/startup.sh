@@ -11,7 +11,7 @@ tracks="${1:-1000000}"
 runs="${2:-5}"
 work="${TUNELO_BENCH_DIR:-/tmp/tunelo-startup-bench}"
 
-cmake -S "$repo" -B "$repo/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$repo" -B "$repo/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTUNELO_TESTS=ON >/dev/null
 cmake --build "$repo/build-release" -j2 --target tunelo tunelo_bench >/dev/null
 
 folder="$work/catalogue-$tracks"

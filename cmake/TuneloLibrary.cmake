@@ -7,6 +7,11 @@ function(tunelo_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    # The screens share one precompiled header with the shell's Qt modules. Toolkit-free
+    # libraries compile quickly without one and keep every warning (see tunelo_use_pch).
+    if(name STREQUAL "tunelo_shell" OR "tunelo_shell" IN_LIST ARG_DEPS)
+      tunelo_use_pch(${name} tunelo_pch_qt)
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)

@@ -1,18 +1,36 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the program and the tests need.
-# Runs as root or through sudo; does nothing when everything is present.
+# Installs the Debian packages a command needs. Runs as root or through sudo; does nothing when
+# everything is present.
+#
+#   bash scripts/install-deps.sh [run|test]
+#
+# run:  what building and starting the program needs
+# test: that, and what the tests, the fuzzers and the interop checks need (the default)
 set -euo pipefail
 
+profile="${1:-test}"
+
 packages=(
-  cmake g++ make pkg-config ninja-build clang libclang-rt-dev
+  cmake g++ pkg-config ninja-build mold
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev
-  libcdio-dev libcdio-cdda-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
-  python3 python3-dbfread python3-dbf libdbd-xbase-perl
-  libdiscid-dev
-  desktop-file-utils appstream dpkg-dev
-  xvfb xauth poppler-utils
+  libcdio-dev libcdio-cdda-dev libdiscid-dev
 )
+case "$profile" in
+  run) ;;
+  test)
+    packages+=(
+      make clang libclang-rt-dev
+      libgtest-dev libgmock-dev googletest libbenchmark-dev
+      python3 python3-dbfread python3-dbf libdbd-xbase-perl
+      desktop-file-utils appstream dpkg-dev
+      xvfb xauth poppler-utils
+    )
+    ;;
+  *)
+    echo "install-deps: unknown profile '$profile' (run or test)" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tunelo (Release) and starts it on a catalogue folder.
+# Installs what is missing, builds Tunelo (Release, or brings the tests' build up to date) and
+# starts it on a catalogue folder.
 #
 #   bash scripts/run.sh [FOLDER]      FOLDER defaults to $HOME/Tunelo and is created if needed
 set -euo pipefail
@@ -7,11 +8,19 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 folder="${1:-$HOME/Tunelo}"
 
-bash "$repo/scripts/install-deps.sh"
+bash "$repo/scripts/install-deps.sh" run
 
-# Warnings do not stop a user's build; CI (scripts/test.sh) treats them as errors.
-cmake -S "$repo" -B "$repo/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTUNELO_WERROR=OFF
-cmake --build "$repo/build-release" -j2 --target tunelo
+# After scripts/test.sh its build is reused: only the program is brought up to date there.
+# Otherwise a Release build of the program alone, without the tests. Warnings do not stop a
+# user's build; CI (scripts/test.sh) treats them as errors.
+if [ -f "$repo/build/CMakeCache.txt" ]; then
+    build="$repo/build"
+else
+    build="$repo/build-release"
+    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTUNELO_WERROR=OFF \
+        -DTUNELO_TESTS=OFF
+fi
+cmake --build "$build" -j2 --target tunelo
 
 mkdir -p "$folder"
 folder="$(cd "$folder" && pwd)"
@@ -22,4 +31,4 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; t
 fi
 
 # A folder without a catalogue gets a new one from the template on first use.
-exec "$repo/build-release/src/shell/tunelo" --new-catalogue "$folder"
+exec "$build/src/shell/tunelo" --new-catalogue "$folder"

@@ -1,0 +1,8 @@
+// GoogleTest with Qt Test and Widgets for the screen tests; precompiled once per build.
+#pragma once
+
+#include "qt_widgets.h"
+
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
