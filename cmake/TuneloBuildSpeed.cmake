@@ -34,10 +34,11 @@ endfunction()
 function(tunelo_use_pch target pch_target)
   if(TUNELO_PCH AND TARGET ${pch_target})
     target_precompile_headers(${target} REUSE_FROM ${pch_target})
-    # GCC 12 reports false array bounds in std::string code read from a precompiled header; the
-    # engine and the store, compiled without one, keep the warning.
+    # GCC 12 reports false array bounds and overflows in std::string code read from a
+    # precompiled header; the engine and the store, compiled without one, keep the warnings.
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-      target_compile_options(${target} PRIVATE -Wno-array-bounds)
+      target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow
+                                               -Wno-restrict)
     endif()
   endif()
 endfunction()
