@@ -3,5 +3,5 @@
 
 #include "std.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
+#include <fstream>

@@ -3,6 +3,6 @@
 
 #include "qt_widgets.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 #include <fstream>
-#include <gtest/gtest.h>

@@ -11,11 +11,11 @@
 class Catalogue;
 
 struct MemoSheet {
-    TableText mainTitle;    // HTITEL, trimmed
-    TableText carrier;      // DRAGER, trimmed
-    int64_t number = 0;     // CDNUMMER
-    std::string savedOn;    // TEKSTDAT: "24-12-1997", or ""
-    TableText text;         // MEMO
+    TableText mainTitle;  // HTITEL, trimmed
+    TableText carrier;    // DRAGER, trimmed
+    int64_t number = 0;   // CDNUMMER
+    std::string savedOn;  // TEKSTDAT: "24-12-1997", or ""
+    TableText text;       // MEMO
 };
 
 MemoSheet ReadMemo(Catalogue& catalogue, uint32_t recno);

@@ -9,8 +9,8 @@
 
 #include "entry/editor_parts.h"
 #include "entry/memo_sheet.h"
-#include "shell/table_text.h"
 #include "shell/password.h"
+#include "shell/table_text.h"
 #include "store/table_error.h"
 
 namespace {

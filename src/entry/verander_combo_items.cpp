@@ -10,8 +10,8 @@
 #include "entry/editor_parts.h"
 #include "entry/item_editor_parts.h"
 #include "entry/lookup_item_edit.h"
-#include "shell/table_text.h"
 #include "shell/password.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
 

@@ -15,8 +15,8 @@
 #include "entry/amend_records.h"
 #include "entry/editor_parts.h"
 #include "entry/pick_list_combo.h"
-#include "shell/table_text.h"
 #include "shell/password.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
 
