@@ -2,6 +2,14 @@
 # headers that nearly every file includes precompiled once per build and shared by the targets.
 option(TUNELO_PCH "Precompile the common standard, Qt and GoogleTest headers" ON)
 option(TUNELO_FAST_LINKER "Link with mold or lld when one is installed" ON)
+# Each target's sources compiled a batch at a time: a file costs little once the headers it shares
+# with its neighbours are read. Turn it off for quicker rebuilds while editing one file.
+option(TUNELO_UNITY "Compile the sources of a target in batches (unity build)" ON)
+set(TUNELO_UNITY_BATCH_SIZE 16 CACHE STRING "Sources per batch of a unity build")
+if(TUNELO_UNITY)
+  set(CMAKE_UNITY_BUILD ON)
+  set(CMAKE_UNITY_BUILD_BATCH_SIZE ${TUNELO_UNITY_BATCH_SIZE})
+endif()
 
 if(TUNELO_FAST_LINKER AND NOT TUNELO_FUZZ)
   find_program(TUNELO_MOLD mold)

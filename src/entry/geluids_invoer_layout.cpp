@@ -32,7 +32,7 @@ QSpinBox* NumberField(QWidget* parent, const char* name, int low, int high, int 
     return spin;
 }
 
-QLabel* Display(QWidget* parent, const char* name, const QString& text) {
+QLabel* DisplayLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     return label;
@@ -126,14 +126,14 @@ QWidget* TGeluidsInvoer::BuildTrackBox() {
     grid->setColumnStretch(3, 1);
 
     // Number, side, dash and the disc's track count in one line.
-    tracknr_ = Display(box, "Tracknr", "1");
+    tracknr_ = DisplayLabel(box, "Tracknr", "1");
     QFont bold = tracknr_->font();
     bold.setBold(true);
     tracknr_->setFont(bold);
-    lKant_ = Display(box, "lKant", "");
+    lKant_ = DisplayLabel(box, "lKant", "");
     lKant_->setFont(bold);
-    label19_ = Display(box, "Label19", "");
-    autoTracks_ = Display(box, "AutoTracks", " ");
+    label19_ = DisplayLabel(box, "Label19", "");
+    autoTracks_ = DisplayLabel(box, "AutoTracks", " ");
     auto* trackRow = new QHBoxLayout;
     trackRow->setSpacing(6);
     for (QLabel* label : {tracknr_, lKant_, label19_, autoTracks_})
@@ -217,7 +217,7 @@ QWidget* TGeluidsInvoer::BuildFoundRow() {
     frame->setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(frame);
     auto* caption = new QLabel("Found:", frame);
-    lFound_ = Display(frame, "lFound", "");
+    lFound_ = DisplayLabel(frame, "lFound", "");
     QFont font = lFound_->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.15);

@@ -21,6 +21,7 @@
 #include "entry/pick_list_combo.h"
 #include "shell/table_text.h"
 #include "store/catalogue.h"
+#include "store/source_key.h"
 #include "store/table_error.h"
 
 namespace {
@@ -28,8 +29,7 @@ namespace {
 constexpr char kInvoer[] = "Invoer";
 constexpr char kKapitaliseer[] = "Kapitaliseer";
 constexpr char kDiversen[] = "Diversen";
-constexpr int kCarrierWidth = 10;  // DRAGER
-constexpr int kQualityWidth = 3;   // OPNAME: a longer default could not be stored
+constexpr int kQualityWidth = 3;  // OPNAME: a longer default could not be stored
 constexpr int kYearWidth = 2;
 
 struct KeyedBox {

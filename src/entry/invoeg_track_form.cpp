@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr int kScreenNumber = 16;
+constexpr int kInsertTrackScreen = 16;
 
 }  // namespace
 
@@ -127,7 +127,7 @@ void TInvoegTrackForm::showEvent(QShowEvent* event) {
 }
 
 void TInvoegTrackForm::FormShow() {
-    RestoreWindowPlacement(this, kScreenNumber);
+    RestoreWindowPlacement(this, kInsertTrackScreen);
     invJaar_->setText(FromTable(TableText(IniReadString("diversen", "VeldJaar", ""))).left(4));
     invDrager_->setEditText(
         FromTable(TableText(Trim(IniReadString("Invoer", "DefaultDrager", "")))));
@@ -242,6 +242,6 @@ bool TInvoegTrackForm::FormCloseQuery() {
             showSource_(SourceSeekKey(storedCarrier_, storedNumber_));
         }
     }
-    SaveWindowPlacement(this, kScreenNumber);
+    SaveWindowPlacement(this, kInsertTrackScreen);
     return true;
 }

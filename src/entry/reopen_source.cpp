@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr char kDiversen[] = "Diversen";
+constexpr char kReopenSection[] = "Diversen";
 
 // The side a carrier's sources start on: "A" when its item divides them into sides.
 std::string CarrierSide(TDataModule3& items, std::string_view carrier) {
@@ -75,7 +75,7 @@ bool ReopenSource(Catalogue& catalogue, std::string_view carrier, int64_t number
     const ContinuePoint point = FindContinuePoint(catalogue, seekKey, carrier);
     // OpenDrager last: it is what makes the entry screen continue, so a failed write before it
     // cannot leave the source open with another source's track number.
-    return IniWriteString(kDiversen, "OpenTrackKant", point.kant) &&
-           IniWriteString(kDiversen, "OpenTracknr", std::to_string(point.track)) &&
-           IniWriteString(kDiversen, "OpenDrager", seekKey);
+    return IniWriteString(kReopenSection, "OpenTrackKant", point.kant) &&
+           IniWriteString(kReopenSection, "OpenTracknr", std::to_string(point.track)) &&
+           IniWriteString(kReopenSection, "OpenDrager", seekKey);
 }

@@ -16,7 +16,7 @@
 namespace {
 
 // A quality is stored in OPNAME (3 characters); a longer item could not be put back there.
-constexpr int kQualityWidth = 3;
+constexpr int kQualityFieldWidth = 3;
 
 }  // namespace
 
@@ -25,7 +25,7 @@ TVerbKwaliteit::TVerbKwaliteit(Catalogue& catalogue, const QString& quality, QWi
     setObjectName("VerbKwaliteit");
     setWindowTitle("Change quality");
     dbEdit1_->setObjectName("DBEdit1");
-    dbEdit1_->setMaxLength(kQualityWidth);
+    dbEdit1_->setMaxLength(kQualityFieldWidth);
     dbEdit1_->setMinimumWidth(200);
 
     if (const auto recno = FindItemText(catalogue_.dm3, quality, 'O', result_)) {

@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kScreenNumber = 15;
+constexpr int kReturnScreen = 15;
 constexpr int kRecnoColumn = 3;  // not shown: finds the loan record again
 
 }  // namespace
@@ -116,14 +116,14 @@ void TDragersTerugForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    RestoreWindowPlacement(this, kScreenNumber);
+    RestoreWindowPlacement(this, kReturnScreen);
     PlayWave("Opti.wav");
     grid_->setFocus();
 }
 
 void TDragersTerugForm::done(int result) {
     if (isVisible())
-        SaveWindowPlacement(this, kScreenNumber);
+        SaveWindowPlacement(this, kReturnScreen);
     QDialog::done(result);
 }
 

@@ -20,8 +20,7 @@
 
 namespace {
 
-constexpr int kNameWidth = 50;     // AANWIE
-constexpr int kCarrierWidth = 10;  // DRAGER
+constexpr int kNameWidth = 50;  // AANWIE
 constexpr int kMainTitleOrderBySource = 4;
 
 }  // namespace

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kNameWidth = 50;  // AANWIE
+constexpr int kBorrowerWidth = 50;  // AANWIE
 
 QLabel* ValueLabel(QWidget* parent, const char* name, const TableText& text) {
     auto* label = new QLabel(FromTable(text), parent);
@@ -34,7 +34,7 @@ QLabel* ValueLabel(QWidget* parent, const char* name, const TableText& text) {
 TUitleenForm::TUitleenForm(Catalogue& catalogue, uint32_t hfRecno, QWidget* parent)
     : QDialog(parent),
       catalogue_(catalogue),
-      mAanWie_(MakeListField(catalogue, this, "mAanWie", 'N', kNameWidth)) {
+      mAanWie_(MakeListField(catalogue, this, "mAanWie", 'N', kBorrowerWidth)) {
     setObjectName("UitleenForm");
     setWindowTitle("Loan");
     mAanWie_->setMinimumWidth(320);

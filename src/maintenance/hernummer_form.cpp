@@ -22,13 +22,8 @@
 #include "store/catalogue.h"
 #include "store/percent_progress.h"
 #include "store/record_edit.h"
+#include "store/source_key.h"
 #include "store/source_renumbering.h"
-
-namespace {
-
-constexpr int64_t kLastNumber = 999999999;
-
-}  // namespace
 
 THernummerForm::THernummerForm(Catalogue& catalogue, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
@@ -41,7 +36,7 @@ THernummerForm::THernummerForm(Catalogue& catalogue, QWidget* parent)
     hNummer_ = new QLineEdit(this);
     hNummer_->setObjectName("hNummer");
     hNummer_->setMaxLength(10);
-    hNummer_->setValidator(new QIntValidator(1, int(kLastNumber), hNummer_));
+    hNummer_->setValidator(new QIntValidator(1, int(kLastSourceNumber), hNummer_));
     cVerschuif_ = new QCheckBox("Move up", this);
     cVerschuif_->setObjectName("cVerschuif");
     label1_ = new QLabel(this);
@@ -84,8 +79,9 @@ void THernummerForm::FormActivate() {
 
 void THernummerForm::UpdateOk() {
     int64_t number = 0;
-    ok_->setEnabled(!hDrager_->currentText().trimmed().isEmpty() &&
-                    ParseWholeNumber(hNummer_->text().toStdString(), 1, kLastNumber, &number));
+    ok_->setEnabled(
+        !hDrager_->currentText().trimmed().isEmpty() &&
+        ParseWholeNumber(hNummer_->text().toStdString(), 1, kLastSourceNumber, &number));
 }
 
 void THernummerForm::PlaceTracks(const SourceMove& move) {
@@ -101,7 +97,7 @@ void THernummerForm::BitBtn1Click() {
     const std::optional<std::string> carrier =
         TextForTable(hDrager_->currentText(), "Renumber source:");
     int64_t start = 0;
-    if (!carrier || !ParseWholeNumber(hNummer_->text().toStdString(), 1, kLastNumber, &start))
+    if (!carrier || !ParseWholeNumber(hNummer_->text().toStdString(), 1, kLastSourceNumber, &start))
         return;
     const bool done = ShowGuarded(false, [&] {
         RenumberPlan plan;

@@ -14,9 +14,9 @@
 
 namespace {
 
-constexpr int kScreenNumber = 2;
+constexpr int kData1Screen = 2;
 
-const std::vector<TableOverview::GridColumn>& Columns() {
+const std::vector<TableOverview::GridColumn>& Data1Columns() {
     static const std::vector<TableOverview::GridColumn> columns = {
         {"TITLE", "TITEL", 28, false},
         {"ARTIST", "ARTIEST", 22, false},
@@ -37,8 +37,8 @@ const std::vector<TableOverview::GridColumn>& Columns() {
 }  // namespace
 
 TData1TotOvz::TData1TotOvz(Catalogue& catalogue, QWidget* parent)
-    : TableOverview(catalogue, catalogue.dm1.ArtAccess, ArtistSortChoices(), kScreenNumber,
-                    Columns(), parent) {
+    : TableOverview(catalogue, catalogue.dm1.ArtAccess, ArtistSortChoices(), kData1Screen,
+                    Data1Columns(), parent) {
     setObjectName("Data1TotOvz");
     setWindowTitle("Summary artist");
 

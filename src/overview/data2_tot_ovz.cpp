@@ -14,9 +14,9 @@
 
 namespace {
 
-constexpr int kScreenNumber = 3;
+constexpr int kData2Screen = 3;
 
-const std::vector<TableOverview::GridColumn>& Columns() {
+const std::vector<TableOverview::GridColumn>& Data2Columns() {
     static const std::vector<TableOverview::GridColumn> columns = {
         {"QUALITY", "OPNAME", 10, false},
         {"MAIN TITLE", "HTITEL", 30, false},
@@ -32,7 +32,7 @@ const std::vector<TableOverview::GridColumn>& Columns() {
 }
 
 bool IsPurchaseColumn(int column) {
-    const std::vector<TableOverview::GridColumn>& columns = Columns();
+    const std::vector<TableOverview::GridColumn>& columns = Data2Columns();
     if (column < 0 || column >= int(columns.size())) {
         return false;
     }
@@ -43,8 +43,8 @@ bool IsPurchaseColumn(int column) {
 }  // namespace
 
 TData2TotOvz::TData2TotOvz(Catalogue& catalogue, QWidget* parent)
-    : TableOverview(catalogue, catalogue.dm2.HfAccess, MainTitleSortChoices(), kScreenNumber,
-                    Columns(), parent) {
+    : TableOverview(catalogue, catalogue.dm2.HfAccess, MainTitleSortChoices(), kData2Screen,
+                    Data2Columns(), parent) {
     setObjectName("Data2TotOvz");
     setWindowTitle("Summary main title");
 

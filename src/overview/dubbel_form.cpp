@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int kScreenNumber = 7;
+constexpr int kDoublesScreen = 7;
 constexpr const char* kReading = "Reading double entries...";
 
 }  // namespace
@@ -160,13 +160,13 @@ void TDubbelForm::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    RestoreWindowPlacement(PlacementWindowOf(this), kScreenNumber);
+    RestoreWindowPlacement(PlacementWindowOf(this), kDoublesScreen);
     if (IniReadBool("Opstart", "Hints"))
         rows_->grid()->setToolTip("Click on the right mouse button for more options");
     findChild<QPushButton*>("BitBtn3")->setFocus();
 }
 
 void TDubbelForm::closeEvent(QCloseEvent* event) {
-    SaveWindowPlacement(PlacementWindowOf(this), kScreenNumber);
+    SaveWindowPlacement(PlacementWindowOf(this), kDoublesScreen);
     event->accept();
 }

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kScreenNumber = 14;
+constexpr int kDatabaseInfoScreen = 14;
 constexpr const char* kDateKey = "Upgedate";
 constexpr const char* kNever = "Unkown";
 
@@ -174,12 +174,12 @@ void TInfoDatabaseForm::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    RestoreWindowPlacement(PlacementWindowOf(this), kScreenNumber);
+    RestoreWindowPlacement(PlacementWindowOf(this), kDatabaseInfoScreen);
     ListCarriers();
     findChild<QPushButton*>("UpdateBtn")->setFocus();
 }
 
 void TInfoDatabaseForm::closeEvent(QCloseEvent* event) {
-    SaveWindowPlacement(PlacementWindowOf(this), kScreenNumber);
+    SaveWindowPlacement(PlacementWindowOf(this), kDatabaseInfoScreen);
     event->accept();
 }

@@ -10,11 +10,10 @@
 #include "print/report_selection.h"
 #include "shell/table_text.h"
 #include "store/catalogue.h"
+#include "store/source_key.h"
 #include "store/table_error.h"
 
 namespace {
-
-constexpr int kCarrierWidth = 10;
 
 struct Found {
     ReportSelection selection;

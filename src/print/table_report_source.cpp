@@ -5,12 +5,11 @@
 #include "base/text.h"
 #include "platform/xbase/field_codec.h"
 #include "shell/table_text.h"
+#include "store/source_key.h"
 #include "store/table_component.h"
 #include "store/table_error.h"
 
 namespace {
-
-constexpr int kCarrierWidth = 10;
 
 void ThrowIfFailed(const tunelo::Status& status) {
     if (!status.ok())

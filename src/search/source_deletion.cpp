@@ -12,9 +12,6 @@
 
 namespace {
 
-// The tracks' order on "UPPER(DRAGER)+STR(CDNUMMER)".
-constexpr int kTrackSourceOrder = 8;
-
 int CountRecords(TTableAccess& access, int order, const std::string& key) {
     SavedPosition kept(access);
     access.SetOrder(order);

@@ -3,7 +3,7 @@
 namespace {
 
 constexpr int kSearchColumnWidth = 292;
-constexpr int kDefaultColumnWidth = 600;
+constexpr int kKindColumnWidth = 600;
 
 const std::vector<ZoekKind>& Kinds() {
     // In the order of SearchScreen.
@@ -29,7 +29,7 @@ const std::vector<ZoekKind>& Kinds() {
          .exactKey = true,
          .filterField = "HTITEL",
          .columns = {{"Source", {"DRAGER"}}, {"Number:", {"CDNUMMER"}}, {"Main title", {"HTITEL"}}},
-         .widths = {140, 140, kDefaultColumnWidth}},
+         .widths = {140, 140, kKindColumnWidth}},
         {.objectName = "ZoekJaarForm",
          .title = "Year",
          .searchCaption = "Year",
@@ -70,7 +70,7 @@ const std::vector<ZoekKind>& Kinds() {
          .keyField = "MEMO",
          .filterField = "HTITEL",
          .columns = {{"Main title", {"HTITEL"}}, {"Main artist", {"HOOFDART"}}},
-         .widths = {kSearchColumnWidth, kDefaultColumnWidth},
+         .widths = {kSearchColumnWidth, kKindColumnWidth},
          .memo = true},
         {.objectName = "ZoekWoordForm",
          .title = "Context",

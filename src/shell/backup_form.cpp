@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr char kDiversen[] = "Diversen";
+constexpr char kBackupSection[] = "Diversen";
 
 QLabel* Label(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
@@ -32,7 +32,7 @@ TBackupForm::TBackupForm(QWidget* parent)
     setObjectName("BackupForm");
     setWindowTitle("Important");
 
-    const int threshold = IniReadInteger(kDiversen, "MeldBackupOp");
+    const int threshold = IniReadInteger(kBackupSection, "MeldBackupOp");
 
     auto* icon = new QLabel(this);
     icon->setObjectName("Image1");
@@ -76,7 +76,7 @@ TBackupForm::TBackupForm(QWidget* parent)
     reportLine->addStretch();
 
     dontShow_->setObjectName("CheckBox1");
-    dontShow_->setChecked(IniReadBool(kDiversen, "MeldBackupWindow"));
+    dontShow_->setChecked(IniReadBool(kBackupSection, "MeldBackupWindow"));
 
     auto* text = new QVBoxLayout;
     text->setSpacing(6);
@@ -113,8 +113,8 @@ void TBackupForm::showEvent(QShowEvent* event) {
 
 void TBackupForm::OKBtnClick() {
     // Closing the program goes on even when cd.ini could not be written; that has been reported.
-    if (IniWriteBool(kDiversen, "MeldBackupWindow", dontShow_->isChecked())) {
-        IniWriteInteger(kDiversen, "MeldBackupOp", reportAfter_->value());
+    if (IniWriteBool(kBackupSection, "MeldBackupWindow", dontShow_->isChecked())) {
+        IniWriteInteger(kBackupSection, "MeldBackupOp", reportAfter_->value());
     }
     accept();
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr char kOpstart[] = "Opstart";
+constexpr char kStartupSection[] = "Opstart";
 
 std::string Utf8(const QString& text) {
     return text.toUtf8().toStdString();
@@ -57,7 +57,7 @@ QLineEdit* TLokatieBackupForm::AddRow(QGridLayout* grid, int row, const char* ca
     auto* field = new QLineEdit(this);
     field->setObjectName(editName);
     field->setMinimumWidth(320);
-    const std::string stored = IniReadString(kOpstart, key);
+    const std::string stored = IniReadString(kStartupSection, key);
     if (stored != kIniAbsent) {
         field->setText(QString::fromUtf8(stored));
     }
@@ -84,11 +84,11 @@ void TLokatieBackupForm::Browse(QLineEdit* field) {
 
 void TLokatieBackupForm::OKBtnClick() {
     const bool written =
-        IniWriteString(kOpstart, ExternalProgramKey(ExternalProgram::Backup),
+        IniWriteString(kStartupSection, ExternalProgramKey(ExternalProgram::Backup),
                        Utf8(backup_->text())) &&
-        IniWriteString(kOpstart, ExternalProgramKey(ExternalProgram::SpecialCharacters),
+        IniWriteString(kStartupSection, ExternalProgramKey(ExternalProgram::SpecialCharacters),
                        Utf8(specialeTekens_->text())) &&
-        IniWriteString(kOpstart, ExternalProgramKey(ExternalProgram::VolumeControl),
+        IniWriteString(kStartupSection, ExternalProgramKey(ExternalProgram::VolumeControl),
                        Utf8(volumeControl_->text()));
     if (written) {
         accept();

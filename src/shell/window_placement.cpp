@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr char kSection[] = "WindowsForms";
+constexpr char kPlacementSection[] = "WindowsForms";
 // Smaller than this a window shows nothing useful: its size was never stored.
 constexpr int kMinWidth = 120;
 constexpr int kMinHeight = 80;
@@ -59,10 +59,10 @@ QSize FallbackSize(const QWidget* window) {
 
 QRect StoredPlacement(int screenNumber) {
     const QRect defaults = DefaultPlacement(screenNumber);
-    return {IniReadInteger(kSection, Key(screenNumber, 'l'), defaults.left()),
-            IniReadInteger(kSection, Key(screenNumber, 't'), defaults.top()),
-            IniReadInteger(kSection, Key(screenNumber, 'w'), defaults.width()),
-            IniReadInteger(kSection, Key(screenNumber, 'h'), defaults.height())};
+    return {IniReadInteger(kPlacementSection, Key(screenNumber, 'l'), defaults.left()),
+            IniReadInteger(kPlacementSection, Key(screenNumber, 't'), defaults.top()),
+            IniReadInteger(kPlacementSection, Key(screenNumber, 'w'), defaults.width()),
+            IniReadInteger(kPlacementSection, Key(screenNumber, 'h'), defaults.height())};
 }
 
 QRect SanePlacement(const QRect& stored, const QSize& fallbackSize, const QRect& area) {
@@ -98,7 +98,7 @@ bool SaveWindowPlacement(const QWidget* window, int screenNumber) {
     if (window->isMinimized() || window->isMaximized() || window->isFullScreen()) {
         return true;
     }
-    return IniWriteWindowPos(kSection, Key(screenNumber, 'l'), Key(screenNumber, 't'),
+    return IniWriteWindowPos(kPlacementSection, Key(screenNumber, 'l'), Key(screenNumber, 't'),
                              Key(screenNumber, 'w'), Key(screenNumber, 'h'), window->x(),
                              window->y(), window->width(), window->height());
 }

@@ -24,11 +24,6 @@ struct Copy {
     std::string temp() const { return target + ".tunelo-copy"; }
 };
 
-bool EndsWithNoCase(const std::string& name, const std::string& end) {
-    return name.size() >= end.size() &&
-           tunelo::EqualsNoCase(std::string_view(name).substr(name.size() - end.size()), end);
-}
-
 // What a file of the template is to a catalogue; false when it is no part of one.
 bool Classify(const std::string& name, Kind* kind) {
     for (const TableDefinition& def : CatalogueTables()) {
@@ -43,7 +38,7 @@ bool Classify(const std::string& name, Kind* kind) {
         }
     }
     if (tunelo::EqualsNoCase(name, "cd.ini") || tunelo::EqualsNoCase(name, "print.ini") ||
-        EndsWithNoCase(name, ".wav")) {
+        tunelo::EndsWithNoCase(name, ".wav")) {
         *kind = Kind::Keep;
         return true;
     }
@@ -105,7 +100,7 @@ std::vector<std::string> CatalogueFilesIn(const std::string& folder) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
         Kind kind;
-        if (Classify(name, &kind) && !EndsWithNoCase(name, ".wav"))
+        if (Classify(name, &kind) && !tunelo::EndsWithNoCase(name, ".wav"))
             found.push_back(name);
     }
     std::sort(found.begin(), found.end());

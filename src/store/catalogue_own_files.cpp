@@ -10,11 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool EndsWithNoCase(const std::string& name, std::string_view end) {
-    return name.size() >= end.size() &&
-           tunelo::EqualsNoCase(std::string_view(name).substr(name.size() - end.size()), end);
-}
-
 void AddFilesOf(const std::string& folder, std::vector<std::string>* files) {
     for (const std::string& name : CatalogueFilesIn(folder))
         files->push_back((fs::path(folder) / name).string());
@@ -28,8 +23,8 @@ std::vector<std::string> CatalogueOwnFiles(const std::string& folder) {
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
-        if (EndsWithNoCase(name, ".wav") || EndsWithNoCase(name, ".journal") ||
-            EndsWithNoCase(name, ".pending"))
+        if (tunelo::EndsWithNoCase(name, ".wav") || tunelo::EndsWithNoCase(name, ".journal") ||
+            tunelo::EndsWithNoCase(name, ".pending"))
             files.push_back(entry.path().string());
     }
     for (const SafetyCopy& copy : ListSafetyCopies(folder))

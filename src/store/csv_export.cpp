@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 using xbase::Status;
 
 constexpr size_t kFlushAt = 1 << 20;
-constexpr uint32_t kProgressEvery = 1 << 16;
+constexpr uint32_t kExportProgressEvery = 1 << 16;
 
 // A file of the set, written whole under `path`.part and synced; removed unless put in place.
 class PartFile {
@@ -89,7 +89,7 @@ Status WriteTable(const xbase::Table& table, PartFile& file, uint64_t* done, uin
     text += "\r\n";
     Status failure;
     XB_RETURN_IF_ERROR(table.ScanRecords(1, [&](uint32_t recno, const uint8_t* record) {
-        if (++*done % kProgressEvery == 0 && progress)
+        if (++*done % kExportProgressEvery == 0 && progress)
             progress(*done, total);
         if (record[0] == '*')
             return true;

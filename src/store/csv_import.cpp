@@ -23,12 +23,10 @@ namespace {
 namespace fs = std::filesystem;
 using xbase::Status;
 
-constexpr int kTitleSourceOrder = 4;  // hfdat.dat: UPPER(DRAGER)+STR(CDNUMMER)
-constexpr int kTrackSourceOrder = 8;  // artdat.dat: the same
 constexpr int kPlaylistTrackOrder =
     7;  // playlist.dat: UPPER(DRAGER)+STR(CDNUMMER)+STR(TRACK)+AKANT
 constexpr int kMostTracks = 999;
-constexpr uint32_t kProgressEvery = 4096;
+constexpr uint32_t kImportProgressEvery = 4096;
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
@@ -171,7 +169,7 @@ Status CsvImport::Reader::ReadFile(const CsvFile& file, const std::string& path)
     Rows rows;
     uint32_t read = 0;
     while (csv.Next(&cells, &error)) {
-        if (++read % kProgressEvery == 0 && progress_) {
+        if (++read % kImportProgressEvery == 0 && progress_) {
             const std::streamoff at = in.tellg();
             progress_(done_ + uint64_t(at < 0 ? 0 : at), total_);
         }

@@ -16,9 +16,9 @@ namespace {
 
 using xbase::Status;
 
-constexpr const char* kSection = "Diversen";
+constexpr const char* kImportNoteSection = "Diversen";
 constexpr const char* kNoteKey = "CsvImport";
-constexpr const char* kRefusedKey = "CsvImportRefused";
+constexpr const char* kImportRefusedKey = "CsvImportRefused";
 constexpr const char* kVersion = "v2";
 constexpr uint32_t kReadAtOnce = 4096;
 
@@ -37,7 +37,7 @@ bool ParseNumber(std::string_view text, T* value, int base = 10) {
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-std::vector<std::string_view> Split(std::string_view text, char by) {
+std::vector<std::string_view> SplitNote(std::string_view text, char by) {
     std::vector<std::string_view> parts;
     for (size_t start = 0;;) {
         const size_t end = text.find(by, start);
@@ -95,9 +95,9 @@ std::string Prove(TTableAccess* access, const ImportedRecords& noted, ImportedRe
 
 RecoveryOutcome Refuse(const std::string& note, const std::string& why) {
     return RecoveryOutcome::Refused(
-        "An import from CSV was cut short, but its note ([" + std::string(kSection) + "] " +
-        kNoteKey + " in cd.ini) does not fit the tables: " + why + ". Nothing was taken back. " +
-        SetNoteAside(kNoteKey, kRefusedKey, note) +
+        "An import from CSV was cut short, but its note ([" + std::string(kImportNoteSection) +
+        "] " + kNoteKey + " in cd.ini) does not fit the tables: " + why +
+        ". Nothing was taken back. " + SetNoteAside(kNoteKey, kImportRefusedKey, note) +
         "If rows of that import are in the catalogue, put back the safety copy taken before it "
         "(Restore safety copy).");
 }
@@ -158,12 +158,12 @@ std::string ImportNoteText(const std::vector<TTableAccess*>& tables,
 
 bool ParseImportNote(const std::string& text, const std::vector<TTableAccess*>& tables,
                      std::vector<ImportedRecords>* records) {
-    const std::vector<std::string_view> groups = Split(text, ' ');
+    const std::vector<std::string_view> groups = SplitNote(text, ' ');
     if (groups.size() != tables.size() + 1 || groups[0] != kVersion)
         return false;
     records->assign(tables.size(), {});
     for (size_t i = 0; i < tables.size(); ++i) {
-        const std::vector<std::string_view> parts = Split(groups[i + 1], ':');
+        const std::vector<std::string_view> parts = SplitNote(groups[i + 1], ':');
         ImportedRecords& r = (*records)[i];
         if (parts.size() != 6 || parts[0] != TableName(tables[i]) ||
             !ParseNumber(parts[1], &r.first) || !ParseNumber(parts[2], &r.done) ||
@@ -175,7 +175,7 @@ bool ParseImportNote(const std::string& text, const std::vector<TTableAccess*>& 
 }
 
 bool WriteImportNote(const std::string& text) {
-    return IniWriteString(kSection, kNoteKey, text);
+    return IniWriteString(kImportNoteSection, kNoteKey, text);
 }
 
 Status HideImportedRecords(const std::vector<TTableAccess*>& tables,
@@ -196,7 +196,7 @@ Status HideImportedRecords(const std::vector<TTableAccess*>& tables,
 }
 
 RecoveryOutcome UndoUnfinishedCsvImport(Catalogue& catalogue) {
-    const std::string note = IniReadString(kSection, kNoteKey, "");
+    const std::string note = IniReadString(kImportNoteSection, kNoteKey, "");
     if (note.empty() || note == kIniAbsent)
         return {};
     const std::vector<TTableAccess*> tables = ImportTables(catalogue);

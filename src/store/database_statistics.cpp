@@ -10,14 +10,14 @@
 #include "store/catalogue.h"
 #include "store/record_edit.h"
 #include "store/saved_position.h"
+#include "store/source_key.h"
 #include "store/table_error.h"
 #include "store/track_time.h"
 
 namespace {
 
-constexpr const char* kSection = "DatabaseInformatie";
+constexpr const char* kStatisticsSection = "DatabaseInformatie";
 constexpr const char* kDateKey = "Upgedate";
-constexpr size_t kCarrierWidth = 10;
 
 // A field of a record read straight from the file.
 class FieldBytes {
@@ -177,10 +177,10 @@ std::map<std::string, std::string> StatisticTexts(const DatabaseStatistics& s) {
 
 void WriteStatisticsCache(const DatabaseInformation& information) {
     for (const auto& [key, text] : information.texts) {
-        if (!IniWriteString(kSection, key, text))
+        if (!IniWriteString(kStatisticsSection, key, text))
             return;  // the user has been told; the rest would fail the same way
     }
-    IniWriteString(kSection, kDateKey, information.date);
+    IniWriteString(kStatisticsSection, kDateKey, information.date);
 }
 
 // Writes into AANTAL of every carrier code its number of sources. The items table keeps its
@@ -226,9 +226,10 @@ std::vector<uint32_t> CarrierItems(TDataModule3& items) {
 }
 
 DatabaseInformation ReadDatabaseInformation() {
-    DatabaseInformation information{StatisticTexts({}), IniReadString(kSection, kDateKey, "")};
+    DatabaseInformation information{StatisticTexts({}),
+                                    IniReadString(kStatisticsSection, kDateKey, "")};
     for (auto& [key, text] : information.texts)
-        text = IniReadString(kSection, key, "0");
+        text = IniReadString(kStatisticsSection, key, "0");
     return information;
 }
 

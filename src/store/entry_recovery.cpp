@@ -59,7 +59,7 @@ std::vector<Orphan> FindOrphans(Catalogue& catalogue, size_t most) {
     return orphans;
 }
 
-void Tell(const RecoveredSource& source) {
+void TellRecovery(const RecoveredSource& source) {
     const std::string name =
         "\"" + Utf8(source.carrier) + " " + std::to_string(source.number) + "\"";
     CurrentUi().Message(
@@ -114,6 +114,6 @@ std::vector<RecoveredSource> RecoverUnfinishedEntries(Catalogue& catalogue) {
         titles.Delete();
     }
     for (const RecoveredSource& source : recovered)
-        Tell(source);
+        TellRecovery(source);
     return recovered;
 }

@@ -8,12 +8,12 @@
 
 namespace {
 
-struct CapitalisedField {
+struct CapitalisedTitleField {
     const char* field;
     const char* flag;
 };
 // A main title's style follows K_Genre2 when it is modified (K_Genre1 at entry).
-constexpr CapitalisedField kTitleFields[] = {
+constexpr CapitalisedTitleField kTitleFields[] = {
     {"SOORT", "K_Genre2"},
     {"HTITEL", "K_Hoofdtitel"},
     {"LABEL", "K_Label"},
@@ -27,7 +27,7 @@ void TDataModule2::KapitaliseerData2() {
     HfTable.Edit();  // no effect on a record already being edited
     HfTable.SetFieldAsString("OPNAME", TableUpper(HfTable.FieldAsString("OPNAME").bytes()));
     HfTable.SetFieldAsString("DRAGER", TableUpper(HfTable.FieldAsString("DRAGER").bytes()));
-    for (const CapitalisedField& f : kTitleFields) {
+    for (const CapitalisedTitleField& f : kTitleFields) {
         HfTable.SetFieldAsString(f.field, KapitaliseerTekst(HfTable.FieldAsString(f.field).bytes(),
                                                             IniReadBool("Kapitaliseer", f.flag)));
     }

@@ -27,12 +27,12 @@ using xbase::Status;
 
 namespace {
 
-constexpr const char* kJournalName = "replace.journal";
+constexpr const char* kReplaceJournal = "replace.journal";
 constexpr const char* kPartEnd = ".part";
 constexpr const char* kHeader = "TUNELO REPLACE 1";
-constexpr size_t kFlushAt = size_t(1) << 16;
+constexpr size_t kJournalFlushAt = size_t(1) << 16;
 // Records written per rewrite of a table.
-constexpr size_t kBatch = 1024;
+constexpr size_t kJournalBatch = 1024;
 
 // Values stand between tabs: control bytes and '%' are written as %XX.
 std::string Escape(std::string_view text) {
@@ -225,7 +225,8 @@ void Apply(Catalogue& catalogue, const std::string& path, uint64_t& written) {
         records.clear();
     };
     for (Change change; reader.Next(&change);) {
-        if (change.table != letter || (recnos.size() >= kBatch && recnos.back() != change.recno))
+        if (change.table != letter ||
+            (recnos.size() >= kJournalBatch && recnos.back() != change.recno))
             write();
         letter = change.table;
         if (recnos.empty() || recnos.back() != change.recno) {
@@ -254,7 +255,7 @@ std::string Quoted(const std::string& text) {
 
 ReplaceJournalWriter::ReplaceJournalWriter(const Catalogue& catalogue, std::string_view search,
                                            std::string_view replacement)
-    : journal_(catalogue.File(kJournalName)), part_(journal_ + kPartEnd) {
+    : journal_(catalogue.File(kReplaceJournal)), part_(journal_ + kPartEnd) {
     fd_ = ::open(part_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd_ < 0) {
         status_ =
@@ -277,7 +278,7 @@ void ReplaceJournalWriter::Add(char table, uint32_t recno, std::string_view fiel
                                std::string_view oldValue, std::string_view newValue) {
     buffer_ += std::string(1, table) + "\t" + std::to_string(recno) + "\t" + std::string(field) +
                "\t" + Escape(oldValue) + "\t" + Escape(newValue) + "\n";
-    if (buffer_.size() >= kFlushAt)
+    if (buffer_.size() >= kJournalFlushAt)
         Flush();
 }
 
@@ -318,7 +319,7 @@ Status ReplaceJournalWriter::Commit() {
 
 ReplaceApplied ApplyReplaceJournal(Catalogue& catalogue, uint64_t* written) {
     ReplaceApplied applied;
-    const std::string path = catalogue.File(kJournalName);
+    const std::string path = catalogue.File(kReplaceJournal);
     applied.fault = Check(catalogue, path, &applied);
     if (!applied.fault.empty())
         return applied;
@@ -332,12 +333,12 @@ ReplaceApplied ApplyReplaceJournal(Catalogue& catalogue, uint64_t* written) {
 
 RecoveryOutcome FinishReplace(Catalogue& catalogue) {
     RecoveryOutcome outcome;
-    if (catalogue.HasFile(kJournalName)) {
-        const std::string path = catalogue.File(kJournalName);
+    if (catalogue.HasFile(kReplaceJournal)) {
+        const std::string path = catalogue.File(kReplaceJournal);
         const ReplaceApplied applied = ApplyReplaceJournal(catalogue);
         if (!applied.fault.empty()) {
             outcome = RecoveryOutcome::Refused(
-                std::string(kJournalName) + " in " + catalogue.folder() +
+                std::string(kReplaceJournal) + " in " + catalogue.folder() +
                 " is left by a search and replace that was cut short, but it does not fit the "
                 "tables: " +
                 applied.fault +
@@ -353,7 +354,7 @@ RecoveryOutcome FinishReplace(Catalogue& catalogue) {
                 std::to_string(applied.changedNow) + " were changed now).");
         }
     }
-    const std::string part = catalogue.File(std::string(kJournalName) + kPartEnd);
+    const std::string part = catalogue.File(std::string(kReplaceJournal) + kPartEnd);
     std::error_code ec;
     if (fs::remove(part, ec) && !outcome.acted()) {
         outcome = RecoveryOutcome::TakenBack(

@@ -12,14 +12,8 @@ namespace {
 constexpr const char* kSection = "Diversen";
 constexpr const char* kPendingKey = "VerwijderBron";
 constexpr const char* kRefusedKey = "VerwijderBronGeweigerd";
-constexpr size_t kCarrierWidth = 10;
-constexpr int64_t kLastNumber = 999999999;
 
 // The orders on "UPPER(DRAGER)+STR(CDNUMMER)" of the track, loan, playlist and main-title tables.
-constexpr int kTrackSourceOrder = 8;
-constexpr int kLoanSourceOrder = 1;
-constexpr int kPlaylistSourceOrder = 5;
-constexpr int kTitleSourceOrder = 4;
 
 // Only records whose whole key is `key` go: a seek alone also finds longer keys it begins.
 void DeleteRecords(TTableAccess& access, int order, const std::string& key) {
@@ -45,7 +39,8 @@ std::string SourceOfKey(const std::string& key) {
         return {};
     const std::string carrier = TrimRight(key.substr(0, kCarrierWidth));
     int64_t number = 0;
-    if (carrier.empty() || !ParseWholeNumber(key.substr(kCarrierWidth), 0, kLastNumber, &number) ||
+    if (carrier.empty() ||
+        !ParseWholeNumber(key.substr(kCarrierWidth), 0, kLastSourceNumber, &number) ||
         SourceSeekKey(carrier, number) != key)
         return {};
     return carrier + " " + std::to_string(number);
@@ -58,7 +53,7 @@ size_t TitlesWithKey(Catalogue& catalogue, const std::string& key) {
     return CollectSourceRecords(titles, key).size();
 }
 
-RecoveryOutcome Refuse(const std::string& key, const std::string& why) {
+RecoveryOutcome RefuseRemoval(const std::string& key, const std::string& why) {
     const std::string note =
         std::string("[") + kSection + "] " + kPendingKey + " in " + IniFileName();
     std::string text = "The note " + note + " reads \"" + key + "\", which " + why +
@@ -85,10 +80,10 @@ RecoveryOutcome FinishSourceRemoval(Catalogue& catalogue) {
         return {};
     const std::string source = SourceOfKey(key);
     if (source.empty())
-        return Refuse(key, "is not the key of a source");
+        return RefuseRemoval(key, "is not the key of a source");
     const size_t titles = TitlesWithKey(catalogue, key);
     if (titles > 1)
-        return Refuse(key, "is carried by " + std::to_string(titles) + " main titles");
+        return RefuseRemoval(key, "is carried by " + std::to_string(titles) + " main titles");
     std::string text = "The removal of source " + source + " was cut short. ";
     if (titles == 1) {
         DeleteAll(catalogue, key);

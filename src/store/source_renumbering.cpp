@@ -18,18 +18,12 @@
 
 namespace {
 
-constexpr const char* kJournalName = "renumber.journal";
+constexpr const char* kRenumberJournal = "renumber.journal";
 constexpr const char* kJournalHeader = "TUNELO RENUMBER 2";
 // Written by the previous version: new numbers only, no old ones to prove a record by.
 constexpr const char* kOldJournalHeader = "TUNELO RENUMBER 1";
-constexpr int64_t kLastNumber = 999999999;
-constexpr int kCarrierWidth = 10;
 
 // The orders on "UPPER(DRAGER)+STR(CDNUMMER)" of the track, loan, playlist and main-title tables.
-constexpr int kTrackSourceOrder = 8;
-constexpr int kLoanSourceOrder = 1;
-constexpr int kPlaylistSourceOrder = 5;
-constexpr int kTitleSourceOrder = 4;
 
 // The tables of a journal line, by the letter that names them there.
 struct JournalTable {
@@ -210,11 +204,12 @@ ReadBack ReadJournal(const std::string& path) {
             continue;
         }
         int64_t recno = 0, old = -1, number = 0;
-        const bool read = words.size() == numbers + 1 && words[0].size() == 1 &&
-                          std::string_view("AUPH").find(words[0][0]) != std::string_view::npos &&
-                          ParseWholeNumber(words[1], 1, UINT32_MAX, &recno) &&
-                          (journal.oldFormat || ParseWholeNumber(words[2], 0, kLastNumber, &old)) &&
-                          ParseWholeNumber(words.back(), 0, kLastNumber, &number);
+        const bool read =
+            words.size() == numbers + 1 && words[0].size() == 1 &&
+            std::string_view("AUPH").find(words[0][0]) != std::string_view::npos &&
+            ParseWholeNumber(words[1], 1, UINT32_MAX, &recno) &&
+            (journal.oldFormat || ParseWholeNumber(words[2], 0, kLastSourceNumber, &old)) &&
+            ParseWholeNumber(words.back(), 0, kLastSourceNumber, &number);
         if (!read || journal.carrier.empty()) {
             journal.fault = bad;
             return journal;
@@ -285,7 +280,7 @@ RenumberPlan PlanRenumber(Catalogue& catalogue, std::string_view carrier, int64_
             return plan;
         }
         const int64_t newNumber = moveUp ? number + 1 : next++;
-        if (newNumber > kLastNumber) {
+        if (newNumber > kLastSourceNumber) {
             plan.refusal = SourceName(plan.carrier, number) +
                            " would get a number above 999999999. Canceling changes.";
             return plan;
@@ -316,7 +311,7 @@ RenumberPlan PlanRenumber(Catalogue& catalogue, std::string_view carrier, int64_
 bool RunRenumber(Catalogue& catalogue, const RenumberPlan& plan,
                  const std::function<void(const SourceMove&)>& placing,
                  const xbase::ProgressFn& rebuilding) {
-    const std::string journal = catalogue.File(kJournalName);
+    const std::string journal = catalogue.File(kRenumberJournal);
     const std::map<char, KeyChanges> changes = Changes(plan);
     const auto written = profile::ReplaceProfileFile(journal, JournalText(plan.carrier, changes));
     if (!written.ok()) {
@@ -345,9 +340,9 @@ void MoveLoansAndPlaylist(Catalogue& catalogue, std::string_view oldCarrier,
 }
 
 RecoveryOutcome FinishRenumber(Catalogue& catalogue) {
-    if (!catalogue.HasFile(kJournalName))
+    if (!catalogue.HasFile(kRenumberJournal))
         return {};
-    const std::string path = catalogue.File(kJournalName);
+    const std::string path = catalogue.File(kRenumberJournal);
     ReadBack journal = ReadJournal(path);
     size_t sources = 0;
     for (const auto& [letter, keys] : journal.changes)
@@ -359,7 +354,7 @@ RecoveryOutcome FinishRenumber(Catalogue& catalogue) {
                                         ? "the carrier it renumbered"
                                         : "carrier " + Utf8(TableText(journal.carrier));
         return RecoveryOutcome::Refused(
-            std::string(kJournalName) + " in " + catalogue.folder() +
+            std::string(kRenumberJournal) + " in " + catalogue.folder() +
             " is left by a renumber that was cut short, but it does not fit the tables: " +
             journal.fault + ". Nothing was changed by it. The sources of " + carrier +
             " may be partly renumbered: check their numbers, then renumber them again or put "

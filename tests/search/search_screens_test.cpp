@@ -335,8 +335,6 @@ TEST_F(SearchScreensTest, DeletingASourceTakesItsTracksLoanAndPlaylistEntriesOnl
     }
 }
 
-}  // namespace
-
 TEST_F(SearchScreensTest, ContextSearchesTheChosenFieldWithTheActionsOfItsTable) {
     using V = std::vector<std::string>;
     struct Case {
@@ -401,3 +399,5 @@ TEST_F(SearchScreensTest, ContextSearchesTheChosenFieldWithTheActionsOfItsTable)
             << c.search;
     }
 }
+
+}  // namespace

@@ -12,7 +12,6 @@ namespace cdaudio {
 
 namespace {
 
-constexpr int kLeadInFrames = 150;
 // The gap between the audio session and a following data session of an enhanced CD.
 constexpr int kSessionGapFrames = 11400;
 

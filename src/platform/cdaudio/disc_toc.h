@@ -11,6 +11,9 @@
 
 namespace cdaudio {
 
+// Frames from the start of the lead-in to LSN 0: an LBA is the LSN plus these.
+inline constexpr int kLeadInFrames = 150;
+
 struct TocTrack {
     int number = 0;  // track number in the TOC
     int lsn = 0;     // first sector

@@ -1,11 +1,11 @@
 // The disc identity sum.
 #include "platform/cdaudio/media_identity.h"
 
+#include "platform/cdaudio/disc_toc.h"
+
 namespace cdaudio {
 
 namespace {
-
-constexpr int kLeadInFrames = 150;
 
 std::uint32_t PackedMsf(int lsn) {
     const auto lba = static_cast<std::uint32_t>(lsn + kLeadInFrames);

@@ -23,6 +23,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool EndsWithNoCase(std::string_view name, std::string_view end) {
+    return name.size() >= end.size() && EqualsNoCase(name.substr(name.size() - end.size()), end);
+}
+
 std::string ResolvePathNoCase(const std::string& path) {
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0)

@@ -10,6 +10,8 @@ namespace tunelo {
 
 // ASCII comparison without regard to letter case (file, field, tag, section and key names).
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// Whether `name` ends in `end` without regard to ASCII letter case (".wav", ".dbt").
+bool EndsWithNoCase(std::string_view name, std::string_view end);
 
 // The existing file whose name equals `path`'s last component without regard to letter case, in
 // the folder of `path` (the first in byte order when several do); `path` itself when it exists or

@@ -15,7 +15,6 @@ namespace xbase {
 namespace {
 
 constexpr uint8_t kEndOfFile = 0x1A;
-constexpr size_t kTableHeaderSize = 32;
 
 void Today(int* year, int* month, int* day) {
     std::time_t now = std::time(nullptr);

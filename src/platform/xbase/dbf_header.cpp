@@ -12,7 +12,6 @@ namespace xbase {
 
 namespace {
 
-constexpr size_t kTableHeaderSize = 32;
 constexpr size_t kDescriptorSize = 32;
 constexpr size_t kBacklinkSize = 263;
 constexpr uint8_t kTerminator = 0x0D;

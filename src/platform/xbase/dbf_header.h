@@ -11,6 +11,9 @@
 
 namespace xbase {
 
+// The fixed part of a table header, before the field descriptors.
+constexpr size_t kTableHeaderSize = 32;
+
 // Version bytes of the table kinds we read; we write kDbfPlain and kDbfFoxProMemo.
 constexpr uint8_t kDbfPlain = 0x03;         // FoxBase / dBase III, no memo
 constexpr uint8_t kDbfVisualFoxPro = 0x30;  // Visual FoxPro

@@ -9,10 +9,10 @@ namespace {
 bool IsAlpha(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsDigit(char c) {
+bool IsDigitChar(char c) {
     return c >= '0' && c <= '9';
 }
-char UpperAscii(char c) {
+char UpperAsciiChar(char c) {
     return c >= 'a' && c <= 'z' ? char(c - 32) : c;
 }
 
@@ -20,7 +20,7 @@ bool EqualsUpper(std::string_view word, std::string_view upper) {
     if (word.size() != upper.size())
         return false;
     for (size_t i = 0; i < word.size(); ++i) {
-        if (UpperAscii(word[i]) != upper[i])
+        if (UpperAsciiChar(word[i]) != upper[i])
             return false;
     }
     return true;
@@ -53,26 +53,26 @@ void Lexer::Advance() {
     auto next = [&](size_t k) { return start + k < n ? text_[start + k] : '\0'; };
 
     if (IsAlpha(c)) {
-        while (pos_ < n && (IsAlpha(text_[pos_]) || IsDigit(text_[pos_])))
+        while (pos_ < n && (IsAlpha(text_[pos_]) || IsDigitChar(text_[pos_])))
             ++pos_;
         current_ = Make(Tok::kIdent, start, pos_);
         return;
     }
-    if (IsDigit(c) || (c == '.' && IsDigit(next(1)))) {
-        while (pos_ < n && IsDigit(text_[pos_]))
+    if (IsDigitChar(c) || (c == '.' && IsDigitChar(next(1)))) {
+        while (pos_ < n && IsDigitChar(text_[pos_]))
             ++pos_;
         if (pos_ < n && text_[pos_] == '.') {
             ++pos_;
-            while (pos_ < n && IsDigit(text_[pos_]))
+            while (pos_ < n && IsDigitChar(text_[pos_]))
                 ++pos_;
         }
         if (pos_ < n && (text_[pos_] == 'e' || text_[pos_] == 'E')) {  // 1e3, 2.5E-2
             size_t k = pos_ + 1;
             if (k < n && (text_[k] == '+' || text_[k] == '-'))
                 ++k;
-            if (k < n && IsDigit(text_[k])) {
+            if (k < n && IsDigitChar(text_[k])) {
                 pos_ = k;
-                while (pos_ < n && IsDigit(text_[pos_]))
+                while (pos_ < n && IsDigitChar(text_[pos_]))
                     ++pos_;
             }
         }

@@ -15,7 +15,7 @@ namespace xbase::expr {
 
 namespace {
 
-bool IsDigit(uint8_t c) {
+bool IsDigitByte(uint8_t c) {
     return c >= '0' && c <= '9';
 }
 
@@ -27,7 +27,7 @@ int DaysInMonth(int year, int month) {
 
 bool ParseDate(const uint8_t* p, int* year, int* month, int* day) {
     for (int i = 0; i < 8; ++i) {
-        if (!IsDigit(p[i]))
+        if (!IsDigitByte(p[i]))
             return false;
     }
     auto num = [p](int from, int count) {
@@ -57,7 +57,7 @@ double ParseNumberText(const uint8_t* p, size_t n) {
         ++b;
     }
     // from_chars would also take "inf" and "nan"; a number field holds neither.
-    if (b == e || !(IsDigit(p[b]) || p[b] == '.'))
+    if (b == e || !(IsDigitByte(p[b]) || p[b] == '.'))
         return 0;
     const char* first = reinterpret_cast<const char*>(p + b);
     const char* last = reinterpret_cast<const char*>(p + e);

@@ -16,7 +16,7 @@ Status Refuse(const FieldDef& f, const std::string& what) {
     return Status::InvalidArgument("", "field " + f.name + ": " + what);
 }
 
-std::string Describe(const FieldDef& f) {
+std::string DescribeField(const FieldDef& f) {
     return std::string(1, f.type) + "(" + std::to_string(f.length) + "," +
            std::to_string(f.decimals) + ")";
 }
@@ -99,7 +99,7 @@ Status SetNumber(uint8_t* record, const FieldDef& f, double value) {
             if (!FormatDecimal(value, f.length, f.decimals, &text)) {
                 char buf[64];
                 std::snprintf(buf, sizeof buf, "%.*g", 17, value);
-                return Refuse(f, std::string(buf) + " does not fit " + Describe(f));
+                return Refuse(f, std::string(buf) + " does not fit " + DescribeField(f));
             }
             Put(record, f, text);
             return Status::OK();

@@ -23,14 +23,14 @@ namespace {
 using Entry = std::pair<std::string, uint32_t>;
 using Model = std::set<Entry>;
 
-const uint8_t* Bytes(const std::string& s) {
+const uint8_t* BytesOf(const std::string& s) {
     return reinterpret_cast<const uint8_t*>(s.data());
 }
 Status Insert(CdxTag* tag, const Entry& e) {
-    return tag->Insert(Bytes(e.first), e.second);
+    return tag->Insert(BytesOf(e.first), e.second);
 }
 Status Remove(CdxTag* tag, const Entry& e) {
-    return tag->Remove(Bytes(e.first), e.second);
+    return tag->Remove(BytesOf(e.first), e.second);
 }
 void ExpectVerified(CdxTag* tag) {
     Status s = tag->Verify();
@@ -106,7 +106,7 @@ protected:
                 const int c = e.first.compare(0, prefix.size(), prefix);
                 return descending ? c <= 0 : c >= 0;
             });
-            ASSERT_TRUE(it->Seek(Bytes(prefix), prefix.size()).ok());
+            ASSERT_TRUE(it->Seek(BytesOf(prefix), prefix.size()).ok());
             if (want == model.end()) {
                 EXPECT_FALSE(it->Valid()) << prefix;
                 continue;
@@ -116,7 +116,7 @@ protected:
                       want->first);
             EXPECT_EQ(it->recno(), want->second);
             // SeekEntry lands on the entry itself.
-            ASSERT_TRUE(it->SeekEntry(Bytes(want->first), want->second).ok());
+            ASSERT_TRUE(it->SeekEntry(BytesOf(want->first), want->second).ok());
             ASSERT_TRUE(it->Valid());
             EXPECT_EQ(it->recno(), want->second);
         }
@@ -288,7 +288,7 @@ TEST_F(CdxTreeTest, DescendingTagIsReadInItsOwnOrder) {
         if (own.count(absent) != 0)
             continue;
         auto want = own.upper_bound(absent);
-        ASSERT_TRUE(it->SeekEntry(Bytes(absent.first), absent.second).ok());
+        ASSERT_TRUE(it->SeekEntry(BytesOf(absent.first), absent.second).ok());
         ASSERT_EQ(it->Valid(), want != own.end());
         if (want != own.end()) {
             EXPECT_EQ(it->recno(), want->second);

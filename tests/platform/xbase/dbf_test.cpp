@@ -239,11 +239,11 @@ uint64_t SizeFor(const std::vector<uint8_t>& h, uint32_t count) {
     return h.size() + uint64_t(count) * (h[10] | (h[11] << 8)) + 1;
 }
 
-const std::vector<Desc> kTrackFields = {{"TITLE", 'C', 40},
-                                        {"TRACK", 'N', 4},
-                                        {"PRICE", 'N', 10, 2},
-                                        {"BOUGHT", 'D', 8},
-                                        {"LENT", 'L', 1}};
+const std::vector<Desc> kTrackDescs = {{"TITLE", 'C', 40},
+                                       {"TRACK", 'N', 4},
+                                       {"PRICE", 'N', 10, 2},
+                                       {"BOUGHT", 'D', 8},
+                                       {"LENT", 'L', 1}};
 
 // Visual FoxPro (0x30 to 0x32) with its backlink area, binary fields and 4-byte memo pointers.
 TEST(DbfHeaderRead, EveryVersionByteWeRead) {
@@ -254,7 +254,7 @@ TEST(DbfHeaderRead, EveryVersionByteWeRead) {
         SCOPED_TRACE(int(v));
         const bool vfp = v >= 0x30 && v <= 0x32;
         const bool memo = vfp || v == 0x83 || v == 0xF5 || v == 0x8B || v == 0xFB;
-        std::vector<Desc> fields = vfp ? vfpFields : kTrackFields;
+        std::vector<Desc> fields = vfp ? vfpFields : kTrackDescs;
         if (memo && !vfp)
             fields.push_back({"NOTES", 'M', 10});
         auto h = MakeHeader(v, fields, 2, vfp);
@@ -288,7 +288,7 @@ TEST(DbfHeaderRead, OffsetsComeFromWidthsNotDisplacements) {
 
 // Each damaged header must give Corruption with a message that says what is wrong.
 TEST(DbfHeaderCorruption, FaultsAreNamed) {
-    const auto base = MakeHeader(0x03, kTrackFields, 3);
+    const auto base = MakeHeader(0x03, kTrackDescs, 3);
     const uint64_t size = SizeFor(base, 3);
     // The base header changed by `change`.
     const auto with = [&](const std::function<void(std::vector<uint8_t>&)>& change) {

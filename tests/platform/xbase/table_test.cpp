@@ -264,11 +264,11 @@ TEST_F(TableTest, RandomChangesMatchAModel) {
     Tag("1", "UPPER(TITEL)+UPPER(ARTIEST)");
     Tag("2", "STR(CDNUMMER)+AKANT+STR(TRACK)");
     Tag("3", "UPPER(ARTIEST)");
-    struct Entry {
+    struct ModelEntry {
         std::string title, artist;
         bool deleted = false;
     };
-    std::map<uint32_t, Entry> model;
+    std::map<uint32_t, ModelEntry> model;
     std::mt19937 rng(7);
     for (int step = 0; step < 1500; ++step) {
         int op = int(rng() % 10);
@@ -291,7 +291,7 @@ TEST_F(TableTest, RandomChangesMatchAModel) {
     table_->CloseIndexes();
     ASSERT_TRUE(table_->OpenIndex(dir_.File("INDEX1.CDX")).ok());
     const auto pad = [](std::string s) { return s + std::string(20 - s.size(), ' '); };
-    const auto sorted = [&](const std::function<std::string(const Entry&)>& key) {
+    const auto sorted = [&](const std::function<std::string(const ModelEntry&)>& key) {
         std::set<std::pair<std::string, uint32_t>> order;
         for (const auto& [recno, e] : model) {
             if (!e.deleted)
@@ -303,8 +303,9 @@ TEST_F(TableTest, RandomChangesMatchAModel) {
         return recnos;
     };
     const auto expectModel = [&] {
-        EXPECT_EQ(Walk("1"), sorted([&](const Entry& e) { return pad(e.title) + pad(e.artist); }));
-        EXPECT_EQ(Walk("3"), sorted([&](const Entry& e) { return e.artist; }));
+        EXPECT_EQ(Walk("1"),
+                  sorted([&](const ModelEntry& e) { return pad(e.title) + pad(e.artist); }));
+        EXPECT_EQ(Walk("3"), sorted([&](const ModelEntry& e) { return e.artist; }));
         ExpectConsistent();
     };
     expectModel();
