@@ -124,7 +124,6 @@ std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue) {
                                                   ReadCdInfoSettings().discData +
                                                   " cannot be read: " + folderError);
     if (found.empty()) {
-        StatusShown status("Looking the disc up on the internet...");
         QEventLoop loop;
         QObject::connect(&lookup, &DiscLookup::OnlineFinished, &loop,
                          [&](const std::vector<discinfo::DiscCandidate>& online, const QString&) {
@@ -132,6 +131,7 @@ std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue) {
                              loop.quit();
                          });
         if (lookup.StartOnline(query)) {
+            const StatusShown status("Looking the disc up on the internet...");
             QTimer::singleShot(kFillOnlineWaitMs, &loop, &QEventLoop::quit);
             loop.exec();
             lookup.Cancel();
