@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -19,7 +20,6 @@
 #include "platform/discinfo/candidate_fit.h"
 #include "shell/dialog_parts.h"
 #include "store/catalogue.h"
-#include "store/record_edit.h"
 
 namespace {
 
@@ -46,6 +46,33 @@ discinfo::DiscQuery FillQueryOfDrive() {
         !disc->ReadToc(&toc).ok())
         return {};
     return cdaudio::DiscQueryOf(toc);
+}
+
+// The online answer, when the settings allow a look-up, waited for behind a window-modal progress
+// dialog: the screen takes no click meanwhile, and Cancel stops the look-up.
+std::vector<discinfo::DiscCandidate> FillAskOnline(DiscLookup& lookup,
+                                                   const discinfo::DiscQuery& query,
+                                                   QWidget* parent) {
+    std::vector<discinfo::DiscCandidate> found;
+    QEventLoop loop;
+    QObject::connect(&lookup, &DiscLookup::OnlineFinished, &loop,
+                     [&](const std::vector<discinfo::DiscCandidate>& online, const QString&) {
+                         found = online;
+                         loop.quit();
+                     });
+    if (!lookup.StartOnline(query))
+        return found;
+    QProgressDialog progress("Looking the disc up on the internet...", "&Cancel", 0, 0, parent);
+    progress.setObjectName("DiscLookupProgress");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    QObject::connect(&lookup, &DiscLookup::Progress, &progress, &QProgressDialog::setLabelText);
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kFillOnlineWaitMs, &loop, &QEventLoop::quit);
+    progress.show();
+    loop.exec();
+    lookup.Cancel();
+    return found;
 }
 
 }  // namespace
@@ -112,7 +139,7 @@ int OfferDiscFill(Catalogue& catalogue, const std::string& key,
                              [](const FillChange& change) { return !change.refused; }));
 }
 
-std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue) {
+std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue, QWidget* parent) {
     const discinfo::DiscQuery query = FillQueryOfDrive();
     if (query.offsets.empty())
         return std::nullopt;
@@ -123,20 +150,8 @@ std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue) {
         CurrentUi().Message(MsgKind::Warning, "The disc data folder " +
                                                   ReadCdInfoSettings().discData +
                                                   " cannot be read: " + folderError);
-    if (found.empty()) {
-        QEventLoop loop;
-        QObject::connect(&lookup, &DiscLookup::OnlineFinished, &loop,
-                         [&](const std::vector<discinfo::DiscCandidate>& online, const QString&) {
-                             found = online;
-                             loop.quit();
-                         });
-        if (lookup.StartOnline(query)) {
-            const StatusShown status("Looking the disc up on the internet...");
-            QTimer::singleShot(kFillOnlineWaitMs, &loop, &QEventLoop::quit);
-            loop.exec();
-            lookup.Cancel();
-        }
-    }
+    if (found.empty())
+        found = FillAskOnline(lookup, query, parent);
     if (found.empty())
         return std::nullopt;
     discinfo::SortByFit(&found, query);

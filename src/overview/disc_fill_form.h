@@ -27,5 +27,6 @@ int OfferDiscFill(Catalogue& catalogue, const std::string& key,
 
 // The best fitting release that the disc data folder or, when the user allowed it, the online
 // databases know for the disc in the player's drive or image (cd.ini [Opstart] CdDevice); the
-// catalogue's own answer is left out, it is the source itself.
-std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue);
+// catalogue's own answer is left out, it is the source itself. The online wait shows a progress
+// dialog over `parent` with a Cancel.
+std::optional<discinfo::DiscCandidate> LookUpDiscForFill(Catalogue& catalogue, QWidget* parent);

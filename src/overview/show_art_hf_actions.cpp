@@ -464,7 +464,7 @@ void TShowArtHfForm::LeesAlleTrackTijden() {
 }
 
 void TShowArtHfForm::FillBlanksFromDisc() {
-    const std::optional<discinfo::DiscCandidate> found = LookUpDiscForFill(catalogue_);
+    const std::optional<discinfo::DiscCandidate> found = LookUpDiscForFill(catalogue_, this);
     if (found && OfferDiscFill(catalogue_, key_, *found, this) > 0) {
         Load(key_.substr(0, 10), key_.substr(10), 0);
     }
