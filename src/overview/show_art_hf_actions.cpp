@@ -24,6 +24,7 @@
 #include "entry/wijzig_hoofdtitel_gegevens.h"
 #include "loans/loan_commands.h"
 #include "overview/artiest_info_form.h"
+#include "overview/disc_fill_form.h"
 #include "overview/record_labels.h"
 #include "overview/show_art_hf_form.h"
 #include "overview/source_tracks.h"
@@ -458,7 +459,15 @@ void TShowArtHfForm::LeesAlleTrackTijden() {
                                                           "\", the new playing time is \"" +
                                                           toonTijd_->text().toStdString() + "\".");
         }
+        FillBlanksFromDisc();
     });
+}
+
+void TShowArtHfForm::FillBlanksFromDisc() {
+    const std::optional<discinfo::DiscCandidate> found = LookUpDiscForFill(catalogue_, this);
+    if (found && OfferDiscFill(catalogue_, key_, *found, this) > 0) {
+        Load(key_.substr(0, 10), key_.substr(10), 0);
+    }
 }
 
 void TShowArtHfForm::RemoveID() {

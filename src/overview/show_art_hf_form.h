@@ -98,6 +98,8 @@ private:
     void StopTrackClick();
     void EjectClick();
     void LeesAlleTrackTijden();
+    // After the times: what a look-up found for the disc fills the blank fields, with a preview.
+    void FillBlanksFromDisc();
     void RemoveID();
     void HernummerClick();
     void StringGrid2SelectCell(int row);

@@ -32,11 +32,17 @@ const QCommandLineOption kImportCsv("import-csv",
                                     "Adds the CSV files of DIR to the catalogue without a window; "
                                     "refuses, adding nothing, when any row is refused.",
                                     "DIR");
+const QCommandLineOption kIdentify(
+    "identify",
+    "Prints what the catalogue, the disc data folder and (when allowed) the online databases "
+    "know of the disc in the drive or image DISC (CUE, TOC or NRG), without a window. Exit "
+    "status 0: found, 1: nothing found, 2: the disc or the catalogue cannot be read.",
+    "DISC");
 
 // Every option the program knows.
 QList<QCommandLineOption> Options() {
-    return {kHelp, kVersion, kNewCatalogue, kQuitWhenReady, kReport,
-            kText, kFilter,  kPdf,          kExportCsv,     kImportCsv};
+    return {kHelp,   kVersion, kNewCatalogue, kQuitWhenReady, kReport,  kText,
+            kFilter, kPdf,     kExportCsv,    kImportCsv,     kIdentify};
 }
 
 // Qt puts the path the program was started by into the usage line; the name reads better.
@@ -101,8 +107,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.reportPdf = parser.value(kPdf);
     line.exportCsv = parser.value(kExportCsv);
     line.importCsv = parser.value(kImportCsv);
-    if (int(line.report) + int(parser.isSet(kExportCsv)) + int(parser.isSet(kImportCsv)) > 1) {
-        return Fault("--report, --export-csv and --import-csv go one at a time.", parser);
+    line.identify = parser.value(kIdentify);
+    if (int(line.report) + int(parser.isSet(kExportCsv)) + int(parser.isSet(kImportCsv)) +
+            int(parser.isSet(kIdentify)) >
+        1) {
+        return Fault("--report, --export-csv, --import-csv and --identify go one at a time.",
+                     parser);
     }
     if (!line.report && (parser.isSet(kText) || parser.isSet(kFilter) || parser.isSet(kPdf))) {
         return Fault("--text, --filter and --pdf go with --report.", parser);

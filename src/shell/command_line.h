@@ -30,8 +30,13 @@ struct CommandLine {
     QString exportCsv;
     QString importCsv;
 
+    // --identify DISC: what is known of the disc in a drive or an image, without a window.
+    QString identify;
+
     // True when the request shows no window, so that it needs no screen.
-    bool windowless() const { return report || !exportCsv.isEmpty() || !importCsv.isEmpty(); }
+    bool windowless() const {
+        return report || !exportCsv.isEmpty() || !importCsv.isEmpty() || !identify.isEmpty();
+    }
 };
 
 // Reads `arguments` (the program's name first, as argv has it). Needs no application object.

@@ -6,7 +6,8 @@
 // `tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]` writes a report of
 // the catalogue to a PDF file without showing a window (see README.md); `tunelo --export-csv DIR
 // [FOLDER]` and `tunelo --import-csv DIR [FOLDER]` write and read the catalogue as CSV files;
-// `tunelo --help` lists every option.
+// `tunelo --identify DISC [FOLDER]` prints what is known of a disc; `tunelo --help` lists every
+// option.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -20,6 +21,7 @@
 
 #include "base/ui.h"
 #include "base/work_dir.h"
+#include "cd/identify_command.h"
 #include "print/report_command.h"
 #include "shell/clean_end.h"
 #include "shell/command_line.h"
@@ -79,6 +81,12 @@ int TransferCsv(const CommandLine& options) {
                       dir, std::cout, std::cerr, TemplateFolder());
 }
 
+// --identify: the disc is named as given, relative to where the program was started.
+int Identify(const CommandLine& options) {
+    const std::string disc = options.identify.toStdString();
+    return IdentifyCommand(CommandFolder(options), disc, std::cout, std::cerr);
+}
+
 // Help, version and a fault print their text and end the program with its exit code.
 int Answer(const CommandLine& line) {
     const bool fault = line.outcome == CommandLine::Outcome::kError;
@@ -123,6 +131,8 @@ int main(int argc, char* argv[]) {
         return Answer(options);
     if (options.report)
         return WriteReport(options);
+    if (!options.identify.isEmpty())
+        return Identify(options);
     if (options.windowless())
         return TransferCsv(options);
 

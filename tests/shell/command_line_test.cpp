@@ -30,6 +30,10 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
         {{"--import-csv", ""}, Outcome::kError, "--import-csv needs a value", ""},
         {{"--export-csv=", "cat"}, Outcome::kError, "--export-csv needs a value", ""},
         {{"--report", "Artist", "--pdf", ""}, Outcome::kError, "--pdf needs a value", ""},
+        {{"--help"}, Outcome::kHelp, "--identify <DISC>", ""},
+        {{"--identify", "d.cue", "cat"}, Outcome::kRun, "", "cat"},
+        {{"--identify", "d.cue", "--export-csv", "x"}, Outcome::kError, "one at a time", ""},
+        {{"--identify="}, Outcome::kError, "--identify needs a value", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -49,6 +53,9 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
         QStringList({report.reportName, report.reportText, report.reportFilter, report.reportPdf}),
         QStringList({"Artist", "beat", "CD", "b.pdf"}));
     EXPECT_TRUE(ParseCommandLine({"tunelo", "--quit-when-ready"}).quitWhenReady);
+    const CommandLine identify = ParseCommandLine({"tunelo", "--identify", "/dev/cdrom"});
+    EXPECT_TRUE(identify.windowless());
+    EXPECT_EQ(identify.identify, "/dev/cdrom");
 
     // The program itself, where no screen exists: a mistake gets the usage and status 2.
     QProcess program;
@@ -61,6 +68,11 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 2);
     EXPECT_TRUE(program.readAllStandardError().contains("Usage: tunelo [options] [FOLDER]"));
+    // --identify needs no screen either; a disc that is not there is bad input.
+    program.start(TUNELO_PROGRAM, {"--identify", "no-such-disc.cue"});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("no-such-disc.cue"));
 }
 
 }  // namespace
