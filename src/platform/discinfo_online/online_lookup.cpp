@@ -96,11 +96,15 @@ void OnlineLookup::Start(const DiscQuery& query) {
         if (run->reply)
             run->reply->abort();
     });
-    const bool hasToc = query.trackCount() > 0 && query.leadOut > 0;
-    if (services_.musicBrainz.isValid() && (!query.musicBrainzId.empty() || hasToc))
-        AskMusicBrainz(query.musicBrainzId.empty());
-    else
-        AskGnudb();
+    // Even an answer known at once comes from the event loop, after Start has returned.
+    QTimer::singleShot(0, &run->context, [this, run] {
+        const DiscQuery& disc = run->query;
+        const bool hasToc = disc.trackCount() > 0 && disc.leadOut > 0;
+        if (services_.musicBrainz.isValid() && (!disc.musicBrainzId.empty() || hasToc))
+            AskMusicBrainz(disc.musicBrainzId.empty());
+        else
+            AskGnudb();
+    });
 }
 
 void OnlineLookup::Cancel() {

@@ -255,6 +255,13 @@ TEST(OnlineLookupTest, CancelledOrReplacedLookUpsNeverReport) {
     server.Serve("/ws/2/discid/Other", Reply(200, Fixture("mb_toc.json")));
     OnlineLookup lookup(ServicesOf(server));
     QSignalSpy spy(&lookup, &OnlineLookup::Finished);
+    // Nothing to ask still answers from the event loop, not inside Start.
+    OnlineLookup nowhere({QUrl(), QUrl()});
+    QSignalSpy nowhereSpy(&nowhere, &OnlineLookup::Finished);
+    nowhere.Start(ThreeTrackDisc());
+    EXPECT_EQ(nowhereSpy.count(), 0);
+    EXPECT_TRUE(nowhereSpy.wait(1000));
+
     lookup.Start(ThreeTrackDisc());
     lookup.Cancel();
     EXPECT_FALSE(lookup.busy());
