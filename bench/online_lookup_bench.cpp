@@ -28,12 +28,6 @@ QByteArray Fixture(const char* name) {
     return file.readAll();
 }
 
-HttpAnswer Ok(QByteArray body) {
-    HttpAnswer answer;
-    answer.body = std::move(body);
-    return answer;
-}
-
 void Measure(const char* what, const discinfo::OnlineServices& services, size_t expected,
              int runs) {
     discinfo::DiscQuery disc;
@@ -68,13 +62,14 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 200;
     LocalHttpServer musicBrainz;
-    musicBrainz.Serve("/ws/2/discid/Tx3dpKX1bNkVqPa0LmR5u.gZ9cE-", Ok(Fixture("mb_disc.json")));
+    musicBrainz.Serve("/ws/2/discid/Tx3dpKX1bNkVqPa0LmR5u.gZ9cE-",
+                      HttpAnswer(200, Fixture("mb_disc.json")));
     LocalHttpServer gnudb;
     gnudb.Handle("/~cddb/cddb.cgi", [](const HttpRequest& request) {
         if (request.query.startsWith("cmd=cddb+query"))
-            return Ok(Fixture("cddb_query_211.txt"));
-        return Ok(Fixture(request.query.contains("+rock+") ? "cddb_read_rock.txt"
-                                                           : "cddb_read_jazz.txt"));
+            return HttpAnswer(200, Fixture("cddb_query_211.txt"));
+        return HttpAnswer(200, Fixture(request.query.contains("+rock+") ? "cddb_read_rock.txt"
+                                                                        : "cddb_read_jazz.txt"));
     });
     discinfo::OnlineServices services;
     services.musicBrainz = musicBrainz.url();

@@ -25,10 +25,14 @@ struct HttpRequest {
 };
 
 struct HttpAnswer {
-    int status = 200;
+    using Headers = QList<QPair<QByteArray, QByteArray>>;
+    HttpAnswer(int code = 200, QByteArray content = {}, int delay = 0, Headers extra = {})
+        : status(code), body(std::move(content)), headers(std::move(extra)), delayMs(delay) {}
+
+    int status;
     QByteArray body;
-    QList<QPair<QByteArray, QByteArray>> headers;
-    int delayMs = 0;  // waits this long before answering
+    Headers headers;
+    int delayMs;  // waits this long before answering
 };
 
 class LocalHttpServer : public QObject {
