@@ -20,6 +20,7 @@ class QNetworkAccessManager;
 
 namespace discinfo {
 
+// Where the services are and how patiently they are asked. An empty address leaves a service out.
 struct OnlineServices {
     QUrl musicBrainz{"https://musicbrainz.org"};  // the service root; /ws/2/… is added
     QUrl gnudb{"https://gnudb.gnudb.org"};        // the server root; /~cddb/cddb.cgi is added
@@ -46,7 +47,8 @@ public:
 
 signals:
     // What the services found (MusicBrainz candidates, or gnudb ones when MusicBrainz found
-    // nothing), and "" or the reason nothing could be asked (timeout, refused, malformed answer).
+    // nothing), and "" or, when nothing was found, why a service could not be asked (timeout,
+    // refused, malformed answer; several joined by "; ").
     void Finished(const std::vector<discinfo::DiscCandidate>& found, const QString& error);
     // What is being asked now, for a status line ("Asking MusicBrainz…").
     void Progress(const QString& what);
