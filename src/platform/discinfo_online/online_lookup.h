@@ -6,9 +6,11 @@
 // at once and Finished comes from the event loop.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,12 +20,14 @@ class QNetworkAccessManager;
 
 namespace discinfo {
 
+// Where the services are and how patiently they are asked. An empty address leaves a service out.
 struct OnlineServices {
     QUrl musicBrainz{"https://musicbrainz.org"};  // the service root; /ws/2/… is added
     QUrl gnudb{"https://gnudb.gnudb.org"};        // the server root; /~cddb/cddb.cgi is added
     int timeoutMs = 10000;
-    int minIntervalMs = 1000;  // between two requests to one service
-    int retryAfterMs = 2000;   // wait before the one retry of a 503 without Retry-After
+    int minIntervalMs = 1000;         // between two requests to one service
+    int retryAfterMs = 2000;          // wait before the one retry of a 503 without Retry-After
+    qint64 maxAnswerBytes = 4 << 20;  // a longer answer is refused, not read
 };
 
 class OnlineLookup : public QObject {
@@ -43,16 +47,32 @@ public:
 
 signals:
     // What the services found (MusicBrainz candidates, or gnudb ones when MusicBrainz found
-    // nothing), and "" or the reason nothing could be asked (timeout, refused, malformed answer).
+    // nothing), and "" or, when nothing was found, why a service could not be asked (timeout,
+    // refused, malformed answer; several joined by "; ").
     void Finished(const std::vector<discinfo::DiscCandidate>& found, const QString& error);
     // What is being asked now, for a status line ("Asking MusicBrainz…").
     void Progress(const QString& what);
 
 private:
     struct Run;
+    struct Answer;
+    enum Service { kMusicBrainz, kGnudb, kServiceCount };
+
+    void AskMusicBrainz(bool byToc);
+    void OnMusicBrainz(bool byToc, const Answer& answer);
+    void AskGnudb();
+    void ReadNextGnudbMatch();
+    // Sends a GET once the service's pace allows it; `done` gets the answer unless the run ends.
+    void Ask(Service service, const QUrl& url, std::function<void(const Answer&)> done,
+             bool isRetry = false);
+    void Send(Service service, const QUrl& url, std::function<void(const Answer&)> done,
+              bool isRetry);
+    void Finish(std::vector<DiscCandidate> found);
+
     OnlineServices services_;
     QNetworkAccessManager* network_;
     std::unique_ptr<Run> run_;
+    QElapsedTimer lastSent_[kServiceCount];  // per service, across look-ups
 };
 
 }  // namespace discinfo
