@@ -45,54 +45,44 @@ std::string SourceDescription(const discinfo::DiscCandidate& source) {
 }  // namespace
 
 SuggestedText EntrySession::SuggestionFor(EntryControl control) const {
-    const size_t width = DiscFieldWidth(control);
-    const auto track = [this](const auto& list) {
-        return trackNr_ >= 1 && size_t(trackNr_) <= list.size()
-                   ? list[size_t(trackNr_) - 1]
-                   : typename std::decay_t<decltype(list)>::value_type();
-    };
+    const size_t index = size_t(std::max(trackNr_, 1)) - 1;
     if (release_) {
-        const discinfo::CandidateTrack here = track(release_->tracks);
+        // Only a track the release has gets its artist; the release's artist stands in for one
+        // that names none.
+        const bool onRelease = index < release_->tracks.size();
+        const discinfo::CandidateTrack track =
+            onRelease ? release_->tracks[index] : discinfo::CandidateTrack();
         std::string found;
-        switch (control) {
-            case EntryControl::InvHoofdtitel:
-                found = release_->title;
-                break;
-            case EntryControl::InvHoofdartiest:
-                found = release_->artist;
-                break;
-            case EntryControl::InvLabel:
-                found = release_->label;
-                break;
-            case EntryControl::InvJaar:
-                return SuggestYear(release_->year);
-            case EntryControl::InvTitel:
-                found = here.title;
-                break;
-            case EntryControl::InvArtiest:
-                found = here.artist.empty() ? release_->artist : here.artist;
-                break;
-            default:
-                break;
-        }
+        if (control == EntryControl::InvHoofdtitel)
+            found = release_->title;
+        else if (control == EntryControl::InvHoofdartiest)
+            found = release_->artist;
+        else if (control == EntryControl::InvLabel)
+            found = release_->label;
+        else if (control == EntryControl::InvJaar)
+            return SuggestYear(release_->year);
+        else if (control == EntryControl::InvTitel)
+            found = track.title;
+        else if (control == EntryControl::InvArtiest && onRelease)
+            found = track.artist.empty() ? release_->artist : track.artist;
         if (!found.empty())
-            return SuggestForField(found, width);
+            return SuggestForField(found, DiscFieldWidth(control));
     }
     // The CD-TEXT is table text already.
-    switch (control) {
-        case EntryControl::InvHoofdtitel:
-            return {cdTexts_.title};
-        case EntryControl::InvHoofdartiest:
-            return {cdTexts_.performer};
-        case EntryControl::InvTitel:
-            return {track(cdTexts_.trackTitles)};
-        case EntryControl::InvArtiest: {
-            const std::string performer = track(cdTexts_.trackPerformers);
-            return {performer.empty() ? cdTexts_.performer : performer};
-        }
-        default:
-            return {};
+    const auto ofTrack = [index](const std::vector<std::string>& texts) {
+        return index < texts.size() ? texts[index] : std::string();
+    };
+    if (control == EntryControl::InvHoofdtitel)
+        return {cdTexts_.title};
+    if (control == EntryControl::InvHoofdartiest)
+        return {cdTexts_.performer};
+    if (control == EntryControl::InvTitel)
+        return {ofTrack(cdTexts_.trackTitles)};
+    if (control == EntryControl::InvArtiest) {
+        const std::string performer = ofTrack(cdTexts_.trackPerformers);
+        return {performer.empty() ? cdTexts_.performer : performer};
     }
+    return {};
 }
 
 void EntrySession::FieldEntered(EntryControl control) {

@@ -9,7 +9,6 @@
 #include <QTreeWidget>
 
 #include "base/cd_info_settings.h"
-#include "entry/disc_suggestion.h"
 #include "entry/entry_cd.h"
 #include "entry/entry_disc_lookup.h"
 #include "entry/geluids_invoer.h"
@@ -39,11 +38,21 @@ DiscCandidate Release(const std::string& title, std::vector<int> seconds = {200,
     return release;
 }
 
-// What the look-ups of every screen see; the test answers online through `pending`.
-struct DiscWorld {
+// The disc in the drive and what the look-ups of every screen find for it; the test answers
+// online through `pending`.
+struct DiscWorld : EntryCd {
+    void OpenCDPlayer() override {}
+    bool ChkCD(uint32_t) override { return ++ties > 0; }
+    int GetTracks() override { return 3; }
+    CdTrackLength TrackLength(int track) override {
+        const int seconds = ThreeTrackDisc().trackSeconds(track - 1);
+        return {seconds / 60, seconds % 60};
+    }
+    discinfo::DiscQuery Query() override { return ThreeTrackDisc(); }
+
     Candidates catalogue, discData;
     EntryDiscLookup::OnlineDone pending;
-    int onlineStarts = 0, alive = 0;
+    int ties = 0, onlineStarts = 0, alive = 0;
 };
 
 class FakeLookup : public EntryDiscLookup {
@@ -67,24 +76,11 @@ private:
     DiscWorld& world_;
 };
 
-class FakeDrive : public EntryCd {
-public:
-    void OpenCDPlayer() override {}
-    bool ChkCD(uint32_t) override { return ++ties > 0; }
-    int GetTracks() override { return 3; }
-    CdTrackLength TrackLength(int track) override {
-        const int seconds = ThreeTrackDisc().trackSeconds(track - 1);
-        return {seconds / 60, seconds % 60};
-    }
-    discinfo::DiscQuery Query() override { return ThreeTrackDisc(); }
-    int ties = 0;
-};
-
 class DiscIdentificationTest : public EntryTest {
 protected:
     void SetUp() override {
         EntryTest::SetUp();
-        previousCd_ = SetEntryCd(&drive_);
+        previousCd_ = SetEntryCd(&world_);
         previousMaker_ = SetEntryDiscLookupMaker(
             [this](Catalogue&) { return std::make_unique<FakeLookup>(world_); });
     }
@@ -120,7 +116,6 @@ protected:
     }
 
     DiscWorld world_;
-    FakeDrive drive_;
     EntryCd* previousCd_ = nullptr;
     EntryDiscLookupMaker previousMaker_;
     std::vector<std::string> shown_;
@@ -146,7 +141,7 @@ TEST_F(DiscIdentificationTest, ADiscTheCatalogueHasIsNamed) {
         source.title = "Title", source.artist = "Artist", source.carrier = "CD";
         source.number = 12, source.byIdentity = c.byIdentity;
         world_.catalogue = {source};
-        shown_.clear(), drive_.ties = 0;
+        shown_.clear(), world_.ties = 0;
         ui_.choices.push_back(c.choice);
         const size_t asked = ui_.messages.size();
         if (c.atRead) {
@@ -166,7 +161,7 @@ TEST_F(DiscIdentificationTest, ADiscTheCatalogueHasIsNamed) {
         QApplication::processEvents();
         EXPECT_EQ(shown_.size(), c.choice == 0 ? 1u : 0u);
         EXPECT_EQ(screen_->isVisible(), c.atRead || c.choice == 1);
-        EXPECT_EQ(drive_.ties, c.ties);
+        EXPECT_EQ(world_.ties, c.ties);
         EXPECT_EQ(Label("AutoTracks"), c.atRead && c.choice == 1 ? "3" : " ");
         Close();
     }
@@ -294,28 +289,19 @@ TEST_F(DiscIdentificationTest, SeveralReleasesArePickedFromAList) {
     }
 }
 
-// A found text too long for its field is cut with a mark, one the tables cannot hold keeps a
-// mark in its place; the note says so before anything is accepted.
+// A found text too long for its field is cut with a mark, a character the tables cannot hold
+// keeps a mark in its place for the user to edit; the note says so before anything is accepted.
 TEST_F(DiscIdentificationTest, FoundTextsAreMadeToFitVisibly) {
-    const std::string marks = "¤ marks characters the catalogue cannot hold: edit them";
-    const struct {
-        std::string found, offered, note;
-    } cases[] = {
-        {"Plain", "Plain", ""},
-        {std::string(60, 'x'), std::string(49, 'x') + kCutMark, "Cut to 50 characters (…)"},
-        {"Caf\xc3\xa9 \xe6\x97\xa5", "Caf\xe9 " + std::string(1, kUnholdableMark), marks},
-        {"\xe6\x97\xa5" + std::string(60, 'y'), kUnholdableMark + std::string(48, 'y') + kCutMark,
-         "Cut to 50 characters (…); " + marks},
-    };
-    for (const auto& c : cases) {
-        const SuggestedText suggestion = SuggestForField(c.found, 50);
-        EXPECT_EQ(suggestion.text + "|" + SuggestionNote(suggestion, 50), c.offered + "|" + c.note);
-    }
-    world_.discData = {Release(std::string(60, 'x'))};
+    world_.discData = {Release("Caf\xc3\xa9 \xe6\x97\xa5" + std::string(60, 'x'))};
     Open();
     Click("SpeedButton2");
-    EXPECT_EQ(Label("lFound") + "|" + Label("lFoundNote"),
-              QString(49, 'x') + QChar(0x2026) + "|Cut to 50 characters (…)");
+    const QString offered = QString::fromUtf8("Café ¤") + QString(43, 'x') + QChar(0x2026);
+    EXPECT_EQ(Label("lFound"), offered);
+    EXPECT_EQ(Label("lFoundNote"), QString::fromUtf8("Cut to 50 characters (…); ¤ marks "
+                                                     "characters the catalogue cannot hold: "
+                                                     "edit them"));
+    Click("PlaatsButton");
+    EXPECT_EQ(Text("InvHoofdtitel"), offered);
     Close();
 }
 
