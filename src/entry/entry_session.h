@@ -124,6 +124,8 @@ public:
     std::function<void(const std::string& sourceSeekKey)> showSource;
     // An online answer has changed what the screen shows.
     std::function<void()> lookupAnswered;
+    // Offers the first text the disc has for a blank field, unless a suggestion is shown.
+    void OfferFromDisc();
     // Stops an online look-up still running; nothing it finds is offered.
     void CancelLookup();
     // The user chose "Show it" for the disc when the entry opened: the screen closes.

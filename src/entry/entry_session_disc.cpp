@@ -97,6 +97,16 @@ void EntrySession::FieldEntered(EntryControl control) {
     acceptEnabled_ = true;
 }
 
+void EntrySession::OfferFromDisc() {
+    if (!found_.empty())
+        return;  // the user has a suggestion in front of him already
+    for (const DiscField& field : kDiscFields) {
+        FieldEntered(field.control);
+        if (acceptEnabled_)
+            return;
+    }
+}
+
 void EntrySession::FillFromDisc() {
     for (const DiscField& field : kDiscFields) {
         const std::string& text = *FieldText(field.control);
@@ -185,9 +195,9 @@ void EntrySession::OnlineAnswered(const std::vector<discinfo::DiscCandidate>& fo
     lookingUp_ = false;
     if (found.empty())
         lookupStatus_ = error.empty() ? "Nothing found on the internet." : error;
-    else
-        lookupStatus_.clear();
     TakeRelease(found);
+    if (release_)
+        lookupStatus_ = std::string("Found in ") + discinfo::OriginName(release_->origin) + ".";
     if (lookupAnswered)
         lookupAnswered();
 }

@@ -88,16 +88,19 @@ void TGeluidsInvoer::ConnectDiscLookup() {
 }
 
 void TGeluidsInvoer::LookupAnswered() {
+    // The blank field being typed in comes first; otherwise the first one the disc fills.
     QWidget* focused = QApplication::focusWidget();
+    std::optional<EntryControl> current;
     for (const auto& [control, field] : fields_) {
         auto* combo = qobject_cast<QComboBox*>(field);
-        if (focused != nullptr && (focused == field || (combo && combo->lineEdit() == focused))) {
-            const EntryControl which = control;
-            Guarded([this, which] { session_.FieldEntered(which); });
-            return;
-        }
+        if (focused != nullptr && (focused == field || (combo && combo->lineEdit() == focused)))
+            current = control;
     }
-    ShowSession();
+    Guarded([this, current] {
+        if (current)
+            session_.FieldEntered(*current);
+        session_.OfferFromDisc();
+    });
 }
 
 TGeluidsInvoer::~TGeluidsInvoer() {

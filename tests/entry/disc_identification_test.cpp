@@ -241,7 +241,7 @@ TEST_F(DiscIdentificationTest, AnOnlineAnswerNeverOverwritesWhatWasTyped) {
     QTest::keyClicks(Edit("InvHoofdtitel"), "Typed");
     Edit("InvHoofdartiest")->setFocus();
     world_.pending({Release("Online")}, "");
-    EXPECT_EQ(Label("lFound"), "Band");
+    EXPECT_EQ(Label("lFound") + "|" + Label("lLookup"), "Band|Found in disc data.");
     Click("PlaatsButton");
     EXPECT_EQ(Text("InvHoofdtitel") + "/" + Text("InvHoofdartiest"), "Typed/Band");
 
