@@ -164,6 +164,10 @@ bool EntrySession::OnlineAllowed() {
 }
 
 void EntrySession::LookUpDisc(const discinfo::DiscQuery& query) {
+    // A disc read again may be another one: what was found before is not its.
+    CancelLookup();
+    lookupStatus_.clear();
+    release_.reset();
     query_ = query;
     std::string error;
     std::vector<discinfo::DiscCandidate> found = lookup_->InDiscData(query, &error);
