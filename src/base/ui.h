@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class MsgKind { Warning, Error, Information, Confirmation };
 // YesNoDefaultNo: Yes and No with No as the default button, for a Yes that destroys something.
@@ -23,6 +24,14 @@ public:
     // help page of that context without closing the box.
     virtual MsgAnswer Message(MsgKind kind, const std::string& text,
                               MsgButtons buttons = MsgButtons::Ok, int helpContext = 0) = 0;
+    // A modal message box with buttons of its own (`buttons`, first is the default); returns
+    // the index of the button pressed, closing the box counts as the last one. The base answers
+    // with the first button, as a Ui that cannot ask.
+    virtual size_t Choose(MsgKind kind, const std::string& text,
+                          const std::vector<std::string>& buttons) {
+        (void)kind, (void)text, (void)buttons;
+        return 0;
+    }
     // Plays a .wav file without waiting for it to end.
     virtual void PlaySound(const std::string& path) = 0;
     // The system beep.

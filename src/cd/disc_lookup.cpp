@@ -1,44 +1,8 @@
 #include "cd/disc_lookup.h"
 
-#include "base/ini.h"
 #include "platform/discinfo/disc_data_folder.h"
 #include "platform/discinfo_online/online_lookup.h"
 #include "store/disc_match.h"
-
-namespace {
-
-constexpr std::string_view kCdInfo = "CdInfo";
-
-// The key's value, "" when it is absent.
-std::string ReadKey(std::string_view key) {
-    return IniReadString(kCdInfo, key, "");
-}
-
-}  // namespace
-
-CdInfoSettings ReadCdInfoSettings() {
-    CdInfoSettings settings;
-    settings.discData = ReadKey("DiscData");
-    const std::string online = ReadKey("Online");
-    if (online == "1")
-        settings.online = CdInfoSettings::Online::Yes;
-    else if (!online.empty())
-        settings.online = CdInfoSettings::Online::No;
-    settings.musicBrainz = ReadKey("MusicBrainz");
-    settings.gnudb = ReadKey("Gnudb");
-    return settings;
-}
-
-void WriteCdInfoSettings(const CdInfoSettings& settings) {
-    IniWriteString(kCdInfo, "DiscData", settings.discData);
-    if (settings.online != CdInfoSettings::Online::NotAsked)
-        IniWriteString(kCdInfo, "Online",
-                       settings.online == CdInfoSettings::Online::Yes ? "1" : "0");
-    if (!settings.musicBrainz.empty())
-        IniWriteString(kCdInfo, "MusicBrainz", settings.musicBrainz);
-    if (!settings.gnudb.empty())
-        IniWriteString(kCdInfo, "Gnudb", settings.gnudb);
-}
 
 DiscLookup::DiscLookup(Catalogue& catalogue, QObject* parent)
     : QObject(parent), catalogue_(catalogue) {}

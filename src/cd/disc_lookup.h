@@ -8,24 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "base/cd_info_settings.h"
 #include "platform/discinfo/disc_candidate.h"
 
 class Catalogue;
 namespace discinfo {
 class OnlineLookup;
 }
-
-// cd.ini [CdInfo]: DiscData (the disc data folder; "" none), Online (absent: never asked, 0: no,
-// 1: yes), MusicBrainz and Gnudb (the service roots; absent: the public services).
-struct CdInfoSettings {
-    enum class Online { NotAsked, No, Yes };
-    std::string discData;
-    Online online = Online::NotAsked;
-    std::string musicBrainz;
-    std::string gnudb;
-};
-CdInfoSettings ReadCdInfoSettings();
-void WriteCdInfoSettings(const CdInfoSettings& settings);
 
 class DiscLookup : public QObject {
     Q_OBJECT

@@ -12,9 +12,9 @@
 #include "entry/editor_parts.h"
 #include "entry/item_pick_list.h"
 #include "entry/pick_list_combo.h"
-#include "shell/table_text.h"
 #include "entry/verander_combo_items.h"
 #include "shell/range_spin_box.h"
+#include "shell/table_text.h"
 #include "store/catalogue.h"
 #include "store/table_error.h"
 

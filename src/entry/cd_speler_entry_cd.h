@@ -31,6 +31,30 @@ public:
         return texts;
     }
 
+    // Built from what the device tells: the audio tracks are taken to start at 150 frames and to
+    // follow each other. The IDs are the device's own, worked out from the real table of
+    // contents.
+    discinfo::DiscQuery Query() override {
+        cdaudio::CdDevice& device = speler_.device();
+        const int count = device.IsOpen() ? device.TrackCount() : 0;
+        if (count <= 0)
+            return {};
+        discinfo::DiscQuery query;
+        const cdaudio::DiscIds ids = device.Ids();
+        query.musicBrainzId = ids.musicbrainz;
+        query.freedbId = ids.freedb;
+        if (const int id = speler_.GetCDID(); id != -1)
+            query.cdId = std::to_string(id);
+        int start = 150;
+        for (int track = 1; track <= count; ++track) {
+            query.offsets.push_back(start);
+            start += device.TrackLengthFrames(track);
+        }
+        // The last track's length stops one frame short of the lead-out.
+        query.leadOut = start + 1;
+        return query;
+    }
+
 private:
     // The disc's UTF-8 as table text; "" when the tables' code page cannot hold it.
     static std::string Table(const std::string& utf8) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/discinfo/disc_candidate.h"
+
 struct CdTrackLength {
     int minutes = 0;
     int seconds = 0;  // frames dropped
@@ -38,6 +40,9 @@ public:
     virtual CdTrackLength TrackLength(int track) = 0;
     // The disc's CD-TEXT; empty texts when it carries none.
     virtual CdDiscTexts DiscTexts() { return {}; }
+    // The disc as a look-up knows it (IDs and track starts); no offsets when there is no disc
+    // or the device is not open. Never opens the device.
+    virtual discinfo::DiscQuery Query() { return {}; }
 };
 
 // The CD reader of the run; nullptr when none is installed.

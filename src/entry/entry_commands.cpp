@@ -14,14 +14,14 @@
 
 namespace {
 
-void Reopen(TMainForm& form, Catalogue& catalogue) {
+void Reopen(TMainForm& form, Catalogue& catalogue, const ShowSourceFn& showSource) {
     if (SourceLeftOpen()) {
         CurrentUi().Message(MsgKind::Information, "There is still a source open!");
         return;
     }
     THeropen dialog(catalogue, THeropen::kReopen, &form);
     if (dialog.exec() == QDialog::Accepted) {
-        OpenEntryScreen(form, catalogue);
+        OpenEntryScreen(form, catalogue, showSource);
     }
 }
 
@@ -32,9 +32,10 @@ bool SourceLeftOpen() {
     return open != kIniAbsent && !IsBlank(open);
 }
 
-void OpenEntryScreen(TMainForm& form, Catalogue& catalogue) {
+void OpenEntryScreen(TMainForm& form, Catalogue& catalogue, ShowSourceFn showSource) {
     form.setEntryOpen(true);
     auto* screen = new TGeluidsInvoer(catalogue, nullptr);
+    screen->setShowSource(std::move(showSource));
     QMdiSubWindow* window = form.mdiArea()->addSubWindow(screen);
     window->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(screen, &TGeluidsInvoer::closed, &form, [&form] { form.setEntryOpen(false); });
@@ -42,15 +43,18 @@ void OpenEntryScreen(TMainForm& form, Catalogue& catalogue) {
 }
 
 void InstallEntryCommands(TMainForm& form, Catalogue& catalogue, ShowSourceFn showSource) {
-    const auto add = [&form, &catalogue] { OpenEntryScreen(form, catalogue); };
+    const auto add = [&form, &catalogue, showSource] {
+        OpenEntryScreen(form, catalogue, showSource);
+    };
     form.registerCommand("Add1", add);
     form.registerCommand("AddButton", add);
-    form.registerCommand("Reopen1", [&form, &catalogue] { Reopen(form, catalogue); });
-    form.registerCommand("ReopenButton", [&form, &catalogue] {
+    form.registerCommand("Reopen1",
+                         [&form, &catalogue, showSource] { Reopen(form, catalogue, showSource); });
+    form.registerCommand("ReopenButton", [&form, &catalogue, showSource] {
         if (SourceLeftOpen()) {
-            OpenEntryScreen(form, catalogue);
+            OpenEntryScreen(form, catalogue, showSource);
         } else {
-            Reopen(form, catalogue);
+            Reopen(form, catalogue, showSource);
         }
     });
     form.registerCommand("Addsometracks1", [&form, &catalogue, showSource] {

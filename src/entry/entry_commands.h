@@ -17,8 +17,8 @@ using ShowSourceFn = std::function<void(const std::string& sourceSeekKey)>;
 void InstallEntryCommands(TMainForm& form, Catalogue& catalogue, ShowSourceFn showSource = {});
 
 // Disables the entry commands and opens the entry screen as a child window; they are enabled
-// again when it closes.
-void OpenEntryScreen(TMainForm& form, Catalogue& catalogue);
+// again when it closes. `showSource` is what "Show it" opens for a disc the catalogue has.
+void OpenEntryScreen(TMainForm& form, Catalogue& catalogue, ShowSourceFn showSource = {});
 
 // Whether a source is still open for entry (cd.ini Diversen, OpenDrager).
 bool SourceLeftOpen();

@@ -70,6 +70,13 @@ void EntrySession::ClearCdDisplay() {
     label19_.clear();
     cdTrackCount_ = 0;
     cdTexts_ = CdDiscTexts();
+    // What was found belongs to the disc read for the source that is gone.
+    CancelLookup();
+    lookupStatus_.clear();
+    query_ = {};
+    release_.reset();
+    discAccepted_ = false;
+    filled_.clear();
 }
 
 std::optional<EntryControl> EntrySession::TakeFocus() {
@@ -93,6 +100,11 @@ void EntrySession::Start() {
     GetKant(fields.drager);
     CheckIfDragerOpen();
     changed_ = false;
+    if (!reopened_ && cd_ != nullptr && lookup_ != nullptr) {
+        const discinfo::DiscQuery query = cd_->Query();
+        if (!query.offsets.empty())
+            showItChosen_ = AskCatalogue(query) == InCatalogue::ShowIt;
+    }
 }
 
 void EntrySession::PostRecord() {
@@ -273,37 +285,6 @@ void EntrySession::LookupChanged(EntryControl control) {
         FieldEntered(control);
 }
 
-std::string EntrySession::CdTextFor(EntryControl control) const {
-    const auto track = [this](const std::vector<std::string>& texts) {
-        return trackNr_ >= 1 && size_t(trackNr_) <= texts.size() ? texts[size_t(trackNr_) - 1]
-                                                                 : std::string();
-    };
-    switch (control) {
-        case EntryControl::InvHoofdtitel:
-            return cdTexts_.title;
-        case EntryControl::InvHoofdartiest:
-            return cdTexts_.performer;
-        case EntryControl::InvTitel:
-            return track(cdTexts_.trackTitles);
-        case EntryControl::InvArtiest: {
-            const std::string performer = track(cdTexts_.trackPerformers);
-            return performer.empty() ? cdTexts_.performer : performer;
-        }
-        default:
-            return "";
-    }
-}
-
-void EntrySession::FieldEntered(EntryControl control) {
-    const std::string* text = FieldText(control);
-    const std::string suggestion = CdTextFor(control);
-    if (text == nullptr || !IsBlank(*text) || suggestion.empty())
-        return;
-    lastLookup_ = control;
-    found_ = suggestion;
-    acceptEnabled_ = true;
-}
-
 void EntrySession::UpdateNextTrack() {
     nextTrackEnabled_ = !fields.artiest.empty() && !fields.titel.empty() && !limitReached_;
 }
@@ -320,10 +301,14 @@ void EntrySession::Seek(bool tracks, const std::string& text, const char* fieldN
     bool& alert = tracks ? alertTrack_ : alertHoofd_;
     if (IsBlank(text)) {
         found_.clear();
+        foundNote_.clear();
+        foundFromDisc_ = false;
         acceptEnabled_ = false;
     } else {
         TTableAccess& access = tracks ? catalogue_.dm1.ArtAccess : catalogue_.dm2.HfAccess;
         access.SetOrder(order);
+        foundFromDisc_ = false;
+        foundNote_.clear();
         if (access.Seek(Upper(text, tracks))) {
             found_ = TrimRight(access.GetString(fieldName).bytes());
             acceptEnabled_ = true;
@@ -344,10 +329,20 @@ void EntrySession::Accept() {
     if (!lastLookup_ || !acceptEnabled_)
         return;
     const LookupField* lookup = FindLookup(*lastLookup_);
-    SetField(*lastLookup_, found_);
+    const EntryControl accepted = *lastLookup_;
+    const bool fromDisc = foundFromDisc_;  // the look-up the change runs forgets it
+    SetField(accepted, found_);
     acceptEnabled_ = false;
-    focus_ = lookup->next;
     found_.clear();
+    foundNote_.clear();
+    // The year has no look-up of its own: after it the artist is next.
+    focus_ = lookup != nullptr ? lookup->next : EntryControl::InvArtiest;
+    if (fromDisc) {
+        foundFromDisc_ = false;
+        filled_[accepted] = *FieldText(accepted);
+        discAccepted_ = true;
+        FillFromDisc();
+    }
 }
 
 bool EntrySession::SourceExists() {

@@ -10,11 +10,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "entry/disc_suggestion.h"
 #include "entry/entry_cd.h"
+#include "entry/entry_disc_lookup.h"
 #include "entry/entry_settings.h"
 #include "store/table_error.h"
 
@@ -108,6 +112,30 @@ public:
     void SideB();
     void CopyMainArtist();
     void ReadCdInfo();
+    // --- Identifying the disc ---
+    // The disc look-up (not owned; nullptr: none). With it, a new entry and Read CD info first
+    // ask whether the catalogue has the disc, and Read CD info looks the disc up: the disc data
+    // folder, then, when the user allows it, the internet. What is found is offered as the
+    // CD-TEXT is; an online answer comes later, through the event loop.
+    void SetDiscLookup(EntryDiscLookup* lookup) { lookup_ = lookup; }
+    // Picks one of several releases (best fit first): its index, nothing when none was picked.
+    std::function<std::optional<size_t>(const std::vector<discinfo::DiscCandidate>&)> pickRelease;
+    // Shows the source with this SourceSeekKey (the source information screen).
+    std::function<void(const std::string& sourceSeekKey)> showSource;
+    // An online answer has changed what the screen shows.
+    std::function<void()> lookupAnswered;
+    // Offers the first text the disc has for a blank field, unless a suggestion is shown.
+    void OfferFromDisc();
+    // Stops an online look-up still running; nothing it finds is offered.
+    void CancelLookup();
+    // The user chose "Show it" for the disc when the entry opened: the screen closes.
+    bool showItChosen() const { return showItChosen_; }
+    // What the user should know about the suggestion (cut, marked characters); UTF-8.
+    const std::string& foundNote() const { return foundNote_; }
+    // The online look-up's progress, or what it ended with; UTF-8.
+    const std::string& lookupStatus() const { return lookupStatus_; }
+    bool lookingUp() const { return lookingUp_; }
+
     // Marks the entry changed (purchase data or memo edited).
     void MarkChanged() { changed_ = true; }
 
@@ -152,8 +180,20 @@ private:
     // allowed, the carrier's lowest unused number; 0 when the carrier has every number.
     int64_t FirstFreeNumber(const std::string& drager);
     void ClearCdDisplay();
-    // The CD-TEXT read for this source that fits `control` ("" when none).
-    std::string CdTextFor(EntryControl control) const;
+    // What the disc offers for `control`: the release found, else its CD-TEXT.
+    SuggestedText SuggestionFor(EntryControl control) const;
+    enum class InCatalogue { No, ShowIt, AddAnyway, AddAnywayTied };
+    // Whether the catalogue holds the disc, and what the user wants then.
+    InCatalogue AskCatalogue(const discinfo::DiscQuery& query);
+    // The disc data folder, then the internet when allowed (asking once).
+    void LookUpDisc(const discinfo::DiscQuery& query);
+    bool OnlineAllowed();
+    void OnlineAnswered(const std::vector<discinfo::DiscCandidate>& found,
+                        const std::string& error);
+    // Offers `found`, after the user picked one when there are several.
+    void TakeRelease(std::vector<discinfo::DiscCandidate> found);
+    // After an accepted disc suggestion: every blank field the disc has a text for gets it.
+    void FillFromDisc();
     void Seek(bool tracks, const std::string& text, const char* fieldName, int order);
     // The failure of a save that still stored the track; throws when nothing was stored.
     std::optional<TableError> StoreTrack();
@@ -183,6 +223,17 @@ private:
     std::string label19_;
     int cdTrackCount_ = 0;  // tracks read from the CD for this source, 0: none
     CdDiscTexts cdTexts_;   // the CD-TEXT read for this source
+
+    EntryDiscLookup* lookup_ = nullptr;
+    discinfo::DiscQuery query_;                       // the disc read for this source
+    std::optional<discinfo::DiscCandidate> release_;  // what was found for it
+    bool foundFromDisc_ = false;                      // the suggestion shown is the disc's
+    bool discAccepted_ = false;  // the user took the disc's texts: each track gets its own
+    std::map<EntryControl, std::string> filled_;  // the texts the disc put in, while unchanged
+    bool showItChosen_ = false;
+    std::string foundNote_;
+    std::string lookupStatus_;
+    bool lookingUp_ = false;
 
     bool dragerEnabled_ = true;
     bool nummerEnabled_ = true;

@@ -124,6 +124,8 @@ bool EntrySession::WriteTracks(bool keepValues) {
     if (trackNr_ > 1)
         readCdEnabled_ = false;
     blank_ = false;
+    if (discAccepted_)
+        FillFromDisc();
     FieldEntered(IsBlank(fields.artiest) ? EntryControl::InvArtiest : EntryControl::InvTitel);
     if (failed)
         throw *failed;
@@ -210,8 +212,17 @@ void EntrySession::ReadCdInfo() {
         return;
     }
     cd_->OpenCDPlayer();
+    const discinfo::DiscQuery query = lookup_ != nullptr ? cd_->Query() : discinfo::DiscQuery();
+    InCatalogue known = InCatalogue::No;
+    if (!query.offsets.empty()) {
+        known = AskCatalogue(query);
+        if (known == InCatalogue::ShowIt)
+            return;
+    }
     catalogue_.dm2.HfAccess.Go(hfRecNo_);
-    if (!cd_->ChkCD(hfRecNo_))
+    // A disc whose identity another source holds is read all the same once the user said so;
+    // only the tie to this source is left out.
+    if (known != InCatalogue::AddAnywayTied && !cd_->ChkCD(hfRecNo_))
         return;
     ShowStatus("Reading track time...");
     dragerEnabled_ = false;
@@ -234,9 +245,11 @@ void EntrySession::ReadCdInfo() {
     ShowStatus("");
     if (IniReadBool("Invoer", "MeldIngelezenTracks", false))
         CurrentUi().Message(MsgKind::Information, "Reading CD is complete.");
-    // With CD-TEXT on the disc, the main title comes first: its text is offered at once.
     cdTexts_ = cd_->DiscTexts();
-    focus_ = CdTextFor(EntryControl::InvHoofdtitel).empty() || !IsBlank(fields.hoofdtitel)
+    if (!query.offsets.empty())
+        LookUpDisc(query);
+    // With texts for the disc, the main title comes first: its text is offered at once.
+    focus_ = SuggestionFor(EntryControl::InvHoofdtitel).text.empty() || !IsBlank(fields.hoofdtitel)
                  ? EntryControl::InvArtiest
                  : EntryControl::InvHoofdtitel;
     FieldEntered(*focus_);

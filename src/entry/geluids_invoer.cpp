@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 
 #include "base/ui.h"
+#include "entry/disc_pick_list.h"
 #include "entry/edit_aankoop.h"
 #include "entry/editor_parts.h"
 #include "entry/entry_cd.h"
@@ -67,6 +69,38 @@ TGeluidsInvoer::TGeluidsInvoer(Catalogue& catalogue, QWidget* parent)
     setProperty(kHelpContextProperty, kEntryHelpContext);
     BuildScreen();
     ConnectHandlers();
+    ConnectDiscLookup();
+}
+
+void TGeluidsInvoer::ConnectDiscLookup() {
+    discLookup_ = MakeEntryDiscLookup(catalogue_);
+    session_.SetDiscLookup(discLookup_.get());
+    session_.pickRelease = [this](const std::vector<discinfo::DiscCandidate>& releases) {
+        return TDiscPickList::Pick(releases, this);
+    };
+    session_.showSource = [this](const std::string& key) {
+        if (showSource_)
+            showSource_(key);
+    };
+    session_.lookupAnswered = [this] { LookupAnswered(); };
+    connect(lookupCancel_, &QPushButton::clicked, this,
+            [this] { Guarded([this] { session_.CancelLookup(); }); });
+}
+
+void TGeluidsInvoer::LookupAnswered() {
+    // The blank field being typed in comes first; otherwise the first one the disc fills.
+    QWidget* focused = QApplication::focusWidget();
+    std::optional<EntryControl> current;
+    for (const auto& [control, field] : fields_) {
+        auto* combo = qobject_cast<QComboBox*>(field);
+        if (focused != nullptr && (focused == field || (combo && combo->lineEdit() == focused)))
+            current = control;
+    }
+    Guarded([this, current] {
+        if (current)
+            session_.FieldEntered(*current);
+        session_.OfferFromDisc();
+    });
 }
 
 TGeluidsInvoer::~TGeluidsInvoer() {
@@ -138,6 +172,9 @@ void TGeluidsInvoer::FormShow() {
     Guarded([this] { session_.Start(); });
     ApplySettings();
     ShowSession();
+    // The user went to the disc's source instead: nothing was typed, nothing is kept.
+    if (session_.showItChosen())
+        QTimer::singleShot(0, this, &TGeluidsInvoer::CloseScreen);
 }
 
 void TGeluidsInvoer::ApplySettings() {
@@ -197,6 +234,10 @@ void TGeluidsInvoer::ShowSession() {
     }
 
     lFound_->setText(FromTable(TableText(session_.found())));
+    lFoundNote_->setText(QString::fromStdString(session_.foundNote()));
+    lLookup_->setText(QString::fromStdString(session_.lookupStatus()));
+    lookupCancel_->setVisible(session_.lookingUp());
+    lookupRow_->setVisible(!session_.lookupStatus().empty() || session_.lookingUp());
     tracknr_->setText(QString::number(session_.trackNr()));
     lKant_->setText(FromTable(TableText(session_.kant())));
     label19_->setText(FromTable(TableText(session_.label19())));
@@ -442,6 +483,7 @@ void TGeluidsInvoer::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveWindowPlacement(PlacementWindow(), kScreenNumber);
+    session_.CancelLookup();
     try {
         session_.Closing();
     } catch (const TableError& error) {

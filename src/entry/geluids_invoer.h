@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
+#include <string>
 
 #include "entry/entry_session.h"
 
@@ -26,6 +28,10 @@ public:
     ~TGeluidsInvoer() override;
 
     EntrySession& session() { return session_; }
+    // What "Show it" opens for a disc the catalogue has: the source information screen.
+    void setShowSource(std::function<void(const std::string& sourceSeekKey)> showSource) {
+        showSource_ = std::move(showSource);
+    }
 
 signals:
     // The screen has closed: the main window enables its entry commands again.
@@ -42,6 +48,10 @@ private:
     QWidget* BuildSourceBox();
     QWidget* BuildTrackBox();
     QWidget* BuildFoundRow();
+    QWidget* BuildLookupRow();
+    void ConnectDiscLookup();
+    // An online answer came in: shown, and offered for the blank field that has the focus.
+    void LookupAnswered();
     QWidget* BuildButtonRow();
     PickListCombo* AddList(const char* name, char code, int maxLength, EntryControl control);
     QLineEdit* AddText(const char* name, int maxLength, EntryControl control);
@@ -75,6 +85,9 @@ private:
 
     Catalogue& catalogue_;
     EntrySession session_;
+    // Made for this screen, so that closing it ends a look-up still running.
+    std::unique_ptr<EntryDiscLookup> discLookup_;
+    std::function<void(const std::string&)> showSource_;
     bool shown_ = false;
     bool closedDone_ = false;
 
@@ -90,6 +103,10 @@ private:
     QSpinBox* invMin_ = nullptr;
     QSpinBox* invSec_ = nullptr;
     QLabel* lFound_ = nullptr;
+    QLabel* lFoundNote_ = nullptr;
+    QWidget* lookupRow_ = nullptr;
+    QLabel* lLookup_ = nullptr;
+    QPushButton* lookupCancel_ = nullptr;
     QLabel* tracknr_ = nullptr;
     QLabel* lKant_ = nullptr;
     QLabel* label19_ = nullptr;

@@ -226,10 +226,31 @@ QWidget* TGeluidsInvoer::BuildFoundRow() {
     lFound_->setTextInteractionFlags(Qt::NoTextInteraction);
     lFound_->setMinimumWidth(WidthFor(lFound_, 40));
     plaatsButton_ = NamedButton(frame, "PlaatsButton", "&Accept");
+    // What was changed to make a found text fit, so that nothing is stored altered unseen.
+    lFoundNote_ = DisplayLabel(frame, "lFoundNote", "");
+    lFoundNote_->setStyleSheet("color: #a04000;");
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(0);
+    texts->addWidget(lFound_);
+    texts->addWidget(lFoundNote_);
     row->addWidget(caption);
-    row->addWidget(lFound_, 1);
+    row->addLayout(texts, 1);
     row->addWidget(plaatsButton_);
     return frame;
+}
+
+QWidget* TGeluidsInvoer::BuildLookupRow() {
+    lookupRow_ = new QWidget(this);
+    lookupRow_->setObjectName("LookupRow");
+    auto* row = new QHBoxLayout(lookupRow_);
+    row->setContentsMargins(0, 0, 0, 0);
+    lLookup_ = DisplayLabel(lookupRow_, "lLookup", "");
+    lookupCancel_ = NamedButton(lookupRow_, "LookupCancel", "Cancel");
+    lookupCancel_->setToolTip("Stop looking the disc up on the internet");
+    row->addWidget(lLookup_, 1);
+    row->addWidget(lookupCancel_);
+    lookupRow_->hide();
+    return lookupRow_;
 }
 
 QWidget* TGeluidsInvoer::BuildButtonRow() {
@@ -257,6 +278,7 @@ void TGeluidsInvoer::BuildScreen() {
     layout->addWidget(BuildSourceBox());
     layout->addWidget(BuildTrackBox());
     layout->addWidget(BuildFoundRow());
+    layout->addWidget(BuildLookupRow());
     layout->addStretch();
     layout->addWidget(BuildButtonRow());
 

@@ -5,11 +5,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "base/cd_info_settings.h"
 #include "base/ini.h"
+#include "base/ui.h"
 #include "shell/dialog_parts.h"
 
 namespace {
@@ -85,12 +88,15 @@ TAlgemeen::TAlgemeen(QWidget* parent)
     const OkCancelRow buttons = AddOkCancel(this, "OKBtn", "CancelBtn", "Cancel");
     connect(buttons.ok, &QPushButton::clicked, this, &TAlgemeen::OKBtnClick);
 
+    QWidget* discGroup = BuildDiscGroup();
+
     auto* groups = new QGridLayout;
     groups->setSpacing(10);
     groups->addWidget(closeGroup, 0, 0);
     groups->addWidget(soundGroup, 0, 1);
     groups->addWidget(loanGroup, 1, 0, 1, 2);
     groups->addWidget(playerGroup, 2, 0, 1, 2);
+    groups->addWidget(discGroup, 3, 0, 1, 2);
     LayOutDialog(this, groups, buttons.box, 14, 12);
 
     setTabOrder(afsluitbox_, geluid_);
@@ -98,8 +104,56 @@ TAlgemeen::TAlgemeen(QWidget* parent)
     setTabOrder(telOpDatum_, chkUitleenOpstart_);
     setTabOrder(chkUitleenOpstart_, chkUitleenAfsluit_);
     setTabOrder(chkUitleenAfsluit_, toonCdSpeler_);
-    setTabOrder(toonCdSpeler_, buttons.ok);
+    setTabOrder(toonCdSpeler_, discData_);
+    setTabOrder(discData_, discGroup->findChild<QPushButton*>("btnDiscData"));
+    setTabOrder(discGroup->findChild<QPushButton*>("btnDiscData"), online_);
+    setTabOrder(online_, buttons.ok);
     setTabOrder(buttons.ok, buttons.cancel);
+}
+
+QWidget* TAlgemeen::BuildDiscGroup() {
+    const CdInfoSettings settings = ReadCdInfoSettings();
+    QGroupBox* group = Group("gbDiscLookup", "Identifying discs", this);
+    discData_ = new QLineEdit(QString::fromStdString(settings.discData), group);
+    discData_->setObjectName("edDiscData");
+    discData_->setMinimumWidth(260);
+    auto* dataLabel = new QLabel("Disc data folder:", group);
+    dataLabel->setBuddy(discData_);
+    QPushButton* browse = NamedButton(group, "btnDiscData", "&Browse...");
+    connect(browse, &QPushButton::clicked, this, &TAlgemeen::ChooseDiscData);
+    online_ = CheckBox("cbOnline", "Look up discs on the internet",
+                       settings.online == CdInfoSettings::Online::Yes, group);
+    online_->setToolTip(
+        "Sends the disc's ID and table of contents to MusicBrainz and gnudb, "
+        "nothing else");
+    onlineAsked_ = settings.online != CdInfoSettings::Online::NotAsked;
+    // Until the box is touched, "never asked" stays so: the first look-up asks.
+    connect(online_, &QCheckBox::toggled, this, [this] { onlineAsked_ = true; });
+
+    auto* dataRow = new QHBoxLayout;
+    dataRow->addWidget(dataLabel);
+    dataRow->addWidget(discData_, 1);
+    dataRow->addWidget(browse);
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(dataRow);
+    layout->addWidget(online_);
+    return group;
+}
+
+void TAlgemeen::ChooseDiscData() {
+    const std::optional<std::string> folder =
+        CurrentUi().FolderName("Disc data folder", discData_->text().toStdString());
+    if (folder)
+        discData_->setText(QString::fromStdString(*folder));
+}
+
+bool TAlgemeen::WriteDiscSettings() {
+    CdInfoSettings settings = ReadCdInfoSettings();
+    settings.discData = discData_->text().trimmed().toStdString();
+    if (onlineAsked_)
+        settings.online =
+            online_->isChecked() ? CdInfoSettings::Online::Yes : CdInfoSettings::Online::No;
+    return WriteCdInfoSettings(settings);
 }
 
 void TAlgemeen::OKBtnClick() {
@@ -111,7 +165,7 @@ void TAlgemeen::OKBtnClick() {
         IniWriteBool(kDiversen, "ChkUitleenAfsluit", chkUitleenAfsluit_->isChecked()) &&
         IniWriteBool(kDiversen, "Geluid", geluid_->isChecked()) &&
         IniWriteString(kDiversen, "TelOpDatum", std::to_string(telOpDatum_->value())) &&
-        IniWriteBool(kOpstart, "ToonCdSpeler", toonCdSpeler_->isChecked());
+        IniWriteBool(kOpstart, "ToonCdSpeler", toonCdSpeler_->isChecked()) && WriteDiscSettings();
     if (written) {
         accept();
     }

@@ -1,11 +1,13 @@
 // TAlgemeen: the General preferences (Preferences > "&General"): confirmation on closing, the
-// loan date increment and the loan checks, sound effects and the CD player. Every control shows
+// loan date increment and the loan checks, sound effects, the CD player, and how discs are
+// identified (the disc data folder and whether the internet may be asked). Every control shows
 // its cd.ini key; "OK" writes them all, "Cancel" nothing.
 #pragma once
 
 #include <QDialog>
 
 class QCheckBox;
+class QLineEdit;
 class QSpinBox;
 
 class TAlgemeen : public QDialog {
@@ -16,6 +18,9 @@ public:
 
 private:
     void OKBtnClick();
+    void ChooseDiscData();
+    bool WriteDiscSettings();
+    QWidget* BuildDiscGroup();
 
     QCheckBox* afsluitbox_;
     QSpinBox* telOpDatum_;
@@ -23,4 +28,7 @@ private:
     QCheckBox* chkUitleenAfsluit_;
     QCheckBox* geluid_;
     QCheckBox* toonCdSpeler_;
+    QLineEdit* discData_ = nullptr;
+    QCheckBox* online_ = nullptr;
+    bool onlineAsked_ = false;  // the look-up setting was set before: it is written as shown
 };

@@ -3,6 +3,7 @@
 #include "cd/cd_speler.h"
 #include "cd/install_cd_player.h"
 #include "entry/cd_speler_entry_cd.h"
+#include "entry/disc_lookup_entry.h"
 #include "entry/entry_cd.h"
 #include "entry/entry_commands.h"
 #include "loans/loan_commands.h"
@@ -27,6 +28,9 @@ ProgramScreens::ProgramScreens(TMainForm& form, Catalogue& catalogue, QtUi& ui) 
     cdSpeler.setSourceOpener(showSource);
     entryCd_ = std::make_unique<CdSpelerEntryCd>(cdSpeler);
     SetEntryCd(entryCd_.get());
+    SetEntryDiscLookupMaker([](Catalogue& screenCatalogue) {
+        return std::make_unique<DiscLookupEntry>(screenCatalogue);
+    });
     InstallEntryCommands(form, catalogue, showSource);
     InstallLoanCommands(form, catalogue);
     InstallPlaylistCommands(form, catalogue);
@@ -42,4 +46,5 @@ ProgramScreens::ProgramScreens(TMainForm& form, Catalogue& catalogue, QtUi& ui) 
 
 ProgramScreens::~ProgramScreens() {
     SetEntryCd(nullptr);
+    SetEntryDiscLookupMaker({});
 }

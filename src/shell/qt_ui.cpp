@@ -148,6 +148,33 @@ MsgAnswer QtUi::Message(MsgKind kind, const std::string& text, MsgButtons button
     return MsgAnswer::Ok;
 }
 
+size_t QtUi::Choose(MsgKind kind, const std::string& text,
+                    const std::vector<std::string>& buttons) {
+    QMessageBox box(IconFor(kind), "TUNELO", QString(), QMessageBox::NoButton, DialogParent());
+    box.setObjectName("MessageBox");
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Text(text));
+    std::vector<QPushButton*> pushButtons;
+    for (const std::string& caption : buttons) {
+        QPushButton* button = box.addButton(Text(caption), QMessageBox::AcceptRole);
+        button->setObjectName(QString("ChoiceButton%1").arg(pushButtons.size()));
+        pushButtons.push_back(button);
+    }
+    if (pushButtons.empty())
+        return 0;
+    box.setDefaultButton(pushButtons.front());
+    box.setEscapeButton(pushButtons.back());
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    box.exec();
+    if (QApplication::activeWindow() == nullptr && active != nullptr && active->isVisible())
+        active->activateWindow();
+    for (size_t i = 0; i < pushButtons.size(); ++i) {
+        if (box.clickedButton() == pushButtons[i])
+            return i;
+    }
+    return pushButtons.size() - 1;
+}
+
 void QtUi::PlaySound(const std::string& path) {
     auto* effect = new QSoundEffect(&sounds_);
     // Each sound plays to its end on its own; it goes when it stops or cannot be played.

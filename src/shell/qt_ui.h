@@ -33,6 +33,8 @@ public:
 
     MsgAnswer Message(MsgKind kind, const std::string& text, MsgButtons buttons = MsgButtons::Ok,
                       int helpContext = 0) override;
+    size_t Choose(MsgKind kind, const std::string& text,
+                  const std::vector<std::string>& buttons) override;
     void PlaySound(const std::string& path) override;
     void Beep() override;
     void SetStatus(const std::string& text) override;

@@ -65,11 +65,39 @@ TEST_F(PreferenceDialogsTest, GeneralOkWritesEveryKeyInOrder) {
     EXPECT_EQ(Child<QSpinBox>(dialog, "seTelOpDatum")->value(), 1);
     Child<QCheckBox>(dialog, "cbGeluid")->setChecked(true);
     Child<QSpinBox>(dialog, "seTelOpDatum")->setValue(14);
+    ui.files.push_back("/discs/xmcd");
+    Child<QPushButton>(dialog, "btnDiscData")->click();
+    EXPECT_EQ(Child<QLineEdit>(dialog, "edDiscData")->text(), "/discs/xmcd");
     Child<QPushButton>(dialog, "OKBtn")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    // The internet box was left alone: the first look-up still asks.
     EXPECT_EQ(CdIni(),
               "[Diversen]\r\nAfsluitbox=0\r\nChkUitleenOpstart=0\r\nChkUitleenAfsluit=0\r\n"
-              "Geluid=1\r\nTelOpDatum=14\r\n\r\n[Opstart]\r\nToonCdSpeler=0\r\n");
+              "Geluid=1\r\nTelOpDatum=14\r\n\r\n[Opstart]\r\nToonCdSpeler=0\r\n\r\n"
+              "[CdInfo]\r\nDiscData=/discs/xmcd\r\n");
+}
+
+// The internet look-up box shows the stored answer and writes what it shows once the user
+// touched it or answered before.
+TEST_F(PreferenceDialogsTest, GeneralKeepsTheInternetLookUpSetting) {
+    const struct {
+        const char* stored;  // nullptr: never asked
+        int toggles;
+        const char* written;  // "": not written
+    } cases[] = {{nullptr, 0, ""}, {nullptr, 2, "0"}, {"1", 0, "1"}, {"1", 1, "0"}};
+    for (const auto& c : cases) {
+        std::filesystem::remove(IniFileName());
+        if (c.stored != nullptr)
+            IniWriteString("CdInfo", "Online", c.stored);
+        TAlgemeen dialog;
+        auto* online = Child<QCheckBox>(dialog, "cbOnline");
+        EXPECT_EQ(online->isChecked(), c.stored != nullptr && c.stored[0] == '1');
+        for (int i = 0; i < c.toggles; ++i)
+            online->toggle();
+        Child<QPushButton>(dialog, "OKBtn")->click();
+        EXPECT_EQ(IniReadString("CdInfo", "Online", ""), c.written)
+            << (c.stored ? c.stored : "absent") << " toggled " << c.toggles;
+    }
 }
 
 TEST_F(PreferenceDialogsTest, BackupReminderShowsAndKeepsItsThreshold) {

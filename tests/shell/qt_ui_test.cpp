@@ -87,6 +87,20 @@ TEST_F(QtUiTest, MessageBoxesHaveTheirButtonsAndEscapeGivesTheLast) {
         qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
     });
     EXPECT_EQ(ui.Message(MsgKind::Warning, "Sure?", MsgButtons::YesNo), MsgAnswer::Yes);
+
+    // Buttons of its own: the one clicked, Escape the last.
+    for (const int clicked : {0, 1, -1}) {
+        testutil::WhenModalShown([clicked](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            EXPECT_EQ(box->buttons().size(), 2);
+            if (clicked < 0)
+                box->reject();
+            else
+                box->findChild<QPushButton*>(QString("ChoiceButton%1").arg(clicked))->click();
+        });
+        EXPECT_EQ(ui.Choose(MsgKind::Information, "Which?", {"Show it", "Add anyway"}),
+                  clicked < 0 ? 1u : size_t(clicked));
+    }
 }
 
 TEST_F(QtUiTest, HelpOpensThePageAndLeavesTheBoxOpen) {

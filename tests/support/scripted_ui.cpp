@@ -10,6 +10,7 @@ ScriptedUi::~ScriptedUi() {
     SetUi(previous_);
     EXPECT_EQ(busyDepth, 0) << "the hourglass was left on";
     EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answers were never asked for";
+    EXPECT_TRUE(choices.empty()) << choices.size() << " scripted choices were never asked for";
 }
 
 std::vector<std::string> ScriptedUi::MessageTexts() const {
@@ -22,7 +23,7 @@ std::vector<std::string> ScriptedUi::MessageTexts() const {
 
 MsgAnswer ScriptedUi::Message(MsgKind kind, const std::string& text, MsgButtons buttons,
                               int helpContext) {
-    messages.push_back({kind, text, buttons, helpContext});
+    messages.push_back({kind, text, buttons, helpContext, {}});
     log_.push_back(text);
     if (buttons == MsgButtons::Ok) {
         return MsgAnswer::Ok;
@@ -34,6 +35,19 @@ MsgAnswer ScriptedUi::Message(MsgKind kind, const std::string& text, MsgButtons 
     const MsgAnswer answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+size_t ScriptedUi::Choose(MsgKind kind, const std::string& text,
+                          const std::vector<std::string>& buttons) {
+    messages.push_back({kind, text, MsgButtons::Ok, 0, buttons});
+    log_.push_back(text);
+    if (choices.empty()) {
+        ADD_FAILURE() << "unscripted choice: " << text;
+        return buttons.empty() ? 0 : buttons.size() - 1;
+    }
+    const size_t choice = choices.front();
+    choices.pop_front();
+    return choice;
 }
 
 void ScriptedUi::PlaySound(const std::string& path) {

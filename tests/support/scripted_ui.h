@@ -17,6 +17,7 @@ public:
         std::string text;
         MsgButtons buttons;
         int helpContext;
+        std::vector<std::string> choices;  // the buttons of a Choose box
     };
 
     ScriptedUi();
@@ -25,6 +26,9 @@ public:
     // Answers for the next questions (Yes/No and Yes/No/Abort boxes). An OK box needs none; a
     // question with no answer queued fails the test and gets No.
     std::deque<MsgAnswer> answers;
+    // Answers (button indexes) for the next Choose boxes; none queued fails the test and gets
+    // the last button.
+    std::deque<size_t> choices;
     // Answers for the next file dialogs; nothing queued means cancelled.
     std::deque<std::optional<std::string>> files;
     // What StartProgram reports.
@@ -50,6 +54,8 @@ public:
 
     MsgAnswer Message(MsgKind kind, const std::string& text, MsgButtons buttons,
                       int helpContext) override;
+    size_t Choose(MsgKind kind, const std::string& text,
+                  const std::vector<std::string>& buttons) override;
     void PlaySound(const std::string& path) override;
     void Beep() override;
     void SetStatus(const std::string& text) override;
