@@ -222,10 +222,13 @@ bool ParseXmcd(std::string_view bytes, XmcdRecord* out, std::string* error) {
     // track title has the divider.
     bool split = XmcdVarious(c.artist);
     if (!split) {
-        size_t divided = 0;
-        for (const auto& [index, raw] : f.ttitles)
-            divided += index < count && XmcdFieldText(raw).find(" / ") != std::string::npos;
-        split = divided > 0 && divided == std::min(count, f.ttitles.size());
+        size_t titled = 0, divided = 0;
+        for (const auto& [index, raw] : f.ttitles) {
+            const std::string title = index < count ? XmcdFieldText(raw) : "";
+            titled += !title.empty();
+            divided += title.find(" / ") != std::string::npos;
+        }
+        split = divided > 0 && divided == titled;
     }
     const long endFrames = f.lengthSeconds * 75;
     for (size_t i = 0; i < count; ++i) {
