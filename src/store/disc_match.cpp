@@ -2,14 +2,17 @@
 // sharing the tables find them where they left them.
 //
 // The times are found through the tag MINUTEN+SECONDEN+...: the tracks whose time lies within
-// 2 s of one disc track, numbered as that track, give the sources that may be the disc; a second
-// disc track narrows them to a handful, and only those are read in full. The longest disc tracks
-// are taken, as long tracks are the rarer ones.
+// 2 s of the disc's longest track (long tracks are the rarer ones), numbered as that track, give
+// the sources that may be the disc. Each is then walked in track order up to its first track that
+// does not fit, which for nearly all of them is the first; only the sources that fit are read in
+// full.
 #include "store/disc_match.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -17,6 +20,7 @@
 #include "base/table_text.h"
 #include "base/text.h"
 #include "platform/discinfo/candidate_fit.h"
+#include "platform/xbase/cdx_file.h"
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
 #include "store/catalogue.h"
@@ -27,17 +31,15 @@
 namespace {
 
 // artdat.dat: MINUTEN+SECONDEN+UPPER(ARTIEST)+UPPER(TITEL); DRAGER+CDNUMMER+AKANT+TRACK.
-constexpr std::string_view kTrackByTime = "6";
-constexpr std::string_view kTrackBySource = "10";
+constexpr std::string_view kMatchTrackByTime = "6";
+constexpr std::string_view kMatchTrackBySource = "10";
 // hfdat.dat: the source key; RMNR, the CD ID.
-constexpr std::string_view kTitleBySource = "4";
-constexpr std::string_view kTitleByCdId = "8";
+constexpr std::string_view kMatchTitleBySource = "4";
+constexpr std::string_view kMatchTitleByCdId = "8";
 // Stored times within this many seconds of the disc's fit.
-constexpr int kTimeSlackSeconds = 2;
-// Disc tracks whose times narrow the sources down before any source is read in full.
-constexpr size_t kNarrowingTracks = 2;
+constexpr int kMatchSlackSeconds = 2;
 // More tracks than a source can have (TRACK is four digits wide).
-constexpr size_t kMostTracks = 9999;
+constexpr size_t kMatchMostTracks = 9999;
 
 // A field of a record read straight from a cursor.
 class RecordField {
@@ -76,13 +78,23 @@ struct TrackFields {
     }
 };
 
-void Check(const xbase::Status& status) {
+void MatchCheck(const xbase::Status& status) {
     ThrowIfError(status);
+}
+
+// TRACK as stored: a number right-aligned in its width.
+int TrackNumber(std::string_view field) {
+    int n = 0;
+    for (const char c : field) {
+        if (c >= '0' && c <= '9')
+            n = n * 10 + (c - '0');
+    }
+    return n;
 }
 
 bool SeekPrefix(xbase::Cursor& cursor, std::string_view key) {
     bool found = false;
-    Check(cursor.Seek(reinterpret_cast<const uint8_t*>(key.data()), key.size(), &found));
+    MatchCheck(cursor.Seek(reinterpret_cast<const uint8_t*>(key.data()), key.size(), &found));
     return found;
 }
 
@@ -99,27 +111,86 @@ std::vector<std::string> PartKeys(int value, size_t width) {
     return keys;
 }
 
+// A tag walked straight through its index entries, reading only the records asked for: the
+// time window of a track holds thousands of entries, most of them of no use.
+class TagEntries {
+public:
+    TagEntries(xbase::Table& table, std::string_view tag) : table_(table) {
+        const xbase::OpenTag* open = table.FindTag(tag);
+        if (open == nullptr) {
+            throw TableError(xbase::Status::Corruption(
+                table.path(), "the index tag " + std::string(tag) + " is missing"));
+        }
+        it_ = open->tag->NewIterator();
+        record_.resize(table.recordLength());
+    }
+
+    // Calls `visit(recno)` for each entry whose key begins with `prefix`, until it returns false.
+    template <typename Visit>
+    void ForEach(std::string_view prefix, Visit visit) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(prefix.data());
+        for (MatchCheck(it_->Seek(bytes, prefix.size()));
+             it_->Valid() && std::memcmp(it_->key(), bytes, prefix.size()) == 0;
+             MatchCheck(it_->Next())) {
+            if (!visit(it_->recno()))
+                return;
+        }
+    }
+    // Record `recno`, or null when it is deleted.
+    const uint8_t* Read(uint32_t recno) {
+        MatchCheck(table_.ReadRecord(recno, record_.data()));
+        return record_[0] == '*' ? nullptr : record_.data();
+    }
+
+private:
+    xbase::Table& table_;
+    std::unique_ptr<xbase::CdxIterator> it_;
+    std::vector<uint8_t> record_;
+};
+
 // The sources with a track numbered `position` whose time is within the slack of `seconds`.
-std::unordered_set<std::string> SourcesWithTrackTime(xbase::Cursor& byTime, const TrackFields& f,
+std::unordered_set<std::string> SourcesWithTrackTime(TagEntries& byTime, const TrackFields& f,
                                                      int position, int seconds) {
-    std::unordered_set<std::string> sources;
-    for (int t = std::max(0, seconds - kTimeSlackSeconds); t <= seconds + kTimeSlackSeconds; ++t) {
+    std::vector<uint32_t> recnos;
+    for (int t = std::max(0, seconds - kMatchSlackSeconds); t <= seconds + kMatchSlackSeconds;
+         ++t) {
         for (const std::string& m : PartKeys(t / 60, 3)) {
             for (const std::string& s : PartKeys(t % 60, 2)) {
-                const std::string key = m + s;
-                if (!SeekPrefix(byTime, key))
-                    continue;
-                for (; !byTime.Eof(); Check(byTime.Skip(1))) {
-                    const uint8_t* record = byTime.record();
-                    if (f.minutes.Raw(record) != m || f.seconds.Raw(record) != s)
-                        break;
-                    if (std::atoi(std::string(f.track.Raw(record)).c_str()) == position)
-                        sources.insert(f.SourceKey(record));
-                }
+                byTime.ForEach(m + s, [&](uint32_t recno) {
+                    recnos.push_back(recno);
+                    return true;
+                });
             }
         }
     }
+    // In file order the reads go one way through the table.
+    std::sort(recnos.begin(), recnos.end());
+    std::unordered_set<std::string> sources;
+    for (const uint32_t recno : recnos) {
+        const uint8_t* record = byTime.Read(recno);
+        if (record != nullptr && TrackNumber(f.track.Raw(record)) == position)
+            sources.insert(f.SourceKey(record));
+    }
     return sources;
+}
+
+// Whether the source `key` has the disc's number of tracks, each stored time within the slack of
+// the disc's; stops at the first that is not.
+bool SourceTimesFit(TagEntries& bySource, const TrackFields& f, const std::string& key,
+                    const discinfo::DiscQuery& query) {
+    int k = 0;
+    bool fits = true;
+    bySource.ForEach(key, [&](uint32_t recno) {
+        const uint8_t* record = bySource.Read(recno);
+        if (record == nullptr)
+            return true;
+        const int stored = f.Seconds(record);
+        fits = k < query.trackCount() && stored >= 0 &&
+               std::abs(stored - query.trackSeconds(k)) <= kMatchSlackSeconds;
+        ++k;
+        return fits;
+    });
+    return fits && k == query.trackCount();
 }
 
 // The tracks of the source `key` in TRACK order, at most `most` of them plus one (so that a source
@@ -130,7 +201,7 @@ std::vector<discinfo::CandidateTrack> SourceTracks(xbase::Cursor& bySource, cons
     std::vector<discinfo::CandidateTrack> tracks;
     if (!SeekPrefix(bySource, key))
         return tracks;
-    for (; !bySource.Eof() && tracks.size() <= most; Check(bySource.Skip(1))) {
+    for (; !bySource.Eof() && tracks.size() <= most; MatchCheck(bySource.Skip(1))) {
         const uint8_t* record = bySource.record();
         if (f.SourceKey(record) != key)
             break;
@@ -148,7 +219,7 @@ bool TimesFit(const std::vector<discinfo::CandidateTrack>& tracks,
         return false;
     for (int i = 0; i < query.trackCount(); ++i) {
         const int stored = tracks[size_t(i)].seconds;
-        if (stored < 0 || std::abs(stored - query.trackSeconds(i)) > kTimeSlackSeconds)
+        if (stored < 0 || std::abs(stored - query.trackSeconds(i)) > kMatchSlackSeconds)
             return false;
     }
     return true;
@@ -177,11 +248,11 @@ public:
         if (id.empty() || !titles_.Active())
             return false;
         xbase::Cursor byId(&titles_.table());
-        Check(byId.SetOrder(kTitleByCdId));
+        MatchCheck(byId.SetOrder(kMatchTitleByCdId));
         const RecordField rmnr(titles_, "RMNR");
         if (!SeekPrefix(byId, id))
             return false;
-        for (; !byId.Eof(); Check(byId.Skip(1))) {
+        for (; !byId.Eof(); MatchCheck(byId.Skip(1))) {
             const std::string stored = Trim(rmnr.Raw(byId.record()));
             if (!stored.starts_with(id))
                 break;
@@ -190,7 +261,7 @@ public:
                 out->byIdentity = true;
                 const RecordField carrier(titles_, "DRAGER"), number(titles_, "CDNUMMER");
                 Complete(out, SourceSeekKey(carrier.Raw(byId.record()), number.Raw(byId.record())),
-                         kMostTracks);
+                         kMatchMostTracks);
                 return true;
             }
         }
@@ -203,36 +274,29 @@ public:
         const int count = query.trackCount();
         if (count == 0 || !tracks_.Active())
             return found;
-        std::vector<int> order(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i)
-            order[size_t(i)] = i;
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return query.trackSeconds(a) > query.trackSeconds(b);
-        });
-        const TrackFields f(tracks_);
-        xbase::Cursor byTime(&tracks_.table());
-        Check(byTime.SetOrder(kTrackByTime));
-        std::unordered_set<std::string> sources;
-        for (size_t k = 0; k < std::min(order.size(), kNarrowingTracks); ++k) {
-            const int index = order[k];
-            std::unordered_set<std::string> hits =
-                SourcesWithTrackTime(byTime, f, index + 1, query.trackSeconds(index));
-            if (k == 0) {
-                sources = std::move(hits);
-            } else {
-                std::erase_if(sources, [&](const std::string& s) { return !hits.contains(s); });
-            }
-            if (sources.empty())
-                return found;
+        xbase::Table& table = tracks_.table();
+        // Once, for what other programs wrote; the walks below read the files as they are now.
+        if (!table.exclusive() && !table.readOnly())
+            MatchCheck(table.Refresh(false));
+        int longest = 0;
+        for (int i = 1; i < count; ++i) {
+            if (query.trackSeconds(i) > query.trackSeconds(longest))
+                longest = i;
         }
+        const TrackFields f(tracks_);
+        TagEntries byTime(table, kMatchTrackByTime);
+        const std::unordered_set<std::string> sources =
+            SourcesWithTrackTime(byTime, f, longest + 1, query.trackSeconds(longest));
         std::vector<std::string> keys(sources.begin(), sources.end());
         std::sort(keys.begin(), keys.end());
+        TagEntries bySource(table, kMatchTrackBySource);
         for (const std::string& key : keys) {
+            if (!SourceTimesFit(bySource, f, key, query))
+                continue;
             discinfo::DiscCandidate c;
             c.origin = discinfo::Origin::Catalogue;
-            if (!Complete(&c, key, size_t(count)) || !TimesFit(c.tracks, query))
-                continue;
-            found.push_back(std::move(c));
+            if (Complete(&c, key, size_t(count)) && TimesFit(c.tracks, query))
+                found.push_back(std::move(c));
         }
         discinfo::SortByFit(&found, query);
         return found;
@@ -245,7 +309,7 @@ private:
         if (tracks_.Active()) {
             const TrackFields f(tracks_);
             xbase::Cursor bySource(&tracks_.table());
-            Check(bySource.SetOrder(kTrackBySource));
+            MatchCheck(bySource.SetOrder(kMatchTrackBySource));
             c->tracks = SourceTracks(bySource, f, key, most, &c->year);
             if (c->tracks.size() > most)
                 return false;
@@ -256,7 +320,7 @@ private:
         }
         if (!c->byIdentity) {
             xbase::Cursor bySource(&titles_.table());
-            Check(bySource.SetOrder(kTitleBySource));
+            MatchCheck(bySource.SetOrder(kMatchTitleBySource));
             if (SeekPrefix(bySource, key)) {
                 discinfo::DiscCandidate title = FromMainTitle(titles_, bySource.record());
                 title.tracks = std::move(c->tracks);
