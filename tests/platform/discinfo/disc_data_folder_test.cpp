@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,163 +16,120 @@ namespace discinfo {
 namespace {
 
 const std::string kFolder = std::string(TUNELO_SOURCE_DIR) + "/tests/data/discdata";
-
-// The published 22-track example and a disc of the same freedb ID whose tracks 3 and 4 start
-// 20 and 16 s earlier.
+// The published 22-track example (freedb ID 370fce16, lead-out 303602).
 const std::vector<int> kExample = {150,    9700,   25887,  39297,  53795,  63735,  77517,  94877,
                                    107270, 123552, 135522, 148422, 161197, 174790, 192022, 205545,
                                    218010, 228700, 239590, 255470, 266932, 288750};
 
-DiscQuery Query(const std::string& id, std::vector<int> offsets, int leadOut) {
+DiscQuery Query(std::vector<int> offsets, int leadOut = 303602, std::string id = "370fce16") {
     DiscQuery q;
-    q.freedbId = id;
+    q.freedbId = std::move(id);
     q.offsets = std::move(offsets);
     q.leadOut = leadOut;
     return q;
 }
 
-DiscQuery Example() {
-    return Query("370fce16", kExample, 303602);
+// The offsets with `frames` added to track `track` (0-based) or, for -1, to every track.
+std::vector<int> Moved(int track, int frames, std::vector<int> offsets = kExample) {
+    for (size_t i = 0; i < offsets.size(); ++i)
+        offsets[i] += track < 0 || size_t(track) == i ? frames : 0;
+    return offsets;
 }
 
-DiscQuery Colliding() {
-    std::vector<int> offsets = kExample;
-    offsets[2] = 24387;
-    offsets[3] = 38097;
-    return Query("370fce16", offsets, 303602);
-}
-
-std::vector<std::string> References(const std::vector<DiscCandidate>& found) {
-    std::vector<std::string> out;
-    for (const DiscCandidate& c : found)
-        out.push_back(c.reference);
-    return out;
+std::string Found(const std::string& folder, const DiscQuery& query, std::string* error) {
+    std::string refs;
+    for (const DiscCandidate& c : LookUpDiscData(folder, query, error))
+        refs += (refs.empty() ? "" : " ") + c.reference;
+    return refs;
 }
 
 TEST(DiscDataFolderTest, TheTableOfContentsPicksTheRecordAmongThoseOfOneId) {
-    std::vector<int> shifted = kExample;
-    for (int& offset : shifted)
-        offset += 40;  // a drive that reads some frames off
+    // misc/370fce16 is another disc of the same ID: its tracks 3 and 4 start 20 and 16 s earlier.
+    const DiscQuery colliding = Query(Moved(3, -16 * 75, Moved(2, -20 * 75)));
     std::vector<int> fewer = kExample;
     fewer.pop_back();
-    const DiscQuery unknown = Query("0a0b0c0d", kExample, 303602);
     const struct {
-        const char* what;
         DiscQuery query;
-        std::vector<std::string> found;
+        const char* found;
     } cases[] = {
-        {"the example", Example(), {"rock/370fce16"}},
-        {"the disc of the same ID", Colliding(), {"misc/370fce16"}},
-        {"offsets some frames off", Query("370fce16", shifted, 303602 + 40), {"rock/370fce16"}},
-        {"a disc three seconds longer", Query("370fce16", kExample, 303602 + 225), {}},
-        {"a track fewer", Query("370fce16", fewer, 303602), {}},
-        {"an ID without a record", unknown, {}},
-        {"no ID", Query("", kExample, 303602), {}},
-        {"an ID that is no file name", Query("../rock", kExample, 303602), {}},
+        {Query(kExample), "rock/370fce16"},
+        {colliding, "misc/370fce16"},
+        {Query(Moved(-1, 40), 303602 + 40), "rock/370fce16"},  // a drive some frames off
+        {Query(Moved(5, 80)), ""},                             // one track more than 1 s off
+        {Query(kExample, 303602 + 225), ""},                   // 3 s longer
+        {Query(fewer), ""},
+        {Query(kExample, 303602, "0a0b0c0d"), ""},
+        {Query(kExample, 303602, "../rock"), ""},
+        {Query(kExample, 303602, ""), ""},
     };
     for (const auto& c : cases) {
         std::string error;
-        EXPECT_EQ(References(LookUpDiscData(kFolder, c.query, &error)), c.found) << c.what;
-        EXPECT_EQ(error, "") << c.what;
+        EXPECT_EQ(Found(kFolder, c.query, &error), c.found) << c.query.freedbId;
+        EXPECT_EQ(error, "");
     }
 }
 
-TEST(DiscDataFolderTest, SeveralRecordsThatFitComeBestFirst) {
-    testutil::TempDir dir;
-    for (const char* genre : {"misc", "rock"}) {
-        std::filesystem::create_directory(dir.File(genre));
-        std::filesystem::copy_file(kFolder + "/rock/370fce16",
-                                   dir.File(std::string(genre) + "/370fce16"));
-    }
-    // The copy in misc is the disc as another drive read it.
-    std::string text;
-    std::ifstream in(dir.File("misc/370fce16"), std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), {});
-    text.replace(text.find("#\t9700\n"), 7, "#\t9730\n");
-    std::ofstream(dir.File("misc/370fce16"), std::ios::binary) << text;
-
-    std::vector<int> offsets = kExample;
-    offsets[1] = 9725;
+TEST(DiscDataFolderTest, ARecordGivesTheDiscAndItsTracks) {
     std::string error;
-    EXPECT_EQ(
-        References(LookUpDiscData(dir.path().string(), Query("370fce16", offsets, 303602), &error)),
-        (std::vector<std::string>{"misc/370fce16", "rock/370fce16"}));
-}
-
-TEST(DiscDataFolderTest, AFoundRecordGivesTheDiscAndItsTracks) {
-    std::string error;
-    const std::vector<DiscCandidate> rock = LookUpDiscData(kFolder, Example(), &error);
+    const std::vector<DiscCandidate> rock = LookUpDiscData(kFolder, Query(kExample), &error);
     ASSERT_EQ(rock.size(), 1u);
-    const DiscCandidate& c = rock[0];
-    EXPECT_EQ(c.origin, Origin::DiscData);
-    EXPECT_EQ(c.artist, "Zoë Marchetti");
-    EXPECT_EQ(c.title, "Nuits d'été");
-    EXPECT_EQ(c.year, "1994");
-    ASSERT_EQ(c.tracks.size(), 22u);
-    EXPECT_EQ(c.tracks[0].title, "Überall");
-    EXPECT_EQ(c.tracks[0].artist, "");
-    EXPECT_EQ(c.tracks[0].seconds, (9700 - 150) / 75);
-    EXPECT_EQ(c.tracks[4].title,
+    EXPECT_EQ(rock[0].origin, Origin::DiscData);
+    EXPECT_EQ(rock[0].artist + " | " + rock[0].title + " | " + rock[0].year,
+              "Zoë Marchetti | Nuits d'été | 1994");
+    ASSERT_EQ(rock[0].tracks.size(), 22u);
+    EXPECT_EQ(rock[0].tracks[0].title, "Überall");
+    EXPECT_EQ(rock[0].tracks[0].seconds, (9700 - 150) / 75);
+    EXPECT_EQ(rock[0].tracks[21].seconds, (303602 - 288750) / 75);
+    EXPECT_EQ(rock[0].tracks[4].title,
               "A title long enough that its submitter wrapped it over two lines");
-    EXPECT_EQ(c.tracks[6].title, "Back\\slash and break");
-    EXPECT_EQ(c.tracks[21].seconds, 4048 - 288750 / 75);
+    EXPECT_EQ(rock[0].tracks[6].title, "Back\\slash and break");
 
-    // The sampler of the same ID: each track with its own artist, and no year.
-    const std::vector<DiscCandidate> misc = LookUpDiscData(kFolder, Colliding(), &error);
-    ASSERT_EQ(misc.size(), 1u);
-    EXPECT_EQ(misc[0].artist, "Various");
-    EXPECT_EQ(misc[0].title, "Colliding Sampler");
-    EXPECT_EQ(misc[0].year, "");
-    EXPECT_EQ(misc[0].tracks[2].artist, "Band 3");
-    EXPECT_EQ(misc[0].tracks[2].title, "Song 3");
-}
+    // A sampler gives each track its artist.
+    const DiscCandidate various =
+        LookUpDiscData(kFolder, Query(Moved(3, -1200, Moved(2, -1500))), &error).at(0);
+    EXPECT_EQ(various.artist + " | " + various.title + " | " + various.year,
+              "Various | Colliding Sampler | ");
+    EXPECT_EQ(various.tracks[2].artist + " | " + various.tracks[2].title, "Band 3 | Song 3");
 
-TEST(DiscDataFolderTest, ALatin1RecordIsFoundBesideABrokenOneThatIsNamed) {
+    // Latin-1 with CR LF, beside a file of the same ID that is no record.
     const std::vector<int> fifteen = {150,    17510,  33275,  45910,  57805,  78310,  94650, 109580,
                                       132010, 149160, 165115, 177710, 203325, 215555, 235590};
-    std::string error;
-    const std::vector<DiscCandidate> found =
-        LookUpDiscData(kFolder, Query("b60d770f", fifteen, 258725), &error);
-    ASSERT_EQ(References(found), std::vector<std::string>{"jazz/b60d770f"});
-    EXPECT_EQ(found[0].artist, "Café Quartet");
-    EXPECT_EQ(found[0].title, "Señor Blue");
-    EXPECT_EQ(found[0].tracks[0].title, "Mañana");
-    EXPECT_EQ(found[0].tracks[14].title, "");
+    const std::vector<DiscCandidate> jazz =
+        LookUpDiscData(kFolder, Query(fifteen, 258725, "b60d770f"), &error);
+    ASSERT_EQ(jazz.size(), 1u);
+    EXPECT_EQ(jazz[0].reference, "jazz/b60d770f");
+    EXPECT_EQ(jazz[0].artist + " | " + jazz[0].title + " | " + jazz[0].tracks[0].title,
+              "Café Quartet | Señor Blue | Mañana");
     EXPECT_EQ(error, "blues/b60d770f: does not begin with \"# xmcd\": no disc record");
 }
 
-// Whatever lies under the disc's name is refused without being read whole, and never blocks.
-TEST(DiscDataFolderTest, HostileFilesAreRefusedByName) {
+// Records that fit come best first; whatever else lies under the disc's name is refused without
+// being read whole, and never blocks.
+TEST(DiscDataFolderTest, FittingRecordsComeBestFirstAndHostileFilesAreNamed) {
     testutil::TempDir dir;
     const std::string id = "370fce16";
-    for (const char* genre : {"a-huge", "b-binary", "c-fifo", "d-folder", "rock"})
+    for (const char* genre : {"a-huge", "b-binary", "c-fifo", "d-folder", "misc", "rock"})
         std::filesystem::create_directory(dir.File(genre));
-    {
-        std::ofstream huge(dir.File("a-huge/" + id), std::ios::binary);
-        huge << "# xmcd\n";
-    }
+    std::ofstream(dir.File("a-huge/" + id)) << "# xmcd\n";
     std::filesystem::resize_file(dir.File("a-huge/" + id), 100u << 20);
-    std::ofstream(dir.File("b-binary/" + id), std::ios::binary)
-        << std::string("# xmcd\n\0\0\x7f", 10);
+    std::ofstream(dir.File("b-binary/" + id)) << std::string("# xmcd\n\0\0\x7f", 10);
     ASSERT_EQ(::mkfifo(dir.File("c-fifo/" + id).c_str(), 0600), 0);
     std::filesystem::create_directory(dir.File("d-folder/" + id));
     std::filesystem::copy_file(kFolder + "/rock/" + id, dir.File("rock/" + id));
+    std::ifstream in(kFolder + "/rock/" + id, std::ios::binary);
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    std::ofstream(dir.File("misc/" + id)) << text.replace(text.find("\t9700\n"), 6, "\t9730\n");
 
     std::string error;
-    EXPECT_EQ(References(LookUpDiscData(dir.path().string(), Example(), &error)),
-              std::vector<std::string>{"rock/370fce16"});
+    EXPECT_EQ(Found(dir.path().string(), Query(Moved(1, 25)), &error),
+              "misc/" + id + " rock/" + id);
     EXPECT_EQ(error,
               "a-huge/370fce16: larger than 1 MB: no disc record; "
               "b-binary/370fce16: binary data: no disc record; c-fifo/370fce16: not a file; "
               "d-folder/370fce16: not a file");
-}
 
-TEST(DiscDataFolderTest, AMissingFolderSaysSo) {
-    std::string error;
-    EXPECT_TRUE(LookUpDiscData(kFolder + "/none", Example(), &error).empty());
-    EXPECT_NE(error.find("The disc data folder " + kFolder + "/none cannot be read"),
-              std::string::npos)
-        << error;
+    EXPECT_EQ(Found(dir.File("none"), Query(kExample), &error), "");
+    EXPECT_EQ(error.find("The disc data folder " + dir.File("none") + " cannot be read"), 0u);
 }
 
 }  // namespace
