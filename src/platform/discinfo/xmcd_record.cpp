@@ -12,9 +12,9 @@ namespace discinfo {
 
 namespace {
 
-// A CD holds at most 99 tracks; a frame offset beyond 100 minutes of audio is no CD's.
+// A CD holds at most 99 tracks; the freedb ID holds the length in 16 bits of seconds.
 constexpr size_t kXmcdMostTracks = 99;
-constexpr long kXmcdMostFrames = 100L * 60 * 75;
+constexpr long kXmcdMostFrames = 65535L * 75;
 
 bool XmcdValidUtf8(std::string_view s) {
     size_t i = 0;

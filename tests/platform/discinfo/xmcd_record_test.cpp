@@ -48,13 +48,13 @@ TEST(XmcdRecordTest, TheRecordGivesOffsetsLengthAndTexts) {
     // a track title beyond the offsets and lines that are no keyword.
     const std::string text =
         "# xmcd\r\n#\r\n# Track frame offsets:\r\n#\t150\r\n#\t7650\r\n#\r\n"
-        "# Disc length: 200\r\n#\r\nDISCID=0a00c802\r\nDTITLE=Only A Title\r\nDYEAR=94\r\n"
+        "# Disc length: 6200\r\n#\r\nDISCID=0a00c802\r\nDTITLE=Only A Title\r\nDYEAR=94\r\n"
         "garbage line\r\nTTITLE0= Spaced  \r\nTTITLE1=Artist / Title\r\nTTITLE5=Beyond\r\n";
     XmcdRecord record;
     std::string error;
     ASSERT_TRUE(ParseXmcd(text, &record, &error)) << error;
     EXPECT_EQ(record.offsets, (std::vector<int>{150, 7650}));
-    EXPECT_EQ(record.lengthSeconds, 200);
+    EXPECT_EQ(record.lengthSeconds, 6200);  // longer than a CD: still a record
     const DiscCandidate& c = record.candidate;
     EXPECT_EQ(c.artist, "Only A Title");
     EXPECT_EQ(c.title, "Only A Title");
@@ -65,7 +65,7 @@ TEST(XmcdRecordTest, TheRecordGivesOffsetsLengthAndTexts) {
     EXPECT_EQ(c.tracks[1].title, "Artist / Title");
     EXPECT_EQ(c.tracks[1].artist, "");
     EXPECT_EQ(c.tracks[0].seconds, 100);
-    EXPECT_EQ(c.tracks[1].seconds, 98);  // the length counts from the start of the lead-in
+    EXPECT_EQ(c.tracks[1].seconds, 6098);  // the length counts from the start of the lead-in
 }
 
 }  // namespace
