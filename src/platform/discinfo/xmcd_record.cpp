@@ -157,9 +157,9 @@ bool XmcdReadLines(std::string_view text, XmcdFields* f, std::string* error) {
             if (comment == "Track frame offsets:" && offsets == Offsets::Before) {
                 offsets = Offsets::In;
             } else if (comment.starts_with("Disc length:")) {
+                // "N seconds", "N" (gnudb) or "N secs": the number and whatever word follows.
                 std::string_view n = XmcdTrim(comment.substr(12));
-                if (n.ends_with("seconds"))
-                    n.remove_suffix(7);
+                n = n.substr(0, n.find(' '));
                 if (!XmcdNumber(n, kXmcdMostFrames / 75, &f->lengthSeconds))
                     return XmcdFail(error, "a disc length that is no number of seconds");
             }

@@ -44,11 +44,11 @@ TEST(XmcdRecordTest, WhatIsNoDiscRecordIsRefusedWithWhy) {
 }
 
 TEST(XmcdRecordTest, TheRecordGivesOffsetsLengthAndTexts) {
-    // A length without "seconds" (as gnudb writes it), CR LF line ends, a keyword without data,
+    // A length in "secs", CR LF line ends, a keyword without data,
     // a track title beyond the offsets and lines that are no keyword.
     const std::string text =
         "# xmcd\r\n#\r\n# Track frame offsets:\r\n#\t150\r\n#\t7650\r\n#\r\n"
-        "# Disc length: 6200\r\n#\r\nDISCID=0a00c802\r\nDTITLE=Only A Title\r\nDYEAR=94\r\n"
+        "# Disc length: 6200 secs\r\n#\r\nDISCID=0a00c802\r\nDTITLE=Only A Title\r\nDYEAR=94\r\n"
         "garbage line\r\nTTITLE0= Spaced  \r\nTTITLE1=Artist / Title\r\nTTITLE5=Beyond\r\n";
     XmcdRecord record;
     std::string error;
