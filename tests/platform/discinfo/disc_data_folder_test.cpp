@@ -116,13 +116,14 @@ TEST(DiscDataFolderTest, FittingRecordsComeBestFirstAndHostileFilesAreNamed) {
     ASSERT_EQ(::mkfifo(dir.File("c-fifo/" + id).c_str(), 0600), 0);
     std::filesystem::create_directory(dir.File("d-folder/" + id));
     std::filesystem::copy_file(kFolder + "/rock/" + id, dir.File("rock/" + id));
+    std::filesystem::copy_file(kFolder + "/rock/" + id, dir.File(id));  // a folder without genres
     std::ifstream in(kFolder + "/rock/" + id, std::ios::binary);
     std::string text(std::istreambuf_iterator<char>(in), {});
     std::ofstream(dir.File("misc/" + id)) << text.replace(text.find("\t9700\n"), 6, "\t9730\n");
 
     std::string error;
     EXPECT_EQ(Found(dir.path().string(), Query(Moved(1, 25)), &error),
-              "misc/" + id + " rock/" + id);
+              "misc/" + id + " " + id + " rock/" + id);
     EXPECT_EQ(error,
               "a-huge/370fce16: larger than 1 MB: no disc record; "
               "b-binary/370fce16: binary data: no disc record; c-fifo/370fce16: not a file; "
