@@ -16,7 +16,7 @@ namespace cdaudio {
 namespace {
 
 // Tracks given by their starts counted from the lead-in (LBA); `data` marks data tracks.
-DiscToc Toc(int leadout, const std::vector<int>& starts, const std::vector<bool>& data = {}) {
+DiscToc QueryToc(int leadout, const std::vector<int>& starts, const std::vector<bool>& data = {}) {
     std::vector<TocTrack> tracks;
     for (size_t i = 0; i < starts.size(); ++i)
         tracks.push_back({int(i) + 1, starts[i] - 150, !(i < data.size() && data[i])});
@@ -38,13 +38,13 @@ TEST(DiscQueryTest, TheAudioSessionGivesIdsOffsetsAndLength) {
         std::vector<int> offsets;
         int firstTrack, leadOut;
     } cases[] = {
-        {Toc(303602, kExample), kExample, 1, 303602},
-        {Toc(303602, colliding), colliding, 1, 303602},
+        {QueryToc(303602, kExample), kExample, 1, 303602},
+        {QueryToc(303602, colliding), colliding, 1, 303602},
         // An enhanced CD's session ends 11400 frames before its data track; a mixed disc's data
         // track counts in the IDs only.
-        {Toc(90000, {150, 20000, 51400}, {false, false, true}), {150, 20000}, 1, 40000},
-        {Toc(40000, {150, 20000, 30000}, {true}), {20000, 30000}, 2, 40000},
-        {Toc(1000, {150}, {true}), {}, 1, 0},
+        {QueryToc(90000, {150, 20000, 51400}, {false, false, true}), {150, 20000}, 1, 40000},
+        {QueryToc(40000, {150, 20000, 30000}, {true}), {20000, 30000}, 2, 40000},
+        {QueryToc(1000, {150}, {true}), {}, 1, 0},
     };
     for (const auto& c : cases) {
         const discinfo::DiscQuery q = DiscQueryOf(c.toc);
@@ -56,7 +56,7 @@ TEST(DiscQueryTest, TheAudioSessionGivesIdsOffsetsAndLength) {
         EXPECT_EQ(q.firstTrack, c.firstTrack);
         EXPECT_EQ(q.leadOut, c.leadOut);
     }
-    EXPECT_EQ(DiscQueryOf(Toc(303602, colliding)).freedbId, "370fce16");
+    EXPECT_EQ(DiscQueryOf(QueryToc(303602, colliding)).freedbId, "370fce16");
 }
 
 TEST(DiscQueryTest, AnOpenDeviceGivesTheQueryOfItsDisc) {
