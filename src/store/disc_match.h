@@ -12,6 +12,9 @@ class Catalogue;
 // The source tied to `query.cdId` (one at most), else every source with as many tracks as the
 // disc whose track k's stored time is within 2 s of the disc's track k. Candidates are of
 // Origin::Catalogue with carrier, number, main title, main artist, year, label and the tracks as
-// stored (in TRACK order), best fit first. Blank CD ID: only the times are compared.
+// stored (in TRACK order), best fit first. Blank CD ID: only the times are compared. Tracks are
+// numbered from 1 as the program numbers them: the disc's longest track k is looked for among the
+// tracks numbered k. The year is the first JAAR the source's tracks hold. A catalogue whose index
+// files are not open throws TableError.
 std::vector<discinfo::DiscCandidate> FindDiscInCatalogue(Catalogue& catalogue,
                                                          const discinfo::DiscQuery& query);

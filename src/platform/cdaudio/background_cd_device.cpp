@@ -1,6 +1,8 @@
 // Reading a disc on a worker thread.
 #include "platform/cdaudio/background_cd_device.h"
 
+#include "platform/cdaudio/disc_toc.h"
+
 #include <QMetaObject>
 #include <exception>
 
@@ -113,6 +115,10 @@ DiscIds BackgroundCdDevice::Ids() {
 
 DiscText BackgroundCdDevice::Text() {
     return reading_ ? DiscText() : inner_->Text();
+}
+
+DiscToc BackgroundCdDevice::Toc() {
+    return reading_ ? DiscToc() : inner_->Toc();
 }
 
 Tmsf BackgroundCdDevice::Position() {

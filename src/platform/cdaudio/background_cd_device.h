@@ -48,6 +48,7 @@ public:
     std::string MediaIdentity() override;
     DiscIds Ids() override;
     DiscText Text() override;
+    DiscToc Toc() override;
     Tmsf Position() override;
     void Seek(int track) override;
     void Play() override;

@@ -14,6 +14,8 @@
 
 namespace cdaudio {
 
+class DiscToc;
+
 // 75 frames (sectors) make one second of CD audio.
 inline constexpr int kFramesPerSecond = 75;
 
@@ -61,6 +63,9 @@ public:
     virtual DiscIds Ids() = 0;
     // The disc's CD-TEXT; empty when there is no disc or it carries none.
     virtual DiscText Text() = 0;
+    // The disc's table of contents, for looking the disc up; empty when there is no disc. (A
+    // device that cannot tell gives an empty one.)
+    virtual DiscToc Toc();
 
     // Where playing is, or would start: follows the frames actually played.
     virtual Tmsf Position() = 0;

@@ -106,4 +106,8 @@ Tmsf DiscToc::TmsfAt(int lsn) const {
     return pos;
 }
 
+DiscToc CdDevice::Toc() {
+    return {};
+}
+
 }  // namespace cdaudio

@@ -165,6 +165,11 @@ DiscText LibcdioDevice::Text() {
     return Ready() ? text_ : DiscText();
 }
 
+DiscToc LibcdioDevice::Toc() {
+    Refresh();
+    return Ready() ? toc_ : DiscToc();
+}
+
 Tmsf LibcdioDevice::Position() {
     Refresh();
     if (!Ready()) {

@@ -3,6 +3,7 @@
 // name and never lists a genre folder, so a folder of millions of records answers at once.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,10 @@
 #include "platform/discinfo/disc_candidate.h"
 
 namespace discinfo {
+
+// Bigger files are no disc record (a record with long notes runs to some kilobytes); nothing
+// bigger is read.
+inline constexpr size_t kXmcdMostBytes = 1 << 20;
 
 // One xmcd record (UTF-8 or Latin-1; the text decides) as a candidate of Origin::DiscData, with
 // the track offsets and disc length its comments give; false, with `error` naming what is wrong,
@@ -22,8 +27,10 @@ struct XmcdRecord {
 bool ParseXmcd(std::string_view bytes, XmcdRecord* out, std::string* error);
 
 // The records of `folder` for the disc: every genre folder's file named by the freedb ID whose
-// offsets and length match the disc (freedb IDs collide), best fit first. Empty when none; a
-// folder that is missing or unreadable sets `error`.
+// offsets and length match the disc (freedb IDs collide), best fit first: the same number of
+// tracks, each offset within 1 s and the length within 2 s. Empty when none; a folder that is
+// missing or unreadable sets `error`, and so does a record of the disc that cannot be read (naming
+// it, while the records that can be read are still found).
 std::vector<DiscCandidate> LookUpDiscData(const std::string& folder, const DiscQuery& query,
                                           std::string* error);
 
