@@ -11,11 +11,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/ui.h"
 #include "platform/cdaudio/cd_device.h"
+#include "platform/discinfo/disc_candidate.h"
 
 class Catalogue;
 class CdPlayerView;
@@ -123,6 +125,11 @@ public:
     uint32_t CatalogueTrack(int track);
     // Adds CD track `track` to the playlist by its catalogue track; true when it was added.
     bool AddToPlayList(int track);
+    // The source of the catalogue that the disc in the drive is (by its CD ID) or looks like (by
+    // its track times); nullopt when none is, or without a disc. Tables keep order and record.
+    std::optional<discinfo::DiscCandidate> SourceOfDisc();
+    // Opens the source with this SourceSeekKey through the source opener.
+    void OpenSource(const std::string& sourceSeekKey);
     // The MusicBrainz and freedb IDs of the disc in the drive; empty without one. The device is
     // not opened for it.
     cdaudio::DiscIds DiscIds();

@@ -5,7 +5,10 @@
 #include "base/feedback.h"
 #include "base/text.h"
 #include "cd/cd_speler.h"
+#include "platform/cdaudio/disc_query.h"
+#include "platform/cdaudio/disc_toc.h"
 #include "store/catalogue.h"
+#include "store/disc_match.h"
 #include "store/record_edit.h"
 #include "store/saved_position.h"
 #include "store/source_key.h"
@@ -252,4 +255,23 @@ bool TCdSpeler::AddToPlayList(int track) {
         return false;
     }
     return catalogue_.dm3.AddToPlayList(catalogue_.dm1, std::to_string(recno));
+}
+
+std::optional<discinfo::DiscCandidate> TCdSpeler::SourceOfDisc() {
+    if (!DiscInDrive())
+        return std::nullopt;
+    discinfo::DiscQuery query = cdaudio::DiscQueryOf(device_->Toc());
+    if (query.offsets.empty())
+        return std::nullopt;
+    const int id = GetCDID();
+    query.cdId = id != -1 ? std::to_string(id) : "";
+    std::vector<discinfo::DiscCandidate> found = FindDiscInCatalogue(catalogue_, query);
+    if (found.empty())
+        return std::nullopt;
+    return std::move(found.front());
+}
+
+void TCdSpeler::OpenSource(const std::string& sourceSeekKey) {
+    if (sourceOpener_)
+        sourceOpener_(sourceSeekKey);
 }

@@ -1,6 +1,7 @@
 #include "cd/show_cd_tr_form.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -13,6 +14,8 @@
 #include "cd/hint_filter.h"
 #include "cd/player_icons.h"
 #include "shell/table_guard.h"
+#include "store/disc_match.h"
+#include "store/source_key.h"
 
 TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -20,7 +23,9 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
       speler_(speler),
       listBox1_(new QListWidget(this)),
       addButton_(new QPushButton("&Add to playlist", this)),
-      discIds_(new DiscIdLine(this)) {
+      discIds_(new DiscIdLine(this)),
+      catalogueLine_(new QLabel(this)),
+      showItButton_(new QPushButton("&Show it", this)) {
     setObjectName("ShowCdTrForm");
     setWindowTitle("Tracks & times");
 
@@ -57,6 +62,18 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     button2->setAutoDefault(false);
     connect(button2, &QPushButton::clicked, this, &QDialog::reject);
 
+    catalogueLine_->setObjectName("lCatalogue");
+    catalogueLine_->setWordWrap(true);
+    catalogueLine_->setTextFormat(Qt::PlainText);
+    catalogueLine_->hide();
+    showItButton_->setObjectName("ShowItBtn");
+    showItButton_->setAutoDefault(false);
+    showItButton_->hide();
+    connect(showItButton_, &QPushButton::clicked, this, [this] { ShowItClick(); });
+    auto* catalogueRow = new QHBoxLayout;
+    catalogueRow->addWidget(catalogueLine_, 1);
+    catalogueRow->addWidget(showItButton_);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(speedButton1);
     buttons->addStretch();
@@ -67,6 +84,7 @@ TShowCdTrForm::TShowCdTrForm(TCdSpeler& speler, QWidget* parent)
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(listBox1_);
     layout->addWidget(discIds_);
+    layout->addLayout(catalogueRow);
     layout->addLayout(buttons);
 }
 
@@ -78,6 +96,12 @@ void TShowCdTrForm::FillTracks() {
         listBox1_->addItem(QString::fromStdString(line));
     }
     discIds_->SetIds(speler_.DiscIds(), "No disc ID");
+    std::optional<discinfo::DiscCandidate> source;
+    TableGuarded([&] { source = speler_.SourceOfDisc(); });
+    sourceKey_ = source ? SourceSeekKey(source->carrier, source->number) : "";
+    catalogueLine_->setText(source ? QString::fromStdString(DiscInCatalogueText(*source)) : "");
+    catalogueLine_->setVisible(source.has_value());
+    showItButton_->setVisible(source.has_value());
     ShowStatus("");
 }
 
@@ -110,4 +134,10 @@ void TShowCdTrForm::AddToPlaylistClick() {
 
 void TShowCdTrForm::DirectNaarCDInhoud() {
     TableGuarded([this] { speler_.DirectNaarCDInhoud(); });
+}
+
+void TShowCdTrForm::ShowItClick() {
+    if (sourceKey_.empty())
+        return;
+    TableGuarded([this] { speler_.OpenSource(sourceKey_); });
 }

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 class DiscIdLine;
+class QLabel;
 class QListWidget;
 class QPushButton;
 class TCdSpeler;
@@ -26,6 +28,8 @@ public:
     void FillTracks();
     // Adds the selected line's track to the playlist through its catalogue track.
     void AddToPlaylistClick();
+    // Opens the source the catalogue line names.
+    void ShowItClick();
 
 private:
     // "&Add to playlist" is offered for a line whose track the catalogue holds.
@@ -35,4 +39,8 @@ private:
     QListWidget* listBox1_;
     QPushButton* addButton_;
     DiscIdLine* discIds_;
+    // The source of the catalogue this disc is or looks like, with a button that opens it.
+    QLabel* catalogueLine_;
+    QPushButton* showItButton_;
+    std::string sourceKey_;
 };

@@ -5,6 +5,8 @@
 
 #include "cd/cd_speler.h"
 #include "entry/entry_cd.h"
+#include "platform/cdaudio/disc_query.h"
+#include "platform/cdaudio/disc_toc.h"
 #include "shell/table_text.h"
 
 class CdSpelerEntryCd : public EntryCd {
@@ -31,15 +33,21 @@ public:
         return texts;
     }
 
-    // Built from what the device tells: the audio tracks are taken to start at 150 frames and to
-    // follow each other. The IDs are the device's own, worked out from the real table of
-    // contents.
+    // The disc as the look-ups ask for it, from the device's table of contents.
     discinfo::DiscQuery Query() override {
         cdaudio::CdDevice& device = speler_.device();
         const int count = device.IsOpen() ? device.TrackCount() : 0;
         if (count <= 0)
             return {};
-        discinfo::DiscQuery query;
+        // The table of contents where the device gives it: exact track starts and the end of
+        // the audio session. The catalogue's CD ID is the one the player reads.
+        discinfo::DiscQuery query = cdaudio::DiscQueryOf(device.Toc());
+        if (!query.offsets.empty()) {
+            const int id = speler_.GetCDID();
+            query.cdId = id != -1 ? std::to_string(id) : "";
+            return query;
+        }
+        // Otherwise the starts follow from the track lengths, the first at 2 seconds.
         const cdaudio::DiscIds ids = device.Ids();
         query.musicBrainzId = ids.musicbrainz;
         query.freedbId = ids.freedb;

@@ -8,6 +8,7 @@
 #include "base/ui.h"
 #include "entry/entry_session.h"
 #include "platform/discinfo/candidate_fit.h"
+#include "store/disc_match.h"
 #include "store/source_key.h"
 
 namespace {
@@ -30,16 +31,6 @@ size_t DiscFieldWidth(EntryControl control) {
             return field.width;
     }
     return 0;
-}
-
-// "CD 12 "Title" by Artist", as far as the source has them.
-std::string SourceDescription(const discinfo::DiscCandidate& source) {
-    std::string text = Trim(source.carrier) + " " + std::to_string(source.number);
-    if (!source.title.empty())
-        text += " \"" + source.title + "\"";
-    if (!source.artist.empty())
-        text += " by " + source.artist;
-    return text;
 }
 
 }  // namespace
@@ -134,9 +125,7 @@ EntrySession::InCatalogue EntrySession::AskCatalogue(const discinfo::DiscQuery& 
     if (found.empty())
         return InCatalogue::No;
     const discinfo::DiscCandidate& source = found.front();
-    const std::string text = (source.byIdentity ? "This disc is already in the catalogue as "
-                                                : "This disc looks like ") +
-                             SourceDescription(source) + ".";
+    const std::string text = DiscInCatalogueText(source);
     const size_t choice = CurrentUi().Choose(MsgKind::Information, text, {"Show it", "Add anyway"});
     if (choice == 0) {
         if (showSource)

@@ -346,3 +346,14 @@ std::vector<discinfo::DiscCandidate> FindDiscInCatalogue(Catalogue& catalogue,
         return {identity};
     return match.ByTimes(query);
 }
+
+std::string DiscInCatalogueText(const discinfo::DiscCandidate& source) {
+    std::string text =
+        source.byIdentity ? "This disc is already in the catalogue as " : "This disc looks like ";
+    text += Trim(source.carrier) + " " + std::to_string(source.number);
+    if (!source.title.empty())
+        text += " \"" + source.title + "\"";
+    if (!source.artist.empty())
+        text += " by " + source.artist;
+    return text + ".";
+}

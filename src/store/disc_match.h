@@ -3,6 +3,7 @@
 // have no CD ID). Found through the tags, never by reading every track.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/discinfo/disc_candidate.h"
@@ -18,3 +19,7 @@ class Catalogue;
 // files are not open throws TableError.
 std::vector<discinfo::DiscCandidate> FindDiscInCatalogue(Catalogue& catalogue,
                                                          const discinfo::DiscQuery& query);
+
+// What the screens say of a catalogue candidate: "This disc is already in the catalogue as CD 12
+// "Title" by Artist." when its CD ID matched, "This disc looks like CD 12 …" when its times did.
+std::string DiscInCatalogueText(const discinfo::DiscCandidate& source);

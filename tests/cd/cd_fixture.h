@@ -103,14 +103,19 @@ protected:
         hf.Post();
         return catalogue->dm2.HfAccess.RecNo();
     }
-    // Appends a track record; returns its record number.
-    uint32_t AddTrack(const std::string& drager, int number, int track) {
+    // Appends a track record, with its time when `seconds` is given; returns its record number.
+    uint32_t AddTrack(const std::string& drager, int number, int track, int seconds = -1) {
         TTable& art = catalogue->dm1.ArtTable;
         art.Insert();
         art.SetFieldAsString("DRAGER", drager);
         art.SetFieldAsInteger("CDNUMMER", number);
         art.SetFieldAsInteger("TRACK", track);
         art.SetFieldAsString("TITEL", "Track " + std::to_string(track));
+        if (seconds >= 0) {
+            art.SetFieldAsString("MINUTEN", "0" + std::to_string(seconds / 60));
+            art.SetFieldAsString("SECONDEN",
+                                 (seconds % 60 < 10 ? "0" : "") + std::to_string(seconds % 60));
+        }
         art.Post();
         return catalogue->dm1.ArtAccess.RecNo();
     }

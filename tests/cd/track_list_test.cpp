@@ -91,14 +91,45 @@ TEST_F(TrackListTest, TheButtonOrADoubleClickPlaysTheLineAndClosesTheList) {
     }
 }
 
-TEST_F(TrackListTest, SpeedButtonGoesToTheDiscsSource) {
+// The jump button follows the disc's CD ID; the catalogue line also names a source entered by
+// hand whose times fit the disc's (4, 3, 2 and 5 s), and its button opens that one.
+TEST_F(TrackListTest, TheDiscsSourceIsNamedAndOpened) {
     std::vector<std::string> opened;
     player->setSourceOpener([&opened](const std::string& key) { opened.push_back(key); });
-    AddSource("CD", 5, "Red", std::to_string(player->GetCDID()));
-    AddTrack("CD", 5, 1);
-    TShowCdTrForm form(*player);
-    form.findChild<QToolButton*>("SpeedButton1")->click();
-    EXPECT_EQ(opened, std::vector<std::string>{"CD                 5"});
+    {
+        TShowCdTrForm form(*player);
+        form.FillTracks();
+        EXPECT_FALSE(form.findChild<QLabel*>("lCatalogue")->isVisibleTo(&form));
+        EXPECT_FALSE(form.findChild<QPushButton*>("ShowItBtn")->isVisibleTo(&form));
+    }
+    AddSource("CD", 6, "Blue");
+    for (int track = 1; track <= 4; ++track)
+        AddTrack("CD", 6, track, std::vector<int>{4, 5, 2, 5}[size_t(track) - 1]);
+    AddSource("LP", 7, "Green");
+    for (int track = 1; track <= 4; ++track)
+        AddTrack("LP", 7, track, std::vector<int>{4, 3, 2, 5}[size_t(track) - 1]);
+    struct Case {
+        const char* rmnr;  // given to CD 5 "Red"
+        const char* line;
+        const char* opens;
+    };
+    const std::string id = std::to_string(player->GetCDID());
+    for (const Case& c : {Case{"", "This disc looks like LP 7 \"Green\".", "LP                 7"},
+                          Case{id.c_str(), "This disc is already in the catalogue as CD 5 \"Red\".",
+                               "CD                 5"}}) {
+        if (*c.rmnr) {
+            AddSource("CD", 5, "Red", c.rmnr);
+            AddTrack("CD", 5, 1);
+        }
+        TShowCdTrForm form(*player);
+        form.FillTracks();
+        EXPECT_EQ(form.findChild<QLabel*>("lCatalogue")->text().toStdString(), c.line);
+        opened.clear();
+        form.findChild<QPushButton*>("ShowItBtn")->click();
+        if (*c.rmnr)
+            form.findChild<QToolButton*>("SpeedButton1")->click();
+        EXPECT_EQ(opened, std::vector<std::string>(*c.rmnr ? 2 : 1, c.opens)) << c.line;
+    }
 }
 
 TEST_F(TrackListTest, AddToPlaylistTakesTheCatalogueTrackOfTheLine) {

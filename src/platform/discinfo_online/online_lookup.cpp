@@ -247,6 +247,9 @@ void OnlineLookup::Send(Service service, const QUrl& url, std::function<void(con
             run->timeout.stop();
             run->reply = nullptr;
             reply->deleteLater();
+            // The distance counts from the answer too: a request that took long to leave (a new
+            // connection) never brings the next one closer to it at the service.
+            lastSent_[service].start();
             Answer answer;
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
             const QString name = ServiceName(service);
