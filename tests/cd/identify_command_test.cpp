@@ -7,7 +7,8 @@
 #include <sstream>
 
 #include "cd_fixture.h"
-#include "platform/discinfo/disc_data_folder.h"
+#include "support/local_http_server.h"
+#include "support/twelve_tones.h"
 
 namespace {
 
@@ -45,17 +46,21 @@ TEST_F(IdentifyCommandTest, BadInputEndsWithTwoAndNamesTheFile) {
     }
 }
 
-// Twelve tracks of whole seconds, so that every way of counting a track's time agrees, looked up
-// with nothing known, then in a disc data folder and the catalogue; online only when allowed (at
-// a port where nothing listens: the tests never reach the internet).
+// "Title", artist, year and the twelve tracks with their times, as printed.
+std::string TwelveTonesBlock() {
+    std::string block = "Title: Twelve Tones\nArtist: The Testers\nYear: 1999\n";
+    for (int track = 1; track <= testutil::kTwelveTonesTracks; ++track)
+        block += (track < 10 ? " " : "") + std::to_string(track) + "  0:0" +
+                 std::to_string(testutil::TwelveTonesSeconds(track)) + "  Tone " +
+                 std::to_string(track) + "\n";
+    return block;
+}
+
+// The twelve-track image looked up with nothing known, then in a disc data folder and the
+// catalogue; online only when allowed (at a port where nothing listens: the tests never reach
+// the internet).
 TEST_F(IdentifyCommandTest, PrintsWhatTheSourcesKnowOfATwelveTrackImage) {
-    std::vector<int> frames;
-    std::string offsets;
-    for (int i = 0, at = 150; i < 12; at += frames.back(), ++i) {
-        frames.push_back((2 + i % 3) * cdtest::kSecond);
-        offsets += "#\t" + std::to_string(at) + "\n";
-    }
-    InsertDisc(frames);
+    InsertDisc(testutil::TwelveTonesFrames());
     const std::string image = IniReadString("Opstart", "CdDevice");
     IniWriteString("CdInfo", "MusicBrainz", "http://127.0.0.1:9");
     IniWriteString("CdInfo", "Gnudb", "http://127.0.0.1:9");
@@ -67,30 +72,51 @@ TEST_F(IdentifyCommandTest, PrintsWhatTheSourcesKnowOfATwelveTrackImage) {
     }
 
     const std::string freedbId = OpenPlayer()->device().Ids().freedb;
-    std::string record = "# xmcd\n#\n# Track frame offsets:\n" + offsets +
-                         "#\n# Disc length: 38 seconds\n#\nDISCID=" + freedbId +
-                         "\nDTITLE=The Testers / Twelve Tones\nDYEAR=1999\n";
-    for (int i = 0; i < 12; ++i)
-        record += "TTITLE" + std::to_string(i) + "=Tone " + std::to_string(i + 1) + "\n";
-    discinfo::XmcdRecord parsed;
-    std::string parseError;
-    if (!discinfo::ParseXmcd(record, &parsed, &parseError) && parseError == "not built yet")
-        GTEST_SKIP() << "the disc data look-up is not built yet";
     std::filesystem::create_directories(dir.path() / "data" / "rock");
-    std::ofstream(dir.path() / "data" / "rock" / freedbId) << record;
+    std::ofstream(dir.path() / "data" / "rock" / freedbId) << testutil::TwelveTonesXmcd(freedbId);
     IniWriteString("CdInfo", "DiscData", (dir.path() / "data").string());
     AddSource("CD", 12, "Twelve Tones", OpenPlayer()->device().MediaIdentity());
 
     ASSERT_EQ(Identify(image), kIdentifyFound) << errors.str();
-    const std::string printed = out.str();
-    const size_t inData = printed.find("Found in: disc data (rock/" + freedbId + ")\n");
-    EXPECT_EQ(printed.find("Found in: catalogue (CD 12)\nTitle: Twelve Tones\n"), 0u) << printed;
-    EXPECT_NE(
-        printed.find("Title: Twelve Tones\nArtist: The Testers\nYear: 1999\n 1  0:02  Tone 1\n"
-                     " 2  0:03  Tone 2\n",
-                     inData),
-        std::string::npos);
-    EXPECT_NE(printed.find("12  0:04  Tone 12\n", inData), std::string::npos);
+    EXPECT_EQ(out.str().find("Found in: catalogue (CD 12)\nTitle: Twelve Tones\n"), 0u)
+        << out.str();
+    EXPECT_NE(out.str().find("Found in: disc data (rock/" + freedbId + ")\n" + TwelveTonesBlock()),
+              std::string::npos)
+        << out.str();
+}
+
+// The online databases played by a local server: MusicBrainz knowing the disc, or only gnudb
+// (after MusicBrainz's 404s by disc ID and by table of contents). Nothing is asked until the
+// internet is allowed.
+TEST_F(IdentifyCommandTest, PrintsWhatTheOnlineDatabasesKnow) {
+    using testutil::TwelveTonesService;
+    InsertDisc(testutil::TwelveTonesFrames());
+    const std::string image = IniReadString("Opstart", "CdDevice");
+    const cdaudio::DiscIds ids = OpenPlayer()->device().Ids();
+    const struct {
+        const char* online;
+        TwelveTonesService service;
+        std::string origin;  // "": nothing found
+        size_t requests;
+    } cases[] = {
+        {"1", TwelveTonesService::MusicBrainz,
+         std::string("MusicBrainz (") + testutil::kTwelveTonesRelease + ")", 1},
+        {"1", TwelveTonesService::Gnudb, "gnudb (rock " + ids.freedb + ")", 4},
+        {"0", TwelveTonesService::Gnudb, "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.origin);
+        LocalHttpServer server;
+        testutil::ServeTwelveTones(server, c.service, ids.musicbrainz, ids.freedb);
+        IniWriteString("CdInfo", "Online", c.online);
+        IniWriteString("CdInfo", "MusicBrainz", server.url().toString().toStdString());
+        IniWriteString("CdInfo", "Gnudb", server.url().toString().toStdString());
+        EXPECT_EQ(Identify(image), c.origin.empty() ? kIdentifyNothing : kIdentifyFound)
+            << errors.str();
+        EXPECT_EQ(out.str(),
+                  c.origin.empty() ? "" : "Found in: " + c.origin + "\n" + TwelveTonesBlock());
+        EXPECT_EQ(server.requests().size(), c.requests);
+    }
 }
 
 TEST(PrintCandidatesTest, OneBlockPerCandidate) {

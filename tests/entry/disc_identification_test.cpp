@@ -8,13 +8,22 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <filesystem>
+#include <fstream>
+
 #include "base/cd_info_settings.h"
+#include "cd/cd_speler.h"
+#include "entry/cd_speler_entry_cd.h"
+#include "entry/disc_lookup_entry.h"
 #include "entry/entry_cd.h"
 #include "entry/entry_disc_lookup.h"
 #include "entry/geluids_invoer.h"
 #include "entry_fixture.h"
 #include "shell/modal_driver.h"
 #include "store/source_key.h"
+#include "support/disc_image.h"
+#include "support/local_http_server.h"
+#include "support/twelve_tones.h"
 
 namespace {
 
@@ -300,6 +309,117 @@ TEST_F(DiscIdentificationTest, FoundTextsAreMadeToFitVisibly) {
     Click("PlaatsButton");
     EXPECT_EQ(Text("InvHoofdtitel"), offered);
     Close();
+}
+
+// The entry screen over the program's own parts: its CD player on a disc image named in cd.ini,
+// and the disc look-up the program installs, asking a disc data folder or a local server that
+// plays MusicBrainz and gnudb.
+class ProgramDiscLookupTest : public EntryTest {
+protected:
+    void SetUp() override {
+        EntryTest::SetUp();
+        image_ = testutil::WriteCueBinImage(dir_.path().string(), testutil::TwelveTonesFrames(),
+                                            "twelve");
+        previousCd_ = SetEntryCd(nullptr);
+        previousMaker_ = SetEntryDiscLookupMaker([](Catalogue& screenCatalogue) {
+            return std::make_unique<DiscLookupEntry>(screenCatalogue);
+        });
+    }
+    void TearDown() override {
+        screen_.reset();
+        SetEntryDiscLookupMaker(previousMaker_);
+        SetEntryCd(previousCd_);
+        entryCd_.reset();
+        speler_.reset();
+    }
+    // A new catalogue whose cd.ini names the image, and the player the program installs over it
+    // with the disc read; the disc's IDs come back.
+    cdaudio::DiscIds StartProgram() {
+        SetEntryCd(nullptr);
+        entryCd_.reset();
+        speler_.reset();
+        catalogue_.reset();
+        std::filesystem::remove_all(folder_);
+        EntryTest::SetUp();
+        IniWriteString("Opstart", "CdDevice", image_);
+        IniWriteBool("Opstart", "ToonCdSpeler", true);
+        speler_ = std::make_unique<TCdSpeler>(catalogue(), cdaudio::CreateSilentCdDevice());
+        entryCd_ = std::make_unique<CdSpelerEntryCd>(*speler_);
+        SetEntryCd(entryCd_.get());
+        speler_->OpenCDPlayer();
+        return speler_->device().Ids();
+    }
+
+    std::string image_;
+    EntryCd* previousCd_ = nullptr;
+    EntryDiscLookupMaker previousMaker_;
+    std::unique_ptr<TCdSpeler> speler_;
+    std::unique_ptr<CdSpelerEntryCd> entryCd_;
+    std::unique_ptr<TGeluidsInvoer> screen_;
+};
+
+// "Read CD info" finds the twelve-track disc in the disc data folder, at MusicBrainz or at gnudb;
+// one Accept fills the entry, each next track takes its own title and the disc's time, and only
+// saving stores the source.
+TEST_F(ProgramDiscLookupTest, OneAcceptFillsATwelveTrackEntry) {
+    using testutil::TwelveTonesService;
+    const struct {
+        bool inDiscData;
+        TwelveTonesService service;
+        const char* lookupLine;
+        const char* offered;  // a late answer is offered for the field being typed in
+        const char* label;
+    } cases[] = {
+        {true, TwelveTonesService::MusicBrainz, "", "Twelve Tones", ""},
+        {false, TwelveTonesService::MusicBrainz, "Found in MusicBrainz.", "The Testers",
+         "Test Tones"},
+        {false, TwelveTonesService::Gnudb, "Found in gnudb.", "The Testers", ""},
+    };
+    const std::filesystem::path discData = dir_.path() / "discdata";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lookupLine);
+        const cdaudio::DiscIds ids = StartProgram();
+        LocalHttpServer server;
+        testutil::ServeTwelveTones(server, c.service, ids.musicbrainz, ids.freedb);
+        std::filesystem::create_directories(discData / "rock");
+        std::ofstream(discData / "rock" / ids.freedb) << testutil::TwelveTonesXmcd(ids.freedb);
+        IniWriteString("CdInfo", "DiscData", c.inDiscData ? discData.string() : "");
+        IniWriteString("CdInfo", "Online", c.inDiscData ? "0" : "1");
+        IniWriteString("CdInfo", "MusicBrainz", server.url().toString().toStdString());
+        IniWriteString("CdInfo", "Gnudb", server.url().toString().toStdString());
+
+        screen_ = std::make_unique<TGeluidsInvoer>(catalogue(), nullptr);
+        screen_->show();
+        QApplication::setActiveWindow(screen_.get());
+        ui_.answers.push_back(MsgAnswer::Yes);  // the disc's ID is kept with the new source
+        screen_->findChild<QAbstractButton*>("SpeedButton2")->click();
+        auto* lookupLine = screen_->findChild<QLabel*>("lLookup");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lookupLine->text() == c.lookupLine; }, 10000))
+            << lookupLine->text().toStdString();
+        EXPECT_EQ(screen_->findChild<QLabel*>("lFound")->text(), c.offered);
+        EXPECT_EQ(server.requests().empty(), c.inDiscData);
+        EXPECT_TRUE(Tracks().empty());
+        EXPECT_EQ(MainTitles().at(0).at("HTITEL"), "");
+
+        screen_->findChild<QAbstractButton*>("PlaatsButton")->click();
+        for (int track = 2; track <= testutil::kTwelveTonesTracks; ++track)
+            screen_->findChild<QAbstractButton*>("vTrackBut")->click();
+        screen_->findChild<QAbstractButton*>("SchrijfBut")->click();
+        const std::vector<Record> tracks = Tracks();
+        ASSERT_EQ(tracks.size(), size_t(testutil::kTwelveTonesTracks));
+        for (int track = 1; track <= testutil::kTwelveTonesTracks; ++track) {
+            const Record& saved = tracks[size_t(track - 1)];
+            EXPECT_EQ(saved.at("TRACK") + " " + saved.at("ARTIEST") + " / " + saved.at("TITEL") +
+                          " " + saved.at("MINUTEN") + ":" + saved.at("SECONDEN") + " " +
+                          saved.at("JAAR"),
+                      std::to_string(track) + " The Testers / Tone " + std::to_string(track) +
+                          " 00:0" + std::to_string(testutil::TwelveTonesSeconds(track)) + " 1999");
+        }
+        const Record source = MainTitles().at(0);
+        EXPECT_EQ(source.at("HTITEL") + "|" + source.at("HOOFDART") + "|" + source.at("LABEL"),
+                  std::string("Twelve Tones|The Testers|") + c.label);
+        screen_.reset();
+    }
 }
 
 }  // namespace

@@ -6,6 +6,17 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
+
+#include "base/ini.h"
+#include "base/work_dir.h"
+#include "platform/cdaudio/cdio_disc.h"
+#include "platform/cdaudio/disc_ids.h"
+#include "store/catalogue_folder.h"
+#include "support/disc_image.h"
+#include "support/local_http_server.h"
+#include "support/twelve_tones.h"
+#include "test_util.h"
 
 namespace {
 
@@ -73,6 +84,42 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 2);
     EXPECT_TRUE(program.readAllStandardError().contains("no-such-disc.cue"));
+}
+
+// The program identifies a disc image with the settings of the catalogue folder named: it asks
+// the online database there only when that folder's cd.ini allows it.
+TEST(CommandLineTest, IdentifyFollowsTheFoldersSettings) {
+    testutil::TempDir dir;
+    const std::string folder = dir.File("catalogue");
+    ASSERT_TRUE(CreateCatalogueFromTemplate(TUNELO_SOURCE_DIR "/data", folder).ok());
+    const std::string image =
+        testutil::WriteCueBinImage(dir.path().string(), testutil::TwelveTonesFrames());
+    std::unique_ptr<cdaudio::CdioDisc> disc;
+    cdaudio::DiscToc toc;
+    ASSERT_TRUE(cdaudio::CdioDisc::Open(image, &disc).ok() && disc->ReadToc(&toc).ok());
+    const cdaudio::DiscIds ids = cdaudio::ComputeDiscIds(toc);
+    LocalHttpServer server;
+    testutil::ServeTwelveTones(server, testutil::TwelveTonesService::MusicBrainz, ids.musicbrainz,
+                               ids.freedb);
+    SetWorkDir(folder);
+    IniWriteString("CdInfo", "MusicBrainz", server.url().toString().toStdString());
+    IniWriteString("CdInfo", "Gnudb", server.url().toString().toStdString());
+    for (const bool online : {false, true}) {
+        IniWriteString("CdInfo", "Online", online ? "1" : "0");
+        QProcess program;
+        program.start(TUNELO_PROGRAM, {"--identify", QString::fromStdString(image),
+                                       QString::fromStdString(folder)});
+        // The local server answers from this event loop while the program waits for it.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 20000));
+        EXPECT_EQ(program.exitCode(), online ? 0 : 1) << program.readAllStandardError().data();
+        EXPECT_EQ(
+            program.readAllStandardOutput().startsWith(
+                QByteArray("Found in: MusicBrainz (") + testutil::kTwelveTonesRelease +
+                ")\nTitle: Twelve Tones\nArtist: The Testers\nYear: 1999\n 1  0:02  Tone 1\n"),
+            online);
+        EXPECT_EQ(server.requests().size(), online ? 1u : 0u);
+    }
 }
 
 }  // namespace
