@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
+#include "store/key_counts.h"
 #include "store/similar_spelling.h"
 #include "store/table_component.h"
 #include "store/table_error.h"
@@ -82,8 +82,8 @@ public:
         }
         std::memcpy(last_, title, kTitleWidth);
         any_ = true;
-        key_ =
-            SimilarSpellingKey(std::string_view(reinterpret_cast<const char*>(title), kTitleWidth));
+        SimilarSpellingKey(std::string_view(reinterpret_cast<const char*>(title), kTitleWidth),
+                           &key_);
         return true;
     }
     const std::string& key() const { return key_; }
@@ -115,14 +115,12 @@ DoubleTitleScan FindDoubleTitles(TTable& tracks, const ScanProgress& progress, T
     } else {
         // Groups of one spelling lie apart in the title order ("The Beatles", "Beatles"): count
         // each spelling's tracks as they come. Equal titles lie together, so each is folded once.
-        std::unordered_map<std::string, uint32_t> met;
+        KeyCounts met;
+        met.Reserve(tracks.table().recordCount(), 24);
         SpelledTitles spelled;
-        uint32_t* inGroup = nullptr;
         walked = WalkTitleOrder(tracks, progress, [&](uint32_t recno, const uint8_t* title) {
-            if (spelled.Next(title)) {
-                inGroup = spelled.key().empty() ? nullptr : &met[spelled.key()];
-            }
-            if (inGroup != nullptr && ++*inGroup == 2) {
+            spelled.Next(title);
+            if (!spelled.key().empty() && met.Add(spelled.key()) == 2) {
                 scan.recnos.push_back(recno);
             }
         });

@@ -9,15 +9,16 @@ namespace {
 // "&" as itself (a word of its own), everything else as nothing.
 using SpellingFold = std::array<std::string_view, 256>;
 
-SpellingFold MakeSpellingFold() {
+constexpr std::string_view kFoldedAscii = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+constexpr SpellingFold MakeSpellingFold() {
     SpellingFold fold{};
     for (int c = 0; c <= ' '; ++c)
         fold[c] = " ";
     fold[0xA0] = " ";  // no-break space
     fold['&'] = "&";
-    static constexpr std::string_view kAscii = "0123456789abcdefghijklmnopqrstuvwxyz";
-    for (char c : kAscii) {
-        fold[uint8_t(c)] = kAscii.substr(kAscii.find(c), 1);
+    for (char c : kFoldedAscii) {
+        fold[uint8_t(c)] = kFoldedAscii.substr(kFoldedAscii.find(c), 1);
         if (c >= 'a')
             fold[uint8_t(c - 'a' + 'A')] = fold[uint8_t(c)];
     }
@@ -44,13 +45,14 @@ SpellingFold MakeSpellingFold() {
     return fold;
 }
 
-const SpellingFold& Fold() {
-    static const SpellingFold fold = MakeSpellingFold();
-    return fold;
+constexpr SpellingFold kSpellingFold = MakeSpellingFold();
+
+constexpr bool IsGap(std::string_view as) {
+    return as.size() == 1 && as[0] == ' ';
 }
 
 bool IsBlankByte(char c) {
-    return Fold()[uint8_t(c)] == " ";
+    return IsGap(kSpellingFold[uint8_t(c)]);
 }
 
 bool IsApostrophe(char c) {
@@ -71,8 +73,8 @@ bool SameLetters(std::string_view word, std::string_view lower) {
 
 bool HoldsWords(std::string_view bytes) {
     for (char c : bytes) {
-        const std::string_view as = Fold()[uint8_t(c)];
-        if (!as.empty() && as != " ")
+        const std::string_view as = kSpellingFold[uint8_t(c)];
+        if (!as.empty() && !IsGap(as))
             return true;
     }
     return false;
@@ -107,24 +109,29 @@ size_t AfterArticle(std::string_view bytes) {
 
 std::string SimilarSpellingKey(std::string_view bytes) {
     std::string key;
-    key.reserve(bytes.size());
+    SimilarSpellingKey(bytes, &key);
+    return key;
+}
+
+void SimilarSpellingKey(std::string_view bytes, std::string* out) {
+    std::string& key = *out;
+    key.clear();
     bool apart = false;  // a blank or "&" came since the last letter
     for (char c : bytes.substr(AfterArticle(bytes))) {
-        std::string_view as = Fold()[uint8_t(c)];
-        if (as == " ") {
+        std::string_view as = kSpellingFold[uint8_t(c)];
+        if (as.empty())
+            continue;  // punctuation joins what it stands between
+        if (IsGap(as)) {
             apart = true;
             continue;
         }
-        if (as == "&") {
+        if (c == '&') {
             as = "and";
             apart = true;
         }
-        if (as.empty())
-            continue;  // punctuation joins what it stands between
         if (apart && !key.empty())
             key += ' ';
         key += as;
         apart = c == '&';
     }
-    return key;
 }

@@ -12,6 +12,8 @@
 // The comparison key of `bytes` (table text, Windows-1252): lower-case ASCII letters and digits,
 // words parted by one blank. Empty when the text holds no letter or digit.
 std::string SimilarSpellingKey(std::string_view bytes);
+// The same key, written over *key: a scan keeps one string's room for all its keys.
+void SimilarSpellingKey(std::string_view bytes, std::string* key);
 
 inline std::string SimilarSpellingKey(const TableText& text) {
     return SimilarSpellingKey(text.bytes());
