@@ -1,5 +1,6 @@
 #include "overview/dubbel_form.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,10 +34,13 @@ TDubbelForm::TDubbelForm(Catalogue& catalogue, QWidget* parent)
       catalogue_(catalogue),
       rows_(new TrackRows(catalogue, {{"Title", "TITEL"}}, this)),
       cAantal_(new QLabel("0", this)),
+      similar_(new QCheckBox("Similar spelling", this)),
       popupMenu_(new QMenu(this)) {
     setObjectName("DubbelForm");
     setWindowTitle("Double entries");
     cAantal_->setObjectName("cAantal");
+    similar_->setObjectName("SimilarSpelling");
+    similar_->setToolTip("Accents, letter case, punctuation and a leading article do not count");
 
     auto* buttons = new QHBoxLayout;
     const auto add = [&](const char* name, const char* text, auto handler, bool action) {
@@ -59,6 +63,7 @@ TDubbelForm::TDubbelForm(Catalogue& catalogue, QWidget* parent)
     add(
         "CloseBtn", "&Close", [this] { CloseWindow(); }, false);
     buttons->addStretch();
+    buttons->addWidget(similar_);
 
     popupMenu_->setObjectName("PopupMenu1");
     connect(NamedMenuItem(popupMenu_, "Artist1", "A&rtist"), &QAction::triggered, this,
@@ -112,13 +117,15 @@ void TDubbelForm::BitBtn3Click() {
                                         "Double entries already exist! Do you want to start again?",
                                         MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
+    const TitleMatch match =
+        similar_->isChecked() ? TitleMatch::SimilarSpelling : TitleMatch::Exact;
     std::optional<DoubleTitleScan> scan;
     {
         StatusShown status(kReading);
         BusyCursor busy;
         ScanProgressDialog progress(this, kReading);
         ShowingTableErrors(
-            [&] { scan = FindDoubleTitles(catalogue_.dm1.ArtTable, progress.Hook()); });
+            [&] { scan = FindDoubleTitles(catalogue_.dm1.ArtTable, progress.Hook(), match); });
     }
     if (!scan || scan->cancelled)
         return;  // what was shown stays
@@ -128,6 +135,7 @@ void TDubbelForm::BitBtn3Click() {
         CloseWindow();
         return;
     }
+    listed_ = match;
     rows_->List(std::move(scan->recnos));
     ShowCount();
     EnableResults(true);
@@ -138,7 +146,7 @@ void TDubbelForm::BitBtn3Click() {
 void TDubbelForm::DubArt() {
     rows_->OnSelected([this](uint32_t recno) {
         TDubbeleArtiestenForm artists(catalogue_, this);
-        if (artists.Fill(catalogue_.dm1.ArtAccess.GetString("TITEL").bytes()))
+        if (artists.Fill(catalogue_.dm1.ArtAccess.GetString("TITEL").bytes(), listed_))
             artists.exec();
         // The row shows its track as it now is; a track deleted meanwhile takes its row along.
         catalogue_.dm1.ArtAccess.Go(recno);

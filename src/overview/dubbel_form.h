@@ -5,7 +5,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "store/double_titles.h"
+
 class Catalogue;
+class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -18,10 +21,12 @@ public:
     explicit TDubbelForm(Catalogue& catalogue, QWidget* parent = nullptr);
 
     TrackRows& rows() { return *rows_; }
-    // "S&tart": after asking when entries are shown, lists every title carried twice or more.
-    // None found: "No double entries found." and the window closes.
+    // "S&tart": after asking when entries are shown, lists every title carried twice or more,
+    // compared as "Similar spelling" is set. None found: "No double entries found." and the
+    // window closes.
     void BitBtn3Click();
-    // "&Artist": the tracks of the selected row's title, with their artists.
+    // "&Artist": the tracks of the selected row's title (compared as in the run that listed it),
+    // with their artists.
     void DubArt();
 
 protected:
@@ -36,8 +41,10 @@ private:
     Catalogue& catalogue_;
     TrackRows* rows_;
     QLabel* cAantal_;
+    QCheckBox* similar_;
     QMenu* popupMenu_;
     std::vector<QPushButton*> actions_;
+    TitleMatch listed_ = TitleMatch::Exact;  // how the shown rows were found
     bool results_ = false;
     bool shown_ = false;
 };

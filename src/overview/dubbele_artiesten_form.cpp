@@ -76,8 +76,11 @@ TDubbeleArtiestenForm::TDubbeleArtiestenForm(Catalogue& catalogue, QWidget* pare
     layout->addLayout(counter);
 }
 
-bool TDubbeleArtiestenForm::Fill(std::string_view title) {
-    rows_->List(TracksWithTitle(catalogue_.dm1.ArtTable, title));
+bool TDubbeleArtiestenForm::Fill(std::string_view title, TitleMatch match) {
+    {
+        BusyCursor busy;  // similar spelling walks the whole title order
+        rows_->List(TracksWithTitle(catalogue_.dm1.ArtTable, title, match));
+    }
     if (rows_->model().rowCount() == 0) {
         PlayWave("ngev.wav");
         CurrentUi().Message(MsgKind::Information, "No artist are found!");

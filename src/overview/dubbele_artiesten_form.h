@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <string_view>
 
+#include "store/double_titles.h"
+
 class Catalogue;
 class QLabel;
 class TrackRows;
@@ -16,9 +18,10 @@ public:
     explicit TDubbeleArtiestenForm(Catalogue& catalogue, QWidget* parent = nullptr);
 
     TrackRows& rows() { return *rows_; }
-    // Lists the tracks titled `title` (stored bytes; case and trailing blanks do not count) and
-    // shows their number in aArtiest. False, after "No artist are found!", when there are none.
-    bool Fill(std::string_view title);
+    // Lists the tracks titled `title` (stored bytes; case and trailing blanks do not count, nor,
+    // with similar spelling, what that sets aside) and shows their number in aArtiest. False,
+    // after "No artist are found!", when there are none.
+    bool Fill(std::string_view title, TitleMatch match = TitleMatch::Exact);
 
 private:
     void ShowCount();
