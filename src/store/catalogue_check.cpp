@@ -94,8 +94,7 @@ public:
 
     CatalogueCheck Run() {
         CatalogueCheck check;
-        if (!WalkMainTitles() || !WalkTracks() || !WalkLoans() || !WalkPlaylist() ||
-            !WalkItems()) {
+        if (!WalkMainTitles() || !WalkTracks() || !WalkLoans() || !WalkPlaylist() || !WalkItems()) {
             check.cancelled = true;
             return check;
         }
@@ -158,9 +157,11 @@ private:
         const SourceFields source(titles_);
         const CheckField cdId(titles_, "RMNR");
         const CheckField bought(titles_, "AANKOOPDAT");
-        const std::vector<std::pair<CheckField, char>> itemFields = {
-            {{titles_, "HTITEL"}, 'H'}, {{titles_, "AANKOOP"}, 'K'}, {{titles_, "LABEL"}, 'L'},
-            {{titles_, "SOORT"}, 'G'},  {{titles_, "HOOFDART"}, 'A'}};
+        const std::vector<std::pair<CheckField, char>> itemFields = {{{titles_, "HTITEL"}, 'H'},
+                                                                     {{titles_, "AANKOOP"}, 'K'},
+                                                                     {{titles_, "LABEL"}, 'L'},
+                                                                     {{titles_, "SOORT"}, 'G'},
+                                                                     {{titles_, "HOOFDART"}, 'A'}};
         std::map<std::string, std::vector<size_t>> byCdId;
         const bool ok = Walk(titles_, [&](uint32_t recno, const uint8_t* record) {
             const size_t index = titleRefs_.size();
@@ -224,9 +225,9 @@ private:
             };
             const std::string_view t = title.Trimmed(record), a = artist.Trimmed(record);
             if (t.empty() || a.empty())
-                report(CheckKind::BlankTitleOrArtist,
-                       t.empty() && a.empty() ? "no title and no artist"
-                                              : (t.empty() ? "no title" : "no artist"));
+                report(CheckKind::BlankTitleOrArtist, t.empty() && a.empty()
+                                                          ? "no title and no artist"
+                                                          : (t.empty() ? "no title" : "no artist"));
             const uint32_t m = TimePart(minutes.Trimmed(record));
             const uint32_t s = TimePart(seconds.Trimmed(record));
             if (m == 0 && s == 0)
@@ -297,9 +298,8 @@ private:
                                    k.empty() ? ' ' : char(page_.Upper(uint8_t(k.front()))),
                                    track.Number(record), 0};
             const auto at = std::lower_bound(
-                slots_.begin(), slots_.end(), wanted, [](const TrackSlot& a, const TrackSlot& b) {
-                    return a.Key() < b.Key();
-                });
+                slots_.begin(), slots_.end(), wanted,
+                [](const TrackSlot& a, const TrackSlot& b) { return a.Key() < b.Key(); });
             const bool found = it != trackSources_.end() && at != slots_.end() &&
                                at->source == wanted.source && at->side == wanted.side &&
                                at->track == wanted.track;
@@ -318,8 +318,8 @@ private:
             if (!On(CheckKind::UnusedItem))
                 return;
             const std::string_view c = code.Trimmed(record);
-            if (c.size() != 1 || kHarvested.find(char(page_.Upper(uint8_t(c[0])))) ==
-                                     std::string::npos)
+            if (c.size() != 1 ||
+                kHarvested.find(char(page_.Upper(uint8_t(c[0])))) == std::string::npos)
                 return;  // codes no record field stands for
             const char upper = char(page_.Upper(uint8_t(c[0])));
             std::string_view value = text.Trimmed(record);
@@ -392,44 +392,44 @@ private:
 
 std::string CheckKindTitle(CheckKind kind) {
     switch (kind) {
-    case CheckKind::BlankTitleOrArtist:
-        return "Tracks with a blank title or artist";
-    case CheckKind::TrackTime:
-        return "Tracks with no time or seconds above 59";
-    case CheckKind::TrackNumbers:
-        return "Track numbers missing or stored twice";
-    case CheckKind::MainTitleWithoutTracks:
-        return "Main titles without tracks";
-    case CheckKind::TrackWithoutMainTitle:
-        return "Tracks without a main title";
-    case CheckKind::LoanWithoutSource:
-        return "Loans of no source";
-    case CheckKind::PlaylistWithoutTrack:
-        return "Playlist entries of no track";
-    case CheckKind::UnusedItem:
-        return "Lookup items no record uses";
-    case CheckKind::FuturePurchase:
-        return "Purchase dates in the future";
-    case CheckKind::YearOutOfRange:
-        return "Years outside 1877 to next year";
-    case CheckKind::SameCdId:
-        return "Sources with the same CD ID";
+        case CheckKind::BlankTitleOrArtist:
+            return "Tracks with a blank title or artist";
+        case CheckKind::TrackTime:
+            return "Tracks with no time or seconds above 59";
+        case CheckKind::TrackNumbers:
+            return "Track numbers missing or stored twice";
+        case CheckKind::MainTitleWithoutTracks:
+            return "Main titles without tracks";
+        case CheckKind::TrackWithoutMainTitle:
+            return "Tracks without a main title";
+        case CheckKind::LoanWithoutSource:
+            return "Loans of no source";
+        case CheckKind::PlaylistWithoutTrack:
+            return "Playlist entries of no track";
+        case CheckKind::UnusedItem:
+            return "Lookup items no record uses";
+        case CheckKind::FuturePurchase:
+            return "Purchase dates in the future";
+        case CheckKind::YearOutOfRange:
+            return "Years outside 1877 to next year";
+        case CheckKind::SameCdId:
+            return "Sources with the same CD ID";
     }
     return "";
 }
 
 std::string CheckTableFile(CheckTable table) {
     switch (table) {
-    case CheckTable::Tracks:
-        return "artdat.dat";
-    case CheckTable::MainTitles:
-        return "hfdat.dat";
-    case CheckTable::Items:
-        return "items.dat";
-    case CheckTable::Loans:
-        return "Uitdat.dat";
-    case CheckTable::Playlist:
-        return "playlist.dat";
+        case CheckTable::Tracks:
+            return "artdat.dat";
+        case CheckTable::MainTitles:
+            return "hfdat.dat";
+        case CheckTable::Items:
+            return "items.dat";
+        case CheckTable::Loans:
+            return "Uitdat.dat";
+        case CheckTable::Playlist:
+            return "playlist.dat";
     }
     return "";
 }
@@ -444,11 +444,10 @@ std::string CheckReportText(const CatalogueCheck& check) {
     for (const CheckGroup& group : check.groups) {
         text += CheckKindTitle(group.kind) + ": " + std::to_string(group.findings.size()) + "\n";
         for (const CheckFinding& f : group.findings) {
-            const std::string source =
-                f.carrier.empty() && f.number == 0
-                    ? std::string()
-                    : (f.carrier.empty() ? "(no carrier)" : f.carrier) + " " +
-                          std::to_string(f.number) + ": ";
+            const std::string source = f.carrier.empty() && f.number == 0
+                                           ? std::string()
+                                           : (f.carrier.empty() ? "(no carrier)" : f.carrier) +
+                                                 " " + std::to_string(f.number) + ": ";
             text += "  " + source + f.text + " (" + CheckTableFile(f.table) + " record " +
                     std::to_string(f.recno) + ")\n";
         }

@@ -28,11 +28,16 @@ enum class CheckKind {
 };
 
 inline constexpr CheckKind kAllCheckKinds[] = {
-    CheckKind::BlankTitleOrArtist,     CheckKind::TrackTime,
-    CheckKind::TrackNumbers,           CheckKind::MainTitleWithoutTracks,
-    CheckKind::TrackWithoutMainTitle,  CheckKind::LoanWithoutSource,
-    CheckKind::PlaylistWithoutTrack,   CheckKind::UnusedItem,
-    CheckKind::FuturePurchase,         CheckKind::YearOutOfRange,
+    CheckKind::BlankTitleOrArtist,
+    CheckKind::TrackTime,
+    CheckKind::TrackNumbers,
+    CheckKind::MainTitleWithoutTracks,
+    CheckKind::TrackWithoutMainTitle,
+    CheckKind::LoanWithoutSource,
+    CheckKind::PlaylistWithoutTrack,
+    CheckKind::UnusedItem,
+    CheckKind::FuturePurchase,
+    CheckKind::YearOutOfRange,
     CheckKind::SameCdId,
 };
 
@@ -50,7 +55,7 @@ struct CheckFinding {
     int64_t number = 0;   // the source's number; 0 for a lookup item
     uint32_t recno = 0;   // the record of `table` to open
     CheckTable table;
-    std::string text;  // what is wrong, e.g. "no artist", "track 4 missing on side A"
+    std::string text;  // what is wrong, e.g. "no artist", "track 4 on side A missing"
 };
 
 struct CheckGroup {
