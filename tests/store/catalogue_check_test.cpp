@@ -9,7 +9,7 @@
 
 namespace {
 
-using Rows = std::map<std::string, std::string>;
+using CheckRow = std::map<std::string, std::string>;
 
 class CatalogueCheckTest : public BuiltCatalogueTest {
 protected:
@@ -28,21 +28,22 @@ protected:
     ~CatalogueCheckTest() override { Clock::Reset(); }
 
     // A main title of CD 1 unless `values` say otherwise.
-    void Title(const Rows& values) {
-        Rows row = {{"DRAGER", "CD"},
-                    {"CDNUMMER", "1"},
-                    {"HTITEL", "Album"},
-                    {"HOOFDART", "Band"},
-                    {"AANKOOPDAT", "15-06-2026"},
-                    {"RMNR", "1A2B"}};
+    void Title(const CheckRow& values) {
+        CheckRow row = {{"DRAGER", "CD"},
+                        {"CDNUMMER", "1"},
+                        {"HTITEL", "Album"},
+                        {"HOOFDART", "Band"},
+                        {"AANKOOPDAT", "15-06-2026"},
+                        {"RMNR", "1A2B"}};
         for (const auto& [field, value] : values)
             row[field] = value;
         Add(catalogue_->dm2.HfTable, row);
     }
     // A track of CD 1 lasting 3:05 unless `values` say otherwise.
-    void Track(const Rows& values) {
-        Rows row = {{"DRAGER", "CD"},    {"CDNUMMER", "1"}, {"TRACK", "1"},     {"TITEL", "Song"},
-                    {"ARTIEST", "Band"}, {"MINUTEN", "03"}, {"SECONDEN", "05"}, {"JAAR", "1999"}};
+    void Track(const CheckRow& values) {
+        CheckRow row = {{"DRAGER", "CD"},   {"CDNUMMER", "1"},   {"TRACK", "1"},
+                        {"TITEL", "Song"},  {"ARTIEST", "Band"}, {"MINUTEN", "03"},
+                        {"SECONDEN", "05"}, {"JAAR", "1999"}};
         for (const auto& [field, value] : values)
             row[field] = value;
         Add(catalogue_->dm1.ArtTable, row);
