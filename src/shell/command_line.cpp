@@ -38,11 +38,16 @@ const QCommandLineOption kIdentify(
     "know of the disc in the drive or image DISC (CUE, TOC or NRG), without a window. Exit "
     "status 0: found, 1: nothing found, 2: the disc or the catalogue cannot be read.",
     "DISC");
+const QCommandLineOption kCheckCatalogue(
+    "check-catalogue",
+    "Prints what the catalogue holds that a collector would want to mend, grouped by kind, "
+    "without a window. Exit status 0: nothing found, 1: something found, 2: the catalogue "
+    "cannot be read.");
 
 // Every option the program knows.
 QList<QCommandLineOption> Options() {
-    return {kHelp,   kVersion, kNewCatalogue, kQuitWhenReady, kReport,  kText,
-            kFilter, kPdf,     kExportCsv,    kImportCsv,     kIdentify};
+    return {kHelp,   kVersion, kNewCatalogue, kQuitWhenReady, kReport,   kText,
+            kFilter, kPdf,     kExportCsv,    kImportCsv,     kIdentify, kCheckCatalogue};
 }
 
 // Qt puts the path the program was started by into the usage line; the name reads better.
@@ -108,11 +113,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.exportCsv = parser.value(kExportCsv);
     line.importCsv = parser.value(kImportCsv);
     line.identify = parser.value(kIdentify);
+    line.checkCatalogue = parser.isSet(kCheckCatalogue);
     if (int(line.report) + int(parser.isSet(kExportCsv)) + int(parser.isSet(kImportCsv)) +
-            int(parser.isSet(kIdentify)) >
+            int(parser.isSet(kIdentify)) + int(line.checkCatalogue) >
         1) {
-        return Fault("--report, --export-csv, --import-csv and --identify go one at a time.",
-                     parser);
+        return Fault(
+            "--report, --export-csv, --import-csv, --identify and --check-catalogue go "
+            "one at a time.",
+            parser);
     }
     if (!line.report && (parser.isSet(kText) || parser.isSet(kFilter) || parser.isSet(kPdf))) {
         return Fault("--text, --filter and --pdf go with --report.", parser);

@@ -33,9 +33,13 @@ struct CommandLine {
     // --identify DISC: what is known of the disc in a drive or an image, without a window.
     QString identify;
 
+    // --check-catalogue: the catalogue's check printed as text, without a window.
+    bool checkCatalogue = false;
+
     // True when the request shows no window, so that it needs no screen.
     bool windowless() const {
-        return report || !exportCsv.isEmpty() || !importCsv.isEmpty() || !identify.isEmpty();
+        return report || !exportCsv.isEmpty() || !importCsv.isEmpty() || !identify.isEmpty() ||
+               checkCatalogue;
     }
 };
 

@@ -6,8 +6,8 @@
 // `tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]` writes a report of
 // the catalogue to a PDF file without showing a window (see README.md); `tunelo --export-csv DIR
 // [FOLDER]` and `tunelo --import-csv DIR [FOLDER]` write and read the catalogue as CSV files;
-// `tunelo --identify DISC [FOLDER]` prints what is known of a disc; `tunelo --help` lists every
-// option.
+// `tunelo --identify DISC [FOLDER]` prints what is known of a disc; `tunelo --check-catalogue
+// [FOLDER]` prints what the catalogue holds to mend; `tunelo --help` lists every option.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -35,6 +35,7 @@
 #include "shell/start_catalogue.h"
 #include "store/catalogue.h"
 #include "store/catalogue_lock.h"
+#include "store/check_command.h"
 #include "store/command_catalogue.h"
 #include "store/csv_command.h"
 
@@ -87,6 +88,11 @@ int Identify(const CommandLine& options) {
     return IdentifyCommand(CommandFolder(options), disc, std::cout, std::cerr);
 }
 
+// --check-catalogue: the findings on standard output.
+int CheckCatalogue(const CommandLine& options) {
+    return CheckCatalogueCommand(CommandFolder(options), std::cout, std::cerr);
+}
+
 // Help, version and a fault print their text and end the program with its exit code.
 int Answer(const CommandLine& line) {
     const bool fault = line.outcome == CommandLine::Outcome::kError;
@@ -133,6 +139,8 @@ int main(int argc, char* argv[]) {
         return WriteReport(options);
     if (!options.identify.isEmpty())
         return Identify(options);
+    if (options.checkCatalogue)
+        return CheckCatalogue(options);
     if (options.windowless())
         return TransferCsv(options);
 

@@ -45,6 +45,8 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
         {{"--identify", "d.cue", "cat"}, Outcome::kRun, "", "cat"},
         {{"--identify", "d.cue", "--export-csv", "x"}, Outcome::kError, "one at a time", ""},
         {{"--identify="}, Outcome::kError, "--identify needs a value", ""},
+        {{"--check-catalogue", "cat"}, Outcome::kRun, "", "cat"},
+        {{"--check-catalogue", "--identify", "d.cue"}, Outcome::kError, "one at a time", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -67,6 +69,7 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
     const CommandLine identify = ParseCommandLine({"tunelo", "--identify", "/dev/cdrom"});
     EXPECT_TRUE(identify.windowless());
     EXPECT_EQ(identify.identify, "/dev/cdrom");
+    EXPECT_TRUE(ParseCommandLine({"tunelo", "--check-catalogue"}).windowless());
 
     // The program itself, where no screen exists: a mistake gets the usage and status 2.
     QProcess program;
