@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 #include "base/feedback.h"
@@ -19,6 +20,7 @@
 #include "shell/scan_progress_dialog.h"
 #include "shell/window_placement.h"
 #include "store/catalogue.h"
+#include "store/double_discs.h"
 #include "store/double_titles.h"
 #include "store/record_edit.h"
 
@@ -126,6 +128,18 @@ void TDubbelForm::BitBtn3Click() {
         ScanProgressDialog progress(this, kReading);
         ShowingTableErrors(
             [&] { scan = FindDoubleTitles(catalogue_.dm1.ArtTable, progress.Hook(), match); });
+        if (scan && !scan->cancelled && match == TitleMatch::SimilarSpelling) {
+            // One disc catalogued twice is a double whatever its tracks are called: its row is
+            // a track of the second source with that CD ID.
+            ShowingTableErrors([&] {
+                for (const uint32_t recno :
+                     TracksOfSharedDiscs(catalogue_.dm2.HfTable, catalogue_.dm1.ArtTable)) {
+                    if (std::find(scan->recnos.begin(), scan->recnos.end(), recno) ==
+                        scan->recnos.end())
+                        scan->recnos.push_back(recno);
+                }
+            });
+        }
     }
     if (!scan || scan->cancelled)
         return;  // what was shown stays

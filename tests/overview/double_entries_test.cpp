@@ -19,19 +19,27 @@ using Strings = std::vector<std::string>;
 class DoubleEntriesTest : public EditorsTest {
 protected:
     // One track per title, each by its own artist ("A0", "A1", ...) so that the title order is
-    // known.
-    void AddTitles(const Strings& titles) {
+    // known. With CD IDs, CD n has the CD ID cdIds[n - 1] and the tracks go round the CDs.
+    void AddTitles(const Strings& titles, const Strings& cdIds = {}) {
+        for (size_t i = 0; i < cdIds.size(); ++i)
+            Add(catalogue->dm2.HfTable,
+                {{"DRAGER", "CD"}, {"CDNUMMER", std::to_string(i + 1)}, {"RMNR", cdIds[i]}});
         for (size_t i = 0; i < titles.size(); ++i)
-            Add(catalogue->dm1.ArtTable, {{"TITEL", titles[i]},
-                                          {"ARTIEST", "A" + std::to_string(i)},
-                                          {"TRACK", std::to_string(i + 1)},
-                                          {"DRAGER", "CD"},
-                                          {"CDNUMMER", "1"}});
+            Add(catalogue->dm1.ArtTable,
+                {{"TITEL", titles[i]},
+                 {"ARTIEST", "A" + std::to_string(i)},
+                 {"TRACK", std::to_string(i + 1)},
+                 {"DRAGER", "CD"},
+                 {"CDNUMMER", std::to_string(cdIds.empty() ? 1 : i % cdIds.size() + 1)}});
     }
     void ClearTracks() {
-        catalogue->dm1.ArtAccess.GoTop();
-        while (!catalogue->dm1.ArtAccess.Eof())
-            catalogue->dm1.ArtTable.Delete();
+        const auto clear = [](TTableAccess& access, TTable& table) {
+            access.GoTop();
+            while (!access.Eof())
+                table.Delete();
+        };
+        clear(catalogue->dm1.ArtAccess, catalogue->dm1.ArtTable);
+        clear(catalogue->dm2.HfAccess, catalogue->dm2.HfTable);
     }
     static Strings Rows(TrackRows& rows) {
         Strings shown;
@@ -47,6 +55,7 @@ TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
         Strings titles;
         Strings rows;         // empty: "No double entries found." and the window closes
         size_t firstArtists;  // tracks in the artist list of the first row
+        Strings cdIds = {};   // of CD 1, 2, ...
     } cases[] = {
         // Case and trailing blanks do not count; the row is the second track in title order.
         {false, {"Yesterday", "YESTERDAY", "yesterday   ", "Help"}, {"YESTERDAY"}, 3},
@@ -63,11 +72,20 @@ TEST_F(DoubleEntriesTest, OneRowPerRepeatedTitleAndItsArtists) {
          3},
         {true, {" Yesterday", "Yesterday", "", "", "--"}, {"Yesterday"}, 2},
         {true, {"Theatre", "Atre", "The"}, {}, 0},
+        // With similar spelling, sources with one CD ID are doubles (case and blanks around it do
+        // not count): the row is the first track of the second source.
+        {true, {"Alpha", "Beta", "Gamma"}, {"Beta"}, 1, {"ab12", " AB12 ", "cd34"}},
+        {false, {"Alpha", "Beta", "Gamma"}, {}, 0, {"ab12", "ab12", "cd34"}},
+        {true, {"Alpha", "Beta"}, {}, 0, {"", ""}},
+        // A source without tracks makes no double; a track listed for its title is not listed
+        // again.
+        {true, {"Alpha", "Beta"}, {}, 0, {"ab12", "cd34", "ab12"}},
+        {true, {"Same", "same", "Other"}, {"same"}, 2, {"X", "X", "Y"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.titles[0] + (c.similar ? " (similar spelling)" : ""));
         ClearTracks();
-        AddTitles(c.titles);
+        AddTitles(c.titles, c.cdIds);
         ui.messages.clear();
         TDubbelForm screen(*catalogue);
         screen.show();
