@@ -22,8 +22,8 @@ public:
 
     TrackRows& rows() { return *rows_; }
     // "S&tart": after asking when entries are shown, lists every title carried twice or more,
-    // compared as "Similar spelling" is set. None found: "No double entries found." and the
-    // window closes.
+    // compared as "Similar spelling" is set; with it, also a track of each second source whose
+    // CD ID another source carries. None found: "No double entries found." and the window closes.
     void BitBtn3Click();
     // "&Artist": the tracks of the selected row's title (compared as in the run that listed it),
     // with their artists.
