@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "overview/check_catalogue_form.h"
 #include "overview/data1_tot_ovz.h"
 #include "overview/data2_tot_ovz.h"
 #include "overview/dubbel_form.h"
@@ -38,6 +39,10 @@ TInfoDatabaseForm* OpenDatabaseInformation(TMainForm& form, Catalogue& catalogue
     return OpenOverview<TInfoDatabaseForm>(form, catalogue);
 }
 
+TCheckCatalogueForm* OpenCatalogueCheck(TMainForm& form, Catalogue& catalogue) {
+    return OpenOverview<TCheckCatalogueForm>(form, catalogue);
+}
+
 void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue,
                              std::function<bool(uint32_t)> deleteSource) {
     const auto artist = [&form, &catalogue] { OpenArtistOverview(form, catalogue); };
@@ -52,4 +57,6 @@ void InstallOverviewCommands(TMainForm& form, Catalogue& catalogue,
                          [&form, &catalogue] { OpenDoubleEntries(form, catalogue); });
     form.registerCommand("Databaseinformation1",
                          [&form, &catalogue] { OpenDatabaseInformation(form, catalogue); });
+    form.registerCommand("Checkcatalogue1",
+                         [&form, &catalogue] { OpenCatalogueCheck(form, catalogue); });
 }

@@ -101,6 +101,8 @@ const std::vector<MainCommand>& MainCommands() {
              "Put back a safety copy taken before a change of the whole catalogue"),
         Item("Diversen1", "Databaseinformation1", "&Database information",
              "Statistics of the catalogue"),
+        Item("Diversen1", "Checkcatalogue1", "C&heck the catalogue…",
+             "List what in the catalogue's data needs mending"),
         Item("Diversen1", "Tracksentijden1", "&Show tracks and time",
              "Shows track and time from the CD, you must first start the CD player"),
         Item("Diversen1", "DirectnaarCD1", "Directly &to source information",

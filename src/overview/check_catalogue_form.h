@@ -1,0 +1,39 @@
+// TCheckCatalogueForm ("Check the catalogue"): runs the catalogue's check of its own data for the
+// kinds ticked and lists what it found grouped by kind, with a count per kind. Enter or a
+// double-click on a finding opens its source. An MDI child, destroyed when closed.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "store/catalogue_check.h"
+
+class Catalogue;
+class QCheckBox;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class TCheckCatalogueForm : public QWidget {
+    Q_OBJECT
+public:
+    // `catalogue` must outlive the screen.
+    explicit TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent = nullptr);
+
+    // "C&heck": checks the kinds ticked behind the scan progress; a cancelled check leaves the
+    // list as it was. Nothing found: "Nothing to mend was found.".
+    void CheckClick();
+    // "&Export CSV…": the findings listed, one line each, to a file the user picks.
+    void ExportClick();
+    // The source of the finding under the cursor, as Enter opens it.
+    void OpenFinding(QTreeWidgetItem* item);
+
+    QTreeWidget* findings() { return tree_; }
+
+private:
+    void ShowCheck();
+
+    Catalogue& catalogue_;
+    std::vector<QCheckBox*> kinds_;  // in kAllCheckKinds order
+    QTreeWidget* tree_;
+    CatalogueCheck check_;
+};

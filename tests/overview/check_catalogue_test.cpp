@@ -1,0 +1,75 @@
+// Check the catalogue: findings by kind and count, kinds switched off, Enter, CSV.
+#include <QCheckBox>
+#include <QTest>
+#include <QTreeWidget>
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "entry/editors_fixture.h"
+#include "overview/check_catalogue_form.h"
+#include "shell/modal_driver.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using CheckCatalogueTest = EditorsTest;
+
+TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
+    Add(catalogue->dm2.HfTable, {{"DRAGER", "CD"}, {"CDNUMMER", "1"}, {"HOOFDART", "Band"}});
+    for (const auto& [n, title, artist, seconds] : {std::tuple{"1", "Good", "Band", "30"},
+                                                    {"2", "Nameless", "", "30"},
+                                                    {"3", "Long", "Band", "75"}})
+        Add(catalogue->dm1.ArtTable, {{"DRAGER", "CD"},
+                                      {"CDNUMMER", "1"},
+                                      {"TRACK", n},
+                                      {"TITEL", title},
+                                      {"ARTIEST", artist},
+                                      {"MINUTEN", "2"},
+                                      {"SECONDEN", seconds}});
+    const std::string blank = "Tracks with a blank title or artist",
+                      time = "Tracks with no time or seconds above 59";
+    const struct {
+        std::vector<int> off;  // the kinds switched off, as numbered in CheckBox1..CheckBox11
+        Strings groups;
+    } cases[] = {
+        {{2}, {blank + ": 1"}},
+        {{1, 2}, {}},  // "Nothing to mend was found."
+        {{}, {blank + ": 1", time + ": 1"}},
+    };
+    TCheckCatalogueForm screen(*catalogue);
+    screen.show();
+    QTreeWidget* tree = screen.findings();
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        for (int kind = 1; kind <= 11; ++kind)
+            Child<QCheckBox>(&screen, ("CheckBox" + std::to_string(kind)).c_str())
+                ->setChecked(!std::ranges::count(c.off, kind));
+        Press(&screen, "CheckBtn");
+        Strings groups;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            groups.push_back(tree->topLevelItem(i)->text(0).toStdString());
+        EXPECT_EQ(groups, c.groups);
+        EXPECT_EQ(ui.MessageTexts().size(), c.groups.empty() ? 1u : 0u);
+    }
+
+    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    std::string selected;
+    testutil::WhenModalShown([&](QWidget* source) {
+        selected = Child<QWidget>(source, "ArtTITEL")->property("text").toString().toStdString();
+        source->close();
+    });
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(selected, "Long");
+
+    const std::string path = folder() + "/found.csv";
+    ui.files = {path};
+    Press(&screen, "ExportBtn");
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(text.str(), "Kind,Source,What is wrong,Table,Record\r\n" + blank +
+                              ",CD 1,no artist,artdat.dat,2\r\n" + time +
+                              ",CD 1,seconds above 59 (2:75),artdat.dat,3\r\n");
+}
+
+}  // namespace
