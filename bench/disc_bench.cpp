@@ -31,6 +31,7 @@
 #include "platform/discinfo/disc_data_folder.h"
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
+#include "split_mix.h"
 #include "store/catalogue.h"
 #include "store/disc_match.h"
 #include "store/source_key.h"
@@ -41,21 +42,7 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-// SplitMix64, as the track generator uses.
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int Below(int n) { return int(Next() % uint64_t(n)); }
-
-private:
-    uint64_t state_;
-};
+using Random = bench::SplitMix;
 
 // Wall and processor time of each run: on a shared machine the wall time waits for the others.
 struct Runs {
@@ -90,7 +77,7 @@ discinfo::DiscQuery DiscOfSeconds(const std::vector<int>& seconds, Random& r) {
     int at = 150;
     for (int s : seconds) {
         q.offsets.push_back(at);
-        at += s * 75 + r.Below(75);
+        at += s * 75 + int(r.Below(75));
     }
     q.leadOut = at;
     return q;
@@ -198,7 +185,7 @@ int Match(const std::string& folder, int samples) {
 
         std::vector<int> seconds(s.seconds.size());
         for (int& t : seconds)
-            t = 60 + r.Below(480);
+            t = 60 + int(r.Below(480));
         const discinfo::DiscQuery other = DiscOfSeconds(seconds, r);
         strays += unknown.Time([&] { return FindDiscInCatalogue(catalogue, other); }).size();
     }
@@ -232,9 +219,9 @@ int DigitSum(int n) {
 // Disc `index` of the folder: the same index gives the same disc.
 GeneratedDisc DiscNumber(uint64_t index) {
     Random r(index * 0x9E3779B97F4A7C15ull + 1);
-    std::vector<int> seconds(size_t(8 + r.Below(13)));
+    std::vector<int> seconds(size_t(8 + int(r.Below(13))));
     for (int& s : seconds)
-        s = 90 + r.Below(360);
+        s = 90 + int(r.Below(360));
     GeneratedDisc disc{DiscOfSeconds(seconds, r)};
     discinfo::DiscQuery& q = disc.query;
     int checksum = 0;

@@ -4,25 +4,13 @@
 #include <array>
 #include <string>
 
+#include "split_mix.h"
+
 namespace bench {
 
 namespace {
 
-// SplitMix64: small, fast, and the same on every platform.
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    uint64_t Below(uint64_t n) { return Next() % n; }
-
-private:
-    uint64_t state_;
-};
+using Random = SplitMix;
 
 const std::array<const char*, 32> kSyllables = {"ka", "lo", "mi", "ne",  "ro", "sa", "ti", "vu",
                                                 "be", "do", "fa", "gi",  "ho", "ju", "ke", "la",

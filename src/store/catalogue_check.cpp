@@ -12,6 +12,7 @@
 #include "base/clock.h"
 #include "platform/xbase/field_codec.h"
 #include "store/catalogue.h"
+#include "store/record_field.h"
 #include "store/table_error.h"
 #include "store/track_time.h"
 
@@ -19,42 +20,11 @@ namespace {
 
 constexpr int kFirstRecordedYear = 1877;  // the first recording
 
-// A field of a record read straight from the file.
-class CheckField {
-public:
-    CheckField(const xbase::Table& table, const char* name) {
-        const int index = table.schema().Find(name);
-        if (index < 0) {
-            throw TableError(
-                xbase::Status::Corruption(table.path(), std::string("has no field ") + name));
-        }
-        def_ = &table.schema()[size_t(index)];
-    }
-    const xbase::FieldDef& def() const { return *def_; }
-    std::string_view Trimmed(const uint8_t* record) const {
-        std::string_view text = xbase::FieldBytes(record, *def_);
-        while (!text.empty() && uint8_t(text.front()) <= ' ')
-            text.remove_prefix(1);
-        while (!text.empty() && uint8_t(text.back()) <= ' ')
-            text.remove_suffix(1);
-        return text;
-    }
-    int64_t Number(const uint8_t* record) const {
-        const std::string_view text = Trimmed(record);
-        int64_t value = 0;
-        std::from_chars(text.data(), text.data() + text.size(), value);
-        return value;
-    }
-
-private:
-    const xbase::FieldDef* def_ = nullptr;
-};
-
 // The carrier and number fields every table but the items shares.
 struct SourceFields {
     SourceFields(const xbase::Table& table) : carrier(table, "DRAGER"), number(table, "CDNUMMER") {}
-    CheckField carrier;
-    CheckField number;
+    RecordField carrier;
+    RecordField number;
 };
 
 struct SourceRef {
@@ -155,13 +125,13 @@ private:
 
     bool WalkMainTitles() {
         const SourceFields source(titles_);
-        const CheckField cdId(titles_, "RMNR");
-        const CheckField bought(titles_, "AANKOOPDAT");
-        const std::vector<std::pair<CheckField, char>> itemFields = {{{titles_, "HTITEL"}, 'H'},
-                                                                     {{titles_, "AANKOOP"}, 'K'},
-                                                                     {{titles_, "LABEL"}, 'L'},
-                                                                     {{titles_, "SOORT"}, 'G'},
-                                                                     {{titles_, "HOOFDART"}, 'A'}};
+        const RecordField cdId(titles_, "RMNR");
+        const RecordField bought(titles_, "AANKOOPDAT");
+        const std::vector<std::pair<RecordField, char>> itemFields = {{{titles_, "HTITEL"}, 'H'},
+                                                                      {{titles_, "AANKOOP"}, 'K'},
+                                                                      {{titles_, "LABEL"}, 'L'},
+                                                                      {{titles_, "SOORT"}, 'G'},
+                                                                      {{titles_, "HOOFDART"}, 'A'}};
         std::map<std::string, std::vector<size_t>> byCdId;
         const bool ok = Walk(titles_, [&](uint32_t recno, const uint8_t* record) {
             const size_t index = titleRefs_.size();
@@ -209,10 +179,10 @@ private:
 
     bool WalkTracks() {
         const SourceFields source(tracks_);
-        const CheckField title(tracks_, "TITEL"), artist(tracks_, "ARTIEST");
-        const CheckField minutes(tracks_, "MINUTEN"), seconds(tracks_, "SECONDEN");
-        const CheckField year(tracks_, "JAAR"), side(tracks_, "AKANT"), track(tracks_, "TRACK");
-        const std::vector<std::pair<CheckField, char>> itemFields = {
+        const RecordField title(tracks_, "TITEL"), artist(tracks_, "ARTIEST");
+        const RecordField minutes(tracks_, "MINUTEN"), seconds(tracks_, "SECONDEN");
+        const RecordField year(tracks_, "JAAR"), side(tracks_, "AKANT"), track(tracks_, "TRACK");
+        const std::vector<std::pair<RecordField, char>> itemFields = {
             {{tracks_, "UITVOER"}, 'U'}, {{tracks_, "SOORT"}, 'G'}, {{tracks_, "TREF"}, 'T'}};
         const int64_t nextYear = today_.year + 1;
         const bool numbers = On(CheckKind::TrackNumbers) || On(CheckKind::PlaylistWithoutTrack);
@@ -276,7 +246,7 @@ private:
 
     bool WalkLoans() {
         const SourceFields source(loans_);
-        const CheckField who(loans_, "AANWIE");
+        const RecordField who(loans_, "AANWIE");
         return Walk(loans_, [&](uint32_t recno, const uint8_t* record) {
             if (On(CheckKind::UnusedItem))
                 Use('D', source.carrier.Trimmed(record));
@@ -288,7 +258,7 @@ private:
 
     bool WalkPlaylist() {
         const SourceFields source(playlist_);
-        const CheckField side(playlist_, "AKANT"), track(playlist_, "TRACK");
+        const RecordField side(playlist_, "AKANT"), track(playlist_, "TRACK");
         return Walk(playlist_, [&](uint32_t recno, const uint8_t* record) {
             if (!On(CheckKind::PlaylistWithoutTrack))
                 return;
@@ -312,7 +282,7 @@ private:
     }
 
     bool WalkItems() {
-        const CheckField text(items_, "OMS"), code(items_, "CODE");
+        const RecordField text(items_, "OMS"), code(items_, "CODE");
         static const std::string kHarvested = "HKLGAUTD";
         return Walk(items_, [&](uint32_t recno, const uint8_t* record) {
             if (!On(CheckKind::UnusedItem))

@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "store/catalogue.h"
 #include "store/record_edit.h"
+#include "store/record_field.h"
 #include "store/saved_position.h"
 #include "store/source_key.h"
 #include "store/table_error.h"
@@ -19,41 +20,6 @@ namespace {
 constexpr const char* kStatisticsSection = "DatabaseInformatie";
 constexpr const char* kDateKey = "Upgedate";
 
-// A field of a record read straight from the file.
-class FieldBytes {
-public:
-    FieldBytes(const xbase::Table& table, const char* name) {
-        const int index = table.schema().Find(name);
-        if (index < 0) {
-            throw TableError(
-                xbase::Status::Corruption(table.path(), std::string("has no field ") + name));
-        }
-        index_ = index;
-        const xbase::FieldDef& field = table.schema()[size_t(index)];
-        offset_ = field.offset;
-        length_ = field.length;
-    }
-    int index() const { return index_; }
-    std::string_view In(const uint8_t* record) const {
-        return {reinterpret_cast<const char*>(record) + offset_, length_};
-    }
-    // Trimmed of blanks and control characters at both ends.
-    std::string_view Trimmed(const uint8_t* record) const {
-        std::string_view text = In(record);
-        while (!text.empty() && uint8_t(text.front()) <= ' ')
-            text.remove_prefix(1);
-        while (!text.empty() && uint8_t(text.back()) <= ' ')
-            text.remove_suffix(1);
-        return text;
-    }
-    bool Filled(const uint8_t* record) const { return !Trimmed(record).empty(); }
-
-private:
-    int index_ = 0;
-    size_t offset_ = 0;
-    size_t length_ = 0;
-};
-
 double Price(std::string_view text) {
     double value = 0;
     const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -62,7 +28,7 @@ double Price(std::string_view text) {
 
 // A count of records whose field is filled in.
 struct FilledCount {
-    FieldBytes field;
+    RecordField field;
     uint64_t* count;
 };
 
@@ -92,9 +58,9 @@ bool CountRecords(const xbase::Table& table, const std::vector<FilledCount>& fil
 }
 
 bool CountMainTitles(const xbase::Table& table, DatabaseStatistics* s, Pass* pass) {
-    const FieldBytes memo(table, "MEMO");
-    const FieldBytes price(table, "AANKPPRS");
-    const FieldBytes carrier(table, "DRAGER");
+    const RecordField memo(table, "MEMO");
+    const RecordField price(table, "AANKPPRS");
+    const RecordField carrier(table, "DRAGER");
     const xbase::CodePage& page = table.codePage();
     std::string text;
     std::string code(kCarrierWidth, ' ');
@@ -121,9 +87,9 @@ bool CountMainTitles(const xbase::Table& table, DatabaseStatistics* s, Pass* pas
 }
 
 bool CountTracks(const xbase::Table& table, DatabaseStatistics* s, Pass* pass) {
-    const FieldBytes year(table, "JAAR");
-    const FieldBytes minutes(table, "MINUTEN");
-    const FieldBytes seconds(table, "SECONDEN");
+    const RecordField year(table, "JAAR");
+    const RecordField minutes(table, "MINUTEN");
+    const RecordField seconds(table, "SECONDEN");
     return CountRecords(table,
                         {{{table, "ARTIEST"}, &s->artists},
                          {{table, "TITEL"}, &s->titles},
@@ -218,7 +184,7 @@ std::vector<uint32_t> CarrierItems(TDataModule3& items) {
     ThrowIfError(walk.SetOrder("2"));
     bool found = false;
     ThrowIfError(walk.Seek(reinterpret_cast<const uint8_t*>("D"), 1, &found));
-    const FieldBytes code(items.ItemsTable.table(), "CODE");
+    const RecordField code(items.ItemsTable.table(), "CODE");
     std::vector<uint32_t> recnos;
     for (; !walk.Eof() && code.In(walk.record()) == "D"; ThrowIfError(walk.Skip(1)))
         recnos.push_back(walk.RecNo());

@@ -7,25 +7,26 @@
 
 #include "base/text.h"
 #include "platform/xbase/field_codec.h"
+#include "store/record_field.h"
 #include "store/source_key.h"
 #include "store/table_component.h"
 #include "store/table_error.h"
 
 namespace {
 
-std::string_view DiscFieldBytes(const xbase::Table& table, const uint8_t* record,
-                                const char* name) {
-    const int index = table.schema().Find(name);
-    if (index < 0)
-        throw TableError(
-            xbase::Status::Corruption(table.path(), std::string("has no field ") + name));
-    return xbase::FieldBytes(record, table.schema()[size_t(index)]);
-}
+// The carrier and number of a record, found by name once per table.
+class DiscSourceFields {
+public:
+    explicit DiscSourceFields(const xbase::Table& table)
+        : carrier_(table, "DRAGER"), number_(table, "CDNUMMER") {}
+    std::string Key(const uint8_t* record) const {
+        return SourceSeekKey(carrier_.In(record), number_.In(record));
+    }
 
-std::string DiscSourceKey(const xbase::Table& table, const uint8_t* record) {
-    return SourceSeekKey(DiscFieldBytes(table, record, "DRAGER"),
-                         DiscFieldBytes(table, record, "CDNUMMER"));
-}
+private:
+    RecordField carrier_;
+    RecordField number_;
+};
 
 }  // namespace
 
@@ -36,12 +37,14 @@ std::vector<uint32_t> TracksOfSharedDiscs(TTable& titles, TTable& tracks) {
     ThrowIfError(art.Refresh(false));
     // CD ID -> its sources' keys, in record order.
     std::map<std::string, std::vector<std::string>> byCdId;
+    const RecordField cdId(hf, "RMNR");
+    const DiscSourceFields titleSource(hf);
     ThrowIfError(hf.ScanRecords(1, [&](uint32_t, const uint8_t* record) {
         if (record[0] == '*')
             return true;
-        const std::string id = Trim(DiscFieldBytes(hf, record, "RMNR"));
+        const std::string id = Trim(cdId.In(record));
         if (!id.empty())
-            byCdId[TableUpper(id)].push_back(DiscSourceKey(hf, record));
+            byCdId[TableUpper(id)].push_back(titleSource.Key(record));
         return true;
     }));
     // The first track of every source that shares its CD ID.
@@ -54,10 +57,11 @@ std::vector<uint32_t> TracksOfSharedDiscs(TTable& titles, TTable& tracks) {
     }
     if (firstTrack.empty())
         return {};
+    const DiscSourceFields trackSource(art);
     ThrowIfError(art.ScanRecords(1, [&](uint32_t recno, const uint8_t* record) {
         if (record[0] == '*')
             return true;
-        if (const auto it = firstTrack.find(DiscSourceKey(art, record));
+        if (const auto it = firstTrack.find(trackSource.Key(record));
             it != firstTrack.end() && it->second == 0)
             it->second = recno;
         return true;

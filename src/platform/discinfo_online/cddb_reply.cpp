@@ -1,7 +1,8 @@
 #include "platform/discinfo_online/cddb_reply.h"
 
+#include "platform/discinfo/disc_data_folder.h"
+
 #include <QStringList>
-#include <map>
 
 namespace discinfo {
 
@@ -43,64 +44,6 @@ bool CddbMatchOf(const QString& text, CddbMatch* match) {
     match->discId = parts[1];
     match->title = parts.mid(2).join(' ');
     return true;
-}
-
-// The escapes of record values: \n, \t and \\.
-std::string Unescape(const QString& value) {
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == '\\' && i + 1 < value.size()) {
-            const QChar next = value[++i];
-            out += next == 'n' ? QChar(' ') : next == 't' ? QChar(' ') : next;
-        } else {
-            out += value[i];
-        }
-    }
-    return out.trimmed().toStdString();
-}
-
-// "Artist / Title"; a value without the separator is both, as the format has it.
-void SplitArtistTitle(const std::string& both, std::string* artist, std::string* title) {
-    const size_t slash = both.find(" / ");
-    if (slash == std::string::npos) {
-        *artist = both;
-        *title = both;
-        return;
-    }
-    *artist = both.substr(0, slash);
-    *title = both.substr(slash + 3);
-}
-
-struct RecordTimes {
-    std::vector<int> offsets;
-    int lengthSeconds = 0;
-};
-
-// "# Track frame offsets:" then one "#\t<frames>" per track, and "# Disc length: N seconds".
-void ReadTimeComment(const QString& line, bool* inOffsets, RecordTimes* times) {
-    const QString text = line.mid(1).trimmed();
-    if (text.startsWith(QStringLiteral("Track frame offsets"), Qt::CaseInsensitive)) {
-        *inOffsets = true;
-        return;
-    }
-    bool isNumber = false;
-    const int frames = text.toInt(&isNumber);
-    if (*inOffsets && isNumber) {
-        times->offsets.push_back(frames);
-        return;
-    }
-    *inOffsets = false;
-    if (text.startsWith(QStringLiteral("Disc length:"), Qt::CaseInsensitive))
-        times->lengthSeconds = text.mid(12).trimmed().section(' ', 0, 0).toInt();
-}
-
-int TrackSecondsOf(const RecordTimes& times, size_t index) {
-    if (index >= times.offsets.size())
-        return -1;
-    const int end =
-        index + 1 < times.offsets.size() ? times.offsets[index + 1] : times.lengthSeconds * 75;
-    return end > times.offsets[index] ? (end - times.offsets[index]) / 75 : -1;
 }
 
 }  // namespace
@@ -153,48 +96,22 @@ bool ParseCddbRead(const QByteArray& answer, DiscCandidate* out, QString* error)
         *error = CddbFailure(CddbCode(status) == 210 ? QString() : status);
         return false;
     }
-    // Values of one key may be spread over several lines; they join in order.
-    std::map<QString, QString> values;
-    RecordTimes times;
-    bool inOffsets = false;
-    for (qsizetype i = 1; i < lines.size() && lines[i] != "."; ++i) {
-        const QString& line = lines[i];
-        if (line.startsWith('#')) {
-            ReadTimeComment(line, &inOffsets, &times);
-            continue;
-        }
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0)
-            values[line.left(equals).trimmed().toUpper()] += line.mid(equals + 1);
-    }
-    if (!values.count("DTITLE")) {
-        *error = QStringLiteral("gnudb sent a record without a title");
+    // The record itself is an xmcd record, from the line after the status to the lone ".".
+    const qsizetype begin = answer.indexOf('\n') + 1;
+    qsizetype end = answer.indexOf("\n.\r\n", begin);
+    if (end < 0)
+        end = answer.indexOf("\n.\n", begin);
+    const QByteArray body = answer.mid(begin, end < 0 ? -1 : end + 1 - begin);
+    XmcdRecord record;
+    std::string why;
+    if (!ParseXmcd(std::string_view(body.constData(), size_t(body.size())), &record, &why)) {
+        *error = QStringLiteral("gnudb sent a record that cannot be read: %1")
+                     .arg(QString::fromStdString(why));
         return false;
     }
-    DiscCandidate candidate;
-    candidate.origin = Origin::Gnudb;
-    candidate.reference = (match.category + ' ' + match.discId).toStdString();
-    SplitArtistTitle(Unescape(values["DTITLE"]), &candidate.artist, &candidate.title);
-    const std::string year = Unescape(values["DYEAR"]);
-    if (year.size() == 4 && year.find_first_not_of("0123456789") == std::string::npos)
-        candidate.year = year;
-    // Compilations name each track "Artist / Title".
-    const bool various = QString::fromStdString(candidate.artist)
-                             .startsWith(QStringLiteral("Various"), Qt::CaseInsensitive);
-    for (size_t n = 0;; ++n) {
-        const auto it = values.find(QStringLiteral("TTITLE%1").arg(n));
-        if (it == values.end())
-            break;
-        CandidateTrack track;
-        const std::string text = Unescape(it->second);
-        if (various && text.find(" / ") != std::string::npos)
-            SplitArtistTitle(text, &track.artist, &track.title);
-        else
-            track.title = text;
-        track.seconds = TrackSecondsOf(times, n);
-        candidate.tracks.push_back(std::move(track));
-    }
-    *out = std::move(candidate);
+    *out = std::move(record.candidate);
+    out->origin = Origin::Gnudb;
+    out->reference = (match.category + ' ' + match.discId).toStdString();
     return true;
 }
 
