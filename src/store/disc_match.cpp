@@ -24,6 +24,7 @@
 #include "platform/xbase/cursor.h"
 #include "platform/xbase/field_codec.h"
 #include "store/catalogue.h"
+#include "store/record_field.h"
 #include "store/source_key.h"
 #include "store/table_error.h"
 #include "store/track_time.h"
@@ -41,40 +42,34 @@ constexpr int kMatchSlackSeconds = 2;
 // More tracks than a source can have (TRACK is four digits wide).
 constexpr size_t kMatchMostTracks = 9999;
 
-// A field of a record read straight from a cursor.
-class RecordField {
-public:
-    RecordField(const TTable& table, std::string_view name) : def_(table.Field(name)) {}
-    std::string_view Raw(const uint8_t* record) const {
-        return {reinterpret_cast<const char*>(record) + def_.offset, def_.length};
-    }
-    TableText Text(const uint8_t* record) const { return TableText(xbase::GetText(record, def_)); }
-    std::string Utf8Trimmed(const uint8_t* record) const { return Utf8(Trim(Text(record))); }
-
-private:
-    const xbase::FieldDef& def_;
-};
+// A field's text as the table holds it, and as UTF-8 without the blanks around it.
+TableText FieldText(const RecordField& field, const uint8_t* record) {
+    return TableText(xbase::GetText(record, field.def()));
+}
+std::string FieldUtf8Trimmed(const RecordField& field, const uint8_t* record) {
+    return Utf8(Trim(FieldText(field, record)));
+}
 
 struct TrackFields {
     explicit TrackFields(const TTable& t)
-        : title(t, "TITEL"),
-          artist(t, "ARTIEST"),
-          track(t, "TRACK"),
-          minutes(t, "MINUTEN"),
-          seconds(t, "SECONDEN"),
-          number(t, "CDNUMMER"),
-          carrier(t, "DRAGER"),
-          year(t, "JAAR") {}
+        : title(t.table(), "TITEL"),
+          artist(t.table(), "ARTIEST"),
+          track(t.table(), "TRACK"),
+          minutes(t.table(), "MINUTEN"),
+          seconds(t.table(), "SECONDEN"),
+          number(t.table(), "CDNUMMER"),
+          carrier(t.table(), "DRAGER"),
+          year(t.table(), "JAAR") {}
     RecordField title, artist, track, minutes, seconds, number, carrier, year;
 
     std::string SourceKey(const uint8_t* record) const {
-        return SourceSeekKey(carrier.Raw(record), number.Raw(record));
+        return SourceSeekKey(carrier.In(record), number.In(record));
     }
     // The stored time in seconds; -1 when both parts are blank.
     int Seconds(const uint8_t* record) const {
-        if (IsBlank(minutes.Raw(record)) && IsBlank(seconds.Raw(record)))
+        if (IsBlank(minutes.In(record)) && IsBlank(seconds.In(record)))
             return -1;
-        return int(TimePart(minutes.Raw(record)) * 60 + TimePart(seconds.Raw(record)));
+        return int(TimePart(minutes.In(record)) * 60 + TimePart(seconds.In(record)));
     }
 };
 
@@ -168,7 +163,7 @@ std::unordered_set<std::string> SourcesWithTrackTime(TagEntries& byTime, const T
     std::unordered_set<std::string> sources;
     for (const uint32_t recno : recnos) {
         const uint8_t* record = byTime.Read(recno);
-        if (record != nullptr && TrackNumber(f.track.Raw(record)) == position)
+        if (record != nullptr && TrackNumber(f.track.In(record)) == position)
             sources.insert(f.SourceKey(record));
     }
     return sources;
@@ -205,10 +200,10 @@ std::vector<discinfo::CandidateTrack> SourceTracks(xbase::Cursor& bySource, cons
         const uint8_t* record = bySource.record();
         if (f.SourceKey(record) != key)
             break;
-        tracks.push_back(
-            {f.title.Utf8Trimmed(record), f.artist.Utf8Trimmed(record), f.Seconds(record)});
+        tracks.push_back({FieldUtf8Trimmed(f.title, record), FieldUtf8Trimmed(f.artist, record),
+                          f.Seconds(record)});
         if (year->empty())
-            *year = f.year.Utf8Trimmed(record);
+            *year = FieldUtf8Trimmed(f.year, record);
     }
     return tracks;
 }
@@ -229,11 +224,12 @@ bool TimesFit(const std::vector<discinfo::CandidateTrack>& tracks,
 discinfo::DiscCandidate FromMainTitle(const TTable& titles, const uint8_t* record) {
     discinfo::DiscCandidate c;
     c.origin = discinfo::Origin::Catalogue;
-    c.title = RecordField(titles, "HTITEL").Utf8Trimmed(record);
-    c.artist = RecordField(titles, "HOOFDART").Utf8Trimmed(record);
-    c.label = RecordField(titles, "LABEL").Utf8Trimmed(record);
-    c.carrier = RecordField(titles, "DRAGER").Utf8Trimmed(record);
-    c.number = std::atoll(RecordField(titles, "CDNUMMER").Text(record).bytes().c_str());
+    c.title = FieldUtf8Trimmed(RecordField(titles.table(), "HTITEL"), record);
+    c.artist = FieldUtf8Trimmed(RecordField(titles.table(), "HOOFDART"), record);
+    c.label = FieldUtf8Trimmed(RecordField(titles.table(), "LABEL"), record);
+    c.carrier = FieldUtf8Trimmed(RecordField(titles.table(), "DRAGER"), record);
+    c.number =
+        std::atoll(FieldText(RecordField(titles.table(), "CDNUMMER"), record).bytes().c_str());
     return c;
 }
 
@@ -249,18 +245,19 @@ public:
             return false;
         xbase::Cursor byId(&titles_.table());
         MatchCheck(byId.SetOrder(kMatchTitleByCdId));
-        const RecordField rmnr(titles_, "RMNR");
+        const RecordField rmnr(titles_.table(), "RMNR");
         if (!SeekPrefix(byId, id))
             return false;
         for (; !byId.Eof(); MatchCheck(byId.Skip(1))) {
-            const std::string stored = Trim(rmnr.Raw(byId.record()));
+            const std::string stored = Trim(rmnr.In(byId.record()));
             if (!stored.starts_with(id))
                 break;
             if (stored == id) {
                 *out = FromMainTitle(titles_, byId.record());
                 out->byIdentity = true;
-                const RecordField carrier(titles_, "DRAGER"), number(titles_, "CDNUMMER");
-                Complete(out, SourceSeekKey(carrier.Raw(byId.record()), number.Raw(byId.record())),
+                const RecordField carrier(titles_.table(), "DRAGER"),
+                    number(titles_.table(), "CDNUMMER");
+                Complete(out, SourceSeekKey(carrier.In(byId.record()), number.In(byId.record())),
                          kMatchMostTracks);
                 return true;
             }
@@ -314,8 +311,8 @@ private:
             if (c->tracks.size() > most)
                 return false;
             if (c->carrier.empty() && SeekPrefix(bySource, key)) {
-                c->carrier = f.carrier.Utf8Trimmed(bySource.record());
-                c->number = std::atoll(f.number.Text(bySource.record()).bytes().c_str());
+                c->carrier = FieldUtf8Trimmed(f.carrier, bySource.record());
+                c->number = std::atoll(FieldText(f.number, bySource.record()).bytes().c_str());
             }
         }
         if (!c->byIdentity) {
