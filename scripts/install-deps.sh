@@ -13,7 +13,7 @@ profile="${1:-test}"
 packages=(
   cmake g++ pkg-config ninja-build mold
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev
-  libcdio-dev libcdio-cdda-dev libdiscid-dev
+  libcdio-dev libcdio-cdda-dev libdiscid-dev zlib1g-dev
 )
 case "$profile" in
   run) ;;
