@@ -77,6 +77,12 @@ tunelo::Status XmlFeed::Token(QXmlStreamReader::TokenType* type) {
             }
             if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError)
                 return Fail("the XML stops in the middle: the file is cut short");
+            // The reader decodes a whole piece at once: the line of a bad byte is not known.
+            if (xml_.errorString().contains(u"incorrectly encoded"))
+                return tunelo::Status::Corruption(
+                    path_, where_ +
+                               "the text is not valid in the encoding the file declares "
+                               "(UTF-8 when it declares none)");
             return Fail("the XML is not well formed: " + xml_.errorString().toStdString());
         }
         // An entity may expand to anything (billion laughs) or point outside the file: such a
@@ -210,7 +216,16 @@ tunelo::Status FeedXmlFile(const std::string& path, const std::string& member,
                 if (progress)
                     progress(source->archiveDone(), source->archiveSize());
             });
-        return read(feed);
+        status = read(feed);
+        // The whole member is read, so that its size and CRC are checked even when the XML
+        // ended before it.
+        for (bool end = false; status.ok() && !end;) {
+            std::string rest;
+            status = source->Read(&rest, &end);
+        }
+        if (status.ok() && progress)
+            progress(source->archiveDone(), source->archiveSize());
+        return status;
     }
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }

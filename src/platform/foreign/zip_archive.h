@@ -40,7 +40,7 @@ public:
 
     uint64_t size() const { return size_; }
     // Bytes of the archive read so far and its size, for a progress bar.
-    uint64_t archiveDone() const { return archiveDone_; }
+    uint64_t archiveDone() const { return finished_ ? archiveSize_ : archiveDone_; }
     uint64_t archiveSize() const { return archiveSize_; }
 
 private:
