@@ -137,9 +137,13 @@ Source TellicoSource(const XmlNode& entry, const TellicoFields& fields, int ordi
         const QString text = TellicoFieldText(child);
         if (text.isEmpty())
             continue;
-        QString title = field != fields.end() ? field->second.title : name;
-        if (title.isEmpty())
-            title = name;
+        // Without a field definition (a file that keeps Tellico's default fields) the element
+        // name stands for the title: "comments" becomes "Comments".
+        QString title = field != fields.end() ? field->second.title : QString();
+        if (title.isEmpty()) {
+            title = QString(name).replace(u'_', u' ');
+            title[0] = title[0].toUpper();
+        }
         source.notes.emplace_back(title.toStdString(), text.toStdString());
     }
     return source;

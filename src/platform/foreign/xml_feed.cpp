@@ -165,7 +165,7 @@ tunelo::Status XmlFeed::ReadNodeAt(XmlNode* node, int depth) {
 namespace {
 
 // Skips a byte order mark and white space: an XML file starts with '<'.
-bool StartsAsXml(const std::string& head) {
+bool FeedStartsAsXml(const std::string& head) {
     size_t i = 0;
     if (head.compare(0, 3, "\xEF\xBB\xBF") == 0)
         i = 3;
@@ -239,7 +239,7 @@ tunelo::Status FeedXmlFile(const std::string& path, const std::string& member,
     std::string head(512, '\0');
     head.resize(std::fread(head.data(), 1, head.size(), file.get()));
     std::rewind(file.get());
-    if (!StartsAsXml(head))
+    if (!FeedStartsAsXml(head))
         return tunelo::Status::Corruption(
             path, member.empty() ? "not an XML file" : "neither a zip archive nor an XML file");
     uint64_t done = 0;
