@@ -31,7 +31,7 @@ class XmlFeed {
 public:
     // Hands the next piece of the document; an empty piece with *end true at its end.
     using Pieces = std::function<tunelo::Status(std::string* piece, bool* end)>;
-    // Tells the bytes read so far and their total, after each piece.
+    // Called after each piece, to report progress.
     using Done = std::function<void()>;
 
     // `path` names the file in messages; `where` prefixes their line ("tellico.xml, " or "").
