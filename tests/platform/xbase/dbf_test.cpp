@@ -62,9 +62,7 @@ TEST_F(DbfFileTest, CreatedTableHasTheBytesFoxProWrites) {
     const Schema& s = t->schema();
     uint32_t recno = 0;
     ASSERT_TRUE(t->AppendRecord(AlbumRecord(s, "Abbey Road", 9.99).data(), &recno).ok());
-    EXPECT_EQ(recno, 1u);
     ASSERT_TRUE(t->AppendRecord(AlbumRecord(s, "Revolver", 7.5, true).data(), &recno).ok());
-    EXPECT_EQ(recno, 2u);
     const Schema created = s;
     t.reset();
 
