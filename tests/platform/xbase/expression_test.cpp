@@ -69,10 +69,14 @@ protected:
         auto e = Compile(text);
         return e && e->EvaluateBool(record_.data());
     }
-    // Each filter against the current record.
-    void ExpectFilters(const std::vector<std::pair<const char*, bool>>& cases) {
-        for (const auto& [text, want] : cases)
-            EXPECT_EQ(Filter(text), want) << text;
+    // A blank record with the fields given as "NAME=value;NAME=value".
+    void Fill(const std::string& fields) {
+        record_.assign(record_.size(), ' ');
+        for (size_t at = 0, end; at < fields.size(); at = end + 1) {
+            end = std::min(fields.find(';', at), fields.size());
+            const size_t is = fields.find('=', at);
+            Set(fields.substr(at, is - at).c_str(), fields.substr(is + 1, end - is - 1));
+        }
     }
     std::string Error(std::string_view text) {
         std::unique_ptr<Expression> e;
@@ -94,16 +98,6 @@ protected:
     Schema schema_;
     std::vector<uint8_t> record_;
 };
-
-TEST_F(ExpressionTest, ExpressionsTakeTheTypeOfWhatTheyRead) {
-    const std::pair<const char*, ValueType> cases[] = {{"ARTIEST", ValueType::kCharacter},
-                                                       {"DATUM", ValueType::kDate},
-                                                       {"AANTAL", ValueType::kNumeric},
-                                                       {"CD", ValueType::kLogical},
-                                                       {"UPPER(CODE)=\"D\"", ValueType::kLogical}};
-    for (const auto& [text, type] : cases)
-        EXPECT_EQ(Compile(text)->type(), type) << text;
-}
 
 // Another program may store a key expression spelt its own way; the same key must be recognised
 // as such, and a different key never.
@@ -131,23 +125,58 @@ TEST_F(ExpressionTest, SpellingsOfOneKeyAreTheSameKey) {
     }
 }
 
-TEST_F(ExpressionTest, CharacterKeysAndUpperFollowingTheCodePage) {
-    Set("ARTIEST", "Bj\xf6rk");
-    Set("TITEL", "Homogenic");
-    Set("CODE", "ab");
-    EXPECT_EQ(Key("ARTIEST"), Pad("Bj\xf6rk", 50));
-    EXPECT_EQ(Key("UPPER(ARTIEST)+UPPER(TITEL)"), Pad("BJ\xd6RK", 50) + Pad("HOMOGENIC", 50));
-    EXPECT_EQ(Key("CODE+'|'+\"x\"+[y]"), "ab  |xy");
-    EXPECT_EQ(Key("UPPER(CODE+'\xe9')"), "AB  \xc9");
-    EXPECT_EQ(Key("UPPE(code)"), "AB  ");  // four-letter abbreviation
-    EXPECT_EQ(Key("MUZIEK->CODE"), "ab  ");
-
-    const char text[] = "\xe9\xe0\xff\x9a\x9c\x9e\xdf\xb5\xf7z";  // éàÿšœžßµ÷z
-    Set("CODE", std::string_view(text, 4));
-    EXPECT_EQ(Key("UPPER(CODE)"), "\xc9\xc0\x9f\x8a");
-    Set("TITEL", text);
-    EXPECT_EQ(Key("UPPER(TITEL)"), Pad("\xc9\xc0\x9f\x8a\x8c\x8e\xdf\xb5\xf7Z", 50));
-    EXPECT_EQ(Key("UPPER(TITEL)", 0x00), Pad(std::string(text, 9) + "Z", 50));  // ASCII only
+// Each row sets fields of a blank record ("NAME=value") and names the key its expression makes.
+TEST_F(ExpressionTest, KeysOfEveryForm) {
+    const std::string text = "\xe9\xe0\xff\x9a\x9c\x9e\xdf\xb5\xf7z";  // éàÿšœžßµ÷z
+    const std::string leap = NumberKey(double(JulianDay(2024, 2, 29)));
+    const struct {
+        std::string set, expression, key;
+        uint8_t mark = 0x03;
+    } cases[] = {
+        {"ARTIEST=Bj\xf6rk", "ARTIEST", Pad("Bj\xf6rk", 50)},
+        {"ARTIEST=Bj\xf6rk;TITEL=Homogenic", "UPPER(ARTIEST)+UPPER(TITEL)",
+         Pad("BJ\xd6RK", 50) + Pad("HOMOGENIC", 50)},
+        {"CODE=ab", "CODE+'|'+\"x\"+[y]", "ab  |xy"},
+        {"CODE=ab", "UPPER(CODE+'\xe9')", "AB  \xc9"},
+        {"CODE=ab", "UPPE(code)", "AB  "},  // four-letter abbreviation
+        {"CODE=ab", "MUZIEK->CODE", "ab  "},
+        {"CODE=" + text.substr(0, 4), "UPPER(CODE)", "\xc9\xc0\x9f\x8a"},
+        {"TITEL=" + text, "UPPER(TITEL)", Pad("\xc9\xc0\x9f\x8a\x8c\x8e\xdf\xb5\xf7Z", 50)},
+        {"TITEL=" + text, "UPPER(TITEL)", Pad(text.substr(0, 9) + "Z", 50), 0x00},  // ASCII only
+        // A blank, an impossible day and junk all key as a blank date.
+        {"", "DTOS(DATUM)", "        "},
+        {"", "DATUM", NumberKey(0)},
+        {"DATUM=20230229", "DTOS(DATUM)", "        "},
+        {"DATUM=20230229", "DATUM", NumberKey(0)},
+        {"DATUM=2024\x01\x02xx", "DTOS(DATUM)", "        "},
+        {"DATUM=2024\x01\x02xx", "DATUM", NumberKey(0)},
+        {"DATUM=20240229", "dTos(DATUM)", "20240229"},
+        {"DATUM=20240229", "DTOS(DATUM)+CODE", "20240229    "},
+        {"DATUM=20240229", "DATUM", leap},
+        // Blank, overflowed ("***") and other garbage read as 0.
+        {"", "PRIJS", NumberKey(0)},
+        {"PRIJS=-12.50", "PRIJS", NumberKey(-12.5)},
+        {"PRIJS=***", "PRIJS", NumberKey(0)},
+        {"PRIJS=  1e3", "PRIJS", NumberKey(1000)},
+        {"PRIJS=nan", "PRIJS", NumberKey(0)},
+        {"JAAR=1997;PRIJS=2.5", "JAAR + PRIJS * 2 - 1", NumberKey(2001)},
+        {"JAAR=1997", "JAAR / 0", NumberKey(0)},
+        {"JAAR=1997", "STR(JAAR,4)+CODE", "1997    "},
+        {"JAAR=1997", "STR(-JAAR + 3, 6)", " -1994"},
+        {"", ".T.", "T"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expression);
+        Fill(c.set);
+        EXPECT_EQ(Key(c.expression, c.mark), c.key);
+    }
+    SetBinary<int32_t>("AANTAL", -7);
+    EXPECT_EQ(Key("AANTAL"), NumberKey(-7));
+    SetBinary<double>("GEWICHT", 0.25);
+    EXPECT_EQ(Key("GEWICHT"), NumberKey(0.25));
+    SetBinary<int64_t>("WAARDE", 123456);
+    EXPECT_EQ(Key("WAARDE"), NumberKey(12.3456));
+    EXPECT_EQ(Key("STR(WAARDE, 8, 4)"), " 12.3456");
 }
 
 TEST_F(ExpressionTest, StrWidthRoundingAndOverflow) {
@@ -169,9 +198,6 @@ TEST_F(ExpressionTest, StrWidthRoundingAndOverflow) {
         Set("PRIJS", prijs);
         EXPECT_EQ(Key(text), key) << prijs << " " << text;
     }
-    Set("JAAR", "1997");
-    EXPECT_EQ(Key("STR(JAAR,4)+CODE"), "1997    ");
-    EXPECT_EQ(Key("STR(-JAAR + 3, 6)"), " -1994");
 }
 
 // STR of exact two-decimal values against integer arithmetic.
@@ -194,41 +220,8 @@ TEST_F(ExpressionTest, StrMatchesDecimalModel) {
     }
 }
 
-TEST_F(ExpressionTest, DtosAndDateKeys) {
-    // A blank, an impossible day and junk all key as a blank date.
-    for (const char* blank : {"", "20230229", "2024\x01\x02xx"}) {
-        Set("DATUM", blank);
-        EXPECT_EQ(Key("DTOS(DATUM)"), "        ") << blank;
-        EXPECT_EQ(Key("DATUM"), NumberKey(0)) << blank;
-    }
-    Set("DATUM", "20240229");
-    EXPECT_EQ(Key("dTos(DATUM)"), "20240229");
-    EXPECT_EQ(Key("DTOS(DATUM)+CODE"), "20240229    ");
-    EXPECT_EQ(Key("DATUM"), NumberKey(double(JulianDay(2024, 2, 29))));
-}
-
-TEST_F(ExpressionTest, NumericKeys) {
-    // Blank, overflowed ("***") and other garbage read as 0.
-    const std::pair<const char*, double> prices[] = {
-        {"", 0}, {"-12.50", -12.5}, {"***", 0}, {"  1e3", 1000}, {"nan", 0}};
-    for (const auto& [text, value] : prices) {
-        Set("PRIJS", text);
-        EXPECT_EQ(Key("PRIJS"), NumberKey(value)) << text;
-    }
-    Set("JAAR", "1997");
-    Set("PRIJS", "2.5");
-    EXPECT_EQ(Key("JAAR + PRIJS * 2 - 1"), NumberKey(2001));
-    EXPECT_EQ(Key("JAAR / 0"), NumberKey(0));
-    SetBinary<int32_t>("AANTAL", -7);
-    EXPECT_EQ(Key("AANTAL"), NumberKey(-7));
-    SetBinary<double>("GEWICHT", 0.25);
-    EXPECT_EQ(Key("GEWICHT"), NumberKey(0.25));
-    SetBinary<int64_t>("WAARDE", 123456);
-    EXPECT_EQ(Key("WAARDE"), NumberKey(12.3456));
-    EXPECT_EQ(Key("STR(WAARDE, 8, 4)"), " 12.3456");
-}
-
-TEST_F(ExpressionTest, LogicalKeys) {
+// Filters against records whose fields are set as "NAME=value;...".
+TEST_F(ExpressionTest, FiltersOverRecords) {
     for (const char value : std::string("TtYyFfNn? ")) {
         Set("CD", std::string(1, value));
         const bool yes = std::string("TtYy").find(value) != std::string::npos;
@@ -236,52 +229,47 @@ TEST_F(ExpressionTest, LogicalKeys) {
         EXPECT_EQ(Filter("CD"), yes) << value;
         EXPECT_EQ(Filter(".NOT. CD"), !yes) << value;
     }
-    EXPECT_EQ(Key(".T."), "T");
-    EXPECT_FALSE(Compile("CODE")->EvaluateBool(record_.data()));  // not logical
-}
-
-TEST_F(ExpressionTest, FilterUpperCodeOverRecords) {
-    const std::pair<const char*, bool> rows[] = {{"D", true},   {"d", true}, {"DX", true},
-                                                 {"dvd", true}, {"", false}, {"CD", false},
-                                                 {" D", false}};
-    auto e = Compile("UPPER(CODE)=\"D\"");
-    for (const auto& [code, match] : rows) {
-        Set("CODE", code);
-        EXPECT_EQ(e->EvaluateBool(record_.data()), match) << code;
+    const char* const beat = "CODE=Beat";
+    const char* const lp = "JAAR=1997;DATUM=19970512;GEKOCHT=20010101;CODE=LP";
+    const struct {
+        const char *set, *filter;
+        bool want;
+    } cases[] = {
+        {"CODE=D", "UPPER(CODE)=\"D\"", true},
+        {"CODE=d", "UPPER(CODE)=\"D\"", true},
+        {"CODE=DX", "UPPER(CODE)=\"D\"", true},
+        {"CODE=dvd", "UPPER(CODE)=\"D\"", true},
+        {"CODE=", "UPPER(CODE)=\"D\"", false},
+        {"CODE=CD", "UPPER(CODE)=\"D\"", false},
+        {"CODE= D", "UPPER(CODE)=\"D\"", false},
+        {"CODE=D", "CODE", false},  // not logical
+        {beat, "CODE = 'Be'", true},
+        {beat, "CODE = ''", true},
+        {beat, "CODE = 'Beat'", true},
+        {beat, "CODE = 'Beatles'", false},  // longer than the field
+        {beat, "CODE == 'Beat '", false},   // five bytes against four
+        {beat, "CODE == 'Beat'", true},
+        {beat, "CODE == 'Be'", false},
+        {beat, "CODE <> 'X'", true},
+        {beat, "CODE # 'X' .AND. CODE != 'Y'", true},
+        {beat, "CODE < 'C'", true},
+        {beat, "CODE >= 'Be'", true},
+        {beat, "CODE > 'Be'", false},
+        {beat, "CODE < 'Beats'", true},
+        {beat, "'Beatles' = CODE", true},
+        {beat, "UPPER(CODE) = UPPER('bea')", true},
+        {lp, "JAAR = 1997 .and. CODE = 'LP'", true},
+        {lp, "JAAR > 2000 .OR. CODE = 'L'", true},
+        {lp, "!(JAAR >= 1990 .AND. JAAR <= 1999)", false},
+        {lp, "DATUM < GEKOCHT", true},
+        {lp, "DTOS(DATUM) >= '1997'", true},
+        {lp, ".NOT. .NOT. .T. .AND. .NOT. .F.", true},
+        {lp, "DELETED()", false},
+    };
+    for (const auto& c : cases) {
+        Fill(c.set);
+        EXPECT_EQ(Filter(c.filter), c.want) << c.set << ": " << c.filter;
     }
-}
-
-TEST_F(ExpressionTest, ExactOffComparisons) {
-    Set("CODE", "Beat");
-    ExpectFilters({{"CODE = 'Be'", true},
-                   {"CODE = ''", true},
-                   {"CODE = 'Beat'", true},
-                   {"CODE = 'Beatles'", false},  // longer than the field
-                   {"CODE == 'Beat '", false},   // five bytes against four
-                   {"CODE == 'Beat'", true},
-                   {"CODE == 'Be'", false},
-                   {"CODE <> 'X'", true},
-                   {"CODE # 'X' .AND. CODE != 'Y'", true},
-                   {"CODE < 'C'", true},
-                   {"CODE >= 'Be'", true},
-                   {"CODE > 'Be'", false},
-                   {"CODE < 'Beats'", true},
-                   {"'Beatles' = CODE", true},
-                   {"UPPER(CODE) = UPPER('bea')", true}});
-}
-
-TEST_F(ExpressionTest, LogicalOperatorsAndOtherComparisons) {
-    Set("JAAR", "1997");
-    Set("DATUM", "19970512");
-    Set("GEKOCHT", "20010101");
-    Set("CODE", "LP");
-    ExpectFilters({{"JAAR = 1997 .and. CODE = 'LP'", true},
-                   {"JAAR > 2000 .OR. CODE = 'L'", true},
-                   {"!(JAAR >= 1990 .AND. JAAR <= 1999)", false},
-                   {"DATUM < GEKOCHT", true},
-                   {"DTOS(DATUM) >= '1997'", true},
-                   {".NOT. .NOT. .T. .AND. .NOT. .F.", true},
-                   {"DELETED()", false}});
     record_[0] = '*';
     EXPECT_TRUE(Filter("dele()"));
 }
