@@ -281,6 +281,8 @@ void EntrySession::LookupChanged(EntryControl control) {
         Seek_it2(text, lookup->fieldName, lookup->order);
     if (control == EntryControl::InvArtiest || control == EntryControl::InvTitel)
         UpdateNextTrack();
+    if (control == EntryControl::InvHoofdtitel || control == EntryControl::InvHoofdartiest)
+        CheckAlready();
     if (IsBlank(text))
         FieldEntered(control);
 }
@@ -408,6 +410,8 @@ void EntrySession::WriteHoofdtitel(bool newBlank) {
         }
     }
     ShowStatus("");
+    if (similar_)
+        similar_->Add(hfRecNo_, htitel, hoofdart);
     if (!settings_.meldBackupWindow && !reopened_) {
         const int counter = IniReadInteger("Diversen", "MeldBackup", 1);
         IniWriteInteger("Diversen", "MeldBackup", std::clamp(counter + 1, 0, 255));

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "entry/entry_cd.h"
 #include "entry/entry_disc_lookup.h"
 #include "entry/entry_settings.h"
+#include "store/similar_sources.h"
 #include "store/table_error.h"
 
 class Catalogue;
@@ -136,6 +138,16 @@ public:
     const std::string& lookupStatus() const { return lookupStatus_; }
     bool lookingUp() const { return lookingUp_; }
 
+    // --- A source the catalogue has already ---
+    // Reads the main titles the typed main title and main artist are compared with, unless that
+    // was done: the screen calls it once it is shown, so that no keystroke waits for it.
+    void PrepareAlready();
+    // What the screen says of the sources of the catalogue, other than this one, whose main title
+    // and main artist read as those typed (table bytes); empty when there is none.
+    const std::string& already() const { return already_; }
+    // Opens the first of them (the source information screen); the entry stays as it is.
+    void ShowAlready();
+
     // Marks the entry changed (purchase data or memo edited).
     void MarkChanged() { changed_ = true; }
 
@@ -198,6 +210,8 @@ private:
     // The failure of a save that still stored the track; throws when nothing was stored.
     std::optional<TableError> StoreTrack();
     void UpdateNextTrack();
+    // After a change of the main title or main artist: the notice of a source already there.
+    void CheckAlready();
     void SetField(EntryControl control, const std::string& text);
     std::string* FieldText(EntryControl control);
 
@@ -234,6 +248,11 @@ private:
     std::string foundNote_;
     std::string lookupStatus_;
     bool lookingUp_ = false;
+
+    std::unique_ptr<SimilarSources> similar_;  // read once per screen
+    bool similarFailed_ = false;               // a failed read is shown once, not per keystroke
+    std::string already_;
+    std::string alreadySource_;  // SourceSeekKey of the first source named
 
     bool dragerEnabled_ = true;
     bool nummerEnabled_ = true;

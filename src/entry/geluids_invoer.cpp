@@ -85,6 +85,8 @@ void TGeluidsInvoer::ConnectDiscLookup() {
     session_.lookupAnswered = [this] { LookupAnswered(); };
     connect(lookupCancel_, &QPushButton::clicked, this,
             [this] { Guarded([this] { session_.CancelLookup(); }); });
+    connect(openAlreadyBtn_, &QPushButton::clicked, this,
+            [this] { Guarded([this] { session_.ShowAlready(); }); });
 }
 
 void TGeluidsInvoer::LookupAnswered() {
@@ -173,8 +175,12 @@ void TGeluidsInvoer::FormShow() {
     ApplySettings();
     ShowSession();
     // The user went to the disc's source instead: nothing was typed, nothing is kept.
-    if (session_.showItChosen())
+    if (session_.showItChosen()) {
         QTimer::singleShot(0, this, &TGeluidsInvoer::CloseScreen);
+        return;
+    }
+    // Once the screen is up, before the first keystroke is handled.
+    QTimer::singleShot(0, this, [this] { Guarded([this] { session_.PrepareAlready(); }); });
 }
 
 void TGeluidsInvoer::ApplySettings() {
@@ -238,6 +244,8 @@ void TGeluidsInvoer::ShowSession() {
     lLookup_->setText(QString::fromStdString(session_.lookupStatus()));
     lookupCancel_->setVisible(session_.lookingUp());
     lookupRow_->setVisible(!session_.lookupStatus().empty() || session_.lookingUp());
+    lAlready_->setText(FromTable(TableText(session_.already())));
+    alreadyRow_->setVisible(!session_.already().empty());
     tracknr_->setText(QString::number(session_.trackNr()));
     lKant_->setText(FromTable(TableText(session_.kant())));
     label19_->setText(FromTable(TableText(session_.label19())));

@@ -49,6 +49,7 @@ private:
     QWidget* BuildTrackBox();
     QWidget* BuildFoundRow();
     QWidget* BuildLookupRow();
+    QWidget* BuildAlreadyRow();
     void ConnectDiscLookup();
     // An online answer came in: shown, and offered for the blank field that has the focus.
     void LookupAnswered();
@@ -107,6 +108,9 @@ private:
     QWidget* lookupRow_ = nullptr;
     QLabel* lLookup_ = nullptr;
     QPushButton* lookupCancel_ = nullptr;
+    QWidget* alreadyRow_ = nullptr;
+    QLabel* lAlready_ = nullptr;
+    QPushButton* openAlreadyBtn_ = nullptr;
     QLabel* tracknr_ = nullptr;
     QLabel* lKant_ = nullptr;
     QLabel* label19_ = nullptr;

@@ -253,6 +253,22 @@ QWidget* TGeluidsInvoer::BuildLookupRow() {
     return lookupRow_;
 }
 
+// A source the catalogue has already: said, never asked, so that typing goes on undisturbed.
+QWidget* TGeluidsInvoer::BuildAlreadyRow() {
+    alreadyRow_ = new QWidget(this);
+    alreadyRow_->setObjectName("AlreadyRow");
+    auto* row = new QHBoxLayout(alreadyRow_);
+    row->setContentsMargins(0, 0, 0, 0);
+    lAlready_ = DisplayLabel(alreadyRow_, "lAlready", "");
+    lAlready_->setStyleSheet("color: #a04000;");
+    openAlreadyBtn_ = NamedButton(alreadyRow_, "OpenAlreadyBtn", "Show &it");
+    openAlreadyBtn_->setToolTip("Open the source the catalogue has already");
+    row->addWidget(lAlready_, 1);
+    row->addWidget(openAlreadyBtn_);
+    alreadyRow_->hide();
+    return alreadyRow_;
+}
+
 QWidget* TGeluidsInvoer::BuildButtonRow() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
@@ -279,6 +295,8 @@ void TGeluidsInvoer::BuildScreen() {
     layout->addWidget(BuildTrackBox());
     layout->addWidget(BuildFoundRow());
     layout->addWidget(BuildLookupRow());
+    // Under the rows above, so that showing it moves no field.
+    layout->addWidget(BuildAlreadyRow());
     layout->addStretch();
     layout->addWidget(BuildButtonRow());
 
@@ -290,6 +308,7 @@ void TGeluidsInvoer::BuildScreen() {
                                    fields_[EntryControl::InvGenre1],
                                    fields_[EntryControl::InvLabel],
                                    fields_[EntryControl::InvHoofdartiest],
+                                   openAlreadyBtn_,
                                    speedButton1_,
                                    fields_[EntryControl::InvArtiest],
                                    fields_[EntryControl::InvTitel],

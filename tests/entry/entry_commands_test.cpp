@@ -4,6 +4,8 @@
 #include "entry/entry_commands.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,6 +18,7 @@
 #include "shell/editing_screens.h"
 #include "shell/main_form.h"
 #include "shell/modal_driver.h"
+#include "store/source_key.h"
 
 namespace {
 
@@ -24,12 +27,14 @@ protected:
     void SetUp() override {
         EntryTest::SetUp();
         form_ = std::make_unique<TMainForm>(&catalogue());
-        InstallEntryCommands(*form_, catalogue());
+        InstallEntryCommands(*form_, catalogue(),
+                             [this](const std::string& key) { shown_.push_back(key); });
     }
     bool Enabled(const char* name) { return form_->command(name)->isEnabled(); }
 
     ScriptedUi ui_;
     std::unique_ptr<TMainForm> form_;
+    std::vector<std::string> shown_;  // the sources the entry screen opened
 };
 
 TEST_F(EntryCommandsTest, AddOpensOneEntryScreenAndDisablesTheEntryCommandsUntilItCloses) {
@@ -81,6 +86,7 @@ TEST_F(EntryCommandsTest, ReopenRefusesWhileASourceIsOpenAndTheButtonContinuesIt
 }
 
 TEST_F(EntryCommandsTest, TheEntryScreensAccessKeysWinOverTheMainMenus) {
+    AddMainTitle({{"DRAGER", "CD"}, {"CDNUMMER", "12"}, {"HTITEL", "Blue"}, {"HOOFDART", "Joni"}});
     form_->show();
     QApplication::setActiveWindow(form_.get());
     form_->command("Add1")->trigger();
@@ -92,6 +98,17 @@ TEST_F(EntryCommandsTest, TheEntryScreensAccessKeysWinOverTheMainMenus) {
     EXPECT_TRUE(search->isVisible());
     search->close();
 
+    // The notice of a source the catalogue has already opens it; the entry goes on.
+    const std::pair<const char*, const char*> typed[] = {{"InvHoofdtitel", "BLUE"},
+                                                         {"InvHoofdartiest", "joni"}};
+    for (const auto& [name, text] : typed) {
+        QLineEdit* edit = form_->findChild<QComboBox*>(name)->lineEdit();
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(shown_, std::vector<std::string>{SourceSeekKey("CD", 12)});
+
     artist->setFocus();
     QTest::keyClicks(artist, "artist");
     QTest::keyClicks(form_->findChild<QWidget*>("InvTitel"), "title");
@@ -100,7 +117,7 @@ TEST_F(EntryCommandsTest, TheEntryScreensAccessKeysWinOverTheMainMenus) {
     EXPECT_FALSE(form_->findChild<QMenu*>("Bron1")->isVisible());
     EXPECT_TRUE(form_->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(Tracks().size(), 1u);
-    EXPECT_EQ(MainTitles().size(), 1u);
+    EXPECT_EQ(MainTitles().size(), 2u);
 }
 
 // Closing the program by any route (the menu, the toolbar, the window's close box) first closes

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "entry_fixture.h"
+#include "store/source_key.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ protected:
     TGeluidsInvoer& Open() {
         screen_ = std::make_unique<TGeluidsInvoer>(catalogue(), nullptr);
         closedSpy_ = std::make_unique<QSignalSpy>(screen_.get(), &TGeluidsInvoer::closed);
+        screen_->setShowSource([this](const std::string& key) { shown_.push_back(key); });
         screen_->show();
         QApplication::setActiveWindow(screen_.get());
         return *screen_;
@@ -69,6 +71,7 @@ protected:
 
     std::unique_ptr<TGeluidsInvoer> screen_;
     std::unique_ptr<QSignalSpy> closedSpy_;
+    std::vector<std::string> shown_;  // the sources the screen opened
 };
 
 TEST_F(GeluidsInvoerTest, OpensOnANewSourceWithItsDefaults) {
@@ -329,6 +332,44 @@ TEST_F(GeluidsInvoerTest, MainTitleFieldsLookUpInTheMainTitlesAndTheMainArtistIs
     EXPECT_FALSE(Enabled("PlaatsButton"));
     QTest::keyClick(Edit("InvTitel"), Qt::Key_Return);
     EXPECT_EQ(Edit("InvArtiest")->text(), "Madonna");
+}
+
+// Named, never asked; sources saved here count too; closing with the line shown keeps everything.
+TEST_F(GeluidsInvoerTest, ASourceAlreadyThereIsNamedWhileTypingAndOpensByKeyboard) {
+    AddMainTitle(
+        {{"DRAGER", "CD"}, {"CDNUMMER", "12"}, {"HTITEL", "The Wall"}, {"HOOFDART", "Pink Floyd"}});
+    AddMainTitle(
+        {{"DRAGER", "LP"}, {"CDNUMMER", "3"}, {"HTITEL", "Wall"}, {"HOOFDART", "PINK FLOYD"}});
+    Open();
+    QWidget* row = Find("AlreadyRow");
+    Type("InvHoofdtitel", "wall");
+    EXPECT_FALSE(row->isVisible());  // the title alone says nothing yet
+    Type("InvHoofdartiest", "pink  floyd");
+    ASSERT_TRUE(row->isVisible());
+    EXPECT_EQ(Label("lAlready"),
+              "Already in the catalogue: CD 12 \"The Wall\" by Pink Floyd and 1 more");
+    EXPECT_EQ(QApplication::focusWidget(), Find("InvHoofdartiest"));
+    EXPECT_TRUE(ui_.MessageTexts().empty());
+
+    // Tab and Enter open the first source (the access key: EntryCommandsTest); the entry stays.
+    QTest::keyClick(Edit("InvHoofdartiest"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Find("OpenAlreadyBtn"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(shown_, std::vector<std::string>{SourceSeekKey("CD", 12)});
+    Type("InvHoofdartiest", "pink floyd band");
+    EXPECT_FALSE(row->isVisible());
+
+    SaveTrack("pink floyd", "dogs");
+    Click("GeluidBut");
+    Type("InvHoofdtitel", "Wall!");
+    Type("InvHoofdartiest", "Pink Floyd Band");
+    EXPECT_EQ(Label("lAlready"), "Already in the catalogue: CD 1 \"Wall\" by Pink Floyd Band");
+    SaveTrack("pink floyd", "pigs");
+    ui_.answers = {MsgAnswer::Yes};
+    Click("BitBtn2");
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(Tracks().size(), 2u);
+    EXPECT_EQ(MainTitles().size(), 4u);
 }
 
 TEST_F(GeluidsInvoerTest, PickListsAreFilledFromTheItemsOnEveryDropDown) {
