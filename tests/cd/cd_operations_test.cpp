@@ -1,5 +1,4 @@
-// The CD operations other screens call: track times, playing a track record, stopping,
-// ejecting, the in-use check, hiding the player and finding the disc's source.
+// The CD operations other screens call: track times, playing, the in-use check, hiding, the source.
 #include <gtest/gtest.h>
 
 #include "cd/cd_player_view.h"
@@ -48,17 +47,27 @@ protected:
     std::unique_ptr<TCdSpeler> player;
 };
 
-TEST_F(CdOperationsTest, OpeningShowsThePlayerByTheSetting) {
+// Opening shows the player by the setting and keeps a playing disc playing; hiding closes it.
+TEST_F(CdOperationsTest, OpeningAndHidingFollowTheSettingAndKeepAPlayingDisc) {
     EXPECT_TRUE(view.player);
     EXPECT_FALSE(view.panel);
-    EXPECT_EQ(player->GetCDMode(), 1);
     EXPECT_EQ(player->GetTracks(), 4);
+    player->PlayCdTrack(3);
+    At(std::chrono::seconds(2));
+    player->OpenCDPlayer();
+    EXPECT_EQ(player->GetCDMode(), 2);
+    EXPECT_TRUE(view.panel);
+    EXPECT_EQ(player->device().Position().track, 3);
+    EXPECT_EQ(player->device().Position().seconds, 2);
 
-    IniWriteBool("Opstart", "ToonCdSpeler", false);
+    player->StartIntro();
+    player->HideCdPlayer();
+    EXPECT_FALSE(IniReadBool("Opstart", "ToonCdSpeler", true));
+    EXPECT_FALSE(view.player || view.panel || view.intro || player->CDPanelActive());
+    EXPECT_EQ(player->GetCDMode(), 0);
     player->OpenCDPlayer();
     EXPECT_FALSE(view.player);
     EXPECT_FALSE(player->device().IsOpen());
-    EXPECT_EQ(player->GetCDMode(), 0);
 }
 
 TEST_F(CdOperationsTest, TrackTimesAreWrittenIntoTheCurrentTrack) {
@@ -96,52 +105,28 @@ TEST_F(CdOperationsTest, TrackWithoutTimeAsksFirst) {
     EXPECT_TRUE(ui.sounds.empty());
 }
 
-TEST_F(CdOperationsTest, PlayTrackPlaysTheRecordsTrack) {
-    AddSource("CD", 4, "Red", std::to_string(player->GetCDID()));
+// Refused by the disc check, nothing plays; once the disc is tied to the source its track plays.
+TEST_F(CdOperationsTest, PlayTrackPlaysTheRecordsTrackOnceTheDiscIsItsSources) {
+    AddSource("CD", 4, "Red");
     AddTrack("CD", 4, 1);
     const uint32_t third = AddTrack("CD", 4, 3);
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    player->PlayTrack(std::to_string(third));
+    EXPECT_EQ(player->GetCDMode(), 1);
+    EXPECT_FALSE(player->CDPanelActive());
     catalogue->dm1.ArtAccess.Go(1);
     player->PlayTrack(std::to_string(third));
+    EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(catalogue->dm1.ArtAccess.RecNo(), third);
     EXPECT_EQ(player->GetCDMode(), 2);
-    EXPECT_EQ(player->device().Position().track, 3);
-    EXPECT_TRUE(player->CDPanelActive());
-    EXPECT_TRUE(view.panel);
+    EXPECT_TRUE(player->CDPanelActive() && view.panel);
     At(std::chrono::seconds(1));
     EXPECT_EQ(player->device().Position().track, 3);
     EXPECT_EQ(player->device().Position().seconds, 1);
 
     player->StopTrack();
     EXPECT_EQ(player->GetCDMode(), 1);
-    EXPECT_FALSE(player->CDPanelActive());
-    EXPECT_FALSE(view.panel);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(CdOperationsTest, PlayTrackRefusedByChkCdPlaysNothing) {
-    AddSource("CD", 4, "Red");
-    const uint32_t track = AddTrack("CD", 4, 3);
-    ui.answers = {MsgAnswer::No};
-    player->PlayTrack(std::to_string(track));
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(player->GetCDMode(), 1);
-    EXPECT_FALSE(player->CDPanelActive());
-}
-
-TEST_F(CdOperationsTest, EjectWaitsForTheUserAndClosesAnOpenDoor) {
-    ui.answers = {MsgAnswer::No};
-    player->EjectCD();
-    EXPECT_EQ(player->GetCDMode(), 6);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Place or change the audio CD. Click on yes if you are ready.");
-    EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
-    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
-
-    ui.answers = {MsgAnswer::Yes};
-    player->EjectCD();
-    EXPECT_EQ(player->GetCDMode(), 1);
-    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Closing CD-ROM door...", ""}));
-    EXPECT_EQ(player->device().Position().track, 1);
+    EXPECT_FALSE(player->CDPanelActive() || view.panel);
 }
 
 TEST_F(CdOperationsTest, AFailedOpenIsRetriedAndNamedNotReadyOrInUse) {
@@ -193,28 +178,6 @@ TEST_F(CdOperationsTest, TrackNumbersCountTheAudioTracksOfADiscThatStartsWithDat
     EXPECT_EQ(player->GetTrackTime(2), MsgAnswer::Yes);
     EXPECT_EQ(Time(second), "00 :05");
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(CdOperationsTest, HidingThePlayerClosesTheDevice) {
-    player->StartIntro();
-    ASSERT_EQ(player->GetCDMode(), 2);
-    player->HideCdPlayer();
-    EXPECT_FALSE(IniReadBool("Opstart", "ToonCdSpeler", true));
-    EXPECT_FALSE(view.player);
-    EXPECT_FALSE(view.panel);
-    EXPECT_FALSE(view.intro);
-    EXPECT_FALSE(player->CDPanelActive());
-    EXPECT_EQ(player->GetCDMode(), 0);
-}
-
-TEST_F(CdOperationsTest, ReopeningKeepsAPlayingDiscPlaying) {
-    player->PlayCdTrack(3);
-    At(std::chrono::seconds(2));
-    player->OpenCDPlayer();
-    EXPECT_EQ(player->GetCDMode(), 2);
-    EXPECT_TRUE(view.panel);
-    EXPECT_EQ(player->device().Position().track, 3);
-    EXPECT_EQ(player->device().Position().seconds, 2);
 }
 
 TEST_F(CdOperationsTest, DirectlyToTheSourceOfTheDiscOrSaysItIsUnknown) {

@@ -1,5 +1,4 @@
-// The player as the main window gets it: on the toolbar, with the two disc commands that follow
-// the CD panel, the password lock of "&Hide CD Player" and the General settings' "Show player".
+// The player as the main window gets it: toolbar, disc commands, lock and "Show player".
 #include "cd/install_cd_player.h"
 
 #include <gtest/gtest.h>
