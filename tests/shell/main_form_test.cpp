@@ -1,11 +1,9 @@
-// The main window driven through its real menu: commands and their states, the password lock,
-// the shell's own toggles, the start-up step and the closing questions.
+// The main window through its real menu: commands, the lock, toggles, start and closing.
 #include "shell/main_form.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -16,7 +14,6 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "base/ini.h"
@@ -58,33 +55,25 @@ protected:
     std::unique_ptr<Catalogue> catalogue;
 };
 
-TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
-    auto form = Open();
-    for (const MainCommand& item : MainCommands()) {
-        if (item.name.isEmpty()) {
-            continue;
-        }
-        QAction* action = form->command(item.name);
-        ASSERT_NE(action, nullptr) << item.name.toStdString();
-        EXPECT_EQ(action->text(), item.caption);
-        EXPECT_FALSE(action->statusTip().isEmpty());
-    }
-    EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
-    EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
-}
-
-// With every screen plugged in as the program does it, no menu, pop-up or toolbar command stays
-// grey for want of a handler.
-TEST_F(MainFormTest, EveryCommandHasAHandlerOnceTheScreensArePluggedIn) {
+// With every screen plugged in as the program does it, no command stays grey for want of a
+// handler.
+TEST_F(MainFormTest, EveryCommandHasItsCaptionHintShortcutAndHandler) {
     auto form = Open();
     QtUi qtUi;
     const ProgramScreens screens(*form, *catalogue, qtUi);
     for (const MainCommand& item : MainCommands()) {
-        if (!item.name.isEmpty() && form->command(item.name)->menu() == nullptr) {
-            EXPECT_TRUE(form->handles(item.name)) << item.name.toStdString();
-        }
+        if (item.name.isEmpty())
+            continue;
+        QAction* action = form->command(item.name);
+        ASSERT_NE(action, nullptr) << item.name.toStdString();
+        EXPECT_EQ(action->text(), item.caption);
+        EXPECT_FALSE(action->statusTip().isEmpty());
+        EXPECT_TRUE(action->menu() != nullptr || form->handles(item.name))
+            << item.name.toStdString();
     }
+    EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
+    EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
 }
 
 // No menu, pop-up or the menu bar itself gives one access key to two items: the main menus, the
@@ -148,16 +137,23 @@ TEST_F(MainFormTest, ScreensNotYetPluggedInAreDisabledUntilRegistered) {
     EXPECT_TRUE(Enabled(*form, "Add1"));
 }
 
-TEST_F(MainFormTest, TheLockDisablesTheProtectedCommandsButNotItself) {
+TEST_F(MainFormTest, TheLockNeedsAPasswordAndDisablesTheProtectedCommandsButNotItself) {
+    {
+        auto form = Open();  // the template holds the no-password marker
+        form->command("Protect1")->trigger();
+        EXPECT_EQ(ui.MessageTexts(),
+                  std::vector<std::string>{"You have to fill in a password first."});
+        EXPECT_FALSE(form->command("Protect1")->isChecked());
+        EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
+    }
     IniWriteBool("Diversen", "TrackBvAan", true);
     auto form = Open();
     form->registerCommand("Add1", [] {});
     EXPECT_TRUE(form->command("Protect1")->isChecked());
     EXPECT_TRUE(Enabled(*form, "Protect1"));
     for (const char* name : {"Add1", "General1", "Password1", "Printer1", "PrinterButton", "Hints1",
-                             "Toolbar1", "Backup1", "Specialcharacters1"}) {
+                             "Toolbar1", "Backup1", "Specialcharacters1"})
         EXPECT_FALSE(Enabled(*form, name)) << name;
-    }
     EXPECT_TRUE(Enabled(*form, "Volumesettings1"));
     form->applyProtection(false);
     EXPECT_TRUE(Enabled(*form, "Add1"));
@@ -165,49 +161,33 @@ TEST_F(MainFormTest, TheLockDisablesTheProtectedCommandsButNotItself) {
     EXPECT_FALSE(form->command("Protect1")->isChecked());
 }
 
-TEST_F(MainFormTest, LockingThroughTheMenuNeedsAPasswordFirst) {
-    auto form = Open();  // the template holds the no-password marker
-    form->command("Protect1")->trigger();
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"You have to fill in a password first."});
-    EXPECT_FALSE(form->command("Protect1")->isChecked());
-    EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
-}
-
+// An empty cd.ini hides the bars and keeps the close button; toolbar, status bar and hints
+// toggle from their commands and are remembered.
 TEST_F(MainFormTest, ToolbarStatusbarAndHintsToggleAndAreRemembered) {
-    IniWriteBool("Opstart", "ToonWerkBalk", false);
-    IniWriteBool("Opstart", "ToonStatusBalk", true);
-    IniWriteBool("Opstart", "Hints", false);
-    auto form = Open();
-    form->show();
-    EXPECT_FALSE(form->speedPanel()->isVisible());
-    form->command("Toolbar1")->trigger();
-    EXPECT_TRUE(form->speedPanel()->isVisible());
-    EXPECT_TRUE(form->command("Toolbar1")->isChecked());
-    EXPECT_TRUE(IniReadBool("Opstart", "ToonWerkBalk"));
-    form->command("Hidetoolbar1")->trigger();
-    EXPECT_FALSE(form->speedPanel()->isVisible());
-    EXPECT_FALSE(IniReadBool("Opstart", "ToonWerkBalk"));
-
-    form->command("Hidestatusbar1")->trigger();
-    EXPECT_FALSE(IniReadBool("Opstart", "ToonStatusBalk"));
-    EXPECT_FALSE(form->command("Statusbar1")->isChecked());
-
-    form->command("Hints1")->trigger();
-    EXPECT_TRUE(IniReadBool("Opstart", "Hints"));
-    EXPECT_TRUE(form->command("Hints1")->isChecked());
-    form->hide();
-}
-
-TEST_F(MainFormTest, AnEmptyCdIniHidesBarsAndKeepsTheCloseButton) {
     std::filesystem::remove(dir.File("cd.ini"));
+    {
+        auto form = Open();
+        form->show();
+        EXPECT_FALSE(form->speedPanel()->isVisible());
+        for (const char* name : {"Toolbar1", "Statusbar1", "Hints1"})
+            EXPECT_FALSE(form->command(name)->isChecked()) << name;
+        EXPECT_TRUE(form->command("CloseButton")->isVisible());
+    }
+    IniWriteBool("Opstart", "ToonStatusBalk", true);
     auto form = Open();
     form->show();
-    EXPECT_FALSE(form->speedPanel()->isVisible());
-    EXPECT_FALSE(form->command("Toolbar1")->isChecked());
-    EXPECT_FALSE(form->command("Statusbar1")->isChecked());
-    EXPECT_FALSE(form->command("Hints1")->isChecked());
-    EXPECT_TRUE(form->command("CloseButton")->isVisible());
-    form->hide();
+    const std::tuple<const char*, const char*, const char*, bool> steps[] = {
+        {"Toolbar1", "Toolbar1", "ToonWerkBalk", true},
+        {"Hidetoolbar1", "Toolbar1", "ToonWerkBalk", false},
+        {"Hidestatusbar1", "Statusbar1", "ToonStatusBalk", false},
+        {"Hints1", "Hints1", "Hints", true}};
+    for (const auto& [command, checked, key, on] : steps) {
+        form->command(command)->trigger();
+        EXPECT_EQ(form->command(checked)->isChecked(), on) << command;
+        EXPECT_EQ(IniReadBool("Opstart", key), on) << command;
+        EXPECT_EQ(form->speedPanel()->isVisible(), std::string(key) == "ToonWerkBalk" && on)
+            << command;
+    }
 }
 
 TEST_F(MainFormTest, TheStoredPictureIsTiledBehindTheChildWindows) {
@@ -244,22 +224,17 @@ TEST_F(MainFormTest, HintsAndProgressGoToTheirPanels) {
     EXPECT_EQ(form->statusPanel(0)->width(), hintWidth);
 }
 
-TEST_F(MainFormTest, PlaylistOnAnEmptyPlaylistOnlyTellsSo) {
+// An empty playlist only tells so; an outside program starts from its stored path.
+TEST_F(MainFormTest, PlaylistAndExternalProgramsNeedNoScreen) {
+    IniWriteString("Opstart", "StartVolumeControl", "/bin/sh");
     auto form = Open();
     int opened = 0;
     form->setPlaylistOpener([&opened] { ++opened; });
     form->command("Playlist1")->trigger();
+    form->command("Volumesettings1")->trigger();
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"The playlist is empty!"});
     EXPECT_EQ(opened, 0);
-}
-
-TEST_F(MainFormTest, ExternalProgramsStartFromTheirStoredPaths) {
-    const std::string program = "/bin/sh";
-    IniWriteString("Opstart", "StartVolumeControl", program);
-    auto form = Open();
-    form->command("Volumesettings1")->trigger();
-    EXPECT_EQ(ui.started, std::vector<std::string>{program});
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.started, std::vector<std::string>{"/bin/sh"});
 }
 
 TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
