@@ -1,12 +1,9 @@
-// The start-up check of the data files: new index files and items, old files taken over once,
-// left-over backups, index files in any spelling.
+// The start-up check: new index files and items, old files, left-over backups, spellings.
 #include "store/startup_check.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "base/ini.h"
 #include "base/text.h"

@@ -1,5 +1,4 @@
-// The table component and its direct access as the screens use them: editing by field name,
-// orders by number, seeks with source keys, counts, filters, dates as text and bound views.
+// The table component and its direct access as the screens use them.
 #include "store/table_access.h"
 
 #include <gtest/gtest.h>
