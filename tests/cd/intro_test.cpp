@@ -49,8 +49,7 @@ TEST_F(IntroTest, EachTrackPlaysForTheIntroTimeThenTheNext) {
     EXPECT_EQ(cd.IntroTrack(), 1);
     EXPECT_EQ(cd.device().Position().track, 1);
     EXPECT_EQ(cd.IntroTrackCount(), 4);
-    EXPECT_TRUE(Shown(*bar, bar->introPanel()));
-    EXPECT_TRUE(Shown(*bar, bar->cdPanel()));
+    EXPECT_TRUE(Shown(*bar, bar->introPanel()) && Shown(*bar, bar->cdPanel()));
     EXPECT_EQ(cd.GetCDMode(), 2);
 
     // At each second the track and time shown, the intro's track and the disc's position; the
@@ -79,8 +78,7 @@ TEST_F(IntroTest, EachTrackPlaysForTheIntroTimeThenTheNext) {
 
     // The next tick finds the disc stopped.
     EXPECT_TRUE(Tick(*bar, seconds(13)));
-    EXPECT_FALSE(cd.CDPanelActive());
-    EXPECT_FALSE(Shown(*bar, bar->cdPanel()));
+    EXPECT_FALSE(cd.CDPanelActive() || Shown(*bar, bar->cdPanel()));
 }
 
 TEST_F(IntroTest, ShortTrackRunsOnAndTheCountGoesOn) {
@@ -105,9 +103,7 @@ TEST_F(IntroTest, StopIntrosFromThePanelsMenu) {
     ASSERT_EQ(cd.device().Position().track, 2);
     QAction* stop2 = bar->introPanel()->stopAction();
     stop2->trigger();
-    EXPECT_FALSE(cd.IntroMode());
-    EXPECT_FALSE(Shown(*bar, bar->introPanel()));
-    EXPECT_FALSE(Shown(*bar, bar->cdPanel()));
+    EXPECT_FALSE(cd.IntroMode() || Shown(*bar, bar->introPanel()) || Shown(*bar, bar->cdPanel()));
     EXPECT_EQ(cd.GetCDMode(), 1);
     EXPECT_EQ(cd.device().Position().track, 1);
 }

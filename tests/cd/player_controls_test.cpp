@@ -99,9 +99,8 @@ TEST_F(PlayerControlsTest, EjectAndStopWithTheDoorOpen) {
 TEST_F(PlayerControlsTest, PopupMenuItems) {
     QMenu* popup = bar->mediaPlayer()->popup();
     QStringList items;
-    for (QAction* action : popup->actions()) {
+    for (QAction* action : popup->actions())
         items << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
-    }
     EXPECT_EQ(items.join("|").toStdString(),
               "Speelintros1=&Play intros|Stop1=&Stop intros|Instelling1=Pre&ferences|-|"
               "test1=Initialize CD Player|-|CDspelerverbergen1=&Hide CD Player");
@@ -153,9 +152,8 @@ TEST_F(PlayerControlsTest, DoubleClickOnThePanelListsTheTracks) {
         QStringList lines;
         testutil::WhenModalShown([&lines](QWidget* modal) {
             auto* list = modal->findChild<QListWidget*>("ListBox1");
-            for (int i = 0; i < list->count(); ++i) {
+            for (int i = 0; i < list->count(); ++i)
                 lines << list->item(i)->text();
-            }
             modal->findChild<QPushButton*>("Button2")->click();
         });
         QTest::mouseDClick(bar->findChild<QLabel*>(name), Qt::LeftButton);

@@ -26,9 +26,8 @@ protected:
     QStringList Lines(TShowCdTrForm& form) {
         QStringList lines;
         auto* list = form.findChild<QListWidget*>("ListBox1");
-        for (int i = 0; i < list->count(); ++i) {
+        for (int i = 0; i < list->count(); ++i)
             lines << list->item(i)->text();
-        }
         return lines;
     }
     int Track() { return player->device().Position().track; }
