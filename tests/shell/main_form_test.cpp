@@ -56,7 +56,7 @@ protected:
 };
 
 // With every screen plugged in as the program does it, no command stays grey for want of a
-// handler.
+// handler, and no menu gives one access key to two items.
 TEST_F(MainFormTest, EveryCommandHasItsCaptionHintShortcutAndHandler) {
     auto form = Open();
     QtUi qtUi;
@@ -74,14 +74,9 @@ TEST_F(MainFormTest, EveryCommandHasItsCaptionHintShortcutAndHandler) {
     EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
     EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
-}
 
-// No menu, pop-up or the menu bar itself gives one access key to two items: the main menus, the
-// CD player's pop-up, and the pop-ups of every search, overview and source screen.
-TEST_F(MainFormTest, NoMenuGivesOneAccessKeyToTwoItems) {
-    auto form = Open();
-    QtUi qtUi;
-    const ProgramScreens screens(*form, *catalogue, qtUi);
+    // No menu, pop-up or the menu bar itself gives one access key to two items: the main menus,
+    // the CD player's pop-up, and the pop-ups of every search, overview and source screen.
     for (const char* name :
          {"Maintitle1", "Label1", "Style1", "Mainartist1", "Artist1", "Title1", "Composer1",
           "Keyword1", "Performance1", "Style2", "Source1", "Year1", "Tracktime1", "Memofields1",
@@ -91,16 +86,14 @@ TEST_F(MainFormTest, NoMenuGivesOneAccessKeyToTwoItems) {
     new TShowArtHfForm(*catalogue, form.get());
     new TDubbeleArtiestenForm(*catalogue, form.get());
     QList<QWidget*> menus = {form->menuBar()};
-    for (QMenu* menu : form->findChildren<QMenu*>()) {
+    for (QMenu* menu : form->findChildren<QMenu*>())
         menus.append(menu);
-    }
     for (const QWidget* menu : menus) {
         std::map<int, QString> owner;
         for (const QAction* action : menu->actions()) {
             const QKeySequence key = QKeySequence::mnemonic(action->text());
-            if (key.isEmpty()) {
+            if (key.isEmpty())
                 continue;
-            }
             const auto [first, fresh] = owner.emplace(key[0].key(), action->text());
             EXPECT_TRUE(fresh) << menu->parentWidget()->objectName().toStdString() << " "
                                << menu->objectName().toStdString() << ": "
@@ -124,8 +117,7 @@ TEST_F(MainFormTest, ScreensNotYetPluggedInAreDisabledUntilRegistered) {
     auto form = Open();
     EXPECT_FALSE(Enabled(*form, "Add1"));
     EXPECT_FALSE(Enabled(*form, "Tracksentijden1"));  // only while the CD panel is active
-    EXPECT_TRUE(Enabled(*form, "General1"));
-    EXPECT_TRUE(Enabled(*form, "About1"));
+    EXPECT_TRUE(Enabled(*form, "General1") && Enabled(*form, "About1"));
     int opened = 0;
     form->registerCommand("Add1", [&opened] { ++opened; });
     ASSERT_TRUE(Enabled(*form, "Add1"));
@@ -149,15 +141,13 @@ TEST_F(MainFormTest, TheLockNeedsAPasswordAndDisablesTheProtectedCommandsButNotI
     IniWriteBool("Diversen", "TrackBvAan", true);
     auto form = Open();
     form->registerCommand("Add1", [] {});
-    EXPECT_TRUE(form->command("Protect1")->isChecked());
-    EXPECT_TRUE(Enabled(*form, "Protect1"));
+    EXPECT_TRUE(form->command("Protect1")->isChecked() && Enabled(*form, "Protect1"));
     for (const char* name : {"Add1", "General1", "Password1", "Printer1", "PrinterButton", "Hints1",
                              "Toolbar1", "Backup1", "Specialcharacters1"})
         EXPECT_FALSE(Enabled(*form, name)) << name;
     EXPECT_TRUE(Enabled(*form, "Volumesettings1"));
     form->applyProtection(false);
-    EXPECT_TRUE(Enabled(*form, "Add1"));
-    EXPECT_TRUE(Enabled(*form, "General1"));
+    EXPECT_TRUE(Enabled(*form, "Add1") && Enabled(*form, "General1"));
     EXPECT_FALSE(form->command("Protect1")->isChecked());
 }
 
@@ -245,9 +235,8 @@ TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
     }
     catalogue.reset();
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        if (entry.path().extension() == ".cdx") {
+        if (entry.path().extension() == ".cdx")
             std::filesystem::remove(entry.path());
-        }
     }
     auto form = Open();
     EXPECT_FALSE(form->runShowStep());
@@ -255,13 +244,13 @@ TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
               "Files are created. The program will be closed! Restart the program after closing.");
     EXPECT_TRUE(std::filesystem::exists(dir.File("Index1.cdx")));
     EXPECT_FALSE(form->startFailed());  // the run ends as planned, with status 0
-}
 
-TEST_F(MainFormTest, AMissingPasswordEntryEndsTheStart) {
+    // A missing password entry ends the start as failed.
     IniWriteString("Diversen", "Code_0001", "");
-    auto form = Open();
-    EXPECT_FALSE(form->runShowStep());
-    EXPECT_TRUE(form->startFailed());
+    ui.messages.clear();
+    auto refused = Open();
+    EXPECT_FALSE(refused->runShowStep());
+    EXPECT_TRUE(refused->startFailed());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text.rfind("cd.ini in ", 0), 0u);
 }

@@ -104,8 +104,7 @@ TEST_F(QtUiTest, HelpOpensThePageAndLeavesTheBoxOpen) {
         auto* help = box->findChild<QPushButton*>("HelpButton");
         ASSERT_NE(help, nullptr);
         help->click();
-        EXPECT_TRUE(box->isVisible());
-        EXPECT_TRUE(ui.helpViewer().isVisible());
+        EXPECT_TRUE(box->isVisible() && ui.helpViewer().isVisible());
         EXPECT_EQ(ui.helpViewer().source().toLocalFile(), Help("search.html"));
         EXPECT_EQ(ui.helpViewer().source().fragment(), "cd");
         ui.helpViewer().close();
