@@ -172,8 +172,7 @@ TEST(TableEnvTest, DatesReadAndWriteInTheItalianFormatWithCentury) {
     EXPECT_EQ(std::tuple(d.year, d.month, d.day), std::tuple(2003, 2, 1));
     ASSERT_TRUE(env.ParseDate("   ", &d));
     EXPECT_TRUE(d.blank());
-    EXPECT_FALSE(env.ParseDate("2003-02-01", &d));
-    EXPECT_FALSE(env.ParseDate("29-02-2001", &d));
+    EXPECT_FALSE(env.ParseDate("2003-02-01", &d) || env.ParseDate("29-02-2001", &d));
     EXPECT_FALSE(env.ParseDate("1-2-3x", &d));
 }
 

@@ -167,12 +167,11 @@ TEST_F(TrackOperationsTest, OneValueGoesIntoEveryTrackOfTheSourceAsGiven) {
 }
 
 TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesOnlyWhenConfirmedAndAllowed) {
-    AddTrack("LP", 3, "B", 2, "B2");
-    AddTrack("LP", 3, "A", 5, "A5");
-    AddTrack("LP", 3, "A", 1, "A1");
-    AddTrack("LP", 3, "A", 2, "A2 first");
-    AddTrack("LP", 3, "B", 1, "B1");
-    AddTrack("LP", 3, "A", 2, "A2 second");
+    const std::tuple<const char*, int, const char*> tracks[] = {
+        {"B", 2, "B2"},       {"A", 5, "A5"}, {"A", 1, "A1"},
+        {"A", 2, "A2 first"}, {"B", 1, "B1"}, {"A", 2, "A2 second"}};
+    for (const auto& [side, track, title] : tracks)
+        AddTrack("LP", 3, side, track, title);
     const uint32_t elsewhere = AddTrack("LP", 4, "A", 9, "Elsewhere");
     const Strings before = TracksOf("LP", 3);
     ui_.answers = {MsgAnswer::No};  // refused, then not allowed: nothing changes
