@@ -83,9 +83,8 @@ TEST_F(PrintReportsTest, AlignmentAndMarginFollowPrintIni) {
         ASSERT_EQ(words.count("Short"), 1u);
         const testutil::PdfWord shortTitle = words.find("Short")->second;
         const testutil::PdfWord longTitle = words.find(c.right ? "title" : "A")->second;
-        if (c.right) {
+        if (c.right)
             EXPECT_NEAR(shortTitle.right, longTitle.right, 0.3);
-        }
         else
             EXPECT_NEAR(shortTitle.left, longTitle.left, 0.3);
         unitZero[c.margin == 0 ? 0 : 1] = words.find("Caption")->second.left;
