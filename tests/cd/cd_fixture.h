@@ -1,6 +1,4 @@
-// Shared by the CD tests: a catalogue made from the installation template, a generated disc
-// image named in cd.ini, the silent libcdio device (its position follows the test clock), and
-// helpers that write main titles and tracks.
+// Shared by the CD tests: a template catalogue, a generated disc image and the silent device.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// ChkCD: every way the disc in the drive is matched with, or tied to, its source, with the exact
-// messages, sounds, status texts and table positions.
+// ChkCD: every way the disc in the drive is matched with, or tied to, its source.
 #include <gtest/gtest.h>
 
 #include "cd/cd_speler.h"
@@ -25,6 +24,11 @@ protected:
         catalogue->dm1.ArtAccess.Go(AddTrack(drager, number, 1));
     }
     uint32_t HfRecNo() const { return catalogue->dm2.HfAccess.RecNo(); }
+    void Forget() {
+        ui.messages.clear();
+        ui.sounds.clear();
+        ui.statuses.clear();
+    }
     void ExpectRefusal(MsgKind kind, const std::string& text, int help) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].kind, kind);
@@ -54,9 +58,7 @@ TEST_F(ChkCdTest, DiscOfTheSourceMatches) {
 TEST_F(ChkCdTest, AnOpenDoorAnEmptyDriveAndAHiddenPlayerAreNotReady) {
     const uint32_t home = AddSource("CD", 7, "Red");
     for (int away = 0; away < 3; ++away) {
-        ui.messages.clear();
-        ui.sounds.clear();
-        ui.statuses.clear();
+        Forget();
         if (away == 0) {
             ASSERT_TRUE(player->device().Eject().ok());
         } else if (away == 1) {
@@ -75,9 +77,7 @@ TEST_F(ChkCdTest, AnOpenDoorAnEmptyDriveAndAHiddenPlayerAreNotReady) {
 
 TEST_F(ChkCdTest, IdentityThatIsNoSigned32BitNumberIsNoId) {
     for (const char* identity : {"4294967295", "12ab", ""}) {
-        ui.messages.clear();
-        ui.sounds.clear();
-        ui.statuses.clear();
+        Forget();
         auto device = std::make_unique<cdtest::ScriptedDevice>();
         device->identity = identity;
         TCdSpeler other(*catalogue, std::move(device));
@@ -123,9 +123,7 @@ TEST_F(ChkCdTest, ADiscThatIsNotTheTracksSourceIsRefused) {
         SCOPED_TRACE(c.text);
         for (hf.SetOrder(0), hf.GoTop(); !hf.Eof();)
             hf.Delete();
-        ui.messages.clear();
-        ui.sounds.clear();
-        ui.statuses.clear();
+        Forget();
         AddSource("CD", 8, c.title, c.rmnr);
         const uint32_t home = AddSource("CD", 7, "Red", c.homeRmnr);
         OnTrackOf("CD", c.track);

@@ -1,5 +1,4 @@
-// `tunelo --identify`: the disc read from an image, the candidates printed one block each, and
-// the exit status telling found, nothing and bad input apart.
+// `tunelo --identify`: the disc read from an image, the candidates printed, the exit status.
 #include "cd/identify_command.h"
 
 #include <filesystem>

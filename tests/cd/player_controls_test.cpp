@@ -1,5 +1,4 @@
-// The player on the toolbar: its buttons with what follows them, its pop-up menu and hint, the
-// CD panel's double click and the intro-time window.
+// The player on the toolbar: buttons, pop-up menu, hint, the panel's double click, intro time.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -46,30 +45,31 @@ protected:
 TEST_F(PlayerControlsTest, ButtonsDriveTheDiscAndThePanel) {
     EXPECT_TRUE(bar->mediaPlayer()->isVisibleTo(bar.get()));
     EXPECT_FALSE(PanelShown());
-    Click("btPlay");
-    EXPECT_EQ(Mode(), 2);
-    EXPECT_TRUE(PanelShown());
-
-    Click("btNext");
-    EXPECT_EQ(Track(), 2);
-    EXPECT_EQ(Mode(), 2);
-    At(std::chrono::seconds(1));
-    Click("btPrev");  // inside a track: back to its start
-    EXPECT_EQ(Track(), 2);
-    Click("btPrev");  // at its start: the track before
-    EXPECT_EQ(Track(), 1);
-
-    Click("btPause");
-    EXPECT_EQ(Mode(), 5);
-    Click("btPause");
-    EXPECT_EQ(Mode(), 2);
-
-    Click("btNext");
-    Click("btStop");
-    EXPECT_EQ(Mode(), 1);
-    EXPECT_EQ(Track(), 1);  // the next play starts at track 1
-    EXPECT_FALSE(PanelShown());
+    // Prev goes back to the start of the track, or at its start to the track before; the next
+    // play after Stop starts at track 1.
+    const std::tuple<int, const char*, int, int> steps[] = {
+        {0, "btPlay", 2, 1},  {0, "btNext", 2, 2},  {1, "btPrev", 2, 2}, {1, "btPrev", 2, 1},
+        {1, "btPause", 5, 1}, {1, "btPause", 2, 1}, {1, "btNext", 2, 2}, {1, "btStop", 1, 1}};
+    for (const auto& [second, button, mode, track] : steps) {
+        At(std::chrono::seconds(second));
+        Click(button);
+        EXPECT_EQ(Mode(), mode) << button;
+        EXPECT_EQ(Track(), track) << button;
+        EXPECT_EQ(PanelShown(), mode != 1) << button;
+    }
     EXPECT_TRUE(ui.messages.empty());
+
+    // The timer shows the position, and hides the panel once the disc stops; a paused disc is
+    // kept where it was.
+    Click("btPlay");
+    At(std::chrono::seconds(5));
+    EXPECT_TRUE(bar->Timer1Timer());
+    EXPECT_EQ(bar->findChild<QLabel*>("TrackLab")->text(), "02");
+    EXPECT_EQ(bar->findChild<QLabel*>("TijdLab")->text(), "00:01");
+    Click("btPause");
+    EXPECT_TRUE(bar->Timer1Timer());
+    EXPECT_FALSE(PanelShown() || bar->speler().CDPanelActive());
+    EXPECT_EQ(Mode(), 5);
 }
 
 TEST_F(PlayerControlsTest, EjectAndStopWithTheDoorOpen) {
@@ -78,6 +78,8 @@ TEST_F(PlayerControlsTest, EjectAndStopWithTheDoorOpen) {
     EXPECT_EQ(Mode(), 6);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Place or change the audio CD. Click on yes if you are ready.");
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
     Click("btPlay");  // nothing can play with the door open: the user is told so
     EXPECT_EQ(ui.MessageTexts().back(), "CD-ROM drive is not ready!");
     EXPECT_EQ(Mode(), 6);
@@ -94,25 +96,11 @@ TEST_F(PlayerControlsTest, EjectAndStopWithTheDoorOpen) {
     EXPECT_FALSE(PanelShown());
 }
 
-TEST_F(PlayerControlsTest, TheTimerHidesThePanelWhenTheDiscStops) {
-    Click("btPlay");
-    At(std::chrono::seconds(4));
-    EXPECT_TRUE(bar->Timer1Timer());
-    EXPECT_EQ(bar->findChild<QLabel*>("TrackLab")->text(), "02");
-    EXPECT_EQ(bar->findChild<QLabel*>("TijdLab")->text(), "00:01");
-    Click("btPause");
-    EXPECT_TRUE(bar->Timer1Timer());
-    EXPECT_FALSE(PanelShown());
-    EXPECT_FALSE(bar->speler().CDPanelActive());
-    EXPECT_EQ(Mode(), 5);  // the paused disc is kept where it was
-}
-
 TEST_F(PlayerControlsTest, PopupMenuItems) {
     QMenu* popup = bar->mediaPlayer()->popup();
     QStringList items;
-    for (QAction* action : popup->actions()) {
+    for (QAction* action : popup->actions())
         items << (action->isSeparator() ? "-" : action->objectName() + "=" + action->text());
-    }
     EXPECT_EQ(items.join("|").toStdString(),
               "Speelintros1=&Play intros|Stop1=&Stop intros|Instelling1=Pre&ferences|-|"
               "test1=Initialize CD Player|-|CDspelerverbergen1=&Hide CD Player");
@@ -164,9 +152,8 @@ TEST_F(PlayerControlsTest, DoubleClickOnThePanelListsTheTracks) {
         QStringList lines;
         testutil::WhenModalShown([&lines](QWidget* modal) {
             auto* list = modal->findChild<QListWidget*>("ListBox1");
-            for (int i = 0; i < list->count(); ++i) {
+            for (int i = 0; i < list->count(); ++i)
                 lines << list->item(i)->text();
-            }
             modal->findChild<QPushButton*>("Button2")->click();
         });
         QTest::mouseDClick(bar->findChild<QLabel*>(name), Qt::LeftButton);

@@ -1,5 +1,4 @@
-// "Tracks & times": the disc's own tracks with their lengths, playing one of them and the jump
-// to the disc's source.
+// "Tracks & times": the disc's tracks with their lengths, playing one, the jump to its source.
 #include "cd/show_cd_tr_form.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +26,8 @@ protected:
     QStringList Lines(TShowCdTrForm& form) {
         QStringList lines;
         auto* list = form.findChild<QListWidget*>("ListBox1");
-        for (int i = 0; i < list->count(); ++i) {
+        for (int i = 0; i < list->count(); ++i)
             lines << list->item(i)->text();
-        }
         return lines;
     }
     int Track() { return player->device().Position().track; }
@@ -54,13 +52,10 @@ TEST_F(TrackListTest, OneLinePerTrackWithWholeSeconds) {
     form.findChild<QPushButton*>("MusicBrainzBtn")->click();
     ASSERT_EQ(ui.urls.size(), 1u);
     EXPECT_NE(ui.urls[0].find(id), std::string::npos);
-}
 
-TEST_F(TrackListTest, MinutesAndTwelveTracks) {
     std::vector<int> frames(11, kSecond);
     frames.insert(frames.begin(), 61 * kSecond + 30);
     InsertDisc(frames, "long");
-    TShowCdTrForm form(*player);
     form.FillTracks();
     const QStringList lines = Lines(form);
     ASSERT_EQ(lines.size(), 12);

@@ -1,5 +1,4 @@
-// The loan register through its entry points and the main window: the due check, the two loan
-// dialogs, the loan list, the lock on changing loans, and the checks at start and on closing.
+// The loan register: the due check, the loan dialogs and list, the lock, start and closing.
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>

@@ -1,5 +1,4 @@
-// Shared by the maintenance screen tests: a catalogue made from the installation template in a
-// temporary folder, with a main window that carries the maintenance commands, and a scripted Ui.
+// Shared by the maintenance screen tests: a template catalogue and a main window with its commands.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The maintenance screens driven through the main window's menu: Optimize takes a safety copy,
-// packs the deleted records away and ends the program; the restore screen lists the copies and
-// puts the chosen one back, then ends the program.
+// Optimize and restoring a safety copy through the main window's menu; both end the program.
 #include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>

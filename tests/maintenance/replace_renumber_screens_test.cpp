@@ -1,5 +1,4 @@
-// "Renumber" and "Search and replace" driven through the main window's menu: refused while the
-// entry screen is open; otherwise a safety copy, the run, and its closing message.
+// "Renumber" and "Search and replace" through the menu, and refused while entry is open.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

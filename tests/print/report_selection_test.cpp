@@ -1,5 +1,4 @@
-// Finding the records of a print selection: the run of a prefix in an index order with the carrier
-// filter, and the number range of one carrier.
+// Finding a print selection's records: a prefix with the carrier filter, a number range.
 #include "print/report_selection.h"
 #include "entry/editors_fixture.h"
 

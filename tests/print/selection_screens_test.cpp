@@ -1,6 +1,4 @@
-// The selection screens of the Print menu, opened through the main window's commands, with a
-// runner that records what each screen hands to its report and where the table stands.
-#include <QAction>
+// The Print menu's selection screens, with a runner that records what each hands on.
 #include <QComboBox>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -15,7 +13,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-using Fill = std::vector<std::pair<const char*, QString>>;
 
 class SelectionScreensTest : public EditorsTest {
 protected:
@@ -61,18 +58,21 @@ protected:
             [this] { ++setups; });
     }
 
-    // Fills the named fields (combo boxes take the text, spin boxes the number).
-    static void FillIn(QWidget* screen, const Fill& fill) {
-        for (const auto& [name, text] : fill) {
+    // Fills the fields named in "name=text,..." (combo boxes take the text, spin boxes the
+    // number).
+    static void FillIn(QWidget* screen, const QString& fill) {
+        for (const QString& field : fill.split(',', Qt::SkipEmptyParts)) {
+            const QString name = field.section('=', 0, 0), text = field.section('=', 1);
             if (auto* combo = screen->findChild<QComboBox*>(name))
                 combo->setEditText(text);
             else
-                Child<QSpinBox>(screen, name)->setValue(text.isEmpty() ? -1 : text.toInt());
+                Child<QSpinBox>(screen, name.toUtf8().constData())
+                    ->setValue(text.isEmpty() ? -1 : text.toInt());
         }
     }
     // Opens the screen of `command`, fills it in, presses `button` and closes it.
-    void Open(const char* command, const Fill& fill, const char* button = "PreviewBtn") {
-        testutil::WhenModalShown([&fill, button](QWidget* screen) {
+    void Open(const char* command, const char* fill, const char* button = "PreviewBtn") {
+        testutil::WhenModalShown([fill, button](QWidget* screen) {
             FillIn(screen, fill);
             Press(screen, button);
             Press(screen, "CloseBtn");
@@ -92,36 +92,27 @@ protected:
 TEST_F(SelectionScreensTest, EveryScreenOfThePrintMenuHandsItsRecordsToTheReport) {
     const struct {
         const char* command;
-        Fill fill;
+        const char* fill;
         const char* run;
     } cases[] = {
-        {"PrintArtist1", {{"pStr", "beat"}}, "Artist 3 preview filter '' order 1 at Dark Light"},
-        {"PrintTitle1", {{"pStr", "YE"}}, "Title 1 preview filter '' order 2 at Yesterday"},
-        {"PrintComposer1", {{"pStr", "mc"}}, "Composer 1 preview filter '' order 5 at Yesterday"},
-        {"PrintKeyword1", {{"pStr", "lo"}}, "Keyword 1 preview filter '' order 3 at Waterloo"},
-        {"PrintPerformance1",
-         {{"pStr", "live"}},
-         "Performance 1 preview filter '' order 11 at Waterloo"},
-        {"PrintStyle2", {{"pStr", "pop"}}, "Style 2 1 preview filter '' order 7 at Waterloo"},
-        {"PrintTracktime1",
-         {{"pMinuten", "3"}},
-         "Track time 3 preview filter '' order 6 at Yesterday"},
-        {"PrintTracktime1",
-         {{"pMinuten", "3"}, {"pSeconden", "45"}},
+        {"PrintArtist1", "pStr=beat", "Artist 3 preview filter '' order 1 at Dark Light"},
+        {"PrintTitle1", "pStr=YE", "Title 1 preview filter '' order 2 at Yesterday"},
+        {"PrintComposer1", "pStr=mc", "Composer 1 preview filter '' order 5 at Yesterday"},
+        {"PrintKeyword1", "pStr=lo", "Keyword 1 preview filter '' order 3 at Waterloo"},
+        {"PrintPerformance1", "pStr=live", "Performance 1 preview filter '' order 11 at Waterloo"},
+        {"PrintStyle2", "pStr=pop", "Style 2 1 preview filter '' order 7 at Waterloo"},
+        {"PrintTracktime1", "pMinuten=3", "Track time 3 preview filter '' order 6 at Yesterday"},
+        {"PrintTracktime1", "pMinuten=3,pSeconden=45",
          "Track time 1 preview filter '' order 6 at Help"},
-        {"PrintYear1", {}, "Year 2 preview filter '' order 12 at Help"},
-        {"PrintMaintitle1", {{"pStr", "h"}}, "Main title 2 preview filter '' order 1 at Help!"},
-        {"PrintLabel1", {{"pStr", "polar"}}, "Label 1 preview filter '' order 6 at Waterloo"},
-        {"PrintStyle1", {{"pStr", "Pop"}}, "Style 1 2 preview filter '' order 2 at Help!"},
-        {"PrintMainartist1",
-         {{"pStr", "beat"}},
-         "Main artist 3 preview filter '' order 7 at Hot Pursuit"},
-        {"PrintSource1", {}, "Source 3 preview filter '' order 5 at Help!"},
-        {"PrintNumber1",
-         {{"aNummer", "3"}, {"bNummer", "3"}},
+        {"PrintYear1", "", "Year 2 preview filter '' order 12 at Help"},
+        {"PrintMaintitle1", "pStr=h", "Main title 2 preview filter '' order 1 at Help!"},
+        {"PrintLabel1", "pStr=polar", "Label 1 preview filter '' order 6 at Waterloo"},
+        {"PrintStyle1", "pStr=Pop", "Style 1 2 preview filter '' order 2 at Help!"},
+        {"PrintMainartist1", "pStr=beat", "Main artist 3 preview filter '' order 7 at Hot Pursuit"},
+        {"PrintSource1", "", "Source 3 preview filter '' order 5 at Help!"},
+        {"PrintNumber1", "aNummer=3,bNummer=3",
          "Main title 1 print filter '' order 4 at Hot Pursuit"},
-        {"PrintNumber1",
-         {{"aNummer", "4"}},
+        {"PrintNumber1", "aNummer=4",
          "Main title 1 print filter '' order 4 at Waterloo"},  // the second follows the first
     };
     catalogue->dm1.ArtAccess.SetOrder(0);
@@ -151,25 +142,22 @@ TEST_F(SelectionScreensTest, EveryScreenOfThePrintMenuHandsItsRecordsToTheReport
 TEST_F(SelectionScreensTest, RefusalsNameWhatIsMissingAndPrintNothing) {
     const struct {
         const char* command;
-        Fill fill;
+        const char* fill;
         const char* message;
     } cases[] = {
-        {"PrintArtist1", {{"pStr", "zz"}}, "ngev.wav: Artist \"zz\" not found."},
-        {"PrintYear1", {{"pJaar", "1999"}}, "ngev.wav: Year \"1999\" not found."},
-        {"PrintYear1", {{"pJaar", ""}}, "Please fill in a year."},
-        {"PrintTracktime1", {}, "Please fill in the track time."},
-        {"PrintTracktime1",
-         {{"pMinuten", "3"}, {"pSeconden", "1"}},
+        {"PrintArtist1", "pStr=zz", "ngev.wav: Artist \"zz\" not found."},
+        {"PrintYear1", "pJaar=1999", "ngev.wav: Year \"1999\" not found."},
+        {"PrintYear1", "pJaar=", "Please fill in a year."},
+        {"PrintTracktime1", "", "Please fill in the track time."},
+        {"PrintTracktime1", "pMinuten=3,pSeconden=1",
          "ngev.wav: Track time \"03 01\" is not found."},
-        {"PrintSource1", {{"pDrager", "mc"}}, "ngev.wav: Source \"mc\" is not found."},
-        {"PrintSource1", {{"pDrager", " "}}, "Please fill in a source."},
-        {"PrintNumber1",
-         {{"aNummer", "5"}, {"bNummer", "3"}},
+        {"PrintSource1", "pDrager=mc", "ngev.wav: Source \"mc\" is not found."},
+        {"PrintSource1", "pDrager= ", "Please fill in a source."},
+        {"PrintNumber1", "aNummer=5,bNummer=3",
          "The first number must be smaller then the second number."},
-        {"PrintNumber1",
-         {{"aNummer", "5"}, {"bNummer", "9"}},
+        {"PrintNumber1", "aNummer=5,bNummer=9",
          "ngev.wav: From number \"CD 5 till number 9\" is no information found."},
-        {"PrintNumber1", {{"pDrager", ""}}, "Please fill in a source."},
+        {"PrintNumber1", "pDrager=", "Please fill in a source."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -211,7 +199,7 @@ TEST_F(SelectionScreensTest, ListsOfEverythingAndTheCarrierFilter) {
             Press(filter, "OKBtn");
         });
         Press(screen, "FilterBtn");
-        FillIn(screen, {{"pStr", "beat"}});
+        FillIn(screen, "pStr=beat");
         Then([](QWidget* filter) {
             EXPECT_EQ(Child<QComboBox>(filter, "pFilter")->currentText(), "MC");
             Press(filter, "CancelBtn");

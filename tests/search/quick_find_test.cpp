@@ -1,5 +1,4 @@
-// The quick find: what it finds in the five fields and how it groups the hits, a later keystroke
-// dropping an unfinished find, and the keys of the box, through the main window.
+// The quick find: its five fields, grouping by source, a later keystroke, the keys of the box.
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,4 @@
-// The word-part search on a small catalogue: a word part anywhere, whole words at the start and
-// end of a field and next to punctuation, the second field, the table's current order (few hits
-// and many) and a cancelled scan.
+// The word-part search: a part anywhere, whole words, the second field, the order, cancelling.
 #include <gtest/gtest.h>
 
 #include "base/text.h"

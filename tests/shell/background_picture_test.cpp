@@ -22,26 +22,20 @@ protected:
     ScriptedUi ui;
 };
 
+// A new picture is stored and the user may close at once; the same one again, or a cancel,
+// writes and asks nothing.
 TEST_F(BackgroundPictureTest, ANewPictureIsStoredAndTheUserMayCloseAtOnce) {
-    ui.files = {dir.File("Tiles.bmp")};
+    ui.files = {dir.File("Tiles.bmp"), dir.File("Tiles.bmp"), std::nullopt};
     ui.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(ChooseBackgroundPicture());
-    EXPECT_EQ(ui.fileDialogs, std::vector<std::string>{"BMP files (*.BMP)|*.BMP"});
+    EXPECT_FALSE(ChooseBackgroundPicture());
+    EXPECT_FALSE(ChooseBackgroundPicture());
+    EXPECT_EQ(ui.fileDialogs, std::vector<std::string>(3, "BMP files (*.BMP)|*.BMP"));
     EXPECT_EQ(IniReadString("Opstart", "ToonBitmap"), dir.File("Tiles.bmp"));
     EXPECT_EQ(BackgroundPictureFile(), dir.File("Tiles.bmp"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text,
-              "You have to restart the program to activate the new background. Do you want to "
-              "close now?");
-}
-
-TEST_F(BackgroundPictureTest, TheSamePictureOrACancelWritesAndAsksNothing) {
-    IniWriteString("Opstart", "ToonBitmap", dir.File("Tiles.bmp"));
-    ui.files = {dir.File("Tiles.bmp"), std::nullopt};
-    EXPECT_FALSE(ChooseBackgroundPicture());
-    EXPECT_FALSE(ChooseBackgroundPicture());
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(IniReadString("Opstart", "ToonBitmap"), dir.File("Tiles.bmp"));
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"You have to restart the program to activate the new "
+                                       "background. Do you want to close now?"});
 }
 
 TEST_F(BackgroundPictureTest, StandardAndMissingFilesMeanNoPicture) {

@@ -1,5 +1,4 @@
-// The program ends cleanly on SIGTERM, SIGHUP and SIGINT: the real program, started on a
-// catalogue, exits with status 0 and leaves no session mark, so the next start checks nothing.
+// SIGTERM, SIGHUP and SIGINT end the real program with status 0 and no session mark.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

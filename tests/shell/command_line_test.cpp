@@ -1,5 +1,4 @@
-// The command line: options read into the request, help and version answered, and a mistake
-// reported with the usage.
+// The command line: options, help and version, and a mistake reported with the usage.
 #include "shell/command_line.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,9 @@
-// The main window driven through its real menu: commands and their states, the password lock,
-// the shell's own toggles, the start-up step and the closing questions.
+// The main window through its real menu: commands, the lock, toggles, start and closing.
 #include "shell/main_form.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -16,7 +14,6 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "base/ini.h"
@@ -58,41 +55,28 @@ protected:
     std::unique_ptr<Catalogue> catalogue;
 };
 
-TEST_F(MainFormTest, EveryCommandExistsWithItsCaptionHintAndShortcut) {
+// With every screen plugged in as the program does it, no command stays grey for want of a
+// handler, and no menu gives one access key to two items.
+TEST_F(MainFormTest, EveryCommandHasItsCaptionHintShortcutAndHandler) {
     auto form = Open();
+    QtUi qtUi;
+    const ProgramScreens screens(*form, *catalogue, qtUi);
     for (const MainCommand& item : MainCommands()) {
-        if (item.name.isEmpty()) {
+        if (item.name.isEmpty())
             continue;
-        }
         QAction* action = form->command(item.name);
         ASSERT_NE(action, nullptr) << item.name.toStdString();
         EXPECT_EQ(action->text(), item.caption);
         EXPECT_FALSE(action->statusTip().isEmpty());
+        EXPECT_TRUE(action->menu() != nullptr || form->handles(item.name))
+            << item.name.toStdString();
     }
     EXPECT_EQ(form->command("Close1")->shortcut(), QKeySequence("Alt+F4"));
     EXPECT_EQ(form->command("Specialcharacters1")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(form->command("Volumesettings1")->shortcut(), QKeySequence("Ctrl+R"));
-}
 
-// With every screen plugged in as the program does it, no menu, pop-up or toolbar command stays
-// grey for want of a handler.
-TEST_F(MainFormTest, EveryCommandHasAHandlerOnceTheScreensArePluggedIn) {
-    auto form = Open();
-    QtUi qtUi;
-    const ProgramScreens screens(*form, *catalogue, qtUi);
-    for (const MainCommand& item : MainCommands()) {
-        if (!item.name.isEmpty() && form->command(item.name)->menu() == nullptr) {
-            EXPECT_TRUE(form->handles(item.name)) << item.name.toStdString();
-        }
-    }
-}
-
-// No menu, pop-up or the menu bar itself gives one access key to two items: the main menus, the
-// CD player's pop-up, and the pop-ups of every search, overview and source screen.
-TEST_F(MainFormTest, NoMenuGivesOneAccessKeyToTwoItems) {
-    auto form = Open();
-    QtUi qtUi;
-    const ProgramScreens screens(*form, *catalogue, qtUi);
+    // No menu, pop-up or the menu bar itself gives one access key to two items: the main menus,
+    // the CD player's pop-up, and the pop-ups of every search, overview and source screen.
     for (const char* name :
          {"Maintitle1", "Label1", "Style1", "Mainartist1", "Artist1", "Title1", "Composer1",
           "Keyword1", "Performance1", "Style2", "Source1", "Year1", "Tracktime1", "Memofields1",
@@ -102,16 +86,14 @@ TEST_F(MainFormTest, NoMenuGivesOneAccessKeyToTwoItems) {
     new TShowArtHfForm(*catalogue, form.get());
     new TDubbeleArtiestenForm(*catalogue, form.get());
     QList<QWidget*> menus = {form->menuBar()};
-    for (QMenu* menu : form->findChildren<QMenu*>()) {
+    for (QMenu* menu : form->findChildren<QMenu*>())
         menus.append(menu);
-    }
     for (const QWidget* menu : menus) {
         std::map<int, QString> owner;
         for (const QAction* action : menu->actions()) {
             const QKeySequence key = QKeySequence::mnemonic(action->text());
-            if (key.isEmpty()) {
+            if (key.isEmpty())
                 continue;
-            }
             const auto [first, fresh] = owner.emplace(key[0].key(), action->text());
             EXPECT_TRUE(fresh) << menu->parentWidget()->objectName().toStdString() << " "
                                << menu->objectName().toStdString() << ": "
@@ -135,8 +117,7 @@ TEST_F(MainFormTest, ScreensNotYetPluggedInAreDisabledUntilRegistered) {
     auto form = Open();
     EXPECT_FALSE(Enabled(*form, "Add1"));
     EXPECT_FALSE(Enabled(*form, "Tracksentijden1"));  // only while the CD panel is active
-    EXPECT_TRUE(Enabled(*form, "General1"));
-    EXPECT_TRUE(Enabled(*form, "About1"));
+    EXPECT_TRUE(Enabled(*form, "General1") && Enabled(*form, "About1"));
     int opened = 0;
     form->registerCommand("Add1", [&opened] { ++opened; });
     ASSERT_TRUE(Enabled(*form, "Add1"));
@@ -148,66 +129,55 @@ TEST_F(MainFormTest, ScreensNotYetPluggedInAreDisabledUntilRegistered) {
     EXPECT_TRUE(Enabled(*form, "Add1"));
 }
 
-TEST_F(MainFormTest, TheLockDisablesTheProtectedCommandsButNotItself) {
+TEST_F(MainFormTest, TheLockNeedsAPasswordAndDisablesTheProtectedCommandsButNotItself) {
+    {
+        auto form = Open();  // the template holds the no-password marker
+        form->command("Protect1")->trigger();
+        EXPECT_EQ(ui.MessageTexts(),
+                  std::vector<std::string>{"You have to fill in a password first."});
+        EXPECT_FALSE(form->command("Protect1")->isChecked());
+        EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
+    }
     IniWriteBool("Diversen", "TrackBvAan", true);
     auto form = Open();
     form->registerCommand("Add1", [] {});
-    EXPECT_TRUE(form->command("Protect1")->isChecked());
-    EXPECT_TRUE(Enabled(*form, "Protect1"));
+    EXPECT_TRUE(form->command("Protect1")->isChecked() && Enabled(*form, "Protect1"));
     for (const char* name : {"Add1", "General1", "Password1", "Printer1", "PrinterButton", "Hints1",
-                             "Toolbar1", "Backup1", "Specialcharacters1"}) {
+                             "Toolbar1", "Backup1", "Specialcharacters1"})
         EXPECT_FALSE(Enabled(*form, name)) << name;
-    }
     EXPECT_TRUE(Enabled(*form, "Volumesettings1"));
     form->applyProtection(false);
-    EXPECT_TRUE(Enabled(*form, "Add1"));
-    EXPECT_TRUE(Enabled(*form, "General1"));
+    EXPECT_TRUE(Enabled(*form, "Add1") && Enabled(*form, "General1"));
     EXPECT_FALSE(form->command("Protect1")->isChecked());
 }
 
-TEST_F(MainFormTest, LockingThroughTheMenuNeedsAPasswordFirst) {
-    auto form = Open();  // the template holds the no-password marker
-    form->command("Protect1")->trigger();
-    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"You have to fill in a password first."});
-    EXPECT_FALSE(form->command("Protect1")->isChecked());
-    EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
-}
-
+// An empty cd.ini hides the bars and keeps the close button; toolbar, status bar and hints
+// toggle from their commands and are remembered.
 TEST_F(MainFormTest, ToolbarStatusbarAndHintsToggleAndAreRemembered) {
-    IniWriteBool("Opstart", "ToonWerkBalk", false);
-    IniWriteBool("Opstart", "ToonStatusBalk", true);
-    IniWriteBool("Opstart", "Hints", false);
-    auto form = Open();
-    form->show();
-    EXPECT_FALSE(form->speedPanel()->isVisible());
-    form->command("Toolbar1")->trigger();
-    EXPECT_TRUE(form->speedPanel()->isVisible());
-    EXPECT_TRUE(form->command("Toolbar1")->isChecked());
-    EXPECT_TRUE(IniReadBool("Opstart", "ToonWerkBalk"));
-    form->command("Hidetoolbar1")->trigger();
-    EXPECT_FALSE(form->speedPanel()->isVisible());
-    EXPECT_FALSE(IniReadBool("Opstart", "ToonWerkBalk"));
-
-    form->command("Hidestatusbar1")->trigger();
-    EXPECT_FALSE(IniReadBool("Opstart", "ToonStatusBalk"));
-    EXPECT_FALSE(form->command("Statusbar1")->isChecked());
-
-    form->command("Hints1")->trigger();
-    EXPECT_TRUE(IniReadBool("Opstart", "Hints"));
-    EXPECT_TRUE(form->command("Hints1")->isChecked());
-    form->hide();
-}
-
-TEST_F(MainFormTest, AnEmptyCdIniHidesBarsAndKeepsTheCloseButton) {
     std::filesystem::remove(dir.File("cd.ini"));
+    {
+        auto form = Open();
+        form->show();
+        EXPECT_FALSE(form->speedPanel()->isVisible());
+        for (const char* name : {"Toolbar1", "Statusbar1", "Hints1"})
+            EXPECT_FALSE(form->command(name)->isChecked()) << name;
+        EXPECT_TRUE(form->command("CloseButton")->isVisible());
+    }
+    IniWriteBool("Opstart", "ToonStatusBalk", true);
     auto form = Open();
     form->show();
-    EXPECT_FALSE(form->speedPanel()->isVisible());
-    EXPECT_FALSE(form->command("Toolbar1")->isChecked());
-    EXPECT_FALSE(form->command("Statusbar1")->isChecked());
-    EXPECT_FALSE(form->command("Hints1")->isChecked());
-    EXPECT_TRUE(form->command("CloseButton")->isVisible());
-    form->hide();
+    const std::tuple<const char*, const char*, const char*, bool> steps[] = {
+        {"Toolbar1", "Toolbar1", "ToonWerkBalk", true},
+        {"Hidetoolbar1", "Toolbar1", "ToonWerkBalk", false},
+        {"Hidestatusbar1", "Statusbar1", "ToonStatusBalk", false},
+        {"Hints1", "Hints1", "Hints", true}};
+    for (const auto& [command, checked, key, on] : steps) {
+        form->command(command)->trigger();
+        EXPECT_EQ(form->command(checked)->isChecked(), on) << command;
+        EXPECT_EQ(IniReadBool("Opstart", key), on) << command;
+        EXPECT_EQ(form->speedPanel()->isVisible(), std::string(key) == "ToonWerkBalk" && on)
+            << command;
+    }
 }
 
 TEST_F(MainFormTest, TheStoredPictureIsTiledBehindTheChildWindows) {
@@ -244,22 +214,17 @@ TEST_F(MainFormTest, HintsAndProgressGoToTheirPanels) {
     EXPECT_EQ(form->statusPanel(0)->width(), hintWidth);
 }
 
-TEST_F(MainFormTest, PlaylistOnAnEmptyPlaylistOnlyTellsSo) {
+// An empty playlist only tells so; an outside program starts from its stored path.
+TEST_F(MainFormTest, PlaylistAndExternalProgramsNeedNoScreen) {
+    IniWriteString("Opstart", "StartVolumeControl", "/bin/sh");
     auto form = Open();
     int opened = 0;
     form->setPlaylistOpener([&opened] { ++opened; });
     form->command("Playlist1")->trigger();
+    form->command("Volumesettings1")->trigger();
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"The playlist is empty!"});
     EXPECT_EQ(opened, 0);
-}
-
-TEST_F(MainFormTest, ExternalProgramsStartFromTheirStoredPaths) {
-    const std::string program = "/bin/sh";
-    IniWriteString("Opstart", "StartVolumeControl", program);
-    auto form = Open();
-    form->command("Volumesettings1")->trigger();
-    EXPECT_EQ(ui.started, std::vector<std::string>{program});
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.started, std::vector<std::string>{"/bin/sh"});
 }
 
 TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
@@ -270,9 +235,8 @@ TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
     }
     catalogue.reset();
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        if (entry.path().extension() == ".cdx") {
+        if (entry.path().extension() == ".cdx")
             std::filesystem::remove(entry.path());
-        }
     }
     auto form = Open();
     EXPECT_FALSE(form->runShowStep());
@@ -280,13 +244,13 @@ TEST_F(MainFormTest, TheShowStepChecksTheDataFilesAndThePassword) {
               "Files are created. The program will be closed! Restart the program after closing.");
     EXPECT_TRUE(std::filesystem::exists(dir.File("Index1.cdx")));
     EXPECT_FALSE(form->startFailed());  // the run ends as planned, with status 0
-}
 
-TEST_F(MainFormTest, AMissingPasswordEntryEndsTheStart) {
+    // A missing password entry ends the start as failed.
     IniWriteString("Diversen", "Code_0001", "");
-    auto form = Open();
-    EXPECT_FALSE(form->runShowStep());
-    EXPECT_TRUE(form->startFailed());
+    ui.messages.clear();
+    auto refused = Open();
+    EXPECT_FALSE(refused->runShowStep());
+    EXPECT_TRUE(refused->startFailed());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text.rfind("cd.ini in ", 0), 0u);
 }

@@ -1,5 +1,4 @@
-// Password protection: the start check, the run-wide number of tries, the lock on adding and
-// modifying, and changing or disabling the password.
+// Password protection: the start check, the tries of a run, the lock, changing the password.
 #include "shell/password.h"
 
 #include <gtest/gtest.h>
@@ -99,16 +98,6 @@ TEST_F(PasswordTest, AStartAllowsThreeTriesAndThenDeniesAccess) {
     }
 }
 
-TEST_F(PasswordTest, NoDialogWithoutPasswordOrWithTheLockOn) {
-    SetPassword(std::string(kNoPasswordMarker));
-    EXPECT_TRUE(ChkPaswoord(nullptr));
-    SetPassword("Secret");
-    IniWriteBool("Diversen", "TrackBvAan", true);
-    EXPECT_TRUE(ChkPaswoord(nullptr));
-    EXPECT_EQ(PasswordAttempts(), 0);  // the dialog was never shown
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 // Each way cd.ini can fail the start is named, with the repair that keeps the catalogue.
 TEST_F(PasswordTest, ACdIniThatCannotStartTheProgramIsNamedWithItsRepair) {
     const std::string ini = IniFileName();
@@ -165,60 +154,48 @@ TEST_F(PasswordTest, CancelIsNoAnswerEvenWithTheRightTextTyped) {
     EXPECT_EQ(ui.MessageTexts(), (Strings{kDenied}));
 }
 
-TEST_F(PasswordTest, ProtectionChecksFollowTheLock) {
+// The lock needs a password to exist, none to go on and the right one to come off; while it is
+// on, the start asks nothing and protected options are refused.
+TEST_F(PasswordTest, TheLockGoesOnFreelyAndComesOffWithThePassword) {
+    SetPassword(std::string(kNoPasswordMarker));
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    EXPECT_FALSE(ToggleProtection(nullptr, false));
+    EXPECT_EQ(IniReadString("Diversen", "TrackBvAan"), "FOUT");
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"You have to fill in a password first."}));
     EXPECT_TRUE(NietBeveiligd());
     EXPECT_FALSE(ChkBeveiliging());
-    EXPECT_TRUE(ui.messages.empty());
-    IniWriteBool("Diversen", "TrackBvAan", true);
-    EXPECT_FALSE(NietBeveiligd());
-    EXPECT_TRUE(ChkBeveiliging());
-    EXPECT_EQ(ui.MessageTexts(), (Strings{"You are not authorized to use this option."}));
-    EXPECT_EQ(ui.sounds, (Strings{"error.wav"}));
-}
-
-TEST_F(PasswordTest, LockingNeedsNoPasswordUnlockingNeedsTheRightOne) {
     SetPassword("Secret");
     EXPECT_TRUE(ToggleProtection(nullptr, false));
     EXPECT_TRUE(IniReadBool("Diversen", "TrackBvAan"));
-    EXPECT_EQ(PasswordAttempts(), 0);
+    EXPECT_TRUE(ChkPaswoord(nullptr));
+    EXPECT_EQ(PasswordAttempts(), 0);  // no dialog was shown
+    EXPECT_FALSE(NietBeveiligd());
+    ui.messages.clear();
+    ui.sounds.clear();
+    EXPECT_TRUE(ChkBeveiliging());
+    EXPECT_EQ(ui.MessageTexts(), (Strings{"You are not authorized to use this option."}));
+    EXPECT_EQ(ui.sounds, (Strings{"error.wav"}));
 
     AnswerPassword({"wrong", std::nullopt});
     EXPECT_TRUE(ToggleProtection(nullptr, true));
     EXPECT_TRUE(IniReadBool("Diversen", "TrackBvAan"));
-
     AnswerPassword({"Secret"});
     EXPECT_FALSE(ToggleProtection(nullptr, true));
     EXPECT_FALSE(IniReadBool("Diversen", "TrackBvAan"));
-    EXPECT_EQ(ui.MessageTexts(), (Strings{kIncorrect}));
-}
-
-TEST_F(PasswordTest, TheLockNeedsAPasswordFirst) {
-    SetPassword(std::string(kNoPasswordMarker));
-    EXPECT_FALSE(ToggleProtection(nullptr, false));
-    EXPECT_EQ(ui.MessageTexts(), (Strings{"You have to fill in a password first."}));
-    EXPECT_EQ(IniReadString("Diversen", "TrackBvAan"), "FOUT");
+    EXPECT_EQ(ui.MessageTexts().back(), kIncorrect);
 }
 
 class ConfPaswoordTest : public PasswordTest {
 protected:
-    struct Fields {
-        QLineEdit* present;
-        QLineEdit* fresh;
-        QLineEdit* repeat;
-        QPushButton* ok;
-    };
-    static Fields Find(const TConfPaswoord& dialog) {
-        return {dialog.findChild<QLineEdit*>("PresentPassword"),
-                dialog.findChild<QLineEdit*>("NewPassword"),
-                dialog.findChild<QLineEdit*>("RepeatPassword"),
-                dialog.findChild<QPushButton*>("OKBtn")};
-    }
     // Shows the dialog over the stored password `password`.
     void Open(const std::string& password) {
         SetPassword(password);
         dialog = std::make_unique<TConfPaswoord>();
         dialog->show();
-        f = Find(*dialog);
+        f = {dialog->findChild<QLineEdit*>("PresentPassword"),
+             dialog->findChild<QLineEdit*>("NewPassword"),
+             dialog->findChild<QLineEdit*>("RepeatPassword"),
+             dialog->findChild<QPushButton*>("OKBtn")};
         ASSERT_TRUE(f.present && f.fresh && f.repeat && f.ok);
     }
     // Types the new password twice (the second time as `repeat`) and presses OK.
@@ -229,10 +206,13 @@ protected:
     }
 
     std::unique_ptr<TConfPaswoord> dialog;
-    Fields f{};
+    struct {
+        QLineEdit *present, *fresh, *repeat;
+        QPushButton* ok;
+    } f{};
 };
 
-TEST_F(ConfPaswoordTest, TheNewFieldsOpenForThePresentPasswordOnly) {
+TEST_F(ConfPaswoordTest, TheNewFieldsOpenForThePresentPasswordAndMustMatch) {
     Open("Secret");
     EXPECT_TRUE(f.present->isEnabled());
     EXPECT_FALSE(f.fresh->isEnabled() || f.repeat->isEnabled() || f.ok->isEnabled());
@@ -244,11 +224,6 @@ TEST_F(ConfPaswoordTest, TheNewFieldsOpenForThePresentPasswordOnly) {
         EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
         EXPECT_EQ(edit->maxLength(), 25);
     }
-}
-
-TEST_F(ConfPaswoordTest, ChangingThePassword) {
-    Open("Secret");
-    f.present->setText("Secret");
     Submit("New one", "New one!");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(ui.MessageTexts(), (Strings{"Passwords do not match!"}));

@@ -1,5 +1,4 @@
-// The Qt side of the Ui: message boxes and their Help button, file filters, the hourglass, the
-// status line, and the help viewer over the help folder.
+// The Qt side of the Ui: message boxes, Help, file filters, hourglass, status line, help viewer.
 #include "shell/qt_ui.h"
 
 #include <gtest/gtest.h>
@@ -24,19 +23,14 @@
 
 namespace {
 
+// Programs are any executable file here (the dialog's filters are checked below).
 TEST(FileFilterTest, CatalogueFiltersBecomeQtNameFilters) {
     const QtFileFilter bmp = ToQtFileFilter("BMP files (*.BMP)|*.BMP");
     EXPECT_EQ(bmp.nameFilters, (QStringList{"BMP files (*.BMP)", "All files (*)"}));
     EXPECT_TRUE(bmp.programsFilter.isEmpty());
-
-    const QtFileFilter two = ToQtFileFilter("Pictures|*.bmp;*.png|All|*.*");
-    EXPECT_EQ(two.nameFilters, (QStringList{"Pictures (*.bmp *.png)", "All (*.*)"}));
-}
-
-TEST(FileFilterTest, ProgramsAreAnyExecutableFileHere) {
-    const QtFileFilter exe = ToQtFileFilter("EXE files (.EXE)|*.EXE");
-    EXPECT_EQ(exe.nameFilters, (QStringList{"Programs (*)", "EXE files (*.EXE)", "All files (*)"}));
-    EXPECT_EQ(exe.programsFilter, "Programs (*)");
+    EXPECT_EQ(ToQtFileFilter("Pictures|*.bmp;*.png|All|*.*").nameFilters,
+              (QStringList{"Pictures (*.bmp *.png)", "All (*.*)"}));
+    EXPECT_EQ(ToQtFileFilter("EXE files (.EXE)|*.EXE").programsFilter, "Programs (*)");
 }
 
 class QtUiTest : public testing::Test {
@@ -110,8 +104,7 @@ TEST_F(QtUiTest, HelpOpensThePageAndLeavesTheBoxOpen) {
         auto* help = box->findChild<QPushButton*>("HelpButton");
         ASSERT_NE(help, nullptr);
         help->click();
-        EXPECT_TRUE(box->isVisible());
-        EXPECT_TRUE(ui.helpViewer().isVisible());
+        EXPECT_TRUE(box->isVisible() && ui.helpViewer().isVisible());
         EXPECT_EQ(ui.helpViewer().source().toLocalFile(), Help("search.html"));
         EXPECT_EQ(ui.helpViewer().source().fragment(), "cd");
         ui.helpViewer().close();
@@ -180,7 +173,7 @@ TEST_F(QtUiTest, PrinterSetupIsAPageSetUpOfTheSharedPrinter) {
     }
 }
 
-TEST_F(QtUiTest, TheHourglassNests) {
+TEST_F(QtUiTest, TheHourglassNestsAndStatusTextsReachTheSink) {
     ui.SetBusy(true);
     ui.SetBusy(true);
     ui.SetBusy(false);
@@ -189,9 +182,7 @@ TEST_F(QtUiTest, TheHourglassNests) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     ui.SetBusy(false);  // one too many does no harm
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
 
-TEST_F(QtUiTest, StatusTextsReachTheSink) {
     ui.SetStatus("dropped without a sink");
     QStringList shown;
     ui.setStatusSink([&shown](const QString& text) { shown << text; });

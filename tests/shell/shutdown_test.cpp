@@ -24,16 +24,6 @@ protected:
     int reminders = 0;
 };
 
-TEST_F(ShutdownTest, AnEmptyCdIniShowsTheReminderOnTheFirstClose) {
-    EXPECT_TRUE(RunShutdown(steps));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(reminders, 1);
-    EXPECT_EQ(ui.beeps, 1);
-    EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 0);
-    EXPECT_TRUE(RunShutdown(steps));
-    EXPECT_EQ(reminders, 1);  // 0 new sources since: not due
-}
-
 TEST_F(ShutdownTest, AnsweringNoKeepsTheProgramRunningAndRunsNothingElse) {
     IniWriteBool("Diversen", "Afsluitbox", true);
     IniWriteBool("Diversen", "ChkUitleenAfsluit", true);
@@ -52,22 +42,31 @@ TEST_F(ShutdownTest, AnsweringNoKeepsTheProgramRunningAndRunsNothingElse) {
     EXPECT_EQ(reminders, 1);
 }
 
+// An empty cd.ini shows the reminder on the first close.
 TEST_F(ShutdownTest, TheReminderFollowsTheCounterAndThreshold) {
+    EXPECT_TRUE(RunShutdown(steps));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(reminders, 1);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 0);
+    EXPECT_TRUE(RunShutdown(steps));
+    EXPECT_EQ(reminders, 1);  // 0 new sources since: not due
+
     IniWriteInteger("Diversen", "MeldBackup", 4);
     IniWriteInteger("Diversen", "MeldBackupOp", 5);
     EXPECT_TRUE(RunShutdown(steps));
-    EXPECT_EQ(reminders, 0);
+    EXPECT_EQ(reminders, 1);
     EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 4);
 
     IniWriteInteger("Diversen", "MeldBackup", 5);
     EXPECT_TRUE(RunShutdown(steps));
-    EXPECT_EQ(reminders, 1);
+    EXPECT_EQ(reminders, 2);
     EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 0);
 
     IniWriteInteger("Diversen", "MeldBackup", 50);
     IniWriteBool("Diversen", "MeldBackupWindow", true);
     EXPECT_TRUE(RunShutdown(steps));
-    EXPECT_EQ(reminders, 1);  // "Don't show" was chosen
+    EXPECT_EQ(reminders, 2);  // "Don't show" was chosen
     EXPECT_EQ(IniReadInteger("Diversen", "MeldBackup"), 50);
 }
 

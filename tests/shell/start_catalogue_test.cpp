@@ -1,5 +1,4 @@
-// Opening the catalogue at start: a new one offered for an empty folder, clear messages for a
-// missing or damaged table, and never a user's table overwritten.
+// Opening the catalogue at start: a new one, a missing or damaged table, nothing overwritten.
 #include "shell/start_catalogue.h"
 
 #include <gtest/gtest.h>

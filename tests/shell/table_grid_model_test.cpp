@@ -33,9 +33,8 @@ TEST_F(TableGridModelTest, ListsTheSharedOrderWithoutMovingTheSharedRecord) {
     ASSERT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "EXPIRATION DATE");
     const std::vector<std::pair<int, QString>> names = {{0, "anna"}, {1, "Bert"}, {2, "Carla"}};
-    for (const auto& [row, name] : names) {
+    for (const auto& [row, name] : names)
         EXPECT_EQ(Cell(model, row, 0), name) << row;
-    }
     EXPECT_EQ(Cell(model, 0, 1), "7");
     EXPECT_EQ(Cell(model, 0, 2), "05-01-2027");
     EXPECT_EQ(Cell(model, 0, 3), "");

@@ -44,7 +44,7 @@ TEST_F(WindowPlacementTest, UnusablePlacementsBecomeVisibleOnes) {
     EXPECT_EQ(SanePlacement(QRect(-100, 10, 400, 300), fallback, area), QRect(-100, 10, 400, 300));
 }
 
-TEST_F(WindowPlacementTest, AChildScreenRoundTripsInsideItsParent) {
+TEST_F(WindowPlacementTest, AScreenRoundTripsInsideItsParentUnlessMaximizedOrMinimized) {
     QWidget frame;
     frame.resize(1000, 700);
     auto* child = new QWidget(&frame);
@@ -59,15 +59,12 @@ TEST_F(WindowPlacementTest, AChildScreenRoundTripsInsideItsParent) {
     IniWriteInteger("WindowsForms", "wd2l", 5000);  // the frame has shrunk since
     RestoreWindowPlacement(child, 2);
     EXPECT_TRUE(frame.rect().contains(child->geometry()));
-}
 
-TEST_F(WindowPlacementTest, AMaximizedOrMinimizedScreenKeepsItsStoredPlacement) {
-    QWidget window;
-    window.setGeometry(50, 60, 400, 300);
-    window.setWindowState(Qt::WindowMaximized);
-    EXPECT_TRUE(SaveWindowPlacement(&window, 7));
-    window.setWindowState(Qt::WindowMinimized);
-    EXPECT_TRUE(SaveWindowPlacement(&window, 7));
+    // A maximized or minimized screen keeps its stored placement.
+    for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
+        frame.setWindowState(state);
+        EXPECT_TRUE(SaveWindowPlacement(&frame, 7));
+    }
     EXPECT_EQ(IniReadString("WindowsForms", "wd7l"), "FOUT");
 }
 

@@ -1,5 +1,4 @@
-// A new catalogue's files: the five tables with their fields, and the index files with every
-// tag in order, rebuilt from whatever the tables hold.
+// A new catalogue's files: the tables with their fields, the index files with every tag.
 #include "store/catalogue_files.h"
 
 #include <gtest/gtest.h>
@@ -56,11 +55,9 @@ TEST_F(CatalogueFilesTest, NewAndShippedCataloguesHaveEveryTableAndTag) {
     EXPECT_TRUE(Exists("Index1.cdx"));
 }
 
-TEST_F(CatalogueFilesTest, ExistingTablesAreNeverOverwritten) {
+// Index files are built anew from what the tables hold; the tables are never overwritten.
+TEST_F(CatalogueFilesTest, IndexesAreBuiltAnewFromTheTablesWhichStay) {
     EXPECT_FALSE(CreateCatalogueTables(folder()).ok());
-}
-
-TEST_F(CatalogueFilesTest, IndexesAreBuiltAnewFromTheTables) {
     ASSERT_TRUE(CreateCatalogueIndexes(folder()).ok());
     {
         std::unique_ptr<xbase::Table> tracks;

@@ -1,5 +1,4 @@
-// Shared by the catalogue tests: a folder holding the five empty tables (the program directory of
-// the run), and small helpers that write records the way the screens do.
+// Shared by the catalogue tests: a folder with the five empty tables, and record helpers.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,11 +1,7 @@
-// Opening a catalogue folder: tables missing or damaged by name, an empty folder, a new catalogue
-// from the template that never overwrites a table.
+// Opening a catalogue folder: missing or damaged tables, a new catalogue from the template.
 #include "store/catalogue_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 #include "catalogue_fixture.h"
 #include "store/startup_check.h"

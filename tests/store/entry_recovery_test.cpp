@@ -1,5 +1,4 @@
-// What an entry left when the program ended without closing it: its blank main titles go, and
-// the sources whose tracks were saved get their main title and are kept open for entry.
+// An entry the program ended in: blank main titles go, sources with saved tracks stay open.
 #include "store/entry_recovery.h"
 
 #include "base/ini.h"

@@ -1,5 +1,4 @@
-// KeyCounts: every key keeps its own count while the table grows, and keys that share their
-// first bytes or their length stay apart.
+// KeyCounts: each key keeps its own count while the table grows.
 #include "store/key_counts.h"
 
 #include <gtest/gtest.h>

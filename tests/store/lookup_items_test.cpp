@@ -1,5 +1,4 @@
-// Lookup items: one per text and code in any letter case, sorted pick lists, a usable table after
-// cleaning.
+// Lookup items: one per text and code in any letter case, sorted pick lists, cleaning.
 #include "store/data_module3.h"
 
 #include <gtest/gtest.h>
@@ -24,15 +23,13 @@ protected:
 };
 
 TEST_F(LookupItemsTest, AnItemIsOneTextPerCodeInAnyLetterCase) {
-    dm3().WriteItems("Rock", 'G');
-    dm3().WriteItems("ROCK", 'G');
-    dm3().WriteItems("rock   ", 'G');
-    dm3().WriteItems("Rock", 'L');  // another code: another item
-    dm3().WriteItems("   ", 'G');
-    dm3().WriteItems("", 'G');
-    // Accented letters are upper-cased as the index does it (Windows-1252).
-    dm3().WriteItems("\xC9migr\xE9", 'A');
-    dm3().WriteItems("\xE9MIGR\xC9", 'A');
+    // Another code is another item; accented letters are upper-cased as the index does it
+    // (Windows-1252).
+    const std::pair<const char*, char> items[] = {
+        {"Rock", 'G'}, {"ROCK", 'G'}, {"rock   ", 'G'},      {"Rock", 'L'},
+        {"   ", 'G'},  {"", 'G'},     {"\xC9migr\xE9", 'A'}, {"\xE9MIGR\xC9", 'A'}};
+    for (const auto& [text, code] : items)
+        dm3().WriteItems(text, code);
     EXPECT_EQ(StoredItems(), 3u);
     EXPECT_EQ(ItemsOf('G'), Items{"Rock"});
     EXPECT_EQ(ItemsOf('L'), Items{"Rock"});
@@ -84,8 +81,7 @@ TEST_F(LookupItemsTest, PackItemsRemovesBlankItemsAndTheTableStaysUsableEvenIfRe
             EXPECT_THROW(dm3().PackItemFile(), TableError);
         }
         EXPECT_TRUE(dm3().ItemsTable.Active());
-        EXPECT_FALSE(dm3().ItemsTable.exclusive());
-        EXPECT_FALSE(dm3().ItemsTable.ControlsDisabled());
+        EXPECT_FALSE(dm3().ItemsTable.exclusive() || dm3().ItemsTable.ControlsDisabled());
     }
     dm3().WriteItems("Acoustic", 'U');
     dm3().WriteItems("LIVE", 'U');

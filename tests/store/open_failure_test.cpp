@@ -1,5 +1,4 @@
-// The advice for a catalogue that cannot be opened fits the cause: a folder or file that may not
-// be written is said to be so, damage gets the repair of the file at fault.
+// The advice for a catalogue that cannot be opened fits the cause.
 #include <cerrno>
 #include <cstring>
 

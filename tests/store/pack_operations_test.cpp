@@ -1,5 +1,4 @@
-// Optimising the catalogue: deleted and empty records go, a table held elsewhere is skipped, and
-// every table stays usable.
+// Optimising: deleted and empty records go, a table held elsewhere is skipped.
 #include <gtest/gtest.h>
 
 #include <string>

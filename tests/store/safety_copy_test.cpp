@@ -1,7 +1,5 @@
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "base/clock.h"
 #include "catalogue_fixture.h"

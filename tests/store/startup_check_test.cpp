@@ -1,12 +1,9 @@
-// The start-up check of the data files: new index files and items, old files taken over once,
-// left-over backups, index files in any spelling.
+// The start-up check: new index files and items, old files, left-over backups, spellings.
 #include "store/startup_check.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "base/ini.h"
 #include "base/text.h"
@@ -162,10 +159,8 @@ TEST_F(StartupCheckTest, LeftOverBackupsStopTheStartAndChangeNothing) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].kind, MsgKind::Warning);
         EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
-        EXPECT_TRUE(Exists("DATA1.DAT"));
-        EXPECT_TRUE(Exists(backup));
-        EXPECT_FALSE(FolderHasFile(folder(), "INDEX1.CDX"));
-        EXPECT_FALSE(catalogue.dm1.ArtTable.Active());
+        EXPECT_TRUE(Exists("DATA1.DAT") && Exists(backup));
+        EXPECT_FALSE(FolderHasFile(folder(), "INDEX1.CDX") || catalogue.dm1.ArtTable.Active());
         std::filesystem::remove(File(backup));
     }
 }
@@ -204,8 +199,7 @@ TEST_F(StartupCheckTest, IndexFilesAreFoundAndReplacedInAnyLetterCase) {
     EXPECT_EQ(CheckDataFiles(catalogue, nullptr), StartupOutcome::EndProgram);
     EXPECT_EQ(ui.MessageTexts(), Items{kCreated});
     EXPECT_FALSE(Exists("index3.CDX"));
-    EXPECT_TRUE(Exists("Index3.cdx"));
-    EXPECT_TRUE(Exists("Index1.cdx"));
+    EXPECT_TRUE(Exists("Index3.cdx") && Exists("Index1.cdx"));
 }
 
 // A file that does not open fails the start with the repair that fits it; a table's fault never

@@ -1,5 +1,4 @@
-// The table component and its direct access as the screens use them: editing by field name,
-// orders by number, seeks with source keys, counts, filters, dates as text and bound views.
+// The table component and its direct access as the screens use them.
 #include "store/table_access.h"
 
 #include <gtest/gtest.h>
@@ -173,8 +172,7 @@ TEST(TableEnvTest, DatesReadAndWriteInTheItalianFormatWithCentury) {
     EXPECT_EQ(std::tuple(d.year, d.month, d.day), std::tuple(2003, 2, 1));
     ASSERT_TRUE(env.ParseDate("   ", &d));
     EXPECT_TRUE(d.blank());
-    EXPECT_FALSE(env.ParseDate("2003-02-01", &d));
-    EXPECT_FALSE(env.ParseDate("29-02-2001", &d));
+    EXPECT_FALSE(env.ParseDate("2003-02-01", &d) || env.ParseDate("29-02-2001", &d));
     EXPECT_FALSE(env.ParseDate("1-2-3x", &d));
 }
 

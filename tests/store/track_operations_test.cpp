@@ -1,5 +1,4 @@
-// Operations on tracks and sources: capitals on storing, one value for a source, renumbering,
-// moving a source, deleting a track.
+// Tracks and sources: capitals on storing, one value for a source, renumbering, moving, deleting.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -168,12 +167,11 @@ TEST_F(TrackOperationsTest, OneValueGoesIntoEveryTrackOfTheSourceAsGiven) {
 }
 
 TEST_F(TrackOperationsTest, RenumberingRunsOnAcrossTheSidesOnlyWhenConfirmedAndAllowed) {
-    AddTrack("LP", 3, "B", 2, "B2");
-    AddTrack("LP", 3, "A", 5, "A5");
-    AddTrack("LP", 3, "A", 1, "A1");
-    AddTrack("LP", 3, "A", 2, "A2 first");
-    AddTrack("LP", 3, "B", 1, "B1");
-    AddTrack("LP", 3, "A", 2, "A2 second");
+    const std::tuple<const char*, int, const char*> tracks[] = {
+        {"B", 2, "B2"},       {"A", 5, "A5"}, {"A", 1, "A1"},
+        {"A", 2, "A2 first"}, {"B", 1, "B1"}, {"A", 2, "A2 second"}};
+    for (const auto& [side, track, title] : tracks)
+        AddTrack("LP", 3, side, track, title);
     const uint32_t elsewhere = AddTrack("LP", 4, "A", 9, "Elsewhere");
     const Strings before = TracksOf("LP", 3);
     ui_.answers = {MsgAnswer::No};  // refused, then not allowed: nothing changes
@@ -210,34 +208,15 @@ TEST_F(TrackOperationsTest, ASourceOfMoreThan999TracksIsWalkedWhole) {
     EXPECT_FALSE(art().Seek(PadRight("POP", 30)));  // every one of them changed
 }
 
-TEST_F(TrackOperationsTest, ASourceMovesWithItsTracksToAFreeKey) {
-    const uint32_t title = AddTitle("CD", 5, "Moving");
-    AddTitle("CD", 6, "Staying");
-    AddTrack("CD", 5, "", 1, "M1");
-    AddTrack("CD", 5, "", 2, "M2");
-    AddTrack("CD", 6, "", 1, "S1");
-    dm2().HfAccess.SetOrder(1);
-    dm2().HfAccess.Go(title);
-    dm2().HfTable.Edit();
-    dm2().HfTable.SetFieldAsString("DRAGER", "lp");
-    dm2().HfTable.SetFieldAsInteger("CDNUMMER", 12);
-    dm2().KapitaliseerData2();
-    EXPECT_TRUE(dm1().ChangeTracks(dm2(), "CD", "5", "12", "lp"));
-    EXPECT_EQ(TracksOf("LP", 12), (Strings{"1 M1", "2 M2"}));
-    EXPECT_TRUE(TracksOf("CD", 5).empty());
-    EXPECT_EQ(TracksOf("CD", 6), Strings{"1 S1"});
-    EXPECT_EQ(dm2().HfAccess.IndexOrd(), 1);
-    EXPECT_EQ(dm2().HfAccess.RecNo(), title);
-    EXPECT_TRUE(ui_.messages.empty());
-    EXPECT_EQ(ui_.statuses.back(), "");
-}
-
-TEST_F(TrackOperationsTest, ATakenKeyIsRefusedAndTheOldKeyComesBack) {
+// A taken key is refused and the old one comes back with the other changes kept; an unchanged key
+// does nothing; a free key takes the source's tracks along.
+TEST_F(TrackOperationsTest, ASourceMovesWithItsTracksToAFreeKeyOnly) {
     IniWriteBool("Diversen", "Geluid", true);
     WriteFile(File("error.wav"), "RIFF");
     const uint32_t title = AddTitle("CD", 5, "Moving");
     AddTitle("CD", 6, "Taken");
     AddTrack("CD", 5, "", 1, "M1");
+    AddTrack("CD", 5, "", 2, "M2");
     AddTrack("CD", 6, "", 1, "T1");
     dm2().HfAccess.Go(title);
     dm2().HfTable.Edit();
@@ -252,14 +231,27 @@ TEST_F(TrackOperationsTest, ATakenKeyIsRefusedAndTheOldKeyComesBack) {
     dm2().HfAccess.Go(title);
     EXPECT_EQ(dm2().HfAccess.GetInteger("CDNUMMER"), 5);
     EXPECT_EQ(Trim(dm2().HfAccess.GetString("HTITEL").bytes()), "Renamed");  // other changes stay
-    EXPECT_EQ(TracksOf("CD", 5), Strings{"1 M1"});
+    EXPECT_EQ(TracksOf("CD", 5), (Strings{"1 M1", "2 M2"}));
     EXPECT_EQ(TracksOf("CD", 6), Strings{"1 T1"});
-
-    // A key that did not change does nothing at all.
     ui_.messages.clear();
     EXPECT_TRUE(dm1().ChangeTracks(dm2(), "CD", "5", " 5", "cd"));
     EXPECT_TRUE(ui_.messages.empty());
-    EXPECT_EQ(TracksOf("CD", 5), Strings{"1 M1"});
+    EXPECT_EQ(TracksOf("CD", 5), (Strings{"1 M1", "2 M2"}));
+
+    dm2().HfAccess.SetOrder(1);
+    dm2().HfAccess.Go(title);
+    dm2().HfTable.Edit();
+    dm2().HfTable.SetFieldAsString("DRAGER", "lp");
+    dm2().HfTable.SetFieldAsInteger("CDNUMMER", 12);
+    dm2().KapitaliseerData2();
+    EXPECT_TRUE(dm1().ChangeTracks(dm2(), "CD", "5", "12", "lp"));
+    EXPECT_EQ(TracksOf("LP", 12), (Strings{"1 M1", "2 M2"}));
+    EXPECT_TRUE(TracksOf("CD", 5).empty());
+    EXPECT_EQ(TracksOf("CD", 6), Strings{"1 T1"});
+    EXPECT_EQ(dm2().HfAccess.IndexOrd(), 1);
+    EXPECT_EQ(dm2().HfAccess.RecNo(), title);
+    EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_EQ(ui_.statuses.back(), "");
 }
 
 TEST_F(TrackOperationsTest, OneTrackIsDeletedOnlyWhenConfirmed) {
