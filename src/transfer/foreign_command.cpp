@@ -85,7 +85,7 @@ int ImportForeignCommand(const std::string& folder, const ForeignImportRequest& 
                << " refused; nothing was added.\n";
         return kImportRefused;
     }
-    status = TakeSafetyCopy(catalogue, "import", nullptr);
+    status = TakeSafetyCopy(catalogue, "foreign-import", nullptr);
     if (!status.ok()) {
         errors << SafetyCopyFailure(status) << "\n";
         return kImportBadInput;

@@ -11,6 +11,7 @@
 #include "base/clock.h"
 #include "base/ini.h"
 #include "base/text.h"
+#include "base/ui.h"
 #include "platform/foreign/collection_readers.h"
 #include "platform/foreign/foreign_text.h"
 #include "platform/foreign/mapped_csv.h"
@@ -113,7 +114,11 @@ void ForeignImport::RemoveWorkFolder() {
 
 std::string ForeignImport::GuessCarrier(Catalogue& catalogue, const std::string& medium) {
     std::vector<std::string> carriers;
-    catalogue.dm3.GetItems(carriers, 'D');
+    {
+        // A catalogue without carrier items yet is no news to tell the user.
+        const ScopedUi quiet(nullptr);
+        catalogue.dm3.GetItems(carriers, 'D');
+    }
     // "2xVinyl, LP, Album": the kind first, its descriptions after.
     std::vector<std::string> words;
     std::string_view rest = medium;

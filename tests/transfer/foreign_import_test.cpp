@@ -39,6 +39,7 @@ protected:
         return dump;
     }
 
+    ScriptedUi ui_;
     std::unique_ptr<Catalogue> catalogue_;
 };
 
@@ -97,6 +98,7 @@ TITEL,ARTIEST,TREF,TRACK,COMPONIST,MINUTEN,SECONDEN,CDNUMMER,SOORT,DRAGER,DUBBEL
     EXPECT_EQ(IniReadInteger("Geluidsdragers", "CD"), 10);
     EXPECT_EQ(IniReadInteger("Geluidsdragers", "LP"), 2);
     EXPECT_EQ(ItemsOf(*catalogue_, 'D'), (std::vector<std::string>{"CD", "LP", "MC"}));
+    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{});
 }
 
 // Rows of one source (the same carrier and number) become its tracks; times, prices and dates
@@ -140,6 +142,9 @@ Nocturne,Ben,,2,,62,03,1,Jazz,CD,,,,,,2001
 TEST_F(ForeignImportTest, RefusesWithTheEntryAndAddsNothing) {
     const std::string discogs =
         "Catalog#,Artist,Title,Label,Format,Rating,Released,release_id,CollectionFolder\r\n";
+    std::string refusedRows;
+    for (int row = 0; row < 10000; ++row)
+        refusedRows += "x\r\n";
     struct Case {
         std::string name;
         std::string bytes;
@@ -164,6 +169,13 @@ TEST_F(ForeignImportTest, RefusesWithTheEntryAndAddsNothing) {
         {"plain.csv", "Album,Band\r\nA,B\r\n", "", kImportBadInput,
          "a CSV file needs a column map: --map MAPFILE"},
         {"missing.csv", "", "discogs", kImportBadInput, "missing.csv: cannot be opened."},
+        {"latin.csv", discogs + "X1,Caf\xE9,T,L,CD,,,1,F\r\n", "", kImportAdded,
+         "line 2: not UTF-8: read as Windows-1252\nAdded 1 source and no tracks"},
+        {"refused.csv", discogs + refusedRows, "", kImportRefused,
+         "line 10001: has 1 values where the header names 9\n"
+         "10000 entries refused; nothing was added."},
+        // 200 MB without a line break: read no further than one value may reach.
+        {"big.csv", discogs + "X1,A,\"", "", kImportBadInput, "line 2: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,11 +183,18 @@ TEST_F(ForeignImportTest, RefusesWithTheEntryAndAddsNothing) {
         SetWorkDir(target);
         if (c.name != "missing.csv")
             WriteFile(File(c.name), c.bytes);
+        if (c.name == "big.csv") {
+            std::ofstream big(File(c.name), std::ios::binary | std::ios::app);
+            const std::string block(1 << 20, 'a');
+            for (int mb = 0; mb < 200; ++mb)
+                big << block;
+        }
         std::ostringstream out, errors;
         EXPECT_EQ(ImportForeignCommand(target, {File(c.name), c.from, ""}, out, errors,
                                        TUNELO_SOURCE_DIR "/data"),
                   c.status);
-        EXPECT_NE(errors.str().find(c.told), std::string::npos) << errors.str();
+        const std::string told = out.str() + errors.str();
+        EXPECT_NE(told.find(c.told), std::string::npos) << told.substr(0, 2000);
         if (fs::exists(target + "/hfdat.dat")) {
             Catalogue made(target);
             EXPECT_EQ(made.dm2.HfAccess.Count(), c.status == kImportAdded ? 1u : 0u);
