@@ -101,6 +101,50 @@ TITEL,ARTIEST,TREF,TRACK,COMPONIST,MINUTEN,SECONDEN,CDNUMMER,SOORT,DRAGER,DUBBEL
     EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{});
 }
 
+// A medium goes to the catalogue's own carrier of that name, else to the usual one; the user's
+// choice goes first. Numbers follow the catalogue's highest of each carrier, or its counter.
+TEST_F(ForeignImportTest, CarriersAndNumbersFollowTheCatalogue) {
+    AppendRow(catalogue_->dm2.HfTable.table(), {{"DRAGER", "CD"}, {"CDNUMMER", "40"}});
+    AppendRow(catalogue_->dm2.HfTable.table(), {{"DRAGER", "LP"}, {"CDNUMMER", "3"}});
+    for (const char* carrier : {"VINYL", "CD"})
+        AppendRow(catalogue_->dm3.ItemsTable.table(), {{"OMS", carrier}, {"CODE", "D"}});
+    IniWriteInteger("Geluidsdragers", "CD", 7);
+    IniWriteInteger("Geluidsdragers", "MC", 20);
+    const std::pair<const char*, const char*> guesses[] = {
+        {"CD, Album", "CD"},     {"Vinyl, LP", "VINYL"},           {"2xCassette, Album", "MC"},
+        {"Shellac, 10\"", "78"}, {"Laserdisc, NTSC", "LASERDISC"}, {"", "CD"},
+        {"cdr", "CD"},
+    };
+    for (const auto& [medium, carrier] : guesses)
+        EXPECT_EQ(ForeignImport::GuessCarrier(*catalogue_, medium), carrier) << medium;
+
+    ForeignImport import;
+    ForeignImportOptions options;
+    options.carriers = {{"Vinyl, LP, Album", "x"}};
+    ASSERT_TRUE(import.Prepare(*catalogue_, Fixture("discogs.csv"), options).ok());
+    // The user changes the mapping in the preview: read again.
+    options.carriers = {{"Vinyl, LP, Album", "lp"}, {"2xCD, Album", "CDR"}};
+    ASSERT_TRUE(import.Prepare(*catalogue_, Fixture("discogs.csv"), options).ok());
+    EXPECT_EQ(import.media()[1], (std::pair<std::string, std::string>{"Vinyl, LP, Album", "LP"}));
+    ASSERT_TRUE(import.Apply(*catalogue_).ok());
+    EXPECT_EQ(Keys({&catalogue_->dm2.HfAccess}), "CD40 LP3 CD41 LP4 MC20 CDR1 CD42 | ");
+
+    // A number the file gives that the catalogue holds refuses that entry, named by its line.
+    const std::string mapped = File("numbered.csv");
+    WriteFile(mapped, "Medium,No.,Album\r\nCD,40,X\r\nCD,43,Y\r\nCD,\"41\",Z\r\n");
+    options.format = foreign::Format::Csv;
+    options.columns = {{"Medium", "No.", "Album"}, {"carrier", "number", "main title"}};
+    ASSERT_TRUE(import.Prepare(*catalogue_, mapped, options).ok());
+    std::string refused;
+    for (const ForeignRefusal& refusal : import.refusals())
+        refused += refusal.origin + ": " + refusal.reason + "\n";
+    EXPECT_EQ(refused,
+              "line 2: source CD 40 is already in the catalogue\n"
+              "line 4: source CD 41 is already in the catalogue\n");
+    EXPECT_EQ(import.refusedRows(), 2u);
+    EXPECT_EQ(import.Summary(), "1 source and no tracks");
+}
+
 // Rows of one source (the same carrier and number) become its tracks; times, prices and dates
 // as spreadsheets write them; an unmapped column is left out, a memo column kept per row.
 TEST_F(ForeignImportTest, MappedCsvLandsFieldByField) {
