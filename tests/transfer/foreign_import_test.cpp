@@ -181,6 +181,29 @@ Nocturne,Ben,,2,,62,03,1,Jazz,CD,,,,,,2001
 )");
 }
 
+// Nothing is cut silently: a track's text too long for its field is cut in the track, whole in
+// the source's memo, and the preview says so.
+TEST_F(ForeignImportTest, CutsLongTrackTextsIntoTheMemo) {
+    const std::string title(30, 'a'), longer = std::string(50, 'b') + " tail";
+    WriteFile(File("long.csv"), "Album,Song,Year\r\nOne,short,1994-05-01\r\nOne," + longer +
+                                    ",\r\n" + title + ",x,c. 1990\r\n");
+    ForeignImportOptions options;
+    options.format = foreign::Format::Csv;
+    options.columns = {{"Album", "Song", "Year"}, {"main title", "title", "year"}};
+    ForeignImport import;
+    ASSERT_TRUE(import.Prepare(*catalogue_, File("long.csv"), options).ok());
+    EXPECT_EQ(import.cutNotes(),
+              std::vector<std::string>{"line 2: track 2 title cut to 50 "
+                                       "characters; the full text is in the memo"});
+    ASSERT_TRUE(import.Apply(*catalogue_).ok());
+    const std::string dump = Dump();
+    EXPECT_NE(dump.find(",One,,1,Track 2 title: " + longer + ",CD,"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("\n" + std::string(50, 'b') + ",,,2,,,,1,,CD,,,,,,1994\n"),
+              std::string::npos);
+    // A year that is no year is kept in the memo, never guessed at.
+    EXPECT_NE(dump.find("," + title + ",,2,Year: c. 1990,CD,"), std::string::npos) << dump;
+}
+
 // Each entry that cannot be taken is refused with its place in the file and its reason; a file
 // that cannot be read at all fails naming it. Either way the command adds nothing.
 TEST_F(ForeignImportTest, RefusesWithTheEntryAndAddsNothing) {
