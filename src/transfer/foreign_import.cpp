@@ -288,18 +288,22 @@ Status ForeignImport::Prepare(Catalogue& catalogue, const std::string& path,
     tracksFile.close();
     if (status.ok() && (!sourcesFile || !tracksFile))
         status = Status::IOError(workFolder_, "the import's work files cannot be written");
-    if (!status.ok())
+    if (!status.ok()) {
+        RemoveWorkFolder();  // nothing to apply
         return status;
+    }
     if (notesLeftOut_ > 0)
         cutNotes_.push_back("… and " + Grouped(notesLeftOut_) + " more notes");
     status = csv_.Prepare(catalogue, workFolder_, [&progress](uint64_t done, uint64_t total) {
         if (progress && total > 0)
             progress(total + done, total * 2);
     });
-    if (!status.ok())
+    if (!status.ok()) {
+        RemoveWorkFolder();
         return Status(status.code() == tunelo::Status::Code::kIOError
                           ? Status::IOError(path, status.message())
                           : Status::InvalidArgument(path, status.message()));
+    }
     TranslateRefusals();
     return Status::OK();
 }

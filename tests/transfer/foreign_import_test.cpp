@@ -143,6 +143,10 @@ TEST_F(ForeignImportTest, CarriersAndNumbersFollowTheCatalogue) {
               "line 4: source CD 41 is already in the catalogue\n");
     EXPECT_EQ(import.refusedRows(), 2u);
     EXPECT_EQ(import.Summary(), "1 source and no tracks");
+    // A file that cannot be read leaves nothing to add.
+    EXPECT_FALSE(import.Prepare(*catalogue_, File("missing.csv"), {}).ok());
+    EXPECT_FALSE(import.Apply(*catalogue_).ok());
+    EXPECT_EQ(catalogue_->dm2.HfAccess.Count(), 7u);
 }
 
 // Rows of one source (the same carrier and number) become its tracks; times, prices and dates
