@@ -12,7 +12,7 @@ namespace {
 
 constexpr size_t kDetectBytes = 4096;
 
-bool EndsWith(const std::string& path, std::string_view suffix) {
+bool NameEndsWith(const std::string& path, std::string_view suffix) {
     const std::string extension = std::filesystem::path(path).extension().string();
     return SameName(extension, suffix);
 }
@@ -27,19 +27,20 @@ std::optional<Format> DetectFormat(const std::string& path) {
     in.read(start.data(), std::streamsize(start.size()));
     start.resize(size_t(in.gcount()));
     if (start.compare(0, 4, "PK\x03\x04") == 0)
-        return EndsWith(path, ".tc") || EndsWith(path, ".zip") ? std::optional(Format::Tellico)
-                                                               : std::nullopt;
+        return NameEndsWith(path, ".tc") || NameEndsWith(path, ".zip")
+                   ? std::optional(Format::Tellico)
+                   : std::nullopt;
     const size_t first = start.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
     if (first != std::string::npos && start[first] == '<') {
-        if (start.find("<tellico") != std::string::npos || EndsWith(path, ".tc"))
+        if (start.find("<tellico") != std::string::npos || NameEndsWith(path, ".tc"))
             return Format::Tellico;
-        if (start.find("GCmusics") != std::string::npos || EndsWith(path, ".gcs"))
+        if (start.find("GCmusics") != std::string::npos || NameEndsWith(path, ".gcs"))
             return Format::Gcstar;
         return std::nullopt;
     }
-    if (EndsWith(path, ".tc"))
+    if (NameEndsWith(path, ".tc"))
         return Format::Tellico;
-    if (EndsWith(path, ".gcs"))
+    if (NameEndsWith(path, ".gcs"))
         return Format::Gcstar;
     std::vector<std::string> header;
     if (!ReadCsvHeader(path, &header).ok())

@@ -58,7 +58,7 @@ DiscogsColumn ColumnNamed(std::string_view name) {
     return DiscogsColumn::Other;
 }
 
-bool Digits(std::string_view text) {
+bool DiscogsDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
         return std::isdigit(static_cast<unsigned char>(c)) != 0;
     });
@@ -72,7 +72,8 @@ std::string WithoutArtistNumbers(std::string_view artist) {
     while (i < artist.size()) {
         if (artist.compare(i, 2, " (") == 0) {
             const size_t close = artist.find(')', i + 2);
-            if (close != std::string_view::npos && Digits(artist.substr(i + 2, close - i - 2)) &&
+            if (close != std::string_view::npos &&
+                DiscogsDigits(artist.substr(i + 2, close - i - 2)) &&
                 (close + 1 == artist.size() || artist[close + 1] == ',' ||
                  artist[close + 1] == ' ')) {
                 i = close + 1;
@@ -87,7 +88,7 @@ std::string WithoutArtistNumbers(std::string_view artist) {
 // "1994", "1994-03-15" or "1994-00-00": the year, or "" when the text holds none.
 std::string YearOf(std::string_view released) {
     const std::string_view year = released.substr(0, 4);
-    if (Digits(year) && (released.size() == 4 || released[4] == '-') && year != "0000")
+    if (DiscogsDigits(year) && (released.size() == 4 || released[4] == '-') && year != "0000")
         return std::string(year);
     return "";
 }
@@ -95,8 +96,8 @@ std::string YearOf(std::string_view released) {
 // "2019-05-12 10:23:45" or "2019-05-12": the date, or "" when it is not one.
 std::string DateOf(std::string_view added) {
     const std::string_view date = added.substr(0, 10);
-    if (date.size() == 10 && Digits(date.substr(0, 4)) && date[4] == '-' &&
-        Digits(date.substr(5, 2)) && date[7] == '-' && Digits(date.substr(8, 2)) &&
+    if (date.size() == 10 && DiscogsDigits(date.substr(0, 4)) && date[4] == '-' &&
+        DiscogsDigits(date.substr(5, 2)) && date[7] == '-' && DiscogsDigits(date.substr(8, 2)) &&
         (added.size() == 10 || added[10] == ' ' || added[10] == 'T'))
         return std::string(date);
     return "";
@@ -163,7 +164,7 @@ Source SourceOf(const std::vector<DiscogsColumn>& columns, const std::vector<std
         }
     }
     if (releaseId) {
-        if (Digits(*releaseId))
+        if (DiscogsDigits(*releaseId))
             source.notes.emplace_back("Discogs", "https://www.discogs.com/release/" + *releaseId);
         else
             source.notes.emplace_back("release_id", *releaseId);

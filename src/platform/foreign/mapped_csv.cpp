@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kColumnsSection = "[Columns]";
 
-bool AllDigits(std::string_view text) {
+bool MappedDigits(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -26,7 +26,7 @@ int SecondsOf(std::string_view text) {
     while (!text.empty()) {
         const size_t colon = text.find(':');
         const std::string_view part = text.substr(0, colon);
-        if (!AllDigits(part) || part.size() > 6 || (parts > 0 && part.size() != 2))
+        if (!MappedDigits(part) || part.size() > 6 || (parts > 0 && part.size() != 2))
             return -1;
         const int value = std::stoi(std::string(part));
         if (parts > 0 && value > 59)
@@ -147,7 +147,7 @@ private:
         } else if (target == "carrier") {
             source->medium = value;
         } else if (target == "number" || target == "track") {
-            if (!AllDigits(value) || value.size() > 9 || std::stoll(value) < 1)
+            if (!MappedDigits(value) || value.size() > 9 || std::stoll(value) < 1)
                 return false;
             if (target == "number")
                 source->number = std::stoll(value);
