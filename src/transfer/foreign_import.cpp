@@ -202,11 +202,7 @@ Status ForeignImport::Prepare(Catalogue& catalogue, const std::string& path,
     std::ofstream tracksFile(fs::path(workFolder_) / "tracks.csv", std::ios::binary);
     std::string sourceRows = ForeignRows::SourceHeader();
     std::string trackRows = ForeignRows::TrackHeader();
-    long sourceLine = 1, trackLine = 1;
-    NoteRows(sourceRows, &sourceLine, 0, &sourceStarts_);
-    NoteRows(trackRows, &trackLine, 0, &trackStarts_);
-    sourceStarts_.clear();
-    trackStarts_.clear();
+    long sourceLine = 2, trackLine = 2;  // after the header rows
     ForeignRows rows(catalogue.dm2.HfTable.table(), catalogue.dm1.ArtTable.table(), TodayIso());
     std::map<std::string, std::string> carrierOf;
     const auto note = [this](std::string text) {
