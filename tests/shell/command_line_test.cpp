@@ -46,6 +46,11 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
         {{"--identify="}, Outcome::kError, "--identify needs a value", ""},
         {{"--check-catalogue", "cat"}, Outcome::kRun, "", "cat"},
         {{"--check-catalogue", "--identify", "d.cue"}, Outcome::kError, "one at a time", ""},
+        {{"--import", "c.csv", "--from", "csv", "--map", "m.ini", "cat"}, Outcome::kRun, "", "cat"},
+        {{"--import", "c.csv", "--import-csv", "d"}, Outcome::kError, "one at a time", ""},
+        {{"--from", "discogs"}, Outcome::kError, "go with --import", ""},
+        {{"--import", "c.tc", "--from", "excel"}, Outcome::kError, "--from takes discogs", ""},
+        {{"--import", "c.csv", "--from", "csv"}, Outcome::kError, "--from csv needs --map", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -69,6 +74,11 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesMistakesWithTheUsage) {
     EXPECT_TRUE(identify.windowless());
     EXPECT_EQ(identify.identify, "/dev/cdrom");
     EXPECT_TRUE(ParseCommandLine({"tunelo", "--check-catalogue"}).windowless());
+    const CommandLine import =
+        ParseCommandLine({"tunelo", "--import", "c.csv", "--from", "csv", "--map", "m.ini"});
+    EXPECT_TRUE(import.windowless());
+    EXPECT_EQ(QStringList({import.importFile, import.importFrom, import.importMap}),
+              QStringList({"c.csv", "csv", "m.ini"}));
 
     // The program itself, where no screen exists: a mistake gets the usage and status 2.
     QProcess program;
