@@ -1,0 +1,253 @@
+#include "transfer/foreign_import_form.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "base/feedback.h"
+#include "base/ui.h"
+#include "maintenance/safety_copy_step.h"
+#include "shell/dialog_parts.h"
+#include "store/catalogue.h"
+#include "store/percent_progress.h"
+#include "transfer/foreign_import_help.h"
+#include "transfer/paged_refusals.h"
+#include "transfer/text_table_model.h"
+
+namespace {
+
+QString ForeignText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QTableView* PreviewGrid(QWidget* parent, const char* name, TextTableModel* model) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    model->setParent(grid);
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    return grid;
+}
+
+}  // namespace
+
+std::unique_ptr<ForeignImport> PrepareForeignImport(Catalogue& catalogue, const std::string& path,
+                                                    const ForeignImportOptions& options) {
+    auto import = std::make_unique<ForeignImport>();
+    xbase::Status status;
+    {
+        BusyCursor busy;
+        status =
+            import->Prepare(catalogue, path, options, PercentProgress([](int percent) {
+                                ShowStatus("Reading the file... " + std::to_string(percent) + "%");
+                            }));
+        ShowStatus("");
+    }
+    if (status.ok())
+        return import;
+    PlayWave("error.wav");
+    CurrentUi().Message(MsgKind::Error,
+                        "The file cannot be imported; nothing was added.\n" + status.ToString());
+    return nullptr;
+}
+
+TForeignImportForm::TForeignImportForm(Catalogue& catalogue, std::string path,
+                                       ForeignImportOptions options,
+                                       std::unique_ptr<ForeignImport> import, QWidget* parent)
+    : QDialog(parent),
+      catalogue_(catalogue),
+      path_(std::move(path)),
+      options_(std::move(options)),
+      import_(std::move(import)) {
+    setObjectName("TForeignImportForm");
+    setWindowTitle("Import from another program");
+    auto* layout = new QVBoxLayout(this);
+    summary_ = new QLabel(this);
+    summary_->setObjectName("SummaryLabel");
+    summary_->setWordWrap(true);
+    summary_->setTextFormat(Qt::PlainText);
+    layout->addWidget(summary_);
+
+    if (!import_->media().empty())
+        AddCarrierTable(this, layout);
+
+    auto* firstRows = new QLabel("&First rows as they will be stored:", this);
+    layout->addWidget(firstRows);
+    files_ = new QTabWidget(this);
+    files_->setObjectName("FilesTabs");
+    firstRows->setBuddy(files_);
+    layout->addWidget(files_, 2);
+
+    cutLabel_ = new QLabel("Cu&t to fit (the full text is in the memo):", this);
+    layout->addWidget(cutLabel_);
+    cutModel_ = new TextTableModel({"Text cut to fit"}, 0, nullptr);
+    cutGrid_ = PreviewGrid(this, "CutGrid", cutModel_);
+    cutLabel_->setBuddy(cutGrid_);
+    layout->addWidget(cutGrid_, 1);
+
+    refusals_ = new TPagedRefusals({"Where", "Reason"}, this);
+    refusals_->grid()->setColumnWidth(0, 110);
+    layout->addWidget(refusals_, 2);
+
+    auto* box = new QDialogButtonBox(this);
+    importButton_ = AddDialogButton(box, "ImportBtn", "&Import", QDialogButtonBox::AcceptRole);
+    AddDialogButton(box, "CancelBtn", "&Cancel", QDialogButtonBox::RejectRole);
+    QPushButton* help = AddDialogButton(box, "HelpBtn", "&Help", QDialogButtonBox::HelpRole);
+    connect(importButton_, &QPushButton::clicked, this, &TForeignImportForm::ImportBtnClick);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this,
+            [] { CurrentUi().ShowHelp(kForeignImportHelpContext); });
+    layout->addWidget(box);
+    ShowPrepared();
+    resize(860, 640);
+}
+
+TForeignImportForm::~TForeignImportForm() = default;
+
+void TForeignImportForm::AddCarrierTable(QWidget* parent, QVBoxLayout* layout) {
+    auto* title = new QLabel("&Media and the carriers they go to:", parent);
+    layout->addWidget(title);
+    std::vector<std::string> codes;
+    catalogue_.dm3.GetItems(codes, 'D');
+    for (const auto& [medium, carrier] : import_->media())
+        if (std::find(codes.begin(), codes.end(), carrier) == codes.end())
+            codes.push_back(carrier);
+    auto* rows = new QWidget;
+    auto* grid = new QGridLayout(rows);
+    QWidget* previous = nullptr;
+    for (const auto& [medium, carrier] : import_->media()) {
+        const size_t at = media_.size();
+        media_.push_back(medium);
+        auto* label = new QLabel(rows);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(medium.empty() ? QString("(none given)") : ForeignText(medium));
+        auto* combo = new QComboBox(rows);
+        combo->setObjectName(QString("CarrierCombo%1").arg(at + 1));
+        combo->setAccessibleName(label->text());
+        for (const std::string& code : codes)
+            combo->addItem(ForeignText(code));
+        combo->setCurrentText(ForeignText(carrier));
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, at] { CarrierChosen(at); });
+        grid->addWidget(label, int(at), 0);
+        grid->addWidget(combo, int(at), 1);
+        if (previous == nullptr)
+            title->setBuddy(combo);
+        else
+            setTabOrder(previous, combo);
+        previous = combo;
+        carriers_.push_back(combo);
+    }
+    grid->setColumnStretch(2, 1);
+    auto* scroll = new QScrollArea(parent);
+    scroll->setObjectName("CarriersArea");
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(rows);
+    scroll->setMaximumHeight(std::min(int(carriers_.size()), 4) * 32 + 12);
+    layout->addWidget(scroll);
+}
+
+void TForeignImportForm::CarrierChosen(size_t medium) {
+    ForeignImportOptions options = options_;
+    for (size_t at = 0; at < carriers_.size(); ++at)
+        options.carriers[media_[at]] = carriers_[at]->currentText().toStdString();
+    std::unique_ptr<ForeignImport> again = PrepareForeignImport(catalogue_, path_, options);
+    if (again == nullptr) {
+        const QSignalBlocker quiet(carriers_[medium]);
+        for (const auto& [name, carrier] : import_->media())
+            if (name == media_[medium])
+                carriers_[medium]->setCurrentText(ForeignText(carrier));
+        return;
+    }
+    options_ = std::move(options);
+    import_ = std::move(again);
+    ShowPrepared();
+}
+
+void TForeignImportForm::ShowPrepared() {
+    const ForeignImport& import = *import_;
+    const uint64_t refused = import.refusedRows();
+    QString summary = "From " + QFileInfo(ForeignText(path_)).fileName() + " (" +
+                      foreign::FormatTitle(options_.format) + "):\n";
+    summary += import.empty() ? "Nothing can be added."
+                              : ForeignText(import.Summary()) + " will be added.";
+    if (refused > 0)
+        summary += "\n" + GroupedNumber(refused) + (refused == 1 ? " entry is" : " entries are") +
+                   " refused and will not be added; the reasons are listed below.";
+    if (!import.cutNotes().empty())
+        summary += "\n" + GroupedNumber(import.cutNotes().size()) +
+                   (import.cutNotes().size() == 1 ? " text is" : " texts are") +
+                   " too long for a field: cut to fit, the full text kept in the memo.";
+    summary_->setText(summary);
+
+    const int tab = files_->currentIndex();
+    while (files_->count() > 0) {
+        QWidget* page = files_->widget(0);
+        files_->removeTab(0);
+        delete page;
+    }
+    for (const CsvPreview& preview : import.previews()) {
+        QStringList headers;
+        for (const std::string& name : preview.header)
+            headers << ForeignText(name);
+        auto* model =
+            new TextTableModel(headers, int(preview.rows.size()), [&preview](int row, int column) {
+                const auto& cells = preview.rows[size_t(row)];
+                return size_t(column) < cells.size() ? ForeignText(cells[size_t(column)])
+                                                     : QString();
+            });
+        files_->addTab(PreviewGrid(files_, "RowsGrid", model), ForeignText(preview.file));
+    }
+    files_->setCurrentIndex(std::max(tab, 0));
+
+    const auto& notes = import.cutNotes();
+    cutModel_->Reset(int(notes.size()),
+                     [&notes](int row, int) { return ForeignText(notes[size_t(row)]); });
+    cutLabel_->setVisible(!notes.empty());
+    cutGrid_->setVisible(!notes.empty());
+
+    const auto& kept = import.refusals();
+    refusals_->SetRows(kept.size(), refused, [&kept](size_t row, int column) {
+        return ForeignText(column == 0 ? kept[row].origin : kept[row].reason);
+    });
+
+    importButton_->setEnabled(!import.empty());
+    importButton_->setDefault(!import.empty());
+}
+
+void TForeignImportForm::ImportBtnClick() {
+    if (!TakeSafetyCopyShown(catalogue_, "foreign-import", nullptr)) {
+        reject();
+        return;
+    }
+    xbase::Status status;
+    {
+        BusyCursor busy;
+        status = import_->Apply(catalogue_, PercentProgress([](int percent) {
+                                    ShowStatus("Importing... " + std::to_string(percent) + "%");
+                                }));
+        ShowStatus("");
+    }
+    if (!status.ok()) {
+        PlayWave("error.wav");
+        CurrentUi().Message(MsgKind::Error,
+                            "The import failed; nothing was added.\n" + status.ToString());
+        reject();
+        return;
+    }
+    PlayWave("Opti.wav");
+    CurrentUi().Message(MsgKind::Information, "Added " + import_->Summary() + ".");
+    accept();
+}
