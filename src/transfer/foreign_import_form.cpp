@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -121,7 +123,11 @@ void TForeignImportForm::AddCarrierTable(QWidget* parent, QVBoxLayout* layout) {
     auto* title = new QLabel("&Media and the carriers they go to:", parent);
     layout->addWidget(title);
     std::vector<std::string> codes;
-    catalogue_.dm3.GetItems(codes, 'D');
+    {
+        // A catalogue without carriers yet is no news here: the pick list's message stays away.
+        const ScopedUi quiet(nullptr);
+        catalogue_.dm3.GetItems(codes, 'D');
+    }
     for (const auto& [medium, carrier] : import_->media())
         if (std::find(codes.begin(), codes.end(), carrier) == codes.end())
             codes.push_back(carrier);
@@ -134,13 +140,20 @@ void TForeignImportForm::AddCarrierTable(QWidget* parent, QVBoxLayout* layout) {
         auto* label = new QLabel(rows);
         label->setTextFormat(Qt::PlainText);
         label->setText(medium.empty() ? QString("(none given)") : ForeignText(medium));
+        // Editable: a carrier the catalogue does not know yet can be typed.
         auto* combo = new QComboBox(rows);
         combo->setObjectName(QString("CarrierCombo%1").arg(at + 1));
         combo->setAccessibleName(label->text());
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->lineEdit()->setMaxLength(10);
         for (const std::string& code : codes)
             combo->addItem(ForeignText(code));
         combo->setCurrentText(ForeignText(carrier));
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, at] { CarrierChosen(at); });
+        connect(combo, &QComboBox::activated, this, [this, at] { CarrierChosen(at); });
+        connect(combo->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, at] { CarrierChosen(at); });
+        combo->installEventFilter(this);
         grid->addWidget(label, int(at), 0);
         grid->addWidget(combo, int(at), 1);
         if (previous == nullptr)
@@ -159,16 +172,40 @@ void TForeignImportForm::AddCarrierTable(QWidget* parent, QVBoxLayout* layout) {
     layout->addWidget(scroll);
 }
 
+bool TForeignImportForm::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in a carrier applies the carrier; only the next Enter imports.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (size_t at = 0; at < carriers_.size(); ++at)
+            if (watched == carriers_[at] && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                CarrierChosen(at);
+                return true;
+            }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::string TForeignImportForm::ChosenCarrier(size_t medium) const {
+    return carriers_[medium]->currentText().trimmed().toUpper().toStdString();
+}
+
 void TForeignImportForm::CarrierChosen(size_t medium) {
+    std::string before;
+    for (const auto& [name, carrier] : import_->media())
+        if (name == media_[medium])
+            before = carrier;
+    if (ChosenCarrier(medium) == before)
+        return;  // nothing changed: no need to read the file again
+    std::unique_ptr<ForeignImport> again;
     ForeignImportOptions options = options_;
-    for (size_t at = 0; at < carriers_.size(); ++at)
-        options.carriers[media_[at]] = carriers_[at]->currentText().toStdString();
-    std::unique_ptr<ForeignImport> again = PrepareForeignImport(catalogue_, path_, options);
+    if (!ChosenCarrier(medium).empty()) {
+        for (size_t at = 0; at < carriers_.size(); ++at)
+            options.carriers[media_[at]] = ChosenCarrier(at);
+        again = PrepareForeignImport(catalogue_, path_, options);
+    }
     if (again == nullptr) {
         const QSignalBlocker quiet(carriers_[medium]);
-        for (const auto& [name, carrier] : import_->media())
-            if (name == media_[medium])
-                carriers_[medium]->setCurrentText(ForeignText(carrier));
+        carriers_[medium]->setCurrentText(ForeignText(before));
         return;
     }
     options_ = std::move(options);
@@ -223,6 +260,12 @@ void TForeignImportForm::ShowPrepared() {
         return ForeignText(column == 0 ? kept[row].origin : kept[row].reason);
     });
 
+    for (size_t at = 0; at < carriers_.size(); ++at)
+        for (const auto& [name, carrier] : import.media())
+            if (name == media_[at] && ChosenCarrier(at) != carrier) {
+                const QSignalBlocker quiet(carriers_[at]);
+                carriers_[at]->setCurrentText(ForeignText(carrier));
+            }
     importButton_->setEnabled(!import.empty());
     importButton_->setDefault(!import.empty());
 }

@@ -39,10 +39,15 @@ public:
     // too.
     void ImportBtnClick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void AddCarrierTable(QWidget* parent, QVBoxLayout* layout);
     // Reads the file again with the carriers chosen; on failure the previous choice comes back.
     void CarrierChosen(size_t medium);
+    // The carrier typed or chosen for medium `medium`, in capitals.
+    std::string ChosenCarrier(size_t medium) const;
     // Fills the counts, rows, cut texts and refusals from the prepared import.
     void ShowPrepared();
 
