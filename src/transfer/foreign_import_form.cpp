@@ -245,7 +245,11 @@ void TForeignImportForm::ShowPrepared() {
                 return size_t(column) < cells.size() ? ForeignText(cells[size_t(column)])
                                                      : QString();
             });
-        files_->addTab(PreviewGrid(files_, "RowsGrid", model), ForeignText(preview.file));
+        // The work files' names mean nothing to the user: the tabs say what they hold.
+        const QString title = preview.file == "sources.csv"  ? QString("&Sources")
+                              : preview.file == "tracks.csv" ? QString("Trac&ks")
+                                                             : ForeignText(preview.file);
+        files_->addTab(PreviewGrid(files_, "RowsGrid", model), title);
     }
     files_->setCurrentIndex(std::max(tab, 0));
 
