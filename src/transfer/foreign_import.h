@@ -71,10 +71,23 @@ public:
     xbase::Status Apply(Catalogue& catalogue, const xbase::ProgressFn& progress = nullptr);
 
 private:
+    void RemoveWorkFolder();
+    // The number after the highest of `carrier` in the catalogue and in its cd.ini counter, or
+    // after the last this import gave.
+    int64_t NextNumber(Catalogue& catalogue, const std::string& carrier);
+    void TranslateRefusals();
+
     std::string workFolder_;
     CsvImport csv_;
     std::vector<std::pair<std::string, std::string>> media_;
     std::vector<ForeignRefusal> refusals_;
     uint64_t refusedRows_ = 0;
     std::vector<std::string> cutNotes_;
+    uint64_t notesLeftOut_ = 0;
+    std::map<std::string, int64_t> nextNumbers_;
+    // The entry of the user's file each accepted source came from, and where the work files'
+    // rows start: (line, entry).
+    std::vector<std::string> origins_;
+    std::vector<std::pair<long, uint32_t>> sourceStarts_;
+    std::vector<std::pair<long, uint32_t>> trackStarts_;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/foreign/foreign_source.h"
 
@@ -13,6 +14,9 @@ namespace foreign {
 // Sleeve Condition, Collection Notes): one source per row, no tracks.
 tunelo::Status ReadDiscogsCsv(const std::string& path, const Sink& sink,
                               const Progress& progress = nullptr);
+
+// Whether a CSV header row is that of a Discogs collection export.
+bool IsDiscogsHeader(const std::vector<std::string>& header);
 
 // A Tellico file: a zip archive holding tellico.xml (or that XML alone); its music entries.
 tunelo::Status ReadTellico(const std::string& path, const Sink& sink,

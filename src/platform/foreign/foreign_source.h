@@ -51,6 +51,8 @@ struct Source {
     std::vector<std::pair<std::string, std::string>> notes;
     std::vector<Track> tracks;
     std::string refusal;  // not empty: the entry cannot be taken, and why
+    // For the preview, not the memo: how the entry was read ("not UTF-8: read as Windows-1252").
+    std::string remark;
 };
 
 // Told each source read; a Status that is not ok stops the reading and is returned by the reader.
