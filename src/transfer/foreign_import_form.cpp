@@ -266,7 +266,7 @@ void TForeignImportForm::ShowPrepared() {
 
     for (size_t at = 0; at < carriers_.size(); ++at)
         for (const auto& [name, carrier] : import.media())
-            if (name == media_[at] && ChosenCarrier(at) != carrier) {
+            if (name == media_[at] && carriers_[at]->currentText().toStdString() != carrier) {
                 const QSignalBlocker quiet(carriers_[at]);
                 carriers_[at]->setCurrentText(ForeignText(carrier));
             }

@@ -103,8 +103,8 @@ TEST_F(ForeignImportWindowTest, DiscogsCarrierChangedInThePreviewAndOnlyImportAd
                 QTest::keyClick(vinyl->lineEdit(), Qt::Key_Return);
                 EXPECT_TRUE(preview->isVisible());
                 EXPECT_EQ(vinyl->currentText(), "VIN");
-                firstRows = Cells(
-                    Child<QTabWidget>(preview, "FilesTabs")->findChild<QTableView*>("RowsGrid"));
+                firstRows = Cells(static_cast<QTableView*>(
+                    Child<QTabWidget>(preview, "FilesTabs")->widget(0)));  // the sources
                 if (std::string(c.how) == "Escape")
                     QTest::keyClick(preview, Qt::Key_Escape);
                 else if (std::string(c.how) == "close")
@@ -112,7 +112,7 @@ TEST_F(ForeignImportWindowTest, DiscogsCarrierChangedInThePreviewAndOnlyImportAd
                 else
                     Press(preview, c.how);
             }});
-        EXPECT_EQ(firstRows.size(), 2u);
+        ASSERT_EQ(firstRows.size(), 2u);
         EXPECT_NE(firstRows.back().find("VIN|"), std::string::npos) << firstRows.back();
         EXPECT_EQ(Sources(), c.sources);
     }
@@ -185,9 +185,14 @@ TEST_F(ForeignImportWindowTest, RefusedRowsArePagedToTheLast) {
         SCOPED_TRACE(c.command);
         Run(c.command, c.path, {[&](QWidget* preview) {
                 auto* grid = Child<QTableView>(preview, "RefusedGrid");
-                for (int page = 0;
-                     page < 30 && Child<QPushButton>(preview, "NextPageBtn")->isEnabled(); ++page)
-                    QTest::keyClick(preview, Qt::Key_N, Qt::AltModifier);
+                ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
+                auto* next = Child<QPushButton>(preview, "NextPageBtn");
+                auto* rowsLabel = Child<QLabel>(preview, "RowsLabel");
+                for (int page = 0; page < 30 && next->isEnabled(); ++page) {
+                    const QString before = rowsLabel->text();
+                    QTest::keyClick(preview, Qt::Key_N, Qt::AltModifier);  // an animated click
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return rowsLabel->text() != before; }));
+                }
                 EXPECT_EQ(LabelText(preview, "RowsLabel"), c.label);
                 const auto rows = Cells(grid);
                 EXPECT_EQ(rows.size(), c.lastRows);
