@@ -17,6 +17,10 @@ namespace {
 
 using Screen = std::function<void(QWidget*)>;
 
+constexpr char kDiscogsHeader[] =
+    "Catalog#,Artist,Title,Label,Format,Rating,Released,release_id,CollectionFolder,Date Added,"
+    "Collection Media Condition,Collection Sleeve Condition,Collection Notes\r\n";
+
 class ForeignImportWindowTest : public EditorsTest {
 protected:
     // Runs the menu command `command` with `path` chosen in its file dialog, each screen it
@@ -75,12 +79,12 @@ TEST_F(ForeignImportWindowTest, DiscogsCarrierChangedInThePreviewAndOnlyImportAd
     AddSource("CD", 7, "Blue Train");
     const std::string path = Write(
         "collection.csv",
-        "Catalog#,Artist,Title,Label,Format,Rating,Released,release_id,CollectionFolder,"
-        "Date Added,Collection Media Condition,Collection Sleeve Condition,Collection Notes\r\n"
-        "CK 40,Miles Davis (2),Kind of Blue,Columbia,CD,5,1959,123,Jazz,2020-01-31 10:00:00,"
-        "Mint (M),,\r\n"
-        "PL 1,The Band,Music,Capitol,\"Vinyl, LP, Album\",4,1968,456,Rock,2021-02-01 11:00:00,,,"
-        "\r\n");
+        std::string(kDiscogsHeader) +
+            "CK 40,Miles Davis (2),Kind of Blue,Columbia,CD,5,1959,123,Jazz,2020-01-31 10:00:00,"
+            "Mint (M),,\r\n"
+            "PL 1,The Band,Music,Capitol,\"Vinyl, LP, Album\",4,1968,456,Rock,2021-02-01 "
+            "11:00:00,,,"
+            "\r\n");
     // How the preview is left, and what the catalogue holds then.
     const struct {
         const char* how;
@@ -170,6 +174,9 @@ TEST_F(ForeignImportWindowTest, RefusedRowsArePagedToTheLast) {
     for (int row = 0; row < 1200; ++row)
         again += "CD,7,Again\r\n";
     Write("sources.csv", again);
+    std::string untitled = kDiscogsHeader;
+    for (int row = 0; row < 10000; ++row)
+        untitled += "CK 1,Someone,,Label,CD,,,,,,,,\r\n";
     // The command, the file it reads, and the last page of refused rows.
     const struct {
         const char* command;
@@ -180,6 +187,8 @@ TEST_F(ForeignImportWindowTest, RefusedRowsArePagedToTheLast) {
         {"Importcsv1", files.path().string(), 500,
          "Rows 501-1,000 of 1,200; only the first 1,000 are listed",
          "sources.csv|1001|source CD 7 is already in the catalogue"},
+        {"Importforeign1", Write("untitled.csv", untitled), 500, "Rows 9,501-10,000 of 10,000",
+         "line 10001|has no title"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
