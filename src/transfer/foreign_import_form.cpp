@@ -147,6 +147,7 @@ void TForeignImportForm::AddCarrierTable(QWidget* parent, QVBoxLayout* layout) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->lineEdit()->setMaxLength(10);
+        combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance("MMMMMMMMMM") + 40);
         for (const std::string& code : codes)
             combo->addItem(ForeignText(code));
         combo->setCurrentText(ForeignText(carrier));
@@ -168,7 +169,12 @@ void TForeignImportForm::AddCarrierTable(QWidget* parent, QVBoxLayout* layout) {
     scroll->setObjectName("CarriersArea");
     scroll->setWidgetResizable(true);
     scroll->setWidget(rows);
-    scroll->setMaximumHeight(std::min(int(carriers_.size()), 4) * 32 + 12);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Up to four media without scrolling.
+    const int rowHeight = carriers_.front()->sizeHint().height() + grid->spacing();
+    scroll->setMaximumHeight(std::min(int(carriers_.size()), 4) * rowHeight +
+                             grid->contentsMargins().top() + grid->contentsMargins().bottom() +
+                             2 * scroll->frameWidth());
     layout->addWidget(scroll);
 }
 

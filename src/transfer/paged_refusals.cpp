@@ -37,15 +37,17 @@ TPagedRefusals::TPagedRefusals(const QStringList& headers, QWidget* parent) : QW
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->horizontalHeader()->setStretchLastSection(true);
-    // Rows of one height: the view need not measure each row of a page.
+    // Rows of one height: the view need not measure each row of a page. The rows need no numbers
+    // of their own: each names its place in the file, and the line above says which are shown.
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     title_->setBuddy(grid_);
 
     auto* pager = new QHBoxLayout;
     pager->addWidget(title_);
-    pager->addStretch(1);
-    pager->addWidget(rowsLabel_);
+    rowsLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pager->addWidget(rowsLabel_, 1);
     pager->addWidget(previous_);
     pager->addWidget(next_);
     auto* layout = new QVBoxLayout(this);
