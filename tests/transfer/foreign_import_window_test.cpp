@@ -168,6 +168,24 @@ TEST_F(ForeignImportWindowTest, ColumnMapIsRememberedForTheNextFileWithTheSameHe
     EXPECT_EQ(Sources(), std::vector<std::string>{"CD 1 Blue"});
 }
 
+TEST_F(ForeignImportWindowTest, AFileOfNoKnownKindIsAskedForAndNothingIsAddedWhenUnreadable) {
+    const std::string path = Write("list.xml", "<collection><album/></collection>\n");
+    // The kind the user names (4: Cancel), and the message shown last.
+    const std::pair<size_t, std::string> cases[] = {
+        {4, "Which program's file is list.xml? Its kind is not recognised from its contents."},
+        {0, "The file cannot be imported; nothing was added."},
+    };
+    for (const auto& [choice, last] : cases) {
+        SCOPED_TRACE(choice);
+        ui.choices.push_back(choice);
+        Run("Importforeign1", path, {});
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().text.substr(0, last.size()), last);
+    }
+    EXPECT_EQ(ui.messages.front().choices.size(), 5u);
+    EXPECT_EQ(catalogue->dm2.HfAccess.Count(), 0u);
+}
+
 TEST_F(ForeignImportWindowTest, RefusedRowsArePagedToTheLast) {
     AddSource("CD", 7, "Blue Train");
     std::string again = "DRAGER,CDNUMMER,HTITEL\r\n";
