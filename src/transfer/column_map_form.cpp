@@ -131,12 +131,10 @@ TColumnMapForm::TColumnMapForm(const std::string& path, const std::vector<std::s
     QPushButton* next =
         AddDialogButton(box, "ContinueBtn", "C&ontinue", QDialogButtonBox::AcceptRole);
     AddDialogButton(box, "CancelBtn", "&Cancel", QDialogButtonBox::RejectRole);
-    QPushButton* help = AddDialogButton(box, "HelpBtn", "&Help", QDialogButtonBox::HelpRole);
     next->setDefault(true);
     connect(next, &QPushButton::clicked, this, &TColumnMapForm::ContinueBtnClick);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this,
-            [] { CurrentUi().ShowHelp(kForeignImportHelpContext); });
+    AddForeignImportHelp(this, box);
     layout->addWidget(box);
     if (!combos_.empty())
         combos_.front()->setFocus();

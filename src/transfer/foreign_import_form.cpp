@@ -107,11 +107,9 @@ TForeignImportForm::TForeignImportForm(Catalogue& catalogue, std::string path,
     auto* box = new QDialogButtonBox(this);
     importButton_ = AddDialogButton(box, "ImportBtn", "&Import", QDialogButtonBox::AcceptRole);
     AddDialogButton(box, "CancelBtn", "&Cancel", QDialogButtonBox::RejectRole);
-    QPushButton* help = AddDialogButton(box, "HelpBtn", "&Help", QDialogButtonBox::HelpRole);
     connect(importButton_, &QPushButton::clicked, this, &TForeignImportForm::ImportBtnClick);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this,
-            [] { CurrentUi().ShowHelp(kForeignImportHelpContext); });
+    AddForeignImportHelp(this, box);
     layout->addWidget(box);
     ShowPrepared();
     resize(860, 640);

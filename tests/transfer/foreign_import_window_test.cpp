@@ -151,6 +151,14 @@ TEST_F(ForeignImportWindowTest, ColumnMapIsRememberedForTheNextFileWithTheSameHe
                      LabelText(mapping, "IntroLabel").find("as they were for the last file") !=
                          std::string::npos,
                      c.remembered);
+                 if (file == 1) {  // two columns to one field are refused; help is at hand
+                     Choose(mapping, "TargetCombo1", "main title");
+                     Choose(mapping, "TargetCombo2", "main title");
+                     QTest::keyClick(mapping, Qt::Key_Return);
+                     EXPECT_TRUE(mapping->isVisible());
+                     ASSERT_TRUE(QTest::qWaitForWindowActive(mapping));
+                     QTest::keyClick(mapping, Qt::Key_F1);
+                 }
                  Choose(mapping, "TargetCombo1", "main title");
                  Choose(mapping, "TargetCombo2", "main artist");
                  if (offered.size() > 2)
@@ -166,6 +174,9 @@ TEST_F(ForeignImportWindowTest, ColumnMapIsRememberedForTheNextFileWithTheSameHe
         EXPECT_NE(summary[0].find("1 source"), std::string::npos) << summary[0];
     }
     EXPECT_EQ(Sources(), std::vector<std::string>{"CD 1 Blue"});
+    EXPECT_EQ(ui.helpContexts, std::vector<int>{44});
+    EXPECT_EQ(ui.MessageTexts().front(),
+              "The columns \"Album\" and \"Band\" both go to Main title; choose one of them.");
 }
 
 TEST_F(ForeignImportWindowTest, AFileOfNoKnownKindIsAskedForAndNothingIsAddedWhenUnreadable) {
