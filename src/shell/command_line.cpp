@@ -32,6 +32,21 @@ const QCommandLineOption kImportCsv("import-csv",
                                     "Adds the CSV files of DIR to the catalogue without a window; "
                                     "refuses, adding nothing, when any row is refused.",
                                     "DIR");
+const QCommandLineOption kImport(
+    "import",
+    "Adds another program's collection file (a Discogs collection export, a Tellico or GCstar "
+    "file, or any CSV file with --map) to the catalogue without a window, after a safety copy. "
+    "Exit status 0: all added, 1: entries refused (each printed; nothing added), 2: the file "
+    "cannot be read.",
+    "FILE");
+const QCommandLineOption kFrom("from",
+                               "The format of the --import file (discogs, tellico, gcstar or "
+                               "csv) when it is not to be recognised.",
+                               "FORMAT");
+const QCommandLineOption kMap("map",
+                              "The column map of an --import CSV file: an INI file whose "
+                              "[Columns] section names each column's field (Album=main title).",
+                              "MAPFILE");
 const QCommandLineOption kIdentify(
     "identify",
     "Prints what the catalogue, the disc data folder and (when allowed) the online databases "
@@ -46,8 +61,9 @@ const QCommandLineOption kCheckCatalogue(
 
 // Every option the program knows.
 QList<QCommandLineOption> Options() {
-    return {kHelp,   kVersion, kNewCatalogue, kQuitWhenReady, kReport,   kText,
-            kFilter, kPdf,     kExportCsv,    kImportCsv,     kIdentify, kCheckCatalogue};
+    return {kHelp,   kVersion, kNewCatalogue, kQuitWhenReady, kReport,
+            kText,   kFilter,  kPdf,          kExportCsv,     kImportCsv,
+            kImport, kFrom,    kMap,          kIdentify,      kCheckCatalogue};
 }
 
 // Qt puts the path the program was started by into the usage line; the name reads better.
@@ -113,14 +129,27 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.exportCsv = parser.value(kExportCsv);
     line.importCsv = parser.value(kImportCsv);
     line.identify = parser.value(kIdentify);
+    line.importFile = parser.value(kImport);
+    line.importFrom = parser.value(kFrom);
+    line.importMap = parser.value(kMap);
     line.checkCatalogue = parser.isSet(kCheckCatalogue);
     if (int(line.report) + int(parser.isSet(kExportCsv)) + int(parser.isSet(kImportCsv)) +
-            int(parser.isSet(kIdentify)) + int(line.checkCatalogue) >
+            int(parser.isSet(kIdentify)) + int(line.checkCatalogue) + int(parser.isSet(kImport)) >
         1) {
         return Fault(
-            "--report, --export-csv, --import-csv, --identify and --check-catalogue go "
+            "--report, --export-csv, --import-csv, --import, --identify and --check-catalogue go "
             "one at a time.",
             parser);
+    }
+    if (!parser.isSet(kImport) && (parser.isSet(kFrom) || parser.isSet(kMap))) {
+        return Fault("--from and --map go with --import.", parser);
+    }
+    if (parser.isSet(kFrom) &&
+        !QStringList({"discogs", "tellico", "gcstar", "csv"}).contains(line.importFrom)) {
+        return Fault("--from takes discogs, tellico, gcstar or csv.", parser);
+    }
+    if (line.importFrom == "csv" && !parser.isSet(kMap)) {
+        return Fault("--from csv needs --map MAPFILE.", parser);
     }
     if (!line.report && (parser.isSet(kText) || parser.isSet(kFilter) || parser.isSet(kPdf))) {
         return Fault("--text, --filter and --pdf go with --report.", parser);

@@ -30,6 +30,12 @@ struct CommandLine {
     QString exportCsv;
     QString importCsv;
 
+    // --import FILE [--from FORMAT] [--map MAPFILE]: another program's collection file added
+    // without a window.
+    QString importFile;
+    QString importFrom;
+    QString importMap;
+
     // --identify DISC: what is known of the disc in a drive or an image, without a window.
     QString identify;
 
@@ -39,7 +45,7 @@ struct CommandLine {
     // True when the request shows no window, so that it needs no screen.
     bool windowless() const {
         return report || !exportCsv.isEmpty() || !importCsv.isEmpty() || !identify.isEmpty() ||
-               checkCatalogue;
+               checkCatalogue || !importFile.isEmpty();
     }
 };
 

@@ -6,8 +6,10 @@
 // `tunelo --report NAME [--text T] [--filter CARRIER] --pdf FILE [FOLDER]` writes a report of
 // the catalogue to a PDF file without showing a window (see README.md); `tunelo --export-csv DIR
 // [FOLDER]` and `tunelo --import-csv DIR [FOLDER]` write and read the catalogue as CSV files;
-// `tunelo --identify DISC [FOLDER]` prints what is known of a disc; `tunelo --check-catalogue
-// [FOLDER]` prints what the catalogue holds to mend; `tunelo --help` lists every option.
+// `tunelo --import FILE [--from FORMAT] [--map MAPFILE] [FOLDER]` adds another program's
+// collection file; `tunelo --identify DISC [FOLDER]` prints what is known of a disc; `tunelo
+// --check-catalogue [FOLDER]` prints what the catalogue holds to mend; `tunelo --help` lists every
+// option.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -38,6 +40,7 @@
 #include "store/check_command.h"
 #include "store/command_catalogue.h"
 #include "store/csv_command.h"
+#include "transfer/foreign_command.h"
 
 namespace {
 
@@ -80,6 +83,19 @@ int TransferCsv(const CommandLine& options) {
             .string();
     return CsvCommand(CommandFolder(options), import ? CsvDirection::Import : CsvDirection::Export,
                       dir, std::cout, std::cerr, TemplateFolder());
+}
+
+// --import: the file and the map are named as given, relative to where the program was started.
+int ImportForeign(const CommandLine& options) {
+    const auto absolute = [](const QString& path) {
+        return path.isEmpty() ? std::string()
+                              : std::filesystem::absolute(path.toStdString()).string();
+    };
+    const ForeignImportRequest request{absolute(options.importFile),
+                                       options.importFrom.toStdString(),
+                                       absolute(options.importMap)};
+    return ImportForeignCommand(CommandFolder(options), request, std::cout, std::cerr,
+                                TemplateFolder());
 }
 
 // --identify: the disc is named as given, relative to where the program was started.
@@ -141,6 +157,8 @@ int main(int argc, char* argv[]) {
         return Identify(options);
     if (options.checkCatalogue)
         return CheckCatalogue(options);
+    if (!options.importFile.isEmpty())
+        return ImportForeign(options);
     if (options.windowless())
         return TransferCsv(options);
 

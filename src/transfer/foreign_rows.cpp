@@ -124,7 +124,10 @@ std::string ForeignRows::Value(const xbase::Table& table, const char* name, std:
     const xbase::Schema& schema = table.schema();
     const xbase::FieldDef& f = schema[size_t(schema.Find(name))];
     if (f.type == 'C' && Characters(text) > f.length) {
-        // Each character is one byte of the table's code page; one it lacks is refused below.
+        // Each character is one byte of the table's code page; one it lacks refuses the text.
+        const xbase::Status storable = xbase::FromUtf8(table.codePage(), text, &scratchMemo_);
+        if (!storable.ok())
+            return LabelOf(name) + ": " + CsvShown(text) + ": " + storable.message();
         std::string label = LabelOf(name);
         if (!whose.empty() && label.rfind("track ", 0) == 0)
             label.erase(0, 6);  // "track 3 title"
