@@ -35,6 +35,7 @@ QString JobName(const std::string& what) {
         {"csv-import", "Import from CSV"},
         {"csv-import-undo", "Undo of an import from CSV"},
         {"foreign-import", "Import from another program"},
+        {"import", "Import from another program"},
         {"before-restore", "Restore safety copy"},
     };
     const auto found = names.find(what);
