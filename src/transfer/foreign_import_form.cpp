@@ -93,9 +93,13 @@ TForeignImportForm::TForeignImportForm(Catalogue& catalogue, std::string path,
     firstRows->setBuddy(files_);
     layout->addWidget(files_, 2);
 
-    cutLabel_ = new QLabel("Cu&t to fit (the full text is in the memo):", this);
+    // Texts cut to their field, and how the file was read (an encoding guessed, ...).
+    cutLabel_ = new QLabel(
+        "No&tes: texts cut to fit (the full text is in the memo), and how the "
+        "file was read:",
+        this);
     layout->addWidget(cutLabel_);
-    cutModel_ = new TextTableModel({"Text cut to fit"}, 0, nullptr);
+    cutModel_ = new TextTableModel({"Note"}, 0, nullptr);
     cutGrid_ = PreviewGrid(this, "CutGrid", cutModel_);
     cutLabel_->setBuddy(cutGrid_);
     layout->addWidget(cutGrid_, 1);
@@ -229,8 +233,7 @@ void TForeignImportForm::ShowPrepared() {
                    " refused and will not be added; the reasons are listed below.";
     if (!import.cutNotes().empty())
         summary += "\n" + GroupedNumber(import.cutNotes().size()) +
-                   (import.cutNotes().size() == 1 ? " text is" : " texts are") +
-                   " too long for a field: cut to fit, the full text kept in the memo.";
+                   (import.cutNotes().size() == 1 ? " note is" : " notes are") + " listed below.";
     summary_->setText(summary);
 
     const int tab = files_->currentIndex();
