@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QStringDecoder>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 
 #include "base/ui.h"
@@ -138,7 +139,7 @@ TColumnMapForm::TColumnMapForm(const std::string& path, const std::vector<std::s
     layout->addWidget(box);
     if (!combos_.empty())
         combos_.front()->setFocus();
-    resize(720, 520);
+    resize(720, std::min(560, 180 + 34 * int(header.size())));  // no room left empty
 }
 
 std::vector<std::string> TColumnMapForm::targets() const {
