@@ -34,6 +34,8 @@ QString JobName(const std::string& what) {
         {"replace", "Search and replace"},
         {"csv-import", "Import from CSV"},
         {"csv-import-undo", "Undo of an import from CSV"},
+        {"foreign-import", "Import from another program"},
+        {"import", "Import from another program"},
         {"before-restore", "Restore safety copy"},
     };
     const auto found = names.find(what);

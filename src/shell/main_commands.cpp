@@ -123,6 +123,8 @@ const std::vector<MainCommand>& MainCommands() {
              "Write the catalogue as CSV files for a spreadsheet or another program"),
         Item("Diversen1", "Importcsv1", "&Import from CSV…",
              "Add sources and tracks from CSV files"),
+        Item("Diversen1", "Importforeign1", "Import from another &program…",
+             "Add a collection kept in another program: Discogs, Tellico, GCstar or any CSV file"),
 
         Item("Help1", "HelpGeneral1", "&General",
              "Help on the open screen, or the contents of the help", "F1"),
@@ -175,13 +177,14 @@ const QStringList& ProtectedCommands() {
         "AddButton",
         "ReopenButton",
         "Importcsv1",
+        "Importforeign1",
     };
     return names;
 }
 
 const QStringList& EntryCommands() {
     // An import could add the very source being entered.
-    static const QStringList names = {"Add1",      "Reopen1",      "Addingsource1",
-                                      "AddButton", "ReopenButton", "Importcsv1"};
+    static const QStringList names = {"Add1",         "Reopen1",    "Addingsource1", "AddButton",
+                                      "ReopenButton", "Importcsv1", "Importforeign1"};
     return names;
 }

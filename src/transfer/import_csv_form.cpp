@@ -13,6 +13,7 @@
 #include "shell/dialog_parts.h"
 #include "store/csv_import.h"
 #include "store/percent_progress.h"
+#include "transfer/paged_refusals.h"
 #include "transfer/text_table_model.h"
 
 namespace {
@@ -71,19 +72,13 @@ TImportCsvForm::TImportCsvForm(Catalogue& catalogue, CsvImport& import, const st
     firstRows->setBuddy(files);
     layout->addWidget(files, 1);
 
-    auto* refusedLabel = new QLabel(QString("&Refused rows: %1").arg(refused), this);
-    layout->addWidget(refusedLabel);
-    auto* model = new TextTableModel({"File", "Line", "Reason"}, int(refused),
-                                     [&import](int row, int column) {
-                                         const CsvRefusal& r = import.refusals()[size_t(row)];
-                                         return column == 0   ? Text(r.file)
-                                                : column == 1 ? QString::number(r.line)
-                                                              : Text(r.reason);
-                                     });
-    QTableView* refusals = Grid(this, "RefusedGrid", model);
-    refusals->setColumnWidth(0, 100);
-    refusals->setColumnWidth(1, 60);
-    refusedLabel->setBuddy(refusals);
+    auto* refusals = new TPagedRefusals({"File", "Line", "Reason"}, this);
+    refusals->SetRows(import.refusals().size(), refused, [&import](size_t row, int column) {
+        const CsvRefusal& r = import.refusals()[row];
+        return column == 0 ? Text(r.file) : column == 1 ? QString::number(r.line) : Text(r.reason);
+    });
+    refusals->grid()->setColumnWidth(0, 100);
+    refusals->grid()->setColumnWidth(1, 60);
     layout->addWidget(refusals, 1);
 
     auto* box = new QDialogButtonBox(this);

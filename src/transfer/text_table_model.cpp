@@ -6,6 +6,14 @@ TextTableModel::TextTableModel(QStringList headers, int rows, CellFn cell, QObje
       rows_(rows),
       cell_(std::move(cell)) {}
 
+void TextTableModel::Reset(int rows, CellFn cell, int firstNumber) {
+    beginResetModel();
+    rows_ = rows;
+    cell_ = std::move(cell);
+    firstNumber_ = firstNumber;
+    endResetModel();
+}
+
 int TextTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
 }
@@ -24,6 +32,6 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
-        return section + 1;
+        return section + firstNumber_;
     return headers_.value(section);
 }

@@ -13,6 +13,10 @@ public:
 
     TextTableModel(QStringList headers, int rows, CellFn cell, QObject* parent = nullptr);
 
+    // Shows `rows` other rows, numbered from `firstNumber` in the row headers (a page of a longer
+    // list).
+    void Reset(int rows, CellFn cell, int firstNumber = 1);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -23,4 +27,5 @@ private:
     QStringList headers_;
     int rows_;
     CellFn cell_;
+    int firstNumber_ = 1;
 };

@@ -10,6 +10,7 @@
 #include "store/percent_progress.h"
 #include "transfer/csv_folder.h"
 #include "transfer/export_csv_form.h"
+#include "transfer/foreign_import_steps.h"
 #include "transfer/import_csv_form.h"
 
 namespace {
@@ -62,4 +63,10 @@ void InstallTransferCommands(TMainForm& form, Catalogue& catalogue) {
     });
     form.registerCommand("Importcsv1",
                          [&form, &catalogue] { Guarded([&] { ImportCsv(form, catalogue); }); });
+    form.registerCommand("Importforeign1", [&form, &catalogue] {
+        Guarded([&] {
+            if (!RefuseWhileEditing(form, "Import from another program…"))
+                ImportFromOtherProgram(catalogue, &form);
+        });
+    });
 }
