@@ -264,6 +264,10 @@ void WriteChanges(Catalogue& catalogue, const std::vector<const MendChange*>& ch
             RewriteRecords(table, recnos, [&](size_t i, uint8_t* record) {
                 for (const MendChange* change : fields[i]) {
                     const xbase::FieldDef& def = table.Field(change->field);
+                    // Another user's value written since the records were read stays.
+                    if (Trim(xbase::FieldBytes(record, def)) !=
+                        (forward ? change->now : change->next))
+                        continue;
                     XB_RETURN_IF_ERROR(
                         xbase::SetText(record, def, forward ? change->next : change->now));
                 }

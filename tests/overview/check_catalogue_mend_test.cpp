@@ -78,4 +78,26 @@ TEST_F(CheckMendTest, ThePreviewGoesAheadWithEnterOnlyAndClosingLosesNothing) {
     }
 }
 
+// A button works on the group under the cursor when it is one of its kinds, else on all of them.
+TEST_F(CheckMendTest, RemovingWorksOnTheGroupUnderTheCursorOrOnAllItsKinds) {
+    Add(catalogue->dm3.UitleenTable, {{"DRAGER", "CD"}, {"CDNUMMER", "9"}, {"AANWIE", "Bob"}});
+    Add(catalogue->dm3.PlaylistTable, {{"DRAGER", "CD"}, {"CDNUMMER", "9"}, {"TRACK", "1"}});
+    TCheckCatalogueForm screen(*catalogue);
+    screen.show();
+    Press(&screen, "CheckBtn");
+    QTreeWidget* tree = screen.findings();
+    ASSERT_EQ(tree->topLevelItem(0)->text(0).toStdString(), "Loans of no source: 1");
+    ASSERT_EQ(tree->topLevelItem(1)->text(0).toStdString(), "Playlist entries of no track: 1");
+    for (const auto& [cursor, rows] : {std::pair{0, 1}, {1, 1}, {-1, 2}}) {
+        tree->setCurrentItem(cursor < 0 ? nullptr : tree->topLevelItem(cursor)->child(0));
+        int shown = 0;
+        testutil::WhenModalShown([&](QWidget* preview) {
+            shown = Child<QTreeWidget>(preview, "MendChanges")->topLevelItemCount();
+            QTest::keyClick(preview, Qt::Key_Escape);
+        });
+        Press(&screen, "RemoveBrokenBtn");
+        EXPECT_EQ(shown, rows) << cursor;
+    }
+}
+
 }  // namespace
