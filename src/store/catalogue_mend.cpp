@@ -87,7 +87,8 @@ struct MendSlot {
     auto Order() const { return std::tie(key, side, track, recno); }
 };
 
-void PlanRenumber(Catalogue& catalogue, const std::vector<CheckFinding>& findings, MendPlan* plan) {
+void PlanTrackRuns(Catalogue& catalogue, const std::vector<CheckFinding>& findings,
+                   MendPlan* plan) {
     std::set<std::string> sources;
     for (const CheckFinding& f : findings)
         sources.insert(MendSourceKey(f.carrier, f.number));
@@ -244,7 +245,7 @@ MendPlan PlanMend(Catalogue& catalogue, MendKind kind, const std::vector<CheckFi
     const std::vector<CheckFinding> still = StillFound(catalogue, kind, findings);
     switch (kind) {
         case MendKind::RenumberTracks:
-            PlanRenumber(catalogue, still, &plan);
+            PlanTrackRuns(catalogue, still, &plan);
             break;
         case MendKind::FillArtists:
             PlanArtists(catalogue, still, &plan);

@@ -95,7 +95,7 @@ std::optional<std::string> MendUnescape(std::string_view text) {
     return out;
 }
 
-std::string JournalText(const MendPlan& plan) {
+std::string MendJournalText(const MendPlan& plan) {
     std::string text = std::string(kMendHeader) + "\nK\t" + std::to_string(int(plan.kind)) + "\n";
     for (const MendChange& change : plan.changes) {
         char letter = 0;
@@ -298,7 +298,7 @@ MendOutcome RunMend(Catalogue& catalogue, const MendPlan& plan,
         return outcome;
     }
     const std::string path = catalogue.File(kMendJournal);
-    if (const auto saved = profile::ReplaceProfileFile(path, JournalText(plan)); !saved.ok()) {
+    if (const auto saved = profile::ReplaceProfileFile(path, MendJournalText(plan)); !saved.ok()) {
         outcome.refusal =
             "Nothing was changed: the journal could not be written. " + saved.ToString();
         return outcome;
