@@ -203,7 +203,7 @@ void PlanRemovals(Catalogue& catalogue, const std::vector<CheckFinding>& finding
         plan->changes.push_back({f.table, f.recno, f.carrier, f.number, "", f.text, "",
                                  std::string(record.begin() + 1, record.end())});
     }
-    // Loans, playlist entries, items: the order they are written in.
+    // By table and record, as the preview lists them.
     std::ranges::stable_sort(plan->changes, [](const MendChange& a, const MendChange& b) {
         return std::tie(a.table, a.recno) < std::tie(b.table, b.recno);
     });
