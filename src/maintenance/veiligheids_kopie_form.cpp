@@ -32,6 +32,7 @@ QString JobName(const std::string& what) {
         {"optimize", "Optimize databases"},
         {"renumber", "Renumber"},
         {"replace", "Search and replace"},
+        {"mend", "Mending from Check the catalogue"},
         {"csv-import", "Import from CSV"},
         {"csv-import-undo", "Undo of an import from CSV"},
         {"foreign-import", "Import from another program"},

@@ -83,6 +83,7 @@ TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(check);
     buttons->addWidget(exportCsv);
+    AddMendButtons(buttons);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -133,6 +134,7 @@ void TCheckCatalogueForm::ShowCheck() {
         top->setExpanded(true);
     }
     findChild<QPushButton*>("ExportBtn")->setEnabled(!check_.empty());
+    EnableMendButtons();
     if (QTreeWidgetItem* first = tree_->topLevelItem(0); first && first->childCount() > 0) {
         tree_->setCurrentItem(first->child(0));
         tree_->setFocus();

@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "store/catalogue_check.h"
+#include "store/catalogue_mend.h"
 
 class Catalogue;
 class QCheckBox;
+class QHBoxLayout;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -27,13 +30,23 @@ public:
     // The source of the finding under the cursor, as Enter opens it.
     void OpenFinding(QTreeWidgetItem* item);
 
+    // The mending buttons: each plans its mending from the findings of its kinds (those of the
+    // group under the cursor when it is one of them), shows every change, and once the user
+    // goes ahead takes a safety copy, mends and checks again.
+    void MendClick(MendKind kind);
+
     QTreeWidget* findings() { return tree_; }
 
 private:
     void ShowCheck();
+    void AddMendButtons(QHBoxLayout* row);
+    // Each mending button is enabled while its kinds have findings.
+    void EnableMendButtons();
+    std::vector<CheckFinding> MendFindings(MendKind kind) const;
 
     Catalogue& catalogue_;
     std::vector<QCheckBox*> kinds_;  // in kAllCheckKinds order
     QTreeWidget* tree_;
     CatalogueCheck check_;
+    std::vector<std::pair<MendKind, QPushButton*>> mendButtons_;
 };

@@ -1,6 +1,7 @@
 #include "store/pending_work.h"
 
 #include "base/ini.h"
+#include "store/catalogue_mend.h"
 #include "store/csv_import.h"
 #include "store/csv_import_note.h"
 #include "store/folder_file.h"
@@ -13,7 +14,8 @@ namespace {
 
 // What each operation keeps beside the tables while it runs: journal files, and notes in cd.ini's
 // section Diversen.
-constexpr const char* kJournals[] = {"renumber.journal", "replace.journal", "replace.journal.part"};
+constexpr const char* kJournals[] = {"renumber.journal", "replace.journal", "replace.journal.part",
+                                     "mend.journal"};
 constexpr const char* kIniNotes[] = {"VerwijderBron", "CsvImport"};
 
 }  // namespace
@@ -41,6 +43,8 @@ std::vector<RecoveryOutcome> FinishPendingWork(Catalogue& catalogue) {
         outcomes.push_back(std::move(renumber));
     if (RecoveryOutcome replace = FinishReplace(catalogue); replace.acted())
         outcomes.push_back(std::move(replace));
+    if (RecoveryOutcome mend = TakeBackMend(catalogue); mend.acted())
+        outcomes.push_back(std::move(mend));
     if (RecoveryOutcome import = UndoUnfinishedCsvImport(catalogue); import.acted())
         outcomes.push_back(std::move(import));
     return outcomes;

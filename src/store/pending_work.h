@@ -1,7 +1,7 @@
 // Work an earlier run left unfinished: a safety copy being put back, a source removal, a
-// renumber, a search and replace, a CSV import. Each kept a note or a journal beside the tables
-// while it ran; every program start and every command-line mode finishes or takes back what it
-// finds before it reads the tables, and tells the user what it did.
+// renumber, a search and replace, a mending, a CSV import. Each kept a note or a journal beside the
+// tables while it ran; every program start and every command-line mode finishes or takes back what
+// it finds before it reads the tables, and tells the user what it did.
 #pragma once
 
 #include <string>
