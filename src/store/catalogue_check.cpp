@@ -11,8 +11,10 @@
 
 #include "base/clock.h"
 #include "platform/xbase/field_codec.h"
+#include "platform/xbase/text_convert.h"
 #include "store/catalogue.h"
 #include "store/record_field.h"
+#include "store/similar_spelling.h"
 #include "store/table_error.h"
 #include "store/track_time.h"
 
@@ -33,6 +35,14 @@ struct SourceRef {
 };
 
 // A track's place: its source (an index into the sources with tracks), side and number.
+// A main title's title and artist as stored, trimmed, and their similar-spelling key.
+struct TitleSpelling {
+    std::string key;  // title key, '\x1f', artist key
+    size_t index;     // into the main titles read
+    std::string title;
+    std::string artist;
+};
+
 struct TrackSlot {
     uint32_t source;
     char side;
@@ -127,6 +137,7 @@ private:
         const SourceFields source(titles_);
         const RecordField cdId(titles_, "RMNR");
         const RecordField bought(titles_, "AANKOOPDAT");
+        const RecordField title(titles_, "HTITEL"), artist(titles_, "HOOFDART");
         const std::vector<std::pair<RecordField, char>> itemFields = {{{titles_, "HTITEL"}, 'H'},
                                                                       {{titles_, "AANKOOP"}, 'K'},
                                                                       {{titles_, "LABEL"}, 'L'},
@@ -141,6 +152,8 @@ private:
                 if (const std::string_view id = cdId.Trimmed(record); !id.empty())
                     byCdId[Upper(id)].push_back(index);
             }
+            if (On(CheckKind::SimilarSpelling))
+                NoteSpelling(index, title.Trimmed(record), artist.Trimmed(record));
             if (On(CheckKind::FuturePurchase)) {
                 const xbase::Date d = xbase::GetDate(record, bought.def());
                 if (!d.blank() && std::tie(d.year, d.month, d.day) >
@@ -174,7 +187,55 @@ private:
                     CheckTable::MainTitles, "CD ID " + id + " also on " + others);
             }
         }
+        ReportSimilarSpellings();
         return ok;
+    }
+
+    // Main titles without a title or an artist to compare are no doubles of anything.
+    void NoteSpelling(size_t index, std::string_view title, std::string_view artist) {
+        SimilarSpellingKey(title, &titleKey_);
+        SimilarSpellingKey(artist, &artistKey_);
+        if (titleKey_.empty() || artistKey_.empty())
+            return;
+        spellings_.push_back(
+            {titleKey_ + '\x1f' + artistKey_, index, std::string(title), std::string(artist)});
+    }
+
+    // "CD 4 "The Wall" by Pink Floyd"
+    std::string SpellingSource(const TitleSpelling& spelling) const {
+        const SourceRef& ref = titleRefs_[spelling.index].first;
+        return ref.carrier + " " + std::to_string(ref.number) + " \"" +
+               xbase::ToUtf8(page_, spelling.title) + "\" by " +
+               xbase::ToUtf8(page_, spelling.artist);
+    }
+
+    // One finding per main title of a group, naming the others (a few of a big group).
+    void ReportSimilarSpellings() {
+        constexpr size_t kNamedDoubles = 3;
+        std::sort(spellings_.begin(), spellings_.end(),
+                  [](const TitleSpelling& a, const TitleSpelling& b) {
+                      return std::tie(a.key, a.index) < std::tie(b.key, b.index);
+                  });
+        for (size_t begin = 0; begin < spellings_.size();) {
+            size_t end = begin + 1;
+            while (end < spellings_.size() && spellings_[end].key == spellings_[begin].key)
+                ++end;
+            for (size_t i = begin; end - begin > 1 && i < end; ++i) {
+                std::string text = "same as ";
+                size_t named = 0;
+                for (size_t other = begin; other < end && named < kNamedDoubles; ++other) {
+                    if (other != i)
+                        text += (named++ == 0 ? "" : ", ") + SpellingSource(spellings_[other]);
+                }
+                if (const size_t rest = end - begin - 1 - named; rest > 0)
+                    text += " and " + std::to_string(rest) + " more";
+                const auto& [ref, recno] = titleRefs_[spellings_[i].index];
+                Add(CheckKind::SimilarSpelling, ref, recno, CheckTable::MainTitles,
+                    std::move(text));
+            }
+            begin = end;
+        }
+        spellings_.clear();
     }
 
     bool WalkTracks() {
@@ -355,6 +416,8 @@ private:
     std::vector<SourceRef> trackRefs_;
     std::vector<TrackSlot> slots_;
     std::unordered_set<std::string> usedItems_;  // code + upper-cased text
+    std::vector<TitleSpelling> spellings_;
+    std::string titleKey_, artistKey_;  // room for the keys of each main title
     std::map<CheckKind, std::vector<CheckFinding>> found_;
 };
 
@@ -384,6 +447,8 @@ std::string CheckKindTitle(CheckKind kind) {
             return "Years outside 1877 to next year";
         case CheckKind::SameCdId:
             return "Sources with the same CD ID";
+        case CheckKind::SimilarSpelling:
+            return "Sources with the same title and artist (similar spelling)";
     }
     return "";
 }
