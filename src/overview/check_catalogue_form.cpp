@@ -14,6 +14,7 @@
 #include "base/ui.h"
 #include "overview/show_source.h"
 #include "overview/track_rows.h"
+#include "print/check_report.h"
 #include "shell/dialog_parts.h"
 #include "shell/scan_progress_dialog.h"
 #include "shell/window_placement.h"
@@ -73,16 +74,20 @@ TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
 
     QPushButton* check = NamedButton(this, "CheckBtn", "C&heck");
     QPushButton* exportCsv = NamedButton(this, "ExportBtn", "&Export CSV\u2026");
+    QPushButton* print = NamedButton(this, "PrintBtn", "&Print\u2026");
     QPushButton* close = NamedButton(this, "CloseBtn", "&Close");
     connect(check, &QPushButton::clicked, this, &TCheckCatalogueForm::CheckClick);
     connect(exportCsv, &QPushButton::clicked, this, &TCheckCatalogueForm::ExportClick);
     connect(close, &QPushButton::clicked, this, [this] { PlacementWindowOf(this)->close(); });
+    connect(print, &QPushButton::clicked, this, &TCheckCatalogueForm::PrintClick);
     exportCsv->setEnabled(false);
+    print->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(check);
     buttons->addWidget(exportCsv);
+    buttons->addWidget(print);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -133,6 +138,7 @@ void TCheckCatalogueForm::ShowCheck() {
         top->setExpanded(true);
     }
     findChild<QPushButton*>("ExportBtn")->setEnabled(!check_.empty());
+    findChild<QPushButton*>("PrintBtn")->setEnabled(!check_.empty());
     if (QTreeWidgetItem* first = tree_->topLevelItem(0); first && first->childCount() > 0) {
         tree_->setCurrentItem(first->child(0));
         tree_->setFocus();
@@ -171,4 +177,9 @@ void TCheckCatalogueForm::ExportClick() {
     out.close();
     if (!out)
         CurrentUi().Message(MsgKind::Error, "Could not write " + *path + ".");
+}
+
+void TCheckCatalogueForm::PrintClick() {
+    if (!check_.empty())
+        PreviewCheckReport(check_, this);
 }
