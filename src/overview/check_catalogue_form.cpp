@@ -120,7 +120,8 @@ void TCheckCatalogueForm::ShowCheck() {
     tree_->clear();
     for (size_t g = 0; g < check_.groups.size(); ++g) {
         const CheckGroup& group = check_.groups[g];
-        auto* top = new QTreeWidgetItem(tree_);
+        // Filled before it joins the tree, which then takes its findings in one insertion.
+        auto* top = new QTreeWidgetItem;
         top->setText(0, QString("%1: %2")
                             .arg(QString::fromStdString(CheckKindTitle(group.kind)))
                             .arg(group.findings.size()));
@@ -135,6 +136,7 @@ void TCheckCatalogueForm::ShowCheck() {
             item->setData(0, kGroupRole, int(g));
             item->setData(0, kFindingRole, int(f));
         }
+        tree_->addTopLevelItem(top);
         top->setExpanded(true);
     }
     findChild<QPushButton*>("ExportBtn")->setEnabled(!check_.empty());
