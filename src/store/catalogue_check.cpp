@@ -102,6 +102,8 @@ private:
             c = char(page_.Upper(uint8_t(c)));
         return upper;
     }
+    // What a finding quotes of a record, in the user's text (UTF-8).
+    std::string Text(std::string_view bytes) const { return xbase::ToUtf8(page_, bytes); }
     std::string SourceKey(const SourceFields& f, const uint8_t* record) const {
         return Upper(f.carrier.Trimmed(record)) + '\x1f' + std::to_string(f.number.Number(record));
     }
@@ -204,9 +206,8 @@ private:
     // "CD 4 "The Wall" by Pink Floyd"
     std::string SpellingSource(const TitleSpelling& spelling) const {
         const SourceRef& ref = titleRefs_[spelling.index].first;
-        return ref.carrier + " " + std::to_string(ref.number) + " \"" +
-               xbase::ToUtf8(page_, spelling.title) + "\" by " +
-               xbase::ToUtf8(page_, spelling.artist);
+        return ref.carrier + " " + std::to_string(ref.number) + " \"" + Text(spelling.title) +
+               "\" by " + Text(spelling.artist);
     }
 
     // One finding per main title of a group, naming the others (a few of a big group).
@@ -265,13 +266,13 @@ private:
                 report(CheckKind::TrackTime, "no time");
             else if (s > 59)
                 report(CheckKind::TrackTime, "seconds above 59 (" + std::to_string(m) + ":" +
-                                                 std::string(seconds.Trimmed(record)) + ")");
+                                                 Text(seconds.Trimmed(record)) + ")");
             if (const std::string_view y = year.Trimmed(record); !y.empty()) {
                 int64_t value = 0;
                 const auto [end, fault] = std::from_chars(y.data(), y.data() + y.size(), value);
                 if (fault != std::errc() || end != y.data() + y.size() ||
                     value < kFirstRecordedYear || value > nextYear)
-                    report(CheckKind::YearOutOfRange, "year " + std::string(y));
+                    report(CheckKind::YearOutOfRange, "year " + Text(y));
             }
             std::string key = SourceKey(source, record);
             if (const auto it = titleKeys_.find(key); it != titleKeys_.end())
@@ -313,7 +314,7 @@ private:
                 Use('D', source.carrier.Trimmed(record));
             if (On(CheckKind::LoanWithoutSource) && !titleKeys_.count(SourceKey(source, record)))
                 Add(CheckKind::LoanWithoutSource, Ref(source, record), recno, CheckTable::Loans,
-                    "lent to " + std::string(who.Trimmed(record)) + ": no such source");
+                    "lent to " + Text(who.Trimmed(record)) + ": no such source");
         });
     }
 
@@ -358,7 +359,7 @@ private:
                 return;
             if (!usedItems_.count(upper + Upper(value)))
                 Add(CheckKind::UnusedItem, {}, recno, CheckTable::Items,
-                    "\"" + std::string(value) + "\" (" + upper + ") is used by no record");
+                    "\"" + Text(value) + "\" (" + upper + ") is used by no record");
         });
     }
 

@@ -120,7 +120,7 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
         {"loans and playlist entries pointing at nothing",
          [this] {
              Add(catalogue_->dm3.UitleenTable,
-                 {{"DRAGER", "CD"}, {"CDNUMMER", "9"}, {"AANWIE", "Bob"}});
+                 {{"DRAGER", "CD"}, {"CDNUMMER", "9"}, {"AANWIE", "Zo\xeb"}});
              Add(catalogue_->dm3.PlaylistTable,
                  {{"DRAGER", "CD"}, {"CDNUMMER", "1"}, {"TRACK", "4"}});
              Add(catalogue_->dm3.PlaylistTable,
@@ -129,7 +129,7 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
                  {{"DRAGER", "MC"}, {"CDNUMMER", "1"}, {"TRACK", "1"}, {"AKANT", "A"}});
          },
          "Loans of no source: 1\n"
-         "  CD 9: lent to Bob: no such source (Uitdat.dat record 2)\n"
+         "  CD 9: lent to Zo\xc3\xab: no such source (Uitdat.dat record 2)\n"
          "Playlist entries of no track: 2\n"
          "  CD 1: track 4: no such track (playlist.dat record 2)\n"
          "  MC 1: track 1 on side A: no such source (playlist.dat record 4)\n"},
@@ -137,14 +137,17 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
          [this] {
              for (const auto& [value, code] :
                   std::vector<std::pair<std::string, char>>{{"album of cd 1", 'H'},
-                                                            {"Rock", 'G'},
+                                                            {"R\xf6"
+                                                             "ck",
+                                                             'G'},
                                                             {"Cd", 'D'},
                                                             {"DVD", 'D'},
                                                             {"Other", 'Q'}})
                  catalogue_->dm3.WriteItems(value, code);
          },
          "Lookup items no record uses: 2\n"
-         "  \"Rock\" (G) is used by no record (items.dat record 2)\n"
+         "  \"R\xc3\xb6"
+         "ck\" (G) is used by no record (items.dat record 2)\n"
          "  \"DVD\" (D) is used by no record (items.dat record 4)\n"},
         {"dates and years",
          [this] {
