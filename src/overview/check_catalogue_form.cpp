@@ -125,7 +125,6 @@ void TCheckCatalogueForm::ShowCheck() {
         top->setText(0, QString("%1: %2")
                             .arg(QString::fromStdString(CheckKindTitle(group.kind)))
                             .arg(group.findings.size()));
-        top->setFirstColumnSpanned(true);
         for (size_t f = 0; f < group.findings.size(); ++f) {
             const CheckFinding& finding = group.findings[f];
             auto* item = new QTreeWidgetItem(top);
@@ -137,6 +136,7 @@ void TCheckCatalogueForm::ShowCheck() {
             item->setData(0, kFindingRole, int(f));
         }
         tree_->addTopLevelItem(top);
+        top->setFirstColumnSpanned(true);  // only an item in the tree can span
         top->setExpanded(true);
     }
     findChild<QPushButton*>("ExportBtn")->setEnabled(!check_.empty());

@@ -48,8 +48,10 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
                 ->setChecked(!std::ranges::count(c.off, kind));
         Press(&screen, "CheckBtn");
         Strings groups;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             groups.push_back(tree->topLevelItem(i)->text(0).toStdString());
+            EXPECT_TRUE(tree->topLevelItem(i)->isFirstColumnSpanned());  // not cut at "Source"
+        }
         EXPECT_EQ(groups, c.groups);
         EXPECT_EQ(ui.MessageTexts().size(), c.groups.empty() ? 1u : 0u);
     }
