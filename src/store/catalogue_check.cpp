@@ -193,21 +193,25 @@ private:
         return ok;
     }
 
-    // Main titles without a title or an artist to compare are no doubles of anything.
+    // A main title without words is no double of anything; a blank artist matches a blank one,
+    // as on the entry screen.
     void NoteSpelling(size_t index, std::string_view title, std::string_view artist) {
         SimilarSpellingKey(title, &titleKey_);
-        SimilarSpellingKey(artist, &artistKey_);
-        if (titleKey_.empty() || artistKey_.empty())
+        if (titleKey_.empty())
             return;
+        SimilarSpellingKey(artist, &artistKey_);
         spellings_.push_back(
             {titleKey_ + '\x1f' + artistKey_, index, std::string(title), std::string(artist)});
     }
 
-    // "CD 4 "The Wall" by Pink Floyd"
+    // "CD 4 "The Wall" by Pink Floyd", without "by" when the artist is blank.
     std::string SpellingSource(const TitleSpelling& spelling) const {
         const SourceRef& ref = titleRefs_[spelling.index].first;
-        return ref.carrier + " " + std::to_string(ref.number) + " \"" + Text(spelling.title) +
-               "\" by " + Text(spelling.artist);
+        std::string text =
+            ref.carrier + " " + std::to_string(ref.number) + " \"" + Text(spelling.title) + "\"";
+        if (!spelling.artist.empty())
+            text += " by " + Text(spelling.artist);
+        return text;
     }
 
     // One finding per main title of a group, naming the others (a few of a big group).

@@ -171,7 +171,7 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
          "Sources with the same CD ID: 2\n"
          "  CD 1: CD ID 1A2B also on CD 2 (hfdat.dat record 1)\n"
          "  CD 2: CD ID 1A2B also on CD 1 (hfdat.dat record 2)\n"},
-        {"doubles by similar spelling; a blank title or artist is none",
+        {"doubles by similar spelling; a blank artist matches a blank one",
          [this] {
              for (const auto& [number, title, artist] :
                   {std::tuple{"2", "The  album of cd 1.", "B\xe4nd"},
@@ -184,9 +184,11 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
                  Track({{"CDNUMMER", number}});
              }
          },
-         "Sources with the same title and artist (similar spelling): 2\n"
+         "Sources with the same title and artist (similar spelling): 4\n"
          "  CD 1: same as CD 2 \"The  album of cd 1.\" by B\xc3\xa4nd (hfdat.dat record 1)\n"
-         "  CD 2: same as CD 1 \"Album of CD 1\" by Band (hfdat.dat record 2)\n"},
+         "  CD 2: same as CD 1 \"Album of CD 1\" by Band (hfdat.dat record 2)\n"
+         "  CD 4: same as CD 5 \"Hits\" (hfdat.dat record 4)\n"
+         "  CD 5: same as CD 4 \"Hits\" (hfdat.dat record 5)\n"},
     };
     for (const auto& c : cases) {
         Fresh();
