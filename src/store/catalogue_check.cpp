@@ -35,10 +35,16 @@ struct SourceRef {
 };
 
 // A track's place: its source (an index into the sources with tracks), side and number.
-// A main title's title and artist as stored, trimmed, and their similar-spelling key.
+// A main title among the doubles by similar spelling: the hash of its joined keys.
 struct TitleSpelling {
-    std::string key;  // title key, '\x1f', artist key
-    size_t index;     // into the main titles read
+    size_t hash;
+    uint32_t index;  // into the main titles read
+};
+
+// A main title alike another by hash: its joined keys, and its title and artist (UTF-8).
+struct AlikeTitle {
+    std::string key;
+    size_t index;
     std::string title;
     std::string artist;
 };
@@ -193,51 +199,86 @@ private:
         return ok;
     }
 
-    // A main title without words is no double of anything; a blank artist matches a blank one,
-    // as on the entry screen.
-    void NoteSpelling(size_t index, std::string_view title, std::string_view artist) {
+    // The keys of a main title joined into joined_; false when its title holds no word, which
+    // makes it no double of anything. A blank artist matches a blank one, as on the entry screen.
+    bool JoinSpelling(std::string_view title, std::string_view artist) {
         SimilarSpellingKey(title, &titleKey_);
         if (titleKey_.empty())
-            return;
+            return false;
         SimilarSpellingKey(artist, &artistKey_);
-        spellings_.push_back(
-            {titleKey_ + '\x1f' + artistKey_, index, std::string(title), std::string(artist)});
+        joined_.assign(titleKey_).append(1, '\x1f').append(artistKey_);
+        return true;
+    }
+
+    // Only a hash per main title is kept: the few alike by hash are read again at the end.
+    void NoteSpelling(size_t index, std::string_view title, std::string_view artist) {
+        if (JoinSpelling(title, artist))
+            spellings_.push_back({std::hash<std::string>{}(joined_), uint32_t(index)});
     }
 
     // "CD 4 "The Wall" by Pink Floyd", without "by" when the artist is blank.
-    std::string SpellingSource(const TitleSpelling& spelling) const {
-        const SourceRef& ref = titleRefs_[spelling.index].first;
+    std::string SpellingSource(const AlikeTitle& alike) const {
+        const SourceRef& ref = titleRefs_[alike.index].first;
         std::string text =
-            ref.carrier + " " + std::to_string(ref.number) + " \"" + Text(spelling.title) + "\"";
-        if (!spelling.artist.empty())
-            text += " by " + Text(spelling.artist);
+            ref.carrier + " " + std::to_string(ref.number) + " \"" + alike.title + "\"";
+        if (!alike.artist.empty())
+            text += " by " + alike.artist;
         return text;
     }
 
+    // The main titles of one hash, read again and parted by their keys (hashes may collide).
+    std::vector<AlikeTitle> ReadAlike(size_t begin, size_t end) {
+        const RecordField title(titles_, "HTITEL"), artist(titles_, "HOOFDART");
+        std::vector<uint8_t> record(titles_.recordLength());
+        std::vector<AlikeTitle> alike;
+        for (size_t i = begin; i < end; ++i) {
+            const uint32_t index = spellings_[i].index;
+            ThrowIfError(titles_.ReadRecord(titleRefs_[index].second, record.data()));
+            const std::string_view t = title.Trimmed(record.data()),
+                                   a = artist.Trimmed(record.data());
+            if (JoinSpelling(t, a))
+                alike.push_back({joined_, index, Text(t), Text(a)});
+        }
+        std::stable_sort(alike.begin(), alike.end(),
+                         [](const AlikeTitle& x, const AlikeTitle& y) { return x.key < y.key; });
+        return alike;
+    }
+
     // One finding per main title of a group, naming the others (a few of a big group).
-    void ReportSimilarSpellings() {
+    void ReportAlike(const std::vector<AlikeTitle>& alike) {
         constexpr size_t kNamedDoubles = 3;
-        std::sort(spellings_.begin(), spellings_.end(),
-                  [](const TitleSpelling& a, const TitleSpelling& b) {
-                      return std::tie(a.key, a.index) < std::tie(b.key, b.index);
-                  });
-        for (size_t begin = 0; begin < spellings_.size();) {
+        for (size_t begin = 0; begin < alike.size();) {
             size_t end = begin + 1;
-            while (end < spellings_.size() && spellings_[end].key == spellings_[begin].key)
+            while (end < alike.size() && alike[end].key == alike[begin].key)
                 ++end;
             for (size_t i = begin; end - begin > 1 && i < end; ++i) {
                 std::string text = "same as ";
                 size_t named = 0;
                 for (size_t other = begin; other < end && named < kNamedDoubles; ++other) {
                     if (other != i)
-                        text += (named++ == 0 ? "" : ", ") + SpellingSource(spellings_[other]);
+                        text += (named++ == 0 ? "" : ", ") + SpellingSource(alike[other]);
                 }
                 if (const size_t rest = end - begin - 1 - named; rest > 0)
                     text += " and " + std::to_string(rest) + " more";
-                const auto& [ref, recno] = titleRefs_[spellings_[i].index];
+                const auto& [ref, recno] = titleRefs_[alike[i].index];
                 Add(CheckKind::SimilarSpelling, ref, recno, CheckTable::MainTitles,
                     std::move(text));
             }
+            begin = end;
+        }
+    }
+
+    void ReportSimilarSpellings() {
+        std::sort(spellings_.begin(), spellings_.end(),
+                  [](const TitleSpelling& a, const TitleSpelling& b) {
+                      return std::tie(a.hash, a.index) < std::tie(b.hash, b.index);
+                  });
+        for (size_t begin = 0; begin < spellings_.size();) {
+            size_t end = begin + 1;
+            while (end < spellings_.size() && spellings_[end].hash == spellings_[begin].hash)
+                ++end;
+            if (end - begin > 1)
+                ReportAlike(ReadAlike(begin, end));
             begin = end;
         }
         spellings_.clear();
@@ -422,7 +463,7 @@ private:
     std::vector<TrackSlot> slots_;
     std::unordered_set<std::string> usedItems_;  // code + upper-cased text
     std::vector<TitleSpelling> spellings_;
-    std::string titleKey_, artistKey_;  // room for the keys of each main title
+    std::string titleKey_, artistKey_, joined_;  // room for the keys of each main title
     std::map<CheckKind, std::vector<CheckFinding>> found_;
 };
 
