@@ -14,6 +14,7 @@
 #include "base/ui.h"
 #include "overview/show_source.h"
 #include "overview/track_rows.h"
+#include "print/check_report.h"
 #include "shell/dialog_parts.h"
 #include "shell/scan_progress_dialog.h"
 #include "shell/window_placement.h"
@@ -73,16 +74,20 @@ TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
 
     QPushButton* check = NamedButton(this, "CheckBtn", "C&heck");
     QPushButton* exportCsv = NamedButton(this, "ExportBtn", "&Export CSV\u2026");
+    QPushButton* print = NamedButton(this, "PrintBtn", "&Print\u2026");
     QPushButton* close = NamedButton(this, "CloseBtn", "&Close");
     connect(check, &QPushButton::clicked, this, &TCheckCatalogueForm::CheckClick);
     connect(exportCsv, &QPushButton::clicked, this, &TCheckCatalogueForm::ExportClick);
     connect(close, &QPushButton::clicked, this, [this] { PlacementWindowOf(this)->close(); });
+    connect(print, &QPushButton::clicked, this, &TCheckCatalogueForm::PrintClick);
     exportCsv->setEnabled(false);
+    print->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(check);
     buttons->addWidget(exportCsv);
+    buttons->addWidget(print);
     AddMendButtons(buttons);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -116,11 +121,11 @@ void TCheckCatalogueForm::ShowCheck() {
     tree_->clear();
     for (size_t g = 0; g < check_.groups.size(); ++g) {
         const CheckGroup& group = check_.groups[g];
-        auto* top = new QTreeWidgetItem(tree_);
+        // Filled before it joins the tree, which then takes its findings in one insertion.
+        auto* top = new QTreeWidgetItem;
         top->setText(0, QString("%1: %2")
                             .arg(QString::fromStdString(CheckKindTitle(group.kind)))
                             .arg(group.findings.size()));
-        top->setFirstColumnSpanned(true);
         for (size_t f = 0; f < group.findings.size(); ++f) {
             const CheckFinding& finding = group.findings[f];
             auto* item = new QTreeWidgetItem(top);
@@ -131,9 +136,12 @@ void TCheckCatalogueForm::ShowCheck() {
             item->setData(0, kGroupRole, int(g));
             item->setData(0, kFindingRole, int(f));
         }
+        tree_->addTopLevelItem(top);
+        top->setFirstColumnSpanned(true);  // only an item in the tree can span
         top->setExpanded(true);
     }
     findChild<QPushButton*>("ExportBtn")->setEnabled(!check_.empty());
+    findChild<QPushButton*>("PrintBtn")->setEnabled(!check_.empty());
     EnableMendButtons();
     if (QTreeWidgetItem* first = tree_->topLevelItem(0); first && first->childCount() > 0) {
         tree_->setCurrentItem(first->child(0));
@@ -173,4 +181,9 @@ void TCheckCatalogueForm::ExportClick() {
     out.close();
     if (!out)
         CurrentUi().Message(MsgKind::Error, "Could not write " + *path + ".");
+}
+
+void TCheckCatalogueForm::PrintClick() {
+    if (!check_.empty())
+        PreviewCheckReport(check_, this);
 }

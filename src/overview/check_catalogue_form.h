@@ -27,6 +27,9 @@ public:
     void CheckClick();
     // "&Export CSV…": the findings listed, one line each, to a file the user picks.
     void ExportClick();
+    // "&Print…": the findings listed, in the report preview, which prints them or saves them
+    // as PDF.
+    void PrintClick();
     // The source of the finding under the cursor, as Enter opens it.
     void OpenFinding(QTreeWidgetItem* item);
 

@@ -11,8 +11,10 @@
 
 #include "base/clock.h"
 #include "platform/xbase/field_codec.h"
+#include "platform/xbase/text_convert.h"
 #include "store/catalogue.h"
 #include "store/record_field.h"
+#include "store/similar_spelling.h"
 #include "store/table_error.h"
 #include "store/track_time.h"
 
@@ -33,6 +35,20 @@ struct SourceRef {
 };
 
 // A track's place: its source (an index into the sources with tracks), side and number.
+// A main title among the doubles by similar spelling: the hash of its joined keys.
+struct TitleSpelling {
+    size_t hash;
+    uint32_t index;  // into the main titles read
+};
+
+// A main title alike another by hash: its joined keys, and its title and artist (UTF-8).
+struct AlikeTitle {
+    std::string key;
+    size_t index;
+    std::string title;
+    std::string artist;
+};
+
 struct TrackSlot {
     uint32_t source;
     char side;
@@ -92,6 +108,8 @@ private:
             c = char(page_.Upper(uint8_t(c)));
         return upper;
     }
+    // What a finding quotes of a record, in the user's text (UTF-8).
+    std::string Text(std::string_view bytes) const { return xbase::ToUtf8(page_, bytes); }
     std::string SourceKey(const SourceFields& f, const uint8_t* record) const {
         return Upper(f.carrier.Trimmed(record)) + '\x1f' + std::to_string(f.number.Number(record));
     }
@@ -127,6 +145,7 @@ private:
         const SourceFields source(titles_);
         const RecordField cdId(titles_, "RMNR");
         const RecordField bought(titles_, "AANKOOPDAT");
+        const RecordField title(titles_, "HTITEL"), artist(titles_, "HOOFDART");
         const std::vector<std::pair<RecordField, char>> itemFields = {{{titles_, "HTITEL"}, 'H'},
                                                                       {{titles_, "AANKOOP"}, 'K'},
                                                                       {{titles_, "LABEL"}, 'L'},
@@ -141,6 +160,8 @@ private:
                 if (const std::string_view id = cdId.Trimmed(record); !id.empty())
                     byCdId[Upper(id)].push_back(index);
             }
+            if (On(CheckKind::SimilarSpelling))
+                NoteSpelling(index, title.Trimmed(record), artist.Trimmed(record));
             if (On(CheckKind::FuturePurchase)) {
                 const xbase::Date d = xbase::GetDate(record, bought.def());
                 if (!d.blank() && std::tie(d.year, d.month, d.day) >
@@ -174,7 +195,93 @@ private:
                     CheckTable::MainTitles, "CD ID " + id + " also on " + others);
             }
         }
+        ReportSimilarSpellings();
         return ok;
+    }
+
+    // The keys of a main title joined into joined_; false when its title holds no word, which
+    // makes it no double of anything. A blank artist matches a blank one, as on the entry screen.
+    bool JoinSpelling(std::string_view title, std::string_view artist) {
+        SimilarSpellingKey(title, &titleKey_);
+        if (titleKey_.empty())
+            return false;
+        SimilarSpellingKey(artist, &artistKey_);
+        joined_.assign(titleKey_).append(1, '\x1f').append(artistKey_);
+        return true;
+    }
+
+    // Only a hash per main title is kept: the few alike by hash are read again at the end.
+    void NoteSpelling(size_t index, std::string_view title, std::string_view artist) {
+        if (JoinSpelling(title, artist))
+            spellings_.push_back({std::hash<std::string>{}(joined_), uint32_t(index)});
+    }
+
+    // "CD 4 "The Wall" by Pink Floyd", without "by" when the artist is blank.
+    std::string SpellingSource(const AlikeTitle& alike) const {
+        const SourceRef& ref = titleRefs_[alike.index].first;
+        std::string text =
+            ref.carrier + " " + std::to_string(ref.number) + " \"" + alike.title + "\"";
+        if (!alike.artist.empty())
+            text += " by " + alike.artist;
+        return text;
+    }
+
+    // The main titles of one hash, read again and parted by their keys (hashes may collide).
+    std::vector<AlikeTitle> ReadAlike(size_t begin, size_t end) {
+        const RecordField title(titles_, "HTITEL"), artist(titles_, "HOOFDART");
+        std::vector<uint8_t> record(titles_.recordLength());
+        std::vector<AlikeTitle> alike;
+        for (size_t i = begin; i < end; ++i) {
+            const uint32_t index = spellings_[i].index;
+            ThrowIfError(titles_.ReadRecord(titleRefs_[index].second, record.data()));
+            const std::string_view t = title.Trimmed(record.data()),
+                                   a = artist.Trimmed(record.data());
+            if (JoinSpelling(t, a))
+                alike.push_back({joined_, index, Text(t), Text(a)});
+        }
+        std::stable_sort(alike.begin(), alike.end(),
+                         [](const AlikeTitle& x, const AlikeTitle& y) { return x.key < y.key; });
+        return alike;
+    }
+
+    // One finding per main title of a group, naming the others (a few of a big group).
+    void ReportAlike(const std::vector<AlikeTitle>& alike) {
+        constexpr size_t kNamedDoubles = 3;
+        for (size_t begin = 0; begin < alike.size();) {
+            size_t end = begin + 1;
+            while (end < alike.size() && alike[end].key == alike[begin].key)
+                ++end;
+            for (size_t i = begin; end - begin > 1 && i < end; ++i) {
+                std::string text = "same as ";
+                size_t named = 0;
+                for (size_t other = begin; other < end && named < kNamedDoubles; ++other) {
+                    if (other != i)
+                        text += (named++ == 0 ? "" : ", ") + SpellingSource(alike[other]);
+                }
+                if (const size_t rest = end - begin - 1 - named; rest > 0)
+                    text += " and " + std::to_string(rest) + " more";
+                const auto& [ref, recno] = titleRefs_[alike[i].index];
+                Add(CheckKind::SimilarSpelling, ref, recno, CheckTable::MainTitles,
+                    std::move(text));
+            }
+            begin = end;
+        }
+    }
+
+    void ReportSimilarSpellings() {
+        std::sort(spellings_.begin(), spellings_.end(),
+                  [](const TitleSpelling& a, const TitleSpelling& b) {
+                      return std::tie(a.hash, a.index) < std::tie(b.hash, b.index);
+                  });
+        for (size_t begin = 0; begin < spellings_.size();) {
+            size_t end = begin + 1;
+            while (end < spellings_.size() && spellings_[end].hash == spellings_[begin].hash)
+                ++end;
+            if (end - begin > 1)
+                ReportAlike(ReadAlike(begin, end));
+            begin = end;
+        }
+        spellings_.clear();
     }
 
     bool WalkTracks() {
@@ -204,13 +311,13 @@ private:
                 report(CheckKind::TrackTime, "no time");
             else if (s > 59)
                 report(CheckKind::TrackTime, "seconds above 59 (" + std::to_string(m) + ":" +
-                                                 std::string(seconds.Trimmed(record)) + ")");
+                                                 Text(seconds.Trimmed(record)) + ")");
             if (const std::string_view y = year.Trimmed(record); !y.empty()) {
                 int64_t value = 0;
                 const auto [end, fault] = std::from_chars(y.data(), y.data() + y.size(), value);
                 if (fault != std::errc() || end != y.data() + y.size() ||
                     value < kFirstRecordedYear || value > nextYear)
-                    report(CheckKind::YearOutOfRange, "year " + std::string(y));
+                    report(CheckKind::YearOutOfRange, "year " + Text(y));
             }
             std::string key = SourceKey(source, record);
             if (const auto it = titleKeys_.find(key); it != titleKeys_.end())
@@ -252,7 +359,7 @@ private:
                 Use('D', source.carrier.Trimmed(record));
             if (On(CheckKind::LoanWithoutSource) && !titleKeys_.count(SourceKey(source, record)))
                 Add(CheckKind::LoanWithoutSource, Ref(source, record), recno, CheckTable::Loans,
-                    "lent to " + std::string(who.Trimmed(record)) + ": no such source");
+                    "lent to " + Text(who.Trimmed(record)) + ": no such source");
         });
     }
 
@@ -297,7 +404,7 @@ private:
                 return;
             if (!usedItems_.count(upper + Upper(value)))
                 Add(CheckKind::UnusedItem, {}, recno, CheckTable::Items,
-                    "\"" + std::string(value) + "\" (" + upper + ") is used by no record");
+                    "\"" + Text(value) + "\" (" + upper + ") is used by no record");
         });
     }
 
@@ -355,6 +462,8 @@ private:
     std::vector<SourceRef> trackRefs_;
     std::vector<TrackSlot> slots_;
     std::unordered_set<std::string> usedItems_;  // code + upper-cased text
+    std::vector<TitleSpelling> spellings_;
+    std::string titleKey_, artistKey_, joined_;  // room for the keys of each main title
     std::map<CheckKind, std::vector<CheckFinding>> found_;
 };
 
@@ -384,6 +493,8 @@ std::string CheckKindTitle(CheckKind kind) {
             return "Years outside 1877 to next year";
         case CheckKind::SameCdId:
             return "Sources with the same CD ID";
+        case CheckKind::SimilarSpelling:
+            return "Sources with the same title and artist (similar spelling)";
     }
     return "";
 }

@@ -25,6 +25,7 @@ enum class CheckKind {
     FuturePurchase,
     YearOutOfRange,
     SameCdId,
+    SimilarSpelling,
 };
 
 inline constexpr CheckKind kAllCheckKinds[] = {
@@ -39,6 +40,7 @@ inline constexpr CheckKind kAllCheckKinds[] = {
     CheckKind::FuturePurchase,
     CheckKind::YearOutOfRange,
     CheckKind::SameCdId,
+    CheckKind::SimilarSpelling,
 };
 
 // The heading of a kind's group, e.g. "Tracks with a blank title or artist".

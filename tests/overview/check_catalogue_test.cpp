@@ -1,4 +1,4 @@
-// Check the catalogue: findings by kind and count, kinds switched off, Enter, CSV.
+// Check the catalogue: findings by kind and count, kinds switched off, Enter, CSV, printing.
 #include <QCheckBox>
 #include <QTest>
 #include <QTreeWidget>
@@ -9,6 +9,7 @@
 #include "entry/editors_fixture.h"
 #include "overview/check_catalogue_form.h"
 #include "shell/modal_driver.h"
+#include "support/pdf_text.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
     const std::string blank = "Tracks with a blank title or artist",
                       time = "Tracks with no time or seconds above 59";
     const struct {
-        std::vector<int> off;  // the kinds switched off, as numbered in CheckBox1..CheckBox11
+        std::vector<int> off;  // the kinds switched off, as numbered in CheckBox1..
         Strings groups;
     } cases[] = {
         {{2}, {blank + ": 1"}},
@@ -42,13 +43,15 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
     QTreeWidget* tree = screen.findings();
     for (const auto& c : cases) {
         ui.messages.clear();
-        for (int kind = 1; kind <= 11; ++kind)
+        for (int kind = 1; kind <= int(std::size(kAllCheckKinds)); ++kind)
             Child<QCheckBox>(&screen, ("CheckBox" + std::to_string(kind)).c_str())
                 ->setChecked(!std::ranges::count(c.off, kind));
         Press(&screen, "CheckBtn");
         Strings groups;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             groups.push_back(tree->topLevelItem(i)->text(0).toStdString());
+            EXPECT_TRUE(tree->topLevelItem(i)->isFirstColumnSpanned());  // not cut at "Source"
+        }
         EXPECT_EQ(groups, c.groups);
         EXPECT_EQ(ui.MessageTexts().size(), c.groups.empty() ? 1u : 0u);
     }
@@ -70,6 +73,16 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
     EXPECT_EQ(text.str(), "Kind,Source,What is wrong,Table,Record\r\n" + blank +
                               ",CD 1,no artist,artdat.dat,2\r\n" + time +
                               ",CD 1,seconds above 59 (2:75),artdat.dat,3\r\n");
+
+    // Printed from the preview, where it is saved as PDF.
+    ui.files = {folder() + "/found.pdf"};
+    testutil::WhenModalShown([](QWidget* preview) {
+        Press(preview, "PdfBtn");
+        preview->close();
+    });
+    Press(&screen, "PrintBtn");
+    const QString printed = testutil::PdfPages(folder() + "/found.pdf").join("").simplified();
+    EXPECT_TRUE(printed.contains(QString::fromStdString(time + ": 1 CD 1 seconds above 59")));
 }
 
 }  // namespace

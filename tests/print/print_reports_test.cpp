@@ -12,10 +12,12 @@
 #include "platform/report/page_geometry.h"
 #include "platform/report/report_engine.h"
 #include "platform/report/report_preview.h"
+#include "print/check_report.h"
 #include "print/report_command.h"
 #include "print/report_layouts.h"
 #include "print/report_runner.h"
 #include "print/show_print_form.h"
+#include "shell/modal_driver.h"
 #include "support/pdf_text.h"
 
 namespace {
@@ -335,6 +337,58 @@ TEST_F(PrintReportsTest, EveryReportHasRoomForItsWidestValuesAndItsCaptions) {
                 EXPECT_LT(std::get<1>(line[i - 1]), std::get<0>(line[i]) + 0.05)
                     << std::get<2>(line[i - 1]).toStdString() << " / "
                     << std::get<2>(line[i]).toStdString();
+        }
+    }
+}
+
+TEST_F(PrintReportsTest, TheChecksFindingsPrintOnceEachUnderTheirKindOnNumberedPages) {
+    const int perPage = report::PageGeometry::LinesPerPage();
+    const struct {
+        std::vector<std::pair<CheckKind, int>> groups;  // kinds and their number of findings
+        int pages;
+    } cases[] = {
+        {{{CheckKind::UnusedItem, 1}}, 1},  // no source to name
+        // The second kind begins on the first page's last lines, the third runs over two pages.
+        {{{CheckKind::TrackTime, perPage - 3},
+          {CheckKind::LoanWithoutSource, 2},
+          {CheckKind::SimilarSpelling, perPage + 5}},
+         3},
+    };
+    for (const auto& c : cases) {
+        CatalogueCheck check;
+        QStringList lines;  // as they must follow each other
+        for (const auto& [kind, count] : c.groups) {
+            check.groups.push_back({kind, {}});
+            const QString title = QString::fromStdString(CheckKindTitle(kind));
+            lines << QString("%1: %2").arg(title).arg(count);
+            for (int i = 1; i <= count; ++i) {
+                const bool item = kind == CheckKind::UnusedItem;
+                const std::string text =
+                    "fault " + std::to_string(i) + " of " + title.toStdString();
+                check.groups.back().findings.push_back(
+                    {kind, item ? "" : "CD", item ? 0 : i, uint32_t(i), CheckTable::Tracks, text});
+                lines << QString::fromStdString((item ? "" : "CD " + std::to_string(i) + " ") +
+                                                text);
+            }
+        }
+        ui.files = {dir.File("check.pdf")};
+        testutil::WhenModalShown([](QWidget* preview) {
+            Press(preview, "PdfBtn");
+            preview->close();
+        });
+        EXPECT_TRUE(PreviewCheckReport(check, nullptr));
+        const QStringList pages = testutil::PdfPages(dir.File("check.pdf"));
+        ASSERT_EQ(pages.size(), c.pages);
+        QString all;
+        for (int p = 0; p < pages.size(); ++p) {
+            all += pages[p].simplified() + " ";
+            EXPECT_TRUE(pages[p].contains(QString("Page: %1").arg(p + 1))) << p + 1;
+        }
+        qsizetype at = 0;
+        for (const QString& line : lines) {
+            EXPECT_EQ(all.count(line + " "), 1) << line.toStdString();
+            at = all.indexOf(line + " ", at);
+            ASSERT_GE(at, 0) << "out of order: " << line.toStdString();
         }
     }
 }

@@ -27,16 +27,16 @@ protected:
     }
     ~CatalogueCheckTest() override { Clock::Reset(); }
 
-    // A main title of CD 1 unless `values` say otherwise.
+    // A main title of CD 1 unless `values` say otherwise, titled after its source.
     void Title(const CheckRow& values) {
         CheckRow row = {{"DRAGER", "CD"},
                         {"CDNUMMER", "1"},
-                        {"HTITEL", "Album"},
                         {"HOOFDART", "Band"},
                         {"AANKOOPDAT", "15-06-2026"},
                         {"RMNR", "1A2B"}};
         for (const auto& [field, value] : values)
             row[field] = value;
+        row.try_emplace("HTITEL", "Album of " + row["DRAGER"] + " " + row["CDNUMMER"]);
         Add(catalogue_->dm2.HfTable, row);
     }
     // A track of CD 1 lasting 3:05 unless `values` say otherwise.
@@ -120,7 +120,7 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
         {"loans and playlist entries pointing at nothing",
          [this] {
              Add(catalogue_->dm3.UitleenTable,
-                 {{"DRAGER", "CD"}, {"CDNUMMER", "9"}, {"AANWIE", "Bob"}});
+                 {{"DRAGER", "CD"}, {"CDNUMMER", "9"}, {"AANWIE", "Zo\xeb"}});
              Add(catalogue_->dm3.PlaylistTable,
                  {{"DRAGER", "CD"}, {"CDNUMMER", "1"}, {"TRACK", "4"}});
              Add(catalogue_->dm3.PlaylistTable,
@@ -129,18 +129,25 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
                  {{"DRAGER", "MC"}, {"CDNUMMER", "1"}, {"TRACK", "1"}, {"AKANT", "A"}});
          },
          "Loans of no source: 1\n"
-         "  CD 9: lent to Bob: no such source (Uitdat.dat record 2)\n"
+         "  CD 9: lent to Zo\xc3\xab: no such source (Uitdat.dat record 2)\n"
          "Playlist entries of no track: 2\n"
          "  CD 1: track 4: no such track (playlist.dat record 2)\n"
          "  MC 1: track 1 on side A: no such source (playlist.dat record 4)\n"},
         {"lookup items",
          [this] {
-             for (const auto& [value, code] : std::vector<std::pair<std::string, char>>{
-                      {"album", 'H'}, {"Rock", 'G'}, {"Cd", 'D'}, {"DVD", 'D'}, {"Other", 'Q'}})
+             for (const auto& [value, code] :
+                  std::vector<std::pair<std::string, char>>{{"album of cd 1", 'H'},
+                                                            {"R\xf6"
+                                                             "ck",
+                                                             'G'},
+                                                            {"Cd", 'D'},
+                                                            {"DVD", 'D'},
+                                                            {"Other", 'Q'}})
                  catalogue_->dm3.WriteItems(value, code);
          },
          "Lookup items no record uses: 2\n"
-         "  \"Rock\" (G) is used by no record (items.dat record 2)\n"
+         "  \"R\xc3\xb6"
+         "ck\" (G) is used by no record (items.dat record 2)\n"
          "  \"DVD\" (D) is used by no record (items.dat record 4)\n"},
         {"dates and years",
          [this] {
@@ -164,6 +171,24 @@ TEST_F(CatalogueCheckTest, EachKindIsFoundAndNamesItsSourceAndRecord) {
          "Sources with the same CD ID: 2\n"
          "  CD 1: CD ID 1A2B also on CD 2 (hfdat.dat record 1)\n"
          "  CD 2: CD ID 1A2B also on CD 1 (hfdat.dat record 2)\n"},
+        {"doubles by similar spelling; a blank artist matches a blank one",
+         [this] {
+             for (const auto& [number, title, artist] :
+                  {std::tuple{"2", "The  album of cd 1.", "B\xe4nd"},
+                   {"3", "", "Band"},
+                   {"4", "Hits", ""},
+                   {"5", "Hits", ""},
+                   {"6", "Album of CD 1", "Other"}}) {
+                 Title(
+                     {{"CDNUMMER", number}, {"HTITEL", title}, {"HOOFDART", artist}, {"RMNR", ""}});
+                 Track({{"CDNUMMER", number}});
+             }
+         },
+         "Sources with the same title and artist (similar spelling): 4\n"
+         "  CD 1: same as CD 2 \"The  album of cd 1.\" by B\xc3\xa4nd (hfdat.dat record 1)\n"
+         "  CD 2: same as CD 1 \"Album of CD 1\" by Band (hfdat.dat record 2)\n"
+         "  CD 4: same as CD 5 \"Hits\" (hfdat.dat record 4)\n"
+         "  CD 5: same as CD 4 \"Hits\" (hfdat.dat record 5)\n"},
     };
     for (const auto& c : cases) {
         Fresh();
