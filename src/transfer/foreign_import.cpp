@@ -68,13 +68,15 @@ struct MediumCarrier {
     const char* carrier;
 };
 constexpr MediumCarrier kMediumCarriers[] = {
-    {"CD", "CD"},       {"CDR", "CD"},
-    {"SACD", "SACD"},   {"VINYL", "LP"},
-    {"LP", "LP"},       {"CASSETTE", "MC"},
-    {"MC", "MC"},       {"DVD", "DVD"},
-    {"BLU-RAY", "BD"},  {"FILE", "FILE"},
-    {"MINIDISC", "MD"}, {"DAT", "DAT"},
-    {"SHELLAC", "78"},  {"REEL-TO-REEL", "TAPE"},
+    {"CD", "CD"},           {"CDR", "CD"},
+    {"SACD", "SACD"},       {"VINYL", "LP"},
+    {"LP", "LP"},           {"CASSETTE", "MC"},
+    {"MC", "MC"},           {"DVD", "DVD"},
+    {"BLU-RAY", "BD"},      {"FILE", "FILE"},
+    {"MINIDISC", "MD"},     {"DAT", "DAT"},
+    {"SHELLAC", "78"},      {"REEL-TO-REEL", "TAPE"},
+    {"COMPACT DISC", "CD"}, {"AUDIO CD", "CD"},
+    {"RECORD", "LP"},       {"CASSETTE TAPE", "MC"},
 };
 
 // The lines of a work file where each row starts, with the entry of the user's file it came from.
@@ -155,7 +157,11 @@ std::string ForeignImport::GuessCarrier(Catalogue& catalogue, const std::string&
     }
     if (words.empty())
         return carriers.empty() ? "CD" : UpperAscii(carriers.front());
-    std::string code = words.front().substr(0, size_t(kCarrierWidth));
+    // A name too long for a code gives its first word rather than a cut in the middle of another.
+    std::string code = words.front();
+    if (code.size() > size_t(kCarrierWidth) && code.find(' ') != std::string::npos)
+        code.resize(code.find(' '));
+    code.resize(std::min(code.size(), size_t(kCarrierWidth)));
     while (!code.empty() && code.back() == ' ')
         code.pop_back();
     return code;

@@ -113,7 +113,7 @@ TEST_F(ForeignImportTest, CarriersAndNumbersFollowTheCatalogue) {
     const std::pair<const char*, const char*> guesses[] = {
         {"CD, Album", "CD"},     {"Vinyl, LP", "VINYL"},           {"2xCassette, Album", "MC"},
         {"Shellac, 10\"", "78"}, {"Laserdisc, NTSC", "LASERDISC"}, {"", "CD"},
-        {"cdr", "CD"},
+        {"cdr", "CD"},           {"Compact Disc", "CD"},           {"Music Box Roll", "MUSIC"},
     };
     for (const auto& [medium, carrier] : guesses)
         EXPECT_EQ(ForeignImport::GuessCarrier(*catalogue_, medium), carrier) << medium;
@@ -147,6 +147,70 @@ TEST_F(ForeignImportTest, CarriersAndNumbersFollowTheCatalogue) {
     EXPECT_FALSE(import.Prepare(*catalogue_, File("missing.csv"), {}).ok());
     EXPECT_FALSE(import.Apply(*catalogue_).ok());
     EXPECT_EQ(catalogue_->dm2.HfAccess.Count(), 7u);
+}
+
+// Tellico (zipped or its XML alone) and GCstar: medium to carrier, tracks with their times, the
+// rest of each entry in the memo; an entry the reader refuses is named and the rest kept.
+TEST_F(ForeignImportTest, TellicoAndGcstarLandFieldByField) {
+    const std::string tellico = R"(,Wandering Ätherwind,Folk; Chamber,1,"Rating: 4
+Keywords: signed; gift
+Comments: Bought at the harbour fair.
+Shelf: B3",CD,Harbour Lane Records,,2003-05-17,2026-03-14,,Mira Kollenberg; The Northgate Strings,,,12.50
+--
+First Light,Mira Kollenberg,,1,,03,45,1,Folk; Chamber,CD,,,,,,1994
+Salt & Stone,The Northgate Strings,,2,,62,03,1,Folk; Chamber,CD,,,,,,1994
+Coda,Mira Kollenberg; The Northgate Strings,,3,,,,1,Folk; Chamber,CD,,,,,,1994
+)";
+    struct Case {
+        foreign::Format format;
+        const char* file;
+        std::string refused;
+        std::string dump;  // without the header rows
+    };
+    const Case cases[] = {
+        {foreign::Format::Tellico, "tellico-music.tc",
+         "entry 2: track 1: the length \"four minutes\" is not a time\n", tellico},
+        {foreign::Format::Tellico, "tellico-music.xml",
+         "entry 2: track 1: the length \"four minutes\" is not a time\n", tellico},
+        {foreign::Format::Gcstar, "gcstar-music.gcs",
+         "item 2: track 1: the time \"soon\" is not a time\n",
+         R"(,Harbour Lights,Jazz,1,"Release: 12/03/1998
+Rating: 7
+unique: 5012345678900
+Comments: Second pressing.",CD,Bluewater,,,2026-03-14,,Elin Marsk,,,
+--
+Low Tide,Elin Marsk,,1,,04,12,1,Jazz,CD,,,,,,1998
+Lantern,Elin Marsk,,2,,05,01,1,Jazz,CD,,,,,,1998
+)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        EXPECT_EQ(foreign::DetectFormat(Fixture(c.file)), c.format);
+        const std::string empty = File(std::string("catalogue-") + c.file);
+        fs::create_directories(empty);
+        ASSERT_TRUE(CreateCatalogueTables(empty).ok());
+        ASSERT_TRUE(CreateCatalogueIndexes(empty).ok());
+        SetWorkDir(empty);
+        catalogue_ = std::make_unique<Catalogue>(empty);
+        catalogue_->OpenIndexes();
+        ForeignImport import;
+        ForeignImportOptions options;
+        options.format = c.format;
+        ASSERT_TRUE(import.Prepare(*catalogue_, Fixture(c.file), options).ok());
+        std::string refused;
+        for (const ForeignRefusal& refusal : import.refusals())
+            refused += refusal.origin + ": " + refusal.reason + "\n";
+        EXPECT_EQ(refused, c.refused);
+        ASSERT_TRUE(import.Apply(*catalogue_).ok());
+        std::string dump = c.dump;
+        dump.insert(dump.find("--\n") + 3,
+                    "TITEL,ARTIEST,TREF,TRACK,COMPONIST,MINUTEN,SECONDEN,CDNUMMER,SOORT,DRAGER,"
+                    "DUBBEL,DUBNW,UITVOER,AKANT,WIJZIGDAT,JAAR\n");
+        EXPECT_EQ(Dump(),
+                  "OPNAME,HTITEL,SOORT,CDNUMMER,MEMO,DRAGER,LABEL,RMNR,AANKOOPDAT,INVOERDAT,"
+                  "AANKOOP,HOOFDART,WIJZIGDAT,TEKSTDAT,AANKPPRS\n" +
+                      dump);
+    }
 }
 
 // Rows of one source (the same carrier and number) become its tracks; times, prices and dates
