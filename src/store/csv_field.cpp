@@ -10,16 +10,16 @@
 
 namespace {
 
-std::string_view TrimRight(std::string_view text) {
+std::string_view TrimRightView(std::string_view text) {
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
-    return TrimRight(text);
+    return TrimRightView(text);
 }
 
 bool AllDigits(std::string_view text) {
@@ -91,7 +91,7 @@ std::string ControlName(unsigned char c) {
 // MINUTEN, SECONDEN and JAAR hold digits as the entry screen stores them: minutes 0 to 999 and
 // seconds 0 to 59 in at least two digits ("03"), a year of 3 or 4 digits. Empty stays blank.
 std::string TimeOrYear(const xbase::FieldDef& f, std::string_view text, uint8_t* record) {
-    text = Trim(text);
+    text = TrimView(text);
     if (text.empty()) {
         xbase::SetBlank(record, f);
         return "";
@@ -173,10 +173,10 @@ xbase::Status AppendCsvField(const xbase::Table& table, const uint8_t* record,
             break;
         }
         case 'C':
-            xbase::AppendToUtf8(table.codePage(), TrimRight(xbase::FieldBytes(record, f)), &text);
+            xbase::AppendToUtf8(table.codePage(), TrimRightView(xbase::FieldBytes(record, f)), &text);
             break;
         default:
-            text = Trim(xbase::FieldBytes(record, f));
+            text = TrimView(xbase::FieldBytes(record, f));
             break;
     }
     // Numbers stay numbers; anything else in a number field (a damaged table) is text too.
@@ -190,7 +190,7 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
                           std::string_view text, uint8_t* record, std::string* memo) {
     text = UnguardCsvCell(text);
     if (f.type == 'N') {
-        text = Trim(text);
+        text = TrimView(text);
         if (text.empty()) {
             xbase::SetBlank(record, f);
             if (f.name == "CDNUMMER")
@@ -200,7 +200,7 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
         return WholeNumber(f, text, record);
     }
     if (f.type == 'D') {
-        text = Trim(text);
+        text = TrimView(text);
         xbase::Date date;
         if (!text.empty() && !ParseDate(text, &date))
             return f.name + ": " + CsvShown(text) + " is not a date (yyyy-mm-dd)";
@@ -225,8 +225,8 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
             return f.name + ": " + CsvShown(text) + ": " + status.message();
         bytes = converted;
     }
-    if (TrimRight(bytes).size() > f.length)
-        return f.name + ": " + CsvShown(text) + " is " + std::to_string(TrimRight(bytes).size()) +
+    if (TrimRightView(bytes).size() > f.length)
+        return f.name + ": " + CsvShown(text) + " is " + std::to_string(TrimRightView(bytes).size()) +
                " characters long; " + std::to_string(f.length) + " fit";
     if (!xbase::SetText(record, f, bytes).ok())
         return f.name + ": " + CsvShown(text) + " cannot be stored";

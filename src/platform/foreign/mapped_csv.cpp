@@ -161,7 +161,7 @@ private:
                 const char* target;
                 std::string* text;
             };
-            const Slot slots[] = {
+            const Slot places[] = {
                 {"main title", &source->title},
                 {"main artist", &source->artist},
                 {"label", &source->label},
@@ -174,7 +174,7 @@ private:
                 {"artist", &track->artist},
                 {"composer", &track->composer},
             };
-            for (const Slot& slot : slots) {
+            for (const Slot& slot : places) {
                 if (target == slot.target) {
                     *slot.text = value;
                     return true;
