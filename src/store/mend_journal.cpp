@@ -11,6 +11,7 @@
 #include "store/catalogue_mend.h"
 #include "store/durable_copy.h"
 #include "store/journal_file.h"
+#include "store/journal_text.h"
 #include "store/record_edit.h"
 #include "store/record_field.h"
 
@@ -58,43 +59,6 @@ const char* MendTableWord(CheckTable table) {
     return "the main titles";
 }
 
-// Values stand between tabs: control bytes and '%' are written as %XX.
-std::string MendEscape(std::string_view text) {
-    constexpr const char* kHex = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : text) {
-        const auto byte = uint8_t(ch);
-        if (byte < 0x20 || byte == 0x7F || ch == '%') {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        } else {
-            out += ch;
-        }
-    }
-    return out;
-}
-
-std::optional<std::string> MendUnescape(std::string_view text) {
-    const auto digit = [](char ch) {
-        return ch >= '0' && ch <= '9' ? ch - '0' : (ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1);
-    };
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out += text[i];
-            continue;
-        }
-        const int high = i + 2 < text.size() ? digit(text[i + 1]) : -1;
-        const int low = high >= 0 ? digit(text[i + 2]) : -1;
-        if (low < 0)
-            return std::nullopt;
-        out += char(high * 16 + low);
-        i += 2;
-    }
-    return out;
-}
-
 std::string MendJournalText(const MendPlan& plan) {
     std::string text = std::string(kMendHeader) + "\nK\t" + std::to_string(int(plan.kind)) + "\n";
     for (const MendChange& change : plan.changes) {
@@ -103,10 +67,10 @@ std::string MendJournalText(const MendPlan& plan) {
             letter = table == change.table ? name : letter;
         const std::string place = std::string(1, letter) + "\t" + std::to_string(change.recno);
         if (change.removed())
-            text += "R\t" + place + "\t" + MendEscape(change.before) + "\n";
+            text += "R\t" + place + "\t" + JournalEscape(change.before) + "\n";
         else
-            text += "C\t" + place + "\t" + change.field + "\t" + MendEscape(change.now) + "\t" +
-                    MendEscape(change.next) + "\n";
+            text += "C\t" + place + "\t" + change.field + "\t" + JournalEscape(change.now) + "\t" +
+                    JournalEscape(change.next) + "\n";
     }
     return text + "END\n";
 }
@@ -141,11 +105,11 @@ bool ReadChange(const std::vector<std::string_view>& parts, MendChange* change) 
         return false;
     change->table = table->first;
     change->recno = uint32_t(recno);
-    std::optional<std::string> first = MendUnescape(parts[3]), second;
+    std::optional<std::string> first = JournalUnescape(parts[3]), second;
     if (!removal) {
         change->field = std::string(parts[3]);
-        first = MendUnescape(parts[4]);
-        second = MendUnescape(parts[5]);
+        first = JournalUnescape(parts[4]);
+        second = JournalUnescape(parts[5]);
         if (change->field.empty() || !second)
             return false;
         change->next = *second;

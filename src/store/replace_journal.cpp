@@ -17,6 +17,7 @@
 #include "store/durable_copy.h"
 #include "store/field_replace.h"
 #include "store/journal_file.h"
+#include "store/journal_text.h"
 #include "store/record_edit.h"
 #include "store/saved_position.h"
 #include "store/source_key.h"
@@ -33,48 +34,6 @@ constexpr const char* kHeader = "TUNELO REPLACE 1";
 constexpr size_t kJournalFlushAt = size_t(1) << 16;
 // Records written per rewrite of a table.
 constexpr size_t kJournalBatch = 1024;
-
-// Values stand between tabs: control bytes and '%' are written as %XX.
-std::string Escape(std::string_view text) {
-    constexpr const char* kHex = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : text) {
-        const auto byte = uint8_t(ch);
-        if (byte < 0x20 || byte == 0x7F || ch == '%') {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        } else {
-            out += ch;
-        }
-    }
-    return out;
-}
-
-int HexDigit(char ch) {
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
-
-std::optional<std::string> Unescape(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out += text[i];
-            continue;
-        }
-        const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
-        if (low < 0)
-            return std::nullopt;
-        out += char(high * 16 + low);
-        i += 2;
-    }
-    return out;
-}
 
 std::vector<std::string_view> Split(std::string_view line) {
     std::vector<std::string_view> parts;
@@ -104,8 +63,8 @@ public:
         }
         const auto parts = NextParts();
         if (fault_.empty() &&
-            (parts.size() != 3 || parts[0] != "S" || !(search_ = Unescape(parts[1])) ||
-             !(replacement_ = Unescape(parts[2]))))
+            (parts.size() != 3 || parts[0] != "S" || !(search_ = JournalUnescape(parts[1])) ||
+             !(replacement_ = JournalUnescape(parts[2]))))
             Bad();
     }
 
@@ -124,7 +83,7 @@ public:
         std::optional<std::string> oldValue, newValue;
         if (parts.size() != 5 || (parts[0] != "A" && parts[0] != "H") ||
             !ParseWholeNumber(parts[1], 1, UINT32_MAX, &recno) || parts[2].empty() ||
-            !(oldValue = Unescape(parts[3])) || !(newValue = Unescape(parts[4]))) {
+            !(oldValue = JournalUnescape(parts[3])) || !(newValue = JournalUnescape(parts[4]))) {
             Bad();
             return false;
         }
@@ -262,7 +221,8 @@ ReplaceJournalWriter::ReplaceJournalWriter(const Catalogue& catalogue, std::stri
             Status::IOError(part_, std::string("cannot create the file: ") + std::strerror(errno));
         return;
     }
-    buffer_ = std::string(kHeader) + "\nS\t" + Escape(search) + "\t" + Escape(replacement) + "\n";
+    buffer_ = std::string(kHeader) + "\nS\t" + JournalEscape(search) + "\t" +
+              JournalEscape(replacement) + "\n";
 }
 
 ReplaceJournalWriter::~ReplaceJournalWriter() {
@@ -277,7 +237,7 @@ ReplaceJournalWriter::~ReplaceJournalWriter() {
 void ReplaceJournalWriter::Add(char table, uint32_t recno, std::string_view field,
                                std::string_view oldValue, std::string_view newValue) {
     buffer_ += std::string(1, table) + "\t" + std::to_string(recno) + "\t" + std::string(field) +
-               "\t" + Escape(oldValue) + "\t" + Escape(newValue) + "\n";
+               "\t" + JournalEscape(oldValue) + "\t" + JournalEscape(newValue) + "\n";
     if (buffer_.size() >= kJournalFlushAt)
         Flush();
 }

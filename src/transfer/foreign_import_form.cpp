@@ -17,11 +17,11 @@
 
 #include "base/feedback.h"
 #include "base/ui.h"
-#include "maintenance/safety_copy_step.h"
 #include "shell/dialog_parts.h"
 #include "store/catalogue.h"
 #include "store/percent_progress.h"
 #include "transfer/foreign_import_help.h"
+#include "transfer/import_step.h"
 #include "transfer/paged_refusals.h"
 #include "transfer/text_table_model.h"
 
@@ -282,26 +282,12 @@ void TForeignImportForm::ShowPrepared() {
 }
 
 void TForeignImportForm::ImportBtnClick() {
-    if (!TakeSafetyCopyShown(catalogue_, "foreign-import", nullptr)) {
+    const bool added = AddImportedShown(
+        catalogue_, "foreign-import", "Importing...",
+        [this](const xbase::ProgressFn& progress) { return import_->Apply(catalogue_, progress); },
+        [this] { return import_->Summary(); });
+    if (added)
+        accept();
+    else
         reject();
-        return;
-    }
-    xbase::Status status;
-    {
-        BusyCursor busy;
-        status = import_->Apply(catalogue_, PercentProgress([](int percent) {
-                                    ShowStatus("Importing... " + std::to_string(percent) + "%");
-                                }));
-        ShowStatus("");
-    }
-    if (!status.ok()) {
-        PlayWave("error.wav");
-        CurrentUi().Message(MsgKind::Error,
-                            "The import failed; nothing was added.\n" + status.ToString());
-        reject();
-        return;
-    }
-    PlayWave("Opti.wav");
-    CurrentUi().Message(MsgKind::Information, "Added " + import_->Summary() + ".");
-    accept();
 }

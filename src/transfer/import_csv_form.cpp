@@ -7,12 +7,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "base/feedback.h"
-#include "base/ui.h"
-#include "maintenance/safety_copy_step.h"
 #include "shell/dialog_parts.h"
 #include "store/csv_import.h"
-#include "store/percent_progress.h"
+#include "transfer/import_step.h"
 #include "transfer/paged_refusals.h"
 #include "transfer/text_table_model.h"
 
@@ -95,27 +92,12 @@ TImportCsvForm::TImportCsvForm(Catalogue& catalogue, CsvImport& import, const st
 }
 
 void TImportCsvForm::ImportBtnClick() {
-    if (!TakeSafetyCopyShown(catalogue_, "csv-import", nullptr)) {
+    const bool added = AddImportedShown(
+        catalogue_, "csv-import", "Importing from CSV...",
+        [this](const xbase::ProgressFn& progress) { return import_.Apply(catalogue_, progress); },
+        [this] { return import_.Summary(); });
+    if (added)
+        accept();
+    else
         reject();
-        return;
-    }
-    xbase::Status status;
-    {
-        BusyCursor busy;
-        status =
-            import_.Apply(catalogue_, PercentProgress([](int percent) {
-                              ShowStatus("Importing from CSV... " + std::to_string(percent) + "%");
-                          }));
-        ShowStatus("");
-    }
-    if (!status.ok()) {
-        PlayWave("error.wav");
-        CurrentUi().Message(MsgKind::Error,
-                            "The import failed; nothing was added.\n" + status.ToString());
-        reject();
-        return;
-    }
-    PlayWave("Opti.wav");
-    CurrentUi().Message(MsgKind::Information, "Added " + import_.Summary() + ".");
-    accept();
 }
