@@ -95,6 +95,9 @@ TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
     layout->addLayout(kinds);
     layout->addWidget(tree_, 1);
     layout->addLayout(buttons);
+    // The list was made first; Tab goes from the kinds to the list and on to the buttons.
+    setTabOrder(kinds_.back(), tree_);
+    setTabOrder(tree_, check);
 }
 
 void TCheckCatalogueForm::CheckClick() {

@@ -56,6 +56,15 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
         EXPECT_EQ(ui.MessageTexts().size(), c.groups.empty() ? 1u : 0u);
     }
 
+    // Tab goes from the last kind to the list and from there to the buttons.
+    QWidget* next =
+        Child<QCheckBox>(&screen, ("CheckBox" + std::to_string(std::size(kAllCheckKinds))).c_str());
+    for (const char* expected : {"FindingsTree", "CheckBtn"}) {
+        do
+            next = next->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus));
+        EXPECT_EQ(next->objectName().toStdString(), expected);
+    }
     tree->setCurrentItem(tree->topLevelItem(1)->child(0));
     std::string selected;
     testutil::WhenModalShown([&](QWidget* source) {
