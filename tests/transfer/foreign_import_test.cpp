@@ -176,7 +176,7 @@ Coda,Mira Kollenberg; The Northgate Strings,,3,,,,1,Folk; Chamber,CD,,,,,,1994
          "item 2: track 1: the time \"soon\" is not a time\n",
          R"(,Harbour Lights,Jazz,1,"Release: 12/03/1998
 Rating: 7
-unique: 5012345678900
+Unique: 5012345678900
 Comments: Second pressing.",CD,Bluewater,,,2026-03-14,,Elin Marsk,,,
 --
 Low Tide,Elin Marsk,,1,,04,12,1,Jazz,CD,,,,,,1998

@@ -78,9 +78,9 @@ Source GcstarSource(const XmlNode& item, int ordinal) {
     const auto keep = [&](const QString& name, const QString& text) {
         if (placed.contains(name) || text.isEmpty())
             return;
-        const std::string label = name == u"comment"  ? "Comments"
-                                  : name == u"rating" ? "Rating"
-                                                      : name.toStdString();
+        // Any other field under its own name, written as a heading: "unique" as "Unique".
+        const std::string label =
+            name == u"comment" ? "Comments" : (name.left(1).toUpper() + name.mid(1)).toStdString();
         source.notes.emplace_back(label, text.toStdString());
     };
     for (const auto& [name, value] : item.attributes)

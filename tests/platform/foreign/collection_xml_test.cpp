@@ -103,7 +103,7 @@ TEST(CollectionXmlTest, AGcstarMusicCollectionGivesEveryField) {
     EXPECT_EQ(Note(s, "Release"), "12/03/1998");
     EXPECT_EQ(Note(s, "Comments"), "Second pressing.");
     EXPECT_EQ(Note(s, "Rating"), "7");
-    EXPECT_EQ(Note(s, "unique"), "5012345678900");
+    EXPECT_EQ(Note(s, "Unique"), "5012345678900");
     EXPECT_EQ(s.notes.size(), 4u);
     ASSERT_EQ(s.tracks.size(), 2u);
     EXPECT_EQ(s.tracks[1].number, 2);
