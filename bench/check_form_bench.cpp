@@ -6,7 +6,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -46,8 +46,9 @@ int main(int argc, char* argv[]) {
             wall.push_back(Ms(start));
             cpu.push_back(CpuMs() - cpuStart);
             findings = 0;
-            for (int i = 0; i < form.findings()->topLevelItemCount(); ++i)
-                findings += form.findings()->topLevelItem(i)->childCount();
+            const QAbstractItemModel* model = form.findings()->model();
+            for (int i = 0; i < model->rowCount(); ++i)
+                findings += model->rowCount(model->index(i, 0));
         }
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);

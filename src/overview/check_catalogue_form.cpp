@@ -5,13 +5,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <fstream>
 #include <optional>
 #include <set>
 
 #include "base/ui.h"
+#include "overview/check_findings_model.h"
 #include "overview/show_source.h"
 #include "overview/track_rows.h"
 #include "print/check_report.h"
@@ -20,10 +21,6 @@
 #include "shell/window_placement.h"
 
 namespace {
-
-// Where a finding item keeps its place: group index and finding index.
-constexpr int kGroupRole = Qt::UserRole;
-constexpr int kFindingRole = Qt::UserRole + 1;
 
 std::string CheckCsvCell(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -45,7 +42,10 @@ std::string FindingSource(const CheckFinding& finding) {
 }  // namespace
 
 TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), tree_(new QTreeWidget(this)) {
+    : QWidget(parent),
+      catalogue_(catalogue),
+      model_(new CheckFindingsModel(this)),
+      tree_(new QTreeView(this)) {
     setObjectName("CheckCatalogueForm");
     setWindowTitle("Check the catalogue");
 
@@ -61,7 +61,7 @@ TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
     }
 
     tree_->setObjectName("FindingsTree");
-    tree_->setHeaderLabels({"Source", "What is wrong", "Record"});
+    tree_->setModel(model_);
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -69,8 +69,7 @@ TCheckCatalogueForm::TCheckCatalogueForm(Catalogue& catalogue, QWidget* parent)
     tree_->setColumnWidth(0, tree_->fontMetrics().averageCharWidth() * 24);
     tree_->setColumnWidth(1, tree_->fontMetrics().averageCharWidth() * 40);
     // Enter as well as a double-click.
-    connect(tree_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { OpenFinding(item); });
+    connect(tree_, &QTreeView::activated, this, &TCheckCatalogueForm::OpenFinding);
 
     QPushButton* check = NamedButton(this, "CheckBtn", "C&heck");
     QPushButton* exportCsv = NamedButton(this, "ExportBtn", "&Export CSV\u2026");
@@ -114,49 +113,31 @@ void TCheckCatalogueForm::CheckClick() {
     }
     if (!found || found->cancelled)
         return;  // failed or cancelled: the list shown stays
-    check_ = std::move(*found);
+    model_->SetCheck(std::move(*found));
     ShowCheck();
-    if (check_.empty())
+    if (model_->Check().empty())
         CurrentUi().Message(MsgKind::Information, "Nothing to mend was found.");
 }
 
 void TCheckCatalogueForm::ShowCheck() {
-    tree_->clear();
-    for (size_t g = 0; g < check_.groups.size(); ++g) {
-        const CheckGroup& group = check_.groups[g];
-        // Filled before it joins the tree, which then takes its findings in one insertion.
-        auto* top = new QTreeWidgetItem;
-        top->setText(0, QString("%1: %2")
-                            .arg(QString::fromStdString(CheckKindTitle(group.kind)))
-                            .arg(group.findings.size()));
-        for (size_t f = 0; f < group.findings.size(); ++f) {
-            const CheckFinding& finding = group.findings[f];
-            auto* item = new QTreeWidgetItem(top);
-            item->setText(0, QString::fromStdString(FindingSource(finding)));
-            item->setText(1, QString::fromStdString(finding.text));
-            item->setText(2, QString::fromStdString(CheckTableFile(finding.table) + " " +
-                                                    std::to_string(finding.recno)));
-            item->setData(0, kGroupRole, int(g));
-            item->setData(0, kFindingRole, int(f));
-        }
-        tree_->addTopLevelItem(top);
-        top->setFirstColumnSpanned(true);  // only an item in the tree can span
-        top->setExpanded(true);
-    }
-    findChild<QPushButton*>("ExportBtn")->setEnabled(!check_.empty());
-    findChild<QPushButton*>("PrintBtn")->setEnabled(!check_.empty());
+    const CatalogueCheck& check = model_->Check();
+    for (int g = 0; g < model_->rowCount(); ++g)
+        tree_->setFirstColumnSpanned(g, QModelIndex(), true);  // "heading: count" not cut
+    tree_->expandAll();
+    findChild<QPushButton*>("ExportBtn")->setEnabled(!check.empty());
+    findChild<QPushButton*>("PrintBtn")->setEnabled(!check.empty());
     EnableMendButtons();
-    if (QTreeWidgetItem* first = tree_->topLevelItem(0); first && first->childCount() > 0) {
-        tree_->setCurrentItem(first->child(0));
+    if (const QModelIndex first = model_->index(0, 0); model_->rowCount(first) > 0) {
+        tree_->setCurrentIndex(model_->index(0, 0, first));
         tree_->setFocus();
     }
 }
 
-void TCheckCatalogueForm::OpenFinding(QTreeWidgetItem* item) {
-    if (item == nullptr || item->parent() == nullptr)
+void TCheckCatalogueForm::OpenFinding(const QModelIndex& row) {
+    const CheckFinding* found = model_->FindingAt(row);
+    if (found == nullptr)
         return;  // a kind's heading
-    const CheckFinding& finding = check_.groups[size_t(item->data(0, kGroupRole).toInt())]
-                                      .findings[size_t(item->data(0, kFindingRole).toInt())];
+    const CheckFinding& finding = *found;
     if (finding.number == 0) {
         CurrentUi().Beep();  // a lookup item belongs to no source
         return;
@@ -174,7 +155,7 @@ void TCheckCatalogueForm::ExportClick() {
         return;
     std::ofstream out(*path, std::ios::binary | std::ios::trunc);
     out << "Kind,Source,What is wrong,Table,Record\r\n";
-    for (const CheckGroup& group : check_.groups) {
+    for (const CheckGroup& group : model_->Check().groups) {
         for (const CheckFinding& finding : group.findings) {
             out << CheckCsvCell(CheckKindTitle(group.kind)) << ','
                 << CheckCsvCell(FindingSource(finding)) << ',' << CheckCsvCell(finding.text) << ','
@@ -187,6 +168,6 @@ void TCheckCatalogueForm::ExportClick() {
 }
 
 void TCheckCatalogueForm::PrintClick() {
-    if (!check_.empty())
-        PreviewCheckReport(check_, this);
+    if (!model_->Check().empty())
+        PreviewCheckReport(model_->Check(), this);
 }

@@ -12,9 +12,10 @@
 class Catalogue;
 class QCheckBox;
 class QHBoxLayout;
+class CheckFindingsModel;
+class QModelIndex;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 class TCheckCatalogueForm : public QWidget {
     Q_OBJECT
@@ -30,15 +31,15 @@ public:
     // "&Print…": the findings listed, in the report preview, which prints them or saves them
     // as PDF.
     void PrintClick();
-    // The source of the finding under the cursor, as Enter opens it.
-    void OpenFinding(QTreeWidgetItem* item);
+    // The source of the finding on the row, as Enter opens it.
+    void OpenFinding(const QModelIndex& row);
 
     // The mending buttons: each plans its mending from the findings of its kinds (those of the
     // group under the cursor when it is one of them), shows every change, and once the user
     // goes ahead takes a safety copy, mends and checks again.
     void MendClick(MendKind kind);
 
-    QTreeWidget* findings() { return tree_; }
+    QTreeView* findings() { return tree_; }
 
 private:
     void ShowCheck();
@@ -49,7 +50,7 @@ private:
 
     Catalogue& catalogue_;
     std::vector<QCheckBox*> kinds_;  // in kAllCheckKinds order
-    QTreeWidget* tree_;
-    CatalogueCheck check_;
+    CheckFindingsModel* model_;      // keeps the check shown
+    QTreeView* tree_;
     std::vector<std::pair<MendKind, QPushButton*>> mendButtons_;
 };

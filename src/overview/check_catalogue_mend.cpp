@@ -2,7 +2,7 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <optional>
 
@@ -10,6 +10,7 @@
 #include "base/table_text.h"
 #include "base/ui.h"
 #include "overview/check_catalogue_form.h"
+#include "overview/check_findings_model.h"
 #include "overview/mend_preview_dialog.h"
 #include "overview/track_rows.h"
 #include "shell/dialog_parts.h"
@@ -57,22 +58,19 @@ void TCheckCatalogueForm::AddMendButtons(QHBoxLayout* row) {
 
 void TCheckCatalogueForm::EnableMendButtons() {
     for (const auto& [kind, button] : mendButtons_)
-        button->setEnabled(std::ranges::any_of(check_.groups, [kind](const CheckGroup& group) {
-            return MendWorksOn(kind, group.kind);
-        }));
+        button->setEnabled(std::ranges::any_of(
+            model_->Check().groups,
+            [kind](const CheckGroup& group) { return MendWorksOn(kind, group.kind); }));
 }
 
 std::vector<CheckFinding> TCheckCatalogueForm::MendFindings(MendKind kind) const {
-    int chosen = -1;
-    if (QTreeWidgetItem* item = tree_->currentItem()) {
-        const int group = tree_->indexOfTopLevelItem(item->parent() ? item->parent() : item);
-        if (group >= 0 && size_t(group) < check_.groups.size() &&
-            MendWorksOn(kind, check_.groups[size_t(group)].kind))
-            chosen = group;
-    }
+    const CatalogueCheck& check = model_->Check();
+    int chosen = model_->GroupOf(tree_->currentIndex());
+    if (chosen >= 0 && !MendWorksOn(kind, check.groups[size_t(chosen)].kind))
+        chosen = -1;
     std::vector<CheckFinding> findings;
-    for (size_t g = 0; g < check_.groups.size(); ++g) {
-        const CheckGroup& group = check_.groups[g];
+    for (size_t g = 0; g < check.groups.size(); ++g) {
+        const CheckGroup& group = check.groups[g];
         if ((chosen < 0 || int(g) == chosen) && MendWorksOn(kind, group.kind))
             findings.insert(findings.end(), group.findings.begin(), group.findings.end());
     }

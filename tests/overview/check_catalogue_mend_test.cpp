@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -69,7 +70,7 @@ TEST_F(CheckMendTest, ThePreviewGoesAheadWithEnterOnlyAndClosingLosesNothing) {
         EXPECT_EQ(ListSafetyCopies(folder()).size(), c.mended ? 1u : 0u) << c.how;
         if (c.mended) {
             // Checked again: nothing is left of the kind mended.
-            EXPECT_EQ(screen->findings()->topLevelItemCount(), 0) << c.how;
+            EXPECT_EQ(screen->findings()->model()->rowCount(), 0) << c.how;
             EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"1 record(s) are mended.",
                                                                    "Nothing to mend was found."}))
                 << c.how;
@@ -85,18 +86,30 @@ TEST_F(CheckMendTest, RemovingWorksOnTheGroupUnderTheCursorOrOnAllItsKinds) {
     TCheckCatalogueForm screen(*catalogue);
     screen.show();
     Press(&screen, "CheckBtn");
-    QTreeWidget* tree = screen.findings();
-    ASSERT_EQ(tree->topLevelItem(0)->text(0).toStdString(), "Loans of no source: 1");
-    ASSERT_EQ(tree->topLevelItem(1)->text(0).toStdString(), "Playlist entries of no track: 1");
-    for (const auto& [cursor, rows] : {std::pair{0, 1}, {1, 1}, {-1, 2}}) {
-        tree->setCurrentItem(cursor < 0 ? nullptr : tree->topLevelItem(cursor)->child(0));
+    QTreeView* tree = screen.findings();
+    const QAbstractItemModel* model = tree->model();
+    ASSERT_EQ(model->index(0, 0).data().toString().toStdString(), "Loans of no source: 1");
+    ASSERT_EQ(model->index(1, 0).data().toString().toStdString(),
+              "Playlist entries of no track: 1");
+    // On a finding, on its kind's heading, on a finding's last column, on no row.
+    const struct {
+        QModelIndex cursor;
+        int rows;
+    } cases[] = {
+        {model->index(0, 0, model->index(0, 0)), 1},
+        {model->index(1, 0), 1},
+        {model->index(0, 2, model->index(1, 0)), 1},
+        {QModelIndex(), 2},
+    };
+    for (const auto& [cursor, rows] : cases) {
+        tree->setCurrentIndex(cursor);
         int shown = 0;
         testutil::WhenModalShown([&](QWidget* preview) {
             shown = Child<QTreeWidget>(preview, "MendChanges")->topLevelItemCount();
             QTest::keyClick(preview, Qt::Key_Escape);
         });
         Press(&screen, "RemoveBrokenBtn");
-        EXPECT_EQ(shown, rows) << cursor;
+        EXPECT_EQ(shown, rows) << cursor.row() << "," << cursor.column();
     }
 }
 

@@ -1,7 +1,7 @@
 // Check the catalogue: findings by kind and count, kinds switched off, Enter, CSV, printing.
 #include <QCheckBox>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -40,7 +40,8 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
     };
     TCheckCatalogueForm screen(*catalogue);
     screen.show();
-    QTreeWidget* tree = screen.findings();
+    QTreeView* tree = screen.findings();
+    QAbstractItemModel* model = tree->model();
     for (const auto& c : cases) {
         ui.messages.clear();
         for (int kind = 1; kind <= int(std::size(kAllCheckKinds)); ++kind)
@@ -48,11 +49,14 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
                 ->setChecked(!std::ranges::count(c.off, kind));
         Press(&screen, "CheckBtn");
         Strings groups;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-            groups.push_back(tree->topLevelItem(i)->text(0).toStdString());
-            EXPECT_TRUE(tree->topLevelItem(i)->isFirstColumnSpanned());  // not cut at "Source"
+        for (int i = 0; i < model->rowCount(); ++i) {
+            groups.push_back(model->index(i, 0).data().toString().toStdString());
+            EXPECT_TRUE(tree->isFirstColumnSpanned(i, {}));  // not cut at "Source"
         }
         EXPECT_EQ(groups, c.groups);
+        // The cursor is on the first finding, ready for Enter.
+        EXPECT_EQ(tree->currentIndex(),
+                  c.groups.empty() ? QModelIndex() : model->index(0, 0, model->index(0, 0)));
         EXPECT_EQ(ui.MessageTexts().size(), c.groups.empty() ? 1u : 0u);
     }
 
@@ -65,7 +69,14 @@ TEST_F(CheckCatalogueTest, ListsByKindOpensTheSourceAndExportsCsv) {
         while (!(next->focusPolicy() & Qt::TabFocus));
         EXPECT_EQ(next->objectName().toStdString(), expected);
     }
-    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    // A finding's row in its three columns, under its heading.
+    const QModelIndex longRow = model->index(0, 0, model->index(1, 0));
+    Strings columns;
+    for (int column = 0; column < model->columnCount(); ++column)
+        columns.push_back(longRow.siblingAtColumn(column).data().toString().toStdString());
+    EXPECT_EQ(columns, (Strings{"CD 1", "seconds above 59 (2:75)", "artdat.dat 3"}));
+    EXPECT_EQ(model->rowCount(longRow), 0);
+    tree->setCurrentIndex(longRow);
     std::string selected;
     testutil::WhenModalShown([&](QWidget* source) {
         selected = Child<QWidget>(source, "ArtTITEL")->property("text").toString().toStdString();
