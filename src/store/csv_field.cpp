@@ -173,7 +173,8 @@ xbase::Status AppendCsvField(const xbase::Table& table, const uint8_t* record,
             break;
         }
         case 'C':
-            xbase::AppendToUtf8(table.codePage(), TrimRightView(xbase::FieldBytes(record, f)), &text);
+            xbase::AppendToUtf8(table.codePage(), TrimRightView(xbase::FieldBytes(record, f)),
+                                &text);
             break;
         default:
             text = TrimView(xbase::FieldBytes(record, f));
@@ -226,8 +227,9 @@ std::string ParseCsvField(const xbase::CodePage& codePage, const xbase::FieldDef
         bytes = converted;
     }
     if (TrimRightView(bytes).size() > f.length)
-        return f.name + ": " + CsvShown(text) + " is " + std::to_string(TrimRightView(bytes).size()) +
-               " characters long; " + std::to_string(f.length) + " fit";
+        return f.name + ": " + CsvShown(text) + " is " +
+               std::to_string(TrimRightView(bytes).size()) + " characters long; " +
+               std::to_string(f.length) + " fit";
     if (!xbase::SetText(record, f, bytes).ok())
         return f.name + ": " + CsvShown(text) + " cannot be stored";
     return "";
