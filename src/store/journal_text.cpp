@@ -37,3 +37,14 @@ std::optional<std::string> JournalUnescape(std::string_view text) {
     }
     return out;
 }
+
+std::vector<std::string_view> JournalFields(std::string_view line) {
+    std::vector<std::string_view> parts;
+    for (size_t start = 0;;) {
+        const size_t tab = line.find('\t', start);
+        parts.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos)
+            return parts;
+        start = tab + 1;
+    }
+}

@@ -81,17 +81,6 @@ struct MendJournal {
     std::string fault;  // why it cannot be used; empty when it can
 };
 
-std::vector<std::string_view> MendSplit(std::string_view line) {
-    std::vector<std::string_view> parts;
-    for (size_t start = 0;;) {
-        const size_t tab = line.find('\t', start);
-        parts.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos)
-            return parts;
-        start = tab + 1;
-    }
-}
-
 // One change line ("C" or "R", table letter, record, then the values); false when it is not one.
 bool ReadChange(const std::vector<std::string_view>& parts, MendChange* change) {
     const bool removal = !parts.empty() && parts[0] == "R";
@@ -135,7 +124,7 @@ MendJournal ReadMendJournal(const std::string& path) {
         if (line == "END")
             return journal;
         MendChange change{};
-        if (!ReadChange(MendSplit(line), &change)) {
+        if (!ReadChange(JournalFields(line), &change)) {
             journal.fault = "line " + std::to_string(lineNo) + " (\"" + line.substr(0, 40) +
                             "\") cannot be read";
             return journal;

@@ -35,17 +35,6 @@ constexpr size_t kJournalFlushAt = size_t(1) << 16;
 // Records written per rewrite of a table.
 constexpr size_t kJournalBatch = 1024;
 
-std::vector<std::string_view> Split(std::string_view line) {
-    std::vector<std::string_view> parts;
-    for (size_t start = 0;;) {
-        const size_t tab = line.find('\t', start);
-        parts.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos)
-            return parts;
-        start = tab + 1;
-    }
-}
-
 struct Change {
     char table = 0;
     uint32_t recno = 0;
@@ -103,7 +92,7 @@ private:
             fault_ = "it ends before its last line";
             return {};
         }
-        return Split(line_);
+        return JournalFields(line_);
     }
 
     void Bad() {

@@ -31,19 +31,6 @@ QString ForeignText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QTableView* PreviewGrid(QWidget* parent, const char* name, TextTableModel* model) {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(name);
-    model->setParent(grid);
-    grid->setModel(model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    return grid;
-}
-
 }  // namespace
 
 std::unique_ptr<ForeignImport> PrepareForeignImport(Catalogue& catalogue, const std::string& path,
@@ -100,7 +87,7 @@ TForeignImportForm::TForeignImportForm(Catalogue& catalogue, std::string path,
         this);
     layout->addWidget(cutLabel_);
     cutModel_ = new TextTableModel({"Note"}, 0, nullptr);
-    cutGrid_ = PreviewGrid(this, "CutGrid", cutModel_);
+    cutGrid_ = TextGrid(this, "CutGrid", cutModel_);
     cutLabel_->setBuddy(cutGrid_);
     layout->addWidget(cutGrid_, 1);
 
@@ -256,7 +243,7 @@ void TForeignImportForm::ShowPrepared() {
         const QString title = preview.file == "sources.csv"  ? QString("&Sources")
                               : preview.file == "tracks.csv" ? QString("Trac&ks")
                                                              : ForeignText(preview.file);
-        files_->addTab(PreviewGrid(files_, "RowsGrid", model), title);
+        files_->addTab(TextGrid(files_, "RowsGrid", model), title);
     }
     files_->setCurrentIndex(std::max(tab, 0));
 

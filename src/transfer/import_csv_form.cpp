@@ -15,18 +15,6 @@
 
 namespace {
 
-QTableView* Grid(QWidget* parent, const char* name, TextTableModel* model) {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(name);
-    model->setParent(grid);
-    grid->setModel(model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    return grid;
-}
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -64,7 +52,7 @@ TImportCsvForm::TImportCsvForm(Catalogue& catalogue, CsvImport& import, const st
             new TextTableModel(headers, int(preview.rows.size()), [&preview](int row, int column) {
                 return Text(preview.rows[size_t(row)][size_t(column)]);
             });
-        files->addTab(Grid(files, "RowsGrid", model), Text(preview.file));
+        files->addTab(TextGrid(files, "RowsGrid", model), Text(preview.file));
     }
     firstRows->setBuddy(files);
     layout->addWidget(files, 1);

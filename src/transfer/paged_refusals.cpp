@@ -30,18 +30,11 @@ TPagedRefusals::TPagedRefusals(const QStringList& headers, QWidget* parent) : QW
     });
     connect(next_, &QPushButton::clicked, this, [this] { ShowPage(page_ + 1); });
 
-    grid_ = new QTableView(this);
-    grid_->setObjectName("RefusedGrid");
-    model_ = new TextTableModel(headers, 0, nullptr, grid_);
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->horizontalHeader()->setStretchLastSection(true);
-    // Rows of one height: the view need not measure each row of a page. The rows need no numbers
-    // of their own: each names its place in the file, and the line above says which are shown.
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    model_ = new TextTableModel(headers, 0, nullptr);
+    grid_ = TextGrid(this, "RefusedGrid", model_);
+    // The rows need no numbers of their own: each names its place in the file, and the line
+    // above says which are shown.
     grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     title_->setBuddy(grid_);
 
     auto* pager = new QHBoxLayout;

@@ -1,5 +1,8 @@
 #include "transfer/text_table_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 TextTableModel::TextTableModel(QStringList headers, int rows, CellFn cell, QObject* parent)
     : QAbstractTableModel(parent),
       headers_(std::move(headers)),
@@ -34,4 +37,17 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Vertical)
         return section + firstNumber_;
     return headers_.value(section);
+}
+
+QTableView* TextGrid(QWidget* parent, const char* name, TextTableModel* model) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    model->setParent(grid);
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    return grid;
 }

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <functional>
 
+class QTableView;
+class QWidget;
+
 class TextTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -29,3 +32,7 @@ private:
     CellFn cell_;
     int firstNumber_ = 1;
 };
+
+// A read-only grid of whole rows over `model` (which it takes), rows of one height so that a long
+// list need not measure each.
+QTableView* TextGrid(QWidget* parent, const char* name, TextTableModel* model);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/xbase/bytes.h"
+
 namespace foreign {
 
 namespace {
@@ -17,14 +19,6 @@ constexpr size_t kZipLocalSize = 30;
 // The end record may be followed by a comment of up to 64 KiB.
 constexpr size_t kZipEndSearch = kZipEndSize + 0xFFFF;
 constexpr size_t kZipChunk = 64 * 1024;
-
-uint16_t ZipU16(const unsigned char* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t ZipU32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 bool ZipReadAt(std::FILE* file, uint64_t offset, size_t size, std::vector<unsigned char>* out) {
     out->resize(size);
@@ -41,7 +35,7 @@ bool LooksLikeZip(const std::string& path) {
     unsigned char head[4] = {};
     if (!file || std::fread(head, 1, 4, file.get()) != 4)
         return false;
-    const uint32_t sig = ZipU32(head);
+    const uint32_t sig = xbase::LoadLE32(head);
     return sig == kZipLocalSig || sig == kZipEndSig;
 }
 
@@ -78,7 +72,7 @@ tunelo::Status ZipMember::Open(const std::string& path, std::string_view name,
     size_t at = tail - kZipEndSize + 1;
     bool found = false;
     while (at-- > 0) {
-        if (ZipU32(&buf[at]) == kZipEndSig) {
+        if (xbase::LoadLE32(&buf[at]) == kZipEndSig) {
             found = true;
             break;
         }
@@ -87,10 +81,10 @@ tunelo::Status ZipMember::Open(const std::string& path, std::string_view name,
         return zip->Fail("not a zip archive, or one cut short: its central directory is missing");
     const unsigned char* eocd = &buf[at];
     const uint64_t eocdOffset = fileSize - tail + at;
-    const uint16_t entries = ZipU16(eocd + 10);
-    const uint32_t dirSize = ZipU32(eocd + 12);
-    const uint32_t dirOffset = ZipU32(eocd + 16);
-    if (ZipU16(eocd + 4) != 0 || ZipU16(eocd + 6) != 0)
+    const uint16_t entries = xbase::LoadLE16(eocd + 10);
+    const uint32_t dirSize = xbase::LoadLE32(eocd + 12);
+    const uint32_t dirOffset = xbase::LoadLE32(eocd + 16);
+    if (xbase::LoadLE16(eocd + 4) != 0 || xbase::LoadLE16(eocd + 6) != 0)
         return zip->Fail("archives split over several files are not supported");
     if (dirOffset == 0xFFFFFFFF || entries == 0xFFFF)
         return zip->Fail("zip64 archives are not supported");
@@ -102,11 +96,12 @@ tunelo::Status ZipMember::Open(const std::string& path, std::string_view name,
         return zip->Fail("its central directory cannot be read");
     size_t pos = 0;
     for (uint16_t i = 0; i < entries; ++i) {
-        if (pos + kZipCentralSize > dir.size() || ZipU32(&dir[pos]) != kZipCentralSig)
+        if (pos + kZipCentralSize > dir.size() || xbase::LoadLE32(&dir[pos]) != kZipCentralSig)
             return zip->Fail("its central directory is damaged");
         const unsigned char* e = &dir[pos];
-        const size_t nameLen = ZipU16(e + 28);
-        const size_t entryLen = kZipCentralSize + nameLen + ZipU16(e + 30) + ZipU16(e + 32);
+        const size_t nameLen = xbase::LoadLE16(e + 28);
+        const size_t entryLen =
+            kZipCentralSize + nameLen + xbase::LoadLE16(e + 30) + xbase::LoadLE16(e + 32);
         if (pos + entryLen > dir.size())
             return zip->Fail("its central directory is damaged");
         const std::string_view entryName(reinterpret_cast<const char*>(e + kZipCentralSize),
@@ -116,11 +111,11 @@ tunelo::Status ZipMember::Open(const std::string& path, std::string_view name,
             continue;
         }
         zip->name_ = std::string(name);
-        const uint16_t flags = ZipU16(e + 8);
-        const uint16_t method = ZipU16(e + 10);
-        const uint32_t compressed = ZipU32(e + 20);
-        const uint32_t size = ZipU32(e + 24);
-        const uint32_t local = ZipU32(e + 42);
+        const uint16_t flags = xbase::LoadLE16(e + 8);
+        const uint16_t method = xbase::LoadLE16(e + 10);
+        const uint32_t compressed = xbase::LoadLE32(e + 20);
+        const uint32_t size = xbase::LoadLE32(e + 24);
+        const uint32_t local = xbase::LoadLE32(e + 42);
         if (flags & 0x0041)
             return zip->Fail("it is encrypted");
         if (method != 0 && method != 8)
@@ -135,16 +130,17 @@ tunelo::Status ZipMember::Open(const std::string& path, std::string_view name,
             return zip->Fail("its stored size and its size differ");
         std::vector<unsigned char> head;
         if (uint64_t{local} + kZipLocalSize > dirOffset ||
-            !ZipReadAt(file, local, kZipLocalSize, &head) || ZipU32(head.data()) != kZipLocalSig)
+            !ZipReadAt(file, local, kZipLocalSize, &head) ||
+            xbase::LoadLE32(head.data()) != kZipLocalSig)
             return zip->Fail("its local header is missing or damaged");
-        const uint64_t data =
-            uint64_t{local} + kZipLocalSize + ZipU16(&head[26]) + ZipU16(&head[28]);
+        const uint64_t data = uint64_t{local} + kZipLocalSize + xbase::LoadLE16(&head[26]) +
+                              xbase::LoadLE16(&head[28]);
         if (data + compressed > dirOffset)
             return zip->Fail("its data runs past the end of the archive");
         if (std::fseek(file, static_cast<long>(data), SEEK_SET) != 0)
             return zip->Fail("its data cannot be read");
         zip->deflated_ = method == 8;
-        zip->crc_ = ZipU32(e + 16);
+        zip->crc_ = xbase::LoadLE32(e + 16);
         zip->compressedLeft_ = compressed;
         zip->size_ = size;
         zip->archiveDone_ = data;
